@@ -1,0 +1,15 @@
+# Fails when a file of the core includes a Qt header: the core must build and
+# be tested without any window library.
+file(GLOB_RECURSE core_files "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
+set(offenders "")
+foreach(f ${core_files})
+  file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")
+  if(lines)
+    list(APPEND offenders "${f}: ${lines}")
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "Qt headers included in the core:\n${offenders}")
+endif()
+list(LENGTH core_files n)
+message(STATUS "${n} core files checked, none includes Qt")

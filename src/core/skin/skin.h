@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pictavo {
+
+// One icon of a skin: one or more sub-icons (frames) of one size and depth.
+// Data holds one PixelCode per pixel of every sub-icon: entry
+// Width * Height * s + Width * y + x for sub-icon s, column x, row y (0-based).
+struct TSkinIcon {
+  std::int32_t IconID = 0;
+  std::int32_t SubIcons = 1;
+  std::int32_t BPP = 4;
+  std::int32_t Width = 4;
+  std::int32_t Height = 4;
+  std::vector<std::uint8_t> Data;
+
+  std::size_t PixelsPerSubIcon() const {
+    return static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height);
+  }
+  std::size_t DataIndex(int sub_icon, int x, int y) const {
+    return PixelsPerSubIcon() * static_cast<std::size_t>(sub_icon) +
+           static_cast<std::size_t>(Width) * static_cast<std::size_t>(y) +
+           static_cast<std::size_t>(x);
+  }
+  // Width * Height * SubIcons entries: the size Data must always have.
+  std::size_t ExpectedDataSize() const {
+    return PixelsPerSubIcon() * static_cast<std::size_t>(SubIcons);
+  }
+
+  friend bool operator==(const TSkinIcon&, const TSkinIcon&) = default;
+};
+
+// The ordered icon collection; icons are owned by value, never sorted, and IDs
+// need not be unique.
+class Skin {
+ public:
+  void Clear() { icons_.clear(); }
+  void Append(const TSkinIcon& icon) { icons_.push_back(icon); }
+  // Inserts before position; position == Count() appends.
+  void Insert(int position, const TSkinIcon& icon);
+  void Remove(int position);
+
+  int Count() const { return static_cast<int>(icons_.size()); }
+  bool Contains(int position) const { return position >= 0 && position < Count(); }
+  TSkinIcon& At(int position) { return icons_.at(static_cast<std::size_t>(position)); }
+  const TSkinIcon& At(int position) const { return icons_.at(static_cast<std::size_t>(position)); }
+  const std::vector<TSkinIcon>& Icons() const { return icons_; }
+
+  friend bool operator==(const Skin&, const Skin&) = default;
+
+ private:
+  std::vector<TSkinIcon> icons_;
+};
+
+// "0x%02X" of the low 8 bits of the ID: the text that lists an icon.
+std::string IconLabel(const TSkinIcon& icon);
+
+// Changes the size of every sub-icon, keeping each one's top-left part; new
+// columns and rows are Black.
+void ResizeIcon(TSkinIcon& icon, int new_width, int new_height);
+
+}  // namespace pictavo
