@@ -1,21 +1,200 @@
 #include "core/selection/selection.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+
 #include "core/editor/editor.h"
 
-// Placeholder bodies until the selection box lands; the select tool stays
-// disabled in the window meanwhile.
 namespace pictavo {
+
+namespace {
+
+constexpr Rgb BoxPenColor{0, 0, 0};
+
+// After this, BoxStart holds Left - 1 and Top - 1 and BoxEnd holds Right and
+// Bottom, whichever way the drag went. A normalised box stays as it is.
+void NormaliseBox(EditorState& s) {
+  if (s.BoxStart.x >= s.BoxEnd.x) {
+    const int old = s.BoxStart.x;
+    s.BoxStart.x = s.BoxEnd.x - 1;
+    s.BoxEnd.x = old + 1;
+  }
+  if (s.BoxStart.y >= s.BoxEnd.y) {
+    const int old = s.BoxStart.y;
+    s.BoxStart.y = s.BoxEnd.y - 1;
+    s.BoxEnd.y = old + 1;
+  }
+}
+
+// Draws row j of the ghost (1-based buffer row) whose top-left buffer cell
+// lands on picture cell (px, py). Cells are gathered into runs of adjacent
+// drawn squares so each screen row of the band costs one copy per run
+// instead of one fill per square.
+void DrawGhostRow(CanvasRaster& canvas, const EditorState& s, int px, int py, int j) {
+  const SelectionGrid& buffer = s.SelectionBuffer;
+  const int p = s.PixelSize;
+  const int y = py + j - 1;
+  const int top = std::max((y - 1) * p, 0);
+  const int bottom = std::min(y * p, CanvasRaster::StoredHeight);
+  if (top >= bottom) return;
+
+  std::array<std::uint32_t, CanvasRaster::StoredWidth> line;
+  // Runs of drawn squares as [start, end) screen columns; a run breaks only at
+  // a skipped square, so there are at most half as many runs as squares + 1.
+  std::array<int, CanvasRaster::StoredWidth + 2> runs;
+  int run_count = 0;
+  bool in_run = false;
+  const bool row_inside = y <= s.Picture.Height;
+  for (int i = 1; i <= buffer.Width; ++i) {
+    const int x = px + i - 1;
+    const int left = std::max((x - 1) * p, 0);
+    if (left >= CanvasRaster::StoredWidth) break;
+    const int right = std::min(x * p, CanvasRaster::StoredWidth);
+    if (right <= left) continue;  // left of the canvas
+    const PixelCode code = buffer.Cells.At(i, j);
+    // Transparent squares would hide the picture under them, so only those
+    // beyond its right or bottom edge are shown.
+    const bool drawn = code != PixelCode::Transparent || !row_inside || x > s.Picture.Width;
+    if (drawn) {
+      std::fill(line.begin() + left, line.begin() + right, ColorOf(code).Argb());
+      if (in_run) {
+        runs[run_count - 1] = right;
+      } else {
+        runs[run_count++] = left;
+        runs[run_count++] = right;
+        in_run = true;
+      }
+    } else {
+      in_run = false;
+    }
+  }
+
+  std::uint32_t* pixels = canvas.Pixels();
+  for (int row = top; row < bottom; ++row) {
+    std::uint32_t* target = pixels + static_cast<std::size_t>(row) * CanvasRaster::StoredWidth;
+    for (int r = 0; r < run_count; r += 2) {
+      std::memcpy(target + runs[r], line.data() + runs[r],
+                  sizeof(std::uint32_t) * static_cast<std::size_t>(runs[r + 1] - runs[r]));
+    }
+  }
+}
+
+}  // namespace
 
 void ReadSelectPanelModes(EditorState& state, bool select_down, bool paste_down) {
   state.SelectMode = select_down;
   state.PasteMode = paste_down;
 }
-void BeginBox(Editor&, int, int) {}
-void DrawRubberBand(Editor&, CellPoint, CellPoint) {}
-void EndBox(Editor&, int, int) {}
-void CaptureSelection(Editor&) {}
-void DrawSelectionBox(Editor&) {}
-void PasteSelection(Editor&, int, int) {}
-void DrawPasteGhost(Editor&, int, int) {}
+
+void BeginBox(Editor& editor, int x, int y) {
+  EditorState& s = editor.State();
+  s.BoxVisible = false;  // the old box goes at the next Render
+  editor.PushUndo();
+  // Clamped like the move and release positions, so a press beyond the
+  // picture starts the box at its last column or row and the capture never
+  // reaches cells outside the picture.
+  const CellPoint p = editor.Clamp(x, y);
+  s.BoxStart = {p.x / s.PixelSize, p.y / s.PixelSize};
+  s.BoxDragging = true;
+}
+
+void DrawRubberBand(Editor& editor, CellPoint start, CellPoint cell) {
+  EditorState& s = editor.State();
+  if (cell == s.RubberBandCell) return;
+  editor.Render();
+  const int left = std::min(start.x, cell.x);
+  const int right = std::max(start.x, cell.x) + 1;
+  const int top = std::min(start.y, cell.y);
+  const int bottom = std::max(start.y, cell.y) + 1;
+  const int p = s.PixelSize;
+  editor.Canvas().StrokeBox(left * p, top * p, right * p, bottom * p, BoxPenColor, true);
+  editor.Present();
+  s.RubberBandCell = cell;
+}
+
+void EndBox(Editor& editor, int x, int y) {
+  EditorState& s = editor.State();
+  s.BoxVisible = true;
+  s.BoxEnd = {x / s.PixelSize + 1, y / s.PixelSize + 1};
+  CaptureSelection(editor);
+  editor.Render();
+  s.BoxDragging = false;
+}
+
+void CaptureSelection(Editor& editor) {
+  EditorState& s = editor.State();
+  DrawSelectionBox(editor);  // also normalises the box
+  s.SelectionRect = {s.BoxStart.x + 1, s.BoxStart.y + 1, s.BoxEnd.x, s.BoxEnd.y};
+  const CellRect& r = s.SelectionRect;
+  // The box comes from clamped positions, so it lies in the storage; the
+  // copy is still held to it so that no index can ever leave the grids.
+  const int left = std::max(r.Left, 1);
+  const int top = std::max(r.Top, 1);
+  const int right = std::min(r.Right, MaxPictureWidth);
+  const int bottom = std::min(r.Bottom, MaxPictureHeight);
+  SelectionGrid& buffer = s.SelectionBuffer;
+  buffer.Width = std::max(right - left + 1, 0);
+  buffer.Height = std::max(bottom - top + 1, 0);
+  for (int x = left, i = 1; x <= right; ++x, ++i) {
+    for (int y = top, j = 1; y <= bottom; ++y, ++j) {
+      buffer.Cells.At(i, j) = s.Picture.Cells.At(x, y);
+    }
+  }
+  s.SelectionCaptured = true;
+  editor.View().SelectionCoordinatesChanged(s.SelectionRect);
+}
+
+// Draws without presenting: Render, the one caller that shows the canvas,
+// presents right after it, and the capture is always followed by a Render.
+// Presenting here as well would copy the canvas to the screen twice per
+// redraw (and, in skin mode, store the sub-icon twice) for no visible change.
+void DrawSelectionBox(Editor& editor) {
+  EditorState& s = editor.State();
+  if (!s.BoxVisible) return;
+  NormaliseBox(s);
+  const int p = s.PixelSize;
+  editor.Canvas().StrokeBox(s.BoxStart.x * p, s.BoxStart.y * p, s.BoxEnd.x * p, s.BoxEnd.y * p,
+                            BoxPenColor, true);
+}
+
+void PasteSelection(Editor& editor, int x, int y) {
+  EditorState& s = editor.State();
+  if (!s.SelectionCaptured) return;
+  editor.PushUndo();
+  const int p = s.PixelSize;
+  const int px = x / p + 1;
+  const int py = y / p + 1;
+  const SelectionGrid& buffer = s.SelectionBuffer;
+  Picture& picture = s.Picture;
+  // Buffer cells that would land outside the picture are dropped: right of
+  // and below it, and, for a position left of or above the canvas, before it.
+  const int first_i = std::max(1, 2 - px);
+  const int last_i = std::min(buffer.Width, picture.Width - px + 1);
+  const int first_j = std::max(1, 2 - py);
+  const int last_j = std::min(buffer.Height, picture.Height - py + 1);
+  for (int i = first_i; i <= last_i; ++i) {
+    for (int j = first_j; j <= last_j; ++j) {
+      const PixelCode code = buffer.Cells.At(i, j);
+      if (code != PixelCode::Transparent) picture.Cells.At(px + i - 1, py + j - 1) = code;
+    }
+  }
+}
+
+void DrawPasteGhost(Editor& editor, int x, int y) {
+  EditorState& s = editor.State();
+  const int px = x / s.PixelSize + 1;
+  const int py = y / s.PixelSize + 1;
+  if (px > s.Picture.Width || py > s.Picture.Height) return;
+  const CellPoint cell{px, py};
+  if (cell == s.GhostCell) return;
+  editor.Render();  // erases the previous ghost
+  for (int j = 1; j <= s.SelectionBuffer.Height; ++j) {
+    if ((py + j - 2) * s.PixelSize >= CanvasRaster::StoredHeight) break;  // never shown
+    DrawGhostRow(editor.Canvas(), s, px, py, j);
+  }
+  editor.Present();
+  s.GhostCell = cell;
+}
 
 }  // namespace pictavo
