@@ -4,15 +4,32 @@
 
 namespace pictavo {
 
+namespace {
+
+// The current icon when the sub-icon index and Data fit it; the copies below
+// then stay inside both the icon and the Picture's storage.
+TSkinIcon* IconToCopy(Editor& editor) {
+  TSkinIcon* icon = editor.CurrentIcon();
+  const int s = editor.State().CurrentSubIconIndex;
+  if (icon == nullptr || s < 0 || s >= icon->SubIcons ||
+      icon->Data.size() != icon->ExpectedDataSize() || icon->Width > MaxPictureWidth ||
+      icon->Height > MaxPictureHeight) {
+    return nullptr;
+  }
+  return icon;
+}
+
+}  // namespace
+
+// Runs on every screen update in skin mode, each pen dot included: one pass
+// over the sub-icon's rows, no allocation.
 void StoreSubIcon(Editor& editor) {
   EditorState& s = editor.State();
-  TSkinIcon* icon = editor.CurrentIcon();
-  if (icon != nullptr && s.CurrentSubIconIndex >= 0 && s.CurrentSubIconIndex < icon->SubIcons &&
-      icon->Data.size() == icon->ExpectedDataSize()) {
-    for (int x = 0; x < icon->Width && x < MaxPictureWidth; ++x) {
-      for (int y = 0; y < icon->Height && y < MaxPictureHeight; ++y) {
-        icon->Data[icon->DataIndex(s.CurrentSubIconIndex, x, y)] =
-            static_cast<std::uint8_t>(s.Picture.Cells.At(x + 1, y + 1));
+  if (TSkinIcon* icon = IconToCopy(editor)) {
+    std::uint8_t* out = icon->Data.data() + icon->DataIndex(s.CurrentSubIconIndex, 0, 0);
+    for (int y = 0; y < icon->Height; ++y) {
+      for (int x = 0; x < icon->Width; ++x) {
+        *out++ = static_cast<std::uint8_t>(s.Picture.Cells.At(x + 1, y + 1));
       }
     }
   }
@@ -21,14 +38,12 @@ void StoreSubIcon(Editor& editor) {
 
 void LoadSubIcon(Editor& editor) {
   EditorState& s = editor.State();
-  const TSkinIcon* icon = editor.CurrentIcon();
-  if (icon == nullptr || s.CurrentSubIconIndex < 0 || s.CurrentSubIconIndex >= icon->SubIcons ||
-      icon->Data.size() != icon->ExpectedDataSize()) {
-    return;
-  }
-  for (int x = 0; x < icon->Width && x < MaxPictureWidth; ++x) {
-    for (int y = 0; y < icon->Height && y < MaxPictureHeight; ++y) {
-      const std::uint8_t code = icon->Data[icon->DataIndex(s.CurrentSubIconIndex, x, y)];
+  const TSkinIcon* icon = IconToCopy(editor);
+  if (icon == nullptr) return;
+  const std::uint8_t* in = icon->Data.data() + icon->DataIndex(s.CurrentSubIconIndex, 0, 0);
+  for (int y = 0; y < icon->Height; ++y) {
+    for (int x = 0; x < icon->Width; ++x) {
+      const std::uint8_t code = *in++;
       // Readers refuse codes above 4, so every entry is a pixel code here.
       s.Picture.Cells.At(x + 1, y + 1) = IsPixelCode(code) ? ToPixelCode(code) : PixelCode::Black;
     }

@@ -5,9 +5,9 @@
 
 namespace pictavo {
 
-void Skin::Insert(int position, const TSkinIcon& icon) {
+void Skin::Insert(int position, TSkinIcon icon) {
   if (position < 0 || position > Count()) position = Count();
-  icons_.insert(icons_.begin() + position, icon);
+  icons_.insert(icons_.begin() + position, std::move(icon));
 }
 
 void Skin::Remove(int position) {

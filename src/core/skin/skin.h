@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pictavo {
@@ -38,9 +39,9 @@ struct TSkinIcon {
 class Skin {
  public:
   void Clear() { icons_.clear(); }
-  void Append(const TSkinIcon& icon) { icons_.push_back(icon); }
+  void Append(TSkinIcon icon) { icons_.push_back(std::move(icon)); }
   // Inserts before position; position == Count() appends.
-  void Insert(int position, const TSkinIcon& icon);
+  void Insert(int position, TSkinIcon icon);
   void Remove(int position);
 
   int Count() const { return static_cast<int>(icons_.size()); }
