@@ -172,12 +172,14 @@ std::expected<void, Error> AppendToFile(const fs::path& path, std::span<const st
 
   // A failed append leaves the file as it was before: cut back, or gone again.
   auto fail = [&](int error_number) -> std::expected<void, Error> {
+    Error error = ErrorFromErrno(error_number);
     if (created) {
       ::unlink(path.c_str());
-    } else if (regular) {
-      ::ftruncate(file->Get(), before.st_size);
+    } else if (regular && ::ftruncate(file->Get(), before.st_size) != 0) {
+      // Rare, but the user must know the file now ends with a partial listing.
+      error.message += "; the partly written text could not be removed";
     }
-    return std::unexpected(ErrorFromErrno(error_number));
+    return std::unexpected(std::move(error));
   };
   if (const int error = WriteAll(file->Get(), bytes, write_call); error != 0) return fail(error);
   if (regular && ::fsync(file->Get()) != 0) return fail(errno);
