@@ -1,0 +1,75 @@
+#include "ui/app/application.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include <QMessageBox>
+
+#include "ui/app/main_window.h"
+#include "ui/app/platform_services.h"
+
+namespace pictavo {
+
+namespace {
+
+void ShowErrorBox(const QString& text) {
+  QMessageBox::critical(nullptr, QStringLiteral("Pictavo"), text);
+}
+
+// Without a display the window toolkit would abort with a terse message.
+bool HasDisplay() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && *platform != '\0') return true;
+#if defined(Q_OS_LINUX)
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+#else
+  return true;
+#endif
+}
+
+}  // namespace
+
+PictavoApplication::PictavoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(QStringLiteral("Pictavo"));
+  setApplicationVersion(QStringLiteral("2.0"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon_32.png")));
+}
+
+bool PictavoApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ShowErrorBox(QString::fromLocal8Bit(error.what()));
+  } catch (...) {
+    ShowErrorBox(QString());
+  }
+  return false;
+}
+
+int RunPictavo(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "Pictavo needs a graphical display, and none was found (DISPLAY and "
+                 "WAYLAND_DISPLAY are not set).\nStart it from a desktop session, or under "
+                 "Xvfb: xvfb-run scripts/run\n");
+    return 2;
+  }
+  try {
+    PictavoApplication app(argc, argv);
+    QtPlatformServices services;
+    TForm1 form1(services);
+    form1.CreateSecondaryWindows();
+    form1.show();
+    return app.exec();
+  } catch (const std::exception& error) {
+    ShowErrorBox(QString::fromLocal8Bit(error.what()));
+  } catch (...) {
+    ShowErrorBox(QString());
+  }
+  return 1;
+}
+
+}  // namespace pictavo

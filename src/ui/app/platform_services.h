@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QWidget;
+
+namespace pictavo {
+
+// How a file dialog is preset before it is shown. The filter uses the
+// "caption|pattern|caption|pattern" form of the program's own filter texts.
+struct FileDialogRequest {
+  QString filter;
+  int filter_index = 0;  // 0-based entry chosen when the dialog opens
+  QString default_suffix;
+  QString file_name;
+  bool confirm_overwrite = false;
+};
+
+// File dialogs, message boxes, modal dialogs and the clipboard, reached only
+// through this interface: the real one uses Qt, tests install a scripted one
+// so that no test ever blocks on a modal window.
+class PlatformServices {
+ public:
+  virtual ~PlatformServices() = default;
+
+  // The chosen path, or an empty string when the user cancelled.
+  virtual QString SaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+  virtual QString OpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+  // A modal box with a text, a title and one OK button.
+  virtual void ShowMessage(QWidget* parent, const QString& text, const QString& title) = 0;
+  // Replaces the clipboard's content with 8-bit Latin-1 text, line ends intact.
+  virtual void SetClipboardText(const QByteArray& latin1) = 0;
+  // Shows a dialog modally and returns its result (QDialog::Accepted or Rejected).
+  virtual int ExecDialog(QDialog& dialog) = 0;
+};
+
+// "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin" as Qt name filters.
+QStringList QtNameFilters(const QString& pipe_filter);
+
+class QtPlatformServices final : public PlatformServices {
+ public:
+  QString SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
+  QString OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+  void ShowMessage(QWidget* parent, const QString& text, const QString& title) override;
+  void SetClipboardText(const QByteArray& latin1) override;
+  int ExecDialog(QDialog& dialog) override;
+};
+
+}  // namespace pictavo

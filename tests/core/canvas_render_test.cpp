@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "core/editor/editor.h"
+
+namespace pictavo {
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+constexpr std::uint32_t kTeal = 0xFF008080;
+constexpr std::uint32_t kGrid = 0xFFC0DCC0;
+constexpr std::uint32_t kRed = 0xFFFF0000;
+constexpr std::uint32_t kBlack = 0xFF000000;
+
+// The canvas drawn the plain way: the whole logical bitmap, square by square
+// and line by line. The stored canvas must equal its top-left 670 x 587.
+struct ReferenceCanvas {
+  explicit ReferenceCanvas(const EditorState& s) {
+    const int p = s.PixelSize;
+    const int w = s.Picture.Width * p;
+    const int h = s.Picture.Height * p;
+    width = std::max(w + 1, ViewWidth);
+    height = std::max(h + 1, ViewHeight);
+    pixels.assign(static_cast<std::size_t>(width) * height, kWhite);
+    for (int x = 1; x <= s.Picture.Width; ++x) {
+      for (int y = 1; y <= s.Picture.Height; ++y) {
+        Fill((x - 1) * p, (y - 1) * p, x * p, y * p, ColorOf(s.Picture.Cells.At(x, y)).Argb());
+      }
+    }
+    if (s.ShowGrid && p > 3) {
+      for (int i = 0; i <= s.Picture.Width; ++i) Line(i * p, 0, i * p, h, kGrid);
+      for (int j = 0; j <= s.Picture.Height; ++j) Line(0, j * p, w, j * p, kGrid);
+    }
+    if (s.ShowBorder) {
+      Line(0, 0, 0, h, kRed);
+      Line(0, h, w, h, kRed);
+      Line(w, h, w, 0, kRed);
+      Line(w, 0, 0, 0, kRed);
+    }
+  }
+  void Fill(int l, int t, int r, int b, std::uint32_t c) {
+    for (int y = t; y < b; ++y) {
+      for (int x = l; x < r; ++x) pixels[static_cast<std::size_t>(y) * width + x] = c;
+    }
+  }
+  // Draws the start point, not the end point.
+  void Line(int x0, int y0, int x1, int y1, std::uint32_t c) {
+    const int dx = (x1 > x0) - (x1 < x0);
+    const int dy = (y1 > y0) - (y1 < y0);
+    for (int x = x0, y = y0; x != x1 || y != y1; x += dx, y += dy) {
+      pixels[static_cast<std::size_t>(y) * width + x] = c;
+    }
+  }
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+struct RenderCase {
+  int pixel_size;
+  int width;
+  int height;
+  bool grid;
+  bool border;
+};
+
+class CanvasMatchesFullBitmap : public ::testing::TestWithParam<RenderCase> {};
+
+TEST_P(CanvasMatchesFullBitmap, ShownAreaIsPixelIdentical) {
+  const RenderCase c = GetParam();
+  Editor editor;
+  editor.Start();
+  EditorState& s = editor.State();
+  std::mt19937 random(c.pixel_size * 1000 + c.width);
+  for (int x = 1; x <= MaxPictureWidth; ++x) {
+    for (int y = 1; y <= MaxPictureHeight; ++y) {
+      s.Picture.Cells.At(x, y) = ToPixelCode(static_cast<int>(random() % 5));
+    }
+  }
+  s.PixelSize = c.pixel_size;
+  s.Picture.Width = c.width;
+  s.Picture.Height = c.height;
+  s.ShowGrid = c.grid;
+  s.ShowBorder = c.border;
+  editor.Render();
+
+  const ReferenceCanvas reference(s);
+  EXPECT_EQ(editor.Canvas().LogicalWidth(), reference.width);
+  EXPECT_EQ(editor.Canvas().LogicalHeight(), reference.height);
+  int mismatches = 0;
+  for (int y = 0; y < ViewHeight; ++y) {
+    for (int x = 0; x < ViewWidth; ++x) {
+      if (editor.Canvas().PixelAt(x, y) != reference.pixels[static_cast<std::size_t>(y) *
+                                                                reference.width + x] &&
+          ++mismatches <= 5) {
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ZoomsSizesAndFlags, CanvasMatchesFullBitmap,
+    ::testing::Values(RenderCase{1, 96, 92, true, true}, RenderCase{2, 96, 92, true, false},
+                      RenderCase{3, 50, 40, true, true}, RenderCase{4, 96, 92, true, true},
+                      RenderCase{5, 96, 92, true, false}, RenderCase{5, 96, 92, true, true},
+                      RenderCase{5, 2, 2, true, true}, RenderCase{7, 95, 83, false, true},
+                      RenderCase{10, 96, 92, true, true}, RenderCase{15, 44, 39, true, true},
+                      RenderCase{49, 96, 92, true, true}, RenderCase{49, 13, 11, false, false},
+                      RenderCase{6, 111 / 1 - 15, 97 - 10, true, true}));
+
+struct RenderGeometry : ::testing::Test {
+  RenderGeometry() { editor.Start(); }
+  std::uint32_t At(int x, int y) { return editor.Canvas().PixelAt(x, y); }
+  Editor editor;
+  EditorState& s = editor.State();
+};
+
+TEST_F(RenderGeometry, FullPictureAtSizeFiveLeavesWhiteBeyond) {
+  EXPECT_EQ(editor.Canvas().LogicalWidth(), 670);
+  EXPECT_EQ(editor.Canvas().LogicalHeight(), 587);
+  EXPECT_EQ(At(0, 0), kGrid);
+  EXPECT_EQ(At(2, 2), kTeal);
+  EXPECT_EQ(At(479, 459), kTeal);  // inside the last square
+  EXPECT_EQ(At(480, 10), kGrid);   // the last vertical grid line
+  EXPECT_EQ(At(10, 460), kGrid);   // the last horizontal grid line
+  EXPECT_EQ(At(481, 10), kWhite);
+  EXPECT_EQ(At(10, 461), kWhite);
+  EXPECT_EQ(At(669, 586), kWhite);
+}
+
+TEST_F(RenderGeometry, GridOnlyAboveSizeThree) {
+  for (int size : {1, 2, 3}) {
+    editor.SetPixelSizeFromMenu(size);
+    EXPECT_EQ(At(0, 0), kTeal) << size;
+  }
+  s.PixelSize = 4;
+  editor.Render();
+  EXPECT_EQ(At(0, 0), kGrid);
+  EXPECT_EQ(At(4, 1), kGrid);
+  EXPECT_EQ(At(1, 4), kGrid);
+  EXPECT_EQ(At(2, 2), kTeal);
+}
+
+TEST_F(RenderGeometry, FrameLiesOverTheOuterGridLines) {
+  editor.ToggleBorder();
+  EXPECT_EQ(At(0, 0), kRed);
+  EXPECT_EQ(At(0, 200), kRed);
+  EXPECT_EQ(At(480, 200), kRed);
+  EXPECT_EQ(At(200, 460), kRed);
+  EXPECT_EQ(At(480, 460), kRed);
+  EXPECT_EQ(At(5, 5), kGrid);  // inner grid lines stay
+}
+
+TEST_F(RenderGeometry, SizeTenShowsOnlyTheTopLeft) {
+  editor.SetPixelSizeFromMenu(10);
+  EXPECT_EQ(editor.Canvas().LogicalWidth(), 961);
+  EXPECT_EQ(editor.Canvas().LogicalHeight(), 921);
+  EXPECT_EQ(At(669, 586), kTeal);
+  EXPECT_EQ(At(660, 586), kGrid);
+}
+
+TEST_F(RenderGeometry, PenRepaintsOnlyItsSquareWithItsOutline) {
+  editor.ToggleBorder();
+  editor.MouseDown(MouseButton::Left, 7, 7);  // cell (2, 2)
+  EXPECT_EQ(At(6, 6), kBlack);
+  EXPECT_EQ(At(5, 7), kGrid);
+  EXPECT_EQ(At(10, 7), kGrid);
+  EXPECT_EQ(At(7, 10), kGrid);
+  // The frame is not drawn again by a pen dot: a dot on the edge covers it.
+  editor.MouseDown(MouseButton::Left, 2, 200);
+  EXPECT_EQ(At(0, 200), kGrid);
+}
+
+}  // namespace
+}  // namespace pictavo

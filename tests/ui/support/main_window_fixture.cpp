@@ -1,0 +1,35 @@
+#include "support/main_window_fixture.h"
+
+#include <QAction>
+
+#include "ui/editor/canvas_widget.h"
+
+namespace pictavo::testing {
+
+MainWindowFixture::MainWindowFixture() : form(std::make_unique<TForm1>(services)) {
+  form->CreateSecondaryWindows();
+  form->show();
+}
+
+MainWindowFixture::~MainWindowFixture() = default;
+
+QToolButton* MainWindowFixture::Button(const char* name) const {
+  return form->findChild<QToolButton*>(QLatin1String(name));
+}
+
+QAction* MainWindowFixture::Action(const char* name) const {
+  return form->findChild<QAction*>(QLatin1String(name));
+}
+
+QString MainWindowFixture::StatusText(int panel) const {
+  return form->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(panel))->text();
+}
+
+QImage MainWindowFixture::CanvasImage() const { return form->Canvas()->grab().toImage(); }
+
+QPoint MainWindowFixture::CellCentre(int x, int y) {
+  const int p = State().PixelSize;
+  return {(x - 1) * p + p / 2, (y - 1) * p + p / 2};
+}
+
+}  // namespace pictavo::testing

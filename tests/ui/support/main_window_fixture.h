@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include <QImage>
+#include <QLabel>
+#include <QToolButton>
+
+#include "support/scripted_services.h"
+#include "ui/app/main_window.h"
+
+namespace pictavo::testing {
+
+// A started main window with all its secondary windows, on scripted services.
+struct MainWindowFixture {
+  MainWindowFixture();
+  ~MainWindowFixture();
+
+  EditorState& State() { return form->GetEditor().State(); }
+  QToolButton* Button(const char* name) const;
+  QAction* Action(const char* name) const;
+  QString StatusText(int panel) const;
+  // The shown canvas, as the user sees it.
+  QImage CanvasImage() const;
+  // Canvas position of the centre of a 1-based cell at the current zoom.
+  QPoint CellCentre(int x, int y);
+
+  ScriptedServices services;
+  std::unique_ptr<TForm1> form;
+};
+
+}  // namespace pictavo::testing

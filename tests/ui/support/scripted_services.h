@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include "ui/app/platform_services.h"
+
+namespace pictavo::testing {
+
+// Platform services for window tests: file dialogs answer from a queue,
+// message boxes and dialog requests are recorded, the clipboard is a byte
+// array, and modal dialogs are driven by a test-supplied handler.
+class ScriptedServices : public PlatformServices {
+ public:
+  struct Message {
+    QString text;
+    QString title;
+  };
+
+  QString SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
+  QString OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+  void ShowMessage(QWidget* parent, const QString& text, const QString& title) override;
+  void SetClipboardText(const QByteArray& latin1) override;
+  int ExecDialog(QDialog& dialog) override;
+
+  // Answers of the next file dialogs, in order; an empty string cancels.
+  QList<QString> file_answers;
+  QList<FileDialogRequest> file_requests;
+  QList<Message> messages;
+  std::optional<QByteArray> clipboard;
+  // Drives a modal dialog and returns its result. When unset, dialogs are
+  // rejected at once.
+  std::function<int(QDialog&)> dialog_handler;
+  QList<QString> shown_dialogs;
+};
+
+}  // namespace pictavo::testing
