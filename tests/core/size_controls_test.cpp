@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "core/editor/editor.h"
+#include "core/editor/size_rules.h"
+#include "recording_view.h"
+
+namespace pictavo {
+namespace {
+
+struct SizeControls : ::testing::Test {
+  SizeControls() : editor(&view) { editor.Start(); }
+  EditorState& s() { return editor.State(); }
+  testing::RecordingView view;
+  Editor editor;
+};
+
+TEST_F(SizeControls, ArrowsSaveASnapshotEvenAtTheLimit) {
+  s().Picture.Width = 2;
+  editor.WidthDown();
+  EXPECT_EQ(s().Picture.Width, 2);
+  EXPECT_EQ(s().UndoCount, 1);
+  s().Picture.Height = 92;
+  editor.HeightUp();
+  EXPECT_EQ(s().Picture.Height, 92);
+  EXPECT_EQ(s().UndoCount, 2);
+  editor.WidthUp();
+  editor.HeightDown();
+  EXPECT_EQ(s().Picture.Width, 3);
+  EXPECT_EQ(s().Picture.Height, 91);
+}
+
+TEST_F(SizeControls, QuickSizeKeepsTheHiddenColumns) {
+  s().Picture.Cells.At(70, 3) = PixelCode::White;
+  editor.SetWidthQuick(50);
+  EXPECT_EQ(s().Picture.Width, 50);
+  EXPECT_EQ(s().UndoCount, 0);
+  editor.SetWidthQuick(96);
+  EXPECT_EQ(s().Picture.Cells.At(70, 3), PixelCode::White);
+  editor.SetHeightQuick(5);
+  EXPECT_EQ(s().Picture.Height, 5);
+}
+
+TEST_F(SizeControls, SetSizeIsOneUndoStepAndWritesNoCell) {
+  s().Picture.Cells.At(15, 15) = PixelCode::Gray66;
+  editor.ApplySetSize(20, 20);
+  editor.ApplySetSize(10, 10);
+  editor.ApplySetSize(20, 20);
+  EXPECT_EQ(s().Picture.Cells.At(15, 15), PixelCode::Gray66);
+  EXPECT_EQ(s().UndoCount, 3);
+  editor.PopUndo();
+  EXPECT_EQ(s().Picture.Width, 10);
+  EXPECT_EQ(s().Picture.Height, 10);
+}
+
+TEST_F(SizeControls, NewPictureClearsWithTheRightColourAndEndsSkinMode) {
+  editor.SetRightColor(PixelCode::White);
+  s().SkinMode = true;  // no icon in the skin: nothing may be touched
+  editor.NewPicture(true, 30, 20);
+  EXPECT_EQ(s().Picture.Width, 30);
+  EXPECT_EQ(s().Picture.Height, 20);
+  EXPECT_EQ(s().Picture.Cells.At(1, 1), PixelCode::White);
+  EXPECT_EQ(s().Picture.Cells.At(96, 92), PixelCode::White);
+  EXPECT_FALSE(s().SkinMode);
+  EXPECT_EQ(s().UndoCount, 0);
+}
+
+TEST_F(SizeControls, CancelledNewPictureOnlyLeavesSkinMode) {
+  const Picture before = s().Picture;
+  s().SkinMode = true;
+  editor.NewPicture(false, 0, 0);
+  EXPECT_EQ(s().Picture, before);
+  EXPECT_FALSE(s().SkinMode);
+}
+
+TEST_F(SizeControls, NewPictureInSkinModeFillsOnlyTheCurrentSubIcon) {
+  TSkinIcon icon;
+  icon.Width = 4;
+  icon.Height = 2;
+  icon.SubIcons = 2;
+  icon.BPP = 4;
+  icon.Data.assign(16, 1);
+  editor.Skin().Append(icon);
+  editor.Skin().Append(icon);
+  s().SkinMode = true;
+  s().CurrentIconIndex = 0;
+  s().CurrentSubIconIndex = 1;
+  editor.SetRightColor(PixelCode::White);
+  editor.NewPicture(true, 4, 2);
+  const TSkinIcon& edited = editor.Skin().At(0);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(edited.Data[i], 1) << i;
+  for (int i = 8; i < 16; ++i) EXPECT_EQ(edited.Data[i], 3) << i;
+  EXPECT_EQ(editor.Skin().At(1), icon);
+  EXPECT_FALSE(s().SkinMode);
+}
+
+TEST_F(SizeControls, SetSizeInSkinModeResizesTheCurrentIcon) {
+  TSkinIcon icon;
+  icon.Width = 4;
+  icon.Height = 4;
+  icon.SubIcons = 1;
+  icon.BPP = 8;
+  icon.Data.assign(16, 2);
+  editor.Skin().Append(icon);
+  s().SkinMode = true;
+  editor.ApplySetSize(6, 2);
+  EXPECT_EQ(editor.Skin().At(0).Width, 6);
+  EXPECT_EQ(editor.Skin().At(0).Height, 2);
+  EXPECT_EQ(editor.Skin().At(0).Data.size(), 12u);
+  // With no icon at the current position, nothing is touched.
+  s().CurrentIconIndex = 5;
+  editor.ApplySetSize(8, 8);
+  EXPECT_EQ(editor.Skin().Count(), 1);
+  EXPECT_EQ(s().Picture.Width, 8);
+}
+
+struct SetSizeCase {
+  const char* height;
+  const char* width;
+  std::optional<int> bpp;
+  SetSizeCheck expected;
+};
+
+class SetSizeRule : public ::testing::TestWithParam<SetSizeCase> {};
+
+TEST_P(SetSizeRule, ChecksTheBoxes) {
+  const SetSizeCase c = GetParam();
+  EXPECT_EQ(CheckSetSize(c.height, c.width, c.bpp).check, c.expected)
+      << "h=" << c.height << " w=" << c.width;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, SetSizeRule,
+    ::testing::Values(SetSizeCase{"92", "96", {}, SetSizeCheck::Accepted},
+                      SetSizeCase{"2", "2", {}, SetSizeCheck::Accepted},
+                      SetSizeCase{"93", "96", {}, SetSizeCheck::InvalidDimensions},
+                      SetSizeCase{"92", "97", {}, SetSizeCheck::InvalidDimensions},
+                      SetSizeCase{"1", "5", {}, SetSizeCheck::InvalidDimensions},
+                      SetSizeCase{"5", "1", {}, SetSizeCheck::InvalidDimensions},
+                      SetSizeCase{"0", "0", {}, SetSizeCheck::InvalidDimensions},
+                      SetSizeCase{"05", "5", {}, SetSizeCheck::Accepted},
+                      SetSizeCase{"5a", "5", {}, SetSizeCheck::Ignored},
+                      SetSizeCase{"-5", "5", {}, SetSizeCheck::Ignored},
+                      SetSizeCase{" 5", "5", {}, SetSizeCheck::Ignored},
+                      SetSizeCase{"5", "5 ", {}, SetSizeCheck::Ignored},
+                      SetSizeCase{"", "5", {}, SetSizeCheck::Ignored},
+                      SetSizeCase{"3", "3", 1, SetSizeCheck::InvalidIconParameters},
+                      SetSizeCase{"2", "4", 1, SetSizeCheck::Accepted},
+                      SetSizeCase{"93", "3", 1, SetSizeCheck::InvalidDimensions},
+                      SetSizeCase{"3", "3", 8, SetSizeCheck::Accepted},
+                      SetSizeCase{"91", "95", 8, SetSizeCheck::Accepted}));
+
+TEST(SetSizeRuleValues, LeadingZerosAreDecimal) {
+  const SetSizeResult r = CheckSetSize("09", "08", std::nullopt);
+  EXPECT_EQ(r.height, 9);
+  EXPECT_EQ(r.width, 8);
+}
+
+}  // namespace
+}  // namespace pictavo
