@@ -54,7 +54,8 @@ TEST(BuildListing, WorkedExamplesOfTheIcon) {
   const std::string asm8 =
       "/* format 8 bits per pixel */\r\nicon: \r\n.byte 3,2  /* Image size*/\r\n"
       ".byte 0x00,0x03,0x04\r\n.byte 0x01,0x02,0x03\r\n";
-  const std::string cpp = "/*Created by DravikPictavo */\r\nicon[3][2]={\r\n{0,3,4}\r\n{1,2,3}\r\n}";
+  const std::string cpp =
+      "/*Created by DravikPictavo */\r\nicon[3][2]={\r\n{0,3,4}\r\n{1,2,3}\r\n}";
   const ListingCase cases[] = {
       {ListingFormat::Asm1, false, asm1_head + ".byte 0x36\r\n"},
       {ListingFormat::Asm1, true, asm1_head + ".byte 0x06,0x06\r\n"},
@@ -104,8 +105,7 @@ TEST(BuildListing, EmptyNameKeepsSeparatorAndBrackets) {
 
 TEST(BuildListing, NarrowPictureKeepsAllBytesOnOneLine) {
   const Picture white = Filled(7, 3, PixelCode::White);
-  const std::string head =
-      "/* format 1 bit per pixel */\r\nn: \r\n.byte 7,3  /* Image size*/\r\n";
+  const std::string head = "/* format 1 bit per pixel */\r\nn: \r\n.byte 7,3  /* Image size*/\r\n";
   EXPECT_EQ(BuildListing(ViewOf(white), "n", ListingFormat::Asm1, false),
             head + ".byte 0xFF,0xFF,0x1F\r\n");
   EXPECT_EQ(BuildListing(ViewOf(white), "n", ListingFormat::Asm1, true),

@@ -47,6 +47,11 @@ int DepthOf(ListingFormat format) {
 }
 
 void AppendDecimal(std::string& out, int value) {
+  // Codes are single digits; only sizes and packed bytes need more.
+  if (value >= 0 && value < 10) {
+    out += static_cast<char>('0' + value);
+    return;
+  }
   char digits[12];
   const auto result = std::to_chars(digits, digits + sizeof digits, value);
   out.append(digits, result.ptr);
@@ -79,8 +84,8 @@ void AppendAsmHead(std::string& out, std::string_view header, std::string_view n
   out += SizeComment;
 }
 
-void AppendPackedListing(std::string& out, CodeGridView source, std::string_view name,
-                         int depth, bool align) {
+void AppendPackedListing(std::string& out, CodeGridView source, std::string_view name, int depth,
+                         bool align) {
   AppendAsmHead(out, DepthHeader(depth), name, source);
   const std::vector<std::uint8_t> bytes = PackPixels(source, depth, align);
   out += Eol;
@@ -244,8 +249,8 @@ std::string AsmFileListing(CodeGridView picture, std::string_view name) {
   return out;
 }
 
-std::string PictureClipboardText(CodeGridView picture, std::string_view name,
-                                 ListingFormat format, bool align) {
+std::string PictureClipboardText(CodeGridView picture, std::string_view name, ListingFormat format,
+                                 bool align) {
   std::string out;
   out.reserve(2 * ListingCapacity(picture, name));
   AppendListing(out, picture, name, format, align);

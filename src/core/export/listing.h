@@ -31,7 +31,7 @@ std::string AsmFileListing(CodeGridView picture, std::string_view name);
 
 // What the whole-picture clipboard export puts on the clipboard: the listing of
 // `format` directly followed by the 1-bit C++ array.
-std::string PictureClipboardText(CodeGridView picture, std::string_view name,
-                                 ListingFormat format, bool align);
+std::string PictureClipboardText(CodeGridView picture, std::string_view name, ListingFormat format,
+                                 bool align);
 
 }  // namespace pictavo
