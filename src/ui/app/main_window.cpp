@@ -15,6 +15,7 @@
 
 #include "ui/app/about_box.h"
 #include "ui/app/platform_services.h"
+#include "ui/app/resources.h"
 #include "ui/editor/canvas_widget.h"
 #include "ui/editor/color_controls.h"
 #include "ui/editor/set_size_dialog.h"
@@ -27,6 +28,7 @@ namespace pictavo {
 
 TForm1::TForm1(PlatformServices& services, QWidget* parent)
     : QMainWindow(parent), services_(services), editor_(this) {
+  InitResources();
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Dravik Pictavo 2.0"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon_32.png")));
@@ -181,6 +183,7 @@ void TForm1::ApplyModeLayout() {
   panel6_->setVisible(!skin);
   group_box1_->setVisible(skin);
   group_box2_->setVisible(skin);
+  splitter_->handle(1)->setVisible(skin);
   for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"}) {
     Button(QLatin1String(name))->setEnabled(!skin);
   }

@@ -1,0 +1,199 @@
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/main_window_fixture.h"
+#include "support/mouse.h"
+#include "ui/app/about_box.h"
+#include "ui/editor/canvas_widget.h"
+
+using namespace pictavo;
+using namespace pictavo::testing;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsWithCaptionSizesAndWindowsInOrder() {
+    MainWindowFixture f;
+    QCOMPARE(f.form->windowTitle(), QStringLiteral("Dravik Pictavo 2.0"));
+    const QStringList order = f.form->CreationOrder();
+    QVERIFY(order.size() >= 3);
+    QCOMPARE(order.mid(0, 3), (QStringList{"TForm1", "TForm2", "TAbout"}));
+    QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QStringLiteral("96"));
+    QCOMPARE(f.form->findChild<QLineEdit*>("HEIG")->text(), QStringLiteral("92"));
+    QCOMPARE(f.form->findChild<QLineEdit*>("PSIZE")->text(), QStringLiteral("5"));
+    QCOMPARE(f.StatusText(0), QStringLiteral("X:"));
+    QCOMPARE(f.StatusText(1), QStringLiteral("Y:"));
+    QVERIFY(!f.Action("Undochange1")->isEnabled());
+    QVERIFY(!f.Button("UndoButton")->isEnabled());
+  }
+
+  void everyToolBarButtonHasAnIconAndTheSpecifiedHint() {
+    MainWindowFixture f;
+    const std::pair<const char*, const char*> hints[] = {
+        {"ToolButton1", "New..."},
+        {"ToolButton2", "Open"},
+        {"ToolButton3", "Save..."},
+        {"UndoButton", "Undo changes"},
+        {"ToolButton12", "Move to ClipBoard panel"},
+        {"align", "Clipboard with align up to byte"},
+        {"ToolButton7", "Move to Clipboard (format C++)"},
+        {"ToolButton5", "Move to Clipboard (format ASM 1bpp)"},
+        {"ToolButton16", "Move to Clipboard (format ASM 2bpp)"},
+        {"ToolButton17", "Move to Clipboard (format ASM 4bpp)"},
+        {"ToolButton8", "Move to Clipboard (format ASM)"},
+        {"ToolButton10", "Set Size"},
+        {"GridsButton", "View Grids"},
+        {"BorderButton", "View Border"},
+        {"ToolButton15", "Exit"},
+    };
+    for (const auto& [name, hint] : hints) {
+      QToolButton* button = f.Button(name);
+      QVERIFY2(button != nullptr, name);
+      QCOMPARE(button->toolTip(), QString::fromLatin1(hint));
+      QVERIFY2(!button->icon().isNull(), name);
+    }
+    for (const char* name : {"ToolButton21", "ToolButton11", "ToolButton19"}) {
+      QVERIFY2(!f.Button(name)->icon().isNull(), name);
+      QVERIFY2(f.Button(name)->toolTip().isEmpty(), name);
+    }
+  }
+
+  void menuCaptionsAndShortcuts() {
+    MainWindowFixture f;
+    const std::tuple<const char*, const char*, QKeySequence> items[] = {
+        {"NewPicture1", "New Picture...", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"OpenPicture1", "Open Picture...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"Savepicture1", "Save Picture...", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"Save1", "Save (asm 8bpp format)...", QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {"Savetoend1", "Save to end (asm 8bpp format)...", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"Undochange1", "Undo change", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"SetSize1", "Set Size", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)},
+        {"ClearImage1", "Clear Image", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C)},
+        {"Pen1", "Pen", QKeySequence(Qt::Key_F2)},
+        {"Bucket1", "Bucket", QKeySequence(Qt::Key_F3)},
+        {"Pipe1", "Pipe", QKeySequence(Qt::Key_F4)},
+        {"ChangeColor1", "Change Color", QKeySequence(Qt::Key_F5)},
+        {"About2", "About...", QKeySequence(Qt::Key_F1)},
+        {"x11", "x1 (No Grids)", QKeySequence()},
+        {"x151", "x15", QKeySequence()},
+        {"Exit1", "Exit", QKeySequence()},
+    };
+    for (const auto& [name, caption, shortcut] : items) {
+      QAction* action = f.Action(name);
+      QVERIFY2(action != nullptr, name);
+      QCOMPARE(action->text(), QString::fromLatin1(caption));
+      QCOMPARE(action->shortcut(), shortcut);
+    }
+  }
+
+  void statusBarShowsTheZeroBasedCell() {
+    MainWindowFixture f;
+    Move(f.form->Canvas(), Qt::NoButton, QPoint(12, 37));
+    QCOMPARE(f.StatusText(0), QStringLiteral("X: 2"));
+    QCOMPARE(f.StatusText(1), QStringLiteral("Y: 7"));
+    QCOMPARE(f.form->Canvas()->Hint(), QStringLiteral("X:2 Y:7"));
+  }
+
+  void gridAndBorderMenuAndButtonAlwaysAgree() {
+    MainWindowFixture f;
+    QVERIFY(f.Action("ViewGrids1")->isChecked());
+    QVERIFY(f.Button("GridsButton")->isChecked());
+    QVERIFY(!f.Action("ViewBorder1")->isChecked());
+    QVERIFY(!f.Button("BorderButton")->isChecked());
+
+    QTest::mouseClick(f.Button("GridsButton"), Qt::LeftButton);
+    QVERIFY(!f.State().ShowGrid);
+    QVERIFY(!f.Action("ViewGrids1")->isChecked());
+    QVERIFY(!f.Button("GridsButton")->isChecked());
+    f.Action("ViewGrids1")->trigger();
+    QVERIFY(f.State().ShowGrid);
+    QVERIFY(f.Button("GridsButton")->isChecked());
+    QVERIFY(f.Action("ViewGrids1")->isChecked());
+
+    f.Action("ViewBorder1")->trigger();
+    QVERIFY(f.State().ShowBorder);
+    QVERIFY(f.Button("BorderButton")->isChecked());
+    QTest::mouseClick(f.Button("BorderButton"), Qt::LeftButton);
+    QVERIFY(!f.State().ShowBorder);
+    QVERIFY(!f.Action("ViewBorder1")->isChecked());
+    QCOMPARE(f.State().UndoCount, 0);
+  }
+
+  void canvasShowsTheRenderedPicture() {
+    MainWindowFixture f;
+    const QImage image = f.CanvasImage();
+    QCOMPARE(image.pixelColor(2, 2), QColor(0, 128, 128));
+    QCOMPARE(image.pixelColor(0, 0), QColor(192, 220, 192));
+    QCOMPARE(image.pixelColor(481, 10), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(10, 461), QColor(Qt::white));
+    f.Action("x11")->trigger();
+    QCOMPARE(f.CanvasImage().pixelColor(0, 0), QColor(0, 128, 128));
+    QCOMPARE(f.CanvasImage().pixelColor(96, 10), QColor(Qt::white));
+    QCOMPARE(f.form->findChild<QLineEdit*>("PSIZE")->text(), QStringLiteral("1"));
+  }
+
+  void skinModeLayoutSwitchesThePanelsTogether() {
+    MainWindowFixture f;
+    auto visible = [&](const char* name) {
+      return f.form->findChild<QWidget*>(QLatin1String(name))->isVisible();
+    };
+    QVERIFY(!visible("Panel3"));
+    QVERIFY(visible("Panel6"));
+    QVERIFY(!visible("GroupBox1"));
+    QVERIFY(!visible("GroupBox2"));
+    f.State().SkinMode = true;
+    f.form->GetEditor().Render();
+    QVERIFY(visible("Panel3"));
+    QVERIFY(!visible("Panel6"));
+    QVERIFY(visible("GroupBox1"));
+    QVERIFY(visible("GroupBox2"));
+    QVERIFY(f.form->findChild<QWidget*>("Splitter1")->isVisible());
+    for (const char* arrow : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"}) {
+      QVERIFY2(!f.Button(arrow)->isEnabled(), arrow);
+    }
+    QVERIFY(f.Button("SpeedButton23")->isEnabled());
+    f.State().SkinMode = false;
+    f.form->GetEditor().Render();
+    QVERIFY(!visible("Panel3"));
+    QVERIFY(visible("Panel6"));
+    QVERIFY(!visible("GroupBox2"));
+    for (const char* arrow : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"}) {
+      QVERIFY2(f.Button(arrow)->isEnabled(), arrow);
+    }
+  }
+
+  void f1OpensTheAboutBox() {
+    MainWindowFixture f;
+    QString product;
+    f.services.dialog_handler = [&](QDialog& dialog) {
+      product = dialog.findChild<QLabel*>("Label3")->text();
+      dialog.findChild<QPushButton*>("Button1")->click();
+      return dialog.result();
+    };
+    f.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    QTest::keyClick(f.form.get(), Qt::Key_F1);
+    QCOMPARE(f.services.shown_dialogs, QStringList{"TAbout"});
+    QCOMPARE(product, QStringLiteral("Pictavo v.2.0"));
+    QCOMPARE(f.form->About()->windowTitle(), QStringLiteral("About Dravik Pictavo"));
+    QCOMPARE(f.form->About()->findChild<QLabel*>("Label2")->text(), QStringLiteral("Dravik"));
+  }
+
+  void exitClosesAtOnce() {
+    MainWindowFixture f;
+    f.State().Picture.Cells.At(1, 1) = PixelCode::Black;
+    f.Button("ToolButton15")->click();
+    QVERIFY(!f.form->isVisible());
+    QVERIFY(f.services.messages.isEmpty());
+    QVERIFY(f.services.shown_dialogs.isEmpty());
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
