@@ -1,6 +1,7 @@
 #include "core/files/picture_file.h"
 
 #include <string>
+#include <utility>
 
 #include "core/files/text_mode.h"
 
