@@ -459,6 +459,9 @@ QWidget* TForm1::BuildQuickSizePanel() {
   grid->setHorizontalSpacing(2);
   grid->setVerticalSpacing(0);
   QLabel* caption = BoldLabel("Quick size", "blue", panel6);
+  QFont small = caption->font();
+  small.setPixelSize(10);
+  caption->setFont(small);
   grid->addWidget(caption, 0, 0, 1, 2, Qt::AlignHCenter);
   grid->addWidget(BoldLabel("W", "green", panel6), 1, 0, Qt::AlignHCenter);
   grid->addWidget(BoldLabel("H", "green", panel6), 1, 1, Qt::AlignHCenter);

@@ -40,7 +40,7 @@ class PlatformServices {
 // "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin" as Qt name filters.
 QStringList QtNameFilters(const QString& pipe_filter);
 
-class QtPlatformServices final : public PlatformServices {
+class QtPlatformServices : public PlatformServices {
  public:
   QString SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   QString OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
