@@ -28,11 +28,16 @@ class RecordingView : public EditorView {
 // w white, t transparent.
 PixelCode CodeOf(char letter) {
   switch (letter) {
-    case 'k': return PixelCode::Black;
-    case '6': return PixelCode::Gray66;
-    case '3': return PixelCode::Gray33;
-    case 'w': return PixelCode::White;
-    default: return PixelCode::Transparent;
+    case 'k':
+      return PixelCode::Black;
+    case '6':
+      return PixelCode::Gray66;
+    case '3':
+      return PixelCode::Gray33;
+    case 'w':
+      return PixelCode::White;
+    default:
+      return PixelCode::Transparent;
   }
 }
 
@@ -77,8 +82,8 @@ class SelectionTest : public ::testing::Test {
   void CaptureRows(const std::vector<std::string>& rows, PixelCode ground, int x0 = 30,
                    int y0 = 40) {
     PutRows(x0, y0, rows);
-    Drag({x0, y0}, {x0 + static_cast<int>(rows[0].size()) - 1,
-                    y0 + static_cast<int>(rows.size()) - 1});
+    Drag({x0, y0},
+         {x0 + static_cast<int>(rows[0].size()) - 1, y0 + static_cast<int>(rows.size()) - 1});
     FillPicture(ground);
   }
 
@@ -396,9 +401,14 @@ TEST_F(SelectionTest, GhostShowsOpaquePixelsEverywhereAndTransparentOnesOnlyBeyo
     int x, y;
     std::uint32_t argb;
   } expected[] = {
-      {19, 9, BlackArgb},  {20, 9, white},  {21, 9, gray33},
-      {19, 10, white},     {20, 10, ColorOf(PixelCode::Gray66).Argb()},
-      {21, 10, teal},      {19, 11, teal},  {20, 11, gray33},
+      {19, 9, BlackArgb},
+      {20, 9, white},
+      {21, 9, gray33},
+      {19, 10, white},
+      {20, 10, ColorOf(PixelCode::Gray66).Argb()},
+      {21, 10, teal},
+      {19, 11, teal},
+      {20, 11, gray33},
       {21, 11, BlackArgb},
   };
   for (const auto& cell : expected) {
@@ -490,7 +500,7 @@ TEST_F(SelectionTest, GhostMatchesASquareBySquareDrawingAtEveryZoom) {
     int pixel_size, width, height;
     CellPoint cell;
   } cases[] = {{15, 96, 92, {2, 2}}, {15, 96, 92, {40, 30}}, {5, 20, 10, {19, 3}},
-               {1, 96, 92, {5, 90}},  {4, 50, 60, {1, 1}},   {49, 2, 2, {2, 2}},
+               {1, 96, 92, {5, 90}}, {4, 50, 60, {1, 1}},    {49, 2, 2, {2, 2}},
                {2, 96, 92, {96, 1}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "pixel size " << c.pixel_size);

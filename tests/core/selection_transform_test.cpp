@@ -25,12 +25,12 @@ class CountingView : public EditorView {
 // worked example runs under two spellings whose shared codes differ: any two
 // letters differ in at least one of them.
 using Spelling = std::map<char, PixelCode>;
-const Spelling kFirstSpelling = {
-    {'a', PixelCode::Black},       {'b', PixelCode::Gray66}, {'c', PixelCode::Gray33},
-    {'d', PixelCode::White},       {'e', PixelCode::Transparent}, {'f', PixelCode::Black}};
-const Spelling kSecondSpelling = {
-    {'a', PixelCode::Transparent}, {'b', PixelCode::White},  {'c', PixelCode::Black},
-    {'d', PixelCode::Gray66},      {'e', PixelCode::White},  {'f', PixelCode::Gray33}};
+const Spelling kFirstSpelling = {{'a', PixelCode::Black},       {'b', PixelCode::Gray66},
+                                 {'c', PixelCode::Gray33},      {'d', PixelCode::White},
+                                 {'e', PixelCode::Transparent}, {'f', PixelCode::Black}};
+const Spelling kSecondSpelling = {{'a', PixelCode::Transparent}, {'b', PixelCode::White},
+                                  {'c', PixelCode::Black},       {'d', PixelCode::Gray66},
+                                  {'e', PixelCode::White},       {'f', PixelCode::Gray33}};
 
 PixelCode PatternCode(int x, int y) { return ToPixelCode((3 * x + y) % PixelCodeCount); }
 
@@ -62,8 +62,8 @@ class SelectionTransformTest : public ::testing::Test {
         S().Picture.Cells.At(x0 + i, y0 + j) = spelling.at(rows[j][i]);
       }
     }
-    Drag({x0, y0}, {x0 + static_cast<int>(rows[0].size()) - 1,
-                    y0 + static_cast<int>(rows.size()) - 1});
+    Drag({x0, y0},
+         {x0 + static_cast<int>(rows[0].size()) - 1, y0 + static_cast<int>(rows.size()) - 1});
   }
   // The buffer's extent and its meaningful cells, row by row.
   std::vector<std::vector<PixelCode>> BufferRows() {
@@ -221,6 +221,17 @@ TEST_F(SelectionTransformTest, CropTakesTheBufferAsCapturedTransparentPixelsIncl
   EXPECT_EQ(S().Picture.Height, 2);
   EXPECT_EQ(S().Picture.Cells.At(1, 1), kFirstSpelling.at('a'));
   EXPECT_EQ(S().Picture.Cells.At(2, 2), PixelCode::Transparent);
+}
+
+TEST_F(SelectionTransformTest, ASecondCropTakesItsCoordinatesFromTheBoxOfTheFirst) {
+  FillPattern();
+  Drag({30, 30}, {35, 32});
+  ASSERT_EQ(CropToSelection(editor), CropResult::Cropped);
+  EXPECT_EQ(S().SelectionRect, (CellRect{30, 30, 35, 32}));
+  ASSERT_EQ(CropToSelection(editor), CropResult::Cropped);
+  EXPECT_EQ(S().SelectionRect, (CellRect{1, 1, 6, 3}));
+  EXPECT_EQ(S().Picture.Width, 6);
+  EXPECT_EQ(S().Picture.Height, 3);
 }
 
 TEST_F(SelectionTransformTest, CropOfABufferTallerThanAPictureIsRefused) {
