@@ -1,0 +1,96 @@
+// Feeds arbitrary bytes to the skin file reader. Whatever it accepts must
+// keep the skin's invariants, open into the editor, survive the icon bar
+// commands and save back to the same skin.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+#include <vector>
+
+#include "core/editor/editor.h"
+#include "core/editor/picture.h"
+#include "core/skin/icon_commands.h"
+#include "core/skin/skin.h"
+#include "core/skin/skin_file.h"
+
+namespace {
+
+using namespace pictavo;
+
+void Require(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "skin invariant broken: %s\n", what);
+    std::abort();
+  }
+}
+
+void CheckSkin(const Skin& skin) {
+  for (const TSkinIcon& icon : skin.Icons()) {
+    Require(icon.Width >= 1 && icon.Width <= MaxPictureWidth, "width in 1..96");
+    Require(icon.Height >= 1 && icon.Height <= MaxPictureHeight, "height in 1..92");
+    Require(icon.SubIcons >= 1, "at least one sub-icon");
+    Require(icon.BPP == 1 || icon.BPP == 2 || icon.BPP == 4 || icon.BPP == 8, "known depth");
+    Require(icon.IconID >= 0 && icon.IconID < 255, "ID below the end marker");
+    Require(icon.Data.size() == icon.ExpectedDataSize(), "Width x Height x SubIcons entries");
+    for (std::uint8_t code : icon.Data) Require(IsPixelCode(code), "codes 0..4");
+  }
+}
+
+void CheckEditor(const Editor& editor) {
+  CheckSkin(editor.Skin());
+  const EditorState& s = editor.State();
+  Require(s.SkinMode, "skin mode after a successful open");
+  if (const TSkinIcon* icon = editor.CurrentIcon()) {
+    Require(s.CurrentSubIconIndex >= 0 && s.CurrentSubIconIndex < icon->SubIcons,
+            "current sub-icon inside the icon");
+    Require(s.Picture.Width == icon->Width && s.Picture.Height == icon->Height,
+            "the Picture has the icon's size");
+  } else {
+    Require(editor.Skin().Count() == 0, "a current icon whenever the skin holds one");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  SkinFileRead read = ReadSkinFile(std::span<const std::uint8_t>(data, size));
+  Require(read.name.size() <= SkinNameFieldSize, "name within its field");
+  if (!read.skin.has_value()) return 0;
+  const Skin skin = *read.skin;
+  CheckSkin(skin);
+
+  // What the reader accepts, the writer gives back unchanged (when it fits).
+  if (auto file = WriteSkinFile(skin, read.name); file.has_value()) {
+    SkinFileRead again = ReadSkinFile(*file);
+    Require(again.skin.has_value(), "a written skin reads back");
+    Require(*again.skin == skin, "the skin survives a save and an open");
+    Require(again.name == read.name, "the name survives a save and an open");
+  }
+
+  Editor editor;
+  OpenSkinIntoEditor(editor, skin);
+  CheckEditor(editor);
+
+  // A few icon bar commands chosen by the input's last bytes.
+  std::vector<std::uint32_t> preview;
+  const std::size_t steps = size < 8 ? size : 8;
+  for (std::size_t i = 0; i < steps; ++i) {
+    switch (data[size - 1 - i] % 9) {
+      case 0: NextSubIcon(editor); break;
+      case 1: PreviousSubIcon(editor); break;
+      case 2: AddSubIcon(editor); break;
+      case 3: DeleteSubIcon(editor); break;
+      case 4: (void)LowerBpp(editor); break;
+      case 5: (void)RaiseBpp(editor); break;
+      case 6: SelectIcon(editor, data[i] % (editor.Skin().Count() + 1)); break;
+      case 7: (void)ChoosePreviewSubIcon(editor, data[i] % 100, data[i] * 2, 415); break;
+      case 8: DeleteIcon(editor); break;
+    }
+    CheckEditor(editor);
+  }
+  DrawPreview(editor, 100, 415, Rgb{240, 240, 240}, preview);
+  Require(preview.size() == 100u * 415u, "preview buffer size");
+  return 0;
+}
