@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "core/editor/editor.h"
+#include "core/editor/pixel_ops.h"
 #include "recording_view.h"
 
 namespace pictavo {
@@ -210,6 +214,51 @@ TEST_F(DrawingTools, ChoosingThePenHidesTheBoxAndTheSelectPanel) {
   EXPECT_FALSE(s().SelectMode);
   EXPECT_FALSE(s().PasteMode);
   EXPECT_EQ(s().CurrentTool, DrawTool::Pen);
+}
+
+}  // namespace
+}  // namespace pictavo
+
+namespace pictavo {
+namespace {
+
+// The plain breadth-first region, to compare the span fill against.
+Picture ReferenceFill(Picture picture, int x, int y, PixelCode code) {
+  const PixelCode old_code = picture.Cells.At(x, y);
+  if (old_code == code) return picture;
+  std::vector<CellPoint> queue{{x, y}};
+  picture.Cells.At(x, y) = code;
+  for (std::size_t i = 0; i < queue.size(); ++i) {
+    const CellPoint c = queue[i];
+    for (const CellPoint n : {CellPoint{c.x - 1, c.y}, CellPoint{c.x + 1, c.y},
+                              CellPoint{c.x, c.y - 1}, CellPoint{c.x, c.y + 1}}) {
+      if (picture.Contains(n.x, n.y) && picture.Cells.At(n.x, n.y) == old_code) {
+        picture.Cells.At(n.x, n.y) = code;
+        queue.push_back(n);
+      }
+    }
+  }
+  return picture;
+}
+
+TEST(FloodFill, FillsExactlyTheConnectedRegionOnRandomPictures) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    Picture picture;
+    // Two codes only, so regions are large, winding and full of holes.
+    for (int x = 1; x <= MaxPictureWidth; ++x) {
+      for (int y = 1; y <= MaxPictureHeight; ++y) {
+        picture.Cells.At(x, y) = random() % 100 < 55 ? PixelCode::White : PixelCode::Black;
+      }
+    }
+    picture.Width = 2 + static_cast<int>(random() % 95);
+    picture.Height = 2 + static_cast<int>(random() % 91);
+    const int x = 1 + static_cast<int>(random() % picture.Width);
+    const int y = 1 + static_cast<int>(random() % picture.Height);
+    const Picture expected = ReferenceFill(picture, x, y, PixelCode::Gray66);
+    FloodFill(picture, x, y, PixelCode::Gray66);
+    ASSERT_EQ(picture, expected) << "round " << round;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-#include <utility>
-#include <vector>
-
 #include "core/editor/editor.h"
+#include "core/editor/pixel_ops.h"
 #include "core/selection/selection.h"
 
 namespace pictavo {
@@ -164,43 +162,15 @@ void Editor::PickColor(PixelCode& target, int px, int py) {
 }
 
 void Editor::BucketFill(PixelCode code, int px, int py) {
-  Picture& picture = state_->Picture;
   const CellPoint start = PixelUnder(px, py, state_->PixelSize);
-  if (!picture.Contains(start.x, start.y)) return;
-  const PixelCode old_code = picture.Cells.At(start.x, start.y);
-  if (old_code == code) return;
-
-  // Explicit stack: a recursive fill of a 96 x 92 region would nest 8832 deep.
-  std::vector<CellPoint> pending;
-  pending.reserve(static_cast<std::size_t>(picture.Width) * picture.Height);
-  picture.Cells.At(start.x, start.y) = code;
-  pending.push_back(start);
-  while (!pending.empty()) {
-    const CellPoint cell = pending.back();
-    pending.pop_back();
-    const CellPoint neighbours[] = {
-        {cell.x - 1, cell.y}, {cell.x + 1, cell.y}, {cell.x, cell.y - 1}, {cell.x, cell.y + 1}};
-    for (const CellPoint& n : neighbours) {
-      if (picture.Contains(n.x, n.y) && picture.Cells.At(n.x, n.y) == old_code) {
-        picture.Cells.At(n.x, n.y) = code;
-        pending.push_back(n);
-      }
-    }
-  }
-  Render();
+  if (FloodFill(state_->Picture, start.x, start.y, code)) Render();
 }
 
 void Editor::ReplaceColor(PixelCode code, int px, int py) {
-  Picture& picture = state_->Picture;
   const CellPoint cell = PixelUnder(px, py, state_->PixelSize);
   if (!PictureCells::Contains(cell.x, cell.y)) return;
   // The clicked code is read even beyond the picture, inside the storage.
-  const PixelCode old_code = picture.Cells.At(cell.x, cell.y);
-  for (int x = 1; x <= picture.Width; ++x) {
-    for (int y = 1; y <= picture.Height; ++y) {
-      if (picture.Cells.At(x, y) == old_code) picture.Cells.At(x, y) = code;
-    }
-  }
+  ReplaceCode(state_->Picture, state_->Picture.Cells.At(cell.x, cell.y), code);
   Render();
 }
 
