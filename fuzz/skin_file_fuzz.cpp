@@ -78,15 +78,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t steps = size < 8 ? size : 8;
   for (std::size_t i = 0; i < steps; ++i) {
     switch (data[size - 1 - i] % 9) {
-      case 0: NextSubIcon(editor); break;
-      case 1: PreviousSubIcon(editor); break;
-      case 2: AddSubIcon(editor); break;
-      case 3: DeleteSubIcon(editor); break;
-      case 4: (void)LowerBpp(editor); break;
-      case 5: (void)RaiseBpp(editor); break;
-      case 6: SelectIcon(editor, data[i] % (editor.Skin().Count() + 1)); break;
-      case 7: (void)ChoosePreviewSubIcon(editor, data[i] % 100, data[i] * 2, 415); break;
-      case 8: DeleteIcon(editor); break;
+      case 0:
+        NextSubIcon(editor);
+        break;
+      case 1:
+        PreviousSubIcon(editor);
+        break;
+      case 2:
+        AddSubIcon(editor);
+        break;
+      case 3:
+        DeleteSubIcon(editor);
+        break;
+      case 4:
+        (void)LowerBpp(editor);
+        break;
+      case 5:
+        (void)RaiseBpp(editor);
+        break;
+      case 6:
+        SelectIcon(editor, data[i] % (editor.Skin().Count() + 1));
+        break;
+      case 7:
+        (void)ChoosePreviewSubIcon(editor, data[i] % 100, data[i] * 2, 415);
+        break;
+      case 8:
+        DeleteIcon(editor);
+        break;
     }
     CheckEditor(editor);
   }

@@ -14,14 +14,13 @@ TEST(ParseIconId, DecimalHexAndSigns) {
     const char* text;
     long long value;
   } cases[] = {
-      {"0", 0},       {"1", 1},         {"254", 254},     {"00254", 254}, {"255", 255},
-      {"0xFE", 254},  {"0XFE", 254},    {"$FE", 254},     {"xFE", 254},   {"XFE", 254},
-      {"$fe", 254},   {"0xfE", 254},    {"0x100", 256},   {"+5", 5},      {"-3", -3},
-      {"-0x10", -16}, {"+$0A", 10},     {"  12", 12},     {"\t7", 7},     {" \t -8", -8},
-      {"", 0},        {"abc", 0},       {"FE", 0},        {"12a", 0},     {"12 ", 0},
-      {"1 2", 0},     {"0x", 0},        {"$", 0},         {"x", 0},       {"+", 0},
-      {"-", 0},       {"0x1G", 0},      {"1e3", 0},       {"--3", 0},     {"+-3", 0},
-      {"0x0x1", 0},   {"$$1", 0},       {"12.0", 0},      {" ", 0},       {"0b101", 0},
+      {"0", 0},       {"1", 1},       {"254", 254}, {"00254", 254}, {"255", 255}, {"0xFE", 254},
+      {"0XFE", 254},  {"$FE", 254},   {"xFE", 254}, {"XFE", 254},   {"$fe", 254}, {"0xfE", 254},
+      {"0x100", 256}, {"+5", 5},      {"-3", -3},   {"-0x10", -16}, {"+$0A", 10}, {"  12", 12},
+      {"\t7", 7},     {" \t -8", -8}, {"", 0},      {"abc", 0},     {"FE", 0},    {"12a", 0},
+      {"12 ", 0},     {"1 2", 0},     {"0x", 0},    {"$", 0},       {"x", 0},     {"+", 0},
+      {"-", 0},       {"0x1G", 0},    {"1e3", 0},   {"--3", 0},     {"+-3", 0},   {"0x0x1", 0},
+      {"$$1", 0},     {"12.0", 0},    {" ", 0},     {"0b101", 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseIconId(c.text), c.value) << '"' << c.text << '"';
@@ -32,7 +31,7 @@ TEST(ParseIconId, LongNumbersStayOutOfRangeWithoutOverflow) {
   EXPECT_GT(ParseIconId("99999999999999999999999999999999999999"), 254);
   EXPECT_GT(ParseIconId("0xFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"), 254);
   EXPECT_LT(ParseIconId("-99999999999999999999999999999999999999"), 1);
-  EXPECT_GT(ParseIconId("4294967297"), 254);  // 2^32 + 1 must not wrap to 1
+  EXPECT_GT(ParseIconId("4294967297"), 254);            // 2^32 + 1 must not wrap to 1
   EXPECT_GT(ParseIconId("18446744073709551617"), 254);  // 2^64 + 1 either
   EXPECT_EQ(ParseIconId(std::string(500, '0') + "42"), 42);
 }
@@ -52,7 +51,7 @@ TEST(AddIconModel, IdIsCheckedFirst) {
   for (const char* text : {"0", "255", "-3", "abc", "", "0x100"}) {
     EXPECT_EQ(model.Validate(text), AddIconCheck::InvalidId) << text;
   }
-  model.WidthDown();  // 3 x 4 x 4 still packs
+  model.WidthDown();   // 3 x 4 x 4 still packs
   model.HeightDown();  // 3 x 3 x 4 does not
   EXPECT_EQ(model.Validate("999"), AddIconCheck::InvalidId);
   EXPECT_EQ(model.Validate("9"), AddIconCheck::InvalidPacking);
@@ -63,8 +62,8 @@ TEST(AddIconModel, AcceptedIdsAreStored) {
   const struct {
     const char* text;
     int id;
-  } cases[] = {{"1", 1}, {"254", 254}, {"0xFE", 254}, {"0XFE", 254}, {"$FE", 254}, {"xFE", 254},
-               {"+7", 7}};
+  } cases[] = {{"1", 1},     {"254", 254}, {"0xFE", 254}, {"0XFE", 254},
+               {"$FE", 254}, {"xFE", 254}, {"+7", 7}};
   AddIconModel model;
   for (const auto& c : cases) {
     EXPECT_EQ(model.Validate(c.text), AddIconCheck::Accepted) << c.text;

@@ -54,7 +54,8 @@ class IconCommands : public ::testing::Test {
   const TSkinIcon& Icon(int i) { return editor_.Skin().At(i); }
   Bytes PictureRow(int y, int width) {
     Bytes row;
-    for (int x = 1; x <= width; ++x) row.push_back(static_cast<std::uint8_t>(S().Picture.Cells.At(x, y)));
+    for (int x = 1; x <= width; ++x)
+      row.push_back(static_cast<std::uint8_t>(S().Picture.Cells.At(x, y)));
     return row;
   }
 
@@ -65,8 +66,9 @@ class IconCommands : public ::testing::Test {
 // ---- icons and sub-icons ------------------------------------------------------------
 
 TEST_F(IconCommands, SelectIconLoadsSubIconZeroAndEmptiesUndo) {
-  Open({MakeIcon(1, 1, 4, 2, 1, {W, W}), MakeIcon(2, 2, 4, 4, 2, {1, 2, 3, 4, 4, 3, 2, 1,  //
-                                                                   0, 0, 0, 0, 4, 4, 4, 4})});
+  Open({MakeIcon(1, 1, 4, 2, 1, {W, W}), MakeIcon(2, 2, 4, 4, 2,
+                                                  {1, 2, 3, 4, 4, 3, 2, 1,  //
+                                                   0, 0, 0, 0, 4, 4, 4, 4})});
   S().CurrentSubIconIndex = 0;
   editor_.PushUndo();
   SelectIcon(editor_, 1);
@@ -352,9 +354,15 @@ TEST(PreviewHitTest, ClickExamples) {
     int sub_icons, x, y;
     std::optional<int> hit;
   } cases[] = {
-      {3, 5, 30, 2},          {2, 5, 30, std::nullopt}, {35, 11, 5, 34},
-      {34, 11, 5, std::nullopt}, {40, 0, 0, 0},          {40, 10, 10, 0},
-      {40, 10, 11, 1},        {40, -4, -4, 0},          {40, 5, 500, std::nullopt},
+      {3, 5, 30, 2},
+      {2, 5, 30, std::nullopt},
+      {35, 11, 5, 34},
+      {34, 11, 5, std::nullopt},
+      {40, 0, 0, 0},
+      {40, 10, 10, 0},
+      {40, 10, 11, 1},
+      {40, -4, -4, 0},
+      {40, 5, 500, std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(PreviewHitTest(Blank(1, c.sub_icons, 10, 10), 1, 415, c.x, c.y), c.hit)

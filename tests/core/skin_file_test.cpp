@@ -59,8 +59,7 @@ Bytes Decompress(const Bytes& file) {
   const std::uint32_t l = file[24] | file[25] << 8 | file[26] << 16 | file[27] << 24;
   Bytes out(l);
   lzo_uint length = out.size();
-  EXPECT_EQ(lzo1x_decompress_safe(file.data() + 32, file.size() - 32, out.data(), &length,
-                                  nullptr),
+  EXPECT_EQ(lzo1x_decompress_safe(file.data() + 32, file.size() - 32, out.data(), &length, nullptr),
             LZO_E_OK);
   out.resize(length);
   return out;
@@ -99,8 +98,9 @@ TEST(SkinFileWrite, EmptySkinNamedAbcByteForByte) {
 
 TEST(SkinFileWrite, SixteenCharacterNameHasNoTerminator) {
   const Bytes file = Written(Skin{}, "ABCDEFGHIJKLMNOP");
-  EXPECT_EQ(Bytes(file.begin() + 4, file.begin() + 20),
-            Bytes({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P'}));
+  EXPECT_EQ(
+      Bytes(file.begin() + 4, file.begin() + 20),
+      Bytes({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P'}));
   EXPECT_EQ(file[20], 0);
   EXPECT_EQ(ReadSkinFile(file).name, "ABCDEFGHIJKLMNOP");
 }
@@ -121,16 +121,18 @@ struct PackCase {
 TEST(SkinStreamPacking, MasksLowBitsFirstPixelLowest) {
   const PackCase cases[] = {
       {"2 bpp", MakeIcon(5, 1, 2, 4, 1, {W, B, G33, G66}), {0x05, 0x01, 0x02, 0x04, 0x01, 0x63}},
-      {"1 bpp", MakeIcon(9, 1, 1, 8, 1, {W, B, B, W, G66, G33, T, W}),
+      {"1 bpp",
+       MakeIcon(9, 1, 1, 8, 1, {W, B, B, W, G66, G33, T, W}),
        {0x09, 0x01, 0x01, 0x08, 0x01, 0x99}},
       {"4 bpp keeps transparent", MakeIcon(1, 1, 4, 2, 1, {T, G33}), {1, 1, 4, 2, 1, 0x24}},
-      {"2 bpp drops transparent", MakeIcon(2, 1, 2, 4, 1, {T, W, T, G66}),
-       {2, 1, 2, 4, 1, 0x4C}},
+      {"2 bpp drops transparent", MakeIcon(2, 1, 2, 4, 1, {T, W, T, G66}), {2, 1, 2, 4, 1, 0x4C}},
       {"8 bpp one per byte", MakeIcon(3, 2, 8, 1, 1, {T, G66}), {3, 2, 8, 1, 1, 4, 1}},
-      {"sub-icons follow each other", MakeIcon(0xFE, 2, 4, 2, 1, {1, 2, 3, 4}),
+      {"sub-icons follow each other",
+       MakeIcon(0xFE, 2, 4, 2, 1, {1, 2, 3, 4}),
        {0xFE, 2, 4, 2, 1, 0x21, 0x43}},
       // 36 bits: four whole bytes, the ninth pixel is not written.
-      {"partial last byte", MakeIcon(7, 1, 4, 3, 3, {3, 3, 3, 3, 3, 3, 3, 3, 3}),
+      {"partial last byte",
+       MakeIcon(7, 1, 4, 3, 3, {3, 3, 3, 3, 3, 3, 3, 3, 3}),
        {7, 1, 4, 3, 3, 0x33, 0x33, 0x33, 0x33}},
   };
   for (const PackCase& c : cases) {
@@ -149,7 +151,8 @@ TEST(SkinStreamPacking, OneBppExampleReadsBackAsWhiteAndBlack) {
 }
 
 TEST(SkinStreamPacking, TransparentSurvivesFourBppAndIsBlackAtTwo) {
-  const Skin skin = SkinOf({MakeIcon(1, 1, 4, 2, 1, {T, G33}), MakeIcon(2, 1, 2, 4, 1, {T, W, T, G66})});
+  const Skin skin =
+      SkinOf({MakeIcon(1, 1, 4, 2, 1, {T, G33}), MakeIcon(2, 1, 2, 4, 1, {T, W, T, G66})});
   const Skin back = ReadBack(Written(skin));
   ASSERT_EQ(back.Count(), 2);
   EXPECT_EQ(back.At(0).Data, (Bytes{T, G33}));
@@ -345,9 +348,9 @@ Bytes Pattern(int sub_icons, int width, int height, int bpp, int seed) {
 TEST(SkinFileRoundTrip, ManyIconsAndSubIconsAtEveryDepth) {
   const struct {
     int sub_icons, bpp, width, height;
-  } shapes[] = {{1, 1, 8, 1},  {3, 1, 16, 16}, {2, 2, 4, 4},   {5, 2, 10, 6}, {1, 4, 2, 1},
-                {4, 4, 32, 32}, {2, 8, 3, 3},  {1, 8, 1, 1},   {2, 1, 96, 92}, {1, 4, 6, 20},
-                {7, 2, 12, 2},  {1, 1, 3, 8},  {255, 1, 8, 1}, {1, 4, 96, 1},  {2, 8, 1, 92}};
+  } shapes[] = {{1, 1, 8, 1},   {3, 1, 16, 16}, {2, 2, 4, 4},   {5, 2, 10, 6},  {1, 4, 2, 1},
+                {4, 4, 32, 32}, {2, 8, 3, 3},   {1, 8, 1, 1},   {2, 1, 96, 92}, {1, 4, 6, 20},
+                {7, 2, 12, 2},  {1, 1, 3, 8},   {255, 1, 8, 1}, {1, 4, 96, 1},  {2, 8, 1, 92}};
   Skin skin;
   int id = 0;
   for (const auto& s : shapes) {

@@ -47,8 +47,8 @@ struct LabelCase {
 
 TEST(IconLabel, TwoUpperCaseHexDigitsOfTheLowByte) {
   const LabelCase cases[] = {
-      {7, "0x07"}, {171, "0xAB"}, {10, "0x0A"}, {254, "0xFE"}, {0, "0x00"}, {0x105, "0x05"},
-      {-1, "0xFF"},
+      {7, "0x07"}, {171, "0xAB"},   {10, "0x0A"}, {254, "0xFE"},
+      {0, "0x00"}, {0x105, "0x05"}, {-1, "0xFF"},
   };
   for (const LabelCase& c : cases) {
     EXPECT_EQ(IconLabel(MakeIcon(c.id, 1, 4, 2, 1, {0, 0})), c.label) << c.id;
@@ -80,15 +80,14 @@ TEST(SkinSequence, InsertRemoveKeepOrder) {
 
 TEST(ResizeIcon, NarrowerAndLowerKeepsTopLeftOfEverySubIcon) {
   // 4 x 4, two sub-icons.
-  TSkinIcon icon = MakeIcon(0x21, 2, 4, 4, 4,
-                            {1, 2, 3, 4,  //
-                             3, 4, 1, 2,  //
-                             4, 4, 4, 4,  //
-                             2, 2, 2, 2,  //
-                             4, 3, 2, 1,  //
-                             1, 1, 3, 3,  //
-                             2, 2, 2, 2,  //
-                             4, 4, 4, 4});
+  TSkinIcon icon = MakeIcon(0x21, 2, 4, 4, 4, {1, 2, 3, 4,  //
+                                               3, 4, 1, 2,  //
+                                               4, 4, 4, 4,  //
+                                               2, 2, 2, 2,  //
+                                               4, 3, 2, 1,  //
+                                               1, 1, 3, 3,  //
+                                               2, 2, 2, 2,  //
+                                               4, 4, 4, 4});
   ResizeIcon(icon, 6, 2);
   EXPECT_EQ(icon.Width, 6);
   EXPECT_EQ(icon.Height, 2);

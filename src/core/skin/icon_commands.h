@@ -66,8 +66,7 @@ int PreviewRows(int image_height, const TSkinIcon& icon, int scale);
 PreviewPoint PreviewCellOrigin(const TSkinIcon& icon, int scale, int rows, int sub_icon);
 // The sub-icon a click at (x, y) chooses: the first whose cell, without its
 // two-pixel strip, reaches beyond the position on both axes.
-std::optional<int> PreviewHitTest(const TSkinIcon& icon, int scale, int image_height, int x,
-                                  int y);
+std::optional<int> PreviewHitTest(const TSkinIcon& icon, int scale, int image_height, int x, int y);
 // A release over the preview: makes the sub-icon there current. False when
 // the position chooses none.
 bool ChoosePreviewSubIcon(Editor& editor, int x, int y, int image_height);

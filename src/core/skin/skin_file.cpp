@@ -42,27 +42,25 @@ std::uint32_t GetLe32(const std::uint8_t* at) {
 expected<void, Error> CheckStorable(int position, const TSkinIcon& icon) {
   const std::string who = NameOf(position, icon);
   if ((icon.IconID & 0xFF) == SkinStreamEnd) {
-    return unexpected(
-        Error{who + " has the ID 0xFF, which a skin file keeps for its end marker"});
+    return unexpected(Error{who + " has the ID 0xFF, which a skin file keeps for its end marker"});
   }
   if (!IsStoredDepth(icon.BPP)) {
     return unexpected(Error{who + " has a depth of " + std::to_string(icon.BPP) +
-                                 " bits per pixel; a skin file holds 1, 2, 4 or 8"});
+                            " bits per pixel; a skin file holds 1, 2, 4 or 8"});
   }
   if (icon.Width < 1 || icon.Width > MaxPictureWidth || icon.Height < 1 ||
       icon.Height > MaxPictureHeight) {
     return unexpected(Error{who + " is " + std::to_string(icon.Width) + " x " +
-                                 std::to_string(icon.Height) +
-                                 " pixels; icons are 1 to 96 wide and 1 to 92 high"});
+                            std::to_string(icon.Height) +
+                            " pixels; icons are 1 to 96 wide and 1 to 92 high"});
   }
   if (icon.SubIcons < 1 || icon.SubIcons > MaxStoredSubIcons) {
     return unexpected(Error{who + " has " + std::to_string(icon.SubIcons) +
-                                 " sub-icons; a skin file holds 1 to 255 per icon"});
+                            " sub-icons; a skin file holds 1 to 255 per icon"});
   }
   if (icon.Data.size() != icon.ExpectedDataSize()) {
     return unexpected(Error{who + " holds " + std::to_string(icon.Data.size()) +
-                                 " pixels instead of " +
-                                 std::to_string(icon.ExpectedDataSize())});
+                            " pixels instead of " + std::to_string(icon.ExpectedDataSize())});
   }
   if (std::any_of(icon.Data.begin(), icon.Data.end(),
                   [](std::uint8_t code) { return !IsPixelCode(code); })) {
@@ -95,8 +93,8 @@ void PackIconPixels(const TSkinIcon& icon, std::vector<std::uint8_t>& out) {
   }
 }
 
-expected<std::vector<std::uint8_t>, Error> UnpackIconPixels(
-    std::span<const std::uint8_t> packed, int bpp, std::size_t entries) {
+expected<std::vector<std::uint8_t>, Error> UnpackIconPixels(std::span<const std::uint8_t> packed,
+                                                            int bpp, std::size_t entries) {
   if (!IsStoredDepth(bpp)) {
     return unexpected(Error{"a depth of " + std::to_string(bpp) + " bits per pixel"});
   }
@@ -109,9 +107,8 @@ expected<std::vector<std::uint8_t>, Error> UnpackIconPixels(
       unsigned value = (unsigned{packed[j]} >> (bpp * b)) & mask;
       if (bpp == 1 && value == 1) value = ToInt(PixelCode::White);
       if (!IsPixelCode(static_cast<int>(value))) {
-        return unexpected(Error{"a pixel code of " + std::to_string(value) +
-                                     " at pixel " + std::to_string(k) +
-                                     "; codes go up to 4"});
+        return unexpected(Error{"a pixel code of " + std::to_string(value) + " at pixel " +
+                                std::to_string(k) + "; codes go up to 4"});
       }
       data[k] = static_cast<std::uint8_t>(value);
     }
@@ -130,9 +127,9 @@ expected<std::vector<std::uint8_t>, Error> BuildSkinStream(const Skin& skin) {
   }
   if (length > SkinStreamCapacity) {
     return unexpected(Error{"the skin is too large to save: its icon stream takes " +
-                                 std::to_string(length) + " bytes, " +
-                                 std::to_string(length - SkinStreamCapacity) +
-                                 " bytes more than the 34442 a skin file can hold"});
+                            std::to_string(length) + " bytes, " +
+                            std::to_string(length - SkinStreamCapacity) +
+                            " bytes more than the 34442 a skin file can hold"});
   }
   std::vector<std::uint8_t> stream;
   stream.reserve(length);
@@ -148,8 +145,7 @@ expected<std::vector<std::uint8_t>, Error> BuildSkinStream(const Skin& skin) {
   return stream;
 }
 
-expected<std::vector<std::uint8_t>, Error> WriteSkinFile(const Skin& skin,
-                                                              std::string_view name) {
+expected<std::vector<std::uint8_t>, Error> WriteSkinFile(const Skin& skin, std::string_view name) {
   auto stream = BuildSkinStream(skin);
   if (!stream) return unexpected(stream.error());
   if (lzo_init() != LZO_E_OK) {
@@ -193,7 +189,7 @@ expected<Skin, Error> ParseSkinStream(std::span<const std::uint8_t> stream) {
   for (int count = 0;; ++count) {
     if (pos >= stream.size()) {
       return unexpected(Error{"the icon stream ends without its end marker after " +
-                                   std::to_string(count) + " icons"});
+                              std::to_string(count) + " icons"});
     }
     if (stream[pos] == SkinStreamEnd) break;
     if (stream.size() - pos < IconHeadSize) {
@@ -209,21 +205,21 @@ expected<Skin, Error> ParseSkinStream(std::span<const std::uint8_t> stream) {
     const std::string who = NameOf(count, icon);
     if (!IsStoredDepth(icon.BPP)) {
       return unexpected(Error{who + " has a depth of " + std::to_string(icon.BPP) +
-                                   " bits per pixel; only 1, 2, 4 and 8 exist"});
+                              " bits per pixel; only 1, 2, 4 and 8 exist"});
     }
     if (icon.Width < 1 || icon.Width > MaxPictureWidth || icon.Height < 1 ||
         icon.Height > MaxPictureHeight) {
       return unexpected(Error{who + " is " + std::to_string(icon.Width) + " x " +
-                                   std::to_string(icon.Height) +
-                                   " pixels; icons are 1 to 96 wide and 1 to 92 high"});
+                              std::to_string(icon.Height) +
+                              " pixels; icons are 1 to 96 wide and 1 to 92 high"});
     }
     if (icon.SubIcons < 1) return unexpected(Error{who + " has no sub-icon"});
     const std::size_t packed_size = PackedIconSize(icon);
     const std::size_t remaining = stream.size() - pos - IconHeadSize;
     if (remaining < packed_size) {
       return unexpected(Error{"the icon stream ends inside the pixels of " + who + ": " +
-                                   std::to_string(packed_size) + " bytes needed, " +
-                                   std::to_string(remaining) + " left"});
+                              std::to_string(packed_size) + " bytes needed, " +
+                              std::to_string(remaining) + " left"});
     }
     auto data = UnpackIconPixels(stream.subspan(pos + IconHeadSize, packed_size), icon.BPP,
                                  icon.ExpectedDataSize());
@@ -241,7 +237,7 @@ SkinFileRead ReadSkinFile(std::span<const std::uint8_t> file) {
   SkinFileRead read{SkinNameField(file), unexpected(Error{})};
   if (file.size() < SkinHeaderSize) {
     read.skin = unexpected(Error{"the file holds " + std::to_string(file.size()) +
-                                      " bytes, too few for the 32-byte head of a skin"});
+                                 " bytes, too few for the 32-byte head of a skin"});
     return read;
   }
   const std::uint32_t length = GetLe32(file.data() + StreamLengthOffset);
@@ -261,8 +257,8 @@ SkinFileRead ReadSkinFile(std::span<const std::uint8_t> file) {
   const std::size_t capacity = std::min<std::size_t>(length, MaxReadableStream);
   const auto stream = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
   lzo_uint produced = capacity;
-  const int result = lzo1x_decompress_safe(compressed.data(), compressed.size(), stream.get(),
-                                           &produced, nullptr);
+  const int result =
+      lzo1x_decompress_safe(compressed.data(), compressed.size(), stream.get(), &produced, nullptr);
   switch (result) {
     case LZO_E_OK:
       read.skin = ParseSkinStream(std::span<const std::uint8_t>(stream.get(), produced));
@@ -271,17 +267,17 @@ SkinFileRead ReadSkinFile(std::span<const std::uint8_t> file) {
       read.skin = unexpected(Error{"bytes follow the end of the compressed icon stream"});
       break;
     case LZO_E_INPUT_OVERRUN:
-      read.skin = unexpected(Error{
-          cut ? "the compressed icon stream does not end within the first 65536 bytes"
-              : "the compressed icon stream is cut off before its end"});
+      read.skin = unexpected(
+          Error{cut ? "the compressed icon stream does not end within the first 65536 bytes"
+                    : "the compressed icon stream is cut off before its end"});
       break;
     case LZO_E_OUTPUT_OVERRUN:
-      read.skin = unexpected(Error{"the icon stream is longer than the " +
-                                        std::to_string(length) + " bytes the head gives"});
+      read.skin = unexpected(Error{"the icon stream is longer than the " + std::to_string(length) +
+                                   " bytes the head gives"});
       break;
     default:
-      read.skin = unexpected(Error{"the compressed icon stream is damaged (LZO code " +
-                                        std::to_string(result) + ")"});
+      read.skin = unexpected(
+          Error{"the compressed icon stream is damaged (LZO code " + std::to_string(result) + ")"});
       break;
   }
   return read;

@@ -45,8 +45,8 @@ void PackIconPixels(const TSkinIcon& icon, std::vector<std::uint8_t>& out);
 // Reverses PackIconPixels into exactly `entries` codes: values come from the
 // packed bytes in order, a 1 at 1 bpp becomes White, and entries that the
 // packed bytes do not reach are Black. Fails on a value above Transparent.
-expected<std::vector<std::uint8_t>, Error> UnpackIconPixels(
-    std::span<const std::uint8_t> packed, int bpp, std::size_t entries);
+expected<std::vector<std::uint8_t>, Error> UnpackIconPixels(std::span<const std::uint8_t> packed,
+                                                            int bpp, std::size_t entries);
 
 // The uncompressed icon stream of the skin: per icon its five head bytes and
 // packed pixels, then the end marker. Refuses a skin whose stream would exceed
@@ -55,8 +55,7 @@ expected<std::vector<std::uint8_t>, Error> BuildSkinStream(const Skin& skin);
 
 // The whole .skin file: the 32-byte head ("PVSK", the name field, 0, stream
 // length, 0) and the LZO1X-compressed stream. Binary, written as is.
-expected<std::vector<std::uint8_t>, Error> WriteSkinFile(const Skin& skin,
-                                                              std::string_view name);
+expected<std::vector<std::uint8_t>, Error> WriteSkinFile(const Skin& skin, std::string_view name);
 
 // The name field is read before anything can fail and is returned either way,
 // since Open Skin shows it even when the rest of the file is refused.
