@@ -40,8 +40,8 @@ void DrawGhostRow(CanvasRaster& canvas, const EditorState& s, int px, int py, in
   if (top >= bottom) return;
 
   std::array<std::uint32_t, CanvasRaster::StoredWidth> line;
-  // Runs of drawn squares as [start, end) screen columns; a run breaks only at
-  // a skipped square, so there are at most half as many runs as squares + 1.
+  // Runs of drawn squares as [start, end) pairs of screen columns. A run ends
+  // only at a skipped square, so a row holds at most StoredWidth / 2 + 1 runs.
   std::array<int, CanvasRaster::StoredWidth + 2> runs;
   int run_count = 0;
   bool in_run = false;
