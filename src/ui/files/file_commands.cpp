@@ -1,10 +1,143 @@
 #include "ui/files/file_commands.h"
 
+#include <cstdint>
+#include <expected>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QAction>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+
+#include "core/files/picture_file.h"
+#include "core/files/safe_file.h"
 #include "ui/app/main_window.h"
+#include "ui/app/platform_services.h"
+#include "ui/files/bitmap_import_window.h"
 
 namespace pictavo {
 
-// Until this area is wired, its commands stay disabled in the main window.
-FileCommands::FileCommands(TForm1& form) : QObject(&form), form_(form) {}
+namespace {
+
+// The second entry serves the skin commands, which share these dialogs.
+const char kPictureFilter[] = "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin";
+
+FileDialogRequest PictureDialogRequest() {
+  FileDialogRequest request;
+  request.filter = QLatin1String(kPictureFilter);
+  request.filter_index = 0;
+  request.default_suffix = QStringLiteral("ptv");
+  return request;
+}
+
+std::filesystem::path FileSystemPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// A picture record is at most a few tens of kilobytes plus its name; reading
+// no further keeps a device or a huge file chosen by mistake from filling
+// memory. Bytes after the record are ignored anyway.
+constexpr qint64 kMaxPictureFileBytes = qint64{64} << 20;
+
+// The file's first bytes, or why it could not be read.
+std::expected<QByteArray, QString> ReadFileStart(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::unexpected(file.errorString());
+  QByteArray bytes = file.read(kMaxPictureFileBytes);
+  if (file.error() != QFileDevice::NoError) return std::unexpected(file.errorString());
+  return bytes;
+}
+
+}  // namespace
+
+FileCommands::FileCommands(TForm1& form) : QObject(&form), form_(form) {
+  bmp_win_ = new TbmpWin(form.GetEditor(), form.Services(), &form);
+  form.RegisterWindow(bmp_win_);
+
+  // The tool-bar buttons repeat these items and follow their enabled state.
+  const std::pair<const char*, void (FileCommands::*)()> actions[] = {
+      {"OpenPicture1", &FileCommands::OpenPicture1Click},
+      {"Savepicture1", &FileCommands::Savepicture1Click},
+      {"OpenBMPfile1", &FileCommands::OpenBMPfile1Click},
+  };
+  for (const auto& [name, handler] : actions) {
+    QAction* action = form.Action(QLatin1String(name));
+    connect(action, &QAction::triggered, this, handler);
+    action->setEnabled(true);
+  }
+}
+
+void FileCommands::OpenPicture1Click() { OpenPictureFile(); }
+
+void FileCommands::Savepicture1Click() { SavePictureFile(); }
+
+void FileCommands::OpenBMPfile1Click() {
+  Editor& editor = form_.GetEditor();
+  // The command ends skin mode whatever the answer. Ending it before the
+  // window is shown keeps the import's redraw from copying the imported
+  // picture into the current icon of the skin.
+  editor.State().SkinMode = false;
+  form_.Services().ExecDialog(*bmp_win_);
+  editor.LeaveSkinMode();
+}
+
+void FileCommands::SavePictureFile() {
+  FileDialogRequest request = PictureDialogRequest();
+  const QByteArray name = form_.PictureName();
+  request.file_name = QString::fromLatin1(name);
+  const QString path = form_.Services().SaveFileName(&form_, request);
+  if (path.isEmpty()) return;
+
+  const EditorState& state = form_.GetEditor().State();
+  const std::vector<std::uint8_t> bytes =
+      WritePictureFile(ViewOf(state.Picture),
+                       std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
+                       state.PictureFileVersion);
+  if (auto written = WriteFileAtomically(FileSystemPath(path), bytes); !written) {
+    form_.Services().ShowMessage(
+        &form_,
+        QStringLiteral("The picture could not be saved to \"%1\": %2.\nThe file was not changed.")
+            .arg(Shown(path), QString::fromLocal8Bit(written.error().message)),
+        QStringLiteral("Save Picture"));
+  }
+}
+
+void FileCommands::OpenPictureFile() {
+  const QString path = form_.Services().OpenFileName(&form_, PictureDialogRequest());
+  if (!path.isEmpty()) LoadPicture(path);
+  // In every case, the file read or not. Skin mode ends before the redraw,
+  // so the opened picture is not copied into the current icon of the skin.
+  form_.GetEditor().LeaveSkinMode();
+}
+
+void FileCommands::LoadPicture(const QString& path) {
+  const auto stored = ReadFileStart(path);
+  if (!stored) {
+    form_.Services().ShowMessage(
+        &form_, QStringLiteral("\"%1\" could not be read: %2.").arg(Shown(path), stored.error()),
+        QStringLiteral("Open Picture"));
+    return;
+  }
+  const auto record = ReadPictureFile(
+      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(stored->constData()),
+                                    static_cast<std::size_t>(stored->size())));
+  if (!record) {
+    form_.Services().ShowMessage(
+        &form_,
+        QStringLiteral("\"%1\" is not a picture file Pictavo can open.\n%2\n"
+                       "The picture was not changed.")
+            .arg(Shown(path), QString::fromStdString(record.error().message)),
+        QStringLiteral("Open Picture"));
+    return;
+  }
+  form_.SetPictureName(QByteArray(record->name.data(), static_cast<qsizetype>(record->name.size())));
+  ApplyPictureRecord(form_.GetEditor().State(), *record);
+}
 
 }  // namespace pictavo

@@ -1,0 +1,687 @@
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "support/main_window_fixture.h"
+#include "ui/files/bitmap_import_window.h"
+#include "ui/files/file_commands.h"
+
+using namespace pictavo;
+using namespace pictavo::testing;
+
+namespace {
+
+// A picture of `width` x `height` whose rows are given as code numbers.
+void SetPicture(EditorState& s, int width, int height, const QList<int>& codes) {
+  s.Picture.Width = width;
+  s.Picture.Height = height;
+  int i = 0;
+  for (const int code : codes) {
+    s.Picture.Cells.At(i % width + 1, i / width + 1) = ToPixelCode(code);
+    ++i;
+  }
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Skin mode on one 4 x 4 icon, settled by a first redraw; returns the icon's
+// data as it then stands.
+std::vector<std::uint8_t> EnterSkinMode(MainWindowFixture& f) {
+  TSkinIcon icon;
+  icon.Width = 4;
+  icon.Height = 4;
+  icon.Data.assign(16, 3);
+  f.form->GetEditor().Skin().Append(icon);
+  f.State().SkinMode = true;
+  f.State().CurrentIconIndex = 0;
+  f.State().CurrentSubIconIndex = 0;
+  f.form->GetEditor().Render();
+  return f.form->GetEditor().Skin().At(0).Data;
+}
+
+bool Panel6Visible(MainWindowFixture& f) { return f.form->Panel("Panel6")->isVisible(); }
+
+// The worked examples of the picture file: the 3 x 2 "icon" and the all-Black
+// 10 x 2 "ab", whose width byte 0x0A is stored as 0D 0A.
+struct StoredPicture {
+  const char* name;
+  int width;
+  int height;
+  QList<int> codes;
+  QByteArray stored;
+};
+
+StoredPicture IconExample() {
+  return {"icon", 3, 2, {0, 3, 4, 1, 2, 3},
+          QByteArray::fromHex("02000000 04000000 69636F6E 03 02 000304010203")};
+}
+
+StoredPicture AbExample() {
+  return {"ab", 10, 2, QList<int>(20, 0),
+          QByteArray::fromHex("02000000 02000000 6162 0D0A 02") + QByteArray(20, '\0')};
+}
+
+}  // namespace
+
+class PictureFileCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void commandsAreEnabledAndShareTheirToolButtons() {
+    MainWindowFixture f;
+    for (const char* name : {"OpenPicture1", "Savepicture1", "OpenBMPfile1"}) {
+      QVERIFY2(f.Action(name)->isEnabled(), name);
+    }
+    for (const char* name : {"ToolButton2", "ToolButton3", "ToolButton21"}) {
+      QVERIFY2(f.Button(name)->isEnabled(), name);
+    }
+    f.Button("ToolButton3")->click();
+    f.Button("ToolButton2")->click();
+    QCOMPARE(f.services.file_requests.size(), 2);
+    f.Button("ToolButton21")->click();
+    QCOMPARE(f.services.shown_dialogs, QStringList{"TbmpWin"});
+  }
+
+  void saveWritesTheStoredBytesAndPresetsTheDialog_data() {
+    QTest::addColumn<int>("example");
+    QTest::newRow("3x2 icon") << 0;
+    QTest::newRow("10x2 ab, width stored as 0D 0A") << 1;
+  }
+  void saveWritesTheStoredBytesAndPresetsTheDialog() {
+    QFETCH(int, example);
+    const StoredPicture p = example == 0 ? IconExample() : AbExample();
+    MainWindowFixture f;
+    SetPicture(f.State(), p.width, p.height, p.codes);
+    f.form->SetPictureName(p.name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.ptv");
+    // A longer file already there is replaced, not written over in part.
+    WriteAll(path, QByteArray(100, 'x'));
+    const Picture before = f.State().Picture;
+
+    f.services.file_answers << path;
+    f.Action("Savepicture1")->trigger();
+
+    QCOMPARE(ReadAll(path), p.stored);
+    QCOMPARE(f.services.file_requests.size(), 1);
+    const FileDialogRequest& request = f.services.file_requests.first();
+    QCOMPARE(request.filter, QStringLiteral("(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin"));
+    QCOMPARE(request.filter_index, 0);
+    QCOMPARE(request.default_suffix, QStringLiteral("ptv"));
+    QCOMPARE(request.file_name, QString::fromLatin1(p.name));
+    QVERIFY(f.services.messages.isEmpty());
+    QCOMPARE(f.State().UndoCount, 0);
+    QVERIFY(f.State().Picture == before);
+  }
+
+  void cancelledSaveWritesNothing() {
+    MainWindowFixture f;
+    f.Action("Savepicture1")->trigger();
+    QCOMPARE(f.services.file_requests.size(), 1);
+    QVERIFY(f.services.messages.isEmpty());
+  }
+
+  void saveIntoAMissingFolderIsReported() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("no such folder/pic.ptv");
+    f.services.file_answers << path;
+    f.Action("Savepicture1")->trigger();
+    QCOMPARE(f.services.messages.size(), 1);
+    QCOMPARE(f.services.messages[0].title, QStringLiteral("Save Picture"));
+    QVERIFY2(f.services.messages[0].text.contains(QDir::toNativeSeparators(path)),
+             qPrintable(f.services.messages[0].text));
+    QVERIFY(f.services.messages[0].text.contains("No such file or directory"));
+    QVERIFY(!QFile::exists(path));
+  }
+
+  void openRestoresNameSizeAndPixelsWithoutAnUndoStep_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QList<int>>("codes");
+    const StoredPicture icon = IconExample();
+    QTest::newRow("version 2") << icon.stored << QByteArray("icon") << 3 << 2
+                               << icon.codes;
+    const StoredPicture ab = AbExample();
+    QTest::newRow("version 2, 0D 0A width") << ab.stored << QByteArray("ab") << 10 << 2
+                                            << ab.codes;
+    QTest::newRow("version 1, 4-byte fields")
+        << QByteArray::fromHex(
+               "01000000 02000000 7631 03000000 02000000"
+               "04000000 00000000 01000000 02000000 03000000 04000000")
+        << QByteArray("v1") << 3 << 2 << QList<int>{4, 0, 1, 2, 3, 4};
+    QTest::newRow("name longer than the box lets one type")
+        << QByteArray::fromHex("02000000 16000000") + QByteArray("a-name-of-twenty-two-c") +
+               QByteArray::fromHex("02 02 01020304")
+        << QByteArray("a-name-of-twenty-two-c") << 2 << 2 << QList<int>{1, 2, 3, 4};
+  }
+  void openRestoresNameSizeAndPixelsWithoutAnUndoStep() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, name);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QList<int>, codes);
+    MainWindowFixture f;
+    f.State().Picture.Cells.Fill(PixelCode::Gray33);
+    f.form->GetEditor().PushUndo();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("in.ptv");
+    WriteAll(path, stored);
+
+    f.services.file_answers << path;
+    f.Action("OpenPicture1")->trigger();
+
+    QVERIFY(f.services.messages.isEmpty());
+    QCOMPARE(f.form->PictureName(), name);
+    QCOMPARE(f.State().Picture.Width, width);
+    QCOMPARE(f.State().Picture.Height, height);
+    for (int i = 0; i < codes.size(); ++i) {
+      QCOMPARE(ToInt(f.State().Picture.Cells.At(i % width + 1, i / width + 1)), codes[i]);
+    }
+    // Cells outside the size keep what the editor held.
+    QCOMPARE(f.State().Picture.Cells.At(width + 1, 1), PixelCode::Gray33);
+    QCOMPARE(f.State().Picture.Cells.At(1, height + 1), PixelCode::Gray33);
+    QCOMPARE(f.State().Picture.Cells.At(96, 92), PixelCode::Gray33);
+    QCOMPARE(f.State().UndoCount, 1);
+    QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QString::number(width));
+
+    const FileDialogRequest& request = f.services.file_requests.first();
+    QCOMPARE(request.filter, QStringLiteral("(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin"));
+    QCOMPARE(request.filter_index, 0);
+    QCOMPARE(request.default_suffix, QStringLiteral("ptv"));
+  }
+
+  void saveThenOpenGivesBackTheSamePictureAndName() {
+    MainWindowFixture f;
+    // A 10-character Latin-1 name and a width of 13: stored bytes 0x0A and 0x0D.
+    const QByteArray name("Caf\xe9-12345");
+    f.form->SetPictureName(name);
+    SetPicture(f.State(), 13, 10, {});
+    for (int y = 1; y <= 10; ++y) {
+      for (int x = 1; x <= 13; ++x) f.State().Picture.Cells.At(x, y) = ToPixelCode((x * y) % 5);
+    }
+    const Picture saved = f.State().Picture;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("round.ptv");
+    f.services.file_answers << path;
+    f.Action("Savepicture1")->trigger();
+
+    f.form->SetPictureName("other");
+    f.State().Picture.Cells.Fill(PixelCode::White);
+    f.State().Picture.Width = 40;
+    f.services.file_answers << path;
+    f.Action("OpenPicture1")->trigger();
+
+    QVERIFY(f.services.messages.isEmpty());
+    QCOMPARE(f.form->PictureName(), name);
+    QCOMPARE(f.State().Picture.Width, 13);
+    QCOMPARE(f.State().Picture.Height, 10);
+    for (int y = 1; y <= 10; ++y) {
+      for (int x = 1; x <= 13; ++x) {
+        QCOMPARE(f.State().Picture.Cells.At(x, y), saved.Cells.At(x, y));
+      }
+    }
+  }
+
+  void refusedFileIsReportedAndChangesNothing_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("too short") << QByteArray::fromHex("020000") << QStringLiteral("too short");
+    QTest::newRow("width 120") << QByteArray::fromHex("02000000 00000000 78 02") +
+                                      QByteArray(240, '\0')
+                               << QStringLiteral("120");
+    QTest::newRow("code 7") << QByteArray::fromHex("02000000 00000000 02 02 00070000")
+                            << QStringLiteral("code 7");
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file");
+  }
+  void refusedFileIsReportedAndChangesNothing() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, reason);
+    MainWindowFixture f;
+    f.form->SetPictureName("kept");
+    SetPicture(f.State(), 5, 4, {});
+    f.State().Picture.Cells.At(2, 2) = PixelCode::White;
+    const Picture before = f.State().Picture;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.ptv");
+    if (!stored.isEmpty()) WriteAll(path, stored);
+    EnterSkinMode(f);
+
+    f.services.file_answers << path;
+    f.Action("OpenPicture1")->trigger();
+
+    QCOMPARE(f.services.messages.size(), 1);
+    const QString text = f.services.messages[0].text;
+    QCOMPARE(f.services.messages[0].title, QStringLiteral("Open Picture"));
+    QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    QCOMPARE(f.form->PictureName(), QByteArray("kept"));
+    QVERIFY(f.State().Picture == before);
+    QVERIFY(!f.State().SkinMode);
+    QVERIFY(Panel6Visible(f));
+  }
+
+  void cancelledOpenStillEndsSkinMode() {
+    MainWindowFixture f;
+    EnterSkinMode(f);
+    QVERIFY(!Panel6Visible(f));
+    f.Action("OpenPicture1")->trigger();
+    QVERIFY(!f.State().SkinMode);
+    QVERIFY(Panel6Visible(f));
+    QVERIFY(f.services.messages.isEmpty());
+  }
+
+  void openInSkinModeLeavesTheCurrentIconAlone() {
+    MainWindowFixture f;
+    const std::vector<std::uint8_t> icon_data = EnterSkinMode(f);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("in.ptv");
+    WriteAll(path, IconExample().stored);
+    f.services.file_answers << path;
+    f.Action("OpenPicture1")->trigger();
+    QCOMPARE(f.State().Picture.Width, 3);
+    QVERIFY(!f.State().SkinMode);
+    QVERIFY(f.form->GetEditor().Skin().At(0).Data == icon_data);
+  }
+};
+
+// ---- bitmap import ----------------------------------------------------------------------
+
+namespace {
+
+// The bits per pixel a BMP file declares in its header.
+int BmpBitsPerPixel(const QString& path) {
+  const QByteArray bytes = ReadAll(path);
+  return bytes.size() > 29 ? (static_cast<unsigned char>(bytes[28]) |
+                              static_cast<unsigned char>(bytes[29]) << 8)
+                           : -1;
+}
+
+enum class BmpDepth { Rgb24, Indexed8, Mono };
+
+// Writes `image` as a BMP file of the given depth; `image` holds only gray
+// levels (and only black and white for Mono).
+QString WriteBmp(const QTemporaryDir& dir, const QString& file, const QImage& image,
+                 BmpDepth depth) {
+  QImage out;
+  int bits = 24;
+  switch (depth) {
+    case BmpDepth::Rgb24:
+      out = image.convertToFormat(QImage::Format_RGB888);
+      break;
+    case BmpDepth::Indexed8: {
+      // A full gray ramp, so the file keeps 8 bits per pixel.
+      QList<QRgb> ramp;
+      for (int i = 0; i < 256; ++i) ramp << qRgb(i, i, i);
+      out = QImage(image.size(), QImage::Format_Indexed8);
+      out.setColorTable(ramp);
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) out.setPixel(x, y, qRed(image.pixel(x, y)));
+      }
+      bits = 8;
+      break;
+    }
+    case BmpDepth::Mono:
+      out = QImage(image.size(), QImage::Format_Mono);
+      out.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) out.setPixel(x, y, qRed(image.pixel(x, y)) ? 1 : 0);
+      }
+      bits = 1;
+      break;
+  }
+  const QString path = dir.filePath(file);
+  if (!out.save(path, "BMP") || BmpBitsPerPixel(path) != bits) return {};
+  return path;
+}
+
+QImage Filled(int width, int height, QRgb color) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(color);
+  return image;
+}
+
+// One use of "Open BMP file...", driven as the user would: open `path` unless
+// it is null, move the scroll bar to `threshold` if given, let `inspect` look
+// at the window, then press OK or Cancel.
+void RunBmpSession(MainWindowFixture& f, const QString& path,
+                   std::optional<int> threshold = std::nullopt, bool ok = true,
+                   std::function<void(TbmpWin&)> inspect = {}) {
+  if (!path.isNull()) f.services.file_answers << path;
+  f.services.dialog_handler = [&](QDialog& dialog) {
+    auto& win = static_cast<TbmpWin&>(dialog);
+    if (!path.isNull()) win.findChild<QPushButton*>("BitBtn3")->click();
+    if (threshold) win.findChild<QScrollBar*>("ScrollBar1")->setValue(*threshold);
+    if (inspect) inspect(win);
+    win.setResult(QDialog::Rejected);
+    win.findChild<QPushButton*>(ok ? "BitBtn1" : "BitBtn2")->click();
+    return win.result();
+  };
+  f.Action("OpenBMPfile1")->trigger();
+}
+
+QRgb ColorRgb(PixelCode code) { return ColorOf(code).Argb(); }
+
+}  // namespace
+
+class BitmapImportTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void windowStartsEmptyWithItsControls() {
+    MainWindowFixture f;
+    TbmpWin* win = f.form->Files()->BmpWin();
+    QVERIFY(!win->isVisible());
+    QCOMPARE(win->objectName(), QStringLiteral("TbmpWin"));
+    QCOMPARE(win->windowTitle(), QStringLiteral("Bitmap Image Open Dialog"));
+    QCOMPARE(win->size(), QSize(608, 296));
+    QCOMPARE(win->findChild<QLabel*>("Label1")->text(), QStringLiteral("Image"));
+    QCOMPARE(win->findChild<QLabel*>("Label2")->text(), QStringLiteral("Preview"));
+    const std::pair<const char*, const char*> buttons[] = {
+        {"BitBtn3", "Open BMP"}, {"BitBtn2", "Cancel"}, {"BitBtn1", "OK"}};
+    for (const auto& [name, caption] : buttons) {
+      QPushButton* button = win->findChild<QPushButton*>(name);
+      QCOMPARE(button->text(), QLatin1String(caption));
+      QVERIFY2(!button->icon().isNull(), name);
+      QCOMPARE(button->size(), QSize(75, 25));
+    }
+    QVERIFY(!win->findChild<QPushButton*>("BitBtn1")->isEnabled());
+    QScrollBar* bar = win->ScrollBar1();
+    QCOMPARE(bar->orientation(), Qt::Vertical);
+    QCOMPARE(bar->minimum(), 1);
+    QCOMPARE(bar->maximum(), 200);
+    QCOMPARE(bar->value(), 64);
+    QCOMPARE(bar->size(), QSize(16, 225));
+    QCOMPARE(win->Bmp1()->Image().size(), QSize(273, 223));
+    const QImage preview = win->Bmp2()->Image();
+    QCOMPARE(preview.size(), QSize(200, 200));
+    for (const QPoint frame : {QPoint(0, 0), QPoint(199, 199), QPoint(100, 0), QPoint(0, 100)}) {
+      QCOMPARE(preview.pixel(frame), qRgb(0, 0, 0));
+    }
+    QCOMPARE(preview.pixel(100, 100), qRgb(255, 255, 255));
+
+    const QStringList order = f.form->CreationOrder();
+    QCOMPARE(order.count("TbmpWin"), 1);
+    QVERIFY(order.indexOf("TbmpWin") > order.indexOf("TForm4"));
+    if (order.contains("Tsavebox")) {
+      QCOMPARE(order.indexOf("TbmpWin"), order.indexOf("Tsavebox") + 1);
+    }
+  }
+
+  void grayLevelsBecomeCodesAtTheChosenThreshold_data() {
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<int>("gray");
+    QTest::addColumn<int>("threshold");
+    QTest::addColumn<int>("code");
+    const std::pair<int, const char*> depths[] = {{int(BmpDepth::Rgb24), "24-bit"},
+                                                  {int(BmpDepth::Indexed8), "8-bit"}};
+    for (const auto& [depth, label] : depths) {
+      auto row = [&](const char* what) -> QTestData& {
+        return QTest::addRow("%s %s", label, what);
+      };
+      row("64 at 64") << depth << 64 << 64 << int(PixelCode::Gray66);
+      row("64 at 65") << depth << 64 << 65 << int(PixelCode::Black);
+      row("255 at 64") << depth << 255 << 64 << int(PixelCode::White);
+      row("255 at 100") << depth << 255 << 100 << int(PixelCode::Gray33);
+      row("128 at 64") << depth << 128 << 64 << int(PixelCode::Gray33);
+      row("255 at 200") << depth << 255 << 200 << int(PixelCode::Gray66);
+      row("3 at 1") << depth << 3 << 1 << int(PixelCode::White);
+    }
+    QTest::newRow("1-bit white at 64") << int(BmpDepth::Mono) << 255 << 64 << int(PixelCode::White);
+    QTest::newRow("1-bit white at 86") << int(BmpDepth::Mono) << 255 << 86 << int(PixelCode::Gray33);
+    QTest::newRow("1-bit black at 1") << int(BmpDepth::Mono) << 0 << 1 << int(PixelCode::Black);
+  }
+  void grayLevelsBecomeCodesAtTheChosenThreshold() {
+    QFETCH(int, depth);
+    QFETCH(int, gray);
+    QFETCH(int, threshold);
+    QFETCH(int, code);
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const QString path =
+        WriteBmp(dir, "gray.bmp", Filled(4, 3, qRgb(gray, gray, gray)), BmpDepth(depth));
+    QVERIFY(!path.isEmpty());
+    RunBmpSession(f, path, threshold);
+    QCOMPARE(f.State().Picture.Width, 4);
+    QCOMPARE(f.State().Picture.Height, 3);
+    for (int y = 1; y <= 3; ++y) {
+      for (int x = 1; x <= 4; ++x) QCOMPARE(ToInt(f.State().Picture.Cells.At(x, y)), code);
+    }
+    QVERIFY(f.services.messages.isEmpty());
+  }
+
+  void eachImagePixelLandsInItsOwnCell() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    // Column and row differ in every pixel, so a transposed copy shows.
+    QImage image(3, 2, QImage::Format_RGB32);
+    const int grays[2][3] = {{0, 255, 128}, {70, 200, 10}};
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < 3; ++x) image.setPixel(x, y, qRgb(grays[y][x], grays[y][x], grays[y][x]));
+    }
+    f.State().Picture.Cells.Fill(PixelCode::Transparent);
+    RunBmpSession(f, WriteBmp(dir, "mixed.bmp", image, BmpDepth::Indexed8));
+    const PixelCode expected[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Gray33},
+                                      {PixelCode::Gray66, PixelCode::White, PixelCode::Black}};
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < 3; ++x) QCOMPARE(f.State().Picture.Cells.At(x + 1, y + 1), expected[y][x]);
+    }
+    // Nothing is written outside the imported size.
+    QCOMPARE(f.State().Picture.Cells.At(4, 1), PixelCode::Transparent);
+    QCOMPARE(f.State().Picture.Cells.At(1, 3), PixelCode::Transparent);
+  }
+
+  void largeImagesAreCutToTheirTopLeftPart_data() {
+    QTest::addColumn<QSize>("image");
+    QTest::addColumn<QSize>("imported");
+    QTest::newRow("200 x 150") << QSize(200, 150) << QSize(96, 92);
+    QTest::newRow("10 x 120") << QSize(10, 120) << QSize(10, 92);
+    QTest::newRow("50 x 95") << QSize(50, 95) << QSize(50, 92);
+  }
+  void largeImagesAreCutToTheirTopLeftPart() {
+    QFETCH(QSize, image);
+    QFETCH(QSize, imported);
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    // White inside the imported part, black beyond it.
+    QImage source = Filled(image.width(), image.height(), qRgb(0, 0, 0));
+    for (int y = 0; y < imported.height(); ++y) {
+      for (int x = 0; x < imported.width(); ++x) source.setPixel(x, y, qRgb(255, 255, 255));
+    }
+    QSize shown;
+    RunBmpSession(f, WriteBmp(dir, "big.bmp", source, BmpDepth::Rgb24), std::nullopt, true,
+                      [&](TbmpWin& win) { shown = win.Bmp1()->Image().size(); });
+    QCOMPARE(shown, image);
+    QCOMPARE(f.State().Picture.Width, imported.width());
+    QCOMPARE(f.State().Picture.Height, imported.height());
+    for (int y = 1; y <= imported.height(); ++y) {
+      for (int x = 1; x <= imported.width(); ++x) {
+        QCOMPARE(f.State().Picture.Cells.At(x, y), PixelCode::White);
+      }
+    }
+  }
+
+  void previewShowsTwoByTwoScreenPixelsPerPixel() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    QImage source = Filled(16, 16, qRgb(255, 255, 255));
+    source.setPixel(3, 5, qRgb(0, 0, 0));
+    source.setPixel(15, 15, qRgb(64, 64, 64));
+    QImage preview;
+    QImage shown;
+    RunBmpSession(f, WriteBmp(dir, "small.bmp", source, BmpDepth::Rgb24), std::nullopt, false,
+                      [&](TbmpWin& win) {
+                        preview = win.Bmp2()->Image();
+                        shown = win.Bmp1()->Image();
+                      });
+    QCOMPARE(preview.size(), QSize(32, 32));
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 32; ++x) {
+        PixelCode code = PixelCode::White;
+        if (x / 2 == 3 && y / 2 == 5) code = PixelCode::Black;
+        if (x / 2 == 15 && y / 2 == 15) code = PixelCode::Gray66;
+        QCOMPARE(preview.pixel(x, y), ColorRgb(code));
+      }
+    }
+    QCOMPARE(shown.size(), QSize(16, 16));
+    QCOMPARE(shown.pixel(3, 5), qRgb(0, 0, 0));
+    QCOMPARE(shown.pixel(15, 15), qRgb(64, 64, 64));
+  }
+
+  void scrollBarRedrawsOnlyThePreviewAndCancelKeepsThePicture() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const QString path = WriteBmp(dir, "g.bmp", Filled(8, 8, qRgb(64, 64, 64)), BmpDepth::Rgb24);
+    const std::vector<std::uint8_t> icon_data = EnterSkinMode(f);
+    const Picture before = f.State().Picture;
+    QRgb at64 = 0;
+    QRgb at65 = 0;
+    bool picture_kept = false;
+    RunBmpSession(f, path, std::nullopt, false, [&](TbmpWin& win) {
+                        at64 = win.Bmp2()->Image().pixel(0, 0);
+                        win.ScrollBar1()->setValue(65);
+                        at65 = win.Bmp2()->Image().pixel(0, 0);
+                        picture_kept = f.State().Picture == before;
+                      });
+    QCOMPARE(at64, ColorRgb(PixelCode::Gray66));
+    QCOMPARE(at65, ColorRgb(PixelCode::Black));
+    QVERIFY(picture_kept);
+    QVERIFY(f.State().Picture == before);
+    QVERIFY(!f.State().SkinMode);
+    QVERIFY(Panel6Visible(f));
+    QVERIFY(f.form->GetEditor().Skin().At(0).Data == icon_data);
+  }
+
+  void importInSkinModeLeavesTheCurrentIconAlone() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const std::vector<std::uint8_t> icon_data = EnterSkinMode(f);
+    RunBmpSession(f, WriteBmp(dir, "k.bmp", Filled(5, 5, qRgb(0, 0, 0)), BmpDepth::Mono));
+    QCOMPARE(f.State().Picture.Width, 5);
+    QCOMPARE(f.State().Picture.Cells.At(1, 1), PixelCode::Black);
+    QVERIFY(!f.State().SkinMode);
+    QVERIFY(f.form->GetEditor().Skin().At(0).Data == icon_data);
+  }
+
+  void importMakesNoUndoStepOfItsOwn() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    f.State().Picture.Cells.Fill(PixelCode::Gray33);
+    const Picture oldest = f.State().Picture;
+    f.form->GetEditor().PushUndo();
+    f.State().Picture.Cells.At(1, 1) = PixelCode::Black;
+    RunBmpSession(f, WriteBmp(dir, "w.bmp", Filled(6, 6, qRgb(255, 255, 255)), BmpDepth::Rgb24));
+    QCOMPARE(f.State().Picture.Width, 6);
+    QCOMPARE(f.State().UndoCount, 1);
+    f.Action("Undochange1")->trigger();
+    QVERIFY(f.State().Picture == oldest);
+  }
+
+  void okDoesNothingBeforeAnImageIsOpened() {
+    MainWindowFixture f;
+    const Picture before = f.State().Picture;
+    bool ok_enabled = true;
+    RunBmpSession(f, QString(), std::nullopt, true, [&](TbmpWin& win) {
+                        ok_enabled = win.findChild<QPushButton*>("BitBtn1")->isEnabled();
+                      });
+    QVERIFY(!ok_enabled);
+    QVERIFY(f.State().Picture == before);
+    QCOMPARE(f.State().Picture.Width, 96);
+  }
+
+  void fileThatIsNotAnImageIsReportedAndChangesNothing() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const QString good = WriteBmp(dir, "good.bmp", Filled(7, 5, qRgb(0, 0, 0)), BmpDepth::Rgb24);
+    const QString bad = dir.filePath("bad.bmp");
+    WriteAll(bad, "BM this is no bitmap at all");
+    RunBmpSession(f, good, 150, false);
+    const Picture before = f.State().Picture;
+
+    QSize shown;
+    int threshold = 0;
+    bool ok_enabled = false;
+    RunBmpSession(f, bad, std::nullopt, false, [&](TbmpWin& win) {
+                        shown = win.Bmp1()->Image().size();
+                        threshold = win.ScrollBar1()->value();
+                        ok_enabled = win.findChild<QPushButton*>("BitBtn1")->isEnabled();
+                      });
+    QCOMPARE(f.services.messages.size(), 1);
+    QCOMPARE(f.services.messages[0].title, QStringLiteral("Open BMP"));
+    QVERIFY2(f.services.messages[0].text.contains(QDir::toNativeSeparators(bad)),
+             qPrintable(f.services.messages[0].text));
+    QCOMPARE(shown, QSize(7, 5));
+    QCOMPARE(threshold, 150);
+    QVERIFY(ok_enabled);
+    QVERIFY(f.State().Picture == before);
+    QCOMPARE(f.form->Files()->BmpWin()->Import().ImportWidth(), 7);
+  }
+
+  void windowKeepsImageAndThresholdBetweenShowsAndOpenResetsIt() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const QString white = WriteBmp(dir, "w.bmp", Filled(3, 3, qRgb(255, 255, 255)), BmpDepth::Mono);
+    RunBmpSession(f, white, 100, false);
+
+    // Shown again without opening a file: OK imports the kept image at 100.
+    int kept_threshold = 0;
+    RunBmpSession(f, QString(), std::nullopt, true,
+                      [&](TbmpWin& win) { kept_threshold = win.ScrollBar1()->value(); });
+    QCOMPARE(kept_threshold, 100);
+    QCOMPARE(f.State().Picture.Width, 3);
+    QCOMPARE(f.State().Picture.Cells.At(3, 3), PixelCode::Gray33);
+
+    // Opening an image sets the threshold back to 64.
+    int reset_threshold = 0;
+    QRgb preview = 0;
+    RunBmpSession(f, white, std::nullopt, true, [&](TbmpWin& win) {
+                        reset_threshold = win.ScrollBar1()->value();
+                        preview = win.Bmp2()->Image().pixel(0, 0);
+                      });
+    QCOMPARE(reset_threshold, 64);
+    QCOMPARE(preview, ColorRgb(PixelCode::White));
+    QCOMPARE(f.State().Picture.Cells.At(3, 3), PixelCode::White);
+
+    const FileDialogRequest& request = f.services.file_requests.first();
+    QCOMPARE(request.filter, QStringLiteral("Bitmap files (*.bmp)|*.bmp"));
+    QCOMPARE(request.default_suffix, QStringLiteral("bmp"));
+  }
+};
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  int status = 0;
+  {
+    PictureFileCommandsTest test;
+    status |= QTest::qExec(&test, argc, argv);
+  }
+  {
+    BitmapImportTest test;
+    status |= QTest::qExec(&test, argc, argv);
+  }
+  return status;
+}
+
+#include "files_test.moc"
