@@ -22,8 +22,9 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     QCOMPARE(f.form->windowTitle(), QStringLiteral("Dravik Pictavo 2.0"));
     const QStringList order = f.form->CreationOrder();
-    QVERIFY(order.size() >= 4);
-    QCOMPARE(order.mid(0, 4), (QStringList{"TForm1", "TForm2", "TAbout", "TForm4"}));
+    QVERIFY(order.size() >= 6);
+    QCOMPARE(order.mid(0, 6),
+             (QStringList{"TForm1", "TForm2", "TAbout", "TForm4", "Tselpanel", "Tsavebox"}));
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QStringLiteral("96"));
     QCOMPARE(f.form->findChild<QLineEdit*>("HEIG")->text(), QStringLiteral("92"));
     QCOMPARE(f.form->findChild<QLineEdit*>("PSIZE")->text(), QStringLiteral("5"));

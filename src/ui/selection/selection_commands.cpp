@@ -1,10 +1,78 @@
 #include "ui/selection/selection_commands.h"
 
+#include <expected>
+#include <filesystem>
+#include <string_view>
+
+#include <QDir>
+#include <QFile>
+#include <QToolButton>
+
+#include "core/editor/editor.h"
+#include "core/files/picture_file.h"
+#include "core/files/safe_file.h"
 #include "ui/app/main_window.h"
+#include "ui/app/platform_services.h"
+#include "ui/files/save_select_box.h"
+#include "ui/selection/select_panel.h"
 
 namespace pictavo {
 
-// Until this area is wired, its commands stay disabled in the main window.
-SelectionCommands::SelectionCommands(TForm1& form) : QObject(&form), form_(form) {}
+namespace {
+
+// `SaveDialog2`; its second entry serves the skin commands.
+const char kSaveDialog2Filter[] = "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin";
+
+}  // namespace
+
+SelectionCommands::SelectionCommands(TForm1& form) : QObject(&form), form_(form) {
+  selpanel_ = new Tselpanel(form.GetEditor(), form.Services(), &form);
+  form.RegisterWindow(selpanel_);
+  savebox_ = new Tsavebox(&form);
+  form.RegisterWindow(savebox_);
+
+  connect(&form, &TForm1::SelectPanelVisibilityRequested, selpanel_, &Tselpanel::SetPanelVisible);
+  connect(&form, &TForm1::SelectionBoxCaptured, selpanel_, &Tselpanel::ShowCapturedBox);
+  connect(selpanel_, &Tselpanel::SaveSelectionRequested, this, &SelectionCommands::SaveSelection);
+
+  // The select box has its panel now.
+  form.Button(QStringLiteral("box_button"))->setEnabled(true);
+}
+
+void SelectionCommands::SaveSelection() {
+  savebox_->SetName(form_.PictureName());
+  if (!form_.GetEditor().State().SelectionCaptured) return;
+  if (form_.Services().ExecDialog(*savebox_) != QDialog::Accepted) return;
+  SaveSelectionFile(savebox_->Name());
+}
+
+void SelectionCommands::SaveSelectionFile(const QByteArray& name) {
+  Editor& editor = form_.GetEditor();
+  if (!editor.State().SelectionCaptured) return;
+  editor.PushUndo();
+
+  FileDialogRequest request;
+  request.filter = QLatin1String(kSaveDialog2Filter);
+  request.filter_index = 0;
+  request.default_suffix = QStringLiteral("ptv");
+  request.file_name = QString::fromLatin1(name);
+  const QString path = form_.Services().SaveFileName(&form_, request);
+  if (path.isEmpty()) return;  // the undo step stays
+
+  const EditorState& s = editor.State();
+  const std::vector<std::uint8_t> bytes =
+      WritePictureFile(ViewOf(s.SelectionBuffer),
+                       std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
+                       s.PictureFileVersion);
+  const std::filesystem::path target(QFile::encodeName(path).toStdString());
+  const std::expected<void, Error> written = WriteFileAtomically(target, bytes);
+  if (!written) {
+    form_.Services().ShowMessage(&form_,
+                                 QStringLiteral("Could not write \"%1\": %2.")
+                                     .arg(QDir::toNativeSeparators(path),
+                                          QString::fromLocal8Bit(written.error().message.c_str())),
+                                 QStringLiteral("Save Selection"));
+  }
+}
 
 }  // namespace pictavo

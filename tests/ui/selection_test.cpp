@@ -1,0 +1,637 @@
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QValidator>
+
+#include "core/files/picture_file.h"
+#include "core/selection/selection_transform.h"
+#include "support/main_window_fixture.h"
+#include "support/mouse.h"
+#include "ui/editor/canvas_widget.h"
+#include "ui/files/save_select_box.h"
+#include "ui/selection/select_panel.h"
+#include "ui/selection/selection_commands.h"
+
+using namespace pictavo;
+using namespace pictavo::testing;
+
+namespace {
+
+Tselpanel* Panel(MainWindowFixture& f) { return f.form->Selection()->Selpanel(); }
+Tsavebox* Savebox(MainWindowFixture& f) { return f.form->Selection()->Savebox(); }
+
+QToolButton* PanelButton(MainWindowFixture& f, const char* name) {
+  return Panel(f)->findChild<QToolButton*>(QLatin1String(name));
+}
+
+// A picture whose neighbouring cells differ, so a shifted or turned copy shows.
+PixelCode PatternCode(int x, int y) { return ToPixelCode((x + 2 * y) % PixelCodeCount); }
+
+void FillPattern(MainWindowFixture& f) {
+  for (int x = 1; x <= MaxPictureWidth; ++x) {
+    for (int y = 1; y <= MaxPictureHeight; ++y)
+      f.State().Picture.Cells.At(x, y) = PatternCode(x, y);
+  }
+}
+
+void ChooseSelectBox(MainWindowFixture& f) { f.Button("box_button")->click(); }
+
+// Press on one 1-based cell, move to the other and release there.
+void Drag(MainWindowFixture& f, QPoint from, QPoint to) {
+  QWidget* canvas = f.form->Canvas();
+  Press(canvas, Qt::LeftButton, f.CellCentre(from.x(), from.y()));
+  Move(canvas, Qt::LeftButton, f.CellCentre(to.x(), to.y()));
+  Release(canvas, Qt::LeftButton, f.CellCentre(to.x(), to.y()));
+}
+
+QStringList Coordinates(MainWindowFixture& f) {
+  Tselpanel* panel = Panel(f);
+  return {panel->X1()->text(), panel->Y1()->text(), panel->X2()->text(), panel->Y2()->text()};
+}
+
+// The buffer's rows as codes, top row first.
+QList<QList<int>> BufferRows(MainWindowFixture& f) {
+  const SelectionGrid& buffer = f.State().SelectionBuffer;
+  QList<QList<int>> rows;
+  for (int j = 1; j <= buffer.Height; ++j) {
+    QList<int> row;
+    for (int i = 1; i <= buffer.Width; ++i) row << ToInt(buffer.Cells.At(i, j));
+    rows << row;
+  }
+  return rows;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+// Answers the name prompt with `name` and its "Save..." button.
+std::function<int(QDialog&)> ConfirmName(QByteArray name, QString* shown_name = nullptr) {
+  return [=](QDialog& dialog) {
+    auto& box = static_cast<Tsavebox&>(dialog);
+    if (shown_name != nullptr) *shown_name = box.Edit1()->text();
+    box.Edit1()->setText(QString::fromLatin1(name));
+    dialog.setResult(-1);
+    box.Button1()->click();
+    return dialog.result();
+  };
+}
+
+}  // namespace
+
+class SelectionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // ---- the panel and the tool ------------------------------------------------------
+
+  void panelAndPromptAreCreatedHiddenRightAfterTheExportPanel() {
+    MainWindowFixture f;
+    const QStringList order = f.form->CreationOrder();
+    const qsizetype panel = order.indexOf(QStringLiteral("Tselpanel"));
+    QVERIFY(panel > 0);
+    // The export panel comes first when it exists, otherwise the About box.
+    const QString before = order.contains(QStringLiteral("TForm4")) ? QStringLiteral("TForm4")
+                                                                    : QStringLiteral("TAbout");
+    QCOMPARE(order.at(panel - 1), before);
+    QCOMPARE(order.value(panel + 1), QStringLiteral("Tsavebox"));
+    QVERIFY(!Panel(f)->isVisible());
+    QVERIFY(!Savebox(f)->isVisible());
+    // The panel's start-up reads its mode buttons even before the tool is chosen.
+    QVERIFY(f.State().SelectMode);
+    QVERIFY(!f.State().PasteMode);
+    QCOMPARE(f.State().CurrentTool, DrawTool::Pen);
+  }
+
+  void panelIsASmallToolWindowWithEveryControl() {
+    MainWindowFixture f;
+    Tselpanel* panel = Panel(f);
+    QCOMPARE(panel->windowTitle(), QStringLiteral("Select tool panel"));
+    QVERIFY(panel->windowFlags().testFlag(Qt::Tool));
+    QVERIFY(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(panel->minimumSize(), QSize(136, 159));
+    QCOMPARE(panel->maximumSize(), QSize(136, 159));
+    QCOMPARE(panel->pos(), QPoint(662, 221));
+
+    const std::tuple<const char*, int, int, const char*> buttons[] = {
+        {"selectbutton", 8, 16, "Select mode"},
+        {"PasteButton", 40, 16, "Paste mode"},
+        {"SaveButton", 8, 56, "Save select to PTV file"},
+        {"ClearButton", 40, 56, "Clear select"},
+        {"CropButton", 72, 56, "Cut off select"},
+        {"SpeedButton1", 8, 96, "Rotate left (90 degrees)"},
+        {"SpeedButton2", 40, 96, "Rotate right (90 degrees)"},
+        {"SpeedButton3", 72, 96, "Flip horizontally"},
+        {"SpeedButton4", 104, 96, "Flip vertically"},
+    };
+    for (const auto& [name, left, top, hint] : buttons) {
+      QToolButton* button = PanelButton(f, name);
+      QVERIFY2(button != nullptr, name);
+      QCOMPARE(button->geometry(), QRect(left, top, 23, 22));
+      QCOMPARE(button->toolTip(), QString::fromLatin1(hint));
+      QVERIFY2(!button->icon().isNull(), name);
+    }
+    const std::tuple<const char*, const char*> labels[] = {
+        {"Label1", "Mode"}, {"Label2", "Operation"}, {"Label5", "Transformation"},
+        {"labelx1", "X1:"}, {"Label10", "Y1:"},      {"Label3", "X2:"},
+        {"Label4", "Y2:"},
+    };
+    for (const auto& [name, text] : labels) {
+      QLabel* label = panel->findChild<QLabel*>(QLatin1String(name));
+      QVERIFY2(label != nullptr, name);
+      QCOMPARE(label->text(), QString::fromLatin1(text));
+    }
+    const std::tuple<QLineEdit*, QPoint, const char*> boxes[] = {
+        {panel->X1(), {32, 125}, "coordinate X"},
+        {panel->Y1(), {88, 125}, "coordinate Y"},
+        {panel->X2(), {32, 141}, "coordinate X"},
+        {panel->Y2(), {88, 141}, "coordinate Y"},
+    };
+    for (const auto& [box, pos, hint] : boxes) {
+      QCOMPARE(box->pos(), pos);
+      QCOMPARE(box->toolTip(), QString::fromLatin1(hint));
+      QVERIFY(box->isReadOnly());
+      QVERIFY(!box->hasFrame());
+      QVERIFY(!(box->focusPolicy() & Qt::TabFocus));
+      QVERIFY(box->text().isEmpty());
+    }
+    QVERIFY(panel->selectbutton()->isChecked());
+    QVERIFY(!panel->PasteButton()->isChecked());
+  }
+
+  void choosingTheSelectBoxShowsThePanelInSelectMode() {
+    MainWindowFixture f;
+    QVERIFY(f.Button("box_button")->isEnabled());
+    f.State().SelectMode = false;  // the tool choice sets it again from the button
+    ChooseSelectBox(f);
+    QCOMPARE(f.State().CurrentTool, DrawTool::SelectBox);
+    QVERIFY(Panel(f)->isVisible());
+    QVERIFY(Panel(f)->selectbutton()->isChecked());
+    QVERIFY(f.State().SelectMode);
+    QVERIFY(!f.State().PasteMode);
+  }
+
+  void modeButtonsAreOneExclusiveGroup() {
+    MainWindowFixture f;
+    ChooseSelectBox(f);
+    Panel(f)->PasteButton()->click();
+    QVERIFY(!Panel(f)->selectbutton()->isChecked());
+    QVERIFY(f.State().PasteMode);
+    QVERIFY(!f.State().SelectMode);
+    Panel(f)->PasteButton()->click();  // pressing the down button keeps it down
+    QVERIFY(Panel(f)->PasteButton()->isChecked());
+    Panel(f)->selectbutton()->click();
+    QVERIFY(!Panel(f)->PasteButton()->isChecked());
+    QVERIFY(f.State().SelectMode);
+    QVERIFY(!f.State().PasteMode);
+  }
+
+  void choosingThePenHidesThePanelAndTheBoxAndComingBackRestoresTheModes() {
+    MainWindowFixture f;
+    FillPattern(f);
+    ChooseSelectBox(f);
+    Drag(f, {2, 2}, {4, 4});
+    QVERIFY(f.State().BoxVisible);
+    // The dashed outline runs down the box's left edge at x = 5.
+    QCOMPARE(f.CanvasImage().pixelColor(QPoint(5, 7)), QColor(Qt::black));
+    Panel(f)->PasteButton()->click();
+
+    f.Button("pen_button")->click();
+    QVERIFY(!Panel(f)->isVisible());
+    QVERIFY(!f.State().BoxVisible);
+    QVERIFY(!f.State().SelectMode);
+    QVERIFY(!f.State().PasteMode);
+    QVERIFY(f.CanvasImage().pixelColor(QPoint(5, 7)) != QColor(Qt::black));
+
+    ChooseSelectBox(f);
+    QVERIFY(Panel(f)->isVisible());
+    QVERIFY(f.State().PasteMode);
+    QVERIFY(!f.State().SelectMode);
+  }
+
+  void closingThePanelOnlyHidesIt() {
+    MainWindowFixture f;
+    ChooseSelectBox(f);
+    Panel(f)->PasteButton()->click();
+    QPointer<Tselpanel> panel = Panel(f);
+    QVERIFY(panel->close());
+    QCoreApplication::processEvents();
+    QVERIFY(!panel.isNull());
+    QVERIFY(!panel->isVisible());
+    QCOMPARE(f.State().CurrentTool, DrawTool::SelectBox);
+    QVERIFY(f.State().PasteMode);
+    QVERIFY(panel->PasteButton()->isChecked());
+
+    f.Button("pen_button")->click();
+    ChooseSelectBox(f);
+    QVERIFY(panel->isVisible());
+    QVERIFY(panel->PasteButton()->isChecked());
+  }
+
+  // ---- the box -----------------------------------------------------------------------
+
+  void dragEitherWaySelectsTheSameBox() {
+    for (const bool backwards : {true, false}) {
+      MainWindowFixture f;
+      FillPattern(f);
+      ChooseSelectBox(f);
+      const int undo_before = f.State().UndoCount;
+      if (backwards) {
+        Drag(f, {5, 7}, {2, 3});
+      } else {
+        Drag(f, {2, 3}, {5, 7});
+      }
+      QCOMPARE(f.State().SelectionRect, (CellRect{2, 3, 5, 7}));
+      QCOMPARE(f.State().SelectionBuffer.Width, 4);
+      QCOMPARE(f.State().SelectionBuffer.Height, 5);
+      QCOMPARE(Coordinates(f), (QStringList{"2", "3", "5", "7"}));
+      for (int i = 1; i <= 4; ++i) {
+        for (int j = 1; j <= 5; ++j) {
+          QCOMPARE(f.State().SelectionBuffer.Cells.At(i, j), PatternCode(i + 1, j + 2));
+        }
+      }
+      QVERIFY(f.State().SelectionCaptured);
+      QCOMPARE(f.State().UndoCount, undo_before + 1);
+      // The dashed outline runs along the box's left edge, at x = 1 * 5.
+      QCOMPARE(f.CanvasImage().pixelColor(QPoint(5, 2 * 5 + 1)), QColor(Qt::black));
+    }
+  }
+
+  void clickWithoutMovingSelectsOnePixel() {
+    MainWindowFixture f;
+    FillPattern(f);
+    ChooseSelectBox(f);
+    Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(9, 4));
+    QCOMPARE(f.State().SelectionBuffer.Width, 1);
+    QCOMPARE(f.State().SelectionBuffer.Height, 1);
+    QCOMPARE(f.State().SelectionBuffer.Cells.At(1, 1), PatternCode(9, 4));
+    QCOMPARE(Coordinates(f), (QStringList{"9", "4", "9", "4"}));
+  }
+
+  void coordinateBoxesChangeOnlyWithACapture() {
+    MainWindowFixture f;
+    ChooseSelectBox(f);
+    Drag(f, {3, 3}, {6, 8});
+    Panel(f)->SpeedButton2()->click();
+    Panel(f)->PasteButton()->click();
+    Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(20, 20));
+    Panel(f)->CropButton()->click();
+    QCOMPARE(Coordinates(f), (QStringList{"3", "3", "6", "8"}));
+  }
+
+  // ---- paste -------------------------------------------------------------------------
+
+  void pasteModeStampsTheBufferAtTheClickedCellSkippingTransparent() {
+    MainWindowFixture f;
+    FillPattern(f);
+    Picture& picture = f.State().Picture;
+    picture.Cells.At(1, 1) = PixelCode::Black;
+    picture.Cells.At(2, 1) = PixelCode::Transparent;
+    picture.Cells.At(1, 2) = PixelCode::White;
+    picture.Cells.At(2, 2) = PixelCode::Gray33;
+    ChooseSelectBox(f);
+    Drag(f, {1, 1}, {2, 2});
+    Panel(f)->PasteButton()->click();
+
+    const Picture before = picture;
+    const int undo_before = f.State().UndoCount;
+    Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(10, 12));
+    QCOMPARE(picture.Cells.At(10, 12), PixelCode::Black);
+    QCOMPARE(picture.Cells.At(11, 12), before.Cells.At(11, 12));  // under a transparent pixel
+    QCOMPARE(picture.Cells.At(10, 13), PixelCode::White);
+    QCOMPARE(picture.Cells.At(11, 13), PixelCode::Gray33);
+    QCOMPARE(picture.Cells.At(12, 12), before.Cells.At(12, 12));
+    QCOMPARE(picture.Cells.At(10, 14), before.Cells.At(10, 14));
+    QCOMPARE(f.State().UndoCount, undo_before + 1);
+    QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(10, 13)), QColor(Qt::white));
+
+    f.Action("Undochange1")->trigger();
+    QCOMPARE(picture, before);
+  }
+
+  // ---- operations ------------------------------------------------------------------
+
+  void transformationButtonsTurnAndMirrorTheBufferOnly() {
+    MainWindowFixture f;
+    // Rows (a b c) and (d e f) with a..f = Black, Gray66, Gray33, White,
+    // Transparent, Black.
+    const int codes[2][3] = {{0, 1, 2}, {3, 4, 0}};
+    for (int y = 1; y <= 2; ++y) {
+      for (int x = 1; x <= 3; ++x) {
+        f.State().Picture.Cells.At(x + 4, y + 4) = ToPixelCode(codes[y - 1][x - 1]);
+      }
+    }
+    ChooseSelectBox(f);
+    Drag(f, {5, 5}, {7, 6});
+    const Picture picture = f.State().Picture;
+    const int undo = f.State().UndoCount;
+
+    Panel(f)->SpeedButton2()->click();
+    QCOMPARE(BufferRows(f), (QList<QList<int>>{{3, 0}, {4, 1}, {0, 2}}));
+    Panel(f)->SpeedButton1()->click();
+    QCOMPARE(BufferRows(f), (QList<QList<int>>{{0, 1, 2}, {3, 4, 0}}));
+    Panel(f)->SpeedButton1()->click();
+    QCOMPARE(BufferRows(f), (QList<QList<int>>{{2, 0}, {1, 4}, {0, 3}}));
+    Panel(f)->SpeedButton2()->click();
+    Panel(f)->SpeedButton3()->click();
+    QCOMPARE(BufferRows(f), (QList<QList<int>>{{3, 4, 0}, {0, 1, 2}}));
+    Panel(f)->SpeedButton3()->click();
+    Panel(f)->SpeedButton4()->click();
+    QCOMPARE(BufferRows(f), (QList<QList<int>>{{2, 1, 0}, {0, 4, 3}}));
+
+    QCOMPARE(f.State().Picture, picture);
+    QCOMPARE(f.State().UndoCount, undo);
+    QCOMPARE(f.State().SelectionRect, (CellRect{5, 5, 7, 6}));
+  }
+
+  void cropAfterRotatingATenByFourCaptureGivesFourByTen() {
+    MainWindowFixture f;
+    FillPattern(f);
+    ChooseSelectBox(f);
+    Drag(f, {3, 2}, {12, 5});
+    QCOMPARE(f.State().SelectionBuffer.Width, 10);
+    QCOMPARE(f.State().SelectionBuffer.Height, 4);
+    Panel(f)->SpeedButton1()->click();
+    const int undo = f.State().UndoCount;
+    Panel(f)->CropButton()->click();
+    QCOMPARE(f.State().Picture.Width, 4);
+    QCOMPARE(f.State().Picture.Height, 10);
+    QCOMPARE(f.State().UndoCount, undo + 1);
+    QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QStringLiteral("4"));
+    QCOMPARE(f.form->findChild<QLineEdit*>("HEIG")->text(), QStringLiteral("10"));
+    // Turned left: the old top row's right end is now the top-left pixel.
+    QCOMPARE(f.State().Picture.Cells.At(1, 1), PatternCode(12, 2));
+    QCOMPARE(f.State().Picture.Cells.At(4, 10), PatternCode(3, 5));
+    QVERIFY(f.services.messages.isEmpty());
+  }
+
+  void cropOfABufferTallerThanAPictureIsRefusedWithAMessage() {
+    MainWindowFixture f;
+    FillPattern(f);
+    ChooseSelectBox(f);
+    Drag(f, {1, 1}, {95, 2});
+    Panel(f)->SpeedButton2()->click();
+    QCOMPARE(f.State().SelectionBuffer.Height, 95);
+    const Picture picture = f.State().Picture;
+    const int undo = f.State().UndoCount;
+    Panel(f)->CropButton()->click();
+    QCOMPARE(f.services.messages.size(), 1);
+    QCOMPARE(f.services.messages[0].title, QStringLiteral("Cut off select"));
+    QCOMPARE(f.services.messages[0].text, QString::fromStdString(CropRefusalMessage(95)));
+    QCOMPARE(f.State().Picture, picture);
+    QCOMPARE(f.State().UndoCount, undo);
+  }
+
+  void clearButtonFillsTheBoxWithTheRightColour() {
+    MainWindowFixture f;
+    FillPattern(f);
+    f.form->GetEditor().SetRightColor(PixelCode::White);
+    ChooseSelectBox(f);
+    Drag(f, {4, 6}, {2, 3});
+    const Picture before = f.State().Picture;
+    const int undo = f.State().UndoCount;
+    Panel(f)->ClearButton()->click();
+    for (int x = 1; x <= 8; ++x) {
+      for (int y = 1; y <= 9; ++y) {
+        const bool inside = x >= 2 && x <= 4 && y >= 3 && y <= 6;
+        QCOMPARE(f.State().Picture.Cells.At(x, y),
+                 inside ? PixelCode::White : before.Cells.At(x, y));
+      }
+    }
+    QCOMPARE(f.State().UndoCount, undo + 1);
+    QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(3, 4)), QColor(Qt::white));
+  }
+
+  void everyOperationButtonDoesNothingBeforeACapture() {
+    MainWindowFixture f;
+    FillPattern(f);
+    ChooseSelectBox(f);
+    f.services.file_answers << QStringLiteral("/nonexistent/never.ptv");
+    const Picture picture = f.State().Picture;
+    for (QToolButton* button :
+         {Panel(f)->SaveButton(), Panel(f)->ClearButton(), Panel(f)->CropButton(),
+          Panel(f)->SpeedButton1(), Panel(f)->SpeedButton2(), Panel(f)->SpeedButton3(),
+          Panel(f)->SpeedButton4()}) {
+      button->click();
+    }
+    QCOMPARE(f.State().Picture, picture);
+    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().SelectionBuffer.Width, 0);
+    QCOMPARE(f.State().SelectionBuffer.Height, 0);
+    QVERIFY(f.services.messages.isEmpty());
+    QVERIFY(f.services.shown_dialogs.isEmpty());
+    QVERIFY(f.services.file_requests.isEmpty());
+  }
+
+  // ---- saving the selection --------------------------------------------------------
+
+  void promptIsAFixedDialogWithOneButton() {
+    MainWindowFixture f;
+    Tsavebox* box = Savebox(f);
+    QCOMPARE(box->windowTitle(), QStringLiteral("Save Select..."));
+    QCOMPARE(box->minimumSize(), QSize(200, 76));
+    QCOMPARE(box->maximumSize(), QSize(200, 76));
+    QCOMPARE(box->pos(), QPoint(431, 361));
+    QCOMPARE(box->findChild<QLabel*>("Label1")->text(), QStringLiteral("Name:"));
+    QCOMPARE(box->Edit1()->text(), QStringLiteral("Name"));
+    QCOMPARE(box->Edit1()->width(), 137);
+    QCOMPARE(box->Button1()->text(), QStringLiteral("Save..."));
+    QVERIFY(box->Button1()->isDefault());
+    QCOMPARE(box->findChildren<QPushButton*>().size(), 1);
+
+    // Names from files can be long; none is cut.
+    const QByteArray long_name(40000, 'n');
+    box->SetName(long_name);
+    QCOMPARE(box->Name(), long_name);
+    // Only what Latin-1 holds can be typed.
+    int pos = 0;
+    QString euro = QStringLiteral("a\u20ACb");
+    QCOMPARE(box->Edit1()->validator()->validate(euro, pos), QValidator::Invalid);
+    QString latin = QStringLiteral("caf\u00E9 2");
+    QCOMPARE(box->Edit1()->validator()->validate(latin, pos), QValidator::Acceptable);
+  }
+
+  void savingAFiveByFourBoxWritesItUnderThePromptName() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    MainWindowFixture f;
+    FillPattern(f);
+    f.form->SetPictureName("main");
+    ChooseSelectBox(f);
+    Drag(f, {3, 2}, {7, 5});
+    const Picture picture = f.State().Picture;
+    const SelectionGrid buffer = f.State().SelectionBuffer;
+    const int undo = f.State().UndoCount;
+
+    QString shown_name;
+    f.services.dialog_handler = ConfirmName("part", &shown_name);
+    const QString path = dir.filePath(QStringLiteral("part.ptv"));
+    f.services.file_answers << path;
+    Panel(f)->SaveButton()->click();
+
+    QCOMPARE(f.services.shown_dialogs, QStringList{"Tsavebox"});
+    QCOMPARE(shown_name, QStringLiteral("main"));
+    QCOMPARE(f.services.file_requests.size(), 1);
+    const FileDialogRequest& request = f.services.file_requests[0];
+    QCOMPARE(request.filter, QStringLiteral("(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin"));
+    QCOMPARE(request.filter_index, 0);
+    QCOMPARE(request.default_suffix, QStringLiteral("ptv"));
+    QCOMPARE(request.file_name, QStringLiteral("part"));
+
+    QByteArray expected("\x02\x00\x00\x00\x04\x00\x00\x00part\x05\x04", 14);
+    for (int y = 2; y <= 5; ++y) {
+      for (int x = 3; x <= 7; ++x) expected.append(char(ToInt(PatternCode(x, y))));
+    }
+    QCOMPARE(expected.size(), 34);
+    const QByteArray stored = ReadAll(path);
+    QCOMPARE(stored, expected);
+    const auto record = ReadPictureFile(std::span(
+        reinterpret_cast<const std::uint8_t*>(stored.constData()), std::size_t(stored.size())));
+    QVERIFY(record.has_value());
+    QCOMPARE(record->name, std::string("part"));
+    QCOMPARE(record->width, 5);
+    QCOMPARE(record->height, 4);
+    QCOMPARE(record->codes.size(), std::size_t(20));
+
+    QCOMPARE(f.State().UndoCount, undo + 1);
+    QCOMPARE(f.State().Picture, picture);
+    QCOMPARE(f.State().SelectionBuffer, buffer);
+    QCOMPARE(f.form->PictureName(), QByteArray("main"));
+    QVERIFY(f.services.messages.isEmpty());
+  }
+
+  void savingATurnedSelectionStoresItAsTurned() {
+    QTemporaryDir dir;
+    MainWindowFixture f;
+    FillPattern(f);
+    ChooseSelectBox(f);
+    Drag(f, {1, 1}, {3, 1});
+    Panel(f)->SpeedButton2()->click();
+    f.services.dialog_handler = ConfirmName("");
+    const QString path = dir.filePath(QStringLiteral("t.ptv"));
+    f.services.file_answers << path;
+    Panel(f)->SaveButton()->click();
+    // An empty name; width 1, height 3, the row read from top to bottom.
+    QByteArray expected("\x02\x00\x00\x00\x00\x00\x00\x00\x01\x03", 10);
+    for (int x = 1; x <= 3; ++x) expected.append(char(ToInt(PatternCode(x, 1))));
+    QCOMPARE(ReadAll(path), expected);
+  }
+
+  void saveBeforeAnyCaptureOnlyCopiesTheName() {
+    MainWindowFixture f;
+    ChooseSelectBox(f);
+    f.form->SetPictureName("hello");
+    f.services.dialog_handler = ConfirmName("x");
+    f.services.file_answers << QStringLiteral("/tmp/never-written.ptv");
+    Panel(f)->SaveButton()->click();
+    QCOMPARE(Savebox(f)->Edit1()->text(), QStringLiteral("hello"));
+    QVERIFY(f.services.shown_dialogs.isEmpty());
+    QVERIFY(f.services.file_requests.isEmpty());
+    QCOMPARE(f.State().UndoCount, 0);
+  }
+
+  void closingThePromptOtherwiseThanWithSaveWritesNothing() {
+    enum class Close { Escape, CloseBox };
+    for (const Close how : {Close::Escape, Close::CloseBox}) {
+      QTemporaryDir dir;
+      MainWindowFixture f;
+      ChooseSelectBox(f);
+      Drag(f, {1, 1}, {2, 2});
+      const int undo = f.State().UndoCount;
+      f.services.dialog_handler = [how](QDialog& dialog) {
+        dialog.show();
+        if (how == Close::Escape) {
+          QTest::keyClick(&dialog, Qt::Key_Escape);
+        } else {
+          dialog.close();
+        }
+        return dialog.result();
+      };
+      const QString path = dir.filePath(QStringLiteral("no.ptv"));
+      f.services.file_answers << path;
+      Panel(f)->SaveButton()->click();
+      QCOMPARE(f.services.shown_dialogs, QStringList{"Tsavebox"});
+      QVERIFY(!Savebox(f)->isVisible());
+      QVERIFY(f.services.file_requests.isEmpty());
+      QVERIFY(!QFile::exists(path));
+      QCOMPARE(f.State().UndoCount, undo);
+    }
+  }
+
+  void enterInThePromptSaves() {
+    QTemporaryDir dir;
+    MainWindowFixture f;
+    ChooseSelectBox(f);
+    Drag(f, {1, 1}, {2, 2});
+    f.services.dialog_handler = [](QDialog& dialog) {
+      dialog.show();
+      QTest::keyClick(static_cast<Tsavebox&>(dialog).Edit1(), Qt::Key_Return);
+      return dialog.result();
+    };
+    const QString path = dir.filePath(QStringLiteral("yes.ptv"));
+    f.services.file_answers << path;
+    Panel(f)->SaveButton()->click();
+    QVERIFY(QFile::exists(path));
+  }
+
+  void cancelledFileDialogKeepsTheUndoStepAndWritesNothing() {
+    MainWindowFixture f;
+    ChooseSelectBox(f);
+    Drag(f, {1, 1}, {2, 2});
+    const int undo = f.State().UndoCount;
+    f.services.dialog_handler = ConfirmName("kept");
+    Panel(f)->SaveButton()->click();  // no file answer: the dialog is cancelled
+    QCOMPARE(f.services.file_requests.size(), 1);
+    QCOMPARE(f.State().UndoCount, undo + 1);
+    QVERIFY(f.services.messages.isEmpty());
+  }
+
+  void saveIntoAMissingFolderShowsAMessageNamingTheFile() {
+    QTemporaryDir dir;
+    MainWindowFixture f;
+    ChooseSelectBox(f);
+    Drag(f, {1, 1}, {2, 2});
+    f.services.dialog_handler = ConfirmName("lost");
+    const QString path = dir.filePath(QStringLiteral("missing/lost.ptv"));
+    f.services.file_answers << path;
+    Panel(f)->SaveButton()->click();
+    QCOMPARE(f.services.messages.size(), 1);
+    QVERIFY2(f.services.messages[0].text.contains(QDir::toNativeSeparators(path)),
+             qPrintable(f.services.messages[0].text));
+    QVERIFY(f.services.messages[0].text.contains(QStringLiteral("No such file or directory")));
+    QVERIFY(!f.services.messages[0].title.isEmpty());
+    QVERIFY(!QFile::exists(path));
+  }
+
+  void saveOntoAFolderIsRefusedAndLeavesItAlone() {
+    QTemporaryDir dir;
+    MainWindowFixture f;
+    ChooseSelectBox(f);
+    Drag(f, {1, 1}, {2, 2});
+    // A folder in the way of the temporary file's rename: the target is a
+    // directory, so the write fails and the folder with its content survives.
+    const QString path = dir.filePath(QStringLiteral("taken.ptv"));
+    QVERIFY(QDir().mkdir(path));
+    QFile inner(path + QStringLiteral("/keep"));
+    QVERIFY(inner.open(QIODevice::WriteOnly));
+    inner.write("old");
+    inner.close();
+    f.services.dialog_handler = ConfirmName("x");
+    f.services.file_answers << path;
+    Panel(f)->SaveButton()->click();
+    QCOMPARE(f.services.messages.size(), 1);
+    QVERIFY(f.services.messages[0].text.contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(ReadAll(path + QStringLiteral("/keep")), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{});
+  }
+};
+
+QTEST_MAIN(SelectionTest)
+#include "selection_test.moc"
