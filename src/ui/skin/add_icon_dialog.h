@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/skin/add_icon.h"
+
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace pictavo {
+
+class PlatformServices;
+
+// `TAddIconForm`, "Add Icon": prepares the ID, size, depth and sub-icon count
+// of a new icon and lets OK through only when the ID is 1..254 and every
+// sub-icon packs into whole bytes. Created once at start-up and only hidden
+// afterwards, so each opening starts with what the last one left.
+class TAddIconForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  TAddIconForm(PlatformServices& services, QWidget* parent);
+
+  // The icon prepared so far; its IconID is set when OK is accepted.
+  const TSkinIcon& Icon() const { return model_.Icon(); }
+
+ public slots:
+  void Button1Click();
+  void Button2Click();
+  // Shows the four values in their read-only boxes.
+  void FormPaint();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QToolButton* AddArrow(const char* name, int x, int y, bool up, void (AddIconModel::*step)());
+
+  PlatformServices& services_;
+  AddIconModel model_;
+  QLineEdit* edit1_;
+  QLineEdit* wid_;
+  QLineEdit* heig_;
+  QLineEdit* icon_bpp_edit_;
+  QLineEdit* current_icon_edit_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+};
+
+}  // namespace pictavo

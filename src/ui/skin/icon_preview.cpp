@@ -1,0 +1,41 @@
+#include "ui/skin/icon_preview.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "core/editor/editor.h"
+#include "core/skin/icon_commands.h"
+
+namespace pictavo {
+
+IconPreview::IconPreview(const Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+  setObjectName(QStringLiteral("Image3"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  setMinimumSize(40, 40);
+}
+
+void IconPreview::paintEvent(QPaintEvent*) {
+  const QColor face = palette().color(QPalette::Button);
+  const Rgb background{static_cast<std::uint8_t>(face.red()),
+                       static_cast<std::uint8_t>(face.green()),
+                       static_cast<std::uint8_t>(face.blue())};
+  const int w = width();
+  const int h = height();
+  DrawPreview(editor_, w, h, background, pixels_);
+  if (w <= 0 || h <= 0) return;
+  const QImage image(reinterpret_cast<const uchar*>(pixels_.data()), w, h, w * 4,
+                     QImage::Format_RGB32);
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), image);
+}
+
+void IconPreview::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  // A press that started here may end anywhere; only a release over the box
+  // chooses a sub-icon.
+  if (rect().contains(p)) emit Image3MouseUp(p.x(), p.y());
+}
+
+}  // namespace pictavo

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QWidget>
+
+namespace pictavo {
+
+class Editor;
+
+// The paint box `Image3` of the "Preview" box: every sub-icon of the current
+// icon, column after column, at the preview's zoom. A release of any mouse
+// button over it reports the position for `Image3MouseUp`.
+class IconPreview : public QWidget {
+  Q_OBJECT
+
+ public:
+  IconPreview(const Editor& editor, QWidget* parent);
+
+ signals:
+  void Image3MouseUp(int x, int y);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  const Editor& editor_;
+  // Kept between paints: the preview is redrawn on every screen update.
+  std::vector<std::uint32_t> pixels_;
+};
+
+}  // namespace pictavo
