@@ -72,7 +72,10 @@ struct StoredPicture {
 };
 
 StoredPicture IconExample() {
-  return {"icon", 3, 2, {0, 3, 4, 1, 2, 3},
+  return {"icon",
+          3,
+          2,
+          {0, 3, 4, 1, 2, 3},
           QByteArray::fromHex("02000000 04000000 69636F6E 03 02 000304010203")};
 }
 
@@ -162,11 +165,9 @@ class PictureFileCommandsTest : public QObject {
     QTest::addColumn<int>("height");
     QTest::addColumn<QList<int>>("codes");
     const StoredPicture icon = IconExample();
-    QTest::newRow("version 2") << icon.stored << QByteArray("icon") << 3 << 2
-                               << icon.codes;
+    QTest::newRow("version 2") << icon.stored << QByteArray("icon") << 3 << 2 << icon.codes;
     const StoredPicture ab = AbExample();
-    QTest::newRow("version 2, 0D 0A width") << ab.stored << QByteArray("ab") << 10 << 2
-                                            << ab.codes;
+    QTest::newRow("version 2, 0D 0A width") << ab.stored << QByteArray("ab") << 10 << 2 << ab.codes;
     QTest::newRow("version 1, 4-byte fields")
         << QByteArray::fromHex(
                "01000000 02000000 7631 03000000 02000000"
@@ -255,6 +256,7 @@ class PictureFileCommandsTest : public QObject {
     QTest::newRow("code 7") << QByteArray::fromHex("02000000 00000000 02 02 00070000")
                             << QStringLiteral("code 7");
     QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file");
+    QTest::newRow("a folder") << QByteArray("<folder>") << QStringLiteral("directory");
   }
   void refusedFileIsReportedAndChangesNothing() {
     QFETCH(QByteArray, stored);
@@ -266,7 +268,11 @@ class PictureFileCommandsTest : public QObject {
     const Picture before = f.State().Picture;
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.ptv");
-    if (!stored.isEmpty()) WriteAll(path, stored);
+    if (stored == "<folder>") {
+      QVERIFY(QDir(dir.path()).mkdir("bad.ptv"));
+    } else if (!stored.isEmpty()) {
+      WriteAll(path, stored);
+    }
     EnterSkinMode(f);
 
     f.services.file_answers << path;
@@ -314,9 +320,9 @@ namespace {
 // The bits per pixel a BMP file declares in its header.
 int BmpBitsPerPixel(const QString& path) {
   const QByteArray bytes = ReadAll(path);
-  return bytes.size() > 29 ? (static_cast<unsigned char>(bytes[28]) |
-                              static_cast<unsigned char>(bytes[29]) << 8)
-                           : -1;
+  return bytes.size() > 29
+             ? (static_cast<unsigned char>(bytes[28]) | static_cast<unsigned char>(bytes[29]) << 8)
+             : -1;
 }
 
 enum class BmpDepth { Rgb24, Indexed8, Mono };
@@ -450,7 +456,8 @@ class BitmapImportTest : public QObject {
       row("3 at 1") << depth << 3 << 1 << int(PixelCode::White);
     }
     QTest::newRow("1-bit white at 64") << int(BmpDepth::Mono) << 255 << 64 << int(PixelCode::White);
-    QTest::newRow("1-bit white at 86") << int(BmpDepth::Mono) << 255 << 86 << int(PixelCode::Gray33);
+    QTest::newRow("1-bit white at 86")
+        << int(BmpDepth::Mono) << 255 << 86 << int(PixelCode::Gray33);
     QTest::newRow("1-bit black at 1") << int(BmpDepth::Mono) << 0 << 1 << int(PixelCode::Black);
   }
   void grayLevelsBecomeCodesAtTheChosenThreshold() {
@@ -486,7 +493,8 @@ class BitmapImportTest : public QObject {
     const PixelCode expected[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Gray33},
                                       {PixelCode::Gray66, PixelCode::White, PixelCode::Black}};
     for (int y = 0; y < 2; ++y) {
-      for (int x = 0; x < 3; ++x) QCOMPARE(f.State().Picture.Cells.At(x + 1, y + 1), expected[y][x]);
+      for (int x = 0; x < 3; ++x)
+        QCOMPARE(f.State().Picture.Cells.At(x + 1, y + 1), expected[y][x]);
     }
     // Nothing is written outside the imported size.
     QCOMPARE(f.State().Picture.Cells.At(4, 1), PixelCode::Transparent);
@@ -512,7 +520,7 @@ class BitmapImportTest : public QObject {
     }
     QSize shown;
     RunBmpSession(f, WriteBmp(dir, "big.bmp", source, BmpDepth::Rgb24), std::nullopt, true,
-                      [&](TbmpWin& win) { shown = win.Bmp1()->Image().size(); });
+                  [&](TbmpWin& win) { shown = win.Bmp1()->Image().size(); });
     QCOMPARE(shown, image);
     QCOMPARE(f.State().Picture.Width, imported.width());
     QCOMPARE(f.State().Picture.Height, imported.height());
@@ -532,10 +540,10 @@ class BitmapImportTest : public QObject {
     QImage preview;
     QImage shown;
     RunBmpSession(f, WriteBmp(dir, "small.bmp", source, BmpDepth::Rgb24), std::nullopt, false,
-                      [&](TbmpWin& win) {
-                        preview = win.Bmp2()->Image();
-                        shown = win.Bmp1()->Image();
-                      });
+                  [&](TbmpWin& win) {
+                    preview = win.Bmp2()->Image();
+                    shown = win.Bmp1()->Image();
+                  });
     QCOMPARE(preview.size(), QSize(32, 32));
     for (int y = 0; y < 32; ++y) {
       for (int x = 0; x < 32; ++x) {
@@ -560,11 +568,11 @@ class BitmapImportTest : public QObject {
     QRgb at65 = 0;
     bool picture_kept = false;
     RunBmpSession(f, path, std::nullopt, false, [&](TbmpWin& win) {
-                        at64 = win.Bmp2()->Image().pixel(0, 0);
-                        win.ScrollBar1()->setValue(65);
-                        at65 = win.Bmp2()->Image().pixel(0, 0);
-                        picture_kept = f.State().Picture == before;
-                      });
+      at64 = win.Bmp2()->Image().pixel(0, 0);
+      win.ScrollBar1()->setValue(65);
+      at65 = win.Bmp2()->Image().pixel(0, 0);
+      picture_kept = f.State().Picture == before;
+    });
     QCOMPARE(at64, ColorRgb(PixelCode::Gray66));
     QCOMPARE(at65, ColorRgb(PixelCode::Black));
     QVERIFY(picture_kept);
@@ -604,8 +612,8 @@ class BitmapImportTest : public QObject {
     const Picture before = f.State().Picture;
     bool ok_enabled = true;
     RunBmpSession(f, QString(), std::nullopt, true, [&](TbmpWin& win) {
-                        ok_enabled = win.findChild<QPushButton*>("BitBtn1")->isEnabled();
-                      });
+      ok_enabled = win.findChild<QPushButton*>("BitBtn1")->isEnabled();
+    });
     QVERIFY(!ok_enabled);
     QVERIFY(f.State().Picture == before);
     QCOMPARE(f.State().Picture.Width, 96);
@@ -624,10 +632,10 @@ class BitmapImportTest : public QObject {
     int threshold = 0;
     bool ok_enabled = false;
     RunBmpSession(f, bad, std::nullopt, false, [&](TbmpWin& win) {
-                        shown = win.Bmp1()->Image().size();
-                        threshold = win.ScrollBar1()->value();
-                        ok_enabled = win.findChild<QPushButton*>("BitBtn1")->isEnabled();
-                      });
+      shown = win.Bmp1()->Image().size();
+      threshold = win.ScrollBar1()->value();
+      ok_enabled = win.findChild<QPushButton*>("BitBtn1")->isEnabled();
+    });
     QCOMPARE(f.services.messages.size(), 1);
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Open BMP"));
     QVERIFY2(f.services.messages[0].text.contains(QDir::toNativeSeparators(bad)),
@@ -648,7 +656,7 @@ class BitmapImportTest : public QObject {
     // Shown again without opening a file: OK imports the kept image at 100.
     int kept_threshold = 0;
     RunBmpSession(f, QString(), std::nullopt, true,
-                      [&](TbmpWin& win) { kept_threshold = win.ScrollBar1()->value(); });
+                  [&](TbmpWin& win) { kept_threshold = win.ScrollBar1()->value(); });
     QCOMPARE(kept_threshold, 100);
     QCOMPARE(f.State().Picture.Width, 3);
     QCOMPARE(f.State().Picture.Cells.At(3, 3), PixelCode::Gray33);
@@ -657,9 +665,9 @@ class BitmapImportTest : public QObject {
     int reset_threshold = 0;
     QRgb preview = 0;
     RunBmpSession(f, white, std::nullopt, true, [&](TbmpWin& win) {
-                        reset_threshold = win.ScrollBar1()->value();
-                        preview = win.Bmp2()->Image().pixel(0, 0);
-                      });
+      reset_threshold = win.ScrollBar1()->value();
+      preview = win.Bmp2()->Image().pixel(0, 0);
+    });
     QCOMPARE(reset_threshold, 64);
     QCOMPARE(preview, ColorRgb(PixelCode::White));
     QCOMPARE(f.State().Picture.Cells.At(3, 3), PixelCode::White);

@@ -53,6 +53,10 @@ QPushButton* GlyphButton(const char* name, const char* caption, const char* icon
   button->setObjectName(QLatin1String(name));
   button->setGeometry(geometry);
   button->setAutoDefault(false);
+  // The caption and its glyph must fit the 75-pixel button.
+  QFont small = button->font();
+  small.setPixelSize(11);
+  button->setFont(small);
   return button;
 }
 
@@ -60,6 +64,7 @@ QLabel* Caption(const char* name, const char* text, QPoint at, QWidget* parent) 
   auto* label = new QLabel(QLatin1String(text), parent);
   label->setObjectName(QLatin1String(name));
   label->move(at);
+  label->adjustSize();
   return label;
 }
 

@@ -136,7 +136,8 @@ void FileCommands::LoadPicture(const QString& path) {
         QStringLiteral("Open Picture"));
     return;
   }
-  form_.SetPictureName(QByteArray(record->name.data(), static_cast<qsizetype>(record->name.size())));
+  form_.SetPictureName(
+      QByteArray(record->name.data(), static_cast<qsizetype>(record->name.size())));
   ApplyPictureRecord(form_.GetEditor().State(), *record);
 }
 
