@@ -22,6 +22,30 @@ std::uint32_t CanvasRaster::PixelAt(int x, int y) const {
   return pixels_[static_cast<std::size_t>(y) * StoredWidth + static_cast<std::size_t>(x)];
 }
 
+void CellOverlay::Reset(int left, int top, int width, int height) {
+  left_ = left;
+  top_ = top;
+  width_ = std::clamp(width, 0, MaxSize);
+  height_ = std::clamp(height, 0, MaxSize);
+  codes_.fill(kEmpty);
+}
+
+void CellOverlay::Put(int i, int j, PixelCode code) {
+  if (i < 1 || i > width_ || j < 1 || j > height_) return;
+  codes_[static_cast<std::size_t>(j - 1) * MaxSize + static_cast<std::size_t>(i - 1)] =
+      static_cast<std::uint8_t>(code);
+}
+
+void CanvasRaster::SetOverlay(const CellOverlay* overlay, int pixel_size) {
+  overlay_ = overlay;
+  overlay_pixel_size_ = std::max(pixel_size, 1);
+}
+
+bool CanvasRaster::UnderOverlay(int x, int y) const {
+  if (overlay_ == nullptr || x < 0 || y < 0) return false;
+  return overlay_->At(x / overlay_pixel_size_ + 1, y / overlay_pixel_size_ + 1).has_value();
+}
+
 void CanvasRaster::RenderPicture(const EditorState& state) {
   const Picture& picture = state.Picture;
   const int p = state.PixelSize;
@@ -35,36 +59,95 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
   const std::uint32_t grid_argb = GridColor.Argb();
   const int visible_w = std::min(w, StoredWidth);
 
+  // The rows of one band of squares: most rows look alike; the first may be
+  // a horizontal grid line.
   std::array<std::uint32_t, StoredWidth> scanline{};
-  std::array<std::uint32_t, StoredWidth> grid_row{};
-  // A horizontal grid line runs from 0 to w - 1; the vertical line at w also
-  // passes through it, so the whole 0..w is grid colour on such a row.
-  std::fill(grid_row.begin(), grid_row.end(), white);
-  std::fill(grid_row.begin(), grid_row.begin() + std::min(w + 1, StoredWidth), grid_argb);
+  std::array<std::uint32_t, StoredWidth> first_row{};
+  const int overlay_bottom = overlay_ ? overlay_->Top() + overlay_->Height() - 1 : 0;
+  const int last_band = std::max(picture.Height, overlay_bottom);
+
+  // Codes the overlay lays on the cells of one row, by column; a ghost can
+  // reach past the picture's right edge, up to column 96 + 95.
+  constexpr std::uint8_t kNone = 0xFF;
+  constexpr int kMaxColumn = 2 * MaxPictureWidth;
+  std::array<std::uint8_t, kMaxColumn + 1> covering{};
+  const int last_visible_column = (StoredWidth - 1) / p + 1;
 
   int screen_y = 0;
-  for (int y = 1; y <= picture.Height && screen_y < StoredHeight; ++y) {
+  for (int y = 1; y <= last_band && screen_y < StoredHeight; ++y) {
+    // Which squares of this row the overlay covers.
+    int last_column = y <= picture.Height ? std::min(picture.Width, last_visible_column) : 0;
+    bool any_covered = false;
+    if (overlay_ != nullptr && y >= overlay_->Top() && y < overlay_->Top() + overlay_->Height()) {
+      covering.fill(kNone);
+      const int right = std::min({overlay_->Left() + overlay_->Width() - 1, last_visible_column,
+                                  kMaxColumn});
+      for (int x = std::max(overlay_->Left(), 1); x <= right; ++x) {
+        if (const std::optional<PixelCode> code = overlay_->At(x, y)) {
+          covering[x] = static_cast<std::uint8_t>(*code);
+          any_covered = true;
+        }
+      }
+      last_column = std::max(last_column, right);
+    }
+    auto covered = [&](int x) { return any_covered && x <= kMaxColumn && covering[x] != kNone; };
+
     std::fill(scanline.begin(), scanline.end(), white);
-    for (int x = 1; x <= picture.Width; ++x) {
+    for (int x = 1; x <= last_column; ++x) {
       const int left = (x - 1) * p;
-      if (left >= StoredWidth) break;
       const int right = std::min(left + p, StoredWidth);
-      std::fill(scanline.begin() + left, scanline.begin() + right,
-                ColorOf(picture.Cells.At(x, y)).Argb());
+      if (covered(x)) {
+        std::fill(scanline.begin() + left, scanline.begin() + right,
+                  ColorOf(static_cast<PixelCode>(covering[x])).Argb());
+      } else if (x <= picture.Width && y <= picture.Height) {
+        std::fill(scanline.begin() + left, scanline.begin() + right,
+                  ColorOf(picture.Cells.At(x, y)).Argb());
+      }
     }
-    if (grid) {
-      for (int i = 0; i <= picture.Width && i * p < StoredWidth; ++i) scanline[i * p] = grid_argb;
+    bool first_differs = false;
+    if (y <= picture.Height && grid) {
+      // A vertical line lies on the left edge of square i + 1; a covering
+      // square hides it.
+      for (int i = 0; i <= picture.Width && i * p < StoredWidth; ++i) {
+        if (!covered(i + 1)) scanline[i * p] = grid_argb;
+      }
+      // A horizontal grid line runs from 0 to w - 1, and the vertical line
+      // at w passes through it: the whole 0..w is grid colour.
+      std::fill(first_row.begin(), first_row.end(), white);
+      std::fill(first_row.begin(), first_row.begin() + std::min(w + 1, StoredWidth), grid_argb);
+      first_differs = true;
+    } else if (y > picture.Height && grid && screen_y == h) {
+      // The last horizontal grid line stops short of the corner.
+      std::fill(first_row.begin(), first_row.end(), white);
+      std::fill(first_row.begin(), first_row.begin() + visible_w, grid_argb);
+      first_differs = true;
     }
+    if (first_differs && any_covered) {
+      // Covering squares hide the horizontal line too: copy them across in
+      // runs of adjacent squares.
+      for (int x = 1; x <= last_column;) {
+        if (!covered(x)) {
+          ++x;
+          continue;
+        }
+        const int from = (x - 1) * p;
+        while (x <= last_column && covered(x)) ++x;
+        const int to = std::min((x - 1) * p, StoredWidth);
+        std::memcpy(&first_row[from], &scanline[from],
+                    sizeof(std::uint32_t) * static_cast<std::size_t>(to - from));
+      }
+    }
+
     const int band_end = std::min(screen_y + p, StoredHeight);
     for (int row = screen_y; row < band_end; ++row) {
-      const std::uint32_t* source = (grid && row == screen_y) ? grid_row.data() : scanline.data();
+      const std::uint32_t* source =
+          (first_differs && row == screen_y) ? first_row.data() : scanline.data();
       std::memcpy(&pixels_[static_cast<std::size_t>(row) * StoredWidth], source,
                   sizeof(std::uint32_t) * StoredWidth);
     }
     screen_y = band_end;
   }
-  // Below the squares: the last horizontal grid line (which stops short of the
-  // corner), then white.
+  // Below the squares: the last horizontal grid line, then white.
   for (int row = screen_y; row < StoredHeight; ++row) {
     std::uint32_t* line = &pixels_[static_cast<std::size_t>(row) * StoredWidth];
     std::fill(line, line + StoredWidth, white);
@@ -99,7 +182,10 @@ void CanvasRaster::StrokeBox(int left, int top, int right, int bottom, Rgb color
   const std::uint32_t argb = color.Argb();
   int phase = 0;  // position along the path, so dashes continue round corners
   auto plot = [&](int x, int y) {
-    if (!dashed || phase % (DashOn + DashOff) < DashOn) SetPixel(x, y, argb);
+    if (x >= 0 && x < StoredWidth && y >= 0 && y < StoredHeight &&
+        (!dashed || phase % (DashOn + DashOff) < DashOn) && !UnderOverlay(x, y)) {
+      SetPixel(x, y, argb);
+    }
     ++phase;
   };
   // Each segment draws its start point but not its end point.

@@ -1,12 +1,48 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/editor/editor_state.h"
 #include "core/editor/pixel_code.h"
 
 namespace pictavo {
+
+// Squares drawn over everything else of one redraw (the paste ghost): a code
+// for some picture cells, addressed 1-based like the picture, up to 96 x 96.
+class CellOverlay {
+ public:
+  static constexpr int MaxSize = SelectionGridSize;
+
+  // Places the overlay's cell (1, 1) on picture cell (left, top), all empty.
+  void Reset(int left, int top, int width, int height);
+  // Overlay cell (i, j), 1-based, is drawn with code.
+  void Put(int i, int j, PixelCode code);
+  std::optional<PixelCode> At(int x, int y) const {
+    const int i = x - left_;
+    const int j = y - top_;
+    if (i < 0 || i >= width_ || j < 0 || j >= height_) return std::nullopt;
+    const std::uint8_t code =
+        codes_[static_cast<std::size_t>(j) * MaxSize + static_cast<std::size_t>(i)];
+    if (code == kEmpty) return std::nullopt;
+    return static_cast<PixelCode>(code);
+  }
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ private:
+  static constexpr std::uint8_t kEmpty = 0xFF;
+  int left_ = 1;
+  int top_ = 1;
+  int width_ = 0;
+  int height_ = 0;
+  std::array<std::uint8_t, static_cast<std::size_t>(MaxSize) * MaxSize> codes_{};
+};
 
 // The canvas bitmap. Its logical size follows the picture and the zoom
 // (Width x PixelSize + 1 by Height x PixelSize + 1, at least 670 x 587), but
@@ -28,7 +64,12 @@ class CanvasRaster {
   std::uint32_t PixelAt(int x, int y) const;
 
   // Render steps 1 to 6: white ground, the squares, grid lines and frame.
+  // With an overlay set, its squares are drawn in the same pass, over the
+  // lines as well, so a ghost costs no second pass over the bitmap.
   void RenderPicture(const EditorState& state);
+  // Squares laid over the next redraws (and kept clear of their lines) until
+  // set back to null.
+  void SetOverlay(const CellOverlay* overlay, int pixel_size);
   // Repaint one square (1-based cell) with its grid outline.
   void PaintCell(const EditorState& state, int x, int y);
 
@@ -39,6 +80,7 @@ class CanvasRaster {
   void StrokeBox(int left, int top, int right, int bottom, Rgb color, bool dashed);
 
  private:
+  bool UnderOverlay(int x, int y) const;
   void SetPixel(int x, int y, std::uint32_t argb) {
     if (x >= 0 && x < StoredWidth && y >= 0 && y < StoredHeight) {
       pixels_[static_cast<std::size_t>(y) * StoredWidth + static_cast<std::size_t>(x)] = argb;
@@ -46,6 +88,8 @@ class CanvasRaster {
   }
 
   std::vector<std::uint32_t> pixels_;
+  const CellOverlay* overlay_ = nullptr;
+  int overlay_pixel_size_ = 1;
   int logical_width_ = StoredWidth;
   int logical_height_ = StoredHeight;
 };

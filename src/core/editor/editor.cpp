@@ -76,6 +76,12 @@ void Editor::Render() {
   view_->Rendered();
 }
 
+void Editor::RenderWithOverlay(const CellOverlay& overlay) {
+  canvas_.SetOverlay(&overlay, state_->PixelSize);
+  Render();
+  canvas_.SetOverlay(nullptr, state_->PixelSize);
+}
+
 void Editor::Present() {
   view_->Present();
   if (state_->SkinMode) StoreSubIcon(*this);

@@ -40,6 +40,9 @@ class Editor {
 
   // Redrawing.
   void Render();
+  // A Render with squares laid over the picture in the same pass (the paste
+  // ghost), drawn over the grid, the frame and the box as well.
+  void RenderWithOverlay(const CellOverlay& overlay);
   void Present();
   void PaintCell(int x, int y);
   void ShowCoordinates(int px, int py);

@@ -12,6 +12,13 @@ namespace {
 
 constexpr Rgb BoxPenColor{0, 0, 0};
 
+// One overlay for the whole run: the ghost is redrawn on every cell change,
+// so its 9 KB of cells are not built on the stack each time.
+CellOverlay& GhostOverlay() {
+  static CellOverlay overlay;
+  return overlay;
+}
+
 // After this, BoxStart holds Left - 1 and Top - 1 and BoxEnd holds Right and
 // Bottom, whichever way the drag went. A normalised box stays as it is.
 void NormaliseBox(EditorState& s) {
@@ -24,59 +31,6 @@ void NormaliseBox(EditorState& s) {
     const int old = s.BoxStart.y;
     s.BoxStart.y = s.BoxEnd.y - 1;
     s.BoxEnd.y = old + 1;
-  }
-}
-
-// Draws row j of the ghost (1-based buffer row) whose top-left buffer cell
-// lands on picture cell (px, py). Cells are gathered into runs of adjacent
-// drawn squares so each screen row of the band costs one copy per run
-// instead of one fill per square.
-void DrawGhostRow(CanvasRaster& canvas, const EditorState& s, int px, int py, int j) {
-  const SelectionGrid& buffer = s.SelectionBuffer;
-  const int p = s.PixelSize;
-  const int y = py + j - 1;
-  const int top = std::max((y - 1) * p, 0);
-  const int bottom = std::min(y * p, CanvasRaster::StoredHeight);
-  if (top >= bottom) return;
-
-  std::array<std::uint32_t, CanvasRaster::StoredWidth> line;
-  // Runs of drawn squares as [start, end) pairs of screen columns. A run ends
-  // only at a skipped square, so a row holds at most StoredWidth / 2 + 1 runs.
-  std::array<int, CanvasRaster::StoredWidth + 2> runs;
-  int run_count = 0;
-  bool in_run = false;
-  const bool row_inside = y <= s.Picture.Height;
-  for (int i = 1; i <= buffer.Width; ++i) {
-    const int x = px + i - 1;
-    const int left = std::max((x - 1) * p, 0);
-    if (left >= CanvasRaster::StoredWidth) break;
-    const int right = std::min(x * p, CanvasRaster::StoredWidth);
-    if (right <= left) continue;  // left of the canvas
-    const PixelCode code = buffer.Cells.At(i, j);
-    // Transparent squares would hide the picture under them, so only those
-    // beyond its right or bottom edge are shown.
-    const bool drawn = code != PixelCode::Transparent || !row_inside || x > s.Picture.Width;
-    if (drawn) {
-      std::fill(line.begin() + left, line.begin() + right, ColorOf(code).Argb());
-      if (in_run) {
-        runs[run_count - 1] = right;
-      } else {
-        runs[run_count++] = left;
-        runs[run_count++] = right;
-        in_run = true;
-      }
-    } else {
-      in_run = false;
-    }
-  }
-
-  std::uint32_t* pixels = canvas.Pixels();
-  for (int row = top; row < bottom; ++row) {
-    std::uint32_t* target = pixels + static_cast<std::size_t>(row) * CanvasRaster::StoredWidth;
-    for (int r = 0; r < run_count; r += 2) {
-      std::memcpy(target + runs[r], line.data() + runs[r],
-                  sizeof(std::uint32_t) * static_cast<std::size_t>(runs[r + 1] - runs[r]));
-    }
   }
 }
 
@@ -188,12 +142,27 @@ void DrawPasteGhost(Editor& editor, int x, int y) {
   if (px > s.Picture.Width || py > s.Picture.Height) return;
   const CellPoint cell{px, py};
   if (cell == s.GhostCell) return;
-  editor.Render();  // erases the previous ghost
-  for (int j = 1; j <= s.SelectionBuffer.Height; ++j) {
-    if ((py + j - 2) * s.PixelSize >= CanvasRaster::StoredHeight) break;  // never shown
-    DrawGhostRow(editor.Canvas(), s, px, py, j);
+
+  // The ghost is laid over one full redraw, which also erases the previous
+  // one. Transparent squares would hide the picture under them, so only those
+  // beyond its right or bottom edge are shown.
+  const SelectionGrid& buffer = s.SelectionBuffer;
+  CellOverlay& ghost = GhostOverlay();
+  ghost.Reset(px, py, buffer.Width, buffer.Height);
+  // Only squares that can show on the canvas are worth laying over it.
+  const int last_column = std::min(buffer.Width, (CanvasRaster::StoredWidth - 1) / s.PixelSize + 2 - px);
+  const int last_row = std::min(buffer.Height, (CanvasRaster::StoredHeight - 1) / s.PixelSize + 2 - py);
+  for (int j = 1; j <= last_row; ++j) {
+    for (int i = 1; i <= last_column; ++i) {
+      const PixelCode code = buffer.Cells.At(i, j);
+      const int cx = px + i - 1;
+      const int cy = py + j - 1;
+      if (code != PixelCode::Transparent || cx > s.Picture.Width || cy > s.Picture.Height) {
+        ghost.Put(i, j, code);
+      }
+    }
   }
-  editor.Present();
+  editor.RenderWithOverlay(ghost);
   s.GhostCell = cell;
 }
 
