@@ -65,20 +65,20 @@ int WriteAll(int fd, std::span<const std::uint8_t> bytes, const WriteCall& write
 
 // The file a save lands in: a symbolic link is followed so that saving through
 // it updates the file it points at and leaves the link in place.
-std::expected<fs::path, Error> ResolveLinks(const fs::path& path) {
+expected<fs::path, Error> ResolveLinks(const fs::path& path) {
   fs::path target = path;
   for (int hop = 0; hop < MaxLinkHops; ++hop) {
     std::error_code error;
     if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
     const fs::path link = fs::read_symlink(target, error);
-    if (error) return std::unexpected(Error{error.message()});
+    if (error) return unexpected(Error{error.message()});
     target = link.is_absolute() ? link : target.parent_path() / link;
   }
-  return std::unexpected(ErrorFromErrno(ELOOP));
+  return unexpected(ErrorFromErrno(ELOOP));
 }
 
 // Creates a fresh file next to `target`, readable as a normal new file would be.
-std::expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target,
+expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target,
                                                            fs::path& temp_path) {
   static unsigned counter = 0;
   const std::string stem = target.filename().string().substr(0, MaxTempStemLength);
@@ -87,13 +87,13 @@ std::expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& targe
                                         std::to_string(++counter));
     const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return FileDescriptor(fd);
-    if (errno != EEXIST) return std::unexpected(ErrorFromErrno(errno));
+    if (errno != EEXIST) return unexpected(ErrorFromErrno(errno));
   }
-  return std::unexpected(ErrorFromErrno(EEXIST));
+  return unexpected(ErrorFromErrno(EEXIST));
 }
 
 // Opens for appending, creating a missing file but never an existing one anew.
-std::expected<FileDescriptor, Error> OpenForAppend(const fs::path& path, bool& created) {
+expected<FileDescriptor, Error> OpenForAppend(const fs::path& path, bool& created) {
   // Two rounds cover a file that appears or vanishes between the tries.
   for (int round = 0; round < 2; ++round) {
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
@@ -101,15 +101,15 @@ std::expected<FileDescriptor, Error> OpenForAppend(const fs::path& path, bool& c
       created = false;
       return FileDescriptor(fd);
     }
-    if (errno != ENOENT) return std::unexpected(ErrorFromErrno(errno));
+    if (errno != ENOENT) return unexpected(ErrorFromErrno(errno));
     fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       created = true;
       return FileDescriptor(fd);
     }
-    if (errno != EEXIST) return std::unexpected(ErrorFromErrno(errno));
+    if (errno != EEXIST) return unexpected(ErrorFromErrno(errno));
   }
-  return std::unexpected(ErrorFromErrno(EEXIST));
+  return unexpected(ErrorFromErrno(EEXIST));
 }
 
 std::span<const std::uint8_t> BytesOf(std::string_view text) {
@@ -118,27 +118,27 @@ std::span<const std::uint8_t> BytesOf(std::string_view text) {
 
 }  // namespace
 
-std::expected<void, Error> WriteFileAtomically(const fs::path& path,
+expected<void, Error> WriteFileAtomically(const fs::path& path,
                                                std::span<const std::uint8_t> bytes,
                                                const WriteCall& write_call) {
   const auto resolved = ResolveLinks(path);
-  if (!resolved) return std::unexpected(resolved.error());
+  if (!resolved) return unexpected(resolved.error());
   const fs::path& target = *resolved;
-  if (target.filename().empty()) return std::unexpected(ErrorFromErrno(EISDIR));
+  if (target.filename().empty()) return unexpected(ErrorFromErrno(EISDIR));
 
   struct stat old_file {};
   const bool replacing = ::stat(target.c_str(), &old_file) == 0;
-  if (!replacing && errno != ENOENT) return std::unexpected(ErrorFromErrno(errno));
-  if (replacing && S_ISDIR(old_file.st_mode)) return std::unexpected(ErrorFromErrno(EISDIR));
+  if (!replacing && errno != ENOENT) return unexpected(ErrorFromErrno(errno));
+  if (replacing && S_ISDIR(old_file.st_mode)) return unexpected(ErrorFromErrno(EISDIR));
 
   fs::path temp_path;
   auto temp = CreateTemporaryBeside(target, temp_path);
-  if (!temp) return std::unexpected(temp.error());
+  if (!temp) return unexpected(temp.error());
 
   // From here on every failure removes the temporary file and keeps the old one.
-  auto fail = [&temp_path](int error_number) -> std::expected<void, Error> {
+  auto fail = [&temp_path](int error_number) -> expected<void, Error> {
     ::unlink(temp_path.c_str());
-    return std::unexpected(ErrorFromErrno(error_number));
+    return unexpected(ErrorFromErrno(error_number));
   };
   // The replacement keeps the permissions of the file it replaces.
   if (replacing) ::fchmod(temp->Get(), old_file.st_mode & 07777);
@@ -155,23 +155,23 @@ std::expected<void, Error> WriteFileAtomically(const fs::path& path,
   return {};
 }
 
-std::expected<void, Error> WriteFileAtomically(const fs::path& path, std::string_view bytes,
+expected<void, Error> WriteFileAtomically(const fs::path& path, std::string_view bytes,
                                                const WriteCall& write_call) {
   return WriteFileAtomically(path, BytesOf(bytes), write_call);
 }
 
-std::expected<void, Error> AppendToFile(const fs::path& path, std::span<const std::uint8_t> bytes,
+expected<void, Error> AppendToFile(const fs::path& path, std::span<const std::uint8_t> bytes,
                                         const WriteCall& write_call) {
   bool created = false;
   auto file = OpenForAppend(path, created);
-  if (!file) return std::unexpected(file.error());
+  if (!file) return unexpected(file.error());
 
   struct stat before {};
-  if (::fstat(file->Get(), &before) != 0) return std::unexpected(ErrorFromErrno(errno));
+  if (::fstat(file->Get(), &before) != 0) return unexpected(ErrorFromErrno(errno));
   const bool regular = S_ISREG(before.st_mode);
 
   // A failed append leaves the file as it was before: cut back, or gone again.
-  auto fail = [&](int error_number) -> std::expected<void, Error> {
+  auto fail = [&](int error_number) -> expected<void, Error> {
     Error error = ErrorFromErrno(error_number);
     if (created) {
       ::unlink(path.c_str());
@@ -179,15 +179,15 @@ std::expected<void, Error> AppendToFile(const fs::path& path, std::span<const st
       // Rare, but the user must know the file now ends with a partial listing.
       error.message += "; the partly written text could not be removed";
     }
-    return std::unexpected(std::move(error));
+    return unexpected(std::move(error));
   };
   if (const int error = WriteAll(file->Get(), bytes, write_call); error != 0) return fail(error);
   if (regular && ::fsync(file->Get()) != 0) return fail(errno);
-  if (file->Close() != 0) return std::unexpected(ErrorFromErrno(errno));
+  if (file->Close() != 0) return unexpected(ErrorFromErrno(errno));
   return {};
 }
 
-std::expected<void, Error> AppendToFile(const fs::path& path, std::string_view bytes,
+expected<void, Error> AppendToFile(const fs::path& path, std::string_view bytes,
                                         const WriteCall& write_call) {
   return AppendToFile(path, BytesOf(bytes), write_call);
 }

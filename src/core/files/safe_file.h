@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <expected>
+#include "core/editor/expected.h"
 #include <filesystem>
 #include <functional>
 #include <span>
@@ -26,10 +26,10 @@ using WriteCall = std::function<ssize_t(int fd, const void* data, std::size_t si
 // temporary file is removed, the old file is untouched and the error names the
 // reason ("No such file or directory", "Is a directory"). An existing file
 // keeps its permissions; a symbolic link is followed, so the link survives.
-std::expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
+expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
                                                std::span<const std::uint8_t> bytes,
                                                const WriteCall& write_call = {});
-std::expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
+expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
                                                std::string_view bytes,
                                                const WriteCall& write_call = {});
 
@@ -38,10 +38,10 @@ std::expected<void, Error> WriteFileAtomically(const std::filesystem::path& path
 // nothing is written. If writing fails part-way the file is cut back to its
 // old length (a file this call created is removed again) and the error names
 // the reason.
-std::expected<void, Error> AppendToFile(const std::filesystem::path& path,
+expected<void, Error> AppendToFile(const std::filesystem::path& path,
                                         std::span<const std::uint8_t> bytes,
                                         const WriteCall& write_call = {});
-std::expected<void, Error> AppendToFile(const std::filesystem::path& path, std::string_view bytes,
+expected<void, Error> AppendToFile(const std::filesystem::path& path, std::string_view bytes,
                                         const WriteCall& write_call = {});
 
 }  // namespace pictavo
