@@ -1,5 +1,6 @@
 #include "ui/files/file_commands.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <expected>
 #include <filesystem>
@@ -43,13 +44,15 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 // A picture record is at most a few tens of kilobytes plus its name; reading
 // no further keeps a device or a huge file chosen by mistake from filling
 // memory. Bytes after the record are ignored anyway.
-constexpr qint64 kMaxPictureFileBytes = qint64{64} << 20;
+constexpr qint64 kMaxPictureFileBytes = qint64{16} << 20;
 
 // The file's first bytes, or why it could not be read.
 std::expected<QByteArray, QString> ReadFileStart(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::unexpected(file.errorString());
-  QByteArray bytes = file.read(kMaxPictureFileBytes);
+  const qint64 wanted =
+      file.isSequential() ? kMaxPictureFileBytes : std::min(file.size(), kMaxPictureFileBytes);
+  QByteArray bytes = file.read(wanted);
   if (file.error() != QFileDevice::NoError) return std::unexpected(file.errorString());
   return bytes;
 }
