@@ -22,9 +22,9 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     QCOMPARE(f.form->windowTitle(), QStringLiteral("Dravik Pictavo 2.0"));
     const QStringList order = f.form->CreationOrder();
-    QVERIFY(order.size() >= 7);
-    QCOMPARE(order.mid(0, 7), (QStringList{"TForm1", "TForm2", "TAbout", "TForm4", "Tselpanel",
-                                           "Tsavebox", "TbmpWin"}));
+    QVERIFY(order.size() >= 8);
+    QCOMPARE(order.mid(0, 8), (QStringList{"TForm1", "TForm2", "TAbout", "TForm4", "Tselpanel",
+                                           "Tsavebox", "TbmpWin", "TAddIconForm"}));
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QStringLiteral("96"));
     QCOMPARE(f.form->findChild<QLineEdit*>("HEIG")->text(), QStringLiteral("92"));
     QCOMPARE(f.form->findChild<QLineEdit*>("PSIZE")->text(), QStringLiteral("5"));

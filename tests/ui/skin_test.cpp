@@ -489,6 +489,10 @@ class SkinTest : public QObject {
     QCOMPARE(f.State().CurrentSubIconIndex, 34);
     QCOMPARE(f.Box("CurrentIconEdit"), QStringLiteral("35"));
 
+    // A release outside the box chooses nothing, wherever the press was.
+    Release(preview, Qt::LeftButton, QPoint(-3, 40));
+    QCOMPARE(f.State().CurrentSubIconIndex, 34);
+
     f.Button("SpeedButton51")->click();  // 34 sub-icons left: nothing in the second column
     Click(preview, Qt::LeftButton, QPoint(0, 0));
     Click(preview, Qt::LeftButton, QPoint(11, 5));
@@ -646,6 +650,9 @@ class SkinTest : public QObject {
     QCOMPARE(f.GetEditor().Skin().Count(), 4);
     QCOMPARE(f.Icon(1).IconID, 42);
     QVERIFY(!f.Skins().AddIconForm()->isVisible());
+    // An opening refused after an accepted one adds nothing.
+    f.AddIcon([](TAddIconForm& dialog) { return ClickOk(dialog, "0"); });
+    QCOMPARE(f.GetEditor().Skin().Count(), 4);
   }
 
   // ---- Save Skin -------------------------------------------------------------------------

@@ -42,7 +42,6 @@ SkinCommands::SkinCommands(TForm1& form)
   connect(preview_, &IconPreview::Image3MouseUp, this, &SkinCommands::Image3MouseUp);
   // Asked for on every screen update in skin mode: only schedule a repaint.
   connect(&form, &TForm1::PreviewRedrawRequested, preview_, qOverload<>(&QWidget::update));
-  connect(&form, &TForm1::ModeLayoutApplied, this, &SkinCommands::SelectCurrentInLists);
 
   WireIconBar();
 
