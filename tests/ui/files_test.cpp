@@ -299,9 +299,9 @@ class PictureFileCommandsTest : public QObject {
     QVERIFY(f.services.messages.isEmpty());
   }
 
-  void openInSkinModeLeavesTheCurrentIconAlone() {
+  void openInSkinModeWritesThePictureIntoTheCurrentIconWhereTheyOverlap() {
     MainWindowFixture f;
-    const std::vector<std::uint8_t> icon_data = EnterSkinMode(f);
+    std::vector<std::uint8_t> expected = EnterSkinMode(f);
     QTemporaryDir dir;
     const QString path = dir.filePath("in.ptv");
     WriteAll(path, IconExample().stored);
@@ -309,7 +309,13 @@ class PictureFileCommandsTest : public QObject {
     f.Action("OpenPicture1")->trigger();
     QCOMPARE(f.State().Picture.Width, 3);
     QVERIFY(!f.State().SkinMode);
-    QVERIFY(f.form->GetEditor().Skin().At(0).Data == icon_data);
+    // The 4 x 4 icon takes the 3 x 2 picture's codes; its other entries take
+    // the cells the picture keeps beyond its size.
+    const std::uint8_t opened[2][3] = {{0, 3, 4}, {1, 2, 3}};
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < 3; ++x) expected[static_cast<std::size_t>(y * 4 + x)] = opened[y][x];
+    }
+    QVERIFY(f.form->GetEditor().Skin().At(0).Data == expected);
   }
 };
 
@@ -582,15 +588,16 @@ class BitmapImportTest : public QObject {
     QVERIFY(f.form->GetEditor().Skin().At(0).Data == icon_data);
   }
 
-  void importInSkinModeLeavesTheCurrentIconAlone() {
+  void importInSkinModeWritesTheBitmapIntoTheCurrentIcon() {
     MainWindowFixture f;
     QTemporaryDir dir;
-    const std::vector<std::uint8_t> icon_data = EnterSkinMode(f);
+    EnterSkinMode(f);
     RunBmpSession(f, WriteBmp(dir, "k.bmp", Filled(5, 5, qRgb(0, 0, 0)), BmpDepth::Mono));
     QCOMPARE(f.State().Picture.Width, 5);
     QCOMPARE(f.State().Picture.Cells.At(1, 1), PixelCode::Black);
     QVERIFY(!f.State().SkinMode);
-    QVERIFY(f.form->GetEditor().Skin().At(0).Data == icon_data);
+    // The 4 x 4 icon lies wholly inside the 5 x 5 black import.
+    QVERIFY(f.form->GetEditor().Skin().At(0).Data == std::vector<std::uint8_t>(16, 0));
   }
 
   void importMakesNoUndoStepOfItsOwn() {

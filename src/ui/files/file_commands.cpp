@@ -81,13 +81,11 @@ void FileCommands::OpenPicture1Click() { OpenPictureFile(); }
 void FileCommands::Savepicture1Click() { SavePictureFile(); }
 
 void FileCommands::OpenBMPfile1Click() {
-  Editor& editor = form_.GetEditor();
-  // The command ends skin mode whatever the answer. Ending it before the
-  // window is shown keeps the import's redraw from copying the imported
-  // picture into the current icon of the skin.
-  editor.State().SkinMode = false;
+  // Skin mode ends last, whatever the answer: an accepted import is still
+  // written into the current icon by its redraw, which is how a bitmap is
+  // brought into a skin.
   form_.Services().ExecDialog(*bmp_win_);
-  editor.LeaveSkinMode();
+  form_.GetEditor().LeaveSkinMode();
 }
 
 void FileCommands::SavePictureFile() {
@@ -114,8 +112,8 @@ void FileCommands::SavePictureFile() {
 void FileCommands::OpenPictureFile() {
   const QString path = form_.Services().OpenFileName(&form_, PictureDialogRequest());
   if (!path.isEmpty()) LoadPicture(path);
-  // In every case, the file read or not. Skin mode ends before the redraw,
-  // so the opened picture is not copied into the current icon of the skin.
+  // In every case, the file read or not. Skin mode ends last, so an opened
+  // picture is still written into the current icon where the two overlap.
   form_.GetEditor().LeaveSkinMode();
 }
 
@@ -142,6 +140,7 @@ void FileCommands::LoadPicture(const QString& path) {
   form_.SetPictureName(
       QByteArray(record->name.data(), static_cast<qsizetype>(record->name.size())));
   ApplyPictureRecord(form_.GetEditor().State(), *record);
+  form_.GetEditor().Render();
 }
 
 }  // namespace pictavo
