@@ -7,25 +7,16 @@
 #include "core/editor/picture.h"
 #include "core/editor/pixel_code.h"
 #include "core/export/listing.h"
+#include "test_models.h"
 
 namespace pictavo {
 namespace {
 
-// Storage outside the W x H part is full of Transparent, so a listing that
-// strays outside the picture shows it.
-Picture MakePicture(int width, int height, std::initializer_list<int> codes) {
-  Picture picture;
-  picture.Cells.Fill(PixelCode::Transparent);
-  picture.Width = width;
-  picture.Height = height;
-  auto code = codes.begin();
-  for (int y = 1; y <= height; ++y) {
-    for (int x = 1; x <= width; ++x) picture.Cells.At(x, y) = ToPixelCode(*code++);
-  }
-  return picture;
+Picture MakePicture(int width, int height, const std::vector<int>& codes) {
+  return testing::MakePicture(width, height, codes, PixelCode::Transparent);
 }
 
-Picture Icon() { return MakePicture(3, 2, {0, 3, 4, 1, 2, 3}); }
+Picture Icon() { return testing::IconExample(PixelCode::Transparent); }
 
 Picture Filled(int width, int height, PixelCode code) {
   Picture picture;

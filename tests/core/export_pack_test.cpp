@@ -7,28 +7,18 @@
 #include "core/editor/picture.h"
 #include "core/editor/pixel_code.h"
 #include "core/export/pack_pixels.h"
+#include "test_models.h"
 
 namespace pictavo {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A picture whose storage outside the W x H part is full of White, so a packer
-// that strays outside the picture shows it.
-Picture MakePicture(int width, int height, std::initializer_list<int> codes) {
-  Picture picture;
-  picture.Cells.Fill(PixelCode::White);
-  picture.Width = width;
-  picture.Height = height;
-  auto code = codes.begin();
-  for (int y = 1; y <= height; ++y) {
-    for (int x = 1; x <= width; ++x) picture.Cells.At(x, y) = ToPixelCode(*code++);
-  }
-  return picture;
+Picture MakePicture(int width, int height, const std::vector<int>& codes) {
+  return testing::MakePicture(width, height, codes, PixelCode::White);
 }
 
-// Row 1 Black, White, Transparent; row 2 Gray66, Gray33, White.
-Picture Icon() { return MakePicture(3, 2, {0, 3, 4, 1, 2, 3}); }
+Picture Icon() { return testing::IconExample(PixelCode::White); }
 
 struct PackCase {
   int depth;

@@ -10,6 +10,7 @@
 #include "core/skin/icon_commands.h"
 #include "core/skin/skin.h"
 #include "core/skin/skin_file.h"
+#include "test_models.h"
 
 namespace pictavo {
 namespace {
@@ -25,16 +26,7 @@ class RecordingView : public EditorView {
   int previews = 0;
 };
 
-TSkinIcon MakeIcon(int id, int sub_icons, int bpp, int width, int height, Bytes data) {
-  TSkinIcon icon;
-  icon.IconID = id;
-  icon.SubIcons = sub_icons;
-  icon.BPP = bpp;
-  icon.Width = width;
-  icon.Height = height;
-  icon.Data = std::move(data);
-  return icon;
-}
+using testing::MakeIcon;
 
 TSkinIcon Blank(int id, int sub_icons, int width, int height) {
   return MakeIcon(id, sub_icons, 4, width, height,

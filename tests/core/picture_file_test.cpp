@@ -12,6 +12,7 @@
 #include "core/editor/picture.h"
 #include "core/files/picture_file.h"
 #include "core/files/text_mode.h"
+#include "test_models.h"
 
 namespace pictavo {
 namespace {
@@ -29,21 +30,11 @@ Bytes Join(std::initializer_list<Bytes> parts) {
   return all;
 }
 
-// Storage outside the W x H part is White, so a writer that strays shows it.
 Picture MakePicture(int width, int height, const std::vector<int>& codes) {
-  Picture picture;
-  picture.Cells.Fill(PixelCode::White);
-  picture.Width = width;
-  picture.Height = height;
-  auto code = codes.begin();
-  for (int y = 1; y <= height; ++y) {
-    for (int x = 1; x <= width; ++x) picture.Cells.At(x, y) = ToPixelCode(*code++);
-  }
-  return picture;
+  return testing::MakePicture(width, height, codes, PixelCode::White);
 }
 
-// Row 1 Black, White, Transparent; row 2 Gray66, Gray33, White.
-Picture IconPicture() { return MakePicture(3, 2, {0, 3, 4, 1, 2, 3}); }
+Picture IconPicture() { return testing::IconExample(PixelCode::White); }
 
 std::vector<PixelCode> Codes(std::initializer_list<int> values) {
   std::vector<PixelCode> codes;

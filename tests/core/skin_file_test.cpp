@@ -10,22 +10,14 @@
 #include "core/editor/editor.h"
 #include "core/skin/skin.h"
 #include "core/skin/skin_file.h"
+#include "test_models.h"
 
 namespace pictavo {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-TSkinIcon MakeIcon(int id, int sub_icons, int bpp, int width, int height, Bytes data) {
-  TSkinIcon icon;
-  icon.IconID = id;
-  icon.SubIcons = sub_icons;
-  icon.BPP = bpp;
-  icon.Width = width;
-  icon.Height = height;
-  icon.Data = std::move(data);
-  return icon;
-}
+using testing::MakeIcon;
 
 Skin SkinOf(std::vector<TSkinIcon> icons) {
   Skin skin;

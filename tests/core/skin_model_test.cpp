@@ -6,22 +6,14 @@
 
 #include "core/skin/skin.h"
 #include "core/skin/skin_file.h"
+#include "test_models.h"
 
 namespace pictavo {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-TSkinIcon MakeIcon(int id, int sub_icons, int bpp, int width, int height, Bytes data) {
-  TSkinIcon icon;
-  icon.IconID = id;
-  icon.SubIcons = sub_icons;
-  icon.BPP = bpp;
-  icon.Width = width;
-  icon.Height = height;
-  icon.Data = std::move(data);
-  return icon;
-}
+using testing::MakeIcon;
 
 TEST(SkinIconModel, DataIndexFollowsSubIconRowColumnOrder) {
   const TSkinIcon icon = MakeIcon(1, 3, 1, 8, 4, Bytes(96, 0));
