@@ -32,6 +32,20 @@ class FileCommands;
 class PlatformServices;
 class SelectionCommands;
 class SkinCommands;
+
+// The "Quick size" buttons: name, the dimension each sets, and its number.
+#define PICTAVO_QUICK_SIZE_BUTTONS(X)                                                       \
+  X(SpeedButton42, Width, 2) X(SpeedButton19, Width, 3) X(SpeedButton38, Width, 4)         \
+  X(SpeedButton10, Width, 5) X(SpeedButton40, Width, 6) X(SpeedButton17, Width, 7)         \
+  X(SpeedButton16, Width, 8) X(SpeedButton18, Width, 9) X(SpeedButton11, Width, 10)        \
+  X(SpeedButton12, Width, 15) X(SpeedButton13, Width, 20) X(SpeedButton14, Width, 25)      \
+  X(SpeedButton15, Width, 30) X(SpeedButton20, Width, 50) X(SpeedButton21, Width, 70)      \
+  X(SpeedButton22, Width, 96) X(SpeedButton43, Height, 2) X(SpeedButton28, Height, 3)      \
+  X(SpeedButton39, Height, 4) X(SpeedButton37, Height, 5) X(SpeedButton41, Height, 6)      \
+  X(SpeedButton30, Height, 7) X(SpeedButton31, Height, 8) X(SpeedButton29, Height, 9)      \
+  X(SpeedButton36, Height, 10) X(SpeedButton35, Height, 15) X(SpeedButton34, Height, 20)   \
+  X(SpeedButton33, Height, 25) X(SpeedButton32, Height, 30) X(SpeedButton27, Height, 50)   \
+  X(SpeedButton26, Height, 70) X(SpeedButton25, Height, 92)
 class TAbout;
 class TForm2;
 
@@ -90,6 +104,46 @@ class TForm1 : public QMainWindow, public EditorView {
   // The tool buttons are the source of truth for the current tool.
   void SelectToolFromButtons();
 
+  // Handlers named after their controls. Tool-bar buttons run the command of
+  // the menu item they repeat.
+  void ToolButton1Click() { NewPicture1Click(); }
+  void ToolButton10Click() { SetSize1Click(); }
+  void ToolButton15Click() { Exit1Click(); }
+  void ToolButton19Click() { ClearImage1Click(); }
+  void UndoButtonClick() { Undochange1Click(); }
+  void GridsButtonClick() { ViewGrids1Click(); }
+  void BorderButtonClick() { ViewBorder1Click(); }
+  void fill_buttonClick() { SelectToolFromButtons(); }
+  void pipe_buttonClick() { SelectToolFromButtons(); }
+  void x11Click() { editor_.SetPixelSizeFromMenu(1); }
+  void x2NoGrids1Click() { editor_.SetPixelSizeFromMenu(2); }
+  void x3NoGrids1Click() { editor_.SetPixelSizeFromMenu(3); }
+  void x51Click() { editor_.SetPixelSizeFromMenu(5); }
+  void x101Click() { editor_.SetPixelSizeFromMenu(10); }
+  void x151Click() { editor_.SetPixelSizeFromMenu(15); }
+  // Palette buttons: the left button sets the left colour, the right one the
+  // right colour.
+  void SpeedButton9MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Transparent); }
+  void SpeedButton6MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::White); }
+  void SpeedButton7MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Gray33); }
+  void SpeedButton8MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Gray66); }
+  void SpeedButton5MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Black); }
+  // The left swatch's menu, then the right one's.
+  void white1Click() { editor_.SetLeftColor(PixelCode::White); }
+  void N33gray1Click() { editor_.SetLeftColor(PixelCode::Gray33); }
+  void N66gray1Click() { editor_.SetLeftColor(PixelCode::Gray66); }
+  void black1Click() { editor_.SetLeftColor(PixelCode::Black); }
+  void transparent1Click() { editor_.SetLeftColor(PixelCode::Transparent); }
+  void MenuItem1Click() { editor_.SetRightColor(PixelCode::White); }
+  void MenuItem2Click() { editor_.SetRightColor(PixelCode::Gray33); }
+  void MenuItem3Click() { editor_.SetRightColor(PixelCode::Gray66); }
+  void MenuItem4Click() { editor_.SetRightColor(PixelCode::Black); }
+  void MenuItem5Click() { editor_.SetRightColor(PixelCode::Transparent); }
+#define PICTAVO_DECLARE_QUICK_SIZE(button, dimension, value) \
+  void button##Click() { editor_.Set##dimension##Quick(value); }
+  PICTAVO_QUICK_SIZE_BUTTONS(PICTAVO_DECLARE_QUICK_SIZE)
+#undef PICTAVO_DECLARE_QUICK_SIZE
+
  signals:
   // For the select tool panel and the skin preview, which live in other areas.
   void SelectPanelVisibilityRequested(bool visible);
@@ -135,7 +189,7 @@ class TForm1 : public QMainWindow, public EditorView {
   QAction* AddAction(QMenu* menu, const char* name, const char* caption,
                      const QKeySequence& shortcut = {});
   QToolButton* AddToolButton(const char* name, const char* hint, const char* icon,
-                             QAction* repeats);
+                             QAction* repeats, void (TForm1::*handler)() = nullptr);
   void AddGap(int width);
   QToolButton* AddArrow(QWidget* parent, const char* name, bool up);
 

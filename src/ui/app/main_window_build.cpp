@@ -1,4 +1,6 @@
 // Construction of the main window's menus, tool bar and panels.
+#include <string_view>
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -42,24 +44,6 @@ QLineEdit* ReadOnlyBox(const char* name, int width, QWidget* parent) {
   box->setAlignment(Qt::AlignRight);
   return box;
 }
-
-// The "Quick size" buttons: name and number of each, row by row.
-struct QuickSize {
-  const char* width_button;
-  const char* height_button;
-  int width;
-  int height;
-};
-constexpr QuickSize kQuickSizes[] = {
-    {"SpeedButton42", "SpeedButton43", 2, 2},   {"SpeedButton19", "SpeedButton28", 3, 3},
-    {"SpeedButton38", "SpeedButton39", 4, 4},   {"SpeedButton10", "SpeedButton37", 5, 5},
-    {"SpeedButton40", "SpeedButton41", 6, 6},   {"SpeedButton17", "SpeedButton30", 7, 7},
-    {"SpeedButton16", "SpeedButton31", 8, 8},   {"SpeedButton18", "SpeedButton29", 9, 9},
-    {"SpeedButton11", "SpeedButton36", 10, 10}, {"SpeedButton12", "SpeedButton35", 15, 15},
-    {"SpeedButton13", "SpeedButton34", 20, 20}, {"SpeedButton14", "SpeedButton33", 25, 25},
-    {"SpeedButton15", "SpeedButton32", 30, 30}, {"SpeedButton20", "SpeedButton27", 50, 50},
-    {"SpeedButton21", "SpeedButton26", 70, 70}, {"SpeedButton22", "SpeedButton25", 96, 92},
-};
 
 }  // namespace
 
@@ -132,15 +116,14 @@ void TForm1::BuildMenus() {
 
   QMenu* pixel = bar->addMenu(QStringLiteral("&Pixel"));
   pixel->setObjectName(QStringLiteral("PixelMenu"));
-  const std::pair<const char*, const char*> sizes[] = {
-      {"x11", "x1 (No Grids)"}, {"x2NoGrids1", "x2 (No Grids)"}, {"x3NoGrids1", "x3 (No Grids)"},
-      {"x51", "x5"},            {"x101", "x10"},                 {"x151", "x15"}};
-  const int size_values[] = {1, 2, 3, 5, 10, 15};
-  for (int i = 0; i < 6; ++i) {
-    const int size = size_values[i];
-    connect(AddAction(pixel, sizes[i].first, sizes[i].second), &QAction::triggered, this,
-            [this, size] { editor_.SetPixelSizeFromMenu(size); });
-  }
+  connect(AddAction(pixel, "x11", "x1 (No Grids)"), &QAction::triggered, this, &TForm1::x11Click);
+  connect(AddAction(pixel, "x2NoGrids1", "x2 (No Grids)"), &QAction::triggered, this,
+          &TForm1::x2NoGrids1Click);
+  connect(AddAction(pixel, "x3NoGrids1", "x3 (No Grids)"), &QAction::triggered, this,
+          &TForm1::x3NoGrids1Click);
+  connect(AddAction(pixel, "x51", "x5"), &QAction::triggered, this, &TForm1::x51Click);
+  connect(AddAction(pixel, "x101", "x10"), &QAction::triggered, this, &TForm1::x101Click);
+  connect(AddAction(pixel, "x151", "x15"), &QAction::triggered, this, &TForm1::x151Click);
 
   QMenu* help = bar->addMenu(QStringLiteral("?"));
   help->setObjectName(QStringLiteral("HelpMenu"));
@@ -149,7 +132,7 @@ void TForm1::BuildMenus() {
 }
 
 QToolButton* TForm1::AddToolButton(const char* name, const char* hint, const char* icon,
-                                   QAction* repeats) {
+                                   QAction* repeats, void (TForm1::*handler)()) {
   auto* button = new QToolButton(tool_bar_);
   button->setObjectName(QLatin1String(name));
   button->setIcon(Icon(icon));
@@ -158,9 +141,10 @@ QToolButton* TForm1::AddToolButton(const char* name, const char* hint, const cha
     button->setToolTip(QLatin1String(hint));
     button->setAccessibleName(QLatin1String(hint));
   }
+  if (handler != nullptr) connect(button, &QToolButton::clicked, this, handler);
   if (repeats != nullptr) {
     // A tool-bar button runs the menu item it repeats and follows its state.
-    connect(button, &QToolButton::clicked, repeats, &QAction::trigger);
+    if (handler == nullptr) connect(button, &QToolButton::clicked, repeats, &QAction::trigger);
     button->setEnabled(repeats->isEnabled());
     connect(repeats, &QAction::changed, button,
             [button, repeats] { button->setEnabled(repeats->isEnabled()); });
@@ -184,14 +168,16 @@ void TForm1::BuildToolBar() {
   tool_bar_->setFixedHeight(29);
   addToolBar(Qt::TopToolBarArea, tool_bar_);
 
-  AddToolButton("ToolButton1", "New...", "new", Action(QStringLiteral("NewPicture1")));
+  AddToolButton("ToolButton1", "New...", "new", Action(QStringLiteral("NewPicture1")),
+                &TForm1::ToolButton1Click);
   AddToolButton("ToolButton2", "Open", "open", Action(QStringLiteral("OpenPicture1")));
   AddToolButton("ToolButton21", nullptr, "open_bmp", Action(QStringLiteral("OpenBMPfile1")));
   AddToolButton("ToolButton3", "Save...", "save", Action(QStringLiteral("Savepicture1")));
   AddGap(8);
   AddToolButton("ToolButton11", nullptr, "save_to_end", Action(QStringLiteral("Savetoend1")));
   AddGap(8);
-  AddToolButton("UndoButton", "Undo changes", "undo", Action(QStringLiteral("Undochange1")));
+  AddToolButton("UndoButton", "Undo changes", "undo", Action(QStringLiteral("Undochange1")),
+                &TForm1::UndoButtonClick);
   AddGap(22);
   AddToolButton("ToolButton12", "Move to ClipBoard panel", "export_panel", nullptr)
       ->setEnabled(false);
@@ -212,20 +198,21 @@ void TForm1::BuildToolBar() {
     AddToolButton(exports[i].first, export_hints[i], exports[i].second, nullptr)->setEnabled(false);
   }
   AddGap(12);
-  AddToolButton("ToolButton10", "Set Size", "set_size", Action(QStringLiteral("SetSize1")));
+  AddToolButton("ToolButton10", "Set Size", "set_size", Action(QStringLiteral("SetSize1")),
+                &TForm1::ToolButton10Click);
   // Its hint is kept for accessibility but not shown as a tip.
   QToolButton* clear = AddToolButton("ToolButton19", nullptr, "clear_image",
-                                     Action(QStringLiteral("ClearImage1")));
+                                     Action(QStringLiteral("ClearImage1")),
+                                     &TForm1::ToolButton19Click);
   clear->setAccessibleName(QStringLiteral("Clear Image"));
   AddGap(14);
-  QToolButton* grids = AddToolButton("GridsButton", "View Grids", "grid", nullptr);
-  grids->setCheckable(true);
-  connect(grids, &QToolButton::clicked, this, &TForm1::ViewGrids1Click);
-  QToolButton* border = AddToolButton("BorderButton", "View Border", "border", nullptr);
-  border->setCheckable(true);
-  connect(border, &QToolButton::clicked, this, &TForm1::ViewBorder1Click);
+  AddToolButton("GridsButton", "View Grids", "grid", nullptr, &TForm1::GridsButtonClick)
+      ->setCheckable(true);
+  AddToolButton("BorderButton", "View Border", "border", nullptr, &TForm1::BorderButtonClick)
+      ->setCheckable(true);
   AddGap(29);
-  AddToolButton("ToolButton15", "Exit", "exit", Action(QStringLiteral("Exit1")));
+  AddToolButton("ToolButton15", "Exit", "exit", Action(QStringLiteral("Exit1")),
+                &TForm1::ToolButton15Click);
 }
 
 QToolButton* TForm1::AddArrow(QWidget* parent, const char* name, bool up) {
@@ -390,47 +377,58 @@ QWidget* TForm1::BuildToolBox() {
   // The colour menus: white, 33 % gray, 66 % gray, black, transparent.
   const PixelCode menu_order[] = {PixelCode::White, PixelCode::Gray33, PixelCode::Gray66,
                                   PixelCode::Black, PixelCode::Transparent};
-  const char* const left_items[] = {"white1", "N33gray1", "N66gray1", "black1", "transparent1"};
+  using Handler = void (TForm1::*)();
+  const std::tuple<const char*, Handler, const char*, Handler> items[] = {
+      {"white1", &TForm1::white1Click, "MenuItem1", &TForm1::MenuItem1Click},
+      {"N33gray1", &TForm1::N33gray1Click, "MenuItem2", &TForm1::MenuItem2Click},
+      {"N66gray1", &TForm1::N66gray1Click, "MenuItem3", &TForm1::MenuItem3Click},
+      {"black1", &TForm1::black1Click, "MenuItem4", &TForm1::MenuItem4Click},
+      {"transparent1", &TForm1::transparent1Click, "MenuItem5", &TForm1::MenuItem5Click}};
   auto* col_menu = new QMenu(this);
   col_menu->setObjectName(QStringLiteral("ColMenu"));
   auto* col_right_menu = new QMenu(this);
   col_right_menu->setObjectName(QStringLiteral("ColRightMenu"));
   for (int i = 0; i < 5; ++i) {
     const PixelCode code = menu_order[i];
+    const auto& [left_name, left_handler, right_name, right_handler] = items[i];
     const QString caption = QString::fromLatin1(CodeCaption(code).data(),
                                                 static_cast<qsizetype>(CodeCaption(code).size()));
     QAction* left = col_menu->addAction(CodeIcon(code), caption);
-    left->setObjectName(QLatin1String(left_items[i]));
-    connect(left, &QAction::triggered, this, [this, code] { editor_.SetLeftColor(code); });
+    left->setObjectName(QLatin1String(left_name));
+    connect(left, &QAction::triggered, this, left_handler);
     QAction* right = col_right_menu->addAction(CodeIcon(code), caption);
-    right->setObjectName(QStringLiteral("MenuItem%1").arg(i + 1));
-    connect(right, &QAction::triggered, this, [this, code] { editor_.SetRightColor(code); });
+    right->setObjectName(QLatin1String(right_name));
+    connect(right, &QAction::triggered, this, right_handler);
   }
   col_->SetPopupMenu(col_menu);
   col_right_->SetPopupMenu(col_right_menu);
 
   // Palette: two rows, transparent/white/33 % on the first, 66 %/black below.
-  const std::tuple<const char*, PixelCode, int, int> palette[] = {
-      {"SpeedButton9", PixelCode::Transparent, 1, 0}, {"SpeedButton6", PixelCode::White, 1, 1},
-      {"SpeedButton7", PixelCode::Gray33, 1, 2},      {"SpeedButton8", PixelCode::Gray66, 2, 0},
-      {"SpeedButton5", PixelCode::Black, 2, 1}};
-  for (const auto& [name, code, r, c] : palette) {
+  using PaletteHandler = void (TForm1::*)(MouseButton);
+  const std::tuple<const char*, PixelCode, int, int, PaletteHandler> palette[] = {
+      {"SpeedButton9", PixelCode::Transparent, 1, 0, &TForm1::SpeedButton9MouseDown},
+      {"SpeedButton6", PixelCode::White, 1, 1, &TForm1::SpeedButton6MouseDown},
+      {"SpeedButton7", PixelCode::Gray33, 1, 2, &TForm1::SpeedButton7MouseDown},
+      {"SpeedButton8", PixelCode::Gray66, 2, 0, &TForm1::SpeedButton8MouseDown},
+      {"SpeedButton5", PixelCode::Black, 2, 1, &TForm1::SpeedButton5MouseDown}};
+  for (const auto& [name, code, r, c, handler] : palette) {
     auto* button = new PaletteButton(QLatin1String(name), code, panel5);
     connect(button, &PaletteButton::ColorPressed, this,
-            [this](MouseButton mouse, PixelCode pressed) { editor_.SetColor(mouse, pressed); });
+            [this, handler](MouseButton mouse, PixelCode) { (this->*handler)(mouse); });
     grid->addWidget(button, r, c);
   }
 
   tools_ = new QButtonGroup(this);
   tools_->setExclusive(true);
-  const std::tuple<const char*, const char*, const char*> tool_buttons[] = {
-      {"pen_button", "Pen", "pen"},
-      {"fill_button", "Bucket", "bucket"},
-      {"pipe_button", "Pipe", "pipe"},
-      {"chcol_button", "Change color", "change_color"},
-      {"box_button", "Select box", "select_box"}};
+  // The bucket shares its handler with the last three, as the pipe's.
+  const std::tuple<const char*, const char*, const char*, void (TForm1::*)()> tool_buttons[] = {
+      {"pen_button", "Pen", "pen", &TForm1::pen_buttonClick},
+      {"fill_button", "Bucket", "bucket", &TForm1::fill_buttonClick},
+      {"pipe_button", "Pipe", "pipe", &TForm1::pipe_buttonClick},
+      {"chcol_button", "Change color", "change_color", &TForm1::pipe_buttonClick},
+      {"box_button", "Select box", "select_box", &TForm1::pipe_buttonClick}};
   int index = 0;
-  for (const auto& [name, hint, icon] : tool_buttons) {
+  for (const auto& [name, hint, icon, handler] : tool_buttons) {
     auto* button = new QToolButton(panel5);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(QLatin1String(hint));
@@ -442,7 +440,7 @@ QWidget* TForm1::BuildToolBox() {
     tools_->addButton(button, index);
     grid->addWidget(button, 3 + index / 2, index % 2 == 0 ? 0 : 1, 1, 2,
                     index % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
-    connect(button, &QToolButton::clicked, this, &TForm1::pen_buttonClick);
+    connect(button, &QToolButton::clicked, this, handler);
     ++index;
   }
   Button(QStringLiteral("pen_button"))->setChecked(true);
@@ -465,29 +463,24 @@ QWidget* TForm1::BuildQuickSizePanel() {
   grid->addWidget(caption, 0, 0, 1, 2, Qt::AlignHCenter);
   grid->addWidget(BoldLabel("W", "green", panel6), 1, 0, Qt::AlignHCenter);
   grid->addWidget(BoldLabel("H", "green", panel6), 1, 1, Qt::AlignHCenter);
-  int row = 2;
-  for (const QuickSize& size : kQuickSizes) {
-    auto make = [&](const char* name, int value, int column, bool width) {
-      auto* button = new QToolButton(panel6);
-      button->setObjectName(QLatin1String(name));
-      button->setText(QString::number(value));
-      button->setToolTip(width ? QStringLiteral("Width %1").arg(value)
-                               : QStringLiteral("Height %1").arg(value));
-      button->setFixedSize(26, 17);
-      button->setFocusPolicy(Qt::NoFocus);
-      connect(button, &QToolButton::clicked, this, [this, value, width] {
-        if (width) {
-          editor_.SetWidthQuick(value);
-        } else {
-          editor_.SetHeightQuick(value);
-        }
-      });
-      grid->addWidget(button, row, column);
-    };
-    make(size.width_button, size.width, 0, true);
-    make(size.height_button, size.height, 1, false);
-    ++row;
-  }
+  // Widths fill the left column, heights the right, in rising order.
+  int width_row = 2;
+  int height_row = 2;
+  auto make = [&](const char* name, bool width, int value, void (TForm1::*handler)()) {
+    auto* button = new QToolButton(panel6);
+    button->setObjectName(QLatin1String(name));
+    button->setText(QString::number(value));
+    button->setToolTip(width ? QStringLiteral("Width %1").arg(value)
+                             : QStringLiteral("Height %1").arg(value));
+    button->setFixedSize(26, 17);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QToolButton::clicked, this, handler);
+    grid->addWidget(button, width ? width_row++ : height_row++, width ? 0 : 1);
+  };
+#define PICTAVO_ADD_QUICK_SIZE(button, dimension, value) \
+  make(#button, std::string_view(#dimension) == "Width", value, &TForm1::button##Click);
+  PICTAVO_QUICK_SIZE_BUTTONS(PICTAVO_ADD_QUICK_SIZE)
+#undef PICTAVO_ADD_QUICK_SIZE
   return panel6;
 }
 
