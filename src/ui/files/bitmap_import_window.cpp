@@ -1,10 +1,8 @@
 #include "ui/files/bitmap_import_window.h"
 
-#include <algorithm>
 #include <utility>
 
 #include <QDir>
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -14,6 +12,7 @@
 
 #include "core/editor/editor.h"
 #include "ui/app/platform_services.h"
+#include "ui/files/image_loading.h"
 
 namespace pictavo {
 
@@ -26,24 +25,6 @@ QImage FramedBlank(int width, int height) {
   QPainter painter(&image);
   painter.setPen(Qt::black);
   painter.drawRect(0, 0, width - 1, height - 1);
-  return image;
-}
-
-// Only the top-left 96 x 92 pixels are ever converted, so only those are
-// handed over: a large image is not held twice.
-RgbImage TopLeftPixels(const QImage& rgb32) {
-  RgbImage image;
-  image.width = std::min(rgb32.width(), MaxPictureWidth);
-  image.height = std::min(rgb32.height(), MaxPictureHeight);
-  image.pixels.reserve(static_cast<std::size_t>(image.width) * image.height);
-  for (int y = 0; y < image.height; ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(rgb32.constScanLine(y));
-    for (int x = 0; x < image.width; ++x) {
-      image.pixels.push_back({static_cast<std::uint8_t>(qRed(row[x])),
-                              static_cast<std::uint8_t>(qGreen(row[x])),
-                              static_cast<std::uint8_t>(qBlue(row[x]))});
-    }
-  }
   return image;
 }
 
@@ -143,18 +124,15 @@ void TbmpWin::OpenImage() {
   const QString path = services_.OpenFileName(this, request);
   if (path.isEmpty()) return;
 
-  QImageReader reader(path);
-  // The content decides the format, not the file's extension.
-  reader.setDecideFormatFromContent(true);
-  const QImage loaded = reader.read();
-  if (loaded.isNull()) {
+  QString error;
+  const QImage rgb32 = LoadBmpImage(path, &error);
+  if (rgb32.isNull()) {
     services_.ShowMessage(this,
                           QStringLiteral("\"%1\" cannot be opened as an image: %2.")
-                              .arg(QDir::toNativeSeparators(path), reader.errorString()),
+                              .arg(QDir::toNativeSeparators(path), error),
                           QStringLiteral("Open BMP"));
     return;
   }
-  const QImage rgb32 = loaded.convertToFormat(QImage::Format_RGB32);
   import_.OpenImage(TopLeftPixels(rgb32));
   bmp1_->SetImage(rgb32);
   {
