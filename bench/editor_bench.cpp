@@ -1,4 +1,5 @@
-// Canvas and tool costs. Run: pictavo_bench --benchmark_filter='Render|PaintCell|FillView|Bucket|Replace'
+// Canvas and tool costs. Run: pictavo_bench
+// --benchmark_filter='Render|PaintCell|FillView|Bucket|Replace'
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -17,7 +18,8 @@ void PreparePicture(Editor& editor, int pixel_size) {
   editor.Start();
   pictavo::EditorState& s = editor.State();
   for (int x = 1; x <= 96; ++x) {
-    for (int y = 1; y <= 92; ++y) s.Picture.Cells.At(x, y) = pictavo::ToPixelCode((x * 7 + y * 3) % 5);
+    for (int y = 1; y <= 92; ++y)
+      s.Picture.Cells.At(x, y) = pictavo::ToPixelCode((x * 7 + y * 3) % 5);
   }
   s.ShowGrid = true;
   s.ShowBorder = true;
@@ -31,8 +33,8 @@ void BM_Render(benchmark::State& state) {
     editor.Render();
     benchmark::DoNotOptimize(editor.Canvas().Pixels());
   }
-  state.counters["stored_bytes"] = pictavo::CanvasRaster::StoredWidth *
-                                   pictavo::CanvasRaster::StoredHeight * 4.0;
+  state.counters["stored_bytes"] =
+      pictavo::CanvasRaster::StoredWidth * pictavo::CanvasRaster::StoredHeight * 4.0;
 }
 BENCHMARK(BM_Render)->Arg(1)->Arg(5)->Arg(15)->Arg(49);
 

@@ -109,8 +109,8 @@ int main(int argc, char** argv) {
     return SaveGrab(&form, argv[1]) ? 0 : 1;
   }
   const std::pair<const char*, const char*> windows[] = {
-      {"about", "TAbout"},     {"setsize", "TForm2"},     {"export", "TForm4"},
-      {"select", "Tselpanel"}, {"bitmap", "TbmpWin"},     {"addicon", "TAddIconForm"}};
+      {"about", "TAbout"},     {"setsize", "TForm2"}, {"export", "TForm4"},
+      {"select", "Tselpanel"}, {"bitmap", "TbmpWin"}, {"addicon", "TAddIconForm"}};
   for (const auto& [key, name] : windows) {
     if (what == QLatin1String(key)) {
       QWidget* window = form.findChild<QWidget*>(QLatin1String(name));

@@ -92,8 +92,8 @@ TEST_P(CanvasMatchesFullBitmap, ShownAreaIsPixelIdentical) {
   int mismatches = 0;
   for (int y = 0; y < ViewHeight; ++y) {
     for (int x = 0; x < ViewWidth; ++x) {
-      if (editor.Canvas().PixelAt(x, y) != reference.pixels[static_cast<std::size_t>(y) *
-                                                                reference.width + x] &&
+      if (editor.Canvas().PixelAt(x, y) !=
+              reference.pixels[static_cast<std::size_t>(y) * reference.width + x] &&
           ++mismatches <= 5) {
         ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
       }

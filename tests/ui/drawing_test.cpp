@@ -260,8 +260,8 @@ class DrawingTest : public QObject {
     name->clear();
     // Typed one key at a time as the keyboard delivers them; the euro sign is
     // not Latin-1 and must not get in.
-    for (const QString& key : {QStringLiteral("a"), QString(QChar(0x20AC)), QStringLiteral("b"),
-                               QString(QChar(0xE9))}) {
+    for (const QString& key :
+         {QStringLiteral("a"), QString(QChar(0x20AC)), QStringLiteral("b"), QString(QChar(0xE9))}) {
       QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
       QApplication::sendEvent(name, &press);
     }

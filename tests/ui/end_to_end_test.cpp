@@ -86,19 +86,21 @@ class EndToEndTest : public QObject {
     const QString picture_path = dir.filePath("icon.ptv");
     f.services.file_answers << picture_path;
     f.Action("Savepicture1")->trigger();
-    QCOMPARE(ReadAll(picture_path),
-             QByteArray::fromHex("0200000004000000" "69636f6e" "0302" "000304010203"));
+    QCOMPARE(ReadAll(picture_path), QByteArray::fromHex("0200000004000000"
+                                                        "69636f6e"
+                                                        "0302"
+                                                        "000304010203"));
     PressPalette(f, "SpeedButton5", Qt::RightButton);  // right colour black
     f.Action("ClearImage1")->trigger();
     name->clear();
     f.services.file_answers << picture_path;
     f.Action("OpenPicture1")->trigger();
     QCOMPARE(f.form->PictureName(), QByteArray("icon"));
-    const PixelCode expected[2][3] = {
-        {PixelCode::Black, PixelCode::White, PixelCode::Transparent},
-        {PixelCode::Gray66, PixelCode::Gray33, PixelCode::White}};
+    const PixelCode expected[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Transparent},
+                                      {PixelCode::Gray66, PixelCode::Gray33, PixelCode::White}};
     for (int y = 1; y <= 2; ++y) {
-      for (int x = 1; x <= 3; ++x) QCOMPARE(f.State().Picture.Cells.At(x, y), expected[y - 1][x - 1]);
+      for (int x = 1; x <= 3; ++x)
+        QCOMPARE(f.State().Picture.Cells.At(x, y), expected[y - 1][x - 1]);
     }
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(1, 2)), QColor(128, 128, 128));
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -652,6 +653,72 @@ class BitmapImportTest : public QObject {
     QVERIFY(ok_enabled);
     QVERIFY(f.State().Picture == before);
     QCOMPARE(f.form->Files()->BmpWin()->Import().ImportWidth(), 7);
+  }
+
+  void hugeOrForeignImagesAreRefusedBeforeDecoding_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    // A BMP header alone, declaring its size and depth; the pixel data is missing.
+    const auto header = [](qint32 width, qint32 height, qint16 bits) {
+      QByteArray b(54, '\0');
+      const auto put = [&b](int at, quint32 value, int count) {
+        for (int i = 0; i < count; ++i) b[at + i] = char(value >> (8 * i) & 0xFF);
+      };
+      b[0] = 'B';
+      b[1] = 'M';
+      put(2, 54 + 64, 4);
+      put(10, 54, 4);
+      put(14, 40, 4);
+      put(18, quint32(width), 4);
+      put(22, quint32(height), 4);
+      put(26, 1, 2);
+      put(28, quint32(bits), 2);
+      return b + QByteArray(64, '\x55');
+    };
+    // Rejected by the decoder's own header check; only the refusal is tested.
+    QTest::newRow("60000 x 60000, 24-bit") << header(60000, 60000, 24) << QString();
+    // 32 MiB as decoded, but 1 GiB once every pixel takes 32 bits.
+    QTest::newRow("16384 x 16384, 1-bit") << header(16384, 16384, 1)
+                                          << QStringLiteral("Image too large (16384 x 16384 pixels)");
+    QTest::newRow("4097 x 4096, 8-bit")
+        << header(4097, 4096, 8) << QStringLiteral("Image too large (4097 x 4096 pixels)");
+    QTest::newRow("top-down 8000 x 8000, 24-bit")
+        << header(8000, -8000, 24) << QStringLiteral("Image too large (8000 x 8000 pixels)");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    Filled(4, 4, qRgb(0, 0, 0)).save(&buffer, "PNG");
+    QTest::newRow("PNG named .bmp") << png << QStringLiteral("Not a BMP image (png)");
+  }
+  void hugeOrForeignImagesAreRefusedBeforeDecoding() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    RunBmpSession(f, WriteBmp(dir, "good.bmp", Filled(7, 5, qRgb(0, 0, 0)), BmpDepth::Rgb24), 150,
+                  false);
+    const Picture before = f.State().Picture;
+    const QString path = dir.filePath("hostile.bmp");
+    WriteAll(path, bytes);
+
+    QSize shown;
+    int threshold = 0;
+    RunBmpSession(f, path, std::nullopt, true, [&](TbmpWin& win) {
+      shown = win.Bmp1()->Image().size();
+      threshold = win.ScrollBar1()->value();
+    });
+    QCOMPARE(f.services.messages.size(), 1);
+    QCOMPARE(f.services.messages[0].title, QStringLiteral("Open BMP"));
+    const QString text = f.services.messages[0].text;
+    QVERIFY2(text.startsWith('"' + QDir::toNativeSeparators(path) + '"'), qPrintable(text));
+    if (!reason.isEmpty()) QCOMPARE(text.section(": ", -1), reason + '.');
+    // The window keeps the earlier image, and OK imports that one.
+    QCOMPARE(shown, QSize(7, 5));
+    QCOMPARE(threshold, 150);
+    QCOMPARE(f.State().Picture.Width, 7);
+    QCOMPARE(f.State().Picture.Height, 5);
+    QCOMPARE(f.State().Picture.Cells.At(7, 5), PixelCode::Black);
+    QVERIFY(f.State().Picture.Cells.At(8, 6) == before.Cells.At(8, 6));
   }
 
   void windowKeepsImageAndThresholdBetweenShowsAndOpenResetsIt() {

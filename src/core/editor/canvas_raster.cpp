@@ -80,8 +80,8 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
     bool any_covered = false;
     if (overlay_ != nullptr && y >= overlay_->Top() && y < overlay_->Top() + overlay_->Height()) {
       covering.fill(kNone);
-      const int right = std::min({overlay_->Left() + overlay_->Width() - 1, last_visible_column,
-                                  kMaxColumn});
+      const int right =
+          std::min({overlay_->Left() + overlay_->Width() - 1, last_visible_column, kMaxColumn});
       for (int x = std::max(overlay_->Left(), 1); x <= right; ++x) {
         if (const std::optional<PixelCode> code = overlay_->At(x, y)) {
           covering[x] = static_cast<std::uint8_t>(*code);

@@ -78,8 +78,7 @@ expected<fs::path, Error> ResolveLinks(const fs::path& path) {
 }
 
 // Creates a fresh file next to `target`, readable as a normal new file would be.
-expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target,
-                                                           fs::path& temp_path) {
+expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target, fs::path& temp_path) {
   static unsigned counter = 0;
   const std::string stem = target.filename().string().substr(0, MaxTempStemLength);
   for (int attempt = 0; attempt < MaxTempAttempts; ++attempt) {
@@ -118,9 +117,8 @@ std::span<const std::uint8_t> BytesOf(std::string_view text) {
 
 }  // namespace
 
-expected<void, Error> WriteFileAtomically(const fs::path& path,
-                                               std::span<const std::uint8_t> bytes,
-                                               const WriteCall& write_call) {
+expected<void, Error> WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
+                                          const WriteCall& write_call) {
   const auto resolved = ResolveLinks(path);
   if (!resolved) return unexpected(resolved.error());
   const fs::path& target = *resolved;
@@ -156,12 +154,12 @@ expected<void, Error> WriteFileAtomically(const fs::path& path,
 }
 
 expected<void, Error> WriteFileAtomically(const fs::path& path, std::string_view bytes,
-                                               const WriteCall& write_call) {
+                                          const WriteCall& write_call) {
   return WriteFileAtomically(path, BytesOf(bytes), write_call);
 }
 
 expected<void, Error> AppendToFile(const fs::path& path, std::span<const std::uint8_t> bytes,
-                                        const WriteCall& write_call) {
+                                   const WriteCall& write_call) {
   bool created = false;
   auto file = OpenForAppend(path, created);
   if (!file) return unexpected(file.error());
@@ -188,7 +186,7 @@ expected<void, Error> AppendToFile(const fs::path& path, std::span<const std::ui
 }
 
 expected<void, Error> AppendToFile(const fs::path& path, std::string_view bytes,
-                                        const WriteCall& write_call) {
+                                   const WriteCall& write_call) {
   return AppendToFile(path, BytesOf(bytes), write_call);
 }
 

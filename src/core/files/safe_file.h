@@ -4,11 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include "core/editor/expected.h"
 #include <filesystem>
 #include <functional>
 #include <span>
 #include <string_view>
+#include "core/editor/expected.h"
 
 #include "core/editor/error.h"
 
@@ -27,11 +27,10 @@ using WriteCall = std::function<ssize_t(int fd, const void* data, std::size_t si
 // reason ("No such file or directory", "Is a directory"). An existing file
 // keeps its permissions; a symbolic link is followed, so the link survives.
 expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
-                                               std::span<const std::uint8_t> bytes,
-                                               const WriteCall& write_call = {});
-expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
-                                               std::string_view bytes,
-                                               const WriteCall& write_call = {});
+                                          std::span<const std::uint8_t> bytes,
+                                          const WriteCall& write_call = {});
+expected<void, Error> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                          const WriteCall& write_call = {});
 
 // Adds `bytes` at the end of the file at `path`, creating it if it is missing.
 // An existing file is never truncated or re-created: if it cannot be opened,
@@ -39,9 +38,9 @@ expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
 // old length (a file this call created is removed again) and the error names
 // the reason.
 expected<void, Error> AppendToFile(const std::filesystem::path& path,
-                                        std::span<const std::uint8_t> bytes,
-                                        const WriteCall& write_call = {});
+                                   std::span<const std::uint8_t> bytes,
+                                   const WriteCall& write_call = {});
 expected<void, Error> AppendToFile(const std::filesystem::path& path, std::string_view bytes,
-                                        const WriteCall& write_call = {});
+                                   const WriteCall& write_call = {});
 
 }  // namespace pictavo

@@ -150,8 +150,10 @@ void DrawPasteGhost(Editor& editor, int x, int y) {
   CellOverlay& ghost = GhostOverlay();
   ghost.Reset(px, py, buffer.Width, buffer.Height);
   // Only squares that can show on the canvas are worth laying over it.
-  const int last_column = std::min(buffer.Width, (CanvasRaster::StoredWidth - 1) / s.PixelSize + 2 - px);
-  const int last_row = std::min(buffer.Height, (CanvasRaster::StoredHeight - 1) / s.PixelSize + 2 - py);
+  const int last_column =
+      std::min(buffer.Width, (CanvasRaster::StoredWidth - 1) / s.PixelSize + 2 - px);
+  const int last_row =
+      std::min(buffer.Height, (CanvasRaster::StoredHeight - 1) / s.PixelSize + 2 - py);
   for (int j = 1; j <= last_row; ++j) {
     for (int i = 1; i <= last_column; ++i) {
       const PixelCode code = buffer.Cells.At(i, j);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFrame>
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QBoxLayout>
 #include <QToolButton>
 
 #include "ui/app/about_box.h"

@@ -33,19 +33,43 @@ class PlatformServices;
 class SelectionCommands;
 class SkinCommands;
 
-// The "Quick size" buttons: name, the dimension each sets, and its number.
-#define PICTAVO_QUICK_SIZE_BUTTONS(X)                                                       \
-  X(SpeedButton42, Width, 2) X(SpeedButton19, Width, 3) X(SpeedButton38, Width, 4)         \
-  X(SpeedButton10, Width, 5) X(SpeedButton40, Width, 6) X(SpeedButton17, Width, 7)         \
-  X(SpeedButton16, Width, 8) X(SpeedButton18, Width, 9) X(SpeedButton11, Width, 10)        \
-  X(SpeedButton12, Width, 15) X(SpeedButton13, Width, 20) X(SpeedButton14, Width, 25)      \
-  X(SpeedButton15, Width, 30) X(SpeedButton20, Width, 50) X(SpeedButton21, Width, 70)      \
-  X(SpeedButton22, Width, 96) X(SpeedButton43, Height, 2) X(SpeedButton28, Height, 3)      \
-  X(SpeedButton39, Height, 4) X(SpeedButton37, Height, 5) X(SpeedButton41, Height, 6)      \
-  X(SpeedButton30, Height, 7) X(SpeedButton31, Height, 8) X(SpeedButton29, Height, 9)      \
-  X(SpeedButton36, Height, 10) X(SpeedButton35, Height, 15) X(SpeedButton34, Height, 20)   \
-  X(SpeedButton33, Height, 25) X(SpeedButton32, Height, 30) X(SpeedButton27, Height, 50)   \
-  X(SpeedButton26, Height, 70) X(SpeedButton25, Height, 92)
+// The "Quick size" buttons: name, the dimension each sets, and its number;
+// widths first, then heights, each in rising order.
+// clang-format off
+#define PICTAVO_QUICK_SIZE_BUTTONS(X) \
+  X(SpeedButton42, Width, 2) \
+  X(SpeedButton19, Width, 3) \
+  X(SpeedButton38, Width, 4) \
+  X(SpeedButton10, Width, 5) \
+  X(SpeedButton40, Width, 6) \
+  X(SpeedButton17, Width, 7) \
+  X(SpeedButton16, Width, 8) \
+  X(SpeedButton18, Width, 9) \
+  X(SpeedButton11, Width, 10) \
+  X(SpeedButton12, Width, 15) \
+  X(SpeedButton13, Width, 20) \
+  X(SpeedButton14, Width, 25) \
+  X(SpeedButton15, Width, 30) \
+  X(SpeedButton20, Width, 50) \
+  X(SpeedButton21, Width, 70) \
+  X(SpeedButton22, Width, 96) \
+  X(SpeedButton43, Height, 2) \
+  X(SpeedButton28, Height, 3) \
+  X(SpeedButton39, Height, 4) \
+  X(SpeedButton37, Height, 5) \
+  X(SpeedButton41, Height, 6) \
+  X(SpeedButton30, Height, 7) \
+  X(SpeedButton31, Height, 8) \
+  X(SpeedButton29, Height, 9) \
+  X(SpeedButton36, Height, 10) \
+  X(SpeedButton35, Height, 15) \
+  X(SpeedButton34, Height, 20) \
+  X(SpeedButton33, Height, 25) \
+  X(SpeedButton32, Height, 30) \
+  X(SpeedButton27, Height, 50) \
+  X(SpeedButton26, Height, 70) \
+  X(SpeedButton25, Height, 92)
+// clang-format on
 class TAbout;
 class TForm2;
 
@@ -188,8 +212,8 @@ class TForm1 : public QMainWindow, public EditorView {
   QWidget* BuildPreviewBox();
   QAction* AddAction(QMenu* menu, const char* name, const char* caption,
                      const QKeySequence& shortcut = {});
-  QToolButton* AddToolButton(const char* name, const char* hint, const char* icon,
-                             QAction* repeats, void (TForm1::*handler)() = nullptr);
+  QToolButton* AddToolButton(const char* name, const char* hint, const char* icon, QAction* repeats,
+                             void (TForm1::*handler)() = nullptr);
   void AddGap(int width);
   QToolButton* AddArrow(QWidget* parent, const char* name, bool up);
 

@@ -78,8 +78,8 @@ void TForm1::BuildMenus() {
   file->addSeparator();
   connect(AddAction(file, "Exit1", "Exit"), &QAction::triggered, this, &TForm1::Exit1Click);
   // Until their areas wire them, these commands are shown but disabled.
-  for (const char* name : {"OpenPicture1", "OpenBMPfile1", "Savepicture1", "OpenSkin1",
-                           "SaveSkin1", "Save1", "Savetoend1"}) {
+  for (const char* name : {"OpenPicture1", "OpenBMPfile1", "Savepicture1", "OpenSkin1", "SaveSkin1",
+                           "Save1", "Savetoend1"}) {
     Action(QLatin1String(name))->setEnabled(false);
   }
 
@@ -186,10 +186,11 @@ void TForm1::BuildToolBar() {
   align->setCheckable(true);
   connect(align, &QToolButton::clicked, this, &TForm1::alignClick);
   AddGap(8);
-  const std::pair<const char*, const char*> exports[] = {
-      {"ToolButton7", "export_cpp"},   {"ToolButton5", "export_asm1"},
-      {"ToolButton16", "export_asm2"}, {"ToolButton17", "export_asm4"},
-      {"ToolButton8", "export_asm8"}};
+  const std::pair<const char*, const char*> exports[] = {{"ToolButton7", "export_cpp"},
+                                                         {"ToolButton5", "export_asm1"},
+                                                         {"ToolButton16", "export_asm2"},
+                                                         {"ToolButton17", "export_asm4"},
+                                                         {"ToolButton8", "export_asm8"}};
   const char* const export_hints[] = {
       "Move to Clipboard (format C++)", "Move to Clipboard (format ASM 1bpp)",
       "Move to Clipboard (format ASM 2bpp)", "Move to Clipboard (format ASM 4bpp)",
@@ -201,9 +202,9 @@ void TForm1::BuildToolBar() {
   AddToolButton("ToolButton10", "Set Size", "set_size", Action(QStringLiteral("SetSize1")),
                 &TForm1::ToolButton10Click);
   // Its hint is kept for accessibility but not shown as a tip.
-  QToolButton* clear = AddToolButton("ToolButton19", nullptr, "clear_image",
-                                     Action(QStringLiteral("ClearImage1")),
-                                     &TForm1::ToolButton19Click);
+  QToolButton* clear =
+      AddToolButton("ToolButton19", nullptr, "clear_image", Action(QStringLiteral("ClearImage1")),
+                    &TForm1::ToolButton19Click);
   clear->setAccessibleName(QStringLiteral("Clear Image"));
   AddGap(14);
   AddToolButton("GridsButton", "View Grids", "grid", nullptr, &TForm1::GridsButtonClick)

@@ -65,8 +65,8 @@ void TForm2::SetBoxes(int width, int height) {
 
 void TForm2::Button1Click() {
   const std::optional<int> bpp = icon_bpp_ ? icon_bpp_() : std::nullopt;
-  const SetSizeResult result = CheckSetSize(edit_height_->text().toStdString(),
-                                            edit_width_->text().toStdString(), bpp);
+  const SetSizeResult result =
+      CheckSetSize(edit_height_->text().toStdString(), edit_width_->text().toStdString(), bpp);
   switch (result.check) {
     case SetSizeCheck::Ignored:
       return;

@@ -20,8 +20,7 @@ class TForm2 : public QDialog {
  public:
   // icon_bpp answers, when OK is pressed, the depth of the icon being edited,
   // or nothing outside skin mode.
-  TForm2(PlatformServices& services, std::function<std::optional<int>()> icon_bpp,
-         QWidget* parent);
+  TForm2(PlatformServices& services, std::function<std::optional<int>()> icon_bpp, QWidget* parent);
 
   // Both boxes are filled by every caller before showing the dialog.
   void SetBoxes(int width, int height);
