@@ -38,12 +38,25 @@ void CellOverlay::Put(int i, int j, PixelCode code) {
 
 void CanvasRaster::SetOverlay(const CellOverlay* overlay, int pixel_size) {
   overlay_ = overlay;
-  overlay_pixel_size_ = std::max(pixel_size, 1);
+  if (overlay_ == nullptr) return;
+  // Cells by counting rather than dividing: the mask is asked for every
+  // pixel of the lines drawn under the overlay.
+  const int p = std::max(pixel_size, 1);
+  for (int i = 0, cell = 1, left = 0; i < StoredWidth; ++i) {
+    if (i - left == p) {
+      ++cell;
+      left = i;
+    }
+    column_cell_[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cell);
+    if (i < StoredHeight) row_cell_[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cell);
+  }
 }
 
 bool CanvasRaster::UnderOverlay(int x, int y) const {
-  if (overlay_ == nullptr || x < 0 || y < 0) return false;
-  return overlay_->At(x / overlay_pixel_size_ + 1, y / overlay_pixel_size_ + 1).has_value();
+  if (overlay_ == nullptr || x < 0 || y < 0 || x >= StoredWidth || y >= StoredHeight) return false;
+  return overlay_
+      ->At(column_cell_[static_cast<std::size_t>(x)], row_cell_[static_cast<std::size_t>(y)])
+      .has_value();
 }
 
 void CanvasRaster::RenderPicture(const EditorState& state) {
@@ -60,12 +73,24 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
   const int visible_w = std::min(w, StoredWidth);
 
   // The rows of one band of squares: most rows look alike; the first may be
-  // a horizontal grid line.
-  std::array<std::uint32_t, StoredWidth> scanline{};
-  std::array<std::uint32_t, StoredWidth> first_row{};
+  // a horizontal grid line. Inside the picture a grid line runs from 0 to
+  // w - 1 and the vertical line at w crosses it, so 0..w is grid colour; the
+  // last one, below the squares, stops short of the corner.
+  std::array<std::uint32_t, StoredWidth> scanline;
+  std::array<std::uint32_t, StoredWidth> first_row;
+  std::array<std::uint32_t, StoredWidth> inner_grid_row;
+  std::array<std::uint32_t, StoredWidth> last_grid_row;
+  scanline.fill(white);
+  inner_grid_row.fill(white);
+  std::fill(inner_grid_row.begin(), inner_grid_row.begin() + std::min(w + 1, StoredWidth),
+            grid_argb);
+  last_grid_row.fill(white);
+  std::fill(last_grid_row.begin(), last_grid_row.begin() + visible_w, grid_argb);
+  // The scanline is white from here on; only what a band wrote is cleared.
+  int dirty_end = 0;
+
   const int overlay_bottom = overlay_ ? overlay_->Top() + overlay_->Height() - 1 : 0;
   const int last_band = std::max(picture.Height, overlay_bottom);
-
   // Codes the overlay lays on the cells of one row, by column; a ghost can
   // reach past the picture's right edge, up to column 96 + 95.
   constexpr std::uint8_t kNone = 0xFF;
@@ -75,8 +100,9 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
 
   int screen_y = 0;
   for (int y = 1; y <= last_band && screen_y < StoredHeight; ++y) {
+    const bool inside = y <= picture.Height;
     // Which squares of this row the overlay covers.
-    int last_column = y <= picture.Height ? std::min(picture.Width, last_visible_column) : 0;
+    int last_column = inside ? std::min(picture.Width, last_visible_column) : 0;
     bool any_covered = false;
     if (overlay_ != nullptr && y >= overlay_->Top() && y < overlay_->Top() + overlay_->Height()) {
       covering.fill(kNone);
@@ -92,39 +118,38 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
     }
     auto covered = [&](int x) { return any_covered && x <= kMaxColumn && covering[x] != kNone; };
 
-    std::fill(scanline.begin(), scanline.end(), white);
+    std::uint32_t* line = scanline.data();
     for (int x = 1; x <= last_column; ++x) {
       const int left = (x - 1) * p;
       const int right = std::min(left + p, StoredWidth);
+      std::uint32_t argb = white;
       if (covered(x)) {
-        std::fill(scanline.begin() + left, scanline.begin() + right,
-                  ColorOf(static_cast<PixelCode>(covering[x])).Argb());
-      } else if (x <= picture.Width && y <= picture.Height) {
-        std::fill(scanline.begin() + left, scanline.begin() + right,
-                  ColorOf(picture.Cells.At(x, y)).Argb());
+        argb = ColorOf(static_cast<PixelCode>(covering[x])).Argb();
+      } else if (inside && x <= picture.Width) {
+        argb = ColorOf(picture.Cells.At(x, y)).Argb();
       }
+      for (int i = left; i < right; ++i) line[i] = argb;
     }
-    bool first_differs = false;
-    if (y <= picture.Height && grid) {
+    const int cells_end = std::min(last_column * p, StoredWidth);
+    if (dirty_end > cells_end) std::fill(line + cells_end, line + dirty_end, white);
+    dirty_end = cells_end;
+
+    const std::uint32_t* first_source = nullptr;
+    if (inside && grid) {
       // A vertical line lies on the left edge of square i + 1; a covering
       // square hides it.
       for (int i = 0; i <= picture.Width && i * p < StoredWidth; ++i) {
-        if (!covered(i + 1)) scanline[i * p] = grid_argb;
+        if (!covered(i + 1)) line[i * p] = grid_argb;
       }
-      // A horizontal grid line runs from 0 to w - 1, and the vertical line
-      // at w passes through it: the whole 0..w is grid colour.
-      std::fill(first_row.begin(), first_row.end(), white);
-      std::fill(first_row.begin(), first_row.begin() + std::min(w + 1, StoredWidth), grid_argb);
-      first_differs = true;
-    } else if (y > picture.Height && grid && screen_y == h) {
-      // The last horizontal grid line stops short of the corner.
-      std::fill(first_row.begin(), first_row.end(), white);
-      std::fill(first_row.begin(), first_row.begin() + visible_w, grid_argb);
-      first_differs = true;
+      dirty_end = std::max(dirty_end, std::min(w + 1, StoredWidth));
+      first_source = inner_grid_row.data();
+    } else if (!inside && grid && screen_y == h) {
+      first_source = last_grid_row.data();
     }
-    if (first_differs && any_covered) {
+    if (first_source != nullptr && any_covered) {
       // Covering squares hide the horizontal line too: copy them across in
       // runs of adjacent squares.
+      first_row = first_source == inner_grid_row.data() ? inner_grid_row : last_grid_row;
       for (int x = 1; x <= last_column;) {
         if (!covered(x)) {
           ++x;
@@ -136,12 +161,13 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
         std::memcpy(&first_row[from], &scanline[from],
                     sizeof(std::uint32_t) * static_cast<std::size_t>(to - from));
       }
+      first_source = first_row.data();
     }
 
     const int band_end = std::min(screen_y + p, StoredHeight);
     for (int row = screen_y; row < band_end; ++row) {
       const std::uint32_t* source =
-          (first_differs && row == screen_y) ? first_row.data() : scanline.data();
+          (first_source != nullptr && row == screen_y) ? first_source : scanline.data();
       std::memcpy(&pixels_[static_cast<std::size_t>(row) * StoredWidth], source,
                   sizeof(std::uint32_t) * StoredWidth);
     }

@@ -89,7 +89,9 @@ class CanvasRaster {
 
   std::vector<std::uint32_t> pixels_;
   const CellOverlay* overlay_ = nullptr;
-  int overlay_pixel_size_ = 1;
+  // 1-based cell of each stored column and row, for the overlay's line mask.
+  std::array<std::int16_t, StoredWidth> column_cell_{};
+  std::array<std::int16_t, StoredHeight> row_cell_{};
   int logical_width_ = StoredWidth;
   int logical_height_ = StoredHeight;
 };
