@@ -425,6 +425,7 @@ class Session {
  private:
   void Run(const Op& op);
   void Stroke(const Op& op);
+  void CheckMouseEffect(const Picture& before, const MouseEvent& e, bool capture, bool paste);
   void Crop();
   void PictureRoundTrip();
   void SaveSelection(const std::string& name);
@@ -521,15 +522,76 @@ void Session::Act(bool is_undo, const std::function<void()>& action) {
   if (auto problem = CheckModel(editor_)) Fail(problem->check, problem->detail + where_);
 }
 
+// A paste click as the select panel describes it: the buffer's top-left on the
+// pressed cell, transparent pixels and those beyond the picture left out.
+Picture Pasted(Picture picture, const SelectionGrid& buffer, int x, int y, int pixel_size) {
+  const int px = x / pixel_size + 1;
+  const int py = y / pixel_size + 1;
+  for (int j = 1; j <= buffer.Height; ++j) {
+    for (int i = 1; i <= buffer.Width; ++i) {
+      const PixelCode code = buffer.Cells.At(i, j);
+      if (code != PixelCode::Transparent && picture.Contains(px + i - 1, py + j - 1)) {
+        picture.Cells.At(px + i - 1, py + j - 1) = code;
+      }
+    }
+  }
+  return picture;
+}
+
 void Session::Stroke(const Op& op) {
+  const EditorState& s = editor_.State();
   for (std::size_t i = 0; i < op.events.size() && !failure_; ++i) {
     const MouseEvent& e = op.events[i];
     where_ = " (mouse event " + std::to_string(i + 1) + ")";
+    const bool select_tool = s.CurrentTool == DrawTool::SelectBox && e.button == MouseButton::Left;
+    const bool capture = select_tool && e.type == MouseEvent::Up && s.SelectMode;
+    const bool paste =
+        select_tool && e.type == MouseEvent::Down && s.PasteMode && s.SelectionCaptured;
+    const Picture before = s.Picture;
     Act(false, [&] {
       if (e.type == MouseEvent::Down) editor_.MouseDown(e.button, e.x, e.y);
       if (e.type == MouseEvent::Move) editor_.MouseMove(e.x, e.y);
       if (e.type == MouseEvent::Up) editor_.MouseUp(e.button, e.x, e.y);
     });
+    CheckMouseEffect(before, e, capture, paste);
+  }
+}
+
+// What one mouse event may do to the picture: never touch a cell outside it;
+// a paste click stamps the buffer; a select release captures cells of the picture.
+void Session::CheckMouseEffect(const Picture& before, const MouseEvent& e, bool capture,
+                               bool paste) {
+  const EditorState& s = editor_.State();
+  if (s.Picture.Width != before.Width || s.Picture.Height != before.Height) {
+    return Fail("mouse resized", "the picture changed its size" + where_);
+  }
+  for (int y = 1; y <= MaxPictureHeight; ++y) {
+    for (int x = 1; x <= MaxPictureWidth; ++x) {
+      if (!before.Contains(x, y) && s.Picture.Cells.At(x, y) != before.Cells.At(x, y)) {
+        return Fail("drawing outside the picture", "cell " + At(x, y) + where_);
+      }
+    }
+  }
+  if (paste && s.Picture != Pasted(before, s.SelectionBuffer, e.x, e.y, s.PixelSize)) {
+    return Fail("paste", "the picture is not the buffer stamped at the click" + where_);
+  }
+  if (!capture) return;
+  const CellRect& r = s.SelectionRect;
+  if (r.Left < 1 || r.Left > r.Right || r.Right > s.Picture.Width || r.Top < 1 ||
+      r.Top > r.Bottom || r.Bottom > s.Picture.Height) {
+    return Fail("capture", "the box " + At(r.Left, r.Top) + " to " + At(r.Right, r.Bottom) +
+                               " leaves the picture" + where_);
+  }
+  const SelectionGrid& buffer = s.SelectionBuffer;
+  if (buffer.Width != r.Right - r.Left + 1 || buffer.Height != r.Bottom - r.Top + 1) {
+    return Fail("capture", "the buffer is not the size of the box" + where_);
+  }
+  for (int j = 1; j <= buffer.Height; ++j) {
+    for (int i = 1; i <= buffer.Width; ++i) {
+      if (buffer.Cells.At(i, j) != s.Picture.Cells.At(r.Left + i - 1, r.Top + j - 1)) {
+        return Fail("capture", "buffer cell " + At(i, j) + " is not the picture's" + where_);
+      }
+    }
   }
 }
 
