@@ -524,6 +524,27 @@ class SelectionTest : public QObject {
     QCOMPARE(ReadAll(path), expected);
   }
 
+  void aSelectionTallerThanAPictureIsNotSaved() {
+    QTemporaryDir dir;
+    MainWindowFixture f;
+    FillPattern(f);
+    ChooseSelectBox(f);
+    Drag(f, {1, 1}, {96, 3});
+    Panel(f)->SpeedButton2()->click();  // now 3 x 96: no picture file could hold it
+    QCOMPARE(f.State().SelectionBuffer.Height, 96);
+    f.services.dialog_handler = ConfirmName("tall");
+    const QString path = dir.filePath(QStringLiteral("tall.ptv"));
+    f.services.file_answers << path;
+    const int undo = f.State().UndoCount;
+    Panel(f)->SaveButton()->click();
+    QCOMPARE(f.services.messages.size(), 1);
+    QCOMPARE(f.services.messages[0].title, QStringLiteral("Save Selection"));
+    QVERIFY(f.services.messages[0].text.contains(QStringLiteral("96 rows")));
+    QVERIFY(f.services.file_requests.isEmpty());
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(f.State().UndoCount, undo);
+  }
+
   void saveBeforeAnyCaptureOnlyCopiesTheName() {
     MainWindowFixture f;
     ChooseSelectBox(f);

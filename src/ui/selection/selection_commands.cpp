@@ -11,6 +11,7 @@
 #include "core/editor/editor.h"
 #include "core/files/picture_file.h"
 #include "core/files/safe_file.h"
+#include "core/selection/selection_transform.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
 #include "ui/files/save_select_box.h"
@@ -49,6 +50,14 @@ void SelectionCommands::SaveSelection() {
 void SelectionCommands::SaveSelectionFile(const QByteArray& name) {
   Editor& editor = form_.GetEditor();
   if (!editor.State().SelectionCaptured) return;
+  // A quarter turn of a capture wider than 92 columns is taller than any
+  // picture: such a file could never be opened again, so it is not written.
+  if (editor.State().SelectionBuffer.Height > MaxPictureHeight) {
+    form_.Services().ShowMessage(
+        &form_, QString::fromStdString(CropRefusalMessage(editor.State().SelectionBuffer.Height)),
+        QStringLiteral("Save Selection"));
+    return;
+  }
   editor.PushUndo();
 
   FileDialogRequest request;
