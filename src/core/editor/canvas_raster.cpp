@@ -77,7 +77,6 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
   // w - 1 and the vertical line at w crosses it, so 0..w is grid colour; the
   // last one, below the squares, stops short of the corner.
   std::array<std::uint32_t, StoredWidth> scanline;
-  std::array<std::uint32_t, StoredWidth> first_row;
   std::array<std::uint32_t, StoredWidth> inner_grid_row;
   std::array<std::uint32_t, StoredWidth> last_grid_row;
   scanline.fill(white);
@@ -91,50 +90,59 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
 
   const int overlay_bottom = overlay_ ? overlay_->Top() + overlay_->Height() - 1 : 0;
   const int last_band = std::max(picture.Height, overlay_bottom);
-  // Codes the overlay lays on the cells of one row, by column; a ghost can
-  // reach past the picture's right edge, up to column 96 + 95.
-  constexpr std::uint8_t kNone = 0xFF;
+  // The colour of each square of one row, and whether the overlay covers it;
+  // a ghost can reach past the picture's right edge, up to column 96 + 95.
   constexpr int kMaxColumn = 2 * MaxPictureWidth;
-  std::array<std::uint8_t, kMaxColumn + 1> covering{};
-  const int last_visible_column = (StoredWidth - 1) / p + 1;
+  std::array<std::uint32_t, kMaxColumn + 2> square_argb;
+  std::array<bool, kMaxColumn + 2> square_covered;
+  std::array<std::uint32_t, PixelCodeCount> code_argb;
+  for (int c = 0; c < PixelCodeCount; ++c) code_argb[c] = CodeColors[c].Argb();
+  const int last_visible_column = std::min((StoredWidth - 1) / p + 1, kMaxColumn);
 
   int screen_y = 0;
   for (int y = 1; y <= last_band && screen_y < StoredHeight; ++y) {
     const bool inside = y <= picture.Height;
-    // Which squares of this row the overlay covers.
     int last_column = inside ? std::min(picture.Width, last_visible_column) : 0;
+    if (inside) {
+      for (int x = 1; x <= last_column; ++x) {
+        square_argb[x] = code_argb[static_cast<std::size_t>(picture.Cells.At(x, y))];
+      }
+    }
+    // Squares the overlay covers in this row.
     bool any_covered = false;
     if (overlay_ != nullptr && y >= overlay_->Top() && y < overlay_->Top() + overlay_->Height()) {
-      covering.fill(kNone);
-      const int right =
-          std::min({overlay_->Left() + overlay_->Width() - 1, last_visible_column, kMaxColumn});
-      for (int x = std::max(overlay_->Left(), 1); x <= right; ++x) {
-        if (const std::optional<PixelCode> code = overlay_->At(x, y)) {
-          covering[x] = static_cast<std::uint8_t>(*code);
-          any_covered = true;
-        }
+      const int left = std::max(overlay_->Left(), 1);
+      const int right = std::min(overlay_->Left() + overlay_->Width() - 1, last_visible_column);
+      std::fill(square_covered.begin(), square_covered.begin() + std::max(last_column, right) + 2,
+                false);
+      for (int x = last_column + 1; x <= right; ++x) square_argb[x] = white;
+      const std::uint8_t* codes = overlay_->RowCodes(y);
+      for (int x = left; x <= right; ++x) {
+        const std::uint8_t code = codes[x - overlay_->Left()];
+        if (code == CellOverlay::Empty) continue;
+        square_argb[x] = code_argb[code];
+        square_covered[x] = true;
+        any_covered = true;
       }
       last_column = std::max(last_column, right);
     }
-    auto covered = [&](int x) { return any_covered && x <= kMaxColumn && covering[x] != kNone; };
+    auto covered = [&](int x) { return any_covered && square_covered[x]; };
 
     std::uint32_t* line = scanline.data();
     for (int x = 1; x <= last_column; ++x) {
       const int left = (x - 1) * p;
       const int right = std::min(left + p, StoredWidth);
-      std::uint32_t argb = white;
-      if (covered(x)) {
-        argb = ColorOf(static_cast<PixelCode>(covering[x])).Argb();
-      } else if (inside && x <= picture.Width) {
-        argb = ColorOf(picture.Cells.At(x, y)).Argb();
-      }
+      const std::uint32_t argb = square_argb[x];
       for (int i = left; i < right; ++i) line[i] = argb;
     }
     const int cells_end = std::min(last_column * p, StoredWidth);
     if (dirty_end > cells_end) std::fill(line + cells_end, line + dirty_end, white);
     dirty_end = cells_end;
 
-    const std::uint32_t* first_source = nullptr;
+    // The band's first row may be a horizontal grid line: 0..w inside the
+    // picture, 0..w - 1 for the last one below it.
+    const std::uint32_t* grid_row = nullptr;
+    int grid_end = 0;
     if (inside && grid) {
       // A vertical line lies on the left edge of square i + 1; a covering
       // square hides it.
@@ -142,34 +150,27 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
         if (!covered(i + 1)) line[i * p] = grid_argb;
       }
       dirty_end = std::max(dirty_end, std::min(w + 1, StoredWidth));
-      first_source = inner_grid_row.data();
+      grid_row = inner_grid_row.data();
+      grid_end = std::min(w + 1, StoredWidth);
     } else if (!inside && grid && screen_y == h) {
-      first_source = last_grid_row.data();
-    }
-    if (first_source != nullptr && any_covered) {
-      // Covering squares hide the horizontal line too: copy them across in
-      // runs of adjacent squares.
-      first_row = first_source == inner_grid_row.data() ? inner_grid_row : last_grid_row;
-      for (int x = 1; x <= last_column;) {
-        if (!covered(x)) {
-          ++x;
-          continue;
-        }
-        const int from = (x - 1) * p;
-        while (x <= last_column && covered(x)) ++x;
-        const int to = std::min((x - 1) * p, StoredWidth);
-        std::memcpy(&first_row[from], &scanline[from],
-                    sizeof(std::uint32_t) * static_cast<std::size_t>(to - from));
-      }
-      first_source = first_row.data();
+      grid_row = last_grid_row.data();
+      grid_end = visible_w;
     }
 
     const int band_end = std::min(screen_y + p, StoredHeight);
     for (int row = screen_y; row < band_end; ++row) {
       const std::uint32_t* source =
-          (first_source != nullptr && row == screen_y) ? first_source : scanline.data();
+          (grid_row != nullptr && !any_covered && row == screen_y) ? grid_row : line;
       std::memcpy(&pixels_[static_cast<std::size_t>(row) * StoredWidth], source,
                   sizeof(std::uint32_t) * StoredWidth);
+    }
+    if (grid_row != nullptr && any_covered) {
+      // Covering squares hide the grid line: draw it only over the others.
+      std::uint32_t* first = &pixels_[static_cast<std::size_t>(screen_y) * StoredWidth];
+      for (int x = 1; (x - 1) * p < grid_end; ++x) {
+        if (covered(x)) continue;
+        std::fill(first + (x - 1) * p, first + std::min(x * p, grid_end), grid_argb);
+      }
     }
     screen_y = band_end;
   }

@@ -30,6 +30,13 @@ class CellOverlay {
     return static_cast<PixelCode>(code);
   }
 
+  // The codes of overlay row y (a picture row inside the overlay), one per
+  // overlay column, Empty where nothing is laid.
+  const std::uint8_t* RowCodes(int y) const {
+    return &codes_[static_cast<std::size_t>(y - top_) * MaxSize];
+  }
+  static constexpr std::uint8_t Empty = 0xFF;
+
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Width() const { return width_; }
