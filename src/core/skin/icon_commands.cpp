@@ -1,6 +1,7 @@
 #include "core/skin/icon_commands.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/editor/editor.h"
 #include "core/editor/picture.h"
@@ -226,28 +227,36 @@ void DrawPreview(const Editor& editor, int width, int height, Rgb background,
   }
   const int scale = std::max(editor.State().PreviewScale, 1);
   const int rows = PreviewRows(height, *icon, scale);
-  std::uint32_t brush = background.Argb();
+  std::array<std::uint32_t, PixelCodeCount> code_argb;
+  for (int c = 0; c < PixelCodeCount; ++c) code_argb[c] = CodeColors[c].Argb();
   for (int i = 0; i < icon->SubIcons; ++i) {
     const PreviewPoint origin = PreviewCellOrigin(*icon, scale, rows, i);
     // Columns only move right from here on.
     if (origin.x >= width) break;
     if (origin.y >= height) continue;
-    for (int x = 0; x < icon->Width; ++x) {
-      const std::int64_t left = origin.x + std::int64_t{x} * scale;
-      if (left >= width) break;
-      const int x0 = static_cast<int>(left);
-      const int x1 = static_cast<int>(std::min<std::int64_t>(left + scale, width));
-      for (int y = 0; y < icon->Height; ++y) {
+    // Row by row, so each screen row is written left to right. Every entry
+    // is a pixel code (the readers refuse others); anything else would keep
+    // the brush of the square before it.
+    for (int y = 0; y < icon->Height; ++y) {
+      const std::int64_t top = origin.y + std::int64_t{y} * scale;
+      if (top >= height) break;
+      const int y1 = static_cast<int>(std::min<std::int64_t>(top + scale, height));
+      std::uint32_t* row = argb_out.data() + static_cast<std::size_t>(top) * width;
+      std::uint32_t brush = background.Argb();
+      for (int x = 0; x < icon->Width; ++x) {
+        const std::int64_t left = origin.x + std::int64_t{x} * scale;
+        if (left >= width) break;
         const std::uint8_t code = icon->Data[icon->DataIndex(i, x, y)];
-        // A code without a colour leaves the brush as it was.
-        if (IsPixelCode(code)) brush = CodeColors[code].Argb();
-        const std::int64_t top = origin.y + std::int64_t{y} * scale;
-        if (top >= height) break;
-        const int y1 = static_cast<int>(std::min<std::int64_t>(top + scale, height));
-        for (int py = static_cast<int>(top); py < y1; ++py) {
-          std::uint32_t* row = argb_out.data() + static_cast<std::size_t>(py) * width;
-          std::fill(row + x0, row + x1, brush);
-        }
+        if (IsPixelCode(code)) brush = code_argb[code];
+        const int x1 = static_cast<int>(std::min<std::int64_t>(left + scale, width));
+        for (int px = static_cast<int>(left); px < x1; ++px) row[px] = brush;
+      }
+      // The other screen rows of these squares are copies of the first.
+      const int x_end = static_cast<int>(
+          std::min<std::int64_t>(origin.x + std::int64_t{icon->Width} * scale, width));
+      for (int py = static_cast<int>(top) + 1; py < y1; ++py) {
+        std::copy(row + origin.x, row + x_end,
+                  argb_out.data() + static_cast<std::size_t>(py) * width + origin.x);
       }
     }
   }
