@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 namespace pictavo {
@@ -209,17 +210,32 @@ void CanvasRaster::StrokeBox(int left, int top, int right, int bottom, Rgb color
   const std::uint32_t argb = color.Argb();
   int phase = 0;  // position along the path, so dashes continue round corners
   auto plot = [&](int x, int y) {
-    if (x >= 0 && x < StoredWidth && y >= 0 && y < StoredHeight &&
-        (!dashed || phase % (DashOn + DashOff) < DashOn) && !UnderOverlay(x, y)) {
+    if ((!dashed || phase % (DashOn + DashOff) < DashOn) && !UnderOverlay(x, y)) {
       SetPixel(x, y, argb);
     }
-    ++phase;
   };
-  // Each segment draws its start point but not its end point.
+  // Each segment draws its start point but not its end point. Only its
+  // stored part is walked; the dash phase still counts the whole length.
   auto segment = [&](int x0, int y0, int x1, int y1) {
     const int dx = (x1 > x0) - (x1 < x0);
     const int dy = (y1 > y0) - (y1 < y0);
-    for (int x = x0, y = y0; x != x1 || y != y1; x += dx, y += dy) plot(x, y);
+    const int length = std::abs(x1 - x0) + std::abs(y1 - y0);
+    const int start = dx != 0 ? x0 : y0;
+    const int step = dx != 0 ? dx : dy;
+    const int limit = dx != 0 ? StoredWidth : StoredHeight;
+    const int fixed = dx != 0 ? y0 : x0;
+    const int fixed_limit = dx != 0 ? StoredHeight : StoredWidth;
+    const int base = phase;
+    if (fixed >= 0 && fixed < fixed_limit) {
+      // The t for which start + step * t lies in [0, limit).
+      const int t0 = std::max(0, step > 0 ? -start : start - limit + 1);
+      const int t1 = std::min(length, step > 0 ? limit - start : start + 1);
+      for (int t = t0; t < t1; ++t) {
+        phase = base + t;
+        plot(dx != 0 ? start + step * t : fixed, dx != 0 ? fixed : start + step * t);
+      }
+    }
+    phase = base + length;
   };
   segment(left, top, left, bottom);
   segment(left, bottom, right, bottom);

@@ -155,12 +155,15 @@ void DrawPasteGhost(Editor& editor, int x, int y) {
   const int last_row =
       std::min(buffer.Height, (CanvasRaster::StoredHeight - 1) / s.PixelSize + 2 - py);
   for (int j = 1; j <= last_row; ++j) {
+    std::uint8_t* row = ghost.MutableRow(j);
+    const PixelCode* codes =
+        buffer.Cells.Data() + static_cast<std::size_t>(j - 1) * SelectionGridSize;
+    // Below the picture every square shows; beside it, those past its edge.
+    const int shown_from = py + j - 1 > s.Picture.Height ? 1 : s.Picture.Width - px + 2;
     for (int i = 1; i <= last_column; ++i) {
-      const PixelCode code = buffer.Cells.At(i, j);
-      const int cx = px + i - 1;
-      const int cy = py + j - 1;
-      if (code != PixelCode::Transparent || cx > s.Picture.Width || cy > s.Picture.Height) {
-        ghost.Put(i, j, code);
+      const PixelCode code = codes[i - 1];
+      if (code != PixelCode::Transparent || i >= shown_from) {
+        row[i - 1] = static_cast<std::uint8_t>(code);
       }
     }
   }
