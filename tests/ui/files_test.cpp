@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -157,6 +158,20 @@ class PictureFileCommandsTest : public QObject {
              qPrintable(f.services.messages[0].text));
     QVERIFY(f.services.messages[0].text.contains("No such file or directory"));
     QVERIFY(!QFile::exists(path));
+  }
+
+  void saveOntoAFolderIsReportedAndLeavesItAlone() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("pic.ptv");
+    QVERIFY(QDir().mkdir(folder));
+    WriteAll(folder + "/inside.txt", "kept");
+    f.services.file_answers << folder;
+    f.Action("Savepicture1")->trigger();
+    QCOMPARE(f.services.messages.size(), 1);
+    QVERIFY(f.services.messages[0].text.contains(QDir::toNativeSeparators(folder)));
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(ReadAll(folder + "/inside.txt"), QByteArray("kept"));
   }
 
   void openRestoresNameSizeAndPixelsWithoutAnUndoStep_data() {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -717,6 +718,18 @@ class SkinTest : public QObject {
     QVERIFY(f.services.messages[0].text.contains(QDir::toNativeSeparators(path)));
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Skin Saving Error!"));
     QVERIFY(!QFile::exists(path));
+  }
+
+  void saveOntoAFolderNamesItAndLeavesItAlone() {
+    SkinFixture f;
+    f.OpenSkin(SampleSkin());
+    const QString folder = f.dir.filePath(QStringLiteral("out.skin"));
+    QVERIFY(QDir().mkdir(folder));
+    f.Save(folder);
+    QCOMPARE(f.services.messages.size(), 1);
+    QVERIFY(f.services.messages[0].text.contains(QDir::toNativeSeparators(folder)));
+    QCOMPARE(f.services.messages[0].title, QStringLiteral("Skin Saving Error!"));
+    QVERIFY(QFileInfo(folder).isDir());
   }
 };
 
