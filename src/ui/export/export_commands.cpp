@@ -6,12 +6,11 @@
 
 #include <QAction>
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QToolButton>
 
 #include "core/files/safe_file.h"
+#include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
 #include "ui/export/export_panel.h"
@@ -22,10 +21,6 @@ namespace {
 
 const char kSaveDialog1Filter[] =
     "(lib *.h , source *.s text *.txt)|*.h;*.txt;*.s|(All Files *.*)|*.*";
-
-std::string_view View(const QByteArray& bytes) {
-  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
 
 }  // namespace
 
@@ -101,13 +96,13 @@ void ExportCommands::Savetoend1Click() { SaveListingFile(true); }
 void ExportCommands::CopyPictureListing(ListingFormat format, bool align) {
   const QByteArray name = form_.PictureName();
   PutOnClipboard(
-      PictureClipboardText(ViewOf(form_.GetEditor().State().Picture), View(name), format, align));
+      PictureClipboardText(ViewOf(form_.GetEditor().State().Picture), AsView(name), format, align));
 }
 
 void ExportCommands::CopySelectionListing(ListingFormat format, bool align) {
   const QByteArray name = form_.PictureName();
   PutOnClipboard(
-      BuildListing(ViewOf(form_.GetEditor().State().SelectionBuffer), View(name), format, align));
+      BuildListing(ViewOf(form_.GetEditor().State().SelectionBuffer), AsView(name), format, align));
 }
 
 void ExportCommands::PutOnClipboard(const std::string& text) {
@@ -125,17 +120,14 @@ void ExportCommands::SaveListingFile(bool append) {
   last_file_name_ = path;
 
   const QByteArray name = form_.PictureName();
-  const std::string text = AsmFileListing(ViewOf(form_.GetEditor().State().Picture), View(name));
-  const std::filesystem::path target(QFile::encodeName(path).toStdString());
+  const std::string text = AsmFileListing(ViewOf(form_.GetEditor().State().Picture), AsView(name));
+  const std::filesystem::path target = LocalPath(path);
   // "Save" replaces the file whole or not at all; "Save to end" never cuts
   // what the file already holds.
   const std::expected<void, Error> written =
       append ? AppendToFile(target, text) : WriteFileAtomically(target, text);
   if (!written) {
-    form_.Services().ShowMessage(&form_,
-                                 QStringLiteral("Could not write \"%1\": %2.")
-                                     .arg(QDir::toNativeSeparators(path),
-                                          QString::fromLocal8Bit(written.error().message.c_str())),
+    form_.Services().ShowMessage(&form_, CouldNotWrite(path, written.error()),
                                  QStringLiteral("Save Error"));
   }
 }

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <expected>
-#include <filesystem>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,10 +9,10 @@
 #include <QAction>
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 
 #include "core/files/picture_file.h"
 #include "core/files/safe_file.h"
+#include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
 #include "ui/files/bitmap_import_window.h"
@@ -24,38 +21,12 @@ namespace pictavo {
 
 namespace {
 
-// The second entry serves the skin commands, which share these dialogs.
-const char kPictureFilter[] = "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin";
-
-FileDialogRequest PictureDialogRequest() {
-  FileDialogRequest request;
-  request.filter = QLatin1String(kPictureFilter);
-  request.filter_index = 0;
-  request.default_suffix = QStringLiteral("ptv");
-  return request;
-}
-
-std::filesystem::path FileSystemPath(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
-
 // A picture record is at most a few tens of kilobytes plus its name; reading
 // no further keeps a device or a huge file chosen by mistake from filling
 // memory. Bytes after the record are ignored anyway.
 constexpr qint64 kMaxPictureFileBytes = qint64{16} << 20;
 
-// The file's first bytes, or why it could not be read.
-std::expected<QByteArray, QString> ReadFileStart(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::unexpected(file.errorString());
-  const qint64 wanted =
-      file.isSequential() ? kMaxPictureFileBytes : std::min(file.size(), kMaxPictureFileBytes);
-  QByteArray bytes = file.read(wanted);
-  if (file.error() != QFileDevice::NoError) return std::unexpected(file.errorString());
-  return bytes;
-}
+QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 }  // namespace
 
@@ -97,10 +68,8 @@ void FileCommands::SavePictureFile() {
 
   const EditorState& state = form_.GetEditor().State();
   const std::vector<std::uint8_t> bytes =
-      WritePictureFile(ViewOf(state.Picture),
-                       std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
-                       state.PictureFileVersion);
-  if (auto written = WriteFileAtomically(FileSystemPath(path), bytes); !written) {
+      WritePictureFile(ViewOf(state.Picture), AsView(name), state.PictureFileVersion);
+  if (auto written = WriteFileAtomically(LocalPath(path), bytes); !written) {
     form_.Services().ShowMessage(
         &form_,
         QStringLiteral("The picture could not be saved to \"%1\": %2.\nThe file was not changed.")
@@ -118,16 +87,14 @@ void FileCommands::OpenPictureFile() {
 }
 
 void FileCommands::LoadPicture(const QString& path) {
-  const auto stored = ReadFileStart(path);
+  const auto stored = ReadFileStart(path, kMaxPictureFileBytes);
   if (!stored) {
     form_.Services().ShowMessage(
         &form_, QStringLiteral("\"%1\" could not be read: %2.").arg(Shown(path), stored.error()),
         QStringLiteral("Open Picture"));
     return;
   }
-  const auto record = ReadPictureFile(
-      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(stored->constData()),
-                                    static_cast<std::size_t>(stored->size())));
+  const auto record = ReadPictureFile(AsBytes(*stored));
   if (!record) {
     form_.Services().ShowMessage(
         &form_,

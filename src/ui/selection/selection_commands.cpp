@@ -1,30 +1,20 @@
 #include "ui/selection/selection_commands.h"
 
-#include <expected>
-#include <filesystem>
 #include <string_view>
 
-#include <QDir>
-#include <QFile>
 #include <QToolButton>
 
 #include "core/editor/editor.h"
 #include "core/files/picture_file.h"
 #include "core/files/safe_file.h"
 #include "core/selection/selection_transform.h"
+#include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
 #include "ui/files/save_select_box.h"
 #include "ui/selection/select_panel.h"
 
 namespace pictavo {
-
-namespace {
-
-// `SaveDialog2`; its second entry serves the skin commands.
-const char kSaveDialog2Filter[] = "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin";
-
-}  // namespace
 
 SelectionCommands::SelectionCommands(TForm1& form) : QObject(&form), form_(form) {
   selpanel_ = new Tselpanel(form.GetEditor(), form.Services(), &form);
@@ -60,26 +50,15 @@ void SelectionCommands::SaveSelectionFile(const QByteArray& name) {
   }
   editor.PushUndo();
 
-  FileDialogRequest request;
-  request.filter = QLatin1String(kSaveDialog2Filter);
-  request.filter_index = 0;
-  request.default_suffix = QStringLiteral("ptv");
-  request.file_name = QString::fromLatin1(name);
-  const QString path = form_.Services().SaveFileName(&form_, request);
+  const QString path =
+      form_.Services().SaveFileName(&form_, PictureDialogRequest(QString::fromLatin1(name)));
   if (path.isEmpty()) return;  // the undo step stays
 
   const EditorState& s = editor.State();
   const std::vector<std::uint8_t> bytes =
-      WritePictureFile(ViewOf(s.SelectionBuffer),
-                       std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
-                       s.PictureFileVersion);
-  const std::filesystem::path target(QFile::encodeName(path).toStdString());
-  const std::expected<void, Error> written = WriteFileAtomically(target, bytes);
-  if (!written) {
-    form_.Services().ShowMessage(&form_,
-                                 QStringLiteral("Could not write \"%1\": %2.")
-                                     .arg(QDir::toNativeSeparators(path),
-                                          QString::fromLocal8Bit(written.error().message.c_str())),
+      WritePictureFile(ViewOf(s.SelectionBuffer), AsView(name), s.PictureFileVersion);
+  if (const auto written = WriteFileAtomically(LocalPath(path), bytes); !written) {
+    form_.Services().ShowMessage(&form_, CouldNotWrite(path, written.error()),
                                  QStringLiteral("Save Selection"));
   }
 }

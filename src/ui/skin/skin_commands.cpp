@@ -9,20 +9,13 @@
 
 #include "core/skin/icon_commands.h"
 #include "core/skin/skin_file.h"
+#include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
 #include "ui/skin/add_icon_dialog.h"
 #include "ui/skin/icon_preview.h"
 
 namespace pictavo {
-
-namespace {
-
-QString Text(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 SkinCommands::SkinCommands(TForm1& form)
     : QObject(&form),
@@ -85,7 +78,7 @@ void SkinCommands::WireIconBar() {
 
 void SkinCommands::RefillIconLists() {
   QStringList labels;
-  for (const std::string& label : IconLabels(editor_.Skin())) labels << Text(label);
+  for (const std::string& label : IconLabels(editor_.Skin())) labels << Latin1Text(label);
   {
     const QSignalBlocker combo_blocker(combo_box1_);
     const QSignalBlocker list_blocker(list_box1_);
@@ -145,7 +138,7 @@ void SkinCommands::Button2Click() {
 }
 
 void SkinCommands::ShowBppRefused(bool refused) {
-  if (refused) Report(Text(BppRefusedText), Text(InvalidIconParametersTitle));
+  if (refused) Report(Latin1Text(BppRefusedText), Latin1Text(InvalidIconParametersTitle));
 }
 
 void SkinCommands::SpeedButton45Click() { ShowBppRefused(RaiseBpp(editor_)); }
