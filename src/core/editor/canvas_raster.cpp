@@ -31,12 +31,6 @@ void CellOverlay::Reset(int left, int top, int width, int height) {
   codes_.fill(kEmpty);
 }
 
-void CellOverlay::Put(int i, int j, PixelCode code) {
-  if (i < 1 || i > width_ || j < 1 || j > height_) return;
-  codes_[static_cast<std::size_t>(j - 1) * MaxSize + static_cast<std::size_t>(i - 1)] =
-      static_cast<std::uint8_t>(code);
-}
-
 void CanvasRaster::SetOverlay(const CellOverlay* overlay, int pixel_size) {
   overlay_ = overlay;
   if (overlay_ == nullptr) return;

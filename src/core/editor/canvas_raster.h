@@ -18,8 +18,6 @@ class CellOverlay {
 
   // Places the overlay's cell (1, 1) on picture cell (left, top), all empty.
   void Reset(int left, int top, int width, int height);
-  // Overlay cell (i, j), 1-based, is drawn with code.
-  void Put(int i, int j, PixelCode code);
   // The codes of overlay row j (1-based) to fill in, Width() of them, all
   // Empty after Reset.
   std::uint8_t* MutableRow(int j) { return &codes_[static_cast<std::size_t>(j - 1) * MaxSize]; }

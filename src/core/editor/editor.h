@@ -65,6 +65,8 @@ class Editor {
   void MouseDown(MouseButton button, int x, int y);
   void MouseMove(int x, int y);
   void MouseUp(MouseButton button, int x, int y);
+  // The pen, pipe, bucket or change colour at a press, in the button's colour.
+  void PressTool(PixelCode& color, int x, int y);
   // Clamps a reported position onto the picture's last column and row.
   CellPoint Clamp(int x, int y) const;
 

@@ -54,59 +54,45 @@ CellPoint Editor::Clamp(int x, int y) const {
 
 void Editor::MouseDown(MouseButton button, int x, int y) {
   EditorState& s = *state_;
+  // A press of one button ends the other's stroke; the middle one ends both.
+  s.LeftButtonHeld = button == MouseButton::Left;
+  s.RightButtonHeld = button == MouseButton::Right;
   if (button == MouseButton::Left) {
-    s.LeftButtonHeld = true;
-    switch (s.CurrentTool) {
-      case DrawTool::Pen:
-        PushUndo();
-        PenDot(s.LeftColor, x, y);
-        break;
-      case DrawTool::Pipe:
-        PickColor(s.LeftColor, x, y);
-        break;
-      case DrawTool::Bucket:
-        PushUndo();
-        BucketFill(s.LeftColor, x, y);
-        break;
-      case DrawTool::SelectBox:
-        if (s.SelectMode) BeginBox(*this, x, y);
-        if (s.PasteMode) {
-          PasteSelection(*this, x, y);
-          Render();
-        }
-        break;
-      case DrawTool::ChangeColor:
-        PushUndo();
-        ReplaceColor(s.LeftColor, x, y);
-        break;
+    if (s.CurrentTool == DrawTool::SelectBox) {
+      if (s.SelectMode) BeginBox(*this, x, y);
+      if (s.PasteMode) {
+        PasteSelection(*this, x, y);
+        Render();
+      }
+    } else {
+      PressTool(s.LeftColor, x, y);
     }
-  } else {
-    s.LeftButtonHeld = false;
+  } else if (button == MouseButton::Right && s.CurrentTool != DrawTool::SelectBox) {
+    PressTool(s.RightColor, x, y);
   }
+}
 
-  if (button == MouseButton::Right) {
-    s.RightButtonHeld = true;
-    switch (s.CurrentTool) {
-      case DrawTool::Pen:
-        PushUndo();
-        PenDot(s.RightColor, x, y);
-        break;
-      case DrawTool::Pipe:
-        PickColor(s.RightColor, x, y);
-        break;
-      case DrawTool::Bucket:
-        PushUndo();
-        BucketFill(s.RightColor, x, y);
-        break;
-      case DrawTool::ChangeColor:
-        PushUndo();
-        ReplaceColor(s.RightColor, x, y);
-        break;
-      case DrawTool::SelectBox:
-        break;
-    }
-  } else {
-    s.RightButtonHeld = false;
+// The pixel tools at a press, with the pressed button's colour. Every tool
+// that changes pixels saves its snapshot first, even if it then changes none.
+void Editor::PressTool(PixelCode& color, int x, int y) {
+  switch (state_->CurrentTool) {
+    case DrawTool::Pen:
+      PushUndo();
+      PenDot(color, x, y);
+      break;
+    case DrawTool::Pipe:
+      PickColor(color, x, y);
+      break;
+    case DrawTool::Bucket:
+      PushUndo();
+      BucketFill(color, x, y);
+      break;
+    case DrawTool::ChangeColor:
+      PushUndo();
+      ReplaceColor(color, x, y);
+      break;
+    case DrawTool::SelectBox:
+      break;
   }
 }
 
