@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/editor/pixel_ops.h"
+#include "core/editing/editor.h"
+#include "core/editing/pixel_ops.h"
 
 namespace {
 
@@ -19,11 +19,11 @@ void PreparePicture(Editor& editor, int pixel_size) {
   pictavo::EditorState& s = editor.State();
   for (int x = 1; x <= 96; ++x) {
     for (int y = 1; y <= 92; ++y)
-      s.Picture.Cells.At(x, y) = pictavo::ToPixelCode((x * 7 + y * 3) % 5);
+      s.Document.Picture.Cells.At(x, y) = pictavo::ToPixelCode((x * 7 + y * 3) % 5);
   }
-  s.ShowGrid = true;
-  s.ShowBorder = true;
-  s.PixelSize = pixel_size;
+  s.View.ShowGrid = true;
+  s.View.ShowBorder = true;
+  s.View.PixelSize = pixel_size;
 }
 
 void BM_Render(benchmark::State& state) {
@@ -68,7 +68,7 @@ BENCHMARK(BM_FillView);
 void BM_BucketFill(benchmark::State& state) {
   Editor editor;
   editor.Start();
-  editor.State().Picture.Cells.Fill(PixelCode::White);
+  editor.State().Document.Picture.Cells.Fill(PixelCode::White);
   bool black = true;
   for (auto _ : state) {
     editor.BucketFill(black ? PixelCode::Black : PixelCode::White, 100, 100);

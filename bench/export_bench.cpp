@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/editor/editor.h"
-#include "core/editor/picture.h"
-#include "core/export/listing.h"
+#include "core/editing/editor.h"
+#include "core/model/picture.h"
+#include "core/formats/listing.h"
 
 namespace pictavo {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/files/bitmap_import.h"
-#include "core/files/picture_file.h"
+#include "core/editing/editor.h"
+#include "core/editing/bitmap_import.h"
+#include "core/formats/picture_file.h"
 
 namespace pictavo {
 namespace {

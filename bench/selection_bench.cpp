@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "core/editor/editor.h"
-#include "core/selection/selection.h"
+#include "core/editing/editor.h"
+#include "core/editing/selection.h"
 
 namespace pictavo {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 void PrepareWholeCapture(Editor& editor) {
   editor.Start();
   editor.SetPixelSizeFromMenu(15);
-  Picture& picture = editor.State().Picture;
+  Picture& picture = editor.State().Document.Picture;
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {
       picture.Cells.At(x, y) = ToPixelCode((x / 3 + y) % PixelCodeCount);
@@ -26,7 +26,7 @@ void PrepareWholeCapture(Editor& editor) {
 void BM_PasteGhost(benchmark::State& state) {
   Editor editor;
   PrepareWholeCapture(editor);
-  const int p = editor.State().PixelSize;
+  const int p = editor.State().View.PixelSize;
   int step = 0;
   for (auto _ : state) {
     // Alternate between cells (1, 1) and (2, 2) so every call redraws.
@@ -34,7 +34,7 @@ void BM_PasteGhost(benchmark::State& state) {
     DrawPasteGhost(editor, offset, offset);
     benchmark::DoNotOptimize(editor.Canvas().Pixels());
   }
-  if (editor.State().SelectionBuffer.Width != MaxPictureWidth) state.SkipWithError("no capture");
+  if (editor.State().Selection.SelectionBuffer.Width != MaxPictureWidth) state.SkipWithError("no capture");
 }
 BENCHMARK(BM_PasteGhost);
 

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/skin/icon_browser.h"
-#include "core/skin/icon_commands.h"
-#include "core/skin/skin.h"
-#include "core/skin/skin_file.h"
+#include "core/editing/editor.h"
+#include "core/editing/icon_browser.h"
+#include "core/editing/icon_commands.h"
+#include "core/model/skin.h"
+#include "core/formats/skin_file.h"
 
 namespace pictavo {
 namespace {
@@ -132,7 +132,7 @@ void BM_StoreSubIcon(benchmark::State& state) {
   std::vector<std::uint32_t> preview;
   int x = 1;
   for (auto _ : state) {
-    editor.State().Picture.Cells.At(x, 5) = PixelCode::Gray66;
+    editor.State().Document.Picture.Cells.At(x, 5) = PixelCode::Gray66;
     x = x % 32 + 1;
     StoreSubIcon(editor);
     if (with_preview) DrawPreview(editor, 100, 415, Rgb{240, 240, 240}, preview);

@@ -14,10 +14,10 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "core/editor/editor.h"
-#include "core/editor/picture.h"
-#include "core/editor/pixel_code.h"
-#include "core/files/bitmap_import.h"
+#include "core/editing/editor.h"
+#include "core/model/picture.h"
+#include "core/model/pixel_code.h"
+#include "core/editing/bitmap_import.h"
 #include "ui/files/image_loading.h"
 
 namespace {
@@ -102,9 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // One editor for the whole run, as the window has: cells outside each
   // import keep what earlier inputs left.
   static const auto editor = std::make_unique<Editor>();
-  const PictureCells before = editor->State().Picture.Cells;
+  const PictureCells before = editor->State().Document.Picture.Cells;
   import.AcceptImport(*editor);
-  const Picture& picture = editor->State().Picture;
+  const Picture& picture = editor->State().Document.Picture;
   Require(picture.Width >= 1 && picture.Width <= MaxPictureWidth, "width outside 1..96");
   Require(picture.Height >= 1 && picture.Height <= MaxPictureHeight, "height outside 1..92");
   Require(picture.Width == image->width && picture.Height == image->height, "size not applied");

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/editor/picture.h"
-#include "core/skin/add_icon.h"
+#include "core/model/picture.h"
+#include "core/editing/add_icon.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <span>
 #include <vector>
 
-#include "core/editor/editor_state.h"
-#include "core/editor/picture.h"
-#include "core/files/picture_file.h"
-#include "core/files/text_mode.h"
+#include "core/editing/editor_state.h"
+#include "core/model/picture.h"
+#include "core/formats/picture_file.h"
+#include "core/formats/text_mode.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(FitsPicture(*record), "accepted record does not fit the picture");
 
   ApplyPictureRecord(*state, *record);
-  const Picture& picture = state->Picture;
+  const Picture& picture = state->Document.Picture;
   Check(picture.Width >= 1 && picture.Width <= MaxPictureWidth, "width outside 1..96");
   Check(picture.Height >= 1 && picture.Height <= MaxPictureHeight, "height outside 1..92");
   Check(picture.Width == record->width && picture.Height == record->height, "size not applied");

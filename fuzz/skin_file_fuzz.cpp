@@ -9,11 +9,11 @@
 #include <span>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/editor/picture.h"
-#include "core/skin/icon_commands.h"
-#include "core/skin/skin.h"
-#include "core/skin/skin_file.h"
+#include "core/editing/editor.h"
+#include "core/model/picture.h"
+#include "core/editing/icon_commands.h"
+#include "core/model/skin.h"
+#include "core/formats/skin_file.h"
 
 namespace {
 
@@ -41,11 +41,11 @@ void CheckSkin(const Skin& skin) {
 void CheckEditor(const Editor& editor) {
   CheckSkin(editor.Skin());
   const EditorState& s = editor.State();
-  Require(s.SkinMode, "skin mode after a successful open");
+  Require(s.Document.SkinMode, "skin mode after a successful open");
   if (const TSkinIcon* icon = editor.CurrentIcon()) {
-    Require(s.CurrentSubIconIndex >= 0 && s.CurrentSubIconIndex < icon->SubIcons,
+    Require(s.Document.CurrentSubIconIndex >= 0 && s.Document.CurrentSubIconIndex < icon->SubIcons,
             "current sub-icon inside the icon");
-    Require(s.Picture.Width == icon->Width && s.Picture.Height == icon->Height,
+    Require(s.Document.Picture.Width == icon->Width && s.Document.Picture.Height == icon->Height,
             "the Picture has the icon's size");
   } else {
     Require(editor.Skin().Count() == 0, "a current icon whenever the skin holds one");

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-#include "core/skin/skin_file.h"
+#include "core/formats/skin_file.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
 
@@ -20,7 +20,7 @@ using pictavo::PixelCode;
 // Draws a small pixel face so the picture shows what the editor is for.
 void DrawSample(pictavo::Editor& editor) {
   pictavo::EditorState& s = editor.State();
-  s.Picture.Cells.Fill(PixelCode::Transparent);
+  s.Document.Picture.Cells.Fill(PixelCode::Transparent);
   const char* rows[] = {
       "....######....", "..##333333##..", ".#3333333333#.", ".#33#3333#33#.",
       "#333#3333#333#", "#333333333333#", "#33#333333#33#", "#333#3333#333#",
@@ -31,15 +31,15 @@ void DrawSample(pictavo::Editor& editor) {
   for (const char* row : rows) {
     for (int x = 0; row[x] != '\0'; ++x) {
       const char c = row[x];
-      s.Picture.Cells.At(x + 6, y) = c == '#'   ? PixelCode::Black
+      s.Document.Picture.Cells.At(x + 6, y) = c == '#'   ? PixelCode::Black
                                      : c == '3' ? PixelCode::Gray33
                                                 : PixelCode::Transparent;
     }
     ++y;
   }
-  s.Picture.Width = 26;
-  s.Picture.Height = 20;
-  s.PixelSize = 15;
+  s.Document.Picture.Width = 26;
+  s.Document.Picture.Height = 20;
+  s.View.PixelSize = 15;
   editor.Render();
 }
 
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     file.close();
     services.answer = path;
     form.Action(QStringLiteral("OpenSkin1"))->trigger();
-    form.GetEditor().State().PixelSize = 15;
+    form.GetEditor().State().View.PixelSize = 15;
     form.GetEditor().Render();
     return SaveGrab(&form, argv[1]) ? 0 : 1;
   }

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/editor/editor.h"
-#include "core/skin/add_icon.h"
-#include "core/skin/icon_commands.h"
+#include "core/editing/editor.h"
+#include "core/editing/add_icon.h"
+#include "core/editing/icon_commands.h"
 
 namespace pictavo {
 namespace {
@@ -155,8 +155,8 @@ TEST(AddIconModel, AcceptedIconGoesIntoTheSkin) {
   AddIconModel model;
   model.BppDown();
   ASSERT_EQ(model.Validate("$AB"), AddIconCheck::Accepted);
-  editor.State().SkinMode = true;
-  editor.State().RightColor = PixelCode::Gray33;
+  editor.State().Document.SkinMode = true;
+  editor.State().Tools.RightColor = PixelCode::Gray33;
   ASSERT_TRUE(AddIcon(editor, model.Icon()));
   ASSERT_EQ(editor.Skin().Count(), 1);
   const TSkinIcon& icon = editor.Skin().At(0);

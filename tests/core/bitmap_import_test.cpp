@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/editor/editor_view.h"
-#include "core/files/bitmap_import.h"
+#include "core/editing/editor.h"
+#include "core/editing/editor_view.h"
+#include "core/editing/bitmap_import.h"
 
 namespace pictavo {
 namespace {
@@ -160,9 +160,9 @@ TEST(BitmapImportSize, SmallerImageLeavesRestOfGridFromBefore) {
 struct ImportFixture : testing::Test {
   void SetUp() override {
     editor.Start();
-    editor.State().Picture.Cells.Fill(PixelCode::Transparent);
+    editor.State().Document.Picture.Cells.Fill(PixelCode::Transparent);
     editor.PushUndo();  // the last undoable command before the import
-    editor.State().Picture.Cells.At(1, 1) = PixelCode::Gray33;
+    editor.State().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
     view.renders = 0;
   }
 
@@ -175,17 +175,17 @@ TEST_F(ImportFixture, AcceptWritesCellsAndSizeOnly) {
   const RgbImage image = GradientImage(50, 95);
   import.OpenImage(image);
   const EditorState& s = editor.State();
-  const Picture before = s.Picture;
+  const Picture before = s.Document.Picture;
 
   import.AcceptImport(editor);
 
-  EXPECT_EQ(s.Picture.Width, 50);
-  EXPECT_EQ(s.Picture.Height, 92);
+  EXPECT_EQ(s.Document.Picture.Width, 50);
+  EXPECT_EQ(s.Document.Picture.Height, 92);
   for (int y = 1; y <= MaxPictureHeight; ++y) {
     for (int x = 1; x <= MaxPictureWidth; ++x) {
       const PixelCode expected =
           (x <= 50 && y <= 92) ? ExpectedCode(image, x - 1, y - 1, 64) : before.Cells.At(x, y);
-      ASSERT_EQ(s.Picture.Cells.At(x, y), expected) << x << ", " << y;
+      ASSERT_EQ(s.Document.Picture.Cells.At(x, y), expected) << x << ", " << y;
     }
   }
   EXPECT_EQ(view.renders, 1);
@@ -194,48 +194,48 @@ TEST_F(ImportFixture, AcceptWritesCellsAndSizeOnly) {
 TEST_F(ImportFixture, ThresholdChangesOnlyThePreviewUntilAccepted) {
   BitmapImport import;
   import.OpenImage(SolidImage(16, 16, {255, 255, 255}));
-  const Picture before = editor.State().Picture;
+  const Picture before = editor.State().Document.Picture;
 
   import.SetThreshold(100);
   EXPECT_EQ(import.ImportGrid().At(16, 16), PixelCode::Gray33);
-  EXPECT_EQ(editor.State().Picture, before);
+  EXPECT_EQ(editor.State().Document.Picture, before);
   EXPECT_EQ(view.renders, 0);
 
   import.AcceptImport(editor);
-  EXPECT_EQ(editor.State().Picture.Cells.At(16, 16), PixelCode::Gray33);
-  EXPECT_EQ(editor.State().Picture.Width, 16);
+  EXPECT_EQ(editor.State().Document.Picture.Cells.At(16, 16), PixelCode::Gray33);
+  EXPECT_EQ(editor.State().Document.Picture.Width, 16);
 }
 
 TEST_F(ImportFixture, AcceptMakesNoUndoStep) {
   EditorState& s = editor.State();
-  const int undo_count = s.UndoCount;
-  const Picture snapshot = s.UndoStack[0];
+  const int undo_count = s.Document.UndoCount;
+  const Picture snapshot = s.Document.UndoStack[0];
   BitmapImport import;
   import.OpenImage(SolidImage(16, 16, {0, 0, 0}));
   import.AcceptImport(editor);
-  EXPECT_EQ(s.UndoCount, undo_count);
+  EXPECT_EQ(s.Document.UndoCount, undo_count);
 
   // Undo goes back past the import to the snapshot of the command before it.
   editor.PopUndo();
-  EXPECT_EQ(s.Picture, snapshot);
-  EXPECT_EQ(s.Picture.Width, MaxPictureWidth);
-  EXPECT_EQ(s.Picture.Cells.At(1, 1), PixelCode::Transparent);
+  EXPECT_EQ(s.Document.Picture, snapshot);
+  EXPECT_EQ(s.Document.Picture.Width, MaxPictureWidth);
+  EXPECT_EQ(s.Document.Picture.Cells.At(1, 1), PixelCode::Transparent);
 }
 
 TEST_F(ImportFixture, NothingToAcceptBeforeAnImageIsOpened) {
-  const Picture before = editor.State().Picture;
+  const Picture before = editor.State().Document.Picture;
   BitmapImport import;
   EXPECT_FALSE(import.CanAccept());
   import.SetThreshold(30);  // the scroll bar moved before any image
   import.AcceptImport(editor);
-  EXPECT_EQ(editor.State().Picture, before);
+  EXPECT_EQ(editor.State().Document.Picture, before);
   EXPECT_EQ(view.renders, 0);
 
   // An image with no pixels cannot make a 0 x 0 picture either.
   import.OpenImage(RgbImage{0, 0, {}});
   EXPECT_FALSE(import.CanAccept());
   import.AcceptImport(editor);
-  EXPECT_EQ(editor.State().Picture, before);
+  EXPECT_EQ(editor.State().Document.Picture, before);
 }
 
 TEST_F(ImportFixture, MalformedImageIsIgnored) {
@@ -246,8 +246,8 @@ TEST_F(ImportFixture, MalformedImageIsIgnored) {
   EXPECT_EQ(import.ImportWidth(), 4);
   EXPECT_EQ(import.LoadedBitmap().width, 4);
   import.AcceptImport(editor);
-  EXPECT_EQ(editor.State().Picture.Width, 4);
-  EXPECT_EQ(editor.State().Picture.Cells.At(4, 4), PixelCode::White);
+  EXPECT_EQ(editor.State().Document.Picture.Width, 4);
+  EXPECT_EQ(editor.State().Document.Picture.Cells.At(4, 4), PixelCode::White);
 }
 
 TEST_F(ImportFixture, ReopenedWindowImportsTheSameImageAgain) {
@@ -255,11 +255,11 @@ TEST_F(ImportFixture, ReopenedWindowImportsTheSameImageAgain) {
   import.OpenImage(SolidImage(6, 3, {128, 128, 128}));
   import.SetThreshold(150);
   import.AcceptImport(editor);
-  editor.State().Picture.Cells.At(2, 2) = PixelCode::White;  // edited after the import
+  editor.State().Document.Picture.Cells.At(2, 2) = PixelCode::White;  // edited after the import
 
   import.AcceptImport(editor);  // OK again, threshold kept
   EXPECT_EQ(import.ImportThreshold(), 150);
-  EXPECT_EQ(editor.State().Picture.Cells.At(2, 2), PixelCode::Black);
+  EXPECT_EQ(editor.State().Document.Picture.Cells.At(2, 2), PixelCode::Black);
   EXPECT_EQ(view.renders, 2);
 }
 

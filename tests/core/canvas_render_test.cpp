@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "core/editor/editor.h"
+#include "core/editing/editor.h"
 
 namespace pictavo {
 namespace {
@@ -18,22 +18,22 @@ constexpr std::uint32_t kBlack = 0xFF000000;
 // and line by line. The stored canvas must equal its top-left 670 x 587.
 struct ReferenceCanvas {
   explicit ReferenceCanvas(const EditorState& s) {
-    const int p = s.PixelSize;
-    const int w = s.Picture.Width * p;
-    const int h = s.Picture.Height * p;
+    const int p = s.View.PixelSize;
+    const int w = s.Document.Picture.Width * p;
+    const int h = s.Document.Picture.Height * p;
     width = std::max(w + 1, ViewWidth);
     height = std::max(h + 1, ViewHeight);
     pixels.assign(static_cast<std::size_t>(width) * height, kWhite);
-    for (int x = 1; x <= s.Picture.Width; ++x) {
-      for (int y = 1; y <= s.Picture.Height; ++y) {
-        Fill((x - 1) * p, (y - 1) * p, x * p, y * p, ColorOf(s.Picture.Cells.At(x, y)).Argb());
+    for (int x = 1; x <= s.Document.Picture.Width; ++x) {
+      for (int y = 1; y <= s.Document.Picture.Height; ++y) {
+        Fill((x - 1) * p, (y - 1) * p, x * p, y * p, ColorOf(s.Document.Picture.Cells.At(x, y)).Argb());
       }
     }
-    if (s.ShowGrid && p > 3) {
-      for (int i = 0; i <= s.Picture.Width; ++i) Line(i * p, 0, i * p, h, kGrid);
-      for (int j = 0; j <= s.Picture.Height; ++j) Line(0, j * p, w, j * p, kGrid);
+    if (s.View.ShowGrid && p > 3) {
+      for (int i = 0; i <= s.Document.Picture.Width; ++i) Line(i * p, 0, i * p, h, kGrid);
+      for (int j = 0; j <= s.Document.Picture.Height; ++j) Line(0, j * p, w, j * p, kGrid);
     }
-    if (s.ShowBorder) {
+    if (s.View.ShowBorder) {
       Line(0, 0, 0, h, kRed);
       Line(0, h, w, h, kRed);
       Line(w, h, w, 0, kRed);
@@ -76,14 +76,14 @@ TEST_P(CanvasMatchesFullBitmap, ShownAreaIsPixelIdentical) {
   std::mt19937 random(c.pixel_size * 1000 + c.width);
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {
-      s.Picture.Cells.At(x, y) = ToPixelCode(static_cast<int>(random() % 5));
+      s.Document.Picture.Cells.At(x, y) = ToPixelCode(static_cast<int>(random() % 5));
     }
   }
-  s.PixelSize = c.pixel_size;
-  s.Picture.Width = c.width;
-  s.Picture.Height = c.height;
-  s.ShowGrid = c.grid;
-  s.ShowBorder = c.border;
+  s.View.PixelSize = c.pixel_size;
+  s.Document.Picture.Width = c.width;
+  s.Document.Picture.Height = c.height;
+  s.View.ShowGrid = c.grid;
+  s.View.ShowBorder = c.border;
   editor.Render();
 
   const ReferenceCanvas reference(s);
@@ -137,7 +137,7 @@ TEST_F(RenderGeometry, GridOnlyAboveSizeThree) {
     editor.SetPixelSizeFromMenu(size);
     EXPECT_EQ(At(0, 0), kTeal) << size;
   }
-  s.PixelSize = 4;
+  s.View.PixelSize = 4;
   editor.Render();
   EXPECT_EQ(At(0, 0), kGrid);
   EXPECT_EQ(At(4, 1), kGrid);

@@ -3,8 +3,8 @@
 #include <random>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/editor/pixel_ops.h"
+#include "core/editing/editor.h"
+#include "core/editing/pixel_ops.h"
 #include "recording_view.h"
 
 namespace pictavo {
@@ -15,14 +15,14 @@ using testing::RecordingView;
 struct DrawingTools : ::testing::Test {
   DrawingTools() : editor(&view) { editor.Start(); }
   EditorState& s() { return editor.State(); }
-  PixelCode Cell(int x, int y) { return s().Picture.Cells.At(x, y); }
+  PixelCode Cell(int x, int y) { return s().Document.Picture.Cells.At(x, y); }
   // A canvas position inside the 1-based cell.
-  int Pos(int cell) { return (cell - 1) * s().PixelSize + 2; }
+  int Pos(int cell) { return (cell - 1) * s().View.PixelSize + 2; }
   void Click(MouseButton button, int x, int y) {
     editor.MouseDown(button, Pos(x), Pos(y));
     editor.MouseUp(button, Pos(x), Pos(y));
   }
-  void FillAll(PixelCode code) { s().Picture.Cells.Fill(code); }
+  void FillAll(PixelCode code) { s().Document.Picture.Cells.Fill(code); }
 
   RecordingView view;
   Editor editor;
@@ -38,7 +38,7 @@ TEST_F(DrawingTools, EachButtonPaintsWithItsOwnColour) {
   EXPECT_EQ(Cell(5, 4), PixelCode::Black);
   editor.SetColor(MouseButton::Right, PixelCode::Gray33);
   editor.SetColor(MouseButton::Middle, PixelCode::Gray66);  // the middle button sets nothing
-  EXPECT_EQ(s().LeftColor, PixelCode::Black);
+  EXPECT_EQ(s().Tools.LeftColor, PixelCode::Black);
   Click(MouseButton::Right, 6, 4);
   EXPECT_EQ(Cell(6, 4), PixelCode::Gray33);
 }
@@ -52,7 +52,7 @@ TEST_F(DrawingTools, OneStrokeIsOneUndoStepAndLeavesGapsBetweenMoves) {
   EXPECT_EQ(Cell(2, 1), PixelCode::Black);
   EXPECT_EQ(Cell(3, 1), PixelCode::Transparent);
   EXPECT_EQ(Cell(5, 1), PixelCode::Black);
-  EXPECT_EQ(s().UndoCount, 1);
+  EXPECT_EQ(s().Document.UndoCount, 1);
   editor.PopUndo();
   for (int x = 1; x <= 5; ++x) EXPECT_EQ(Cell(x, 1), PixelCode::Transparent);
 }
@@ -69,7 +69,7 @@ TEST_F(DrawingTools, PenRepaintsOneSquareWithoutAFullRender) {
 }
 
 TEST_F(DrawingTools, PenBeyondThePictureChangesNothing) {
-  s().Picture.Width = 10;
+  s().Document.Picture.Width = 10;
   editor.PenDot(PixelCode::Black, Pos(11), Pos(1));
   EXPECT_EQ(Cell(11, 1), PixelCode::Transparent);
 }
@@ -79,7 +79,7 @@ TEST_F(DrawingTools, BucketWithTheSameColourSavesASnapshotButDoesNotRedraw) {
   FillAll(PixelCode::Black);
   const int renders = view.renders;
   Click(MouseButton::Left, 7, 7);
-  EXPECT_EQ(s().UndoCount, 1);
+  EXPECT_EQ(s().Document.UndoCount, 1);
   EXPECT_EQ(view.renders, renders);
 }
 
@@ -87,7 +87,7 @@ TEST_F(DrawingTools, BucketDoesNotPassDiagonalGaps) {
   editor.SelectTool(DrawTool::Bucket, true, false);
   FillAll(PixelCode::White);
   // A one-pixel diagonal line from (1, 5) to (5, 1) closes the top-left corner.
-  for (int i = 1; i <= 5; ++i) s().Picture.Cells.At(i, 6 - i) = PixelCode::Black;
+  for (int i = 1; i <= 5; ++i) s().Document.Picture.Cells.At(i, 6 - i) = PixelCode::Black;
   editor.SetColor(MouseButton::Left, PixelCode::Gray66);
   Click(MouseButton::Left, 10, 10);
   EXPECT_EQ(Cell(1, 1), PixelCode::White);
@@ -100,8 +100,8 @@ TEST_F(DrawingTools, BucketDoesNotPassDiagonalGaps) {
 TEST_F(DrawingTools, BucketNeverTouchesCellsOutsideTheSize) {
   editor.SelectTool(DrawTool::Bucket, true, false);
   FillAll(PixelCode::White);
-  s().Picture.Width = 20;
-  s().Picture.Height = 10;
+  s().Document.Picture.Width = 20;
+  s().Document.Picture.Height = 10;
   Click(MouseButton::Left, 1, 1);
   EXPECT_EQ(Cell(20, 10), PixelCode::Black);
   EXPECT_EQ(Cell(21, 1), PixelCode::White);
@@ -110,7 +110,7 @@ TEST_F(DrawingTools, BucketNeverTouchesCellsOutsideTheSize) {
   FillAll(PixelCode::White);
   Click(MouseButton::Left, 30, 5);
   EXPECT_EQ(Cell(1, 1), PixelCode::White);
-  EXPECT_EQ(s().UndoCount, 2);
+  EXPECT_EQ(s().Document.UndoCount, 2);
 }
 
 TEST_F(DrawingTools, BucketFillsTheLargestRegion) {
@@ -124,11 +124,11 @@ TEST_F(DrawingTools, BucketFillsTheLargestRegion) {
 TEST_F(DrawingTools, ChangeColourReplacesUnconnectedPixelsInsideTheSizeOnly) {
   editor.SelectTool(DrawTool::ChangeColor, true, false);
   FillAll(PixelCode::Gray33);
-  s().Picture.Cells.At(2, 2) = PixelCode::White;
-  s().Picture.Cells.At(9, 9) = PixelCode::White;
-  s().Picture.Cells.At(40, 40) = PixelCode::White;
-  s().Picture.Width = 20;
-  s().Picture.Height = 20;
+  s().Document.Picture.Cells.At(2, 2) = PixelCode::White;
+  s().Document.Picture.Cells.At(9, 9) = PixelCode::White;
+  s().Document.Picture.Cells.At(40, 40) = PixelCode::White;
+  s().Document.Picture.Width = 20;
+  s().Document.Picture.Height = 20;
   const int renders = view.renders;
   Click(MouseButton::Left, 2, 2);
   EXPECT_EQ(Cell(2, 2), PixelCode::Black);
@@ -136,7 +136,7 @@ TEST_F(DrawingTools, ChangeColourReplacesUnconnectedPixelsInsideTheSizeOnly) {
   EXPECT_EQ(Cell(40, 40), PixelCode::White);
   EXPECT_EQ(Cell(3, 3), PixelCode::Gray33);
   EXPECT_EQ(view.renders, renders + 1);
-  EXPECT_EQ(s().UndoCount, 1);
+  EXPECT_EQ(s().Document.UndoCount, 1);
   // Clicked beyond the picture, inside the storage: the code stored there is
   // the one replaced, and the canvas is redrawn even when nothing changes.
   Click(MouseButton::Left, 40, 40);
@@ -146,40 +146,40 @@ TEST_F(DrawingTools, ChangeColourReplacesUnconnectedPixelsInsideTheSizeOnly) {
 
 TEST_F(DrawingTools, PipeReadsTheStorageBeyondThePicture) {
   editor.SelectTool(DrawTool::Pipe, true, false);
-  s().Picture.Cells.At(30, 5) = PixelCode::Gray66;
-  s().Picture.Width = 20;
+  s().Document.Picture.Cells.At(30, 5) = PixelCode::Gray66;
+  s().Document.Picture.Width = 20;
   const int swatches = view.swatch_updates;
   Click(MouseButton::Left, 30, 5);
-  EXPECT_EQ(s().LeftColor, PixelCode::Gray66);
+  EXPECT_EQ(s().Tools.LeftColor, PixelCode::Gray66);
   EXPECT_EQ(view.swatch_updates, swatches + 1);
-  s().Picture.Width = 96;
-  s().Picture.Cells.At(96, 1) = PixelCode::White;
+  s().Document.Picture.Width = 96;
+  s().Document.Picture.Cells.At(96, 1) = PixelCode::White;
   Click(MouseButton::Right, 96, 1);
-  EXPECT_EQ(s().RightColor, PixelCode::White);
-  EXPECT_EQ(s().UndoCount, 0);  // the pipe saves nothing
+  EXPECT_EQ(s().Tools.RightColor, PixelCode::White);
+  EXPECT_EQ(s().Document.UndoCount, 0);  // the pipe saves nothing
   // Beyond the storage the colour stays, but the swatches are still updated.
-  editor.PickColor(s().LeftColor, 97 * s().PixelSize, 0);
-  EXPECT_EQ(s().LeftColor, PixelCode::Gray66);
+  editor.PickColor(s().Tools.LeftColor, 97 * s().View.PixelSize, 0);
+  EXPECT_EQ(s().Tools.LeftColor, PixelCode::Gray66);
   EXPECT_EQ(view.swatch_updates, swatches + 3);
 }
 
 TEST_F(DrawingTools, PipeDragFollowsThePointer) {
   editor.SelectTool(DrawTool::Pipe, true, false);
-  s().Picture.Cells.At(2, 1) = PixelCode::White;
+  s().Document.Picture.Cells.At(2, 1) = PixelCode::White;
   editor.MouseDown(MouseButton::Left, Pos(1), Pos(1));
-  EXPECT_EQ(s().LeftColor, PixelCode::Transparent);
+  EXPECT_EQ(s().Tools.LeftColor, PixelCode::Transparent);
   editor.MouseMove(Pos(2), Pos(1));
-  EXPECT_EQ(s().LeftColor, PixelCode::White);
+  EXPECT_EQ(s().Tools.LeftColor, PixelCode::White);
 }
 
 TEST_F(DrawingTools, MiddleButtonEndsTheStrokeAndDoesNothingElse) {
   editor.MouseDown(MouseButton::Left, Pos(1), Pos(1));
-  const Picture after_press = s().Picture;
+  const Picture after_press = s().Document.Picture;
   editor.MouseDown(MouseButton::Middle, Pos(2), Pos(2));
-  EXPECT_FALSE(s().LeftButtonHeld);
-  EXPECT_FALSE(s().RightButtonHeld);
-  EXPECT_EQ(s().UndoCount, 1);
-  EXPECT_EQ(s().Picture, after_press);
+  EXPECT_FALSE(s().Pointer.LeftButtonHeld);
+  EXPECT_FALSE(s().Pointer.RightButtonHeld);
+  EXPECT_EQ(s().Document.UndoCount, 1);
+  EXPECT_EQ(s().Document.Picture, after_press);
   editor.MouseMove(Pos(3), Pos(3));
   EXPECT_EQ(Cell(3, 3), PixelCode::Transparent);
 }
@@ -187,13 +187,13 @@ TEST_F(DrawingTools, MiddleButtonEndsTheStrokeAndDoesNothingElse) {
 TEST_F(DrawingTools, APressOfOneButtonEndsTheOthersStroke) {
   editor.MouseDown(MouseButton::Left, Pos(1), Pos(1));
   editor.MouseDown(MouseButton::Right, Pos(2), Pos(1));
-  EXPECT_FALSE(s().LeftButtonHeld);
-  EXPECT_TRUE(s().RightButtonHeld);
+  EXPECT_FALSE(s().Pointer.LeftButtonHeld);
+  EXPECT_TRUE(s().Pointer.RightButtonHeld);
 }
 
 TEST_F(DrawingTools, MovesAreClampedOntoTheLastColumnAndRow) {
-  s().Picture.Width = 10;
-  s().Picture.Height = 8;
+  s().Document.Picture.Width = 10;
+  s().Document.Picture.Height = 8;
   editor.MouseDown(MouseButton::Left, Pos(1), Pos(1));
   editor.MouseMove(1000, 1000);
   EXPECT_EQ(Cell(10, 8), PixelCode::Black);
@@ -204,16 +204,16 @@ TEST_F(DrawingTools, MovesAreClampedOntoTheLastColumnAndRow) {
 
 TEST_F(DrawingTools, ChoosingThePenHidesTheBoxAndTheSelectPanel) {
   editor.SelectTool(DrawTool::SelectBox, true, false);
-  EXPECT_TRUE(s().SelectMode);
+  EXPECT_TRUE(s().Selection.SelectMode);
   ASSERT_FALSE(view.panel_visible.empty());
   EXPECT_TRUE(view.panel_visible.back());
-  s().BoxVisible = true;
+  s().Selection.BoxVisible = true;
   editor.SelectTool(DrawTool::Pen, true, false);
-  EXPECT_FALSE(s().BoxVisible);
+  EXPECT_FALSE(s().Selection.BoxVisible);
   EXPECT_FALSE(view.panel_visible.back());
-  EXPECT_FALSE(s().SelectMode);
-  EXPECT_FALSE(s().PasteMode);
-  EXPECT_EQ(s().CurrentTool, DrawTool::Pen);
+  EXPECT_FALSE(s().Selection.SelectMode);
+  EXPECT_FALSE(s().Selection.PasteMode);
+  EXPECT_EQ(s().Tools.CurrentTool, DrawTool::Pen);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "core/editor/picture.h"
-#include "core/editor/pixel_code.h"
-#include "core/export/listing.h"
+#include "core/model/picture.h"
+#include "core/model/pixel_code.h"
+#include "core/formats/listing.h"
 #include "test_models.h"
 
 namespace pictavo {

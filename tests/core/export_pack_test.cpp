@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <vector>
 
-#include "core/editor/picture.h"
-#include "core/editor/pixel_code.h"
-#include "core/export/pack_pixels.h"
+#include "core/model/picture.h"
+#include "core/model/pixel_code.h"
+#include "core/formats/pack_pixels.h"
 #include "test_models.h"
 
 namespace pictavo {

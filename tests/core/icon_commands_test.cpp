@@ -4,12 +4,12 @@
 #include <optional>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/editor/editor_view.h"
-#include "core/skin/icon_browser.h"
-#include "core/skin/icon_commands.h"
-#include "core/skin/skin.h"
-#include "core/skin/skin_file.h"
+#include "core/editing/editor.h"
+#include "core/editing/editor_view.h"
+#include "core/editing/icon_browser.h"
+#include "core/editing/icon_commands.h"
+#include "core/model/skin.h"
+#include "core/formats/skin_file.h"
 #include "test_models.h"
 
 namespace pictavo {
@@ -47,7 +47,7 @@ class IconCommands : public ::testing::Test {
   Bytes PictureRow(int y, int width) {
     Bytes row;
     for (int x = 1; x <= width; ++x)
-      row.push_back(static_cast<std::uint8_t>(S().Picture.Cells.At(x, y)));
+      row.push_back(static_cast<std::uint8_t>(S().Document.Picture.Cells.At(x, y)));
     return row;
   }
 
@@ -61,14 +61,14 @@ TEST_F(IconCommands, SelectIconLoadsSubIconZeroAndEmptiesUndo) {
   Open({MakeIcon(1, 1, 4, 2, 1, {W, W}), MakeIcon(2, 2, 4, 4, 2,
                                                   {1, 2, 3, 4, 4, 3, 2, 1,  //
                                                    0, 0, 0, 0, 4, 4, 4, 4})});
-  S().CurrentSubIconIndex = 0;
+  S().Document.CurrentSubIconIndex = 0;
   editor_.PushUndo();
   SelectIcon(editor_, 1);
-  EXPECT_EQ(S().CurrentIconIndex, 1);
-  EXPECT_EQ(S().CurrentSubIconIndex, 0);
-  EXPECT_EQ(S().UndoCount, 0);
-  EXPECT_EQ(S().Picture.Width, 4);
-  EXPECT_EQ(S().Picture.Height, 2);
+  EXPECT_EQ(S().Document.CurrentIconIndex, 1);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 0);
+  EXPECT_EQ(S().Document.UndoCount, 0);
+  EXPECT_EQ(S().Document.Picture.Width, 4);
+  EXPECT_EQ(S().Document.Picture.Height, 2);
   EXPECT_EQ(PictureRow(1, 4), (Bytes{1, 2, 3, 4}));
   EXPECT_EQ(PictureRow(2, 4), (Bytes{4, 3, 2, 1}));
 }
@@ -78,26 +78,26 @@ TEST_F(IconCommands, SelectIconOutsideTheSkinDoesNothing) {
   editor_.PushUndo();
   for (int index : {-1, 2, 100}) {
     SelectIcon(editor_, index);
-    EXPECT_EQ(S().CurrentIconIndex, 0);
-    EXPECT_EQ(S().UndoCount, 1);
+    EXPECT_EQ(S().Document.CurrentIconIndex, 0);
+    EXPECT_EQ(S().Document.UndoCount, 1);
   }
 }
 
 TEST_F(IconCommands, SubIconArrowsStopAtBothEnds) {
   Open({MakeIcon(1, 3, 4, 2, 1, {1, 1, 2, 2, 3, 3})});
   PreviousSubIcon(editor_);
-  EXPECT_EQ(S().CurrentSubIconIndex, 0);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 0);
   NextSubIcon(editor_);
   NextSubIcon(editor_);
-  EXPECT_EQ(S().CurrentSubIconIndex, 2);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 2);
   EXPECT_EQ(PictureRow(1, 2), (Bytes{3, 3}));
   editor_.PushUndo();
   NextSubIcon(editor_);
-  EXPECT_EQ(S().CurrentSubIconIndex, 2);
-  EXPECT_EQ(S().UndoCount, 1) << "a refused move keeps the undo stack";
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 2);
+  EXPECT_EQ(S().Document.UndoCount, 1) << "a refused move keeps the undo stack";
   PreviousSubIcon(editor_);
-  EXPECT_EQ(S().CurrentSubIconIndex, 1);
-  EXPECT_EQ(S().UndoCount, 0);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 1);
+  EXPECT_EQ(S().Document.UndoCount, 0);
   EXPECT_EQ(PictureRow(1, 2), (Bytes{2, 2}));
 }
 
@@ -106,7 +106,7 @@ TEST_F(IconCommands, AddSubIconCopiesTheCurrentOneAfterIt) {
   NextSubIcon(editor_);
   AddSubIcon(editor_);
   EXPECT_EQ(Icon(0).SubIcons, 4);
-  EXPECT_EQ(S().CurrentSubIconIndex, 2);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 2);
   EXPECT_EQ(Icon(0).Data, (Bytes{B, G66, G33, W, G33, W, T, B}));
   EXPECT_EQ(PictureRow(1, 2), (Bytes{G33, W}));
 }
@@ -117,12 +117,12 @@ TEST_F(IconCommands, DeleteSubIconKeepsAValidCurrentOne) {
   NextSubIcon(editor_);
   DeleteSubIcon(editor_);
   EXPECT_EQ(Icon(0).SubIcons, 2);
-  EXPECT_EQ(S().CurrentSubIconIndex, 1);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 1);
   EXPECT_EQ(Icon(0).Data, (Bytes{B, G66, G33, W}));
 
   PreviousSubIcon(editor_);
   DeleteSubIcon(editor_);
-  EXPECT_EQ(S().CurrentSubIconIndex, 0);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 0);
   EXPECT_EQ(Icon(0).Data, (Bytes{G33, W}));
   EXPECT_EQ(PictureRow(1, 2), (Bytes{G33, W}));
 
@@ -137,25 +137,25 @@ TEST_F(IconCommands, AddIconGoesRightAfterTheCurrentOne) {
   prepared.Data.clear();
   ASSERT_TRUE(AddIcon(editor_, prepared));
   EXPECT_EQ(IconLabels(editor_.Skin()), (std::vector<std::string>{"0x01", "0x40", "0x02", "0x03"}));
-  EXPECT_EQ(S().CurrentIconIndex, 1);
-  EXPECT_EQ(S().CurrentSubIconIndex, 0);
+  EXPECT_EQ(S().Document.CurrentIconIndex, 1);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 0);
   EXPECT_EQ(Icon(1).Data, Bytes(2 * 3 * 8, T));
-  EXPECT_EQ(S().Picture.Width, 3);
-  EXPECT_EQ(S().Picture.Height, 8);
+  EXPECT_EQ(S().Document.Picture.Width, 3);
+  EXPECT_EQ(S().Document.Picture.Height, 8);
 }
 
 TEST_F(IconCommands, AddIconBelowFourBppTakesTheRightColour) {
   Open({Blank(1, 1, 2, 2)});
   TSkinIcon prepared = MakeIcon(9, 1, 2, 4, 1, {});
-  S().RightColor = PixelCode::Gray66;
+  S().Tools.RightColor = PixelCode::Gray66;
   AddIcon(editor_, prepared);
   EXPECT_EQ(Icon(1).Data, Bytes(4, G66));
-  S().RightColor = PixelCode::Transparent;
+  S().Tools.RightColor = PixelCode::Transparent;
   AddIcon(editor_, prepared);
   EXPECT_EQ(Icon(2).Data, Bytes(4, W));
   prepared.BPP = 1;
   prepared.Width = 8;
-  S().RightColor = PixelCode::Black;
+  S().Tools.RightColor = PixelCode::Black;
   AddIcon(editor_, prepared);
   EXPECT_EQ(Icon(3).Data, Bytes(8, B));
 }
@@ -168,7 +168,7 @@ TEST_F(IconCommands, AddIconIntoAnEmptySkinAndRefusedShapes) {
   EXPECT_EQ(editor_.Skin().Count(), 0);
   ASSERT_TRUE(AddIcon(editor_, MakeIcon(7, 1, 4, 2, 4, {})));
   EXPECT_EQ(editor_.Skin().Count(), 1);
-  EXPECT_EQ(S().CurrentIconIndex, 0);
+  EXPECT_EQ(S().Document.CurrentIconIndex, 0);
 }
 
 TEST_F(IconCommands, DeleteIconMakesTheFollowingOrNewLastCurrent) {
@@ -176,17 +176,17 @@ TEST_F(IconCommands, DeleteIconMakesTheFollowingOrNewLastCurrent) {
         MakeIcon(3, 1, 4, 2, 1, {3, 3})});
   SelectIcon(editor_, 2);
   DeleteIcon(editor_);
-  EXPECT_EQ(S().CurrentIconIndex, 1);
+  EXPECT_EQ(S().Document.CurrentIconIndex, 1);
   EXPECT_EQ(PictureRow(1, 2), (Bytes{2, 2}));
   SelectIcon(editor_, 0);
   DeleteIcon(editor_);
-  EXPECT_EQ(S().CurrentIconIndex, 0);
+  EXPECT_EQ(S().Document.CurrentIconIndex, 0);
   EXPECT_EQ(IconLabels(editor_.Skin()), (std::vector<std::string>{"0x02"}));
   EXPECT_EQ(PictureRow(1, 2), (Bytes{2, 2}));
   DeleteIcon(editor_);
   EXPECT_EQ(editor_.Skin().Count(), 0);
-  EXPECT_EQ(S().CurrentIconIndex, 0);
-  EXPECT_TRUE(S().SkinMode);
+  EXPECT_EQ(S().Document.CurrentIconIndex, 0);
+  EXPECT_TRUE(S().Document.SkinMode);
 }
 
 TEST_F(IconCommands, EverythingIsSafeWithoutACurrentIcon) {
@@ -195,11 +195,11 @@ TEST_F(IconCommands, EverythingIsSafeWithoutACurrentIcon) {
       Open({});
     } else {
       Open({Blank(1, 2, 2, 2)});
-      S().CurrentIconIndex = 5;  // no icon there
+      S().Document.CurrentIconIndex = 5;  // no icon there
     }
     const Skin skin = editor_.Skin();
-    S().Picture.Cells.At(1, 1) = PixelCode::Gray33;
-    const Picture picture = S().Picture;
+    S().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
+    const Picture picture = S().Document.Picture;
     editor_.PushUndo();
     NextSubIcon(editor_);
     PreviousSubIcon(editor_);
@@ -215,15 +215,15 @@ TEST_F(IconCommands, EverythingIsSafeWithoutACurrentIcon) {
     DrawPreview(editor_, 3, 2, Rgb{1, 2, 3}, preview);
     EXPECT_EQ(preview, std::vector<std::uint32_t>(6, Rgb{1, 2, 3}.Argb()));
     EXPECT_EQ(editor_.Skin(), skin);
-    EXPECT_EQ(S().Picture, picture);
-    EXPECT_EQ(S().UndoCount, 1);
-    EXPECT_EQ(S().CurrentIconIndex, variant == 0 ? 0 : 5);
+    EXPECT_EQ(S().Document.Picture, picture);
+    EXPECT_EQ(S().Document.UndoCount, 1);
+    EXPECT_EQ(S().Document.CurrentIconIndex, variant == 0 ? 0 : 5);
   }
 }
 
 TEST_F(IconCommands, SubIconIndexOutsideTheIconIsNeverUsed) {
   Open({MakeIcon(1, 2, 4, 2, 1, {1, 1, 2, 2})});
-  S().CurrentSubIconIndex = 7;
+  S().Document.CurrentSubIconIndex = 7;
   const Skin skin = editor_.Skin();
   AddSubIcon(editor_);
   DeleteSubIcon(editor_);
@@ -240,19 +240,19 @@ TEST_F(IconCommands, LoweringAThreeByThreeIconIsRefusedAndItStaysAtFour) {
   EXPECT_TRUE(LowerBpp(editor_));
   EXPECT_EQ(Icon(0).BPP, 4);
   EXPECT_EQ(Icon(0).Data, data);
-  EXPECT_EQ(S().UndoCount, 1);
+  EXPECT_EQ(S().Document.UndoCount, 1);
 }
 
 TEST_F(IconCommands, LoweringFitsTheCodesStepByStep) {
   const Bytes data{T, W, G33, G66, B, T, W, W, T, G33, G33, G66, B, B, T, W};
   Open({MakeIcon(1, 1, 4, 4, 4, data), MakeIcon(2, 1, 4, 4, 4, data)});
-  S().RightColor = PixelCode::Transparent;
+  S().Tools.RightColor = PixelCode::Transparent;
   editor_.PushUndo();
   EXPECT_FALSE(LowerBpp(editor_));
   EXPECT_EQ(Icon(0).BPP, 2);
   EXPECT_EQ(Icon(0).Data, (Bytes{W, W, G33, G66, B, W, W, W, W, G33, G33, G66, B, B, W, W}));
   EXPECT_EQ(PictureRow(1, 4), (Bytes{W, W, G33, G66}));
-  EXPECT_EQ(S().UndoCount, 1) << "depth changes keep the undo stack";
+  EXPECT_EQ(S().Document.UndoCount, 1) << "depth changes keep the undo stack";
 
   EXPECT_FALSE(LowerBpp(editor_));
   EXPECT_EQ(Icon(0).BPP, 1);
@@ -261,7 +261,7 @@ TEST_F(IconCommands, LoweringFitsTheCodesStepByStep) {
   EXPECT_EQ(Icon(0).BPP, 1);
 
   SelectIcon(editor_, 1);
-  S().RightColor = PixelCode::Gray66;
+  S().Tools.RightColor = PixelCode::Gray66;
   LowerBpp(editor_);
   EXPECT_EQ(Icon(1).Data,
             (Bytes{G66, W, G33, G66, B, G66, W, W, G66, G33, G33, G66, B, B, G66, W}));
@@ -367,22 +367,22 @@ TEST_F(IconCommands, PreviewClickChoosesASubIcon) {
   editor_.PushUndo();
   // Cells are 4 x 3 at scale 1; with a 7-high box two fit in a column.
   EXPECT_TRUE(ChoosePreviewSubIcon(editor_, 0, 4, 7));
-  EXPECT_EQ(S().CurrentSubIconIndex, 1);
-  EXPECT_EQ(S().UndoCount, 0);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 1);
+  EXPECT_EQ(S().Document.UndoCount, 0);
   EXPECT_EQ(PictureRow(1, 2), (Bytes{2, 2}));
   EXPECT_TRUE(ChoosePreviewSubIcon(editor_, 3, 0, 7));
-  EXPECT_EQ(S().CurrentSubIconIndex, 2);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 2);
   EXPECT_FALSE(ChoosePreviewSubIcon(editor_, 9, 0, 7));
-  EXPECT_EQ(S().CurrentSubIconIndex, 2);
+  EXPECT_EQ(S().Document.CurrentSubIconIndex, 2);
 }
 
 TEST_F(IconCommands, PreviewZoomHasAFloorOfOne) {
   PreviewZoomOut(editor_);
-  EXPECT_EQ(S().PreviewScale, 1);
+  EXPECT_EQ(S().View.PreviewScale, 1);
   for (int i = 0; i < 60; ++i) PreviewZoomIn(editor_);
-  EXPECT_EQ(S().PreviewScale, 61);
+  EXPECT_EQ(S().View.PreviewScale, 61);
   PreviewZoomOut(editor_);
-  EXPECT_EQ(S().PreviewScale, 60);
+  EXPECT_EQ(S().View.PreviewScale, 60);
   EXPECT_EQ(view_.previews, 62);
 }
 
@@ -406,7 +406,7 @@ TEST_F(IconCommands, DrawPreviewPaintsEachSubIconInItsCell) {
   };
   EXPECT_EQ(out, expected);
 
-  S().PreviewScale = 2;
+  S().View.PreviewScale = 2;
   DrawPreview(editor_, 5, 3, bg, out);
   EXPECT_EQ(out, (std::vector<std::uint32_t>{k, k, w, w, o,  //
                                              k, k, w, w, o,  //
@@ -417,7 +417,7 @@ TEST_F(IconCommands, PenInSkinModeWritesIntoTheIcon) {
   Open({MakeIcon(1, 2, 4, 4, 2, Bytes(16, T))});
   NextSubIcon(editor_);
   const int previews = view_.previews;
-  S().LeftColor = PixelCode::White;
+  S().Tools.LeftColor = PixelCode::White;
   // Pixel size 5: (12, 7) is column 3, row 2.
   editor_.MouseDown(MouseButton::Left, 12, 7);
   editor_.MouseUp(MouseButton::Left, 12, 7);
@@ -430,9 +430,9 @@ TEST_F(IconCommands, PenInSkinModeWritesIntoTheIcon) {
 TEST_F(IconCommands, StoreSubIconTouchesOnlyTheCurrentSubIcon) {
   Open({MakeIcon(1, 3, 4, 2, 1, {1, 1, 2, 2, 3, 3})});
   NextSubIcon(editor_);
-  S().Picture.Cells.At(1, 1) = PixelCode::Transparent;
-  S().Picture.Cells.At(2, 1) = PixelCode::Black;
-  S().Picture.Cells.At(3, 1) = PixelCode::White;  // beyond the icon
+  S().Document.Picture.Cells.At(1, 1) = PixelCode::Transparent;
+  S().Document.Picture.Cells.At(2, 1) = PixelCode::Black;
+  S().Document.Picture.Cells.At(3, 1) = PixelCode::White;  // beyond the icon
   StoreSubIcon(editor_);
   EXPECT_EQ(Icon(0).Data, (Bytes{1, 1, T, B, 3, 3}));
 }

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/editor/editor_state.h"
-#include "core/editor/picture.h"
-#include "core/files/picture_file.h"
-#include "core/files/text_mode.h"
+#include "core/editing/editor.h"
+#include "core/editing/editor_state.h"
+#include "core/model/picture.h"
+#include "core/formats/picture_file.h"
+#include "core/formats/text_mode.h"
 #include "test_models.h"
 
 namespace pictavo {
@@ -289,8 +289,8 @@ std::vector<RefusalCase> RefusalCases() {
 
 TEST(PictureFileRefusal, NamesTheFaultAndLeavesThePictureAlone) {
   auto state = std::make_unique<EditorState>();
-  state->Picture = PatternPicture(7, 5);
-  const Picture before = state->Picture;
+  state->Document.Picture = PatternPicture(7, 5);
+  const Picture before = state->Document.Picture;
   for (const RefusalCase& c : RefusalCases()) {
     SCOPED_TRACE(c.what);
     // As the open command does: only a record that was read is applied.
@@ -302,7 +302,7 @@ TEST(PictureFileRefusal, NamesTheFaultAndLeavesThePictureAlone) {
     }
     EXPECT_NE(record.error().message.find(c.message_part), std::string::npos)
         << record.error().message;
-    EXPECT_EQ(state->Picture, before);
+    EXPECT_EQ(state->Document.Picture, before);
   }
 }
 
@@ -321,15 +321,15 @@ TEST(PictureFileRefusal, GoodRecordOfTheSameShapeIsAccepted) {
 
 TEST(ApplyPictureRecord, WritesSizeAndCellsAndKeepsTheRest) {
   auto state = std::make_unique<EditorState>();
-  state->Picture.Cells.Fill(PixelCode::Transparent);
-  state->Picture.Width = 20;
-  state->Picture.Height = 20;
+  state->Document.Picture.Cells.Fill(PixelCode::Transparent);
+  state->Document.Picture.Width = 20;
+  state->Document.Picture.Height = 20;
   const auto record = ReadPictureFile(IconRecord);
   ASSERT_TRUE(record.has_value());
 
   ApplyPictureRecord(*state, *record);
 
-  const Picture& picture = state->Picture;
+  const Picture& picture = state->Document.Picture;
   EXPECT_EQ(picture.Width, 3);
   EXPECT_EQ(picture.Height, 2);
   EXPECT_EQ(RecordOf(picture, "icon"), *record);
@@ -343,7 +343,7 @@ TEST(ApplyPictureRecord, WritesSizeAndCellsAndKeepsTheRest) {
 
 TEST(ApplyPictureRecord, IgnoresRecordThatDoesNotFit) {
   auto state = std::make_unique<EditorState>();
-  const Picture before = state->Picture;
+  const Picture before = state->Document.Picture;
   const PictureRecord misfits[] = {
       {"wide", 97, 1, std::vector<PixelCode>(97)},
       {"short of codes", 2, 2, Codes({0, 1, 2})},
@@ -352,7 +352,7 @@ TEST(ApplyPictureRecord, IgnoresRecordThatDoesNotFit) {
   };
   for (const PictureRecord& record : misfits) {
     ApplyPictureRecord(*state, record);
-    EXPECT_EQ(state->Picture, before) << record.name;
+    EXPECT_EQ(state->Document.Picture, before) << record.name;
   }
 }
 
@@ -362,51 +362,51 @@ TEST(OneColumnPicture, EditorDrawsAndEditsWithinIt) {
   Editor editor;
   editor.Start();
   EditorState& s = editor.State();
-  s.Picture.Cells.Fill(PixelCode::Gray33);
+  s.Document.Picture.Cells.Fill(PixelCode::Gray33);
   ApplyPictureRecord(s, PictureRecord{"line", 1, 3, Codes({0, 3, 0})});
   editor.Render();
 
-  const int p = s.PixelSize;  // 5: grid lines on
+  const int p = s.View.PixelSize;  // 5: grid lines on
   EXPECT_EQ(editor.Canvas().PixelAt(2, 2), ColorOf(PixelCode::Black).Argb());
   EXPECT_EQ(editor.Canvas().PixelAt(2, p + 2), ColorOf(PixelCode::White).Argb());
   EXPECT_EQ(editor.Canvas().PixelAt(p + 2, 2), CanvasBackground.Argb());  // column 2 is not shown
 
   // Column 2 now holds White, the code the tools below meet inside.
-  for (int y = 1; y <= 3; ++y) s.Picture.Cells.At(2, y) = PixelCode::White;
+  for (int y = 1; y <= 3; ++y) s.Document.Picture.Cells.At(2, y) = PixelCode::White;
 
   // The pen beside the column changes nothing; on it, the one cell.
   editor.MouseDown(MouseButton::Left, p + 1, 1);
   editor.MouseUp(MouseButton::Left, p + 1, 1);
-  EXPECT_EQ(s.Picture.Cells.At(2, 1), PixelCode::White);
-  s.LeftColor = PixelCode::Transparent;
+  EXPECT_EQ(s.Document.Picture.Cells.At(2, 1), PixelCode::White);
+  s.Tools.LeftColor = PixelCode::Transparent;
   editor.MouseDown(MouseButton::Left, 1, 1);
   editor.MouseMove(400, 2 * p + 1);  // dragged far right: clamped onto column 1, row 3
   editor.MouseUp(MouseButton::Left, 400, 2 * p + 1);
-  EXPECT_EQ(s.Picture.Cells.At(1, 1), PixelCode::Transparent);
-  EXPECT_EQ(s.Picture.Cells.At(1, 3), PixelCode::Transparent);
-  EXPECT_EQ(s.Picture.Cells.At(2, 3), PixelCode::White);
+  EXPECT_EQ(s.Document.Picture.Cells.At(1, 1), PixelCode::Transparent);
+  EXPECT_EQ(s.Document.Picture.Cells.At(1, 3), PixelCode::Transparent);
+  EXPECT_EQ(s.Document.Picture.Cells.At(2, 3), PixelCode::White);
 
   // The bucket does not spread into the White beside the column.
-  s.CurrentTool = DrawTool::Bucket;
-  s.LeftColor = PixelCode::Gray66;
+  s.Tools.CurrentTool = DrawTool::Bucket;
+  s.Tools.LeftColor = PixelCode::Gray66;
   editor.MouseDown(MouseButton::Left, 1, p + 1);
-  EXPECT_EQ(s.Picture.Cells.At(1, 2), PixelCode::Gray66);
-  EXPECT_EQ(s.Picture.Cells.At(2, 2), PixelCode::White);
+  EXPECT_EQ(s.Document.Picture.Cells.At(1, 2), PixelCode::Gray66);
+  EXPECT_EQ(s.Document.Picture.Cells.At(2, 2), PixelCode::White);
 
   // Nor does the colour replacer.
-  s.Picture.Cells.At(2, 1) = PixelCode::Transparent;
-  s.CurrentTool = DrawTool::ChangeColor;
-  s.LeftColor = PixelCode::Black;
+  s.Document.Picture.Cells.At(2, 1) = PixelCode::Transparent;
+  s.Tools.CurrentTool = DrawTool::ChangeColor;
+  s.Tools.LeftColor = PixelCode::Black;
   editor.MouseDown(MouseButton::Left, 1, 1);
-  EXPECT_EQ(s.Picture.Cells.At(1, 1), PixelCode::Black);
-  EXPECT_EQ(s.Picture.Cells.At(1, 3), PixelCode::Black);
-  EXPECT_EQ(s.Picture.Cells.At(2, 1), PixelCode::Transparent);
+  EXPECT_EQ(s.Document.Picture.Cells.At(1, 1), PixelCode::Black);
+  EXPECT_EQ(s.Document.Picture.Cells.At(1, 3), PixelCode::Black);
+  EXPECT_EQ(s.Document.Picture.Cells.At(2, 1), PixelCode::Transparent);
 
   // Width arrow down stays at 1 rather than going to 0; up goes to 2.
   editor.WidthDown();
-  EXPECT_EQ(s.Picture.Width, 1);
+  EXPECT_EQ(s.Document.Picture.Width, 1);
   editor.WidthUp();
-  EXPECT_EQ(s.Picture.Width, 2);
+  EXPECT_EQ(s.Document.Picture.Width, 2);
   EXPECT_EQ(editor.Clamp(1000, 1000), (CellPoint{2 * p - 1, 3 * p - 1}));
 }
 

@@ -22,13 +22,13 @@
 #include <utility>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/editor/size_rules.h"
-#include "core/files/picture_file.h"
-#include "core/selection/selection.h"
-#include "core/selection/selection_transform.h"
-#include "core/skin/icon_commands.h"
-#include "core/skin/skin_file.h"
+#include "core/editing/editor.h"
+#include "core/editing/size_rules.h"
+#include "core/formats/picture_file.h"
+#include "core/editing/selection.h"
+#include "core/editing/selection_transform.h"
+#include "core/editing/icon_commands.h"
+#include "core/formats/skin_file.h"
 
 namespace pictavo {
 namespace {
@@ -335,14 +335,14 @@ std::optional<Problem> CheckIcons(const Editor& editor) {
     }
   }
   const EditorState& s = editor.State();
-  if (!s.SkinMode) return std::nullopt;
-  if (skin.Count() == 0 ? s.CurrentIconIndex != 0 : !skin.Contains(s.CurrentIconIndex)) {
-    return Problem{"current icon", "index " + std::to_string(s.CurrentIconIndex) + " of " +
+  if (!s.Document.SkinMode) return std::nullopt;
+  if (skin.Count() == 0 ? s.Document.CurrentIconIndex != 0 : !skin.Contains(s.Document.CurrentIconIndex)) {
+    return Problem{"current icon", "index " + std::to_string(s.Document.CurrentIconIndex) + " of " +
                                        std::to_string(skin.Count()) + " icons"};
   }
   const TSkinIcon* icon = editor.CurrentIcon();
   if (icon == nullptr) return std::nullopt;
-  const int sub = s.CurrentSubIconIndex;
+  const int sub = s.Document.CurrentSubIconIndex;
   if (sub < 0 || sub >= icon->SubIcons) {
     return Problem{"current sub-icon",
                    std::to_string(sub) + " of " + std::to_string(icon->SubIcons)};
@@ -351,7 +351,7 @@ std::optional<Problem> CheckIcons(const Editor& editor) {
   for (int y = 0; y < icon->Height; ++y) {
     for (int x = 0; x < icon->Width; ++x) {
       const int stored = icon->Data[icon->DataIndex(sub, x, y)];
-      const int shown = ToInt(s.Picture.Cells.At(x + 1, y + 1));
+      const int shown = ToInt(s.Document.Picture.Cells.At(x + 1, y + 1));
       if (stored != shown) {
         return Problem{"icon write-back", "sub-icon " + std::to_string(sub) + " pixel " + At(x, y) +
                                               " holds " + std::to_string(stored) +
@@ -365,24 +365,24 @@ std::optional<Problem> CheckIcons(const Editor& editor) {
 // The invariants of the whole model, whatever command ran last.
 std::optional<Problem> CheckModel(const Editor& editor) {
   const EditorState& s = editor.State();
-  if (auto p = CheckCodes(s.Picture.Cells, "storage codes")) return p;
-  if (auto p = CheckCodes(s.SelectionBuffer.Cells, "selection codes")) return p;
-  const Picture& pic = s.Picture;
+  if (auto p = CheckCodes(s.Document.Picture.Cells, "storage codes")) return p;
+  if (auto p = CheckCodes(s.Selection.SelectionBuffer.Cells, "selection codes")) return p;
+  const Picture& pic = s.Document.Picture;
   if (pic.Width < 1 || pic.Width > MaxPictureWidth || pic.Height < 1 ||
       pic.Height > MaxPictureHeight) {
     return Problem{"picture size", std::to_string(pic.Width) + " x " + std::to_string(pic.Height)};
   }
-  if (s.PixelSize < MinPixelSize || s.PixelSize > MaxPixelSize) {
-    return Problem{"pixel size", std::to_string(s.PixelSize)};
+  if (s.View.PixelSize < MinPixelSize || s.View.PixelSize > MaxPixelSize) {
+    return Problem{"pixel size", std::to_string(s.View.PixelSize)};
   }
-  if (s.UndoCount < 0 || s.UndoCount > UndoDepth) {
-    return Problem{"undo count", std::to_string(s.UndoCount)};
+  if (s.Document.UndoCount < 0 || s.Document.UndoCount > UndoDepth) {
+    return Problem{"undo count", std::to_string(s.Document.UndoCount)};
   }
-  if (s.UndoAvailable != (s.UndoCount > 0)) {
-    return Problem{"undo controls", "available " + std::to_string(s.UndoAvailable) + " with " +
-                                        std::to_string(s.UndoCount) + " snapshots"};
+  if (s.Document.UndoAvailable != (s.Document.UndoCount > 0)) {
+    return Problem{"undo controls", "available " + std::to_string(s.Document.UndoAvailable) + " with " +
+                                        std::to_string(s.Document.UndoCount) + " snapshots"};
   }
-  const SelectionGrid& buffer = s.SelectionBuffer;
+  const SelectionGrid& buffer = s.Selection.SelectionBuffer;
   if (buffer.Width < 0 || buffer.Width > SelectionGridSize || buffer.Height < 0 ||
       buffer.Height > SelectionGridSize) {
     return Problem{"selection size",
@@ -455,7 +455,7 @@ class Session {
 TSkinIcon PreparedIcon(const Op& op);
 
 std::optional<int> IconDepth(const Editor& editor) {
-  if (!editor.State().SkinMode || editor.CurrentIcon() == nullptr) return std::nullopt;
+  if (!editor.State().Document.SkinMode || editor.CurrentIcon() == nullptr) return std::nullopt;
   return editor.CurrentIcon()->BPP;
 }
 
@@ -468,13 +468,13 @@ bool Session::Available(const Op& op) const {
   const EditorState& s = editor_.State();
   switch (Info(op.kind).gate) {
     case Gate::SelectPanel:
-      if (s.CurrentTool != DrawTool::SelectBox) return false;
+      if (s.Tools.CurrentTool != DrawTool::SelectBox) return false;
       break;
     case Gate::PlainMode:
-      if (s.SkinMode) return false;
+      if (s.Document.SkinMode) return false;
       break;
     case Gate::SkinMode:
-      if (!s.SkinMode) return false;
+      if (!s.Document.SkinMode) return false;
       break;
     case Gate::Always:
       break;
@@ -494,7 +494,7 @@ std::optional<Failure> Session::Step(std::size_t step, const Op& op) {
   if (stats_) {
     ++stats_->executed[static_cast<std::size_t>(op.kind)];
     ++stats_->steps;
-    if (editor_.State().SkinMode) ++stats_->skin_mode_steps;
+    if (editor_.State().Document.SkinMode) ++stats_->skin_mode_steps;
   }
   if (op.kind == OpKind::Stroke) {
     Stroke(op);
@@ -502,33 +502,33 @@ std::optional<Failure> Session::Step(std::size_t step, const Op& op) {
     where_.clear();
     Act(op.kind == OpKind::Undo, [&] { Run(op); });
   }
-  if (stats_ && editor_.State().UndoCount == UndoDepth) ++stats_->full_undo_steps;
+  if (stats_ && editor_.State().Document.UndoCount == UndoDepth) ++stats_->full_undo_steps;
   return failure_;
 }
 
 void Session::Act(bool is_undo, const std::function<void()>& action) {
   const EditorState& s = editor_.State();
-  const Picture before = s.Picture;
-  const Picture top = s.UndoStack[0];
-  const Picture second = s.UndoStack[1];
-  const int count = s.UndoCount;
-  const bool available = s.UndoAvailable;
+  const Picture before = s.Document.Picture;
+  const Picture top = s.Document.UndoStack[0];
+  const Picture second = s.Document.UndoStack[1];
+  const int count = s.Document.UndoCount;
+  const bool available = s.Document.UndoAvailable;
   action();
   if (is_undo) {
     if (!available) {
-      if (s.Picture != before) Fail("undo", "an unavailable undo changed the picture");
-    } else if (s.Picture != top) {
+      if (s.Document.Picture != before) Fail("undo", "an unavailable undo changed the picture");
+    } else if (s.Document.Picture != top) {
       Fail("undo", "the picture is not the newest snapshot");
-    } else if (s.UndoCount != count - 1) {
-      Fail("undo", std::to_string(count) + " snapshots became " + std::to_string(s.UndoCount));
-    } else if (count >= 2 && s.UndoStack[0] != second) {
+    } else if (s.Document.UndoCount != count - 1) {
+      Fail("undo", std::to_string(count) + " snapshots became " + std::to_string(s.Document.UndoCount));
+    } else if (count >= 2 && s.Document.UndoStack[0] != second) {
       Fail("undo", "the second snapshot did not become the newest");
     }
-  } else if (s.UndoCount > count && count < UndoDepth) {
-    if (s.UndoStack[0] != before) {
+  } else if (s.Document.UndoCount > count && count < UndoDepth) {
+    if (s.Document.UndoStack[0] != before) {
       Fail("undo snapshot", "the new snapshot is not the picture before the command" + where_);
-    } else if (s.UndoCount == count + 1 && count + 1 < UndoDepth && count > 0 &&
-               s.UndoStack[1] != top) {
+    } else if (s.Document.UndoCount == count + 1 && count + 1 < UndoDepth && count > 0 &&
+               s.Document.UndoStack[1] != top) {
       Fail("undo snapshot", "the older snapshots did not move down one place" + where_);
     }
   }
@@ -556,11 +556,11 @@ void Session::Stroke(const Op& op) {
   for (std::size_t i = 0; i < op.events.size() && !failure_; ++i) {
     const MouseEvent& e = op.events[i];
     where_ = " (mouse event " + std::to_string(i + 1) + ")";
-    const bool select_tool = s.CurrentTool == DrawTool::SelectBox && e.button == MouseButton::Left;
-    const bool capture = select_tool && e.type == MouseEvent::Up && s.SelectMode;
+    const bool select_tool = s.Tools.CurrentTool == DrawTool::SelectBox && e.button == MouseButton::Left;
+    const bool capture = select_tool && e.type == MouseEvent::Up && s.Selection.SelectMode;
     const bool paste =
-        select_tool && e.type == MouseEvent::Down && s.PasteMode && s.SelectionCaptured;
-    const Picture before = s.Picture;
+        select_tool && e.type == MouseEvent::Down && s.Selection.PasteMode && s.Selection.SelectionCaptured;
+    const Picture before = s.Document.Picture;
     Act(false, [&] {
       if (e.type == MouseEvent::Down) editor_.MouseDown(e.button, e.x, e.y);
       if (e.type == MouseEvent::Move) editor_.MouseMove(e.x, e.y);
@@ -575,13 +575,13 @@ void Session::Stroke(const Op& op) {
 void Session::CheckMouseEffect(const Picture& before, const MouseEvent& e, bool capture,
                                bool paste) {
   const EditorState& s = editor_.State();
-  if (s.Picture.Width != before.Width || s.Picture.Height != before.Height) {
+  if (s.Document.Picture.Width != before.Width || s.Document.Picture.Height != before.Height) {
     return Fail("mouse resized", "the picture changed its size" + where_);
   }
   for (int y = 1; y <= MaxPictureHeight; ++y) {
     // Rows of the picture only beyond its last column, the others whole.
     const int first = y <= before.Height ? before.Width + 1 : 1;
-    const PixelCode* now = s.Picture.Cells.Data() + (y - 1) * MaxPictureWidth;
+    const PixelCode* now = s.Document.Picture.Cells.Data() + (y - 1) * MaxPictureWidth;
     const PixelCode* was = before.Cells.Data() + (y - 1) * MaxPictureWidth;
     if (std::equal(now + first - 1, now + MaxPictureWidth, was + first - 1)) continue;
     for (int x = first; x <= MaxPictureWidth; ++x) {
@@ -590,23 +590,23 @@ void Session::CheckMouseEffect(const Picture& before, const MouseEvent& e, bool 
       }
     }
   }
-  if (paste && s.Picture != Pasted(before, s.SelectionBuffer, e.x, e.y, s.PixelSize)) {
+  if (paste && s.Document.Picture != Pasted(before, s.Selection.SelectionBuffer, e.x, e.y, s.View.PixelSize)) {
     return Fail("paste", "the picture is not the buffer stamped at the click" + where_);
   }
   if (!capture) return;
-  const CellRect& r = s.SelectionRect;
-  if (r.Left < 1 || r.Left > r.Right || r.Right > s.Picture.Width || r.Top < 1 ||
-      r.Top > r.Bottom || r.Bottom > s.Picture.Height) {
+  const CellRect& r = s.Selection.SelectionRect;
+  if (r.Left < 1 || r.Left > r.Right || r.Right > s.Document.Picture.Width || r.Top < 1 ||
+      r.Top > r.Bottom || r.Bottom > s.Document.Picture.Height) {
     return Fail("capture", "the box " + At(r.Left, r.Top) + " to " + At(r.Right, r.Bottom) +
                                " leaves the picture" + where_);
   }
-  const SelectionGrid& buffer = s.SelectionBuffer;
+  const SelectionGrid& buffer = s.Selection.SelectionBuffer;
   if (buffer.Width != r.Right - r.Left + 1 || buffer.Height != r.Bottom - r.Top + 1) {
     return Fail("capture", "the buffer is not the size of the box" + where_);
   }
   for (int j = 1; j <= buffer.Height; ++j) {
     for (int i = 1; i <= buffer.Width; ++i) {
-      if (buffer.Cells.At(i, j) != s.Picture.Cells.At(r.Left + i - 1, r.Top + j - 1)) {
+      if (buffer.Cells.At(i, j) != s.Document.Picture.Cells.At(r.Left + i - 1, r.Top + j - 1)) {
         return Fail("capture", "buffer cell " + At(i, j) + " is not the picture's" + where_);
       }
     }
@@ -681,16 +681,16 @@ TSkinIcon PreparedIcon(const Op& op) {
 // Cut off select: the capture becomes the whole picture.
 void Session::Crop() {
   const EditorState& s = editor_.State();
-  const SelectionGrid buffer = s.SelectionBuffer;
+  const SelectionGrid buffer = s.Selection.SelectionBuffer;
   const CropResult result = CropToSelection(editor_);
   if (result == CropResult::TooTall && stats_) ++stats_->crops_too_tall;
   if (result != CropResult::Cropped) return;
-  if (s.Picture.Width != buffer.Width || s.Picture.Height != buffer.Height) {
+  if (s.Document.Picture.Width != buffer.Width || s.Document.Picture.Height != buffer.Height) {
     return Fail("crop", "the picture is not the size of the capture");
   }
   for (int y = 1; y <= buffer.Height; ++y) {
     for (int x = 1; x <= buffer.Width; ++x) {
-      if (s.Picture.Cells.At(x, y) != buffer.Cells.At(x, y)) {
+      if (s.Document.Picture.Cells.At(x, y) != buffer.Cells.At(x, y)) {
         return Fail("crop", "picture cell " + At(x, y) + " is not the captured one");
       }
     }
@@ -716,8 +716,8 @@ std::optional<std::string> RecordDiffers(const PictureRecord& record, const std:
 // Save Picture, then Open Picture on the saved bytes.
 void Session::PictureRoundTrip() {
   EditorState& s = editor_.State();
-  const Picture before = s.Picture;
-  const auto bytes = WritePictureFile(ViewOf(s.Picture), name_, s.PictureFileVersion);
+  const Picture before = s.Document.Picture;
+  const auto bytes = WritePictureFile(ViewOf(s.Document.Picture), name_, s.Document.PictureFileVersion);
   const auto record = ReadPictureFile(bytes);
   if (!record)
     return Fail("picture file", "the saved picture is refused: " + record.error().message);
@@ -727,23 +727,23 @@ void Session::PictureRoundTrip() {
   ApplyPictureRecord(s, *record);
   editor_.Render();
   editor_.LeaveSkinMode();
-  if (s.Picture != before) Fail("picture file", "reopening the saved picture changed it");
+  if (s.Document.Picture != before) Fail("picture file", "reopening the saved picture changed it");
 }
 
 // The select panel's save: an undo step, then the buffer as a picture file.
 void Session::SaveSelection(const std::string& name) {
   EditorState& s = editor_.State();
-  if (!s.SelectionCaptured) return;
+  if (!s.Selection.SelectionCaptured) return;
   editor_.PushUndo();
-  const auto bytes = WritePictureFile(ViewOf(s.SelectionBuffer), name, s.PictureFileVersion);
+  const auto bytes = WritePictureFile(ViewOf(s.Selection.SelectionBuffer), name, s.Document.PictureFileVersion);
   // A quarter turn of a wide capture is taller than a picture file holds.
-  if (s.SelectionBuffer.Height > MaxPictureHeight) {
+  if (s.Selection.SelectionBuffer.Height > MaxPictureHeight) {
     if (stats_) ++stats_->tall_selection_saves;
     return;
   }
   const auto record = ReadPictureFile(bytes);
   if (!record) return Fail("selection file", "refused: " + record.error().message);
-  if (auto why = RecordDiffers(*record, name, ViewOf(s.SelectionBuffer))) {
+  if (auto why = RecordDiffers(*record, name, ViewOf(s.Selection.SelectionBuffer))) {
     return Fail("selection file", *why);
   }
   if (stats_) ++stats_->selection_files_compared;
@@ -810,19 +810,19 @@ Op RandomStroke(std::mt19937& rng, const EditorState& s) {
                              : b < 19 ? MouseButton::Right
                                       : MouseButton::Middle;
   const auto point = [&](bool may_leave) {
-    return std::pair{CanvasCoordinate(rng, s.Picture.Width, s.PixelSize, may_leave),
-                     CanvasCoordinate(rng, s.Picture.Height, s.PixelSize, may_leave)};
+    return std::pair{CanvasCoordinate(rng, s.Document.Picture.Width, s.View.PixelSize, may_leave),
+                     CanvasCoordinate(rng, s.Document.Picture.Height, s.View.PixelSize, may_leave)};
   };
   auto [x, y] = point(false);
   if (Pick(rng, 10) == 0) {
     // Corner to corner, past the far edges: a box around the whole picture.
-    x = Between(rng, 0, s.PixelSize - 1);
-    y = Between(rng, 0, s.PixelSize - 1);
+    x = Between(rng, 0, s.View.PixelSize - 1);
+    y = Between(rng, 0, s.View.PixelSize - 1);
     op.events.push_back({MouseEvent::Down, button, x, y});
-    op.events.push_back({MouseEvent::Move, button, s.Picture.Width * s.PixelSize + 7,
-                         s.Picture.Height * s.PixelSize + 3});
-    op.events.push_back({MouseEvent::Up, button, s.Picture.Width * s.PixelSize + 7,
-                         s.Picture.Height * s.PixelSize + 3});
+    op.events.push_back({MouseEvent::Move, button, s.Document.Picture.Width * s.View.PixelSize + 7,
+                         s.Document.Picture.Height * s.View.PixelSize + 3});
+    op.events.push_back({MouseEvent::Up, button, s.Document.Picture.Width * s.View.PixelSize + 7,
+                         s.Document.Picture.Height * s.View.PixelSize + 3});
     return op;
   }
   op.events.push_back({MouseEvent::Down, button, x, y});
@@ -1070,7 +1070,7 @@ TEST(RandomUse, SameSeedGivesSameSessionAndSameEditor) {
     a.Step(i, first.ops[i]);
     b.Step(i, second.ops[i]);
   }
-  EXPECT_EQ(a.editor().State().Picture, b.editor().State().Picture);
+  EXPECT_EQ(a.editor().State().Document.Picture, b.editor().State().Document.Picture);
   EXPECT_EQ(a.editor().Skin(), b.editor().Skin());
 
   const SeedRun other = RunSeed(8, 150, nullptr);
@@ -1104,7 +1104,7 @@ TEST(RandomUseShrinker, ReportNamesSeedStepCheckAndShortSequence) {
   // changed is a wrong snapshot, and the report must point at that command.
   Session session;
   session.Act(false, [&] {
-    session.editor().State().Picture.Cells.At(1, 1) = PixelCode::White;
+    session.editor().State().Document.Picture.Cells.At(1, 1) = PixelCode::White;
     session.editor().PushUndo();
   });
   const auto failure = session.Step(0, Op{OpKind::Undo});
@@ -1150,15 +1150,15 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
     std::function<void(Editor&)> corrupt;
   };
   const std::vector<Row> rows = {
-      {"storage codes", [](Editor& e) { e.State().Picture.Cells.At(96, 92) = ToPixelCode(5); }},
+      {"storage codes", [](Editor& e) { e.State().Document.Picture.Cells.At(96, 92) = ToPixelCode(5); }},
       {"selection codes",
-       [](Editor& e) { e.State().SelectionBuffer.Cells.At(96, 96) = ToPixelCode(9); }},
-      {"picture size", [](Editor& e) { e.State().Picture.Width = 0; }},
-      {"picture size", [](Editor& e) { e.State().Picture.Height = 93; }},
-      {"pixel size", [](Editor& e) { e.State().PixelSize = 50; }},
-      {"undo count", [](Editor& e) { e.State().UndoCount = 51; }},
-      {"undo controls", [](Editor& e) { e.State().UndoAvailable = true; }},
-      {"selection size", [](Editor& e) { e.State().SelectionBuffer.Height = 97; }},
+       [](Editor& e) { e.State().Selection.SelectionBuffer.Cells.At(96, 96) = ToPixelCode(9); }},
+      {"picture size", [](Editor& e) { e.State().Document.Picture.Width = 0; }},
+      {"picture size", [](Editor& e) { e.State().Document.Picture.Height = 93; }},
+      {"pixel size", [](Editor& e) { e.State().View.PixelSize = 50; }},
+      {"undo count", [](Editor& e) { e.State().Document.UndoCount = 51; }},
+      {"undo controls", [](Editor& e) { e.State().Document.UndoAvailable = true; }},
+      {"selection size", [](Editor& e) { e.State().Selection.SelectionBuffer.Height = 97; }},
       {"icon size", [](Editor& e) { e.Skin().At(1).Width = 97; }},
       {"icon sub-icons", [](Editor& e) { e.Skin().At(1).SubIcons = 0; }},
       {"icon depth", [](Editor& e) { e.Skin().At(1).BPP = 3; }},
@@ -1169,8 +1169,8 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
        }},
       {"icon data size", [](Editor& e) { e.Skin().At(1).Data.pop_back(); }},
       {"icon codes", [](Editor& e) { e.Skin().At(1).Data.back() = 5; }},
-      {"current icon", [](Editor& e) { e.State().CurrentIconIndex = 2; }},
-      {"current sub-icon", [](Editor& e) { e.State().CurrentSubIconIndex = 2; }},
+      {"current icon", [](Editor& e) { e.State().Document.CurrentIconIndex = 2; }},
+      {"current sub-icon", [](Editor& e) { e.State().Document.CurrentSubIconIndex = 2; }},
       {"icon write-back",
        [](Editor& e) { e.Skin().At(0).Data[e.Skin().At(0).DataIndex(1, 3, 0)] = 4; }},
   };

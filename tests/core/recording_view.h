@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/editor/editor_view.h"
+#include "core/editing/editor_view.h"
 
 namespace pictavo::testing {
 

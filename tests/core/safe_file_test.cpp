@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/files/safe_file.h"
+#include "core/platform/safe_file.h"
 
 namespace pictavo {
 namespace {

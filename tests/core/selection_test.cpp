@@ -1,4 +1,4 @@
-#include "core/selection/selection.h"
+#include "core/editing/selection.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/editor/editor.h"
+#include "core/editing/editor.h"
 
 namespace pictavo {
 namespace {
@@ -52,21 +52,21 @@ class SelectionTest : public ::testing::Test {
   }
 
   EditorState& S() { return editor.State(); }
-  int P() { return editor.State().PixelSize; }
+  int P() { return editor.State().View.PixelSize; }
   // Canvas position inside the 1-based cell; `offset` picks the pixel in it.
   int Pos(int cell, int offset = 2) { return (cell - 1) * P() + offset; }
 
   void FillPattern() {
     for (int x = 1; x <= MaxPictureWidth; ++x) {
-      for (int y = 1; y <= MaxPictureHeight; ++y) S().Picture.Cells.At(x, y) = PatternCode(x, y);
+      for (int y = 1; y <= MaxPictureHeight; ++y) S().Document.Picture.Cells.At(x, y) = PatternCode(x, y);
     }
   }
-  void FillPicture(PixelCode code) { S().Picture.Cells.Fill(code); }
+  void FillPicture(PixelCode code) { S().Document.Picture.Cells.Fill(code); }
   // Writes literal rows into the picture with their top-left at (x0, y0).
   void PutRows(int x0, int y0, const std::vector<std::string>& rows) {
     for (int j = 0; j < static_cast<int>(rows.size()); ++j) {
       for (int i = 0; i < static_cast<int>(rows[j].size()); ++i) {
-        S().Picture.Cells.At(x0 + i, y0 + j) = CodeOf(rows[j][i]);
+        S().Document.Picture.Cells.At(x0 + i, y0 + j) = CodeOf(rows[j][i]);
       }
     }
   }
@@ -104,17 +104,17 @@ TEST_F(SelectionTest, DragSelectsBothEndCellsWhicheverWayItGoes) {
   for (const auto& drag : drags) {
     SCOPED_TRACE(::testing::Message() << "from " << drag.from.x << "," << drag.from.y);
     Drag(drag.from, drag.to);
-    EXPECT_EQ(S().SelectionRect, (CellRect{2, 3, 5, 7}));
-    ASSERT_EQ(S().SelectionBuffer.Width, 4);
-    ASSERT_EQ(S().SelectionBuffer.Height, 5);
+    EXPECT_EQ(S().Selection.SelectionRect, (CellRect{2, 3, 5, 7}));
+    ASSERT_EQ(S().Selection.SelectionBuffer.Width, 4);
+    ASSERT_EQ(S().Selection.SelectionBuffer.Height, 5);
     for (int i = 1; i <= 4; ++i) {
       for (int j = 1; j <= 5; ++j) {
-        EXPECT_EQ(S().SelectionBuffer.Cells.At(i, j), PatternCode(i + 1, j + 2));
+        EXPECT_EQ(S().Selection.SelectionBuffer.Cells.At(i, j), PatternCode(i + 1, j + 2));
       }
     }
-    EXPECT_TRUE(S().SelectionCaptured);
-    EXPECT_TRUE(S().BoxVisible);
-    EXPECT_FALSE(S().BoxDragging);
+    EXPECT_TRUE(S().Selection.SelectionCaptured);
+    EXPECT_TRUE(S().Selection.BoxVisible);
+    EXPECT_FALSE(S().Selection.BoxDragging);
     ASSERT_FALSE(view.reported.empty());
     EXPECT_EQ(view.reported.back(), (CellRect{2, 3, 5, 7}));
   }
@@ -125,9 +125,9 @@ TEST_F(SelectionTest, ClickWithoutMovingSelectsThePressedPixel) {
   FillPattern();
   editor.MouseDown(MouseButton::Left, Pos(9, 4), Pos(6, 0));
   editor.MouseUp(MouseButton::Left, Pos(9, 4), Pos(6, 0));
-  EXPECT_EQ(S().SelectionBuffer.Width, 1);
-  EXPECT_EQ(S().SelectionBuffer.Height, 1);
-  EXPECT_EQ(S().SelectionBuffer.Cells.At(1, 1), PatternCode(9, 6));
+  EXPECT_EQ(S().Selection.SelectionBuffer.Width, 1);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Height, 1);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Cells.At(1, 1), PatternCode(9, 6));
   ASSERT_EQ(view.reported.size(), 1u);
   EXPECT_EQ(view.reported[0], (CellRect{9, 6, 9, 6}));
 }
@@ -139,10 +139,10 @@ TEST_F(SelectionTest, ReleaseBeyondThePictureEndsAtItsLastColumnAndRow) {
   editor.MouseDown(MouseButton::Left, Pos(18), Pos(8));
   editor.MouseMove(5000, 5000);
   editor.MouseUp(MouseButton::Left, 5000, 5000);
-  EXPECT_EQ(S().SelectionRect, (CellRect{18, 8, 20, 10}));
-  EXPECT_EQ(S().SelectionBuffer.Width, 3);
-  EXPECT_EQ(S().SelectionBuffer.Height, 3);
-  EXPECT_EQ(S().SelectionBuffer.Cells.At(3, 3), PatternCode(20, 10));
+  EXPECT_EQ(S().Selection.SelectionRect, (CellRect{18, 8, 20, 10}));
+  EXPECT_EQ(S().Selection.SelectionBuffer.Width, 3);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Height, 3);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Cells.At(3, 3), PatternCode(20, 10));
 }
 
 TEST_F(SelectionTest, PressBeyondThePictureIsClampedOntoIt) {
@@ -152,78 +152,78 @@ TEST_F(SelectionTest, PressBeyondThePictureIsClampedOntoIt) {
   // Cell (134, 117) of the shown canvas lies beyond even the storage.
   editor.MouseDown(MouseButton::Left, 669, 586);
   editor.MouseUp(MouseButton::Left, Pos(15), Pos(5));
-  EXPECT_EQ(S().SelectionRect, (CellRect{15, 5, 20, 10}));
-  EXPECT_EQ(S().SelectionBuffer.Width, 6);
-  EXPECT_EQ(S().SelectionBuffer.Height, 6);
-  EXPECT_EQ(S().SelectionBuffer.Cells.At(6, 6), PatternCode(20, 10));
+  EXPECT_EQ(S().Selection.SelectionRect, (CellRect{15, 5, 20, 10}));
+  EXPECT_EQ(S().Selection.SelectionBuffer.Width, 6);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Height, 6);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Cells.At(6, 6), PatternCode(20, 10));
   // Negative positions are held at the first column and row.
   editor.MouseDown(MouseButton::Left, -40, -3);
   editor.MouseUp(MouseButton::Left, Pos(2), Pos(2));
-  EXPECT_EQ(S().SelectionRect, (CellRect{1, 1, 2, 2}));
+  EXPECT_EQ(S().Selection.SelectionRect, (CellRect{1, 1, 2, 2}));
 }
 
 TEST_F(SelectionTest, EveryBoxPressMakesAnUndoStepAndHidesTheOldBox) {
   Drag({2, 2}, {4, 4});
-  ASSERT_TRUE(S().BoxVisible);
-  const int undo_before = S().UndoCount;
+  ASSERT_TRUE(S().Selection.BoxVisible);
+  const int undo_before = S().Document.UndoCount;
   editor.MouseDown(MouseButton::Left, Pos(6), Pos(6));
-  EXPECT_EQ(S().UndoCount, undo_before + 1);
-  EXPECT_FALSE(S().BoxVisible);
-  EXPECT_TRUE(S().BoxDragging);
-  EXPECT_EQ(S().BoxStart, (CellPoint{5, 5}));
+  EXPECT_EQ(S().Document.UndoCount, undo_before + 1);
+  EXPECT_FALSE(S().Selection.BoxVisible);
+  EXPECT_TRUE(S().Selection.BoxDragging);
+  EXPECT_EQ(S().Selection.BoxStart, (CellPoint{5, 5}));
   // The right button does nothing for this tool.
   editor.MouseUp(MouseButton::Left, Pos(6), Pos(6));
-  const int undo_after = S().UndoCount;
+  const int undo_after = S().Document.UndoCount;
   editor.MouseDown(MouseButton::Right, Pos(9), Pos(9));
-  EXPECT_EQ(S().UndoCount, undo_after);
-  EXPECT_EQ(S().SelectionRect, (CellRect{6, 6, 6, 6}));
+  EXPECT_EQ(S().Document.UndoCount, undo_after);
+  EXPECT_EQ(S().Selection.SelectionRect, (CellRect{6, 6, 6, 6}));
 }
 
 TEST_F(SelectionTest, PaintingInsideAShownBoxLeavesTheBufferAsCaptured) {
   FillPattern();
   Drag({3, 3}, {6, 5});
-  const SelectionGrid captured = S().SelectionBuffer;
+  const SelectionGrid captured = S().Selection.SelectionBuffer;
   editor.SelectTool(DrawTool::Pen, true, false);
   editor.SetLeftColor(PatternCode(4, 4) == PixelCode::White ? PixelCode::Black : PixelCode::White);
   editor.MouseDown(MouseButton::Left, Pos(4), Pos(4));
   editor.MouseUp(MouseButton::Left, Pos(4), Pos(4));
-  ASSERT_NE(S().Picture.Cells.At(4, 4), PatternCode(4, 4));
-  EXPECT_EQ(S().SelectionBuffer, captured);
+  ASSERT_NE(S().Document.Picture.Cells.At(4, 4), PatternCode(4, 4));
+  EXPECT_EQ(S().Selection.SelectionBuffer, captured);
   // A paste elsewhere stamps the captured pixel, not the painted one.
   editor.SelectTool(DrawTool::SelectBox, false, true);
   editor.MouseDown(MouseButton::Left, Pos(50), Pos(50));
-  EXPECT_EQ(S().Picture.Cells.At(51, 51), PatternCode(4, 4));
+  EXPECT_EQ(S().Document.Picture.Cells.At(51, 51), PatternCode(4, 4));
 }
 
 TEST_F(SelectionTest, ModeSwitchesKeepTheBufferUntilTheNextRelease) {
   FillPattern();
   Drag({3, 3}, {6, 5});
-  const SelectionGrid captured = S().SelectionBuffer;
+  const SelectionGrid captured = S().Selection.SelectionBuffer;
   EnterPasteMode();
-  EXPECT_TRUE(S().PasteMode);
-  EXPECT_FALSE(S().SelectMode);
+  EXPECT_TRUE(S().Selection.PasteMode);
+  EXPECT_FALSE(S().Selection.SelectMode);
   editor.SelectTool(DrawTool::SelectBox, true, false);
-  EXPECT_EQ(S().SelectionBuffer, captured);
+  EXPECT_EQ(S().Selection.SelectionBuffer, captured);
   editor.SelectTool(DrawTool::Bucket, true, false);
-  EXPECT_FALSE(S().SelectMode);
-  EXPECT_FALSE(S().PasteMode);
-  EXPECT_FALSE(S().BoxVisible);
+  EXPECT_FALSE(S().Selection.SelectMode);
+  EXPECT_FALSE(S().Selection.PasteMode);
+  EXPECT_FALSE(S().Selection.BoxVisible);
   editor.SelectTool(DrawTool::SelectBox, true, false);
-  EXPECT_EQ(S().SelectionBuffer, captured);
+  EXPECT_EQ(S().Selection.SelectionBuffer, captured);
   Drag({10, 10}, {11, 10});
-  EXPECT_EQ(S().SelectionBuffer.Width, 2);
-  EXPECT_EQ(S().SelectionBuffer.Height, 1);
-  EXPECT_EQ(S().SelectionBuffer.Cells.At(2, 1), PatternCode(11, 10));
+  EXPECT_EQ(S().Selection.SelectionBuffer.Width, 2);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Height, 1);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Cells.At(2, 1), PatternCode(11, 10));
 }
 
 TEST(SelectPanelModes, FollowThePanelButtons) {
   EditorState state;
   ReadSelectPanelModes(state, false, true);
-  EXPECT_FALSE(state.SelectMode);
-  EXPECT_TRUE(state.PasteMode);
+  EXPECT_FALSE(state.Selection.SelectMode);
+  EXPECT_TRUE(state.Selection.PasteMode);
   ReadSelectPanelModes(state, true, false);
-  EXPECT_TRUE(state.SelectMode);
-  EXPECT_FALSE(state.PasteMode);
+  EXPECT_TRUE(state.Selection.SelectMode);
+  EXPECT_FALSE(state.Selection.PasteMode);
 }
 
 // ---- outlines on the canvas ---------------------------------------------------------
@@ -272,7 +272,7 @@ TEST_F(SelectionTest, RubberBandIsRedrawnOnlyWhenThePointerEntersAnotherCell) {
   editor.MouseMove(Pos(4), Pos(5));
   EXPECT_EQ(view.renders, renders + 1);
   EXPECT_EQ(view.presents, presents + 2);  // the Render's and the band's own
-  EXPECT_EQ(S().RubberBandCell, (CellPoint{3, 4}));
+  EXPECT_EQ(S().Pointer.RubberBandCell, (CellPoint{3, 4}));
   const CanvasRaster& canvas = editor.Canvas();
   // 0-based cells (1, 1) to (3, 4): lines at x 5 and 20, y 5 and 25.
   EXPECT_EQ(canvas.PixelAt(5, 5), BlackArgb);
@@ -310,20 +310,20 @@ TEST_F(SelectionTest, PasteStampsTheBufferSkippingTransparentPixels) {
   CaptureRows({"kt3", "6wt"}, PixelCode::Gray33);
   FillPicture(PixelCode::Gray66);
   EnterPasteMode();
-  const int undo_before = S().UndoCount;
-  Picture expected = S().Picture;
+  const int undo_before = S().Document.UndoCount;
+  Picture expected = S().Document.Picture;
   editor.MouseDown(MouseButton::Left, Pos(10, 4), Pos(20, 0));
   expected.Cells.At(10, 20) = PixelCode::Black;
   expected.Cells.At(12, 20) = PixelCode::Gray33;
   expected.Cells.At(10, 21) = PixelCode::Gray66;
   expected.Cells.At(11, 21) = PixelCode::White;
-  EXPECT_EQ(S().Picture, expected);
-  EXPECT_EQ(S().UndoCount, undo_before + 1);
+  EXPECT_EQ(S().Document.Picture, expected);
+  EXPECT_EQ(S().Document.UndoCount, undo_before + 1);
   // The same buffer again, as often as clicked.
   editor.MouseDown(MouseButton::Left, Pos(40), Pos(40));
-  EXPECT_EQ(S().Picture.Cells.At(40, 40), PixelCode::Black);
-  EXPECT_EQ(S().Picture.Cells.At(41, 41), PixelCode::White);
-  EXPECT_EQ(S().UndoCount, undo_before + 2);
+  EXPECT_EQ(S().Document.Picture.Cells.At(40, 40), PixelCode::Black);
+  EXPECT_EQ(S().Document.Picture.Cells.At(41, 41), PixelCode::White);
+  EXPECT_EQ(S().Document.UndoCount, undo_before + 2);
 }
 
 TEST_F(SelectionTest, PastingAnAllTransparentBufferChangesNothingButMakesAnUndoStep) {
@@ -331,59 +331,59 @@ TEST_F(SelectionTest, PastingAnAllTransparentBufferChangesNothingButMakesAnUndoS
   PutRows(30, 40, {"ttt", "ttt"});
   Drag({30, 40}, {32, 41});
   EnterPasteMode();
-  const Picture before = S().Picture;
-  const int undo_before = S().UndoCount;
+  const Picture before = S().Document.Picture;
+  const int undo_before = S().Document.UndoCount;
   editor.MouseDown(MouseButton::Left, Pos(5), Pos(5));
-  EXPECT_EQ(S().Picture, before);
-  EXPECT_EQ(S().UndoCount, undo_before + 1);
+  EXPECT_EQ(S().Document.Picture, before);
+  EXPECT_EQ(S().Document.UndoCount, undo_before + 1);
 }
 
 TEST_F(SelectionTest, PasteAtTheLastColumnWritesOnlyTheFirstBufferColumn) {
   CaptureRows({"k6", "3w"}, PixelCode::Transparent);
-  const Picture before = S().Picture;
+  const Picture before = S().Document.Picture;
   EnterPasteMode();
   editor.MouseDown(MouseButton::Left, Pos(96), Pos(91));
   Picture expected = before;
   expected.Cells.At(96, 91) = PixelCode::Black;
   expected.Cells.At(96, 92) = PixelCode::Gray33;
-  EXPECT_EQ(S().Picture, expected);
+  EXPECT_EQ(S().Document.Picture, expected);
 }
 
 TEST_F(SelectionTest, PasteClickOutsideThePictureWritesNothingButMakesAnUndoStep) {
   CaptureRows({"k6", "3w"}, PixelCode::Transparent);
   editor.SetWidthQuick(20);
   editor.SetHeightQuick(10);
-  const Picture before = S().Picture;
+  const Picture before = S().Document.Picture;
   EnterPasteMode();
-  const int undo_before = S().UndoCount;
+  const int undo_before = S().Document.UndoCount;
   editor.MouseMove(500, 400);
   editor.MouseDown(MouseButton::Left, 500, 400);
-  EXPECT_EQ(S().Picture, before);  // also the cells beyond the picture
-  EXPECT_EQ(S().UndoCount, undo_before + 1);
+  EXPECT_EQ(S().Document.Picture, before);  // also the cells beyond the picture
+  EXPECT_EQ(S().Document.UndoCount, undo_before + 1);
   // The ghost, from the clamped pointer, stands on the last column and row.
-  EXPECT_EQ(S().GhostCell, (CellPoint{20, 10}));
+  EXPECT_EQ(S().Pointer.GhostCell, (CellPoint{20, 10}));
 }
 
 TEST_F(SelectionTest, PasteLeftOfOrAboveTheCanvasDropsWhatFallsBeforeIt) {
   CaptureRows({"kkk", "kk6", "kk3"}, PixelCode::White);
-  const Picture before = S().Picture;
+  const Picture before = S().Document.Picture;
   EnterPasteMode();
   // Pixel size 5: position -10 is cell -1, so buffer column 3 lands on column 1.
   editor.MouseDown(MouseButton::Left, -10, -10);
   Picture expected = before;
   expected.Cells.At(1, 1) = PixelCode::Gray33;
-  EXPECT_EQ(S().Picture, expected);
+  EXPECT_EQ(S().Document.Picture, expected);
 }
 
 TEST_F(SelectionTest, PasteBeforeAnyCaptureDoesNothing) {
   FillPattern();
   EnterPasteMode();
-  const Picture before = S().Picture;
-  const int undo_before = S().UndoCount;
+  const Picture before = S().Document.Picture;
+  const int undo_before = S().Document.UndoCount;
   editor.MouseDown(MouseButton::Left, Pos(5), Pos(5));
-  EXPECT_EQ(S().Picture, before);
-  EXPECT_EQ(S().UndoCount, undo_before);
-  EXPECT_FALSE(S().SelectionCaptured);
+  EXPECT_EQ(S().Document.Picture, before);
+  EXPECT_EQ(S().Document.UndoCount, undo_before);
+  EXPECT_FALSE(S().Selection.SelectionCaptured);
 }
 
 // ---- paste ghost ---------------------------------------------------------------------
@@ -446,14 +446,14 @@ TEST_F(SelectionTest, AfterAPasteClickTheGhostComesBackOnlyInAnotherCell) {
   EnterPasteMode();
   editor.MouseMove(Pos(7), Pos(8));
   // Change the picture under the ghost so the paste's Render is visible.
-  S().Picture.Cells.At(8, 8) = PixelCode::Gray33;
-  S().Picture.Cells.At(9, 8) = PixelCode::Gray33;
+  S().Document.Picture.Cells.At(8, 8) = PixelCode::Gray33;
+  S().Document.Picture.Cells.At(9, 8) = PixelCode::Gray33;
   editor.MouseDown(MouseButton::Left, Pos(8), Pos(8));
   editor.MouseUp(MouseButton::Left, Pos(8), Pos(8));
   EXPECT_EQ(CanvasAtCell(8, 8), BlackArgb);
   EXPECT_EQ(CanvasAtCell(9, 8), ColorOf(PixelCode::Gray66).Argb());
   EXPECT_EQ(CanvasAtCell(7, 8), ColorOf(PixelCode::White).Argb());  // ghost gone
-  EXPECT_FALSE(S().BoxVisible);
+  EXPECT_FALSE(S().Selection.BoxVisible);
   const int renders = view.renders;
   editor.MouseMove(Pos(7, 4), Pos(8, 4));
   EXPECT_EQ(view.renders, renders);
@@ -478,13 +478,13 @@ TEST_F(SelectionTest, GhostBeforeAnyCaptureOnlyRenders) {
 // The ghost drawn square by square exactly as described: fill the square of
 // every buffer pixel unless it is transparent inside the picture.
 void DrawGhostSquareBySquare(CanvasRaster& canvas, const EditorState& s, int px, int py) {
-  const int p = s.PixelSize;
-  for (int j = 1; j <= s.SelectionBuffer.Height; ++j) {
-    for (int i = 1; i <= s.SelectionBuffer.Width; ++i) {
+  const int p = s.View.PixelSize;
+  for (int j = 1; j <= s.Selection.SelectionBuffer.Height; ++j) {
+    for (int i = 1; i <= s.Selection.SelectionBuffer.Width; ++i) {
       const int x = px + i - 1;
       const int y = py + j - 1;
-      const PixelCode code = s.SelectionBuffer.Cells.At(i, j);
-      if (code == PixelCode::Transparent && x <= s.Picture.Width && y <= s.Picture.Height) {
+      const PixelCode code = s.Selection.SelectionBuffer.Cells.At(i, j);
+      if (code == PixelCode::Transparent && x <= s.Document.Picture.Width && y <= s.Document.Picture.Height) {
         continue;
       }
       canvas.FillRect((x - 1) * p, (y - 1) * p, x * p, y * p, ColorOf(code));
@@ -514,9 +514,9 @@ TEST_F(SelectionTest, GhostMatchesASquareBySquareDrawingAtEveryZoom) {
     std::memcpy(reference.Pixels(), editor.Canvas().Pixels(),
                 sizeof(std::uint32_t) * CanvasRaster::StoredWidth * CanvasRaster::StoredHeight);
     DrawGhostSquareBySquare(reference, S(), c.cell.x, c.cell.y);
-    S().GhostCell = {0, 0};
+    S().Pointer.GhostCell = {0, 0};
     editor.MouseMove((c.cell.x - 1) * c.pixel_size, (c.cell.y - 1) * c.pixel_size);
-    ASSERT_EQ(S().GhostCell, c.cell);
+    ASSERT_EQ(S().Pointer.GhostCell, c.cell);
     int differing = 0;
     for (int y = 0; y < CanvasRaster::StoredHeight; ++y) {
       for (int x = 0; x < CanvasRaster::StoredWidth; ++x) {

@@ -1,4 +1,4 @@
-#include "core/selection/selection_transform.h"
+#include "core/editing/selection_transform.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/selection/selection.h"
+#include "core/editing/editor.h"
+#include "core/editing/selection.h"
 
 namespace pictavo {
 namespace {
@@ -42,11 +42,11 @@ class SelectionTransformTest : public ::testing::Test {
   }
 
   EditorState& S() { return editor.State(); }
-  int Pos(int cell) { return (cell - 1) * S().PixelSize + 1; }
+  int Pos(int cell) { return (cell - 1) * S().View.PixelSize + 1; }
 
   void FillPattern() {
     for (int x = 1; x <= MaxPictureWidth; ++x) {
-      for (int y = 1; y <= MaxPictureHeight; ++y) S().Picture.Cells.At(x, y) = PatternCode(x, y);
+      for (int y = 1; y <= MaxPictureHeight; ++y) S().Document.Picture.Cells.At(x, y) = PatternCode(x, y);
     }
   }
   void Drag(CellPoint from, CellPoint to) {
@@ -59,7 +59,7 @@ class SelectionTransformTest : public ::testing::Test {
                    int y0 = 30) {
     for (int j = 0; j < static_cast<int>(rows.size()); ++j) {
       for (int i = 0; i < static_cast<int>(rows[j].size()); ++i) {
-        S().Picture.Cells.At(x0 + i, y0 + j) = spelling.at(rows[j][i]);
+        S().Document.Picture.Cells.At(x0 + i, y0 + j) = spelling.at(rows[j][i]);
       }
     }
     Drag({x0, y0},
@@ -67,7 +67,7 @@ class SelectionTransformTest : public ::testing::Test {
   }
   // The buffer's extent and its meaningful cells, row by row.
   std::vector<std::vector<PixelCode>> BufferRows() {
-    const SelectionGrid& buffer = S().SelectionBuffer;
+    const SelectionGrid& buffer = S().Selection.SelectionBuffer;
     std::vector<std::vector<PixelCode>> rows(static_cast<std::size_t>(buffer.Height));
     for (int j = 1; j <= buffer.Height; ++j) {
       for (int i = 1; i <= buffer.Width; ++i) rows[j - 1].push_back(buffer.Cells.At(i, j));
@@ -107,8 +107,8 @@ TEST_F(SelectionTransformTest, WorkedExampleUnderEveryTransformation) {
       CaptureRows({"abc", "def"}, *spelling);
       ASSERT_EQ(BufferRows(), Spelled({"abc", "def"}, *spelling));
       c.operation(editor);
-      EXPECT_EQ(S().SelectionBuffer.Width, static_cast<int>(c.rows[0].size()));
-      EXPECT_EQ(S().SelectionBuffer.Height, static_cast<int>(c.rows.size()));
+      EXPECT_EQ(S().Selection.SelectionBuffer.Width, static_cast<int>(c.rows[0].size()));
+      EXPECT_EQ(S().Selection.SelectionBuffer.Height, static_cast<int>(c.rows.size()));
       EXPECT_EQ(BufferRows(), Spelled(c.rows, *spelling));
     }
   }
@@ -123,8 +123,8 @@ TEST_F(SelectionTransformTest, RotationsBackToTheStartGiveTheSameBuffer) {
     EXPECT_EQ(BufferRows(), captured);
   }
   RotateSelectionLeft(editor);
-  EXPECT_EQ(S().SelectionBuffer.Width, 3);
-  EXPECT_EQ(S().SelectionBuffer.Height, 7);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Width, 3);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Height, 7);
   RotateSelectionRight(editor);
   EXPECT_EQ(BufferRows(), captured);
   for (auto* flip : {FlipSelectionHorizontally, FlipSelectionVertically}) {
@@ -139,34 +139,34 @@ TEST_F(SelectionTransformTest, RotationOfTheWidestCaptureFitsTheBuffer) {
   FillPattern();
   Drag({1, 1}, {96, 92});
   RotateSelectionRight(editor);
-  EXPECT_EQ(S().SelectionBuffer.Width, 92);
-  EXPECT_EQ(S().SelectionBuffer.Height, 96);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Width, 92);
+  EXPECT_EQ(S().Selection.SelectionBuffer.Height, 96);
   // Old (x, y) lands at (bh + 1 - y, x).
-  EXPECT_EQ(S().SelectionBuffer.Cells.At(92, 1), PatternCode(1, 1));
-  EXPECT_EQ(S().SelectionBuffer.Cells.At(1, 96), PatternCode(96, 92));
-  EXPECT_EQ(S().SelectionBuffer.Cells.At(3, 50), PatternCode(50, 90));
+  EXPECT_EQ(S().Selection.SelectionBuffer.Cells.At(92, 1), PatternCode(1, 1));
+  EXPECT_EQ(S().Selection.SelectionBuffer.Cells.At(1, 96), PatternCode(96, 92));
+  EXPECT_EQ(S().Selection.SelectionBuffer.Cells.At(3, 50), PatternCode(50, 90));
 }
 
 TEST_F(SelectionTransformTest, BufferTransformationsTouchNothingElse) {
   FillPattern();
   Drag({4, 9}, {10, 11});
-  const Picture picture = S().Picture;
-  const CellRect rect = S().SelectionRect;
-  const CellPoint start = S().BoxStart;
-  const CellPoint end = S().BoxEnd;
-  const int undo = S().UndoCount;
+  const Picture picture = S().Document.Picture;
+  const CellRect rect = S().Selection.SelectionRect;
+  const CellPoint start = S().Selection.BoxStart;
+  const CellPoint end = S().Selection.BoxEnd;
+  const int undo = S().Document.UndoCount;
   const int renders = view.renders;
   const int presents = view.presents;
   for (auto* operation : {RotateSelectionLeft, RotateSelectionRight, FlipSelectionHorizontally,
                           FlipSelectionVertically, RotateSelectionLeft}) {
     operation(editor);
   }
-  EXPECT_EQ(S().Picture, picture);
-  EXPECT_EQ(S().SelectionRect, rect);
-  EXPECT_EQ(S().BoxStart, start);
-  EXPECT_EQ(S().BoxEnd, end);
-  EXPECT_TRUE(S().BoxVisible);
-  EXPECT_EQ(S().UndoCount, undo);
+  EXPECT_EQ(S().Document.Picture, picture);
+  EXPECT_EQ(S().Selection.SelectionRect, rect);
+  EXPECT_EQ(S().Selection.BoxStart, start);
+  EXPECT_EQ(S().Selection.BoxEnd, end);
+  EXPECT_TRUE(S().Selection.BoxVisible);
+  EXPECT_EQ(S().Document.UndoCount, undo);
   EXPECT_EQ(view.renders, renders);
   EXPECT_EQ(view.presents, presents);
 }
@@ -176,24 +176,24 @@ TEST_F(SelectionTransformTest, BufferTransformationsTouchNothingElse) {
 TEST_F(SelectionTransformTest, CropAfterRotatingTenByFourGivesFourColumnsAndTenRows) {
   FillPattern();
   Drag({11, 21}, {20, 24});
-  ASSERT_EQ(S().SelectionBuffer.Width, 10);
+  ASSERT_EQ(S().Selection.SelectionBuffer.Width, 10);
   RotateSelectionLeft(editor);
   const auto rotated = BufferRows();
-  const int undo = S().UndoCount;
+  const int undo = S().Document.UndoCount;
   const int renders = view.renders;
   EXPECT_EQ(CropToSelection(editor), CropResult::Cropped);
-  EXPECT_EQ(S().Picture.Width, 4);
-  EXPECT_EQ(S().Picture.Height, 10);
+  EXPECT_EQ(S().Document.Picture.Width, 4);
+  EXPECT_EQ(S().Document.Picture.Height, 10);
   for (int x = 1; x <= 4; ++x) {
-    for (int y = 1; y <= 10; ++y) EXPECT_EQ(S().Picture.Cells.At(x, y), rotated[y - 1][x - 1]);
+    for (int y = 1; y <= 10; ++y) EXPECT_EQ(S().Document.Picture.Cells.At(x, y), rotated[y - 1][x - 1]);
   }
   // Beyond the new size the cells keep their codes.
-  EXPECT_EQ(S().Picture.Cells.At(5, 1), PatternCode(5, 1));
-  EXPECT_EQ(S().Picture.Cells.At(1, 11), PatternCode(1, 11));
-  EXPECT_EQ(S().BoxStart, (CellPoint{0, 0}));
-  EXPECT_EQ(S().BoxEnd, (CellPoint{4, 10}));
-  EXPECT_EQ(S().SelectionRect, (CellRect{11, 21, 20, 24}));
-  EXPECT_EQ(S().UndoCount, undo + 1);
+  EXPECT_EQ(S().Document.Picture.Cells.At(5, 1), PatternCode(5, 1));
+  EXPECT_EQ(S().Document.Picture.Cells.At(1, 11), PatternCode(1, 11));
+  EXPECT_EQ(S().Selection.BoxStart, (CellPoint{0, 0}));
+  EXPECT_EQ(S().Selection.BoxEnd, (CellPoint{4, 10}));
+  EXPECT_EQ(S().Selection.SelectionRect, (CellRect{11, 21, 20, 24}));
+  EXPECT_EQ(S().Document.UndoCount, undo + 1);
   EXPECT_EQ(view.renders, renders + 1);
 }
 
@@ -202,55 +202,55 @@ TEST_F(SelectionTransformTest, UndoAfterCropBringsBackSizeAndPixelsButNotTheBox)
   editor.SetWidthQuick(40);
   Drag({11, 21}, {20, 24});
   RotateSelectionRight(editor);
-  const Picture before = S().Picture;
-  const SelectionGrid buffer = S().SelectionBuffer;
+  const Picture before = S().Document.Picture;
+  const SelectionGrid buffer = S().Selection.SelectionBuffer;
   ASSERT_EQ(CropToSelection(editor), CropResult::Cropped);
   editor.PopUndo();
-  EXPECT_EQ(S().Picture, before);
-  EXPECT_EQ(S().BoxEnd, (CellPoint{4, 10}));
-  EXPECT_EQ(S().SelectionBuffer, buffer);
+  EXPECT_EQ(S().Document.Picture, before);
+  EXPECT_EQ(S().Selection.BoxEnd, (CellPoint{4, 10}));
+  EXPECT_EQ(S().Selection.SelectionBuffer, buffer);
 }
 
 TEST_F(SelectionTransformTest, CropTakesTheBufferAsCapturedTransparentPixelsIncluded) {
   CaptureRows({"abc", "def"}, kFirstSpelling);  // e is transparent here
   // Paint over the box: the crop still takes the captured pixels.
-  for (int x = 20; x <= 22; ++x) S().Picture.Cells.At(x, 30) = PixelCode::White;
-  S().Picture.Cells.At(2, 2) = PixelCode::Black;
+  for (int x = 20; x <= 22; ++x) S().Document.Picture.Cells.At(x, 30) = PixelCode::White;
+  S().Document.Picture.Cells.At(2, 2) = PixelCode::Black;
   ASSERT_EQ(CropToSelection(editor), CropResult::Cropped);
-  EXPECT_EQ(S().Picture.Width, 3);
-  EXPECT_EQ(S().Picture.Height, 2);
-  EXPECT_EQ(S().Picture.Cells.At(1, 1), kFirstSpelling.at('a'));
-  EXPECT_EQ(S().Picture.Cells.At(2, 2), PixelCode::Transparent);
+  EXPECT_EQ(S().Document.Picture.Width, 3);
+  EXPECT_EQ(S().Document.Picture.Height, 2);
+  EXPECT_EQ(S().Document.Picture.Cells.At(1, 1), kFirstSpelling.at('a'));
+  EXPECT_EQ(S().Document.Picture.Cells.At(2, 2), PixelCode::Transparent);
 }
 
 TEST_F(SelectionTransformTest, ASecondCropTakesItsCoordinatesFromTheBoxOfTheFirst) {
   FillPattern();
   Drag({30, 30}, {35, 32});
   ASSERT_EQ(CropToSelection(editor), CropResult::Cropped);
-  EXPECT_EQ(S().SelectionRect, (CellRect{30, 30, 35, 32}));
+  EXPECT_EQ(S().Selection.SelectionRect, (CellRect{30, 30, 35, 32}));
   ASSERT_EQ(CropToSelection(editor), CropResult::Cropped);
-  EXPECT_EQ(S().SelectionRect, (CellRect{1, 1, 6, 3}));
-  EXPECT_EQ(S().Picture.Width, 6);
-  EXPECT_EQ(S().Picture.Height, 3);
+  EXPECT_EQ(S().Selection.SelectionRect, (CellRect{1, 1, 6, 3}));
+  EXPECT_EQ(S().Document.Picture.Width, 6);
+  EXPECT_EQ(S().Document.Picture.Height, 3);
 }
 
 TEST_F(SelectionTransformTest, CropOfABufferTallerThanAPictureIsRefused) {
   FillPattern();
   Drag({1, 40}, {96, 44});
   RotateSelectionLeft(editor);
-  ASSERT_EQ(S().SelectionBuffer.Height, 96);
-  const Picture before = S().Picture;
-  const CellPoint end = S().BoxEnd;
-  const CellRect rect = S().SelectionRect;
-  const int undo = S().UndoCount;
+  ASSERT_EQ(S().Selection.SelectionBuffer.Height, 96);
+  const Picture before = S().Document.Picture;
+  const CellPoint end = S().Selection.BoxEnd;
+  const CellRect rect = S().Selection.SelectionRect;
+  const int undo = S().Document.UndoCount;
   const int renders = view.renders;
   EXPECT_EQ(CropToSelection(editor), CropResult::TooTall);
-  EXPECT_EQ(S().Picture, before);
-  EXPECT_EQ(S().BoxEnd, end);
-  EXPECT_EQ(S().SelectionRect, rect);
-  EXPECT_EQ(S().UndoCount, undo);
+  EXPECT_EQ(S().Document.Picture, before);
+  EXPECT_EQ(S().Selection.BoxEnd, end);
+  EXPECT_EQ(S().Selection.SelectionRect, rect);
+  EXPECT_EQ(S().Document.UndoCount, undo);
   EXPECT_EQ(view.renders, renders);
-  EXPECT_EQ(CropRefusalMessage(S().SelectionBuffer.Height),
+  EXPECT_EQ(CropRefusalMessage(S().Selection.SelectionBuffer.Height),
             "The selection is 96 rows high; a picture can hold at most 92.");
 }
 
@@ -258,13 +258,13 @@ TEST_F(SelectionTransformTest, CropOfABufferExactlyAsTallAsAPictureIsDone) {
   FillPattern();
   Drag({3, 40}, {94, 41});
   RotateSelectionRight(editor);
-  ASSERT_EQ(S().SelectionBuffer.Height, 92);
+  ASSERT_EQ(S().Selection.SelectionBuffer.Height, 92);
   EXPECT_EQ(CropToSelection(editor), CropResult::Cropped);
-  EXPECT_EQ(S().Picture.Width, 2);
-  EXPECT_EQ(S().Picture.Height, 92);
+  EXPECT_EQ(S().Document.Picture.Width, 2);
+  EXPECT_EQ(S().Document.Picture.Height, 92);
   // Old (x, y) lands at (bh + 1 - y, x): the top row of the capture is column 2.
-  EXPECT_EQ(S().Picture.Cells.At(2, 92), PatternCode(94, 40));
-  EXPECT_EQ(S().Picture.Cells.At(1, 1), PatternCode(3, 41));
+  EXPECT_EQ(S().Document.Picture.Cells.At(2, 92), PatternCode(94, 40));
+  EXPECT_EQ(S().Document.Picture.Cells.At(1, 1), PatternCode(3, 41));
 }
 
 // ---- clear --------------------------------------------------------------------------
@@ -272,17 +272,17 @@ TEST_F(SelectionTransformTest, CropOfABufferExactlyAsTallAsAPictureIsDone) {
 TEST_F(SelectionTransformTest, ClearFillsTheBoxWithTheRightColour) {
   FillPattern();
   Drag({5, 7}, {2, 3});
-  const SelectionGrid buffer = S().SelectionBuffer;
-  const int undo = S().UndoCount;
+  const SelectionGrid buffer = S().Selection.SelectionBuffer;
+  const int undo = S().Document.UndoCount;
   const int renders = view.renders;
-  Picture expected = S().Picture;
+  Picture expected = S().Document.Picture;
   for (int x = 2; x <= 5; ++x) {
     for (int y = 3; y <= 7; ++y) expected.Cells.At(x, y) = PixelCode::Transparent;
   }
   ClearSelection(editor);  // RightColor is still its start value
-  EXPECT_EQ(S().Picture, expected);
-  EXPECT_EQ(S().SelectionBuffer, buffer);
-  EXPECT_EQ(S().UndoCount, undo + 1);
+  EXPECT_EQ(S().Document.Picture, expected);
+  EXPECT_EQ(S().Selection.SelectionBuffer, buffer);
+  EXPECT_EQ(S().Document.UndoCount, undo + 1);
   EXPECT_EQ(view.renders, renders + 1);
 }
 
@@ -290,13 +290,13 @@ TEST_F(SelectionTransformTest, ClearUsesTheLastBoxAfterItWasHidden) {
   FillPattern();
   Drag({10, 10}, {11, 12});
   editor.SelectTool(DrawTool::Pen, true, false);
-  ASSERT_FALSE(S().BoxVisible);
+  ASSERT_FALSE(S().Selection.BoxVisible);
   editor.SetRightColor(PixelCode::White);
   ClearSelection(editor);
   for (int y = 9; y <= 13; ++y) {
     for (int x = 9; x <= 12; ++x) {
       const bool inside = x >= 10 && x <= 11 && y >= 10 && y <= 12;
-      EXPECT_EQ(S().Picture.Cells.At(x, y), inside ? PixelCode::White : PatternCode(x, y))
+      EXPECT_EQ(S().Document.Picture.Cells.At(x, y), inside ? PixelCode::White : PatternCode(x, y))
           << x << "," << y;
     }
   }
@@ -316,7 +316,7 @@ TEST_F(SelectionTransformTest, ClearReachesCellsOfTheBoxBeyondAShrunkPicture) {
   for (int x = 14; x <= 19; ++x) {
     for (int y = 4; y <= 9; ++y) {
       const bool inside = x >= 15 && x <= 18 && y >= 5 && y <= 8;
-      EXPECT_EQ(S().Picture.Cells.At(x, y), inside ? PixelCode::Black : PatternCode(x, y))
+      EXPECT_EQ(S().Document.Picture.Cells.At(x, y), inside ? PixelCode::Black : PatternCode(x, y))
           << x << "," << y;
     }
   }
@@ -331,7 +331,7 @@ TEST_F(SelectionTransformTest, ClearAfterCropFillsTheWholeNewPicture) {
   for (int x = 1; x <= 7; ++x) {
     for (int y = 1; y <= 4; ++y) {
       const bool inside = x <= 6 && y <= 3;
-      EXPECT_EQ(S().Picture.Cells.At(x, y), inside ? PixelCode::Gray66 : PatternCode(x, y));
+      EXPECT_EQ(S().Document.Picture.Cells.At(x, y), inside ? PixelCode::Gray66 : PatternCode(x, y));
     }
   }
 }
@@ -341,13 +341,13 @@ TEST_F(SelectionTransformTest, ClearOfABoxReachingPastTheStorageWritesOnlyInside
   Drag({91, 89}, {96, 92});
   // No handler makes such a box; the clear must still keep to the storage,
   // where a cell past the last column would be the first of the next row.
-  S().BoxEnd = {101, 97};
+  S().Selection.BoxEnd = {101, 97};
   editor.SetRightColor(PixelCode::White);
   ClearSelection(editor);
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {
       const bool inside = x >= 91 && y >= 89;
-      EXPECT_EQ(S().Picture.Cells.At(x, y), inside ? PixelCode::White : PatternCode(x, y))
+      EXPECT_EQ(S().Document.Picture.Cells.At(x, y), inside ? PixelCode::White : PatternCode(x, y))
           << x << "," << y;
     }
   }
@@ -360,10 +360,10 @@ TEST_F(SelectionTransformTest, EveryOperationBeforeACaptureDoesNothing) {
   // A box press without a release leaves a box but no capture.
   editor.MouseDown(MouseButton::Left, Pos(3), Pos(3));
   editor.MouseMove(Pos(6), Pos(6));
-  S().BoxEnd = {6, 6};
-  const Picture picture = S().Picture;
-  const SelectionGrid buffer = S().SelectionBuffer;
-  const int undo = S().UndoCount;
+  S().Selection.BoxEnd = {6, 6};
+  const Picture picture = S().Document.Picture;
+  const SelectionGrid buffer = S().Selection.SelectionBuffer;
+  const int undo = S().Document.UndoCount;
   const int renders = view.renders;
   const int presents = view.presents;
   for (auto* operation : {RotateSelectionLeft, RotateSelectionRight, FlipSelectionHorizontally,
@@ -371,10 +371,10 @@ TEST_F(SelectionTransformTest, EveryOperationBeforeACaptureDoesNothing) {
     operation(editor);
   }
   EXPECT_EQ(CropToSelection(editor), CropResult::NothingCaptured);
-  EXPECT_FALSE(S().SelectionCaptured);
-  EXPECT_EQ(S().Picture, picture);
-  EXPECT_EQ(S().SelectionBuffer, buffer);
-  EXPECT_EQ(S().UndoCount, undo);
+  EXPECT_FALSE(S().Selection.SelectionCaptured);
+  EXPECT_EQ(S().Document.Picture, picture);
+  EXPECT_EQ(S().Selection.SelectionBuffer, buffer);
+  EXPECT_EQ(S().Document.UndoCount, undo);
   EXPECT_EQ(view.renders, renders);
   EXPECT_EQ(view.presents, presents);
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/editor/editor.h"
-#include "core/editor/size_rules.h"
+#include "core/editing/editor.h"
+#include "core/editing/size_rules.h"
 #include "recording_view.h"
 
 namespace pictavo {
@@ -15,61 +15,61 @@ struct SizeControls : ::testing::Test {
 };
 
 TEST_F(SizeControls, ArrowsSaveASnapshotEvenAtTheLimit) {
-  s().Picture.Width = 2;
+  s().Document.Picture.Width = 2;
   editor.WidthDown();
-  EXPECT_EQ(s().Picture.Width, 2);
-  EXPECT_EQ(s().UndoCount, 1);
-  s().Picture.Height = 92;
+  EXPECT_EQ(s().Document.Picture.Width, 2);
+  EXPECT_EQ(s().Document.UndoCount, 1);
+  s().Document.Picture.Height = 92;
   editor.HeightUp();
-  EXPECT_EQ(s().Picture.Height, 92);
-  EXPECT_EQ(s().UndoCount, 2);
+  EXPECT_EQ(s().Document.Picture.Height, 92);
+  EXPECT_EQ(s().Document.UndoCount, 2);
   editor.WidthUp();
   editor.HeightDown();
-  EXPECT_EQ(s().Picture.Width, 3);
-  EXPECT_EQ(s().Picture.Height, 91);
+  EXPECT_EQ(s().Document.Picture.Width, 3);
+  EXPECT_EQ(s().Document.Picture.Height, 91);
 }
 
 TEST_F(SizeControls, QuickSizeKeepsTheHiddenColumns) {
-  s().Picture.Cells.At(70, 3) = PixelCode::White;
+  s().Document.Picture.Cells.At(70, 3) = PixelCode::White;
   editor.SetWidthQuick(50);
-  EXPECT_EQ(s().Picture.Width, 50);
-  EXPECT_EQ(s().UndoCount, 0);
+  EXPECT_EQ(s().Document.Picture.Width, 50);
+  EXPECT_EQ(s().Document.UndoCount, 0);
   editor.SetWidthQuick(96);
-  EXPECT_EQ(s().Picture.Cells.At(70, 3), PixelCode::White);
+  EXPECT_EQ(s().Document.Picture.Cells.At(70, 3), PixelCode::White);
   editor.SetHeightQuick(5);
-  EXPECT_EQ(s().Picture.Height, 5);
+  EXPECT_EQ(s().Document.Picture.Height, 5);
 }
 
 TEST_F(SizeControls, SetSizeIsOneUndoStepAndWritesNoCell) {
-  s().Picture.Cells.At(15, 15) = PixelCode::Gray66;
+  s().Document.Picture.Cells.At(15, 15) = PixelCode::Gray66;
   editor.ApplySetSize(20, 20);
   editor.ApplySetSize(10, 10);
   editor.ApplySetSize(20, 20);
-  EXPECT_EQ(s().Picture.Cells.At(15, 15), PixelCode::Gray66);
-  EXPECT_EQ(s().UndoCount, 3);
+  EXPECT_EQ(s().Document.Picture.Cells.At(15, 15), PixelCode::Gray66);
+  EXPECT_EQ(s().Document.UndoCount, 3);
   editor.PopUndo();
-  EXPECT_EQ(s().Picture.Width, 10);
-  EXPECT_EQ(s().Picture.Height, 10);
+  EXPECT_EQ(s().Document.Picture.Width, 10);
+  EXPECT_EQ(s().Document.Picture.Height, 10);
 }
 
 TEST_F(SizeControls, NewPictureClearsWithTheRightColourAndEndsSkinMode) {
   editor.SetRightColor(PixelCode::White);
-  s().SkinMode = true;  // no icon in the skin: nothing may be touched
+  s().Document.SkinMode = true;  // no icon in the skin: nothing may be touched
   editor.NewPicture(true, 30, 20);
-  EXPECT_EQ(s().Picture.Width, 30);
-  EXPECT_EQ(s().Picture.Height, 20);
-  EXPECT_EQ(s().Picture.Cells.At(1, 1), PixelCode::White);
-  EXPECT_EQ(s().Picture.Cells.At(96, 92), PixelCode::White);
-  EXPECT_FALSE(s().SkinMode);
-  EXPECT_EQ(s().UndoCount, 0);
+  EXPECT_EQ(s().Document.Picture.Width, 30);
+  EXPECT_EQ(s().Document.Picture.Height, 20);
+  EXPECT_EQ(s().Document.Picture.Cells.At(1, 1), PixelCode::White);
+  EXPECT_EQ(s().Document.Picture.Cells.At(96, 92), PixelCode::White);
+  EXPECT_FALSE(s().Document.SkinMode);
+  EXPECT_EQ(s().Document.UndoCount, 0);
 }
 
 TEST_F(SizeControls, CancelledNewPictureOnlyLeavesSkinMode) {
-  const Picture before = s().Picture;
-  s().SkinMode = true;
+  const Picture before = s().Document.Picture;
+  s().Document.SkinMode = true;
   editor.NewPicture(false, 0, 0);
-  EXPECT_EQ(s().Picture, before);
-  EXPECT_FALSE(s().SkinMode);
+  EXPECT_EQ(s().Document.Picture, before);
+  EXPECT_FALSE(s().Document.SkinMode);
 }
 
 TEST_F(SizeControls, NewPictureInSkinModeFillsOnlyTheCurrentSubIcon) {
@@ -81,16 +81,16 @@ TEST_F(SizeControls, NewPictureInSkinModeFillsOnlyTheCurrentSubIcon) {
   icon.Data.assign(16, 1);
   editor.Skin().Append(icon);
   editor.Skin().Append(icon);
-  s().SkinMode = true;
-  s().CurrentIconIndex = 0;
-  s().CurrentSubIconIndex = 1;
+  s().Document.SkinMode = true;
+  s().Document.CurrentIconIndex = 0;
+  s().Document.CurrentSubIconIndex = 1;
   editor.SetRightColor(PixelCode::White);
   editor.NewPicture(true, 4, 2);
   const TSkinIcon& edited = editor.Skin().At(0);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(edited.Data[i], 1) << i;
   for (int i = 8; i < 16; ++i) EXPECT_EQ(edited.Data[i], 3) << i;
   EXPECT_EQ(editor.Skin().At(1), icon);
-  EXPECT_FALSE(s().SkinMode);
+  EXPECT_FALSE(s().Document.SkinMode);
 }
 
 TEST_F(SizeControls, SetSizeInSkinModeResizesTheCurrentIcon) {
@@ -101,16 +101,16 @@ TEST_F(SizeControls, SetSizeInSkinModeResizesTheCurrentIcon) {
   icon.BPP = 8;
   icon.Data.assign(16, 2);
   editor.Skin().Append(icon);
-  s().SkinMode = true;
+  s().Document.SkinMode = true;
   editor.ApplySetSize(6, 2);
   EXPECT_EQ(editor.Skin().At(0).Width, 6);
   EXPECT_EQ(editor.Skin().At(0).Height, 2);
   EXPECT_EQ(editor.Skin().At(0).Data.size(), 12u);
   // With no icon at the current position, nothing is touched.
-  s().CurrentIconIndex = 5;
+  s().Document.CurrentIconIndex = 5;
   editor.ApplySetSize(8, 8);
   EXPECT_EQ(editor.Skin().Count(), 1);
-  EXPECT_EQ(s().Picture.Width, 8);
+  EXPECT_EQ(s().Document.Picture.Width, 8);
 }
 
 struct SetSizeCase {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/editor/editor.h"
-#include "core/skin/skin.h"
-#include "core/skin/skin_file.h"
+#include "core/editing/editor.h"
+#include "core/model/skin.h"
+#include "core/formats/skin_file.h"
 #include "test_models.h"
 
 namespace pictavo {
@@ -301,10 +301,10 @@ std::vector<DamagedCase> DamagedFiles() {
 TEST(SkinFileRead, EveryDamagedFileIsRefusedAndTheEditorKeepsItsSkin) {
   Editor editor;
   OpenSkinIntoEditor(editor, SkinOf({MakeIcon(1, 2, 4, 4, 1, {T, W, B, G33, G66, G66, B, B})}));
-  editor.State().CurrentSubIconIndex = 1;
-  editor.State().Picture.Cells.At(1, 1) = PixelCode::Gray33;
+  editor.State().Document.CurrentSubIconIndex = 1;
+  editor.State().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
   const Skin old_skin = editor.Skin();
-  const Picture old_picture = editor.State().Picture;
+  const Picture old_picture = editor.State().Document.Picture;
 
   for (const DamagedCase& c : DamagedFiles()) {
     SkinFileRead read = ReadSkinFile(c.file);
@@ -313,9 +313,9 @@ TEST(SkinFileRead, EveryDamagedFileIsRefusedAndTheEditorKeepsItsSkin) {
     // What the window does on a failed open.
     editor.LeaveSkinMode();
     EXPECT_EQ(editor.Skin(), old_skin) << c.what;
-    EXPECT_EQ(editor.State().Picture, old_picture) << c.what;
-    EXPECT_FALSE(editor.State().SkinMode);
-    editor.State().SkinMode = true;
+    EXPECT_EQ(editor.State().Document.Picture, old_picture) << c.what;
+    EXPECT_FALSE(editor.State().Document.SkinMode);
+    editor.State().Document.SkinMode = true;
   }
 }
 
@@ -362,8 +362,8 @@ TEST(SkinFileRoundTrip, ManyIconsAndSubIconsAtEveryDepth) {
 
 TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
   Editor editor;
-  editor.State().CurrentIconIndex = 2;
-  editor.State().CurrentSubIconIndex = 1;
+  editor.State().Document.CurrentIconIndex = 2;
+  editor.State().Document.CurrentSubIconIndex = 1;
   editor.PushUndo();
   const Skin skin = ReadBack(Written(SkinOf({
       MakeIcon(0x10, 2, 4, 3, 8, Pattern(2, 3, 8, 4, 1)),
@@ -371,16 +371,16 @@ TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
   })));
   OpenSkinIntoEditor(editor, skin);
   const EditorState& s = editor.State();
-  EXPECT_TRUE(s.SkinMode);
-  EXPECT_EQ(s.CurrentIconIndex, 0);
-  EXPECT_EQ(s.CurrentSubIconIndex, 0);
-  EXPECT_EQ(s.UndoCount, 0);
+  EXPECT_TRUE(s.Document.SkinMode);
+  EXPECT_EQ(s.Document.CurrentIconIndex, 0);
+  EXPECT_EQ(s.Document.CurrentSubIconIndex, 0);
+  EXPECT_EQ(s.Document.UndoCount, 0);
   EXPECT_EQ(editor.Skin(), skin);
-  EXPECT_EQ(s.Picture.Width, 3);
-  EXPECT_EQ(s.Picture.Height, 8);
+  EXPECT_EQ(s.Document.Picture.Width, 3);
+  EXPECT_EQ(s.Document.Picture.Height, 8);
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 3; ++x) {
-      EXPECT_EQ(ToInt(s.Picture.Cells.At(x + 1, y + 1)), skin.At(0).Data[3 * y + x]);
+      EXPECT_EQ(ToInt(s.Document.Picture.Cells.At(x + 1, y + 1)), skin.At(0).Data[3 * y + x]);
     }
   }
 }
@@ -388,12 +388,12 @@ TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
 TEST(OpenSkinIntoEditor, EmptySkinEntersSkinModeAndLoadsNothing) {
   Editor editor;
   editor.Skin().Append(MakeIcon(1, 1, 4, 2, 1, {1, 1}));
-  editor.State().Picture.Cells.At(3, 3) = PixelCode::White;
-  const Picture before = editor.State().Picture;
+  editor.State().Document.Picture.Cells.At(3, 3) = PixelCode::White;
+  const Picture before = editor.State().Document.Picture;
   OpenSkinIntoEditor(editor, ReadBack(FileFromStream({0xFF})));
-  EXPECT_TRUE(editor.State().SkinMode);
+  EXPECT_TRUE(editor.State().Document.SkinMode);
   EXPECT_EQ(editor.Skin().Count(), 0);
-  EXPECT_EQ(editor.State().Picture, before);
+  EXPECT_EQ(editor.State().Document.Picture, before);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/skin/skin.h"
-#include "core/skin/skin_file.h"
+#include "core/model/skin.h"
+#include "core/formats/skin_file.h"
 #include "test_models.h"
 
 namespace pictavo {

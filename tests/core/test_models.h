@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/editor/picture.h"
-#include "core/skin/skin.h"
+#include "core/model/picture.h"
+#include "core/model/skin.h"
 
 namespace pictavo::testing {
 

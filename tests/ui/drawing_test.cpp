@@ -46,7 +46,7 @@ class DrawingTest : public QObject {
     Move(canvas, Qt::LeftButton, f.CellCentre(4, 4));
     Move(canvas, Qt::LeftButton, f.CellCentre(5, 4));
     Release(canvas, Qt::LeftButton, f.CellCentre(5, 4));
-    for (int x = 3; x <= 5; ++x) QCOMPARE(f.State().Picture.Cells.At(x, 4), PixelCode::Black);
+    for (int x = 3; x <= 5; ++x) QCOMPARE(f.State().Document.Picture.Cells.At(x, 4), PixelCode::Black);
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(4, 4)), QColor(0, 0, 0));
     QVERIFY(f.Action("Undochange1")->isEnabled());
     QVERIFY(f.Button("UndoButton")->isEnabled());
@@ -58,19 +58,19 @@ class DrawingTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), canvas);
     QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
     for (int x = 3; x <= 5; ++x) {
-      QCOMPARE(f.State().Picture.Cells.At(x, 4), PixelCode::Transparent);
+      QCOMPARE(f.State().Document.Picture.Cells.At(x, 4), PixelCode::Transparent);
     }
     QVERIFY(!f.Button("UndoButton")->isEnabled());
   }
 
   void rightButtonPaintsWithTheRightColour() {
     MainWindowFixture f;
-    f.State().Picture.Cells.Fill(PixelCode::White);
+    f.State().Document.Picture.Cells.Fill(PixelCode::White);
     Click(f.form->Canvas(), Qt::RightButton, f.CellCentre(2, 2));
-    QCOMPARE(f.State().Picture.Cells.At(2, 2), PixelCode::Transparent);
+    QCOMPARE(f.State().Document.Picture.Cells.At(2, 2), PixelCode::Transparent);
     Click(f.form->Canvas(), Qt::MiddleButton, f.CellCentre(3, 3));
-    QCOMPARE(f.State().Picture.Cells.At(3, 3), PixelCode::White);
-    QCOMPARE(f.State().UndoCount, 1);
+    QCOMPARE(f.State().Document.Picture.Cells.At(3, 3), PixelCode::White);
+    QCOMPARE(f.State().Document.UndoCount, 1);
   }
 
   void paletteButtonsSetTheColourOfTheButtonPressed() {
@@ -78,13 +78,13 @@ class DrawingTest : public QObject {
     auto* white = f.form->findChild<PaletteButton*>("SpeedButton6");
     QTest::mousePress(white, Qt::LeftButton);
     QTest::mouseRelease(white, Qt::LeftButton);
-    QCOMPARE(f.State().LeftColor, PixelCode::White);
+    QCOMPARE(f.State().Tools.LeftColor, PixelCode::White);
     auto* gray = f.form->findChild<PaletteButton*>("SpeedButton8");
     QTest::mousePress(gray, Qt::RightButton);
-    QCOMPARE(f.State().RightColor, PixelCode::Gray66);
+    QCOMPARE(f.State().Tools.RightColor, PixelCode::Gray66);
     QTest::mousePress(f.form->findChild<PaletteButton*>("SpeedButton5"), Qt::MiddleButton);
-    QCOMPARE(f.State().LeftColor, PixelCode::White);
-    QCOMPARE(f.State().RightColor, PixelCode::Gray66);
+    QCOMPARE(f.State().Tools.LeftColor, PixelCode::White);
+    QCOMPARE(f.State().Tools.RightColor, PixelCode::Gray66);
     QCOMPARE(f.form->findChild<ColorSwatch*>("Col")->Code(), PixelCode::White);
     QCOMPARE(f.form->findChild<ColorSwatch*>("ColRight")->Code(), PixelCode::Gray66);
   }
@@ -99,9 +99,9 @@ class DrawingTest : public QObject {
     }
     QCOMPARE(captions, (QStringList{"white", "33 % gray", "66 % gray", "black", "transparent"}));
     f.form->findChild<QAction*>("N33gray1")->trigger();
-    QCOMPARE(f.State().LeftColor, PixelCode::Gray33);
+    QCOMPARE(f.State().Tools.LeftColor, PixelCode::Gray33);
     f.form->findChild<QAction*>("MenuItem4")->trigger();
-    QCOMPARE(f.State().RightColor, PixelCode::Black);
+    QCOMPARE(f.State().Tools.RightColor, PixelCode::Black);
     QCOMPARE(f.form->findChild<ColorSwatch*>("ColRight")->grab().toImage().pixelColor(5, 5),
              QColor(0, 0, 0));
   }
@@ -111,16 +111,16 @@ class DrawingTest : public QObject {
     f.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
     QTest::keyClick(f.form.get(), Qt::Key_F3);
-    QCOMPARE(f.State().CurrentTool, DrawTool::Bucket);
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::Bucket);
     QVERIFY(f.Button("fill_button")->isChecked());
     QVERIFY(!f.Button("pen_button")->isChecked());
     QTest::mouseClick(f.Button("pipe_button"), Qt::LeftButton);
-    QCOMPARE(f.State().CurrentTool, DrawTool::Pipe);
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::Pipe);
     f.Action("ChangeColor1")->trigger();
-    QCOMPARE(f.State().CurrentTool, DrawTool::ChangeColor);
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::ChangeColor);
     QVERIFY(f.Button("chcol_button")->isChecked());
     QTest::keyClick(f.form.get(), Qt::Key_F2);
-    QCOMPARE(f.State().CurrentTool, DrawTool::Pen);
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::Pen);
     QVERIFY(!f.Button("chcol_button")->isChecked());
   }
 
@@ -131,32 +131,32 @@ class DrawingTest : public QObject {
     QCOMPARE(f.services.messages.size(), 1);
     QCOMPARE(f.services.messages[0].text, QStringLiteral("Invalid dimentions."));
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Invalid parameters!"));
-    QCOMPARE(f.State().Picture.Height, 92);
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.Picture.Height, 92);
+    QCOMPARE(f.State().Document.UndoCount, 0);
 
     for (const auto& [h, w] : {std::pair{"5a", "5"}, {"-5", "5"}, {"", "5"}, {" 5", "5"}}) {
       f.services.dialog_handler = AnswerSetSize(QLatin1String(h), QLatin1String(w));
       f.Action("SetSize1")->trigger();
     }
     QCOMPARE(f.services.messages.size(), 1);  // refused silently
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.UndoCount, 0);
 
     f.services.dialog_handler = AnswerSetSize("05", "7");
     f.Button("ToolButton10")->click();
-    QCOMPARE(f.State().Picture.Height, 5);
-    QCOMPARE(f.State().Picture.Width, 7);
-    QCOMPARE(f.State().UndoCount, 1);
+    QCOMPARE(f.State().Document.Picture.Height, 5);
+    QCOMPARE(f.State().Document.Picture.Width, 7);
+    QCOMPARE(f.State().Document.UndoCount, 1);
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QStringLiteral("7"));
 
     f.services.dialog_handler = AnswerSetSize("20", "20", true);
     f.Action("SetSize1")->trigger();
-    QCOMPARE(f.State().Picture.Width, 7);
-    QCOMPARE(f.State().UndoCount, 1);
+    QCOMPARE(f.State().Document.Picture.Width, 7);
+    QCOMPARE(f.State().Document.UndoCount, 1);
   }
 
   void setSizeDialogFillsItsBoxesAndTabsFromTheHeight() {
     MainWindowFixture f;
-    f.State().Picture.Width = 33;
+    f.State().Document.Picture.Width = 33;
     QString width_text, height_text;
     f.services.dialog_handler = [&](QDialog& dialog) {
       auto& form2 = static_cast<TForm2&>(dialog);
@@ -184,7 +184,7 @@ class DrawingTest : public QObject {
     icon.Height = 2;
     icon.Data.assign(8, 3);
     f.form->GetEditor().Skin().Append(icon);
-    f.State().SkinMode = true;
+    f.State().Document.SkinMode = true;
     f.services.dialog_handler = AnswerSetSize("3", "3");
     f.Action("SetSize1")->trigger();
     QCOMPARE(f.services.messages.size(), 1);
@@ -192,7 +192,7 @@ class DrawingTest : public QObject {
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Invalid icon parameters!"));
     f.services.dialog_handler = AnswerSetSize("2", "4");
     f.Action("SetSize1")->trigger();
-    QCOMPARE(f.State().Picture.Width, 4);
+    QCOMPARE(f.State().Document.Picture.Width, 4);
     f.form->GetEditor().Skin().At(0).BPP = 8;
     f.services.dialog_handler = AnswerSetSize("3", "3");
     f.Action("SetSize1")->trigger();
@@ -206,41 +206,41 @@ class DrawingTest : public QObject {
     f.form->findChild<QAction*>("MenuItem1")->trigger();  // right colour white
     f.services.dialog_handler = AnswerSetSize("20", "30");
     f.Button("ToolButton1")->click();
-    QCOMPARE(f.State().Picture.Width, 30);
-    QCOMPARE(f.State().Picture.Height, 20);
-    QCOMPARE(f.State().Picture.Cells.At(96, 92), PixelCode::White);
+    QCOMPARE(f.State().Document.Picture.Width, 30);
+    QCOMPARE(f.State().Document.Picture.Height, 20);
+    QCOMPARE(f.State().Document.Picture.Cells.At(96, 92), PixelCode::White);
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(1, 1)), QColor(Qt::white));
 
-    f.State().SkinMode = true;
+    f.State().Document.SkinMode = true;
     f.form->GetEditor().Render();
     f.services.dialog_handler = AnswerSetSize("9", "9", true);
     f.Action("NewPicture1")->trigger();
-    QVERIFY(!f.State().SkinMode);
-    QCOMPARE(f.State().Picture.Width, 30);
+    QVERIFY(!f.State().Document.SkinMode);
+    QCOMPARE(f.State().Document.Picture.Width, 30);
     QVERIFY(f.form->findChild<QWidget*>("Panel6")->isVisible());
   }
 
   void quickSizeAndArrows() {
     MainWindowFixture f;
-    f.State().Picture.Cells.At(60, 1) = PixelCode::Black;
+    f.State().Document.Picture.Cells.At(60, 1) = PixelCode::Black;
     f.Button("SpeedButton20")->click();  // width 50
-    QCOMPARE(f.State().Picture.Width, 50);
+    QCOMPARE(f.State().Document.Picture.Width, 50);
     f.Button("SpeedButton22")->click();  // width 96
-    QCOMPARE(f.State().Picture.Cells.At(60, 1), PixelCode::Black);
+    QCOMPARE(f.State().Document.Picture.Cells.At(60, 1), PixelCode::Black);
     f.Button("SpeedButton25")->click();  // height 92
     f.Button("SpeedButton43")->click();  // height 2
-    QCOMPARE(f.State().Picture.Height, 2);
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.Picture.Height, 2);
+    QCOMPARE(f.State().Document.UndoCount, 0);
     f.Button("SpeedButton1")->click();  // height down at 2
-    QCOMPARE(f.State().Picture.Height, 2);
-    QCOMPARE(f.State().UndoCount, 1);
+    QCOMPARE(f.State().Document.Picture.Height, 2);
+    QCOMPARE(f.State().Document.UndoCount, 1);
     f.Button("SpeedButton3")->click();
-    QCOMPARE(f.State().Picture.Height, 3);
+    QCOMPARE(f.State().Document.Picture.Height, 3);
     for (int i = 0; i < 60; ++i) f.Button("SpeedButton23")->click();
-    QCOMPARE(f.State().PixelSize, 49);
+    QCOMPARE(f.State().View.PixelSize, 49);
     QCOMPARE(f.form->findChild<QLineEdit*>("PSIZE")->text(), QStringLiteral("49"));
     for (int i = 0; i < 60; ++i) f.Button("SpeedButton24")->click();
-    QCOMPARE(f.State().PixelSize, 1);
+    QCOMPARE(f.State().View.PixelSize, 1);
   }
 
   void clearImageIsNotUndoable() {
@@ -248,8 +248,8 @@ class DrawingTest : public QObject {
     Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(1, 1));
     f.form->findChild<QAction*>("MenuItem2")->trigger();  // right colour 33 % gray
     f.Button("ToolButton19")->click();
-    QCOMPARE(f.State().Picture.Cells.At(1, 1), PixelCode::Gray33);
-    QCOMPARE(f.State().UndoCount, 1);
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, 1), PixelCode::Gray33);
+    QCOMPARE(f.State().Document.UndoCount, 1);
   }
 
   void nameBoxTakesSixteenLatin1Characters() {

@@ -100,7 +100,7 @@ class EndToEndTest : public QObject {
                                       {PixelCode::Gray66, PixelCode::Gray33, PixelCode::White}};
     for (int y = 1; y <= 2; ++y) {
       for (int x = 1; x <= 3; ++x)
-        QCOMPARE(f.State().Picture.Cells.At(x, y), expected[y - 1][x - 1]);
+        QCOMPARE(f.State().Document.Picture.Cells.At(x, y), expected[y - 1][x - 1]);
     }
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(1, 2)), QColor(128, 128, 128));
 
@@ -111,7 +111,7 @@ class EndToEndTest : public QObject {
     f.Action("SaveSkin1")->trigger();
     f.services.file_answers << skin_path;
     f.Action("OpenSkin1")->trigger();
-    QVERIFY(f.State().SkinMode);
+    QVERIFY(f.State().Document.SkinMode);
     f.services.dialog_handler = [](QDialog& dialog) {
       dialog.findChild<QLineEdit*>("Edit1")->setText("5");
       for (int i = 0; i < 3; ++i) dialog.findChild<QToolButton*>("SpeedButton1")->click();
@@ -120,8 +120,8 @@ class EndToEndTest : public QObject {
       return dialog.result();
     };
     f.Button("SpeedButton48")->click();
-    QCOMPARE(f.State().Picture.Width, 4);
-    QCOMPARE(f.State().Picture.Height, 1);
+    QCOMPARE(f.State().Document.Picture.Width, 4);
+    QCOMPARE(f.State().Document.Picture.Height, 1);
     PressPalette(f, "SpeedButton6", Qt::LeftButton);
     ClickCell(f, 1, 1);
     PressPalette(f, "SpeedButton5", Qt::LeftButton);
@@ -151,13 +151,13 @@ class EndToEndTest : public QObject {
     // Leaving skin mode and opening the skin again brings the icon back.
     f.services.dialog_handler = [](QDialog&) { return int(QDialog::Rejected); };
     f.Action("NewPicture1")->trigger();
-    QVERIFY(!f.State().SkinMode);
+    QVERIFY(!f.State().Document.SkinMode);
     f.services.file_answers << skin_path;
     f.Action("OpenSkin1")->trigger();
-    QVERIFY(f.State().SkinMode);
+    QVERIFY(f.State().Document.SkinMode);
     QCOMPARE(f.form->GetEditor().Skin().Count(), 1);
     QCOMPARE(f.form->GetEditor().Skin().At(0).Data, (std::vector<std::uint8_t>{3, 0, 2, 1}));
-    QCOMPARE(f.State().Picture.Cells.At(3, 1), PixelCode::Gray33);
+    QCOMPARE(f.State().Document.Picture.Cells.At(3, 1), PixelCode::Gray33);
   }
 };
 

@@ -40,7 +40,7 @@ const QByteArray kAsmFile =
     "/*Created by DravikPictavo */\r\n" + kHead + ".byte 0,3,4\r\n.byte 1,2,3\r\n";
 
 void DrawIcon(MainWindowFixture& f) {
-  Picture& picture = f.State().Picture;
+  Picture& picture = f.State().Document.Picture;
   picture.Width = 3;
   picture.Height = 2;
   const PixelCode rows[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Transparent},
@@ -53,12 +53,12 @@ void DrawIcon(MainWindowFixture& f) {
 
 // A captured 2 x 1 box holding white, 66 % gray.
 void CaptureBox(MainWindowFixture& f) {
-  SelectionGrid& buffer = f.State().SelectionBuffer;
+  SelectionGrid& buffer = f.State().Selection.SelectionBuffer;
   buffer.Width = 2;
   buffer.Height = 1;
   buffer.Cells.At(1, 1) = PixelCode::White;
   buffer.Cells.At(2, 1) = PixelCode::Gray66;
-  f.State().SelectionCaptured = true;
+  f.State().Selection.SelectionCaptured = true;
 }
 
 TForm4* Panel(MainWindowFixture& f) { return f.form->Export()->Form4(); }
@@ -107,7 +107,7 @@ class ExportTest : public QObject {
     MainWindowFixture f;
     DrawIcon(f);
     if (align) QTest::mouseClick(f.Button("align"), Qt::LeftButton);
-    QCOMPARE(f.State().AlignToByte, align);
+    QCOMPARE(f.State().View.AlignToByte, align);
     QToolButton* tool = f.Button(button.toLatin1().constData());
     QVERIFY(tool->isEnabled());
     QTest::mouseClick(tool, Qt::LeftButton);
@@ -129,18 +129,18 @@ class ExportTest : public QObject {
   void alignButtonFlipsTheFlagOncePerClickAndShowsIt() {
     MainWindowFixture f;
     QToolButton* align = f.Button("align");
-    QVERIFY(!f.State().AlignToByte);
+    QVERIFY(!f.State().View.AlignToByte);
     QVERIFY(!align->isChecked());
     QTest::mouseClick(align, Qt::LeftButton);
-    QVERIFY(f.State().AlignToByte);
+    QVERIFY(f.State().View.AlignToByte);
     QVERIFY(align->isChecked());
     QTest::mouseClick(align, Qt::LeftButton);
-    QVERIFY(!f.State().AlignToByte);
+    QVERIFY(!f.State().View.AlignToByte);
     QVERIFY(!align->isChecked());
     // A button that shows the wrong state still flips the flag exactly once.
     align->setChecked(true);
     QTest::mouseClick(align, Qt::LeftButton);
-    QVERIFY(f.State().AlignToByte);
+    QVERIFY(f.State().View.AlignToByte);
     QVERIFY(align->isChecked());
   }
 
@@ -157,7 +157,7 @@ class ExportTest : public QObject {
 
     QTest::mouseClick(f.Button("align"), Qt::LeftButton);
     panel->alignbox()->setChecked(true);
-    QVERIFY(!f.State().AlignToByte);
+    QVERIFY(!f.State().View.AlignToByte);
     QVERIFY(!f.Button("align")->isChecked());
     QTest::mouseClick(f.Button("ToolButton16"), Qt::LeftButton);
     QCOMPARE(*f.services.clipboard, kAsm2 + kMono);

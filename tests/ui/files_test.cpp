@@ -26,11 +26,11 @@ namespace {
 
 // A picture of `width` x `height` whose rows are given as code numbers.
 void SetPicture(EditorState& s, int width, int height, const QList<int>& codes) {
-  s.Picture.Width = width;
-  s.Picture.Height = height;
+  s.Document.Picture.Width = width;
+  s.Document.Picture.Height = height;
   int i = 0;
   for (const int code : codes) {
-    s.Picture.Cells.At(i % width + 1, i / width + 1) = ToPixelCode(code);
+    s.Document.Picture.Cells.At(i % width + 1, i / width + 1) = ToPixelCode(code);
     ++i;
   }
 }
@@ -54,9 +54,9 @@ std::vector<std::uint8_t> EnterSkinMode(MainWindowFixture& f) {
   icon.Height = 4;
   icon.Data.assign(16, 3);
   f.form->GetEditor().Skin().Append(icon);
-  f.State().SkinMode = true;
-  f.State().CurrentIconIndex = 0;
-  f.State().CurrentSubIconIndex = 0;
+  f.State().Document.SkinMode = true;
+  f.State().Document.CurrentIconIndex = 0;
+  f.State().Document.CurrentSubIconIndex = 0;
   f.form->GetEditor().Render();
   return f.form->GetEditor().Skin().At(0).Data;
 }
@@ -122,7 +122,7 @@ class PictureFileCommandsTest : public QObject {
     const QString path = dir.filePath("out.ptv");
     // A longer file already there is replaced, not written over in part.
     WriteAll(path, QByteArray(100, 'x'));
-    const Picture before = f.State().Picture;
+    const Picture before = f.State().Document.Picture;
 
     f.services.file_answers << path;
     f.Action("Savepicture1")->trigger();
@@ -135,8 +135,8 @@ class PictureFileCommandsTest : public QObject {
     QCOMPARE(request.default_suffix, QStringLiteral("ptv"));
     QCOMPARE(request.file_name, QString::fromLatin1(p.name));
     QVERIFY(f.services.messages.isEmpty());
-    QCOMPARE(f.State().UndoCount, 0);
-    QVERIFY(f.State().Picture == before);
+    QCOMPARE(f.State().Document.UndoCount, 0);
+    QVERIFY(f.State().Document.Picture == before);
   }
 
   void cancelledSaveWritesNothing() {
@@ -201,7 +201,7 @@ class PictureFileCommandsTest : public QObject {
     QFETCH(int, height);
     QFETCH(QList<int>, codes);
     MainWindowFixture f;
-    f.State().Picture.Cells.Fill(PixelCode::Gray33);
+    f.State().Document.Picture.Cells.Fill(PixelCode::Gray33);
     f.form->GetEditor().PushUndo();
     QTemporaryDir dir;
     const QString path = dir.filePath("in.ptv");
@@ -212,16 +212,16 @@ class PictureFileCommandsTest : public QObject {
 
     QVERIFY(f.services.messages.isEmpty());
     QCOMPARE(f.form->PictureName(), name);
-    QCOMPARE(f.State().Picture.Width, width);
-    QCOMPARE(f.State().Picture.Height, height);
+    QCOMPARE(f.State().Document.Picture.Width, width);
+    QCOMPARE(f.State().Document.Picture.Height, height);
     for (int i = 0; i < codes.size(); ++i) {
-      QCOMPARE(ToInt(f.State().Picture.Cells.At(i % width + 1, i / width + 1)), codes[i]);
+      QCOMPARE(ToInt(f.State().Document.Picture.Cells.At(i % width + 1, i / width + 1)), codes[i]);
     }
     // Cells outside the size keep what the editor held.
-    QCOMPARE(f.State().Picture.Cells.At(width + 1, 1), PixelCode::Gray33);
-    QCOMPARE(f.State().Picture.Cells.At(1, height + 1), PixelCode::Gray33);
-    QCOMPARE(f.State().Picture.Cells.At(96, 92), PixelCode::Gray33);
-    QCOMPARE(f.State().UndoCount, 1);
+    QCOMPARE(f.State().Document.Picture.Cells.At(width + 1, 1), PixelCode::Gray33);
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, height + 1), PixelCode::Gray33);
+    QCOMPARE(f.State().Document.Picture.Cells.At(96, 92), PixelCode::Gray33);
+    QCOMPARE(f.State().Document.UndoCount, 1);
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QString::number(width));
 
     const FileDialogRequest& request = f.services.file_requests.first();
@@ -237,27 +237,27 @@ class PictureFileCommandsTest : public QObject {
     f.form->SetPictureName(name);
     SetPicture(f.State(), 13, 10, {});
     for (int y = 1; y <= 10; ++y) {
-      for (int x = 1; x <= 13; ++x) f.State().Picture.Cells.At(x, y) = ToPixelCode((x * y) % 5);
+      for (int x = 1; x <= 13; ++x) f.State().Document.Picture.Cells.At(x, y) = ToPixelCode((x * y) % 5);
     }
-    const Picture saved = f.State().Picture;
+    const Picture saved = f.State().Document.Picture;
     QTemporaryDir dir;
     const QString path = dir.filePath("round.ptv");
     f.services.file_answers << path;
     f.Action("Savepicture1")->trigger();
 
     f.form->SetPictureName("other");
-    f.State().Picture.Cells.Fill(PixelCode::White);
-    f.State().Picture.Width = 40;
+    f.State().Document.Picture.Cells.Fill(PixelCode::White);
+    f.State().Document.Picture.Width = 40;
     f.services.file_answers << path;
     f.Action("OpenPicture1")->trigger();
 
     QVERIFY(f.services.messages.isEmpty());
     QCOMPARE(f.form->PictureName(), name);
-    QCOMPARE(f.State().Picture.Width, 13);
-    QCOMPARE(f.State().Picture.Height, 10);
+    QCOMPARE(f.State().Document.Picture.Width, 13);
+    QCOMPARE(f.State().Document.Picture.Height, 10);
     for (int y = 1; y <= 10; ++y) {
       for (int x = 1; x <= 13; ++x) {
-        QCOMPARE(f.State().Picture.Cells.At(x, y), saved.Cells.At(x, y));
+        QCOMPARE(f.State().Document.Picture.Cells.At(x, y), saved.Cells.At(x, y));
       }
     }
   }
@@ -280,8 +280,8 @@ class PictureFileCommandsTest : public QObject {
     MainWindowFixture f;
     f.form->SetPictureName("kept");
     SetPicture(f.State(), 5, 4, {});
-    f.State().Picture.Cells.At(2, 2) = PixelCode::White;
-    const Picture before = f.State().Picture;
+    f.State().Document.Picture.Cells.At(2, 2) = PixelCode::White;
+    const Picture before = f.State().Document.Picture;
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.ptv");
     if (stored == "<folder>") {
@@ -300,8 +300,8 @@ class PictureFileCommandsTest : public QObject {
     QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
     QVERIFY2(text.contains(reason), qPrintable(text));
     QCOMPARE(f.form->PictureName(), QByteArray("kept"));
-    QVERIFY(f.State().Picture == before);
-    QVERIFY(!f.State().SkinMode);
+    QVERIFY(f.State().Document.Picture == before);
+    QVERIFY(!f.State().Document.SkinMode);
     QVERIFY(Panel6Visible(f));
   }
 
@@ -310,7 +310,7 @@ class PictureFileCommandsTest : public QObject {
     EnterSkinMode(f);
     QVERIFY(!Panel6Visible(f));
     f.Action("OpenPicture1")->trigger();
-    QVERIFY(!f.State().SkinMode);
+    QVERIFY(!f.State().Document.SkinMode);
     QVERIFY(Panel6Visible(f));
     QVERIFY(f.services.messages.isEmpty());
   }
@@ -323,8 +323,8 @@ class PictureFileCommandsTest : public QObject {
     WriteAll(path, IconExample().stored);
     f.services.file_answers << path;
     f.Action("OpenPicture1")->trigger();
-    QCOMPARE(f.State().Picture.Width, 3);
-    QVERIFY(!f.State().SkinMode);
+    QCOMPARE(f.State().Document.Picture.Width, 3);
+    QVERIFY(!f.State().Document.SkinMode);
     // The 4 x 4 icon takes the 3 x 2 picture's codes; its other entries take
     // the cells the picture keeps beyond its size.
     const std::uint8_t opened[2][3] = {{0, 3, 4}, {1, 2, 3}};
@@ -493,10 +493,10 @@ class BitmapImportTest : public QObject {
         WriteBmp(dir, "gray.bmp", Filled(4, 3, qRgb(gray, gray, gray)), BmpDepth(depth));
     QVERIFY(!path.isEmpty());
     RunBmpSession(f, path, threshold);
-    QCOMPARE(f.State().Picture.Width, 4);
-    QCOMPARE(f.State().Picture.Height, 3);
+    QCOMPARE(f.State().Document.Picture.Width, 4);
+    QCOMPARE(f.State().Document.Picture.Height, 3);
     for (int y = 1; y <= 3; ++y) {
-      for (int x = 1; x <= 4; ++x) QCOMPARE(ToInt(f.State().Picture.Cells.At(x, y)), code);
+      for (int x = 1; x <= 4; ++x) QCOMPARE(ToInt(f.State().Document.Picture.Cells.At(x, y)), code);
     }
     QVERIFY(f.services.messages.isEmpty());
   }
@@ -510,17 +510,17 @@ class BitmapImportTest : public QObject {
     for (int y = 0; y < 2; ++y) {
       for (int x = 0; x < 3; ++x) image.setPixel(x, y, qRgb(grays[y][x], grays[y][x], grays[y][x]));
     }
-    f.State().Picture.Cells.Fill(PixelCode::Transparent);
+    f.State().Document.Picture.Cells.Fill(PixelCode::Transparent);
     RunBmpSession(f, WriteBmp(dir, "mixed.bmp", image, BmpDepth::Indexed8));
     const PixelCode expected[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Gray33},
                                       {PixelCode::Gray66, PixelCode::White, PixelCode::Black}};
     for (int y = 0; y < 2; ++y) {
       for (int x = 0; x < 3; ++x)
-        QCOMPARE(f.State().Picture.Cells.At(x + 1, y + 1), expected[y][x]);
+        QCOMPARE(f.State().Document.Picture.Cells.At(x + 1, y + 1), expected[y][x]);
     }
     // Nothing is written outside the imported size.
-    QCOMPARE(f.State().Picture.Cells.At(4, 1), PixelCode::Transparent);
-    QCOMPARE(f.State().Picture.Cells.At(1, 3), PixelCode::Transparent);
+    QCOMPARE(f.State().Document.Picture.Cells.At(4, 1), PixelCode::Transparent);
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, 3), PixelCode::Transparent);
   }
 
   void largeImagesAreCutToTheirTopLeftPart_data() {
@@ -544,11 +544,11 @@ class BitmapImportTest : public QObject {
     RunBmpSession(f, WriteBmp(dir, "big.bmp", source, BmpDepth::Rgb24), std::nullopt, true,
                   [&](TbmpWin& win) { shown = win.Bmp1()->Image().size(); });
     QCOMPARE(shown, image);
-    QCOMPARE(f.State().Picture.Width, imported.width());
-    QCOMPARE(f.State().Picture.Height, imported.height());
+    QCOMPARE(f.State().Document.Picture.Width, imported.width());
+    QCOMPARE(f.State().Document.Picture.Height, imported.height());
     for (int y = 1; y <= imported.height(); ++y) {
       for (int x = 1; x <= imported.width(); ++x) {
-        QCOMPARE(f.State().Picture.Cells.At(x, y), PixelCode::White);
+        QCOMPARE(f.State().Document.Picture.Cells.At(x, y), PixelCode::White);
       }
     }
   }
@@ -585,7 +585,7 @@ class BitmapImportTest : public QObject {
     QTemporaryDir dir;
     const QString path = WriteBmp(dir, "g.bmp", Filled(8, 8, qRgb(64, 64, 64)), BmpDepth::Rgb24);
     const std::vector<std::uint8_t> icon_data = EnterSkinMode(f);
-    const Picture before = f.State().Picture;
+    const Picture before = f.State().Document.Picture;
     QRgb at64 = 0;
     QRgb at65 = 0;
     bool picture_kept = false;
@@ -593,13 +593,13 @@ class BitmapImportTest : public QObject {
       at64 = win.Bmp2()->Image().pixel(0, 0);
       win.ScrollBar1()->setValue(65);
       at65 = win.Bmp2()->Image().pixel(0, 0);
-      picture_kept = f.State().Picture == before;
+      picture_kept = f.State().Document.Picture == before;
     });
     QCOMPARE(at64, ColorRgb(PixelCode::Gray66));
     QCOMPARE(at65, ColorRgb(PixelCode::Black));
     QVERIFY(picture_kept);
-    QVERIFY(f.State().Picture == before);
-    QVERIFY(!f.State().SkinMode);
+    QVERIFY(f.State().Document.Picture == before);
+    QVERIFY(!f.State().Document.SkinMode);
     QVERIFY(Panel6Visible(f));
     QVERIFY(f.form->GetEditor().Skin().At(0).Data == icon_data);
   }
@@ -609,9 +609,9 @@ class BitmapImportTest : public QObject {
     QTemporaryDir dir;
     EnterSkinMode(f);
     RunBmpSession(f, WriteBmp(dir, "k.bmp", Filled(5, 5, qRgb(0, 0, 0)), BmpDepth::Mono));
-    QCOMPARE(f.State().Picture.Width, 5);
-    QCOMPARE(f.State().Picture.Cells.At(1, 1), PixelCode::Black);
-    QVERIFY(!f.State().SkinMode);
+    QCOMPARE(f.State().Document.Picture.Width, 5);
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, 1), PixelCode::Black);
+    QVERIFY(!f.State().Document.SkinMode);
     // The 4 x 4 icon lies wholly inside the 5 x 5 black import.
     QVERIFY(f.form->GetEditor().Skin().At(0).Data == std::vector<std::uint8_t>(16, 0));
   }
@@ -619,27 +619,27 @@ class BitmapImportTest : public QObject {
   void importMakesNoUndoStepOfItsOwn() {
     MainWindowFixture f;
     QTemporaryDir dir;
-    f.State().Picture.Cells.Fill(PixelCode::Gray33);
-    const Picture oldest = f.State().Picture;
+    f.State().Document.Picture.Cells.Fill(PixelCode::Gray33);
+    const Picture oldest = f.State().Document.Picture;
     f.form->GetEditor().PushUndo();
-    f.State().Picture.Cells.At(1, 1) = PixelCode::Black;
+    f.State().Document.Picture.Cells.At(1, 1) = PixelCode::Black;
     RunBmpSession(f, WriteBmp(dir, "w.bmp", Filled(6, 6, qRgb(255, 255, 255)), BmpDepth::Rgb24));
-    QCOMPARE(f.State().Picture.Width, 6);
-    QCOMPARE(f.State().UndoCount, 1);
+    QCOMPARE(f.State().Document.Picture.Width, 6);
+    QCOMPARE(f.State().Document.UndoCount, 1);
     f.Action("Undochange1")->trigger();
-    QVERIFY(f.State().Picture == oldest);
+    QVERIFY(f.State().Document.Picture == oldest);
   }
 
   void okDoesNothingBeforeAnImageIsOpened() {
     MainWindowFixture f;
-    const Picture before = f.State().Picture;
+    const Picture before = f.State().Document.Picture;
     bool ok_enabled = true;
     RunBmpSession(f, QString(), std::nullopt, true, [&](TbmpWin& win) {
       ok_enabled = win.findChild<QPushButton*>("BitBtn1")->isEnabled();
     });
     QVERIFY(!ok_enabled);
-    QVERIFY(f.State().Picture == before);
-    QCOMPARE(f.State().Picture.Width, 96);
+    QVERIFY(f.State().Document.Picture == before);
+    QCOMPARE(f.State().Document.Picture.Width, 96);
   }
 
   void fileThatIsNotAnImageIsReportedAndChangesNothing() {
@@ -649,7 +649,7 @@ class BitmapImportTest : public QObject {
     const QString bad = dir.filePath("bad.bmp");
     WriteAll(bad, "BM this is no bitmap at all");
     RunBmpSession(f, good, 150, false);
-    const Picture before = f.State().Picture;
+    const Picture before = f.State().Document.Picture;
 
     QSize shown;
     int threshold = 0;
@@ -666,7 +666,7 @@ class BitmapImportTest : public QObject {
     QCOMPARE(shown, QSize(7, 5));
     QCOMPARE(threshold, 150);
     QVERIFY(ok_enabled);
-    QVERIFY(f.State().Picture == before);
+    QVERIFY(f.State().Document.Picture == before);
     QCOMPARE(f.form->Files()->BmpWin()->Import().ImportWidth(), 7);
   }
 
@@ -716,7 +716,7 @@ class BitmapImportTest : public QObject {
     QTemporaryDir dir;
     RunBmpSession(f, WriteBmp(dir, "good.bmp", Filled(7, 5, qRgb(0, 0, 0)), BmpDepth::Rgb24), 150,
                   false);
-    const Picture before = f.State().Picture;
+    const Picture before = f.State().Document.Picture;
     const QString path = dir.filePath("hostile.bmp");
     WriteAll(path, bytes);
 
@@ -734,10 +734,10 @@ class BitmapImportTest : public QObject {
     // The window keeps the earlier image, and OK imports that one.
     QCOMPARE(shown, QSize(7, 5));
     QCOMPARE(threshold, 150);
-    QCOMPARE(f.State().Picture.Width, 7);
-    QCOMPARE(f.State().Picture.Height, 5);
-    QCOMPARE(f.State().Picture.Cells.At(7, 5), PixelCode::Black);
-    QVERIFY(f.State().Picture.Cells.At(8, 6) == before.Cells.At(8, 6));
+    QCOMPARE(f.State().Document.Picture.Width, 7);
+    QCOMPARE(f.State().Document.Picture.Height, 5);
+    QCOMPARE(f.State().Document.Picture.Cells.At(7, 5), PixelCode::Black);
+    QVERIFY(f.State().Document.Picture.Cells.At(8, 6) == before.Cells.At(8, 6));
   }
 
   void windowKeepsImageAndThresholdBetweenShowsAndOpenResetsIt() {
@@ -751,8 +751,8 @@ class BitmapImportTest : public QObject {
     RunBmpSession(f, QString(), std::nullopt, true,
                   [&](TbmpWin& win) { kept_threshold = win.ScrollBar1()->value(); });
     QCOMPARE(kept_threshold, 100);
-    QCOMPARE(f.State().Picture.Width, 3);
-    QCOMPARE(f.State().Picture.Cells.At(3, 3), PixelCode::Gray33);
+    QCOMPARE(f.State().Document.Picture.Width, 3);
+    QCOMPARE(f.State().Document.Picture.Cells.At(3, 3), PixelCode::Gray33);
 
     // Opening an image sets the threshold back to 64.
     int reset_threshold = 0;
@@ -763,7 +763,7 @@ class BitmapImportTest : public QObject {
     });
     QCOMPARE(reset_threshold, 64);
     QCOMPARE(preview, ColorRgb(PixelCode::White));
-    QCOMPARE(f.State().Picture.Cells.At(3, 3), PixelCode::White);
+    QCOMPARE(f.State().Document.Picture.Cells.At(3, 3), PixelCode::White);
 
     const FileDialogRequest& request = f.services.file_requests.first();
     QCOMPARE(request.filter, QStringLiteral("Bitmap files (*.bmp)|*.bmp"));

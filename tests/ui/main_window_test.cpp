@@ -109,21 +109,21 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.Button("BorderButton")->isChecked());
 
     QTest::mouseClick(f.Button("GridsButton"), Qt::LeftButton);
-    QVERIFY(!f.State().ShowGrid);
+    QVERIFY(!f.State().View.ShowGrid);
     QVERIFY(!f.Action("ViewGrids1")->isChecked());
     QVERIFY(!f.Button("GridsButton")->isChecked());
     f.Action("ViewGrids1")->trigger();
-    QVERIFY(f.State().ShowGrid);
+    QVERIFY(f.State().View.ShowGrid);
     QVERIFY(f.Button("GridsButton")->isChecked());
     QVERIFY(f.Action("ViewGrids1")->isChecked());
 
     f.Action("ViewBorder1")->trigger();
-    QVERIFY(f.State().ShowBorder);
+    QVERIFY(f.State().View.ShowBorder);
     QVERIFY(f.Button("BorderButton")->isChecked());
     QTest::mouseClick(f.Button("BorderButton"), Qt::LeftButton);
-    QVERIFY(!f.State().ShowBorder);
+    QVERIFY(!f.State().View.ShowBorder);
     QVERIFY(!f.Action("ViewBorder1")->isChecked());
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.UndoCount, 0);
   }
 
   void canvasShowsTheRenderedPicture() {
@@ -148,7 +148,7 @@ class MainWindowTest : public QObject {
     QVERIFY(visible("Panel6"));
     QVERIFY(!visible("GroupBox1"));
     QVERIFY(!visible("GroupBox2"));
-    f.State().SkinMode = true;
+    f.State().Document.SkinMode = true;
     f.form->GetEditor().Render();
     QVERIFY(visible("Panel3"));
     QVERIFY(!visible("Panel6"));
@@ -159,7 +159,7 @@ class MainWindowTest : public QObject {
       QVERIFY2(!f.Button(arrow)->isEnabled(), arrow);
     }
     QVERIFY(f.Button("SpeedButton23")->isEnabled());
-    f.State().SkinMode = false;
+    f.State().Document.SkinMode = false;
     f.form->GetEditor().Render();
     QVERIFY(!visible("Panel3"));
     QVERIFY(visible("Panel6"));
@@ -188,7 +188,7 @@ class MainWindowTest : public QObject {
 
   void exitClosesAtOnce() {
     MainWindowFixture f;
-    f.State().Picture.Cells.At(1, 1) = PixelCode::Black;
+    f.State().Document.Picture.Cells.At(1, 1) = PixelCode::Black;
     f.Button("ToolButton15")->click();
     QVERIFY(!f.form->isVisible());
     QVERIFY(f.services.messages.isEmpty());

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QValidator>
 
-#include "core/files/picture_file.h"
-#include "core/selection/selection_transform.h"
+#include "core/formats/picture_file.h"
+#include "core/editing/selection_transform.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
 #include "ui/editor/canvas_widget.h"
@@ -35,7 +35,7 @@ PixelCode PatternCode(int x, int y) { return ToPixelCode((x + 2 * y) % PixelCode
 void FillPattern(MainWindowFixture& f) {
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y)
-      f.State().Picture.Cells.At(x, y) = PatternCode(x, y);
+      f.State().Document.Picture.Cells.At(x, y) = PatternCode(x, y);
   }
 }
 
@@ -56,7 +56,7 @@ QStringList Coordinates(MainWindowFixture& f) {
 
 // The buffer's rows as codes, top row first.
 QList<QList<int>> BufferRows(MainWindowFixture& f) {
-  const SelectionGrid& buffer = f.State().SelectionBuffer;
+  const SelectionGrid& buffer = f.State().Selection.SelectionBuffer;
   QList<QList<int>> rows;
   for (int j = 1; j <= buffer.Height; ++j) {
     QList<int> row;
@@ -105,9 +105,9 @@ class SelectionTest : public QObject {
     QVERIFY(!Panel(f)->isVisible());
     QVERIFY(!Savebox(f)->isVisible());
     // The panel's start-up reads its mode buttons even before the tool is chosen.
-    QVERIFY(f.State().SelectMode);
-    QVERIFY(!f.State().PasteMode);
-    QCOMPARE(f.State().CurrentTool, DrawTool::Pen);
+    QVERIFY(f.State().Selection.SelectMode);
+    QVERIFY(!f.State().Selection.PasteMode);
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::Pen);
   }
 
   void panelIsASmallToolWindowWithEveryControl() {
@@ -169,13 +169,13 @@ class SelectionTest : public QObject {
   void choosingTheSelectBoxShowsThePanelInSelectMode() {
     MainWindowFixture f;
     QVERIFY(f.Button("box_button")->isEnabled());
-    f.State().SelectMode = false;  // the tool choice sets it again from the button
+    f.State().Selection.SelectMode = false;  // the tool choice sets it again from the button
     ChooseSelectBox(f);
-    QCOMPARE(f.State().CurrentTool, DrawTool::SelectBox);
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::SelectBox);
     QVERIFY(Panel(f)->isVisible());
     QVERIFY(Panel(f)->selectbutton()->isChecked());
-    QVERIFY(f.State().SelectMode);
-    QVERIFY(!f.State().PasteMode);
+    QVERIFY(f.State().Selection.SelectMode);
+    QVERIFY(!f.State().Selection.PasteMode);
   }
 
   void modeButtonsAreOneExclusiveGroup() {
@@ -183,14 +183,14 @@ class SelectionTest : public QObject {
     ChooseSelectBox(f);
     Panel(f)->PasteButton()->click();
     QVERIFY(!Panel(f)->selectbutton()->isChecked());
-    QVERIFY(f.State().PasteMode);
-    QVERIFY(!f.State().SelectMode);
+    QVERIFY(f.State().Selection.PasteMode);
+    QVERIFY(!f.State().Selection.SelectMode);
     Panel(f)->PasteButton()->click();  // pressing the down button keeps it down
     QVERIFY(Panel(f)->PasteButton()->isChecked());
     Panel(f)->selectbutton()->click();
     QVERIFY(!Panel(f)->PasteButton()->isChecked());
-    QVERIFY(f.State().SelectMode);
-    QVERIFY(!f.State().PasteMode);
+    QVERIFY(f.State().Selection.SelectMode);
+    QVERIFY(!f.State().Selection.PasteMode);
   }
 
   void choosingThePenHidesThePanelAndTheBoxAndComingBackRestoresTheModes() {
@@ -198,22 +198,22 @@ class SelectionTest : public QObject {
     FillPattern(f);
     ChooseSelectBox(f);
     Drag(f, {2, 2}, {4, 4});
-    QVERIFY(f.State().BoxVisible);
+    QVERIFY(f.State().Selection.BoxVisible);
     // The dashed outline runs down the box's left edge at x = 5.
     QCOMPARE(f.CanvasImage().pixelColor(QPoint(5, 7)), QColor(Qt::black));
     Panel(f)->PasteButton()->click();
 
     f.Button("pen_button")->click();
     QVERIFY(!Panel(f)->isVisible());
-    QVERIFY(!f.State().BoxVisible);
-    QVERIFY(!f.State().SelectMode);
-    QVERIFY(!f.State().PasteMode);
+    QVERIFY(!f.State().Selection.BoxVisible);
+    QVERIFY(!f.State().Selection.SelectMode);
+    QVERIFY(!f.State().Selection.PasteMode);
     QVERIFY(f.CanvasImage().pixelColor(QPoint(5, 7)) != QColor(Qt::black));
 
     ChooseSelectBox(f);
     QVERIFY(Panel(f)->isVisible());
-    QVERIFY(f.State().PasteMode);
-    QVERIFY(!f.State().SelectMode);
+    QVERIFY(f.State().Selection.PasteMode);
+    QVERIFY(!f.State().Selection.SelectMode);
   }
 
   void closingThePanelOnlyHidesIt() {
@@ -225,8 +225,8 @@ class SelectionTest : public QObject {
     QCoreApplication::processEvents();
     QVERIFY(!panel.isNull());
     QVERIFY(!panel->isVisible());
-    QCOMPARE(f.State().CurrentTool, DrawTool::SelectBox);
-    QVERIFY(f.State().PasteMode);
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::SelectBox);
+    QVERIFY(f.State().Selection.PasteMode);
     QVERIFY(panel->PasteButton()->isChecked());
 
     f.Button("pen_button")->click();
@@ -242,23 +242,23 @@ class SelectionTest : public QObject {
       MainWindowFixture f;
       FillPattern(f);
       ChooseSelectBox(f);
-      const int undo_before = f.State().UndoCount;
+      const int undo_before = f.State().Document.UndoCount;
       if (backwards) {
         Drag(f, {5, 7}, {2, 3});
       } else {
         Drag(f, {2, 3}, {5, 7});
       }
-      QCOMPARE(f.State().SelectionRect, (CellRect{2, 3, 5, 7}));
-      QCOMPARE(f.State().SelectionBuffer.Width, 4);
-      QCOMPARE(f.State().SelectionBuffer.Height, 5);
+      QCOMPARE(f.State().Selection.SelectionRect, (CellRect{2, 3, 5, 7}));
+      QCOMPARE(f.State().Selection.SelectionBuffer.Width, 4);
+      QCOMPARE(f.State().Selection.SelectionBuffer.Height, 5);
       QCOMPARE(Coordinates(f), (QStringList{"2", "3", "5", "7"}));
       for (int i = 1; i <= 4; ++i) {
         for (int j = 1; j <= 5; ++j) {
-          QCOMPARE(f.State().SelectionBuffer.Cells.At(i, j), PatternCode(i + 1, j + 2));
+          QCOMPARE(f.State().Selection.SelectionBuffer.Cells.At(i, j), PatternCode(i + 1, j + 2));
         }
       }
-      QVERIFY(f.State().SelectionCaptured);
-      QCOMPARE(f.State().UndoCount, undo_before + 1);
+      QVERIFY(f.State().Selection.SelectionCaptured);
+      QCOMPARE(f.State().Document.UndoCount, undo_before + 1);
       // The dashed outline runs along the box's left edge, at x = 1 * 5.
       QCOMPARE(f.CanvasImage().pixelColor(QPoint(5, 2 * 5 + 1)), QColor(Qt::black));
     }
@@ -269,9 +269,9 @@ class SelectionTest : public QObject {
     FillPattern(f);
     ChooseSelectBox(f);
     Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(9, 4));
-    QCOMPARE(f.State().SelectionBuffer.Width, 1);
-    QCOMPARE(f.State().SelectionBuffer.Height, 1);
-    QCOMPARE(f.State().SelectionBuffer.Cells.At(1, 1), PatternCode(9, 4));
+    QCOMPARE(f.State().Selection.SelectionBuffer.Width, 1);
+    QCOMPARE(f.State().Selection.SelectionBuffer.Height, 1);
+    QCOMPARE(f.State().Selection.SelectionBuffer.Cells.At(1, 1), PatternCode(9, 4));
     QCOMPARE(Coordinates(f), (QStringList{"9", "4", "9", "4"}));
   }
 
@@ -291,7 +291,7 @@ class SelectionTest : public QObject {
   void pasteModeStampsTheBufferAtTheClickedCellSkippingTransparent() {
     MainWindowFixture f;
     FillPattern(f);
-    Picture& picture = f.State().Picture;
+    Picture& picture = f.State().Document.Picture;
     picture.Cells.At(1, 1) = PixelCode::Black;
     picture.Cells.At(2, 1) = PixelCode::Transparent;
     picture.Cells.At(1, 2) = PixelCode::White;
@@ -301,7 +301,7 @@ class SelectionTest : public QObject {
     Panel(f)->PasteButton()->click();
 
     const Picture before = picture;
-    const int undo_before = f.State().UndoCount;
+    const int undo_before = f.State().Document.UndoCount;
     Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(10, 12));
     QCOMPARE(picture.Cells.At(10, 12), PixelCode::Black);
     QCOMPARE(picture.Cells.At(11, 12), before.Cells.At(11, 12));  // under a transparent pixel
@@ -309,7 +309,7 @@ class SelectionTest : public QObject {
     QCOMPARE(picture.Cells.At(11, 13), PixelCode::Gray33);
     QCOMPARE(picture.Cells.At(12, 12), before.Cells.At(12, 12));
     QCOMPARE(picture.Cells.At(10, 14), before.Cells.At(10, 14));
-    QCOMPARE(f.State().UndoCount, undo_before + 1);
+    QCOMPARE(f.State().Document.UndoCount, undo_before + 1);
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(10, 13)), QColor(Qt::white));
 
     f.Action("Undochange1")->trigger();
@@ -325,13 +325,13 @@ class SelectionTest : public QObject {
     const int codes[2][3] = {{0, 1, 2}, {3, 4, 0}};
     for (int y = 1; y <= 2; ++y) {
       for (int x = 1; x <= 3; ++x) {
-        f.State().Picture.Cells.At(x + 4, y + 4) = ToPixelCode(codes[y - 1][x - 1]);
+        f.State().Document.Picture.Cells.At(x + 4, y + 4) = ToPixelCode(codes[y - 1][x - 1]);
       }
     }
     ChooseSelectBox(f);
     Drag(f, {5, 5}, {7, 6});
-    const Picture picture = f.State().Picture;
-    const int undo = f.State().UndoCount;
+    const Picture picture = f.State().Document.Picture;
+    const int undo = f.State().Document.UndoCount;
 
     Panel(f)->SpeedButton2()->click();
     QCOMPARE(BufferRows(f), (QList<QList<int>>{{3, 0}, {4, 1}, {0, 2}}));
@@ -346,9 +346,9 @@ class SelectionTest : public QObject {
     Panel(f)->SpeedButton4()->click();
     QCOMPARE(BufferRows(f), (QList<QList<int>>{{2, 1, 0}, {0, 4, 3}}));
 
-    QCOMPARE(f.State().Picture, picture);
-    QCOMPARE(f.State().UndoCount, undo);
-    QCOMPARE(f.State().SelectionRect, (CellRect{5, 5, 7, 6}));
+    QCOMPARE(f.State().Document.Picture, picture);
+    QCOMPARE(f.State().Document.UndoCount, undo);
+    QCOMPARE(f.State().Selection.SelectionRect, (CellRect{5, 5, 7, 6}));
   }
 
   void cropAfterRotatingATenByFourCaptureGivesFourByTen() {
@@ -356,19 +356,19 @@ class SelectionTest : public QObject {
     FillPattern(f);
     ChooseSelectBox(f);
     Drag(f, {3, 2}, {12, 5});
-    QCOMPARE(f.State().SelectionBuffer.Width, 10);
-    QCOMPARE(f.State().SelectionBuffer.Height, 4);
+    QCOMPARE(f.State().Selection.SelectionBuffer.Width, 10);
+    QCOMPARE(f.State().Selection.SelectionBuffer.Height, 4);
     Panel(f)->SpeedButton1()->click();
-    const int undo = f.State().UndoCount;
+    const int undo = f.State().Document.UndoCount;
     Panel(f)->CropButton()->click();
-    QCOMPARE(f.State().Picture.Width, 4);
-    QCOMPARE(f.State().Picture.Height, 10);
-    QCOMPARE(f.State().UndoCount, undo + 1);
+    QCOMPARE(f.State().Document.Picture.Width, 4);
+    QCOMPARE(f.State().Document.Picture.Height, 10);
+    QCOMPARE(f.State().Document.UndoCount, undo + 1);
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QStringLiteral("4"));
     QCOMPARE(f.form->findChild<QLineEdit*>("HEIG")->text(), QStringLiteral("10"));
     // Turned left: the old top row's right end is now the top-left pixel.
-    QCOMPARE(f.State().Picture.Cells.At(1, 1), PatternCode(12, 2));
-    QCOMPARE(f.State().Picture.Cells.At(4, 10), PatternCode(3, 5));
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, 1), PatternCode(12, 2));
+    QCOMPARE(f.State().Document.Picture.Cells.At(4, 10), PatternCode(3, 5));
     QVERIFY(f.services.messages.isEmpty());
   }
 
@@ -378,15 +378,15 @@ class SelectionTest : public QObject {
     ChooseSelectBox(f);
     Drag(f, {1, 1}, {95, 2});
     Panel(f)->SpeedButton2()->click();
-    QCOMPARE(f.State().SelectionBuffer.Height, 95);
-    const Picture picture = f.State().Picture;
-    const int undo = f.State().UndoCount;
+    QCOMPARE(f.State().Selection.SelectionBuffer.Height, 95);
+    const Picture picture = f.State().Document.Picture;
+    const int undo = f.State().Document.UndoCount;
     Panel(f)->CropButton()->click();
     QCOMPARE(f.services.messages.size(), 1);
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Cut off select"));
     QCOMPARE(f.services.messages[0].text, QString::fromStdString(CropRefusalMessage(95)));
-    QCOMPARE(f.State().Picture, picture);
-    QCOMPARE(f.State().UndoCount, undo);
+    QCOMPARE(f.State().Document.Picture, picture);
+    QCOMPARE(f.State().Document.UndoCount, undo);
   }
 
   void clearButtonFillsTheBoxWithTheRightColour() {
@@ -395,17 +395,17 @@ class SelectionTest : public QObject {
     f.form->GetEditor().SetRightColor(PixelCode::White);
     ChooseSelectBox(f);
     Drag(f, {4, 6}, {2, 3});
-    const Picture before = f.State().Picture;
-    const int undo = f.State().UndoCount;
+    const Picture before = f.State().Document.Picture;
+    const int undo = f.State().Document.UndoCount;
     Panel(f)->ClearButton()->click();
     for (int x = 1; x <= 8; ++x) {
       for (int y = 1; y <= 9; ++y) {
         const bool inside = x >= 2 && x <= 4 && y >= 3 && y <= 6;
-        QCOMPARE(f.State().Picture.Cells.At(x, y),
+        QCOMPARE(f.State().Document.Picture.Cells.At(x, y),
                  inside ? PixelCode::White : before.Cells.At(x, y));
       }
     }
-    QCOMPARE(f.State().UndoCount, undo + 1);
+    QCOMPARE(f.State().Document.UndoCount, undo + 1);
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(3, 4)), QColor(Qt::white));
   }
 
@@ -414,17 +414,17 @@ class SelectionTest : public QObject {
     FillPattern(f);
     ChooseSelectBox(f);
     f.services.file_answers << QStringLiteral("/nonexistent/never.ptv");
-    const Picture picture = f.State().Picture;
+    const Picture picture = f.State().Document.Picture;
     for (QToolButton* button :
          {Panel(f)->SaveButton(), Panel(f)->ClearButton(), Panel(f)->CropButton(),
           Panel(f)->SpeedButton1(), Panel(f)->SpeedButton2(), Panel(f)->SpeedButton3(),
           Panel(f)->SpeedButton4()}) {
       button->click();
     }
-    QCOMPARE(f.State().Picture, picture);
-    QCOMPARE(f.State().UndoCount, 0);
-    QCOMPARE(f.State().SelectionBuffer.Width, 0);
-    QCOMPARE(f.State().SelectionBuffer.Height, 0);
+    QCOMPARE(f.State().Document.Picture, picture);
+    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Selection.SelectionBuffer.Width, 0);
+    QCOMPARE(f.State().Selection.SelectionBuffer.Height, 0);
     QVERIFY(f.services.messages.isEmpty());
     QVERIFY(f.services.shown_dialogs.isEmpty());
     QVERIFY(f.services.file_requests.isEmpty());
@@ -466,9 +466,9 @@ class SelectionTest : public QObject {
     f.form->SetPictureName("main");
     ChooseSelectBox(f);
     Drag(f, {3, 2}, {7, 5});
-    const Picture picture = f.State().Picture;
-    const SelectionGrid buffer = f.State().SelectionBuffer;
-    const int undo = f.State().UndoCount;
+    const Picture picture = f.State().Document.Picture;
+    const SelectionGrid buffer = f.State().Selection.SelectionBuffer;
+    const int undo = f.State().Document.UndoCount;
 
     QString shown_name;
     f.services.dialog_handler = ConfirmName("part", &shown_name);
@@ -500,9 +500,9 @@ class SelectionTest : public QObject {
     QCOMPARE(record->height, 4);
     QCOMPARE(record->codes.size(), std::size_t(20));
 
-    QCOMPARE(f.State().UndoCount, undo + 1);
-    QCOMPARE(f.State().Picture, picture);
-    QCOMPARE(f.State().SelectionBuffer, buffer);
+    QCOMPARE(f.State().Document.UndoCount, undo + 1);
+    QCOMPARE(f.State().Document.Picture, picture);
+    QCOMPARE(f.State().Selection.SelectionBuffer, buffer);
     QCOMPARE(f.form->PictureName(), QByteArray("main"));
     QVERIFY(f.services.messages.isEmpty());
   }
@@ -531,18 +531,18 @@ class SelectionTest : public QObject {
     ChooseSelectBox(f);
     Drag(f, {1, 1}, {96, 3});
     Panel(f)->SpeedButton2()->click();  // now 3 x 96: no picture file could hold it
-    QCOMPARE(f.State().SelectionBuffer.Height, 96);
+    QCOMPARE(f.State().Selection.SelectionBuffer.Height, 96);
     f.services.dialog_handler = ConfirmName("tall");
     const QString path = dir.filePath(QStringLiteral("tall.ptv"));
     f.services.file_answers << path;
-    const int undo = f.State().UndoCount;
+    const int undo = f.State().Document.UndoCount;
     Panel(f)->SaveButton()->click();
     QCOMPARE(f.services.messages.size(), 1);
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Save Selection"));
     QVERIFY(f.services.messages[0].text.contains(QStringLiteral("96 rows")));
     QVERIFY(f.services.file_requests.isEmpty());
     QVERIFY(!QFile::exists(path));
-    QCOMPARE(f.State().UndoCount, undo);
+    QCOMPARE(f.State().Document.UndoCount, undo);
   }
 
   void saveBeforeAnyCaptureOnlyCopiesTheName() {
@@ -555,7 +555,7 @@ class SelectionTest : public QObject {
     QCOMPARE(Savebox(f)->Edit1()->text(), QStringLiteral("hello"));
     QVERIFY(f.services.shown_dialogs.isEmpty());
     QVERIFY(f.services.file_requests.isEmpty());
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.UndoCount, 0);
   }
 
   void closingThePromptOtherwiseThanWithSaveWritesNothing() {
@@ -565,7 +565,7 @@ class SelectionTest : public QObject {
       MainWindowFixture f;
       ChooseSelectBox(f);
       Drag(f, {1, 1}, {2, 2});
-      const int undo = f.State().UndoCount;
+      const int undo = f.State().Document.UndoCount;
       f.services.dialog_handler = [how](QDialog& dialog) {
         dialog.show();
         if (how == Close::Escape) {
@@ -582,7 +582,7 @@ class SelectionTest : public QObject {
       QVERIFY(!Savebox(f)->isVisible());
       QVERIFY(f.services.file_requests.isEmpty());
       QVERIFY(!QFile::exists(path));
-      QCOMPARE(f.State().UndoCount, undo);
+      QCOMPARE(f.State().Document.UndoCount, undo);
     }
   }
 
@@ -606,11 +606,11 @@ class SelectionTest : public QObject {
     MainWindowFixture f;
     ChooseSelectBox(f);
     Drag(f, {1, 1}, {2, 2});
-    const int undo = f.State().UndoCount;
+    const int undo = f.State().Document.UndoCount;
     f.services.dialog_handler = ConfirmName("kept");
     Panel(f)->SaveButton()->click();  // no file answer: the dialog is cancelled
     QCOMPARE(f.services.file_requests.size(), 1);
-    QCOMPARE(f.State().UndoCount, undo + 1);
+    QCOMPARE(f.State().Document.UndoCount, undo + 1);
     QVERIFY(f.services.messages.isEmpty());
   }
 

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/skin/icon_commands.h"
-#include "core/skin/skin_file.h"
+#include "core/editing/icon_commands.h"
+#include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
 #include "ui/editor/canvas_widget.h"
@@ -96,9 +96,9 @@ QStringList Items(const QListWidget* list) {
 // The Picture's top-left width x height cells, row-major, as icon entries.
 std::vector<std::uint8_t> PictureEntries(const EditorState& state) {
   std::vector<std::uint8_t> entries;
-  for (int y = 1; y <= state.Picture.Height; ++y) {
-    for (int x = 1; x <= state.Picture.Width; ++x) {
-      entries.push_back(static_cast<std::uint8_t>(state.Picture.Cells.At(x, y)));
+  for (int y = 1; y <= state.Document.Picture.Height; ++y) {
+    for (int x = 1; x <= state.Document.Picture.Width; ++x) {
+      entries.push_back(static_cast<std::uint8_t>(state.Document.Picture.Cells.At(x, y)));
     }
   }
   return entries;
@@ -150,7 +150,7 @@ struct SkinFixture : MainWindowFixture {
   }
   void DrawSomething() {
     Click(form->Canvas(), Qt::LeftButton, CellCentre(1, 1));
-    QVERIFY(State().UndoCount > 0);
+    QVERIFY(State().Document.UndoCount > 0);
   }
 
   QTemporaryDir dir;
@@ -187,14 +187,14 @@ class SkinTest : public QObject {
     QCOMPARE(request.default_suffix, QStringLiteral("skin"));
     QVERIFY(f.services.messages.isEmpty());
 
-    QVERIFY(f.State().SkinMode);
-    QCOMPARE(f.State().CurrentIconIndex, 0);
-    QCOMPARE(f.State().CurrentSubIconIndex, 0);
-    QCOMPARE(f.State().Picture.Width, 6);
-    QCOMPARE(f.State().Picture.Height, 4);
+    QVERIFY(f.State().Document.SkinMode);
+    QCOMPARE(f.State().Document.CurrentIconIndex, 0);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 0);
+    QCOMPARE(f.State().Document.Picture.Width, 6);
+    QCOMPARE(f.State().Document.Picture.Height, 4);
     QVERIFY(PictureEntries(f.State()) == SubIconEntries(skin.At(0), 0));
     QVERIFY(f.GetEditor().Skin() == skin);
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.UndoCount, 0);
     QCOMPARE(f.Box("WID"), QStringLiteral("6"));
     QCOMPARE(f.Box("HEIG"), QStringLiteral("4"));
     QCOMPARE(f.Box("IconBPPEdit"), QStringLiteral("4"));
@@ -228,12 +228,12 @@ class SkinTest : public QObject {
       Skin previous;
       previous.Append(MakeIcon(0x33, 1, 4, 2, 2));
       f.OpenSkin(previous, "previous");
-      QVERIFY(f.State().SkinMode);
+      QVERIFY(f.State().Document.SkinMode);
       f.Open(WriteFile(f.dir, QStringLiteral("damaged.skin"), bytes));
       QCOMPARE(f.services.messages.size(), 1);
       QCOMPARE(f.services.messages[0].text, QStringLiteral("Decompression Error!"));
       QCOMPARE(f.services.messages[0].title, QStringLiteral("Skin Loading Error!"));
-      QVERIFY2(!f.State().SkinMode, what);
+      QVERIFY2(!f.State().Document.SkinMode, what);
       QVERIFY2(!f.Visible("Panel3") && !f.Visible("GroupBox2"), what);
       QVERIFY2(f.GetEditor().Skin() == previous, what);
       QCOMPARE(Items(f.Combo()), QStringList{"0x33"});
@@ -251,7 +251,7 @@ class SkinTest : public QObject {
     QVERIFY(f.services.messages[0].text.contains(QDir::toNativeSeparators(path)));
     QVERIFY(f.services.messages[0].text.contains(QStringLiteral("No such file")));
     QCOMPARE(f.form->PictureName(), QByteArray("mine"));
-    QVERIFY(!f.State().SkinMode);
+    QVERIFY(!f.State().Document.SkinMode);
     QCOMPARE(f.GetEditor().Skin().Count(), 0);
     // Cancelling the dialog does nothing at all.
     f.Action("OpenSkin1")->trigger();
@@ -264,12 +264,12 @@ class SkinTest : public QObject {
     SkinFixture f;
     f.OpenSkin(SampleSkin());
     f.OpenSkin(Skin{}, "empty");
-    QVERIFY(f.State().SkinMode);
+    QVERIFY(f.State().Document.SkinMode);
     QVERIFY(f.Visible("Panel3"));
     QCOMPARE(f.GetEditor().Skin().Count(), 0);
     QVERIFY(Items(f.Combo()).isEmpty());
     QVERIFY(Items(f.List()).isEmpty());
-    const Picture before = f.State().Picture;
+    const Picture before = f.State().Document.Picture;
     for (const char* name :
          {"SpeedButton45", "SpeedButton44", "SpeedButton46", "SpeedButton47", "SpeedButton49",
           "SpeedButton50", "SpeedButton51", "SpeedButton52", "SpeedButton53", "SpeedButton48"}) {
@@ -281,7 +281,7 @@ class SkinTest : public QObject {
     QCOMPARE(f.GetEditor().Skin().Count(), 0);
     QVERIFY(f.services.messages.isEmpty());
     QVERIFY(Items(f.Combo()).isEmpty());
-    QCOMPARE(f.State().Picture.Width, before.Width);
+    QCOMPARE(f.State().Document.Picture.Width, before.Width);
   }
 
   // ---- icon bar -------------------------------------------------------------------------
@@ -292,22 +292,22 @@ class SkinTest : public QObject {
     f.OpenSkin(skin);
     f.DrawSomething();
     f.Combo()->setCurrentIndex(2);
-    QCOMPARE(f.State().CurrentIconIndex, 2);
+    QCOMPARE(f.State().Document.CurrentIconIndex, 2);
     QCOMPARE(f.List()->currentRow(), 2);
-    QCOMPARE(f.State().Picture.Width, 8);
-    QCOMPARE(f.State().Picture.Height, 3);
+    QCOMPARE(f.State().Document.Picture.Width, 8);
+    QCOMPARE(f.State().Document.Picture.Height, 3);
     QVERIFY(PictureEntries(f.State()) == SubIconEntries(skin.At(2), 0));
     QCOMPARE(f.Box("IconBPPEdit"), QStringLiteral("1"));
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.UndoCount, 0);
 
     f.List()->setCurrentRow(1);
-    QCOMPARE(f.State().CurrentIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentIconIndex, 1);
     QCOMPARE(f.Combo()->currentIndex(), 1);
     QVERIFY(PictureEntries(f.State()) == SubIconEntries(skin.At(1), 0));
 
     // No item chosen (as after typing into the box): nothing happens.
     f.Combo()->setCurrentIndex(-1);
-    QCOMPARE(f.State().CurrentIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentIconIndex, 1);
     QVERIFY(PictureEntries(f.State()) == SubIconEntries(skin.At(1), 0));
   }
 
@@ -332,7 +332,7 @@ class SkinTest : public QObject {
     QCOMPARE(f.Icon(0).BPP, 4);
     QVERIFY(f.Icon(0).Data == three_by_three);
     QCOMPARE(f.Box("IconBPPEdit"), QStringLiteral("4"));
-    QVERIFY(f.State().UndoCount > 0);  // the arrows keep the undo stack
+    QVERIFY(f.State().Document.UndoCount > 0);  // the arrows keep the undo stack
 
     f.Combo()->setCurrentIndex(1);
     f.Button("SpeedButton45")->click();  // already at 4: nothing
@@ -379,19 +379,19 @@ class SkinTest : public QObject {
     f.Combo()->setCurrentIndex(1);  // 0xAB, 3 sub-icons
     f.DrawSomething();
     f.Button("SpeedButton46")->click();
-    QCOMPARE(f.State().CurrentSubIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 1);
     QCOMPARE(f.Box("CurrentIconEdit"), QStringLiteral("2"));
     QVERIFY(PictureEntries(f.State()) == SubIconEntries(skin.At(1), 1));
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.UndoCount, 0);
     f.Button("SpeedButton46")->click();
     f.Button("SpeedButton46")->click();
-    QCOMPARE(f.State().CurrentSubIconIndex, 2);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 2);
     f.Button("SpeedButton47")->click();
-    QCOMPARE(f.State().CurrentSubIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 1);
 
     f.Button("SpeedButton50")->click();  // copy of sub-icon 1 after it
     QCOMPARE(f.Icon(1).SubIcons, 4);
-    QCOMPARE(f.State().CurrentSubIconIndex, 2);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 2);
     QCOMPARE(f.Box("CurrentIconEdit"), QStringLiteral("3"));
     QVERIFY(SubIconEntries(f.Icon(1), 2) == SubIconEntries(skin.At(1), 1));
     QVERIFY(SubIconEntries(f.Icon(1), 3) == SubIconEntries(skin.At(1), 2));
@@ -400,11 +400,11 @@ class SkinTest : public QObject {
     f.Button("SpeedButton46")->click();
     f.Button("SpeedButton51")->click();  // the last one: its predecessor becomes current
     QCOMPARE(f.Icon(1).SubIcons, 3);
-    QCOMPARE(f.State().CurrentSubIconIndex, 2);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 2);
     f.Button("SpeedButton47")->click();
     f.Button("SpeedButton51")->click();  // a middle one: its follower takes its place
     QCOMPARE(f.Icon(1).SubIcons, 2);
-    QCOMPARE(f.State().CurrentSubIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 1);
     QVERIFY(SubIconEntries(f.Icon(1), 1) == SubIconEntries(skin.At(1), 1));
     QCOMPARE(f.Combo()->currentIndex(), 1);
 
@@ -422,27 +422,27 @@ class SkinTest : public QObject {
     const QStringList added{"0x0A", "0x10", "0xAB", "0x05"};
     QCOMPARE(Items(f.Combo()), added);
     QCOMPARE(Items(f.List()), added);
-    QCOMPARE(f.State().CurrentIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentIconIndex, 1);
     QCOMPARE(f.Combo()->currentIndex(), 1);
     QCOMPARE(f.List()->currentRow(), 1);
     const TSkinIcon& icon = f.Icon(1);
     QCOMPARE(icon.IconID, 0x10);
     QCOMPARE(icon.BPP, 4);
     QVERIFY(icon.Data == std::vector<std::uint8_t>(16, kTransparent));
-    QCOMPARE(f.State().Picture.Width, 4);
+    QCOMPARE(f.State().Document.Picture.Width, 4);
     QVERIFY(PictureEntries(f.State()) == std::vector<std::uint8_t>(16, kTransparent));
 
     f.Button("SpeedButton49")->click();  // the one that followed becomes current
     QCOMPARE(Items(f.Combo()), (QStringList{"0x0A", "0xAB", "0x05"}));
     QCOMPARE(Items(f.List()), (QStringList{"0x0A", "0xAB", "0x05"}));
-    QCOMPARE(f.State().CurrentIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentIconIndex, 1);
     QCOMPARE(f.Combo()->currentIndex(), 1);
     QCOMPARE(f.Icon(1).IconID, 0xAB);
 
     f.Combo()->setCurrentIndex(2);
     f.Button("SpeedButton49")->click();  // the last: the new last one becomes current
     QCOMPARE(Items(f.List()), (QStringList{"0x0A", "0xAB"}));
-    QCOMPARE(f.State().CurrentIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentIconIndex, 1);
     QCOMPARE(f.List()->currentRow(), 1);
     QCOMPARE(f.Box("IconBPPEdit"), QStringLiteral("2"));
 
@@ -483,30 +483,30 @@ class SkinTest : public QObject {
 
     f.DrawSomething();
     Click(preview, Qt::LeftButton, QPoint(5, 30));
-    QCOMPARE(f.State().CurrentSubIconIndex, 2);
-    QCOMPARE(f.State().UndoCount, 0);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 2);
+    QCOMPARE(f.State().Document.UndoCount, 0);
     QVERIFY(PictureEntries(f.State()) == std::vector<std::uint8_t>(100, 2));
     Click(preview, Qt::RightButton, QPoint(11, 5));
-    QCOMPARE(f.State().CurrentSubIconIndex, 34);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 34);
     QCOMPARE(f.Box("CurrentIconEdit"), QStringLiteral("35"));
 
     // A release outside the box chooses nothing, wherever the press was.
     Release(preview, Qt::LeftButton, QPoint(-3, 40));
-    QCOMPARE(f.State().CurrentSubIconIndex, 34);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 34);
 
     f.Button("SpeedButton51")->click();  // 34 sub-icons left: nothing in the second column
     Click(preview, Qt::LeftButton, QPoint(0, 0));
     Click(preview, Qt::LeftButton, QPoint(11, 5));
-    QCOMPARE(f.State().CurrentSubIconIndex, 0);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 0);
 
     f.Button("SpeedButton52")->click();  // two preview pixels per icon pixel
-    QCOMPARE(f.State().PreviewScale, 2);
+    QCOMPARE(f.State().View.PreviewScale, 2);
     Click(preview, Qt::LeftButton, QPoint(5, 30));  // 415 / 24 = 17 rows of 24 pixels
-    QCOMPARE(f.State().CurrentSubIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 1);
     QCOMPARE(preview->grab().toImage().pixelColor(1, 25), ColorOfCode(1));
     f.Button("SpeedButton53")->click();
     f.Button("SpeedButton53")->click();
-    QCOMPARE(f.State().PreviewScale, 1);
+    QCOMPARE(f.State().View.PreviewScale, 1);
   }
 
   void aPreviewLowerThanOneCellStillWorks() {
@@ -523,7 +523,7 @@ class SkinTest : public QObject {
     QCOMPARE(shown.pixelColor(0, 0), ColorOfCode(skin.At(0).Data[0]));
     // One sub-icon to a column: a click beyond the first cell goes right.
     Click(preview, Qt::LeftButton, QPoint(13, 2));
-    QCOMPARE(f.State().CurrentSubIconIndex, 1);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 1);
   }
 
   void drawingInSkinModeWritesStraightIntoTheIcon() {
@@ -681,7 +681,7 @@ class SkinTest : public QObject {
     // Out of skin mode the icons held are still saved; the dialog is preset
     // with the last path chosen.
     f.Action("NewPicture1")->trigger();
-    QVERIFY(!f.State().SkinMode);
+    QVERIFY(!f.State().Document.SkinMode);
     const QString again = f.dir.filePath(QStringLiteral("again.skin"));
     f.Save(again);
     QCOMPARE(f.services.file_requests.last().file_name, path);

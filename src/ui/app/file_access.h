@@ -9,7 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/editor/error.h"
+#include "core/model/error.h"
 #include "ui/app/platform_services.h"
 
 namespace pictavo {

@@ -103,7 +103,7 @@ void TForm1::CreateSecondaryWindows() {
   form2_ = new TForm2(
       services_,
       [this]() -> std::optional<int> {
-        if (!editor_.State().SkinMode) return std::nullopt;
+        if (!editor_.State().Document.SkinMode) return std::nullopt;
         const TSkinIcon* icon = editor_.CurrentIcon();
         return icon ? std::optional<int>(icon->BPP) : std::nullopt;
       },
@@ -136,9 +136,9 @@ void TForm1::Present() { canvas_->update(); }
 
 void TForm1::Rendered() {
   const EditorState& s = editor_.State();
-  wid_->setText(QString::number(s.Picture.Width));
-  heig_->setText(QString::number(s.Picture.Height));
-  psize_->setText(QString::number(s.PixelSize));
+  wid_->setText(QString::number(s.Document.Picture.Width));
+  heig_->setText(QString::number(s.Document.Picture.Height));
+  psize_->setText(QString::number(s.View.PixelSize));
   ApplyModeLayout();
 }
 
@@ -168,15 +168,15 @@ void TForm1::PreviewChanged() { emit PreviewRedrawRequested(); }
 
 void TForm1::ApplyModeLayout() {
   const EditorState& s = editor_.State();
-  const bool skin = s.SkinMode;
+  const bool skin = s.Document.SkinMode;
   if (skin) {
     const TSkinIcon* icon = editor_.CurrentIcon();
     icon_bpp_edit_->setText(icon ? QString::number(icon->BPP) : QString());
-    current_icon_edit_->setText(QString::number(s.CurrentSubIconIndex + 1));
+    current_icon_edit_->setText(QString::number(s.Document.CurrentSubIconIndex + 1));
     // Selecting the item here must not run the change action.
     const QSignalBlocker blocker(combo_box1_);
-    if (s.CurrentIconIndex >= 0 && s.CurrentIconIndex < combo_box1_->count()) {
-      combo_box1_->setCurrentIndex(s.CurrentIconIndex);
+    if (s.Document.CurrentIconIndex >= 0 && s.Document.CurrentIconIndex < combo_box1_->count()) {
+      combo_box1_->setCurrentIndex(s.Document.CurrentIconIndex);
     }
   }
   panel3_->setVisible(skin);
@@ -192,21 +192,21 @@ void TForm1::ApplyModeLayout() {
 
 void TForm1::SyncViewControls() {
   const EditorState& s = editor_.State();
-  Action(QStringLiteral("ViewGrids1"))->setChecked(s.ShowGrid);
-  Button(QStringLiteral("GridsButton"))->setChecked(s.ShowGrid);
-  Action(QStringLiteral("ViewBorder1"))->setChecked(s.ShowBorder);
-  Button(QStringLiteral("BorderButton"))->setChecked(s.ShowBorder);
+  Action(QStringLiteral("ViewGrids1"))->setChecked(s.View.ShowGrid);
+  Button(QStringLiteral("GridsButton"))->setChecked(s.View.ShowGrid);
+  Action(QStringLiteral("ViewBorder1"))->setChecked(s.View.ShowBorder);
+  Button(QStringLiteral("BorderButton"))->setChecked(s.View.ShowBorder);
 }
 
 void TForm1::UpdateSwatches() {
-  col_->SetCode(editor_.State().LeftColor);
-  col_right_->SetCode(editor_.State().RightColor);
+  col_->SetCode(editor_.State().Tools.LeftColor);
+  col_right_->SetCode(editor_.State().Tools.RightColor);
 }
 
 // ---- commands ------------------------------------------------------------------------
 
 void TForm1::NewPicture1Click() {
-  const Picture& picture = editor_.State().Picture;
+  const Picture& picture = editor_.State().Document.Picture;
   form2_->SetBoxes(picture.Width, picture.Height);
   const bool confirmed = services_.ExecDialog(*form2_) == QDialog::Accepted;
   editor_.NewPicture(confirmed, form2_->WidthValue(), form2_->HeightValue());
@@ -217,7 +217,7 @@ void TForm1::Exit1Click() { close(); }
 void TForm1::Undochange1Click() { editor_.PopUndo(); }
 
 void TForm1::SetSize1Click() {
-  const Picture& picture = editor_.State().Picture;
+  const Picture& picture = editor_.State().Document.Picture;
   form2_->SetBoxes(picture.Width, picture.Height);
   if (services_.ExecDialog(*form2_) != QDialog::Accepted) return;
   editor_.ApplySetSize(form2_->WidthValue(), form2_->HeightValue());
@@ -253,7 +253,7 @@ void TForm1::SelectToolFromButtons() {
       {"pipe_button", DrawTool::Pipe},     {"chcol_button", DrawTool::ChangeColor},
       {"box_button", DrawTool::SelectBox},
   };
-  DrawTool tool = editor_.State().CurrentTool;
+  DrawTool tool = editor_.State().Tools.CurrentTool;
   for (const auto& [name, button_tool] : buttons) {
     if (Button(QLatin1String(name))->isChecked()) tool = button_tool;
   }
@@ -269,7 +269,7 @@ void TForm1::ViewGrids1Click() { editor_.ToggleGrid(); }
 void TForm1::ViewBorder1Click() { editor_.ToggleBorder(); }
 
 void TForm1::About2Click() {
-  about_->SetProductText(QString::fromStdString(editor_.State().VersionText));
+  about_->SetProductText(QString::fromStdString(editor_.State().Document.VersionText));
   services_.ExecDialog(*about_);
 }
 
@@ -277,9 +277,9 @@ void TForm1::alignClick() {
   QToolButton* align = Button(QStringLiteral("align"));
   EditorState& s = editor_.State();
   // Whatever the button did by itself on the click, it ends showing the flag.
-  align->setChecked(s.AlignToByte);
-  s.AlignToByte = !align->isChecked();
-  align->setChecked(s.AlignToByte);
+  align->setChecked(s.View.AlignToByte);
+  s.View.AlignToByte = !align->isChecked();
+  align->setChecked(s.View.AlignToByte);
 }
 
 void TForm1::ColClick() { col_->update(); }

@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include "core/editor/editor.h"
+#include "core/editing/editor.h"
 
 class QAction;
 class QButtonGroup;

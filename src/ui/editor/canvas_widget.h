@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "core/editor/editor.h"
+#include "core/editing/editor.h"
 
 namespace pictavo {
 

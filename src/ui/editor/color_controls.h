@@ -3,7 +3,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "core/editor/editor.h"
+#include "core/editing/editor.h"
 
 class QMenu;
 

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/editor/size_rules.h"
+#include "core/editing/size_rules.h"
 #include "ui/app/platform_services.h"
 
 namespace pictavo {

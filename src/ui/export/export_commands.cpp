@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "core/files/safe_file.h"
+#include "core/platform/safe_file.h"
 #include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
@@ -62,19 +62,19 @@ void ExportCommands::ToolButton12Click() {
 }
 
 void ExportCommands::ToolButton7Click() {
-  CopyPictureListing(ListingFormat::Cpp, form_.GetEditor().State().AlignToByte);
+  CopyPictureListing(ListingFormat::Cpp, form_.GetEditor().State().View.AlignToByte);
 }
 void ExportCommands::ToolButton5Click() {
-  CopyPictureListing(ListingFormat::Asm1, form_.GetEditor().State().AlignToByte);
+  CopyPictureListing(ListingFormat::Asm1, form_.GetEditor().State().View.AlignToByte);
 }
 void ExportCommands::ToolButton16Click() {
-  CopyPictureListing(ListingFormat::Asm2, form_.GetEditor().State().AlignToByte);
+  CopyPictureListing(ListingFormat::Asm2, form_.GetEditor().State().View.AlignToByte);
 }
 void ExportCommands::ToolButton17Click() {
-  CopyPictureListing(ListingFormat::Asm4, form_.GetEditor().State().AlignToByte);
+  CopyPictureListing(ListingFormat::Asm4, form_.GetEditor().State().View.AlignToByte);
 }
 void ExportCommands::ToolButton8Click() {
-  CopyPictureListing(ListingFormat::Asm8, form_.GetEditor().State().AlignToByte);
+  CopyPictureListing(ListingFormat::Asm8, form_.GetEditor().State().View.AlignToByte);
 }
 
 void ExportCommands::BitBtn1Click() {
@@ -84,7 +84,7 @@ void ExportCommands::BitBtn1Click() {
 }
 
 void ExportCommands::BitBtn2Click() {
-  if (!form_.GetEditor().State().SelectionCaptured) return;
+  if (!form_.GetEditor().State().Selection.SelectionCaptured) return;
   const std::optional<ListingFormat> format = form4_->ChosenFormat();
   if (!format) return;
   CopySelectionListing(*format, form4_->AlignUpToByte());
@@ -96,13 +96,13 @@ void ExportCommands::Savetoend1Click() { SaveListingFile(true); }
 void ExportCommands::CopyPictureListing(ListingFormat format, bool align) {
   const QByteArray name = form_.PictureName();
   PutOnClipboard(
-      PictureClipboardText(ViewOf(form_.GetEditor().State().Picture), AsView(name), format, align));
+      PictureClipboardText(ViewOf(form_.GetEditor().State().Document.Picture), AsView(name), format, align));
 }
 
 void ExportCommands::CopySelectionListing(ListingFormat format, bool align) {
   const QByteArray name = form_.PictureName();
   PutOnClipboard(
-      BuildListing(ViewOf(form_.GetEditor().State().SelectionBuffer), AsView(name), format, align));
+      BuildListing(ViewOf(form_.GetEditor().State().Selection.SelectionBuffer), AsView(name), format, align));
 }
 
 void ExportCommands::PutOnClipboard(const std::string& text) {
@@ -120,7 +120,7 @@ void ExportCommands::SaveListingFile(bool append) {
   last_file_name_ = path;
 
   const QByteArray name = form_.PictureName();
-  const std::string text = AsmFileListing(ViewOf(form_.GetEditor().State().Picture), AsView(name));
+  const std::string text = AsmFileListing(ViewOf(form_.GetEditor().State().Document.Picture), AsView(name));
   const std::filesystem::path target = LocalPath(path);
   // "Save" replaces the file whole or not at all; "Save to end" never cuts
   // what the file already holds.

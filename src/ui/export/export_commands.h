@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include "core/export/listing.h"
+#include "core/formats/listing.h"
 
 namespace pictavo {
 

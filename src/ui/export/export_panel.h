@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "core/export/listing.h"
+#include "core/formats/listing.h"
 
 class QButtonGroup;
 class QCheckBox;

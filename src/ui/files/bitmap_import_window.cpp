@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "core/editor/editor.h"
+#include "core/editing/editor.h"
 #include "ui/app/platform_services.h"
 #include "ui/files/image_loading.h"
 

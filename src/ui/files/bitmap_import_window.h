@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "core/files/bitmap_import.h"
+#include "core/editing/bitmap_import.h"
 
 class QLabel;
 class QPushButton;

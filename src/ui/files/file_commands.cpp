@@ -10,8 +10,8 @@
 #include <QByteArray>
 #include <QDir>
 
-#include "core/files/picture_file.h"
-#include "core/files/safe_file.h"
+#include "core/formats/picture_file.h"
+#include "core/platform/safe_file.h"
 #include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
@@ -68,7 +68,7 @@ void FileCommands::SavePictureFile() {
 
   const EditorState& state = form_.GetEditor().State();
   const std::vector<std::uint8_t> bytes =
-      WritePictureFile(ViewOf(state.Picture), AsView(name), state.PictureFileVersion);
+      WritePictureFile(ViewOf(state.Document.Picture), AsView(name), state.Document.PictureFileVersion);
   if (auto written = WriteFileAtomically(LocalPath(path), bytes); !written) {
     form_.Services().ShowMessage(
         &form_,

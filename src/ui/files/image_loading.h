@@ -7,7 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "core/files/bitmap_import.h"
+#include "core/editing/bitmap_import.h"
 
 class QIODevice;
 

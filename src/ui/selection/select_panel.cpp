@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "core/editor/editor.h"
-#include "core/selection/selection.h"
-#include "core/selection/selection_transform.h"
+#include "core/editing/editor.h"
+#include "core/editing/selection.h"
+#include "core/editing/selection_transform.h"
 #include "ui/app/platform_services.h"
 
 namespace pictavo {
@@ -135,7 +135,7 @@ void Tselpanel::ClearButtonClick() { ClearSelection(editor_); }
 
 void Tselpanel::CropButtonClick() {
   if (CropToSelection(editor_) == CropResult::TooTall) {
-    const std::string text = CropRefusalMessage(editor_.State().SelectionBuffer.Height);
+    const std::string text = CropRefusalMessage(editor_.State().Selection.SelectionBuffer.Height);
     services_.ShowMessage(this, QString::fromStdString(text), QStringLiteral("Cut off select"));
   }
 }

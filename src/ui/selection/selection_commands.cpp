@@ -4,10 +4,10 @@
 
 #include <QToolButton>
 
-#include "core/editor/editor.h"
-#include "core/files/picture_file.h"
-#include "core/files/safe_file.h"
-#include "core/selection/selection_transform.h"
+#include "core/editing/editor.h"
+#include "core/formats/picture_file.h"
+#include "core/platform/safe_file.h"
+#include "core/editing/selection_transform.h"
 #include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
@@ -32,19 +32,19 @@ SelectionCommands::SelectionCommands(TForm1& form) : QObject(&form), form_(form)
 
 void SelectionCommands::SaveSelection() {
   savebox_->SetName(form_.PictureName());
-  if (!form_.GetEditor().State().SelectionCaptured) return;
+  if (!form_.GetEditor().State().Selection.SelectionCaptured) return;
   if (form_.Services().ExecDialog(*savebox_) != QDialog::Accepted) return;
   SaveSelectionFile(savebox_->Name());
 }
 
 void SelectionCommands::SaveSelectionFile(const QByteArray& name) {
   Editor& editor = form_.GetEditor();
-  if (!editor.State().SelectionCaptured) return;
+  if (!editor.State().Selection.SelectionCaptured) return;
   // A quarter turn of a capture wider than 92 columns is taller than any
   // picture: such a file could never be opened again, so it is not written.
-  if (editor.State().SelectionBuffer.Height > MaxPictureHeight) {
+  if (editor.State().Selection.SelectionBuffer.Height > MaxPictureHeight) {
     form_.Services().ShowMessage(
-        &form_, QString::fromStdString(CropRefusalMessage(editor.State().SelectionBuffer.Height)),
+        &form_, QString::fromStdString(CropRefusalMessage(editor.State().Selection.SelectionBuffer.Height)),
         QStringLiteral("Save Selection"));
     return;
   }
@@ -56,7 +56,7 @@ void SelectionCommands::SaveSelectionFile(const QByteArray& name) {
 
   const EditorState& s = editor.State();
   const std::vector<std::uint8_t> bytes =
-      WritePictureFile(ViewOf(s.SelectionBuffer), AsView(name), s.PictureFileVersion);
+      WritePictureFile(ViewOf(s.Selection.SelectionBuffer), AsView(name), s.Document.PictureFileVersion);
   if (const auto written = WriteFileAtomically(LocalPath(path), bytes); !written) {
     form_.Services().ShowMessage(&form_, CouldNotWrite(path, written.error()),
                                  QStringLiteral("Save Selection"));

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "core/skin/icon_commands.h"
+#include "core/editing/icon_commands.h"
 #include "ui/app/platform_services.h"
 
 namespace pictavo {

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/skin/add_icon.h"
+#include "core/editing/add_icon.h"
 
 class QLineEdit;
 class QPushButton;

@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "core/editor/editor.h"
-#include "core/skin/icon_commands.h"
+#include "core/editing/editor.h"
+#include "core/editing/icon_commands.h"
 
 namespace pictavo {
 

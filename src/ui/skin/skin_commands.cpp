@@ -7,8 +7,8 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
-#include "core/skin/icon_commands.h"
-#include "core/skin/skin_file.h"
+#include "core/editing/icon_commands.h"
+#include "core/formats/skin_file.h"
 #include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
@@ -91,8 +91,8 @@ void SkinCommands::RefillIconLists() {
 }
 
 void SkinCommands::SelectCurrentInLists() {
-  const int index = editor_.Skin().Contains(editor_.State().CurrentIconIndex)
-                        ? editor_.State().CurrentIconIndex
+  const int index = editor_.Skin().Contains(editor_.State().Document.CurrentIconIndex)
+                        ? editor_.State().Document.CurrentIconIndex
                         : -1;
   const QSignalBlocker combo_blocker(combo_box1_);
   const QSignalBlocker list_blocker(list_box1_);

@@ -7,8 +7,8 @@
 
 #include <QDir>
 
-#include "core/files/safe_file.h"
-#include "core/skin/skin_file.h"
+#include "core/platform/safe_file.h"
+#include "core/formats/skin_file.h"
 #include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"

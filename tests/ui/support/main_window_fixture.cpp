@@ -28,7 +28,7 @@ QString MainWindowFixture::StatusText(int panel) const {
 QImage MainWindowFixture::CanvasImage() const { return form->Canvas()->grab().toImage(); }
 
 QPoint MainWindowFixture::CellCentre(int x, int y) {
-  const int p = State().PixelSize;
+  const int p = State().View.PixelSize;
   return {(x - 1) * p + p / 2, (y - 1) * p + p / 2};
 }
 

@@ -1,0 +1,144 @@
+#include "core/editing/editor.h"
+
+#include <algorithm>
+
+#include "core/editing/selection.h"
+#include "core/editing/icon_browser.h"
+
+namespace pictavo {
+
+Editor::Editor(EditorView* view)
+    : state_(std::make_unique<EditorState>()), view_(view ? view : &fallback_view_) {}
+
+void Editor::SetView(EditorView* view) { view_ = view ? view : &fallback_view_; }
+
+void Editor::Start() {
+  EditorState& s = *state_;
+  s.Tools.CurrentTool = DrawTool::Pen;
+  s.Document.Picture.Height = MaxPictureHeight;
+  s.Document.Picture.Width = MaxPictureWidth;
+  s.View.ShowGrid = true;
+  s.Selection.BoxDragging = false;
+  s.View.ShowBorder = false;
+  s.View.PixelSize = 5;
+  s.View.PreviewScale = 1;
+  s.Tools.RightColor = PixelCode::Transparent;
+  UpdateUndoControls();
+  view_->ViewControlsChanged();
+  Render();
+  view_->SwatchesChanged();
+  ClearPicture();
+}
+
+// ---- undo -------------------------------------------------------------------
+
+void Editor::PushUndo() {
+  EditorState& s = *state_;
+  s.Document.UndoAvailable = true;
+  std::move_backward(s.Document.UndoStack.begin(), s.Document.UndoStack.end() - 1, s.Document.UndoStack.end());
+  s.Document.UndoStack[0] = s.Document.Picture;
+  if (s.Document.UndoCount < UndoDepth) ++s.Document.UndoCount;
+  UpdateUndoControls();
+}
+
+void Editor::PopUndo() {
+  EditorState& s = *state_;
+  if (!s.Document.UndoAvailable) return;
+  s.Document.Picture = s.Document.UndoStack[0];
+  std::move(s.Document.UndoStack.begin() + 1, s.Document.UndoStack.end(), s.Document.UndoStack.begin());
+  if (s.Document.UndoCount > 0) --s.Document.UndoCount;
+  UpdateUndoControls();
+  Render();
+}
+
+void Editor::ClearUndo() {
+  state_->Document.UndoCount = 0;
+  UpdateUndoControls();
+}
+
+void Editor::UpdateUndoControls() {
+  EditorState& s = *state_;
+  if (s.Document.UndoCount == 0) s.Document.UndoAvailable = false;
+  view_->UndoControlsChanged(s.Document.UndoAvailable);
+}
+
+void Editor::ClearPicture() {
+  state_->Document.Picture.Cells.Fill(state_->Tools.RightColor);
+  Render();
+}
+
+// ---- redrawing ----------------------------------------------------------------
+
+void Editor::Render() {
+  canvas_.RenderPicture(*state_);
+  DrawSelectionBox(*this);
+  Present();
+  view_->Rendered();
+}
+
+void Editor::RenderWithOverlay(const CellOverlay& overlay) {
+  canvas_.SetOverlay(&overlay, state_->View.PixelSize);
+  Render();
+  canvas_.SetOverlay(nullptr, state_->View.PixelSize);
+}
+
+void Editor::Present() {
+  view_->Present();
+  if (state_->Document.SkinMode) StoreSubIcon(*this);
+}
+
+void Editor::PaintCell(int x, int y) {
+  canvas_.PaintCell(*state_, x, y);
+  Present();
+}
+
+void Editor::ShowCoordinates(int px, int py) {
+  view_->CoordinatesChanged(px / state_->View.PixelSize, py / state_->View.PixelSize);
+}
+
+// ---- view commands ------------------------------------------------------------
+
+void Editor::ToggleGrid() {
+  state_->View.ShowGrid = !state_->View.ShowGrid;
+  view_->ViewControlsChanged();
+  Render();
+}
+
+void Editor::ToggleBorder() {
+  state_->View.ShowBorder = !state_->View.ShowBorder;
+  view_->ViewControlsChanged();
+  Render();
+}
+
+void Editor::SetPixelSizeFromMenu(int size) {
+  state_->View.PixelSize = std::clamp(size, MinPixelSize, MaxPixelSize);
+  if (size <= 3) view_->ViewControlsChanged();
+  Render();
+}
+
+void Editor::PixelSizeUp() {
+  if (state_->View.PixelSize < MaxPixelSize) ++state_->View.PixelSize;
+  Render();
+}
+
+void Editor::PixelSizeDown() {
+  if (state_->View.PixelSize > MinPixelSize) --state_->View.PixelSize;
+  Render();
+}
+
+// ---- skin mode ------------------------------------------------------------------
+
+void Editor::LeaveSkinMode() {
+  state_->Document.SkinMode = false;
+  Render();
+}
+
+TSkinIcon* Editor::CurrentIcon() {
+  return skin_.Contains(state_->Document.CurrentIconIndex) ? &skin_.At(state_->Document.CurrentIconIndex) : nullptr;
+}
+
+const TSkinIcon* Editor::CurrentIcon() const {
+  return skin_.Contains(state_->Document.CurrentIconIndex) ? &skin_.At(state_->Document.CurrentIconIndex) : nullptr;
+}
+
+}  // namespace pictavo

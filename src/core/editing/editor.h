@@ -1,0 +1,110 @@
+#pragma once
+
+#include <memory>
+
+#include "core/render/canvas_raster.h"
+#include "core/editing/editor_state.h"
+#include "core/editing/editor_view.h"
+#include "core/model/skin.h"
+
+namespace pictavo {
+
+enum class MouseButton { Left, Right, Middle };
+
+// The whole editor without a window: the state, the skin, the canvas bitmap
+// and the operations every command is built from. Window classes only call
+// these and draw what the view is told.
+class Editor {
+ public:
+  explicit Editor(EditorView* view = nullptr);
+
+  EditorState& State() { return *state_; }
+  const EditorState& State() const { return *state_; }
+  ::pictavo::Skin& Skin() { return skin_; }
+  const ::pictavo::Skin& Skin() const { return skin_; }
+  CanvasRaster& Canvas() { return canvas_; }
+  const CanvasRaster& Canvas() const { return canvas_; }
+  EditorView& View() { return *view_; }
+  void SetView(EditorView* view);
+
+  // Start-up: start values, then the first render and the cleared picture.
+  void Start();
+
+  // Undo.
+  void PushUndo();
+  void PopUndo();
+  void ClearUndo();
+  void UpdateUndoControls();
+  // Every cell of the storage becomes RightColor; not undoable.
+  void ClearPicture();
+
+  // Redrawing.
+  void Render();
+  // A Render with squares laid over the picture in the same pass (the paste
+  // ghost), drawn over the grid, the frame and the box as well.
+  void RenderWithOverlay(const CellOverlay& overlay);
+  void Present();
+  void PaintCell(int x, int y);
+  void ShowCoordinates(int px, int py);
+
+  // View commands.
+  void ToggleGrid();
+  void ToggleBorder();
+  // The pixel-size menu items; sizes 1 to 3 also resync the view controls.
+  void SetPixelSizeFromMenu(int size);
+  void PixelSizeUp();
+  void PixelSizeDown();
+
+  // Colours and tools.
+  void SetColor(MouseButton button, PixelCode code);
+  void SetLeftColor(PixelCode code);
+  void SetRightColor(PixelCode code);
+  void SelectTool(DrawTool tool, bool panel_select_down, bool panel_paste_down);
+
+  // Canvas mouse handlers, positions in canvas pixels as reported.
+  void MouseDown(MouseButton button, int x, int y);
+  void MouseMove(int x, int y);
+  void MouseUp(MouseButton button, int x, int y);
+  // The pen, pipe, bucket or change colour at a press, in the button's colour.
+  void PressTool(PixelCode& color, int x, int y);
+  // Clamps a reported position onto the picture's last column and row.
+  CellPoint Clamp(int x, int y) const;
+
+  // The four pixel tools, at a canvas position.
+  void PenDot(PixelCode code, int px, int py);
+  void PickColor(PixelCode& target, int px, int py);
+  void BucketFill(PixelCode code, int px, int py);
+  void ReplaceColor(PixelCode code, int px, int py);
+
+  // Size controls.
+  void SetWidthQuick(int width);
+  void SetHeightQuick(int height);
+  void WidthUp();
+  void WidthDown();
+  void HeightUp();
+  void HeightDown();
+  // The confirmed Set Size dialog: undo step, new size, the icon resized.
+  void ApplySetSize(int width, int height);
+  // New Picture after its dialog: confirmed with a size, or cancelled.
+  void NewPicture(bool confirmed, int width, int height);
+  // Ends skin mode and redraws so the window returns to the plain layout.
+  void LeaveSkinMode();
+
+  // The current icon in skin mode, or null when the skin holds none there.
+  TSkinIcon* CurrentIcon();
+  const TSkinIcon* CurrentIcon() const;
+
+ private:
+  std::unique_ptr<EditorState> state_;
+  ::pictavo::Skin skin_;
+  CanvasRaster canvas_;
+  EditorView fallback_view_;
+  EditorView* view_;
+};
+
+// Pixel under a canvas position: 1-based column and row.
+inline CellPoint PixelUnder(int px, int py, int pixel_size) {
+  return {px / pixel_size + 1, py / pixel_size + 1};
+}
+
+}  // namespace pictavo

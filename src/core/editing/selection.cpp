@@ -1,0 +1,174 @@
+#include "core/editing/selection.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "core/editing/editor.h"
+
+namespace pictavo {
+
+namespace {
+
+constexpr Rgb BoxPenColor{0, 0, 0};
+
+// One overlay for the whole run: the ghost is redrawn on every cell change,
+// so its 9 KB of cells are not built on the stack each time.
+CellOverlay& GhostOverlay() {
+  static CellOverlay overlay;
+  return overlay;
+}
+
+// After this, BoxStart holds Left - 1 and Top - 1 and BoxEnd holds Right and
+// Bottom, whichever way the drag went. A normalised box stays as it is.
+void NormaliseBox(EditorState& s) {
+  if (s.Selection.BoxStart.x >= s.Selection.BoxEnd.x) {
+    const int old = s.Selection.BoxStart.x;
+    s.Selection.BoxStart.x = s.Selection.BoxEnd.x - 1;
+    s.Selection.BoxEnd.x = old + 1;
+  }
+  if (s.Selection.BoxStart.y >= s.Selection.BoxEnd.y) {
+    const int old = s.Selection.BoxStart.y;
+    s.Selection.BoxStart.y = s.Selection.BoxEnd.y - 1;
+    s.Selection.BoxEnd.y = old + 1;
+  }
+}
+
+}  // namespace
+
+void ReadSelectPanelModes(EditorState& state, bool select_down, bool paste_down) {
+  state.Selection.SelectMode = select_down;
+  state.Selection.PasteMode = paste_down;
+}
+
+void BeginBox(Editor& editor, int x, int y) {
+  EditorState& s = editor.State();
+  s.Selection.BoxVisible = false;  // the old box goes at the next Render
+  editor.PushUndo();
+  // Clamped like the move and release positions, so a press beyond the
+  // picture starts the box at its last column or row and the capture never
+  // reaches cells outside the picture.
+  const CellPoint p = editor.Clamp(x, y);
+  s.Selection.BoxStart = {p.x / s.View.PixelSize, p.y / s.View.PixelSize};
+  s.Selection.BoxDragging = true;
+}
+
+void DrawRubberBand(Editor& editor, CellPoint start, CellPoint cell) {
+  EditorState& s = editor.State();
+  if (cell == s.Pointer.RubberBandCell) return;
+  editor.Render();
+  const int left = std::min(start.x, cell.x);
+  const int right = std::max(start.x, cell.x) + 1;
+  const int top = std::min(start.y, cell.y);
+  const int bottom = std::max(start.y, cell.y) + 1;
+  const int p = s.View.PixelSize;
+  editor.Canvas().StrokeBox(left * p, top * p, right * p, bottom * p, BoxPenColor, true);
+  editor.Present();
+  s.Pointer.RubberBandCell = cell;
+}
+
+void EndBox(Editor& editor, int x, int y) {
+  EditorState& s = editor.State();
+  s.Selection.BoxVisible = true;
+  s.Selection.BoxEnd = {x / s.View.PixelSize + 1, y / s.View.PixelSize + 1};
+  CaptureSelection(editor);
+  editor.Render();
+  s.Selection.BoxDragging = false;
+}
+
+void CaptureSelection(Editor& editor) {
+  EditorState& s = editor.State();
+  DrawSelectionBox(editor);  // also normalises the box
+  s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1, s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
+  const CellRect& r = s.Selection.SelectionRect;
+  // The box comes from clamped positions, so it lies in the storage; the
+  // copy is still held to it so that no index can ever leave the grids.
+  const int left = std::max(r.Left, 1);
+  const int top = std::max(r.Top, 1);
+  const int right = std::min(r.Right, MaxPictureWidth);
+  const int bottom = std::min(r.Bottom, MaxPictureHeight);
+  SelectionGrid& buffer = s.Selection.SelectionBuffer;
+  buffer.Width = std::max(right - left + 1, 0);
+  buffer.Height = std::max(bottom - top + 1, 0);
+  for (int x = left, i = 1; x <= right; ++x, ++i) {
+    for (int y = top, j = 1; y <= bottom; ++y, ++j) {
+      buffer.Cells.At(i, j) = s.Document.Picture.Cells.At(x, y);
+    }
+  }
+  s.Selection.SelectionCaptured = true;
+  editor.View().SelectionCoordinatesChanged(s.Selection.SelectionRect);
+}
+
+// Draws without presenting: Render, the one caller that shows the canvas,
+// presents right after it, and the capture is always followed by a Render.
+// Presenting here as well would copy the canvas to the screen twice per
+// redraw (and, in skin mode, store the sub-icon twice) for no visible change.
+void DrawSelectionBox(Editor& editor) {
+  EditorState& s = editor.State();
+  if (!s.Selection.BoxVisible) return;
+  NormaliseBox(s);
+  const int p = s.View.PixelSize;
+  editor.Canvas().StrokeBox(s.Selection.BoxStart.x * p, s.Selection.BoxStart.y * p, s.Selection.BoxEnd.x * p, s.Selection.BoxEnd.y * p,
+                            BoxPenColor, true);
+}
+
+void PasteSelection(Editor& editor, int x, int y) {
+  EditorState& s = editor.State();
+  if (!s.Selection.SelectionCaptured) return;
+  editor.PushUndo();
+  const int p = s.View.PixelSize;
+  const int px = x / p + 1;
+  const int py = y / p + 1;
+  const SelectionGrid& buffer = s.Selection.SelectionBuffer;
+  Picture& picture = s.Document.Picture;
+  // Buffer cells that would land outside the picture are dropped: right of
+  // and below it, and, for a position left of or above the canvas, before it.
+  const int first_i = std::max(1, 2 - px);
+  const int last_i = std::min(buffer.Width, picture.Width - px + 1);
+  const int first_j = std::max(1, 2 - py);
+  const int last_j = std::min(buffer.Height, picture.Height - py + 1);
+  for (int i = first_i; i <= last_i; ++i) {
+    for (int j = first_j; j <= last_j; ++j) {
+      const PixelCode code = buffer.Cells.At(i, j);
+      if (code != PixelCode::Transparent) picture.Cells.At(px + i - 1, py + j - 1) = code;
+    }
+  }
+}
+
+void DrawPasteGhost(Editor& editor, int x, int y) {
+  EditorState& s = editor.State();
+  const int px = x / s.View.PixelSize + 1;
+  const int py = y / s.View.PixelSize + 1;
+  if (px > s.Document.Picture.Width || py > s.Document.Picture.Height) return;
+  const CellPoint cell{px, py};
+  if (cell == s.Pointer.GhostCell) return;
+
+  // The ghost is laid over one full redraw, which also erases the previous
+  // one. Transparent squares would hide the picture under them, so only those
+  // beyond its right or bottom edge are shown.
+  const SelectionGrid& buffer = s.Selection.SelectionBuffer;
+  CellOverlay& ghost = GhostOverlay();
+  ghost.Reset(px, py, buffer.Width, buffer.Height);
+  // Only squares that can show on the canvas are worth laying over it.
+  const int last_column =
+      std::min(buffer.Width, (CanvasRaster::StoredWidth - 1) / s.View.PixelSize + 2 - px);
+  const int last_row =
+      std::min(buffer.Height, (CanvasRaster::StoredHeight - 1) / s.View.PixelSize + 2 - py);
+  for (int j = 1; j <= last_row; ++j) {
+    std::uint8_t* row = ghost.MutableRow(j);
+    const PixelCode* codes =
+        buffer.Cells.Data() + static_cast<std::size_t>(j - 1) * SelectionGridSize;
+    // Below the picture every square shows; beside it, those past its edge.
+    const int shown_from = py + j - 1 > s.Document.Picture.Height ? 1 : s.Document.Picture.Width - px + 2;
+    for (int i = 1; i <= last_column; ++i) {
+      const PixelCode code = codes[i - 1];
+      if (code != PixelCode::Transparent || i >= shown_from) {
+        row[i - 1] = static_cast<std::uint8_t>(code);
+      }
+    }
+  }
+  editor.RenderWithOverlay(ghost);
+  s.Pointer.GhostCell = cell;
+}
+
+}  // namespace pictavo

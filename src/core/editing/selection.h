@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/editing/editor_state.h"
+
+namespace pictavo {
+
+class Editor;
+
+// The selection box and paste. Positions are canvas pixels; the mouse
+// handlers of the editor clamp the move and release positions before calling.
+void ReadSelectPanelModes(EditorState& state, bool select_down, bool paste_down);
+void BeginBox(Editor& editor, int x, int y);
+void DrawRubberBand(Editor& editor, CellPoint start, CellPoint cell);
+void EndBox(Editor& editor, int x, int y);
+void CaptureSelection(Editor& editor);
+// Normalises and draws the box outline if one is shown. Render calls it after
+// everything else and presents right after it, so it does not present itself.
+void DrawSelectionBox(Editor& editor);
+void PasteSelection(Editor& editor, int x, int y);
+void DrawPasteGhost(Editor& editor, int x, int y);
+
+}  // namespace pictavo

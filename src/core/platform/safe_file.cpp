@@ -1,0 +1,193 @@
+#include "core/platform/safe_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <system_error>
+#include <utility>
+
+namespace pictavo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Longest part of the target's name kept in the temporary file's name, so the
+// suffix never pushes it past the file system's name limit.
+constexpr std::size_t MaxTempStemLength = 200;
+constexpr int MaxTempAttempts = 100;
+constexpr int MaxLinkHops = 40;
+
+Error ErrorFromErrno(int error_number) { return Error{std::strerror(error_number)}; }
+
+// Owns one open descriptor and closes it on every way out.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  FileDescriptor& operator=(FileDescriptor&&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  int Get() const { return fd_; }
+  bool IsOpen() const { return fd_ >= 0; }
+  // Closes now and reports the result, which can carry a late write error.
+  int Close() { return ::close(std::exchange(fd_, -1)); }
+
+ private:
+  int fd_;
+};
+
+// Writes every byte, going on after short writes and interruptions. Returns 0
+// or the errno of the failure.
+int WriteAll(int fd, std::span<const std::uint8_t> bytes, const WriteCall& write_call) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const std::uint8_t* data = bytes.data() + done;
+    const std::size_t size = bytes.size() - done;
+    const ssize_t written = write_call ? write_call(fd, data, size) : ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno != 0 ? errno : EIO;
+    }
+    if (written == 0) return EIO;
+    done += static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
+// The file a save lands in: a symbolic link is followed so that saving through
+// it updates the file it points at and leaves the link in place.
+expected<fs::path, Error> ResolveLinks(const fs::path& path) {
+  fs::path target = path;
+  for (int hop = 0; hop < MaxLinkHops; ++hop) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
+    const fs::path link = fs::read_symlink(target, error);
+    if (error) return unexpected(Error{error.message()});
+    target = link.is_absolute() ? link : target.parent_path() / link;
+  }
+  return unexpected(ErrorFromErrno(ELOOP));
+}
+
+// Creates a fresh file next to `target`, readable as a normal new file would be.
+expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target, fs::path& temp_path) {
+  static unsigned counter = 0;
+  const std::string stem = target.filename().string().substr(0, MaxTempStemLength);
+  for (int attempt = 0; attempt < MaxTempAttempts; ++attempt) {
+    temp_path = target.parent_path() / ("." + stem + ".tmp" + std::to_string(::getpid()) + "-" +
+                                        std::to_string(++counter));
+    const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return FileDescriptor(fd);
+    if (errno != EEXIST) return unexpected(ErrorFromErrno(errno));
+  }
+  return unexpected(ErrorFromErrno(EEXIST));
+}
+
+// Opens for appending, creating a missing file but never an existing one anew.
+expected<FileDescriptor, Error> OpenForAppend(const fs::path& path, bool& created) {
+  // Two rounds cover a file that appears or vanishes between the tries.
+  for (int round = 0; round < 2; ++round) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd >= 0) {
+      created = false;
+      return FileDescriptor(fd);
+    }
+    if (errno != ENOENT) return unexpected(ErrorFromErrno(errno));
+    fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      created = true;
+      return FileDescriptor(fd);
+    }
+    if (errno != EEXIST) return unexpected(ErrorFromErrno(errno));
+  }
+  return unexpected(ErrorFromErrno(EEXIST));
+}
+
+std::span<const std::uint8_t> BytesOf(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace
+
+expected<void, Error> WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
+                                          const WriteCall& write_call) {
+  const auto resolved = ResolveLinks(path);
+  if (!resolved) return unexpected(resolved.error());
+  const fs::path& target = *resolved;
+  if (target.filename().empty()) return unexpected(ErrorFromErrno(EISDIR));
+
+  struct stat old_file {};
+  const bool replacing = ::stat(target.c_str(), &old_file) == 0;
+  if (!replacing && errno != ENOENT) return unexpected(ErrorFromErrno(errno));
+  if (replacing && S_ISDIR(old_file.st_mode)) return unexpected(ErrorFromErrno(EISDIR));
+
+  fs::path temp_path;
+  auto temp = CreateTemporaryBeside(target, temp_path);
+  if (!temp) return unexpected(temp.error());
+
+  // From here on every failure removes the temporary file and keeps the old one.
+  auto fail = [&temp_path](int error_number) -> expected<void, Error> {
+    ::unlink(temp_path.c_str());
+    return unexpected(ErrorFromErrno(error_number));
+  };
+  // The replacement keeps the permissions of the file it replaces.
+  if (replacing) ::fchmod(temp->Get(), old_file.st_mode & 07777);
+  if (const int error = WriteAll(temp->Get(), bytes, write_call); error != 0) return fail(error);
+  if (::fsync(temp->Get()) != 0) return fail(errno);
+  if (temp->Close() != 0) return fail(errno);
+  if (::rename(temp_path.c_str(), target.c_str()) != 0) return fail(errno);
+
+  // Make the rename itself durable; the new file is already in place, so a
+  // folder that cannot be synced is no reason to report a failed save.
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  FileDescriptor folder_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder_fd.IsOpen()) ::fsync(folder_fd.Get());
+  return {};
+}
+
+expected<void, Error> WriteFileAtomically(const fs::path& path, std::string_view bytes,
+                                          const WriteCall& write_call) {
+  return WriteFileAtomically(path, BytesOf(bytes), write_call);
+}
+
+expected<void, Error> AppendToFile(const fs::path& path, std::span<const std::uint8_t> bytes,
+                                   const WriteCall& write_call) {
+  bool created = false;
+  auto file = OpenForAppend(path, created);
+  if (!file) return unexpected(file.error());
+
+  struct stat before {};
+  if (::fstat(file->Get(), &before) != 0) return unexpected(ErrorFromErrno(errno));
+  const bool regular = S_ISREG(before.st_mode);
+
+  // A failed append leaves the file as it was before: cut back, or gone again.
+  auto fail = [&](int error_number) -> expected<void, Error> {
+    Error error = ErrorFromErrno(error_number);
+    if (created) {
+      ::unlink(path.c_str());
+    } else if (regular && ::ftruncate(file->Get(), before.st_size) != 0) {
+      // Rare, but the user must know the file now ends with a partial listing.
+      error.message += "; the partly written text could not be removed";
+    }
+    return unexpected(std::move(error));
+  };
+  if (const int error = WriteAll(file->Get(), bytes, write_call); error != 0) return fail(error);
+  if (regular && ::fsync(file->Get()) != 0) return fail(errno);
+  if (file->Close() != 0) return unexpected(ErrorFromErrno(errno));
+  return {};
+}
+
+expected<void, Error> AppendToFile(const fs::path& path, std::string_view bytes,
+                                   const WriteCall& write_call) {
+  return AppendToFile(path, BytesOf(bytes), write_call);
+}
+
+}  // namespace pictavo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string_view>
+#include "core/model/expected.h"
+
+#include "core/model/error.h"
+
+namespace pictavo {
+
+// One write call on an open file descriptor, with the contract of POSIX
+// write(): the number of bytes written, or -1 with errno set. Saves use the
+// real one; tests pass one that gives up part-way, to prove that a failed
+// save leaves the old file as it was.
+using WriteCall = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+
+// Replaces the file at `path` with `bytes` so that no failure can leave it
+// half-written: the bytes go into a temporary file in the same folder, which
+// is flushed to disk and then renamed over the target. On failure the
+// temporary file is removed, the old file is untouched and the error names the
+// reason ("No such file or directory", "Is a directory"). An existing file
+// keeps its permissions; a symbolic link is followed, so the link survives.
+expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
+                                          std::span<const std::uint8_t> bytes,
+                                          const WriteCall& write_call = {});
+expected<void, Error> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                          const WriteCall& write_call = {});
+
+// Adds `bytes` at the end of the file at `path`, creating it if it is missing.
+// An existing file is never truncated or re-created: if it cannot be opened,
+// nothing is written. If writing fails part-way the file is cut back to its
+// old length (a file this call created is removed again) and the error names
+// the reason.
+expected<void, Error> AppendToFile(const std::filesystem::path& path,
+                                   std::span<const std::uint8_t> bytes,
+                                   const WriteCall& write_call = {});
+expected<void, Error> AppendToFile(const std::filesystem::path& path, std::string_view bytes,
+                                   const WriteCall& write_call = {});
+
+}  // namespace pictavo

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/editing/editor_state.h"
+#include "core/model/pixel_code.h"
+
+namespace pictavo {
+
+// Squares drawn over everything else of one redraw (the paste ghost): a code
+// for some picture cells, addressed 1-based like the picture, up to 96 x 96.
+class CellOverlay {
+ public:
+  static constexpr int MaxSize = SelectionGridSize;
+
+  // Places the overlay's cell (1, 1) on picture cell (left, top), all empty.
+  void Reset(int left, int top, int width, int height);
+  // The codes of overlay row j (1-based) to fill in, Width() of them, all
+  // Empty after Reset.
+  std::uint8_t* MutableRow(int j) { return &codes_[static_cast<std::size_t>(j - 1) * MaxSize]; }
+  std::optional<PixelCode> At(int x, int y) const {
+    const int i = x - left_;
+    const int j = y - top_;
+    if (i < 0 || i >= width_ || j < 0 || j >= height_) return std::nullopt;
+    const std::uint8_t code =
+        codes_[static_cast<std::size_t>(j) * MaxSize + static_cast<std::size_t>(i)];
+    if (code == kEmpty) return std::nullopt;
+    return static_cast<PixelCode>(code);
+  }
+
+  // The codes of overlay row y (a picture row inside the overlay), one per
+  // overlay column, Empty where nothing is laid.
+  const std::uint8_t* RowCodes(int y) const {
+    return &codes_[static_cast<std::size_t>(y - top_) * MaxSize];
+  }
+  static constexpr std::uint8_t Empty = 0xFF;
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ private:
+  static constexpr std::uint8_t kEmpty = 0xFF;
+  int left_ = 1;
+  int top_ = 1;
+  int width_ = 0;
+  int height_ = 0;
+  std::array<std::uint8_t, static_cast<std::size_t>(MaxSize) * MaxSize> codes_{};
+};
+
+// The canvas bitmap. Its logical size follows the picture and the zoom
+// (Width x PixelSize + 1 by Height x PixelSize + 1, at least 670 x 587), but
+// only the top-left 670 x 587 is ever shown, so only that part is stored and
+// drawn: a redraw costs the same at every zoom.
+class CanvasRaster {
+ public:
+  static constexpr int StoredWidth = ViewWidth;
+  static constexpr int StoredHeight = ViewHeight;
+
+  CanvasRaster();
+
+  int LogicalWidth() const { return logical_width_; }
+  int LogicalHeight() const { return logical_height_; }
+
+  // 0xFFRRGGBB pixels, StoredWidth per row.
+  const std::uint32_t* Pixels() const { return pixels_.data(); }
+  std::uint32_t* Pixels() { return pixels_.data(); }
+  std::uint32_t PixelAt(int x, int y) const;
+
+  // Render steps 1 to 6: white ground, the squares, grid lines and frame.
+  // With an overlay set, its squares are drawn in the same pass, over the
+  // lines as well, so a ghost costs no second pass over the bitmap.
+  void RenderPicture(const EditorState& state);
+  // Squares laid over the next redraws (and kept clear of their lines) until
+  // set back to null.
+  void SetOverlay(const CellOverlay* overlay, int pixel_size);
+  // Repaint one square (1-based cell) with its grid outline.
+  void PaintCell(const EditorState& state, int x, int y);
+
+  // Drawing primitives in screen pixels, clipped to the stored area. A
+  // rectangle covers its left and top edges but not its right and bottom.
+  void FillRect(int left, int top, int right, int bottom, Rgb color);
+  // Closed path (l,t) (l,b) (r,b) (r,t) (l,t) with a solid or dashed pen.
+  void StrokeBox(int left, int top, int right, int bottom, Rgb color, bool dashed);
+
+ private:
+  bool UnderOverlay(int x, int y) const;
+  void SetPixel(int x, int y, std::uint32_t argb) {
+    if (x >= 0 && x < StoredWidth && y >= 0 && y < StoredHeight) {
+      pixels_[static_cast<std::size_t>(y) * StoredWidth + static_cast<std::size_t>(x)] = argb;
+    }
+  }
+
+  std::vector<std::uint32_t> pixels_;
+  const CellOverlay* overlay_ = nullptr;
+  // 1-based cell of each stored column and row, for the overlay's line mask.
+  std::array<std::int16_t, StoredWidth> column_cell_{};
+  std::array<std::int16_t, StoredHeight> row_cell_{};
+  int logical_width_ = StoredWidth;
+  int logical_height_ = StoredHeight;
+};
+
+}  // namespace pictavo
