@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "core/editing/editor.h"
@@ -102,6 +104,18 @@ TEST_P(CanvasMatchesFullBitmap, ShownAreaIsPixelIdentical) {
   EXPECT_EQ(mismatches, 0);
 }
 
+// "Zoom5_96x92_Grid_Border": pixel size, picture size and the lines shown.
+std::string RenderCaseName(const ::testing::TestParamInfo<RenderCase>& info) {
+  const RenderCase& c = info.param;
+  return "Zoom" + std::to_string(c.pixel_size) + "_" + std::to_string(c.width) + "x" +
+         std::to_string(c.height) + (c.grid ? "_Grid" : "") + (c.border ? "_Border" : "");
+}
+
+void PrintTo(const RenderCase& c, std::ostream* os) {
+  *os << "pixel size " << c.pixel_size << ", " << c.width << " x " << c.height
+      << (c.grid ? ", grid" : "") << (c.border ? ", border" : "");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     ZoomsSizesAndFlags, CanvasMatchesFullBitmap,
     ::testing::Values(RenderCase{1, 96, 92, true, true}, RenderCase{2, 96, 92, true, false},
@@ -110,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RenderCase{5, 2, 2, true, true}, RenderCase{7, 95, 83, false, true},
                       RenderCase{10, 96, 92, true, true}, RenderCase{15, 44, 39, true, true},
                       RenderCase{49, 96, 92, true, true}, RenderCase{49, 13, 11, false, false},
-                      RenderCase{6, 111 / 1 - 15, 97 - 10, true, true}));
+                      RenderCase{6, 111 / 1 - 15, 97 - 10, true, true}),
+    RenderCaseName);
 
 struct RenderGeometry : ::testing::Test {
   RenderGeometry() { editor.Start(); }

@@ -35,7 +35,7 @@ struct ListingCase {
   std::string expected;
 };
 
-TEST(BuildListing, WorkedExamplesOfTheIcon) {
+TEST(BuildListing, ThreeByTwoIconInEveryFormat) {
   const std::string asm1_head =
       "/* format 1 bit per pixel */\r\nicon: \r\n.byte 3,2  /* Image size*/\r\n";
   const std::string asm2_head =
@@ -186,7 +186,7 @@ TEST(BuildListing, FullSizePictureNeverExceedsLineLength) {
   }
 }
 
-TEST(MonoArrayListing, WorkedExampleOfTheIcon) {
+TEST(MonoArrayListing, ThreeByTwoIcon) {
   const Picture icon = Icon();
   EXPECT_EQ(MonoArrayListing(ViewOf(icon), "icon"),
             "/*C++ format*/\r\n/* format 1 bit per pixel */\r\nicon[3][2]={\r\n\r\n{54}\r\n");
@@ -203,7 +203,7 @@ TEST(MonoArrayListing, GroupsOfTwentyFiveDecimalValues) {
             "{255,255,255}\r\n");
 }
 
-TEST(AsmFileListing, WorkedExampleOfTheIcon) {
+TEST(AsmFileListing, ThreeByTwoIcon) {
   const Picture icon = Icon();
   EXPECT_EQ(AsmFileListing(ViewOf(icon), "icon"),
             "/*Created by DravikPictavo */\r\nicon: \r\n.byte 3,2  /* Image size*/\r\n"

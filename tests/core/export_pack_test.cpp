@@ -26,7 +26,7 @@ struct PackCase {
   Bytes expected;
 };
 
-TEST(PackPixels, WorkedExampleAtEveryDepth) {
+TEST(PackPixels, ThreeByTwoIconAtEveryDepth) {
   const PackCase cases[] = {
       {1, false, {0x36}},      {1, true, {0x06, 0x06}},        {2, false, {0x7C, 0x0E}},
       {2, true, {0x3C, 0x39}}, {4, false, {0x30, 0x14, 0x32}}, {4, true, {0x30, 0x04, 0x21, 0x03}},

@@ -96,7 +96,7 @@ TEST(TextMode, ReadingKeepsLoneBytesAndNeverStopsEarly) {
 
 // ---- writing --------------------------------------------------------------------
 
-TEST(PictureFileWrite, WorkedExamples) {
+TEST(PictureFileWrite, IconAndTenWideRecordByteForByte) {
   EXPECT_EQ(WritePictureFile(ViewOf(IconPicture()), "icon"), IconRecord);
 
   const Bytes ab = WritePictureFile(ViewOf(MakePicture(10, 2, std::vector<int>(20, 0))), "ab");
@@ -133,7 +133,7 @@ TEST(PictureFileWrite, VersionOneUsesFourByteFields) {
 
 // ---- reading ---------------------------------------------------------------------
 
-TEST(PictureFileRead, WorkedExamples) {
+TEST(PictureFileRead, IconAndTenWideRecord) {
   const auto icon = ReadPictureFile(IconRecord);
   ASSERT_TRUE(icon.has_value()) << icon.error().message;
   EXPECT_EQ(*icon, (PictureRecord{"icon", 3, 2, Codes({0, 3, 4, 1, 2, 3})}));

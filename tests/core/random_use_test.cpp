@@ -1194,7 +1194,7 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
   }
 }
 
-// The reload model against the worked examples of the skin format.
+// The reload model against the masking of codes to 1, 2, 4 and 8 bits.
 TEST(RandomUseChecker, ReloadModelMasksCodesToTheDepth) {
   const auto reload = [](int bpp, std::vector<std::uint8_t> codes) {
     TSkinIcon icon;

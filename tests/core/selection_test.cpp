@@ -264,6 +264,28 @@ TEST_F(SelectionTest, ShownBoxIsADashedBlackLineAlongTheOuterEdges) {
   EXPECT_EQ(BlackOnColumn(canvas, 5, 10, 35), 0);
 }
 
+// The outline as the pen walks it from `from`, one mark per pixel: '#' for
+// black, '.' for anything else.
+std::string PenMarks(const CanvasRaster& canvas, CellPoint from, CellPoint step, int length) {
+  std::string marks;
+  for (int i = 0; i < length; ++i) {
+    marks += canvas.PixelAt(from.x + i * step.x, from.y + i * step.y) == BlackArgb ? '#' : '.';
+  }
+  return marks;
+}
+
+TEST_F(SelectionTest, BoxDashesAreFourOnTwoOffAndRunOnRoundTheCorners) {
+  FillPicture(PixelCode::White);
+  Drag({5, 7}, {2, 3});  // edges at x 5 and 25, y 10 and 35
+  const CanvasRaster& canvas = editor.Canvas();
+  // From the top-left corner down, right, up and back left; the dash that
+  // reaches a corner goes on along the next edge.
+  EXPECT_EQ(PenMarks(canvas, {5, 10}, {0, 1}, 25), "####..####..####..####..#");
+  EXPECT_EQ(PenMarks(canvas, {5, 35}, {1, 0}, 20), "###..####..####..###");
+  EXPECT_EQ(PenMarks(canvas, {25, 35}, {0, -1}, 25), "#..####..####..####..####");
+  EXPECT_EQ(PenMarks(canvas, {25, 10}, {-1, 0}, 20), "..####..####..####..");
+}
+
 TEST_F(SelectionTest, RubberBandIsRedrawnOnlyWhenThePointerEntersAnotherCell) {
   FillPicture(PixelCode::White);
   editor.MouseDown(MouseButton::Left, Pos(2), Pos(2));
@@ -475,7 +497,7 @@ TEST_F(SelectionTest, GhostBeforeAnyCaptureOnlyRenders) {
   EXPECT_EQ(std::memcmp(plain.data(), editor.Canvas().Pixels(), plain.size() * 4), 0);
 }
 
-// The ghost drawn square by square exactly as described: fill the square of
+// The ghost drawn the plain way, square by square: fill the square of
 // every buffer pixel unless it is transparent inside the picture.
 void DrawGhostSquareBySquare(CanvasRaster& canvas, const EditorState& s, int px, int py) {
   const int p = s.View.PixelSize;

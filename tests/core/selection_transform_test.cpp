@@ -22,7 +22,7 @@ class CountingView : public EditorView {
 };
 
 // Letters stand for codes. Five codes cannot name six letters apart, so the
-// worked example runs under two spellings whose shared codes differ: any two
+// same box runs under two spellings whose shared codes differ: any two
 // letters differ in at least one of them.
 using Spelling = std::map<char, PixelCode>;
 const Spelling kFirstSpelling = {{'a', PixelCode::Black},       {'b', PixelCode::Gray66},
@@ -90,7 +90,7 @@ class SelectionTransformTest : public ::testing::Test {
 
 // ---- rotations and mirrorings -------------------------------------------------------
 
-TEST_F(SelectionTransformTest, WorkedExampleUnderEveryTransformation) {
+TEST_F(SelectionTransformTest, TwoByThreeBoxUnderEveryTransformation) {
   const struct {
     const char* name;
     void (*operation)(Editor&);

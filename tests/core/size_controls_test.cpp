@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+#include <string_view>
+
 #include "core/editing/editor.h"
 #include "core/editing/size_rules.h"
 #include "recording_view.h"
@@ -128,6 +132,35 @@ TEST_P(SetSizeRule, ChecksTheBoxes) {
       << "h=" << c.height << " w=" << c.width;
 }
 
+// "H92_W96", "HSpace5_W5", "H3_W3_Bpp1": the boxes as typed, spelled out
+// where a character cannot stand in a test name.
+std::string BoxName(std::string_view box) {
+  if (box.empty()) return "Empty";
+  std::string name;
+  for (const char c : box) {
+    if (c == ' ') {
+      name += "Space";
+    } else if (c == '-') {
+      name += "Minus";
+    } else {
+      name += c;
+    }
+  }
+  return name;
+}
+
+std::string SetSizeCaseName(const ::testing::TestParamInfo<SetSizeCase>& info) {
+  const SetSizeCase& c = info.param;
+  std::string name = "H" + BoxName(c.height) + "_W" + BoxName(c.width);
+  if (c.bpp) name += "_Bpp" + std::to_string(*c.bpp);
+  return name;
+}
+
+void PrintTo(const SetSizeCase& c, std::ostream* os) {
+  *os << "height \"" << c.height << "\" width \"" << c.width << "\"";
+  if (c.bpp) *os << " bpp " << *c.bpp;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Boxes, SetSizeRule,
     ::testing::Values(SetSizeCase{"92", "96", {}, SetSizeCheck::Accepted},
@@ -147,7 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SetSizeCase{"2", "4", 1, SetSizeCheck::Accepted},
                       SetSizeCase{"93", "3", 1, SetSizeCheck::InvalidDimensions},
                       SetSizeCase{"3", "3", 8, SetSizeCheck::Accepted},
-                      SetSizeCase{"91", "95", 8, SetSizeCheck::Accepted}));
+                      SetSizeCase{"91", "95", 8, SetSizeCheck::Accepted}),
+    SetSizeCaseName);
 
 TEST(SetSizeRuleValues, LeadingZerosAreDecimal) {
   const SetSizeResult r = CheckSetSize("09", "08", std::nullopt);

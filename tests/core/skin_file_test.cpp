@@ -190,6 +190,20 @@ TEST(SkinFileWrite, RefusesIconsAFileCannotGiveBack) {
   }
 }
 
+TEST(SkinFileWrite, IdWhoseLowByteIsTheEndMarkerIsRefusedByName) {
+  // Only the low byte of an ID is stored, so 0x1FF would end the stream too.
+  for (const int id : {0xFF, 0x1FF}) {
+    const Skin skin = SkinOf({MakeIcon(1, 1, 4, 2, 1, {0, 0}), MakeIcon(id, 1, 4, 2, 1, {0, 0})});
+    const auto stream = BuildSkinStream(skin);
+    ASSERT_FALSE(stream.has_value()) << id;
+    EXPECT_EQ(stream.error().message,
+              "icon 2 (0xFF) has the ID 0xFF, which a skin file keeps for its end marker");
+    const auto file = WriteSkinFile(skin, "x");
+    ASSERT_FALSE(file.has_value()) << id;
+    EXPECT_EQ(file.error().message, stream.error().message);
+  }
+}
+
 // ---- reading ---------------------------------------------------------------------
 
 TEST(SkinFileRead, StreamOfOnlyTheEndMarkerIsAnEmptySkin) {

@@ -36,7 +36,7 @@ inline Picture MakePicture(int width, int height, const std::vector<int>& codes,
   return picture;
 }
 
-// The 3 x 2 picture of the worked examples: row 1 Black, White, Transparent;
+// The 3 x 2 picture the format tests share: row 1 Black, White, Transparent;
 // row 2 Gray66, Gray33, White.
 inline Picture IconExample(PixelCode outside = PixelCode::White) {
   return MakePicture(3, 2, {0, 3, 4, 1, 2, 3}, outside);

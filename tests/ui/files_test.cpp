@@ -63,7 +63,7 @@ std::vector<std::uint8_t> EnterSkinMode(MainWindowFixture& f) {
 
 bool Panel6Visible(MainWindowFixture& f) { return f.form->Panel("Panel6")->isVisible(); }
 
-// The worked examples of the picture file: the 3 x 2 "icon" and the all-Black
+// Two small picture files known byte for byte: the 3 x 2 "icon" and the all-Black
 // 10 x 2 "ab", whose width byte 0x0A is stored as 0D 0A.
 struct StoredPicture {
   const char* name;

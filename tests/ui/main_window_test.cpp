@@ -34,7 +34,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.Button("UndoButton")->isEnabled());
   }
 
-  void everyToolBarButtonHasAnIconAndTheSpecifiedHint() {
+  void everyToolBarButtonHasAnIconAndItsHint() {
     MainWindowFixture f;
     const std::pair<const char*, const char*> hints[] = {
         {"ToolButton1", "New..."},

@@ -372,7 +372,7 @@ class SkinTest : public QObject {
     QVERIFY(f.Icon(0).Data == std::vector<std::uint8_t>(8, kGray66));
   }
 
-  void subIconArrowsAddAndDeleteLeaveTheSpecifiedPositions() {
+  void subIconArrowsStepAddInsertsAfterAndDeleteLeavesANeighbourCurrent() {
     SkinFixture f;
     const Skin skin = SampleSkin();
     f.OpenSkin(skin);

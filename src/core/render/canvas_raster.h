@@ -71,7 +71,8 @@ class CanvasRaster {
   std::uint32_t* Pixels() { return pixels_.data(); }
   std::uint32_t PixelAt(int x, int y) const;
 
-  // Render steps 1 to 6: white ground, the squares, grid lines and frame.
+  // The whole redraw up to the selection box: white ground, the squares, grid
+  // lines and frame.
   // With an overlay set, its squares are drawn in the same pass, over the
   // lines as well, so a ghost costs no second pass over the bitmap.
   void RenderPicture(const EditorState& state);
