@@ -11,7 +11,7 @@ namespace {
 void PrepareWholeCapture(Editor& editor) {
   editor.Start();
   editor.SetPixelSizeFromMenu(15);
-  Picture& picture = editor.State().Document.Picture;
+  Picture& picture = editor.MutableState().Document.Picture;
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {
       picture.Cells.At(x, y) = ToPixelCode((x / 3 + y) % PixelCodeCount);

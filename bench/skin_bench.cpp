@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/icon_browser.h"
 #include "core/editing/icon_commands.h"
@@ -132,7 +133,7 @@ void BM_StoreSubIcon(benchmark::State& state) {
   std::vector<std::uint32_t> preview;
   int x = 1;
   for (auto _ : state) {
-    editor.State().Document.Picture.Cells.At(x, 5) = PixelCode::Gray66;
+    editor.MutableState().Document.Picture.Cells.At(x, 5) = PixelCode::Gray66;
     x = x % 32 + 1;
     StoreSubIcon(editor);
     if (with_preview) DrawPreview(editor, 100, 415, Rgb{240, 240, 240}, preview);

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "core/editing/document_io.h"
 #include "core/editing/editor_state.h"
 #include "core/model/picture.h"
 #include "core/formats/picture_file.h"

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/model/picture.h"
 #include "core/editing/icon_commands.h"

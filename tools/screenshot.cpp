@@ -19,7 +19,7 @@ using pictavo::PixelCode;
 
 // Draws a small pixel face so the picture shows what the editor is for.
 void DrawSample(pictavo::Editor& editor) {
-  pictavo::EditorState& s = editor.State();
+  pictavo::EditorState& s = editor.MutableState();
   s.Document.Picture.Cells.Fill(PixelCode::Transparent);
   const char* rows[] = {
       "....######....", "..##333333##..", ".#3333333333#.", ".#33#3333#33#.",
@@ -104,8 +104,7 @@ int main(int argc, char** argv) {
     file.close();
     services.answer = path;
     form.Action(QStringLiteral("OpenSkin1"))->trigger();
-    form.GetEditor().State().View.PixelSize = 15;
-    form.GetEditor().Render();
+    form.GetEditor().SetPixelSizeFromMenu(15);
     return SaveGrab(&form, argv[1]) ? 0 : 1;
   }
   const std::pair<const char*, const char*> windows[] = {

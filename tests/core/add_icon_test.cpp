@@ -155,8 +155,8 @@ TEST(AddIconModel, AcceptedIconGoesIntoTheSkin) {
   AddIconModel model;
   model.BppDown();
   ASSERT_EQ(model.Validate("$AB"), AddIconCheck::Accepted);
-  editor.State().Document.SkinMode = true;
-  editor.State().Tools.RightColor = PixelCode::Gray33;
+  editor.MutableState().Document.SkinMode = true;
+  editor.MutableState().Tools.RightColor = PixelCode::Gray33;
   ASSERT_TRUE(AddIcon(editor, model.Icon()));
   ASSERT_EQ(editor.Skin().Count(), 1);
   const TSkinIcon& icon = editor.Skin().At(0);

@@ -160,9 +160,9 @@ TEST(BitmapImportSize, SmallerImageLeavesRestOfGridFromBefore) {
 struct ImportFixture : testing::Test {
   void SetUp() override {
     editor.Start();
-    editor.State().Document.Picture.Cells.Fill(PixelCode::Transparent);
+    editor.MutableState().Document.Picture.Cells.Fill(PixelCode::Transparent);
     editor.PushUndo();  // the last undoable command before the import
-    editor.State().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
+    editor.MutableState().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
     view.renders = 0;
   }
 
@@ -207,7 +207,7 @@ TEST_F(ImportFixture, ThresholdChangesOnlyThePreviewUntilAccepted) {
 }
 
 TEST_F(ImportFixture, AcceptMakesNoUndoStep) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   const int undo_count = s.Document.UndoCount;
   const Picture snapshot = s.Document.UndoStack[0];
   BitmapImport import;
@@ -255,7 +255,7 @@ TEST_F(ImportFixture, ReopenedWindowImportsTheSameImageAgain) {
   import.OpenImage(SolidImage(6, 3, {128, 128, 128}));
   import.SetThreshold(150);
   import.AcceptImport(editor);
-  editor.State().Document.Picture.Cells.At(2, 2) = PixelCode::White;  // edited after the import
+  editor.MutableState().Document.Picture.Cells.At(2, 2) = PixelCode::White;  // edited after the import
 
   import.AcceptImport(editor);  // OK again, threshold kept
   EXPECT_EQ(import.ImportThreshold(), 150);

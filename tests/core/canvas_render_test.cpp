@@ -74,7 +74,7 @@ TEST_P(CanvasMatchesFullBitmap, ShownAreaIsPixelIdentical) {
   const RenderCase c = GetParam();
   Editor editor;
   editor.Start();
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   std::mt19937 random(c.pixel_size * 1000 + c.width);
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {
@@ -131,7 +131,7 @@ struct RenderGeometry : ::testing::Test {
   RenderGeometry() { editor.Start(); }
   std::uint32_t At(int x, int y) { return editor.Canvas().PixelAt(x, y); }
   Editor editor;
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
 };
 
 TEST_F(RenderGeometry, FullPictureAtSizeFiveLeavesWhiteBeyond) {

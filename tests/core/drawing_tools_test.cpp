@@ -14,7 +14,7 @@ using testing::RecordingView;
 
 struct DrawingTools : ::testing::Test {
   DrawingTools() : editor(&view) { editor.Start(); }
-  EditorState& s() { return editor.State(); }
+  EditorState& s() { return editor.MutableState(); }
   PixelCode Cell(int x, int y) { return s().Document.Picture.Cells.At(x, y); }
   // A canvas position inside the 1-based cell.
   int Pos(int cell) { return (cell - 1) * s().View.PixelSize + 2; }

@@ -10,7 +10,7 @@ using testing::RecordingView;
 
 struct StartedEditor : ::testing::Test {
   StartedEditor() : editor(&view) { editor.Start(); }
-  EditorState& s() { return editor.State(); }
+  EditorState& s() { return editor.MutableState(); }
   // Canvas position inside the 1-based cell at the current zoom.
   int At(int cell) { return (cell - 1) * s().View.PixelSize + 1; }
 

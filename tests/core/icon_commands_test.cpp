@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_view.h"
 #include "core/editing/icon_browser.h"
@@ -42,7 +43,7 @@ class IconCommands : public ::testing::Test {
     for (TSkinIcon& icon : icons) skin.Append(std::move(icon));
     OpenSkinIntoEditor(editor_, std::move(skin));
   }
-  EditorState& S() { return editor_.State(); }
+  EditorState& S() { return editor_.MutableState(); }
   const TSkinIcon& Icon(int i) { return editor_.Skin().At(i); }
   Bytes PictureRow(int y, int width) {
     Bytes row;

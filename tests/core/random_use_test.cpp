@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/size_rules.h"
 #include "core/formats/picture_file.h"
@@ -614,7 +615,7 @@ void Session::CheckMouseEffect(const Picture& before, const MouseEvent& e, bool 
 }
 
 void Session::Run(const Op& op) {
-  EditorState& s = editor_.State();
+  EditorState& s = editor_.MutableState();
   const MouseButton button = op.a ? MouseButton::Right : MouseButton::Left;
   // clang-format off
   switch (op.kind) {
@@ -715,7 +716,7 @@ std::optional<std::string> RecordDiffers(const PictureRecord& record, const std:
 
 // Save Picture, then Open Picture on the saved bytes.
 void Session::PictureRoundTrip() {
-  EditorState& s = editor_.State();
+  EditorState& s = editor_.MutableState();
   const Picture before = s.Document.Picture;
   const auto bytes = WritePictureFile(ViewOf(s.Document.Picture), name_, s.Document.PictureFileVersion);
   const auto record = ReadPictureFile(bytes);
@@ -732,7 +733,7 @@ void Session::PictureRoundTrip() {
 
 // The select panel's save: an undo step, then the buffer as a picture file.
 void Session::SaveSelection(const std::string& name) {
-  EditorState& s = editor_.State();
+  EditorState& s = editor_.MutableState();
   if (!s.Selection.SelectionCaptured) return;
   editor_.PushUndo();
   const auto bytes = WritePictureFile(ViewOf(s.Selection.SelectionBuffer), name, s.Document.PictureFileVersion);
@@ -1104,7 +1105,7 @@ TEST(RandomUseShrinker, ReportNamesSeedStepCheckAndShortSequence) {
   // changed is a wrong snapshot, and the report must point at that command.
   Session session;
   session.Act(false, [&] {
-    session.editor().State().Document.Picture.Cells.At(1, 1) = PixelCode::White;
+    session.editor().MutableState().Document.Picture.Cells.At(1, 1) = PixelCode::White;
     session.editor().PushUndo();
   });
   const auto failure = session.Step(0, Op{OpKind::Undo});
@@ -1150,15 +1151,15 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
     std::function<void(Editor&)> corrupt;
   };
   const std::vector<Row> rows = {
-      {"storage codes", [](Editor& e) { e.State().Document.Picture.Cells.At(96, 92) = ToPixelCode(5); }},
+      {"storage codes", [](Editor& e) { e.MutableState().Document.Picture.Cells.At(96, 92) = ToPixelCode(5); }},
       {"selection codes",
-       [](Editor& e) { e.State().Selection.SelectionBuffer.Cells.At(96, 96) = ToPixelCode(9); }},
-      {"picture size", [](Editor& e) { e.State().Document.Picture.Width = 0; }},
-      {"picture size", [](Editor& e) { e.State().Document.Picture.Height = 93; }},
-      {"pixel size", [](Editor& e) { e.State().View.PixelSize = 50; }},
-      {"undo count", [](Editor& e) { e.State().Document.UndoCount = 51; }},
-      {"undo controls", [](Editor& e) { e.State().Document.UndoAvailable = true; }},
-      {"selection size", [](Editor& e) { e.State().Selection.SelectionBuffer.Height = 97; }},
+       [](Editor& e) { e.MutableState().Selection.SelectionBuffer.Cells.At(96, 96) = ToPixelCode(9); }},
+      {"picture size", [](Editor& e) { e.MutableState().Document.Picture.Width = 0; }},
+      {"picture size", [](Editor& e) { e.MutableState().Document.Picture.Height = 93; }},
+      {"pixel size", [](Editor& e) { e.MutableState().View.PixelSize = 50; }},
+      {"undo count", [](Editor& e) { e.MutableState().Document.UndoCount = 51; }},
+      {"undo controls", [](Editor& e) { e.MutableState().Document.UndoAvailable = true; }},
+      {"selection size", [](Editor& e) { e.MutableState().Selection.SelectionBuffer.Height = 97; }},
       {"icon size", [](Editor& e) { e.Skin().At(1).Width = 97; }},
       {"icon sub-icons", [](Editor& e) { e.Skin().At(1).SubIcons = 0; }},
       {"icon depth", [](Editor& e) { e.Skin().At(1).BPP = 3; }},
@@ -1169,8 +1170,8 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
        }},
       {"icon data size", [](Editor& e) { e.Skin().At(1).Data.pop_back(); }},
       {"icon codes", [](Editor& e) { e.Skin().At(1).Data.back() = 5; }},
-      {"current icon", [](Editor& e) { e.State().Document.CurrentIconIndex = 2; }},
-      {"current sub-icon", [](Editor& e) { e.State().Document.CurrentSubIconIndex = 2; }},
+      {"current icon", [](Editor& e) { e.MutableState().Document.CurrentIconIndex = 2; }},
+      {"current sub-icon", [](Editor& e) { e.MutableState().Document.CurrentSubIconIndex = 2; }},
       {"icon write-back",
        [](Editor& e) { e.Skin().At(0).Data[e.Skin().At(0).DataIndex(1, 3, 0)] = 4; }},
   };

@@ -51,7 +51,7 @@ class SelectionTest : public ::testing::Test {
     editor.SelectTool(DrawTool::SelectBox, true, false);
   }
 
-  EditorState& S() { return editor.State(); }
+  EditorState& S() { return editor.MutableState(); }
   int P() { return editor.State().View.PixelSize; }
   // Canvas position inside the 1-based cell; `offset` picks the pixel in it.
   int Pos(int cell, int offset = 2) { return (cell - 1) * P() + offset; }

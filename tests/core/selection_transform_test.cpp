@@ -41,7 +41,7 @@ class SelectionTransformTest : public ::testing::Test {
     editor.SelectTool(DrawTool::SelectBox, true, false);
   }
 
-  EditorState& S() { return editor.State(); }
+  EditorState& S() { return editor.MutableState(); }
   int Pos(int cell) { return (cell - 1) * S().View.PixelSize + 1; }
 
   void FillPattern() {

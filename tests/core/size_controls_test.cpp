@@ -13,7 +13,7 @@ namespace {
 
 struct SizeControls : ::testing::Test {
   SizeControls() : editor(&view) { editor.Start(); }
-  EditorState& s() { return editor.State(); }
+  EditorState& s() { return editor.MutableState(); }
   testing::RecordingView view;
   Editor editor;
 };

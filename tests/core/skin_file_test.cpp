@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/model/skin.h"
 #include "core/formats/skin_file.h"
@@ -315,8 +316,8 @@ std::vector<DamagedCase> DamagedFiles() {
 TEST(SkinFileRead, EveryDamagedFileIsRefusedAndTheEditorKeepsItsSkin) {
   Editor editor;
   OpenSkinIntoEditor(editor, SkinOf({MakeIcon(1, 2, 4, 4, 1, {T, W, B, G33, G66, G66, B, B})}));
-  editor.State().Document.CurrentSubIconIndex = 1;
-  editor.State().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
+  editor.MutableState().Document.CurrentSubIconIndex = 1;
+  editor.MutableState().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
   const Skin old_skin = editor.Skin();
   const Picture old_picture = editor.State().Document.Picture;
 
@@ -329,7 +330,7 @@ TEST(SkinFileRead, EveryDamagedFileIsRefusedAndTheEditorKeepsItsSkin) {
     EXPECT_EQ(editor.Skin(), old_skin) << c.what;
     EXPECT_EQ(editor.State().Document.Picture, old_picture) << c.what;
     EXPECT_FALSE(editor.State().Document.SkinMode);
-    editor.State().Document.SkinMode = true;
+    editor.MutableState().Document.SkinMode = true;
   }
 }
 
@@ -376,8 +377,8 @@ TEST(SkinFileRoundTrip, ManyIconsAndSubIconsAtEveryDepth) {
 
 TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
   Editor editor;
-  editor.State().Document.CurrentIconIndex = 2;
-  editor.State().Document.CurrentSubIconIndex = 1;
+  editor.MutableState().Document.CurrentIconIndex = 2;
+  editor.MutableState().Document.CurrentSubIconIndex = 1;
   editor.PushUndo();
   const Skin skin = ReadBack(Written(SkinOf({
       MakeIcon(0x10, 2, 4, 3, 8, Pattern(2, 3, 8, 4, 1)),
@@ -402,7 +403,7 @@ TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
 TEST(OpenSkinIntoEditor, EmptySkinEntersSkinModeAndLoadsNothing) {
   Editor editor;
   editor.Skin().Append(MakeIcon(1, 1, 4, 2, 1, {1, 1}));
-  editor.State().Document.Picture.Cells.At(3, 3) = PixelCode::White;
+  editor.MutableState().Document.Picture.Cells.At(3, 3) = PixelCode::White;
   const Picture before = editor.State().Document.Picture;
   OpenSkinIntoEditor(editor, ReadBack(FileFromStream({0xFF})));
   EXPECT_TRUE(editor.State().Document.SkinMode);

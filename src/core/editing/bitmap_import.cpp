@@ -7,12 +7,6 @@
 
 namespace pictavo {
 
-PixelCode GrayCode(Rgb color, int threshold) {
-  // Summed as ints: three bytes of 255 must not wrap.
-  const int gray = (int{color.r} + int{color.g} + int{color.b}) / 3;
-  return ToPixelCode(std::min(gray / threshold, ToInt(PixelCode::White)));
-}
-
 void BitmapImport::OpenImage(RgbImage image) {
   if (image.width < 0 || image.height < 0 ||
       image.pixels.size() != static_cast<std::size_t>(image.width) * image.height) {
@@ -32,11 +26,7 @@ void BitmapImport::SetThreshold(int threshold) {
 }
 
 void BitmapImport::ConvertImage() {
-  for (int y = 0; y < import_height_; ++y) {
-    for (int x = 0; x < import_width_; ++x) {
-      import_grid_.At(x + 1, y + 1) = GrayCode(loaded_bitmap_.At(x, y), import_threshold_);
-    }
-  }
+  ConvertToCodes(loaded_bitmap_, import_width_, import_height_, import_threshold_, import_grid_);
 }
 
 bool BitmapImport::CanAccept() const {
@@ -45,7 +35,7 @@ bool BitmapImport::CanAccept() const {
 
 void BitmapImport::AcceptImport(Editor& editor) {
   if (!CanAccept()) return;
-  Picture& picture = editor.State().Document.Picture;
+  Picture& picture = editor.MutableState().Document.Picture;
   for (int y = 1; y <= import_height_; ++y) {
     for (int x = 1; x <= import_width_; ++x) picture.Cells.At(x, y) = import_grid_.At(x, y);
   }

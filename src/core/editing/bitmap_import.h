@@ -2,25 +2,13 @@
 
 #include <vector>
 
+#include "core/formats/image_conversion.h"
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
 
 namespace pictavo {
 
 class Editor;
-
-// A decoded image: the window loads the BMP file and hands its pixels over.
-struct RgbImage {
-  int width = 0;
-  int height = 0;
-  std::vector<Rgb> pixels;  // row-major, width * height
-
-  // 0-based column and row.
-  Rgb At(int x, int y) const {
-    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(x)];
-  }
-};
 
 // The state of the bitmap import window without the window: the loaded
 // image, its conversion into four gray codes and the threshold. It lives as
@@ -64,8 +52,5 @@ class BitmapImport {
   int import_height_ = 0;
   int import_threshold_ = StartThreshold;
 };
-
-// The code of one image pixel at a threshold of 1..200; never Transparent.
-PixelCode GrayCode(Rgb color, int threshold);
 
 }  // namespace pictavo

@@ -98,6 +98,8 @@ void Editor::ShowCoordinates(int px, int py) {
 
 // ---- view commands ------------------------------------------------------------
 
+void Editor::SetAlignToByte(bool align) { state_->View.AlignToByte = align; }
+
 void Editor::ToggleGrid() {
   state_->View.ShowGrid = !state_->View.ShowGrid;
   view_->ViewControlsChanged();

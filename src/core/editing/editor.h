@@ -18,8 +18,10 @@ class Editor {
  public:
   explicit Editor(EditorView* view = nullptr);
 
-  EditorState& State() { return *state_; }
   const EditorState& State() const { return *state_; }
+  // For the editing operations (tools, selection, skin) and for tests that
+  // set up a state; windows only read State() and call operations.
+  EditorState& MutableState() { return *state_; }
   ::pictavo::Skin& Skin() { return skin_; }
   const ::pictavo::Skin& Skin() const { return skin_; }
   CanvasRaster& Canvas() { return canvas_; }
@@ -48,6 +50,7 @@ class Editor {
   void ShowCoordinates(int px, int py);
 
   // View commands.
+  void SetAlignToByte(bool align);
   void ToggleGrid();
   void ToggleBorder();
   // The pixel-size menu items; sizes 1 to 3 also resync the view controls.
@@ -60,6 +63,8 @@ class Editor {
   void SetLeftColor(PixelCode code);
   void SetRightColor(PixelCode code);
   void SelectTool(DrawTool tool, bool panel_select_down, bool panel_paste_down);
+  // The select panel's Select and Paste buttons, read into the modes.
+  void SetSelectPanelModes(bool select_down, bool paste_down);
 
   // Canvas mouse handlers, positions in canvas pixels as reported.
   void MouseDown(MouseButton button, int x, int y);

@@ -24,7 +24,7 @@ TSkinIcon* IconToCopy(Editor& editor) {
 // Runs on every screen update in skin mode, each pen dot included: one pass
 // over the sub-icon's rows, no allocation.
 void StoreSubIcon(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (TSkinIcon* icon = IconToCopy(editor)) {
     std::uint8_t* out = icon->Data.data() + icon->DataIndex(s.Document.CurrentSubIconIndex, 0, 0);
     for (int y = 0; y < icon->Height; ++y) {
@@ -37,7 +37,7 @@ void StoreSubIcon(Editor& editor) {
 }
 
 void LoadSubIcon(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   const TSkinIcon* icon = IconToCopy(editor);
   if (icon == nullptr) return;
   const std::uint8_t* in = icon->Data.data() + icon->DataIndex(s.Document.CurrentSubIconIndex, 0, 0);

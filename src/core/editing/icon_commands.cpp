@@ -24,7 +24,7 @@ TSkinIcon* EditableIcon(Editor& editor) {
 }
 
 void MoveToSubIcon(Editor& editor, int sub_icon) {
-  editor.State().Document.CurrentSubIconIndex = sub_icon;
+  editor.MutableState().Document.CurrentSubIconIndex = sub_icon;
   LoadSubIcon(editor);
   editor.ClearUndo();
 }
@@ -51,7 +51,7 @@ bool ValidIconSize(const TSkinIcon& icon) {
 
 void SelectIcon(Editor& editor, int index) {
   if (!editor.Skin().Contains(index)) return;
-  editor.State().Document.CurrentIconIndex = index;
+  editor.MutableState().Document.CurrentIconIndex = index;
   MoveToSubIcon(editor, 0);
 }
 
@@ -154,7 +154,7 @@ bool AddIcon(Editor& editor, TSkinIcon prepared) {
 
 void DeleteIcon(Editor& editor) {
   if (editor.CurrentIcon() == nullptr) return;
-  EditorState& state = editor.State();
+  EditorState& state = editor.MutableState();
   editor.Skin().Remove(state.Document.CurrentIconIndex);
   const int count = editor.Skin().Count();
   if (state.Document.CurrentIconIndex >= count) state.Document.CurrentIconIndex = count - 1;
@@ -170,12 +170,12 @@ void DeleteIcon(Editor& editor) {
 }
 
 void PreviewZoomIn(Editor& editor) {
-  ++editor.State().View.PreviewScale;
+  ++editor.MutableState().View.PreviewScale;
   editor.View().PreviewChanged();
 }
 
 void PreviewZoomOut(Editor& editor) {
-  if (editor.State().View.PreviewScale > 1) --editor.State().View.PreviewScale;
+  if (editor.State().View.PreviewScale > 1) --editor.MutableState().View.PreviewScale;
   editor.View().PreviewChanged();
 }
 

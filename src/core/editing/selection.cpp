@@ -42,7 +42,7 @@ void ReadSelectPanelModes(EditorState& state, bool select_down, bool paste_down)
 }
 
 void BeginBox(Editor& editor, int x, int y) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   s.Selection.BoxVisible = false;  // the old box goes at the next Render
   editor.PushUndo();
   // Clamped like the move and release positions, so a press beyond the
@@ -54,7 +54,7 @@ void BeginBox(Editor& editor, int x, int y) {
 }
 
 void DrawRubberBand(Editor& editor, CellPoint start, CellPoint cell) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (cell == s.Pointer.RubberBandCell) return;
   editor.Render();
   const int left = std::min(start.x, cell.x);
@@ -68,7 +68,7 @@ void DrawRubberBand(Editor& editor, CellPoint start, CellPoint cell) {
 }
 
 void EndBox(Editor& editor, int x, int y) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   s.Selection.BoxVisible = true;
   s.Selection.BoxEnd = {x / s.View.PixelSize + 1, y / s.View.PixelSize + 1};
   CaptureSelection(editor);
@@ -77,7 +77,7 @@ void EndBox(Editor& editor, int x, int y) {
 }
 
 void CaptureSelection(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   DrawSelectionBox(editor);  // also normalises the box
   s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1, s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
   const CellRect& r = s.Selection.SelectionRect;
@@ -104,7 +104,7 @@ void CaptureSelection(Editor& editor) {
 // Presenting here as well would copy the canvas to the screen twice per
 // redraw (and, in skin mode, store the sub-icon twice) for no visible change.
 void DrawSelectionBox(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (!s.Selection.BoxVisible) return;
   NormaliseBox(s);
   const int p = s.View.PixelSize;
@@ -113,7 +113,7 @@ void DrawSelectionBox(Editor& editor) {
 }
 
 void PasteSelection(Editor& editor, int x, int y) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (!s.Selection.SelectionCaptured) return;
   editor.PushUndo();
   const int p = s.View.PixelSize;
@@ -136,7 +136,7 @@ void PasteSelection(Editor& editor, int x, int y) {
 }
 
 void DrawPasteGhost(Editor& editor, int x, int y) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   const int px = x / s.View.PixelSize + 1;
   const int py = y / s.View.PixelSize + 1;
   if (px > s.Document.Picture.Width || py > s.Document.Picture.Height) return;

@@ -39,7 +39,7 @@ void SetRectFromBox(EditorState& s) {
 }  // namespace
 
 void RotateSelectionLeft(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (!s.Selection.SelectionCaptured) return;
   const int bw = s.Selection.SelectionBuffer.Width;
   const int bh = s.Selection.SelectionBuffer.Height;
@@ -47,7 +47,7 @@ void RotateSelectionLeft(Editor& editor) {
 }
 
 void RotateSelectionRight(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (!s.Selection.SelectionCaptured) return;
   const int bw = s.Selection.SelectionBuffer.Width;
   const int bh = s.Selection.SelectionBuffer.Height;
@@ -55,7 +55,7 @@ void RotateSelectionRight(Editor& editor) {
 }
 
 void FlipSelectionHorizontally(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (!s.Selection.SelectionCaptured) return;
   const int bw = s.Selection.SelectionBuffer.Width;
   const int bh = s.Selection.SelectionBuffer.Height;
@@ -63,7 +63,7 @@ void FlipSelectionHorizontally(Editor& editor) {
 }
 
 void FlipSelectionVertically(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (!s.Selection.SelectionCaptured) return;
   const int bw = s.Selection.SelectionBuffer.Width;
   const int bh = s.Selection.SelectionBuffer.Height;
@@ -71,7 +71,7 @@ void FlipSelectionVertically(Editor& editor) {
 }
 
 CropResult CropToSelection(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (!s.Selection.SelectionCaptured) return CropResult::NothingCaptured;
   const SelectionGrid& buffer = s.Selection.SelectionBuffer;
   // Only a quarter turn of a capture wider than the storage is high gets
@@ -99,7 +99,7 @@ std::string CropRefusalMessage(int buffer_height) {
 }
 
 void ClearSelection(Editor& editor) {
-  EditorState& s = editor.State();
+  EditorState& s = editor.MutableState();
   if (!s.Selection.SelectionCaptured) return;
   editor.PushUndo();
   SetRectFromBox(s);

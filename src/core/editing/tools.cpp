@@ -41,6 +41,10 @@ void Editor::SelectTool(DrawTool tool, bool panel_select_down, bool panel_paste_
   }
 }
 
+void Editor::SetSelectPanelModes(bool select_down, bool paste_down) {
+  ReadSelectPanelModes(*state_, select_down, paste_down);
+}
+
 // ---- mouse ---------------------------------------------------------------------
 
 CellPoint Editor::Clamp(int x, int y) const {

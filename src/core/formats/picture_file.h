@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/editing/editor_state.h"
 #include "core/model/error.h"
 #include "core/model/expected.h"
 #include "core/model/picture.h"
@@ -49,10 +48,5 @@ expected<PictureRecord, Error> ReadPictureFile(std::span<const std::uint8_t> sto
 // exactly width * height codes, each 0..4. Every record ReadPictureFile
 // returns passes.
 bool FitsPicture(const PictureRecord& record);
-
-// Writes the record's codes into Cells[1..width][1..height] and sets Width and
-// Height; cells outside keep their codes. The name is the window's (Edit1).
-// No undo step and no redraw. A record that does not fit is ignored.
-void ApplyPictureRecord(EditorState& state, const PictureRecord& record);
 
 }  // namespace pictavo

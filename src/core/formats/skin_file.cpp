@@ -7,9 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "core/editing/editor.h"
 #include "core/model/picture.h"
-#include "core/editing/icon_commands.h"
 
 namespace pictavo {
 
@@ -281,20 +279,6 @@ SkinFileRead ReadSkinFile(std::span<const std::uint8_t> file) {
       break;
   }
   return read;
-}
-
-void OpenSkinIntoEditor(Editor& editor, Skin skin) {
-  editor.Skin() = std::move(skin);
-  EditorState& state = editor.State();
-  state.Document.SkinMode = true;
-  state.Document.CurrentSubIconIndex = 0;
-  if (editor.Skin().Count() > 0) {
-    SelectIcon(editor, 0);
-  } else {
-    // Nothing to load; the redraw still switches the window to the skin layout.
-    state.Document.CurrentIconIndex = 0;
-    editor.Render();
-  }
 }
 
 std::vector<std::string> IconLabels(const Skin& skin) {

@@ -13,8 +13,6 @@
 
 namespace pictavo {
 
-class Editor;
-
 // The uncompressed icon stream of a saved skin, end marker included, is at
 // most this many bytes.
 inline constexpr std::size_t SkinStreamCapacity = 34442;
@@ -75,11 +73,6 @@ std::string SkinNameField(std::span<const std::uint8_t> file);
 // Checks and unpacks a decompressed icon stream. Bytes after the end marker
 // are ignored.
 expected<Skin, Error> ParseSkinStream(std::span<const std::uint8_t> stream);
-
-// What a successful Open Skin does to the editor: the skin replaces the old
-// one, skin mode starts on sub-icon 0 and, if there is an icon, icon 0 becomes
-// current with its first sub-icon in the Picture and an empty undo stack.
-void OpenSkinIntoEditor(Editor& editor, Skin skin);
 
 // The icon labels in skin order: the items of the icon lists.
 std::vector<std::string> IconLabels(const Skin& skin);

@@ -275,10 +275,10 @@ void TForm1::About2Click() {
 
 void TForm1::alignClick() {
   QToolButton* align = Button(QStringLiteral("align"));
-  EditorState& s = editor_.State();
+  const EditorState& s = editor_.State();
   // Whatever the button did by itself on the click, it ends showing the flag.
   align->setChecked(s.View.AlignToByte);
-  s.View.AlignToByte = !align->isChecked();
+  editor_.SetAlignToByte(!align->isChecked());
   align->setChecked(s.View.AlignToByte);
 }
 

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QDir>
 
+#include "core/editing/document_io.h"
 #include "core/formats/picture_file.h"
 #include "core/platform/safe_file.h"
 #include "ui/app/file_access.h"
@@ -106,8 +107,7 @@ void FileCommands::LoadPicture(const QString& path) {
   }
   form_.SetPictureName(
       QByteArray(record->name.data(), static_cast<qsizetype>(record->name.size())));
-  ApplyPictureRecord(form_.GetEditor().State(), *record);
-  form_.GetEditor().Render();
+  OpenPictureRecord(form_.GetEditor(), *record);
 }
 
 }  // namespace pictavo

@@ -114,7 +114,7 @@ Tselpanel::Tselpanel(Editor& editor, PlatformServices& services, QWidget* parent
 }
 
 void Tselpanel::ReadModes() {
-  ReadSelectPanelModes(editor_.State(), select_button_->isChecked(), paste_button_->isChecked());
+  editor_.SetSelectPanelModes(select_button_->isChecked(), paste_button_->isChecked());
 }
 
 void Tselpanel::FormCreate() { ReadModes(); }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 
+#include "core/editing/document_io.h"
 #include "core/platform/safe_file.h"
 #include "core/formats/skin_file.h"
 #include "ui/app/file_access.h"

@@ -16,7 +16,7 @@ struct MainWindowFixture {
   MainWindowFixture();
   ~MainWindowFixture();
 
-  EditorState& State() { return form->GetEditor().State(); }
+  EditorState& State() { return form->GetEditor().MutableState(); }
   QToolButton* Button(const char* name) const;
   QAction* Action(const char* name) const;
   QString StatusText(int panel) const;

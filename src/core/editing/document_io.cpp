@@ -1,0 +1,39 @@
+#include "core/editing/document_io.h"
+
+#include <utility>
+
+#include "core/editing/editor.h"
+#include "core/editing/icon_commands.h"
+
+namespace pictavo {
+
+void ApplyPictureRecord(EditorState& state, const PictureRecord& record) {
+  if (!FitsPicture(record)) return;
+  Picture& picture = state.Document.Picture;
+  for (int y = 1; y <= record.height; ++y) {
+    for (int x = 1; x <= record.width; ++x) picture.Cells.At(x, y) = record.At(x, y);
+  }
+  picture.Width = record.width;
+  picture.Height = record.height;
+}
+
+void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
+  ApplyPictureRecord(editor.MutableState(), record);
+  editor.Render();
+}
+
+void OpenSkinIntoEditor(Editor& editor, Skin skin) {
+  editor.Skin() = std::move(skin);
+  EditorState& state = editor.MutableState();
+  state.Document.SkinMode = true;
+  state.Document.CurrentSubIconIndex = 0;
+  if (editor.Skin().Count() > 0) {
+    SelectIcon(editor, 0);
+  } else {
+    // Nothing to load; the redraw still switches the window to the skin layout.
+    state.Document.CurrentIconIndex = 0;
+    editor.Render();
+  }
+}
+
+}  // namespace pictavo
