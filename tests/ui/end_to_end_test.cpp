@@ -12,9 +12,9 @@
 
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
-#include "ui/editor/canvas_widget.h"
-#include "ui/editor/color_controls.h"
-#include "ui/editor/set_size_dialog.h"
+#include "ui/widgets/canvas_widget.h"
+#include "ui/widgets/color_controls.h"
+#include "ui/dialogs/set_size_dialog.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;

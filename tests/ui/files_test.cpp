@@ -16,7 +16,7 @@
 #include <QTest>
 
 #include "support/main_window_fixture.h"
-#include "ui/files/bitmap_import_window.h"
+#include "ui/dialogs/bitmap_import_window.h"
 #include "ui/files/file_commands.h"
 
 using namespace pictavo;

@@ -9,7 +9,7 @@
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
 #include "ui/app/about_box.h"
-#include "ui/editor/canvas_widget.h"
+#include "ui/widgets/canvas_widget.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;

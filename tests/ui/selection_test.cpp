@@ -12,8 +12,8 @@
 #include "core/editing/selection_transform.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
-#include "ui/editor/canvas_widget.h"
-#include "ui/files/save_select_box.h"
+#include "ui/widgets/canvas_widget.h"
+#include "ui/dialogs/save_select_box.h"
 #include "ui/selection/select_panel.h"
 #include "ui/selection/selection_commands.h"
 

@@ -15,9 +15,9 @@
 #include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
-#include "ui/editor/canvas_widget.h"
-#include "ui/skin/add_icon_dialog.h"
-#include "ui/skin/icon_preview.h"
+#include "ui/widgets/canvas_widget.h"
+#include "ui/dialogs/add_icon_dialog.h"
+#include "ui/widgets/icon_preview.h"
 #include "ui/skin/skin_commands.h"
 
 using namespace pictavo;

@@ -17,7 +17,7 @@
 #include <QToolButton>
 
 #include "ui/app/main_window.h"
-#include "ui/editor/color_controls.h"
+#include "ui/widgets/color_controls.h"
 
 namespace pictavo {
 

@@ -16,7 +16,7 @@
 #include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
-#include "ui/files/bitmap_import_window.h"
+#include "ui/dialogs/bitmap_import_window.h"
 
 namespace pictavo {
 

@@ -11,7 +11,7 @@
 #include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
-#include "ui/files/save_select_box.h"
+#include "ui/dialogs/save_select_box.h"
 #include "ui/selection/select_panel.h"
 
 namespace pictavo {

@@ -12,8 +12,8 @@
 #include "ui/app/file_access.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
-#include "ui/skin/add_icon_dialog.h"
-#include "ui/skin/icon_preview.h"
+#include "ui/dialogs/add_icon_dialog.h"
+#include "ui/widgets/icon_preview.h"
 
 namespace pictavo {
 

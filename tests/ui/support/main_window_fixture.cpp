@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "ui/editor/canvas_widget.h"
+#include "ui/widgets/canvas_widget.h"
 
 namespace pictavo::testing {
 

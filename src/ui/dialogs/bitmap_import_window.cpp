@@ -1,4 +1,4 @@
-#include "ui/files/bitmap_import_window.h"
+#include "ui/dialogs/bitmap_import_window.h"
 
 #include <utility>
 

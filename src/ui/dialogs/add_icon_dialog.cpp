@@ -1,4 +1,4 @@
-#include "ui/skin/add_icon_dialog.h"
+#include "ui/dialogs/add_icon_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>

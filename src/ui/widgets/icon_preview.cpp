@@ -1,4 +1,4 @@
-#include "ui/skin/icon_preview.h"
+#include "ui/widgets/icon_preview.h"
 
 #include <QImage>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "ui/editor/set_size_dialog.h"
+#include "ui/dialogs/set_size_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "ui/editor/canvas_widget.h"
+#include "ui/widgets/canvas_widget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

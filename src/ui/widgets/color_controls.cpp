@@ -1,4 +1,4 @@
-#include "ui/editor/color_controls.h"
+#include "ui/widgets/color_controls.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "ui/files/save_select_box.h"
+#include "ui/dialogs/save_select_box.h"
 
 #include <limits>
 
