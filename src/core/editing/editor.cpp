@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/editing/selection.h"
-#include "core/editing/icon_browser.h"
+#include "core/editing/selection_box.h"
+#include "core/editing/sub_icon_sync.h"
 
 namespace pictavo {
 
@@ -69,26 +69,36 @@ void Editor::ClearPicture() {
 
 // ---- redrawing ----------------------------------------------------------------
 
-void Editor::Render() {
-  canvas_.RenderPicture(*state_);
-  DrawSelectionBox(*this);
+void Editor::Render() { RenderScene(nullptr); }
+
+void Editor::RenderWithOverlay(const CellOverlay& overlay) { RenderScene(&overlay); }
+
+void Editor::RenderScene(const CellOverlay* ghost) {
+  EditorState& s = *state_;
+  CanvasScene scene;
+  scene.picture = &s.Document.Picture;
+  scene.PixelSize = s.View.PixelSize;
+  scene.ShowGrid = s.View.ShowGrid;
+  scene.ShowBorder = s.View.ShowBorder;
+  scene.box = ShownBox(s.Selection);
+  scene.ghost = ghost;
+  canvas_.Render(scene);
   Present();
   view_->Rendered();
 }
 
-void Editor::RenderWithOverlay(const CellOverlay& overlay) {
-  canvas_.SetOverlay(&overlay, state_->View.PixelSize);
-  Render();
-  canvas_.SetOverlay(nullptr, state_->View.PixelSize);
-}
-
 void Editor::Present() {
   view_->Present();
-  if (state_->Document.SkinMode) StoreSubIcon(*this);
+  // The Picture is the current sub-icon being edited: every screen update
+  // writes it back, so the preview and a save always see the latest pixels.
+  if (state_->Document.SkinMode) {
+    StorePictureInSubIcon(state_->Document, skin_);
+    view_->PreviewChanged();
+  }
 }
 
 void Editor::PaintCell(int x, int y) {
-  canvas_.PaintCell(*state_, x, y);
+  canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y);
   Present();
 }
 

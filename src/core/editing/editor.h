@@ -100,6 +100,8 @@ class Editor {
   const TSkinIcon* CurrentIcon() const;
 
  private:
+  void RenderScene(const CellOverlay* ghost);
+
   std::unique_ptr<EditorState> state_;
   ::pictavo::Skin skin_;
   CanvasRaster canvas_;

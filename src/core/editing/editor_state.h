@@ -4,33 +4,16 @@
 #include <string>
 
 #include "core/model/picture.h"
+#include "core/render/canvas_raster.h"
 #include "core/model/pixel_code.h"
 
 namespace pictavo {
 
 enum class DrawTool { Pen, Bucket, Pipe, ChangeColor, SelectBox };
 
-struct CellPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const CellPoint&, const CellPoint&) = default;
-};
-
-// A box of 1-based inclusive cells.
-struct CellRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  friend bool operator==(const CellRect&, const CellRect&) = default;
-};
-
 inline constexpr int UndoDepth = 50;
 inline constexpr int MinPixelSize = 1;
 inline constexpr int MaxPixelSize = 49;
-// The part of the canvas bitmap that is ever shown, in screen pixels.
-inline constexpr int ViewWidth = 670;
-inline constexpr int ViewHeight = 587;
 
 // What is edited and saved: the picture, its undo snapshots and where in
 // the skin it comes from.

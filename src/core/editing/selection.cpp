@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/editing/editor.h"
+#include "core/editing/selection_box.h"
 
 namespace pictavo {
 
@@ -17,21 +18,6 @@ constexpr Rgb BoxPenColor{0, 0, 0};
 CellOverlay& GhostOverlay() {
   static CellOverlay overlay;
   return overlay;
-}
-
-// After this, BoxStart holds Left - 1 and Top - 1 and BoxEnd holds Right and
-// Bottom, whichever way the drag went. A normalised box stays as it is.
-void NormaliseBox(EditorState& s) {
-  if (s.Selection.BoxStart.x >= s.Selection.BoxEnd.x) {
-    const int old = s.Selection.BoxStart.x;
-    s.Selection.BoxStart.x = s.Selection.BoxEnd.x - 1;
-    s.Selection.BoxEnd.x = old + 1;
-  }
-  if (s.Selection.BoxStart.y >= s.Selection.BoxEnd.y) {
-    const int old = s.Selection.BoxStart.y;
-    s.Selection.BoxStart.y = s.Selection.BoxEnd.y - 1;
-    s.Selection.BoxEnd.y = old + 1;
-  }
 }
 
 }  // namespace
@@ -78,7 +64,7 @@ void EndBox(Editor& editor, int x, int y) {
 
 void CaptureSelection(Editor& editor) {
   EditorState& s = editor.MutableState();
-  DrawSelectionBox(editor);  // also normalises the box
+  ShownBox(s.Selection);  // a shown box is normalised before it is read
   s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1, s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
   const CellRect& r = s.Selection.SelectionRect;
   // The box comes from clamped positions, so it lies in the storage; the
@@ -97,19 +83,6 @@ void CaptureSelection(Editor& editor) {
   }
   s.Selection.SelectionCaptured = true;
   editor.View().SelectionCoordinatesChanged(s.Selection.SelectionRect);
-}
-
-// Draws without presenting: Render, the one caller that shows the canvas,
-// presents right after it, and the capture is always followed by a Render.
-// Presenting here as well would copy the canvas to the screen twice per
-// redraw (and, in skin mode, store the sub-icon twice) for no visible change.
-void DrawSelectionBox(Editor& editor) {
-  EditorState& s = editor.MutableState();
-  if (!s.Selection.BoxVisible) return;
-  NormaliseBox(s);
-  const int p = s.View.PixelSize;
-  editor.Canvas().StrokeBox(s.Selection.BoxStart.x * p, s.Selection.BoxStart.y * p, s.Selection.BoxEnd.x * p, s.Selection.BoxEnd.y * p,
-                            BoxPenColor, true);
 }
 
 void PasteSelection(Editor& editor, int x, int y) {

@@ -13,9 +13,6 @@ void BeginBox(Editor& editor, int x, int y);
 void DrawRubberBand(Editor& editor, CellPoint start, CellPoint cell);
 void EndBox(Editor& editor, int x, int y);
 void CaptureSelection(Editor& editor);
-// Normalises and draws the box outline if one is shown. Render calls it after
-// everything else and presents right after it, so it does not present itself.
-void DrawSelectionBox(Editor& editor);
 void PasteSelection(Editor& editor, int x, int y);
 void DrawPasteGhost(Editor& editor, int x, int y);
 

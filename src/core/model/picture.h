@@ -15,6 +15,21 @@ inline constexpr int MinPictureHeight = 2;
 // A quarter turn of a 96-wide capture is 96 rows high.
 inline constexpr int SelectionGridSize = 96;
 
+struct CellPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const CellPoint&, const CellPoint&) = default;
+};
+
+// A box of 1-based inclusive cells.
+struct CellRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+  friend bool operator==(const CellRect&, const CellRect&) = default;
+};
+
 // Fixed storage of codes addressed by 1-based column x and row y.
 template <int Columns, int Rows>
 class CodeGrid {

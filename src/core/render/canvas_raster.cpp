@@ -12,6 +12,7 @@ namespace {
 // Dashed pen: this many pixels drawn, then this many left out, along the path.
 constexpr int DashOn = 4;
 constexpr int DashOff = 2;
+constexpr Rgb SelectionBoxColor{0, 0, 0};
 
 }  // namespace
 
@@ -54,15 +55,26 @@ bool CanvasRaster::UnderOverlay(int x, int y) const {
       .has_value();
 }
 
-void CanvasRaster::RenderPicture(const EditorState& state) {
-  const Picture& picture = state.Document.Picture;
-  const int p = state.View.PixelSize;
+void CanvasRaster::Render(const CanvasScene& scene) {
+  SetOverlay(scene.ghost, scene.PixelSize);
+  RenderSquares(scene);
+  if (scene.box) {
+    const CellRect& b = *scene.box;
+    const int p = scene.PixelSize;
+    StrokeBox(b.Left * p, b.Top * p, b.Right * p, b.Bottom * p, SelectionBoxColor, true);
+  }
+  SetOverlay(nullptr, scene.PixelSize);
+}
+
+void CanvasRaster::RenderSquares(const CanvasScene& scene) {
+  const Picture& picture = *scene.picture;
+  const int p = scene.PixelSize;
   const int w = picture.Width * p;  // right edge of the squares
   const int h = picture.Height * p;
   logical_width_ = std::max(w + 1, StoredWidth);
   logical_height_ = std::max(h + 1, StoredHeight);
 
-  const bool grid = state.View.ShowGrid && p > 3;
+  const bool grid = scene.ShowGrid && p > 3;
   const std::uint32_t white = CanvasBackground.Argb();
   const std::uint32_t grid_argb = GridColor.Argb();
   const int visible_w = std::min(w, StoredWidth);
@@ -176,15 +188,16 @@ void CanvasRaster::RenderPicture(const EditorState& state) {
     if (grid && row == h) std::fill(line, line + visible_w, grid_argb);
   }
 
-  if (state.View.ShowBorder) StrokeBox(0, 0, w, h, BorderColor, false);
+  if (scene.ShowBorder) StrokeBox(0, 0, w, h, BorderColor, false);
 }
 
-void CanvasRaster::PaintCell(const EditorState& state, int x, int y) {
-  const int p = state.View.PixelSize;
+void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x,
+                             int y) {
+  const int p = pixel_size;
   const int left = (x - 1) * p;
   const int top = (y - 1) * p;
-  FillRect(left, top, left + p, top + p, ColorOf(state.Document.Picture.Cells.At(x, y)));
-  if (state.View.ShowGrid && p > 3) StrokeBox(left, top, left + p, top + p, GridColor, false);
+  FillRect(left, top, left + p, top + p, ColorOf(picture.Cells.At(x, y)));
+  if (show_grid && p > 3) StrokeBox(left, top, left + p, top + p, GridColor, false);
 }
 
 void CanvasRaster::FillRect(int left, int top, int right, int bottom, Rgb color) {

@@ -5,10 +5,14 @@
 #include <optional>
 #include <vector>
 
-#include "core/editing/editor_state.h"
+#include "core/model/picture.h"
 #include "core/model/pixel_code.h"
 
 namespace pictavo {
+
+// The part of the canvas bitmap that is ever shown, in screen pixels.
+inline constexpr int ViewWidth = 670;
+inline constexpr int ViewHeight = 587;
 
 // Squares drawn over everything else of one redraw (the paste ghost): a code
 // for some picture cells, addressed 1-based like the picture, up to 96 x 96.
@@ -52,6 +56,20 @@ class CellOverlay {
   std::array<std::uint8_t, static_cast<std::size_t>(MaxSize) * MaxSize> codes_{};
 };
 
+// What one redraw of the canvas shows, all of it read, none of it kept.
+struct CanvasScene {
+  const Picture* picture = nullptr;
+  int PixelSize = 5;
+  bool ShowGrid = true;
+  bool ShowBorder = false;
+  // The selection box as its dashed outline runs, in cell edges: from
+  // (Left, Top) to (Right, Bottom) times the pixel size.
+  std::optional<CellRect> box;
+  // Squares laid over everything else (the paste ghost), kept clear of the
+  // lines and the box as well.
+  const CellOverlay* ghost = nullptr;
+};
+
 // The canvas bitmap. Its logical size follows the picture and the zoom
 // (Width x PixelSize + 1 by Height x PixelSize + 1, at least 670 x 587), but
 // only the top-left 670 x 587 is ever shown, so only that part is stored and
@@ -71,16 +89,12 @@ class CanvasRaster {
   std::uint32_t* Pixels() { return pixels_.data(); }
   std::uint32_t PixelAt(int x, int y) const;
 
-  // The whole redraw up to the selection box: white ground, the squares, grid
-  // lines and frame.
-  // With an overlay set, its squares are drawn in the same pass, over the
-  // lines as well, so a ghost costs no second pass over the bitmap.
-  void RenderPicture(const EditorState& state);
-  // Squares laid over the next redraws (and kept clear of their lines) until
-  // set back to null.
-  void SetOverlay(const CellOverlay* overlay, int pixel_size);
+  // The whole redraw: white ground, the squares, grid lines, frame and box,
+  // with the ghost's squares drawn in the same pass so a ghost costs no
+  // second pass over the bitmap.
+  void Render(const CanvasScene& scene);
   // Repaint one square (1-based cell) with its grid outline.
-  void PaintCell(const EditorState& state, int x, int y);
+  void PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x, int y);
 
   // Drawing primitives in screen pixels, clipped to the stored area. A
   // rectangle covers its left and top edges but not its right and bottom.
@@ -89,6 +103,8 @@ class CanvasRaster {
   void StrokeBox(int left, int top, int right, int bottom, Rgb color, bool dashed);
 
  private:
+  void RenderSquares(const CanvasScene& scene);
+  void SetOverlay(const CellOverlay* overlay, int pixel_size);
   bool UnderOverlay(int x, int y) const;
   void SetPixel(int x, int y, std::uint32_t argb) {
     if (x >= 0 && x < StoredWidth && y >= 0 && y < StoredHeight) {

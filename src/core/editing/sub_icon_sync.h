@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/editing/editor_state.h"
+#include "core/model/skin.h"
+
+namespace pictavo {
+
+// The Picture and the current sub-icon of the current icon hold the same
+// pixels while a skin is edited: these copy one into the other. Both do
+// nothing when there is no such sub-icon or its Data does not fit the Picture.
+
+// Copies the Picture into the sub-icon: one pass over its rows, no
+// allocation, since it runs on every screen update in skin mode.
+void StorePictureInSubIcon(const DocumentState& document, Skin& skin);
+// Copies the sub-icon into the Picture and gives the Picture its size.
+// False when there was nothing to copy.
+bool LoadSubIconIntoPicture(DocumentState& document, const Skin& skin);
+
+}  // namespace pictavo
