@@ -8,7 +8,9 @@
 namespace pictavo {
 
 Editor::Editor(EditorView* view)
-    : state_(std::make_unique<EditorState>()), view_(view ? view : &fallback_view_) {}
+    : state_(std::make_unique<EditorState>()),
+      tools_(MakeTools()),
+      view_(view ? view : &fallback_view_) {}
 
 void Editor::SetView(EditorView* view) { view_ = view ? view : &fallback_view_; }
 

@@ -5,11 +5,11 @@
 #include "core/render/canvas_raster.h"
 #include "core/editing/editor_state.h"
 #include "core/editing/editor_view.h"
+#include "core/editing/tools/tool.h"
 #include "core/model/skin.h"
 
 namespace pictavo {
 
-enum class MouseButton { Left, Right, Middle };
 
 // The whole editor without a window: the state, the skin, the canvas bitmap
 // and the operations every command is built from. Window classes only call
@@ -70,8 +70,6 @@ class Editor {
   void MouseDown(MouseButton button, int x, int y);
   void MouseMove(int x, int y);
   void MouseUp(MouseButton button, int x, int y);
-  // The pen, pipe, bucket or change colour at a press, in the button's colour.
-  void PressTool(PixelCode& color, int x, int y);
   // Clamps a reported position onto the picture's last column and row.
   CellPoint Clamp(int x, int y) const;
 
@@ -101,10 +99,13 @@ class Editor {
 
  private:
   void RenderScene(const CellOverlay* ghost);
+  Tool& CurrentTool();
+  PixelCode& ColorOf(MouseButton button);
 
   std::unique_ptr<EditorState> state_;
   ::pictavo::Skin skin_;
   CanvasRaster canvas_;
+  ToolSet tools_;
   EditorView fallback_view_;
   EditorView* view_;
 };

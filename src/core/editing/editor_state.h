@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/model/picture.h"
-#include "core/render/canvas_raster.h"
 #include "core/model/pixel_code.h"
 
 namespace pictavo {

@@ -7,6 +7,7 @@
 
 #include "core/model/pixel_code.h"
 #include "core/model/skin.h"
+#include "core/render/preview_raster.h"
 
 namespace pictavo {
 
@@ -52,21 +53,6 @@ void DeleteIcon(Editor& editor);
 void PreviewZoomIn(Editor& editor);
 void PreviewZoomOut(Editor& editor);
 
-// Preview layout: every sub-icon owns a cell of (Width + 2) x (Height + 2)
-// preview pixels, scaled; cells fill a column from the top, then the next one.
-struct PreviewPoint {
-  std::int64_t x = 0;
-  std::int64_t y = 0;
-  friend bool operator==(const PreviewPoint&, const PreviewPoint&) = default;
-};
-
-// Sub-icons per column. At least 1, also when the box is lower than one cell.
-int PreviewRows(int image_height, const TSkinIcon& icon, int scale);
-// Top-left preview pixel of the cell of a sub-icon.
-PreviewPoint PreviewCellOrigin(const TSkinIcon& icon, int scale, int rows, int sub_icon);
-// The sub-icon a click at (x, y) chooses: the first whose cell, without its
-// two-pixel strip, reaches beyond the position on both axes.
-std::optional<int> PreviewHitTest(const TSkinIcon& icon, int scale, int image_height, int x, int y);
 // A release over the preview: makes the sub-icon there current. False when
 // the position chooses none.
 bool ChoosePreviewSubIcon(Editor& editor, int x, int y, int image_height);

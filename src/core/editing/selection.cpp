@@ -22,11 +22,6 @@ CellOverlay& GhostOverlay() {
 
 }  // namespace
 
-void ReadSelectPanelModes(EditorState& state, bool select_down, bool paste_down) {
-  state.Selection.SelectMode = select_down;
-  state.Selection.PasteMode = paste_down;
-}
-
 void BeginBox(Editor& editor, int x, int y) {
   EditorState& s = editor.MutableState();
   s.Selection.BoxVisible = false;  // the old box goes at the next Render

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/editing/editor_state.h"
+#include "core/editing/selection_box.h"
 
 namespace pictavo {
 
@@ -8,7 +9,6 @@ class Editor;
 
 // The selection box and paste. Positions are canvas pixels; the mouse
 // handlers of the editor clamp the move and release positions before calling.
-void ReadSelectPanelModes(EditorState& state, bool select_down, bool paste_down);
 void BeginBox(Editor& editor, int x, int y);
 void DrawRubberBand(Editor& editor, CellPoint start, CellPoint cell);
 void EndBox(Editor& editor, int x, int y);

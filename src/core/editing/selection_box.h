@@ -6,6 +6,12 @@
 
 namespace pictavo {
 
+// The select panel's Select and Paste buttons, read into the modes.
+inline void ReadSelectPanelModes(EditorState& state, bool select_down, bool paste_down) {
+  state.Selection.SelectMode = select_down;
+  state.Selection.PasteMode = paste_down;
+}
+
 // After this, BoxStart holds Left - 1 and Top - 1 and BoxEnd holds Right and
 // Bottom, whichever way the drag went. A normalised box stays as it is.
 inline void NormaliseBox(SelectionState& s) {

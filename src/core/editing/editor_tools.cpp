@@ -1,6 +1,7 @@
 #include "core/editing/editor.h"
 #include "core/editing/pixel_ops.h"
-#include "core/editing/selection.h"
+#include "core/editing/selection_box.h"
+#include "core/editing/tools/tool.h"
 
 namespace pictavo {
 
@@ -61,77 +62,30 @@ void Editor::MouseDown(MouseButton button, int x, int y) {
   // A press of one button ends the other's stroke; the middle one ends both.
   s.Pointer.LeftButtonHeld = button == MouseButton::Left;
   s.Pointer.RightButtonHeld = button == MouseButton::Right;
-  if (button == MouseButton::Left) {
-    if (s.Tools.CurrentTool == DrawTool::SelectBox) {
-      if (s.Selection.SelectMode) BeginBox(*this, x, y);
-      if (s.Selection.PasteMode) {
-        PasteSelection(*this, x, y);
-        Render();
-      }
-    } else {
-      PressTool(s.Tools.LeftColor, x, y);
-    }
-  } else if (button == MouseButton::Right && s.Tools.CurrentTool != DrawTool::SelectBox) {
-    PressTool(s.Tools.RightColor, x, y);
-  }
-}
-
-// The pixel tools at a press, with the pressed button's colour. Every tool
-// that changes pixels saves its snapshot first, even if it then changes none.
-void Editor::PressTool(PixelCode& color, int x, int y) {
-  switch (state_->Tools.CurrentTool) {
-    case DrawTool::Pen:
-      PushUndo();
-      PenDot(color, x, y);
-      break;
-    case DrawTool::Pipe:
-      PickColor(color, x, y);
-      break;
-    case DrawTool::Bucket:
-      PushUndo();
-      BucketFill(color, x, y);
-      break;
-    case DrawTool::ChangeColor:
-      PushUndo();
-      ReplaceColor(color, x, y);
-      break;
-    case DrawTool::SelectBox:
-      break;
-  }
+  if (button == MouseButton::Middle) return;
+  CurrentTool().Press(*this, button, ColorOf(button), x, y);
 }
 
 void Editor::MouseMove(int x, int y) {
-  EditorState& s = *state_;
   const CellPoint p = Clamp(x, y);
   ShowCoordinates(p.x, p.y);
-  if (s.Pointer.LeftButtonHeld) {
-    if (s.Tools.CurrentTool == DrawTool::Pen) PenDot(s.Tools.LeftColor, p.x, p.y);
-    if (s.Tools.CurrentTool == DrawTool::Pipe) PickColor(s.Tools.LeftColor, p.x, p.y);
-  }
-  if (s.Pointer.RightButtonHeld) {
-    if (s.Tools.CurrentTool == DrawTool::Pen) PenDot(s.Tools.RightColor, p.x, p.y);
-    if (s.Tools.CurrentTool == DrawTool::Pipe) PickColor(s.Tools.RightColor, p.x, p.y);
-  }
-  if (s.Selection.PasteMode) DrawPasteGhost(*this, p.x, p.y);
-  if (s.Tools.CurrentTool == DrawTool::SelectBox && s.Selection.SelectMode && s.Selection.BoxDragging) {
-    DrawRubberBand(*this, s.Selection.BoxStart, {p.x / s.View.PixelSize, p.y / s.View.PixelSize});
-  }
+  Tool& tool = CurrentTool();
+  if (state_->Pointer.LeftButtonHeld) tool.Drag(*this, state_->Tools.LeftColor, p.x, p.y);
+  if (state_->Pointer.RightButtonHeld) tool.Drag(*this, state_->Tools.RightColor, p.x, p.y);
+  tool.Hover(*this, p.x, p.y);
 }
 
 void Editor::MouseUp(MouseButton button, int x, int y) {
-  EditorState& s = *state_;
   const CellPoint p = Clamp(x, y);
-  if (button == MouseButton::Left) {
-    if (s.Tools.CurrentTool == DrawTool::SelectBox) {
-      if (s.Selection.SelectMode) {
-        EndBox(*this, p.x, p.y);
-      } else {
-        s.Selection.BoxVisible = false;
-      }
-    }
-    s.Pointer.LeftButtonHeld = false;
-  }
-  if (button == MouseButton::Right) s.Pointer.RightButtonHeld = false;
+  if (button != MouseButton::Middle) CurrentTool().Release(*this, button, p.x, p.y);
+  if (button == MouseButton::Left) state_->Pointer.LeftButtonHeld = false;
+  if (button == MouseButton::Right) state_->Pointer.RightButtonHeld = false;
+}
+
+Tool& Editor::CurrentTool() { return *tools_[static_cast<std::size_t>(state_->Tools.CurrentTool)]; }
+
+PixelCode& Editor::ColorOf(MouseButton button) {
+  return button == MouseButton::Left ? state_->Tools.LeftColor : state_->Tools.RightColor;
 }
 
 // ---- pixel tools -------------------------------------------------------------------
