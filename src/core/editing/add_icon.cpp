@@ -57,7 +57,7 @@ std::string_view AddIconCheckText(AddIconCheck check) {
     case AddIconCheck::InvalidId:
       return InvalidIconIdText;
     case AddIconCheck::InvalidPacking:
-      return InvalidPackingText;
+      return PackingRuleText;
     case AddIconCheck::Accepted:
       break;
   }
@@ -72,7 +72,7 @@ AddIconModel::AddIconModel() {
 }
 
 void AddIconModel::WidthUp() {
-  if (icon_.Width < MaxPictureWidth) ++icon_.Width;
+  if (icon_.Width < MaxIconWidth) ++icon_.Width;
 }
 
 void AddIconModel::WidthDown() {
@@ -80,7 +80,7 @@ void AddIconModel::WidthDown() {
 }
 
 void AddIconModel::HeightUp() {
-  if (icon_.Height < MaxPictureHeight) ++icon_.Height;
+  if (icon_.Height < MaxIconHeight) ++icon_.Height;
 }
 
 void AddIconModel::HeightDown() {
@@ -108,7 +108,7 @@ void AddIconModel::SubIconsDown() {
 AddIconCheck AddIconModel::Validate(std::string_view id_text) {
   const long long id = ParseIconId(id_text);
   if (id < MinNewIconId || id > MaxNewIconId) return AddIconCheck::InvalidId;
-  if (icon_.Width * icon_.Height * icon_.BPP % 8 != 0) return AddIconCheck::InvalidPacking;
+  if (!PacksIntoBytes(icon_.Width, icon_.Height, icon_.BPP)) return AddIconCheck::InvalidPacking;
   icon_.IconID = static_cast<std::int32_t>(id);
   return AddIconCheck::Accepted;
 }

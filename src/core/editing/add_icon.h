@@ -7,7 +7,6 @@
 namespace pictavo {
 
 inline constexpr std::string_view InvalidIconIdText = "Invalid icon ID";
-inline constexpr std::string_view InvalidPackingText = "Width * Height * BPP must divide by 8.";
 inline constexpr int MinNewIconId = 1;
 inline constexpr int MaxNewIconId = 254;
 

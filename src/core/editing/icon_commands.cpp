@@ -43,8 +43,7 @@ int DepthBelow(int bpp) {
 }
 
 bool ValidIconSize(const TSkinIcon& icon) {
-  return icon.Width >= 1 && icon.Width <= MaxPictureWidth && icon.Height >= 1 &&
-         icon.Height <= MaxPictureHeight && icon.SubIcons >= 1;
+  return IsIconSize(icon.Width, icon.Height) && icon.SubIcons >= 1;
 }
 
 }  // namespace
@@ -98,7 +97,7 @@ void DeleteSubIcon(Editor& editor) {
 
 bool FitIconToBpp(TSkinIcon& icon, PixelCode right_color) {
   bool refused = false;
-  if (icon.PixelsPerSubIcon() * static_cast<std::size_t>(std::max(icon.BPP, 0)) % 8 != 0) {
+  if (!PacksIntoBytes(icon.Width, icon.Height, std::max(icon.BPP, 0))) {
     refused = true;
     // Back one step up; not tested again.
     icon.BPP = DepthAbove(icon.BPP);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,9 +15,8 @@ namespace pictavo {
 class Editor;
 
 // The message box a BPP arrow shows when the icon cannot take the new depth.
-inline constexpr std::string_view BppRefusedText =
-    "Cannot convert this icon...\nWidth * Height * BPP must divide by 8."
-    "Change icon dimentions first.";
+inline const std::string BppRefusedText =
+    "Cannot convert this icon...\n" + std::string(PackingRuleText) + "Change icon dimentions first.";
 inline constexpr std::string_view InvalidIconParametersTitle = "Invalid icon parameters!";
 
 // The icon bar. Every command below that works on the current icon does

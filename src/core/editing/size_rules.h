@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/model/skin.h"
+
 namespace pictavo {
 
 enum class SetSizeCheck {
@@ -25,10 +27,5 @@ struct SetSizeResult {
 // icon in skin mode, and empty otherwise (or when the skin holds no icon).
 SetSizeResult CheckSetSize(std::string_view height_text, std::string_view width_text,
                            std::optional<int> icon_bpp);
-
-// Width * Height * BPP fills whole bytes.
-constexpr bool PacksIntoBytes(long long width, long long height, long long bpp) {
-  return (width * height * bpp) % 8 == 0;
-}
 
 }  // namespace pictavo

@@ -21,7 +21,6 @@ constexpr std::size_t StreamLengthOffset = 24;
 // more cannot make us reserve more.
 constexpr std::size_t MaxReadableStream = 256 * SkinReadLimit;
 
-bool IsStoredDepth(int bpp) { return bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8; }
 
 std::string NameOf(int position, const TSkinIcon& icon) {
   return "icon " + std::to_string(position + 1) + " (" + IconLabel(icon) + ")";
@@ -46,8 +45,7 @@ expected<void, Error> CheckStorable(int position, const TSkinIcon& icon) {
     return unexpected(Error{who + " has a depth of " + std::to_string(icon.BPP) +
                             " bits per pixel; a skin file holds 1, 2, 4 or 8"});
   }
-  if (icon.Width < 1 || icon.Width > MaxPictureWidth || icon.Height < 1 ||
-      icon.Height > MaxPictureHeight) {
+  if (!IsIconSize(icon.Width, icon.Height)) {
     return unexpected(Error{who + " is " + std::to_string(icon.Width) + " x " +
                             std::to_string(icon.Height) +
                             " pixels; icons are 1 to 96 wide and 1 to 92 high"});
@@ -205,8 +203,7 @@ expected<Skin, Error> ParseSkinStream(std::span<const std::uint8_t> stream) {
       return unexpected(Error{who + " has a depth of " + std::to_string(icon.BPP) +
                               " bits per pixel; only 1, 2, 4 and 8 exist"});
     }
-    if (icon.Width < 1 || icon.Width > MaxPictureWidth || icon.Height < 1 ||
-        icon.Height > MaxPictureHeight) {
+    if (!IsIconSize(icon.Width, icon.Height)) {
       return unexpected(Error{who + " is " + std::to_string(icon.Width) + " x " +
                               std::to_string(icon.Height) +
                               " pixels; icons are 1 to 96 wide and 1 to 92 high"});

@@ -2,10 +2,32 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace pictavo {
+
+// The shape rules every icon keeps, however it is made or read.
+inline constexpr int MinIconWidth = 1;
+inline constexpr int MaxIconWidth = 96;
+inline constexpr int MinIconHeight = 1;
+inline constexpr int MaxIconHeight = 92;
+
+constexpr bool IsIconSize(long long width, long long height) {
+  return width >= MinIconWidth && width <= MaxIconWidth && height >= MinIconHeight &&
+         height <= MaxIconHeight;
+}
+
+// The depths a skin file can hold.
+constexpr bool IsStoredDepth(long long bpp) { return bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8; }
+
+// Width * Height * BPP fills whole bytes, so every sub-icon starts on a byte.
+constexpr bool PacksIntoBytes(long long width, long long height, long long bpp) {
+  return (width * height * bpp) % 8 == 0;
+}
+// What the windows say when an icon would break that rule.
+inline constexpr std::string_view PackingRuleText = "Width * Height * BPP must divide by 8.";
 
 // One icon of a skin: one or more sub-icons (frames) of one size and depth.
 // Data holds one PixelCode per pixel of every sub-icon: entry
