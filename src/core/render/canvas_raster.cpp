@@ -29,7 +29,7 @@ void CellOverlay::Reset(int left, int top, int width, int height) {
   top_ = top;
   width_ = std::clamp(width, 0, MaxSize);
   height_ = std::clamp(height, 0, MaxSize);
-  codes_.fill(kEmpty);
+  codes_.fill(Empty);
 }
 
 void CanvasRaster::SetOverlay(const CellOverlay* overlay, int pixel_size) {

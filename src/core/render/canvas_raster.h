@@ -31,7 +31,7 @@ class CellOverlay {
     if (i < 0 || i >= width_ || j < 0 || j >= height_) return std::nullopt;
     const std::uint8_t code =
         codes_[static_cast<std::size_t>(j) * MaxSize + static_cast<std::size_t>(i)];
-    if (code == kEmpty) return std::nullopt;
+    if (code == Empty) return std::nullopt;
     return static_cast<PixelCode>(code);
   }
 
@@ -48,7 +48,6 @@ class CellOverlay {
   int Height() const { return height_; }
 
  private:
-  static constexpr std::uint8_t kEmpty = 0xFF;
   int left_ = 1;
   int top_ = 1;
   int width_ = 0;
