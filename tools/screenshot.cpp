@@ -2,6 +2,7 @@
 // the offscreen platform:
 //   QT_QPA_PLATFORM=offscreen pictavo_screenshot out.png [main|skin|about|setsize|
 //                                                        export|select|bitmap|addicon]
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -32,8 +33,8 @@ void DrawSample(pictavo::Editor& editor) {
     for (int x = 0; row[x] != '\0'; ++x) {
       const char c = row[x];
       s.Document.Picture.Cells.At(x + 6, y) = c == '#'   ? PixelCode::Black
-                                     : c == '3' ? PixelCode::Gray33
-                                                : PixelCode::Transparent;
+                                              : c == '3' ? PixelCode::Gray33
+                                                         : PixelCode::Transparent;
     }
     ++y;
   }
@@ -87,10 +88,11 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const QString what = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("main");
   ShotServices services;
-  pictavo::TForm1 form(services);
+  pictavo::Editor editor;
+  pictavo::TForm1 form(editor, services);
   form.CreateSecondaryWindows();
   form.SetPictureName("smile");
-  DrawSample(form.GetEditor());
+  DrawSample(editor);
   form.show();
   QApplication::processEvents();
 
@@ -103,8 +105,8 @@ int main(int argc, char** argv) {
     file.write(reinterpret_cast<const char*>(bytes->data()), static_cast<qint64>(bytes->size()));
     file.close();
     services.answer = path;
-    form.Action(QStringLiteral("OpenSkin1"))->trigger();
-    form.GetEditor().SetPixelSizeFromMenu(15);
+    form.findChild<QAction*>(QStringLiteral("OpenSkin1"))->trigger();
+    editor.SetPixelSizeFromMenu(15);
     return SaveGrab(&form, argv[1]) ? 0 : 1;
   }
   const std::pair<const char*, const char*> windows[] = {

@@ -61,7 +61,7 @@ std::vector<std::uint8_t> EnterSkinMode(MainWindowFixture& f) {
   return f.form->GetEditor().Skin().At(0).Data;
 }
 
-bool Panel6Visible(MainWindowFixture& f) { return f.form->Panel("Panel6")->isVisible(); }
+bool Panel6Visible(MainWindowFixture& f) { return f.form->findChild<QWidget*>("Panel6")->isVisible(); }
 
 // Two small picture files known byte for byte: the 3 x 2 "icon" and the all-Black
 // 10 x 2 "ab", whose width byte 0x0A is stored as 0D 0A.

@@ -60,7 +60,9 @@ int RunPictavo(int argc, char** argv) {
   try {
     PictavoApplication app(argc, argv);
     QtPlatformServices services;
-    TForm1 form1(services);
+    // Made before the main window, which shows it, and ended after it.
+    Editor editor;
+    TForm1 form1(editor, services);
     form1.CreateSecondaryWindows();
     form1.show();
     return app.exec();

@@ -1,103 +1,87 @@
 #include "ui/app/main_window.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QBoxLayout>
-#include <QButtonGroup>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QToolButton>
 
 #include "ui/app/about_box.h"
+#include "ui/app/name_box.h"
 #include "ui/app/platform_services.h"
 #include "ui/app/resources.h"
+#include "ui/app/window_placement.h"
+#include "ui/dialogs/add_icon_dialog.h"
+#include "ui/dialogs/bitmap_import_window.h"
+#include "ui/dialogs/save_select_box.h"
+#include "ui/dialogs/set_size_dialog.h"
+#include "ui/export/export_panel.h"
+#include "ui/selection/select_panel.h"
+#include "ui/selection/selection_commands.h"
 #include "ui/widgets/canvas_widget.h"
 #include "ui/widgets/color_controls.h"
-#include "ui/dialogs/set_size_dialog.h"
-#include "ui/export/export_commands.h"
-#include "ui/files/file_commands.h"
-#include "ui/selection/selection_commands.h"
-#include "ui/skin/skin_commands.h"
+#include "ui/widgets/icon_preview.h"
 
 namespace pictavo {
 
-TForm1::TForm1(PlatformServices& services, QWidget* parent)
-    : QMainWindow(parent), services_(services), editor_(this) {
+TForm1::TForm1(Editor& editor, PlatformServices& services, QWidget* parent)
+    : QMainWindow(parent), editor_(editor), services_(services) {
   InitResources();
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Dravik Pictavo 2.0"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon_32.png")));
   RegisterWindow(this);
 
+  CreateActions();
   BuildMenus();
   BuildToolBar();
-  auto* central = new QWidget(this);
-  central->setObjectName(QStringLiteral("Central"));
-  auto* column = new QVBoxLayout(central);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  auto* panel4 = new QFrame(central);
-  panel4->setObjectName(QStringLiteral("Panel4"));
-  panel4->setFrameShape(QFrame::StyledPanel);
-  auto* top = new QVBoxLayout(panel4);
-  top->setContentsMargins(2, 2, 2, 2);
-  top->setSpacing(2);
-  BuildPictureBar(top);
-  BuildIconBar(top);
-  column->addWidget(panel4);
+  BuildCentralWidget();
+  BuildStatusBar();
+  ConnectCommands();
+  FitOnScreen(*this, QSize(760, 760));
 
-  auto* middle = new QHBoxLayout();
-  middle->setContentsMargins(0, 0, 0, 0);
-  middle->setSpacing(0);
-  middle->addWidget(BuildLeftColumn());
-  splitter_ = new QSplitter(Qt::Horizontal, central);
-  splitter_->setObjectName(QStringLiteral("CanvasSplitter"));
-  splitter_->setChildrenCollapsible(false);
-  auto* panel8 = new QFrame(splitter_);
-  panel8->setObjectName(QStringLiteral("Panel8"));
-  panel8->setAutoFillBackground(true);
-  panel8->setPalette(QPalette(Qt::white));
-  auto* panel8_layout = new QVBoxLayout(panel8);
-  panel8_layout->setContentsMargins(0, 0, 0, 0);
-  canvas_ = new CanvasWidget(editor_, panel8);
-  panel8_layout->addWidget(canvas_);
-  splitter_->addWidget(panel8);
-  splitter_->addWidget(BuildPreviewBox());
-  splitter_->setStretchFactor(0, 1);
-  splitter_->setStretchFactor(1, 0);
-  splitter_->handle(1)->setObjectName(QStringLiteral("Splitter1"));
-  middle->addWidget(splitter_, 1);
-  column->addLayout(middle, 1);
-  setCentralWidget(central);
-
-  auto* status = statusBar();
-  status->setObjectName(QStringLiteral("StatusBar1"));
-  status->setSizeGripEnabled(true);
-  const char* const panel_texts[] = {"X:", "Y:", ""};
-  QLabel* panels[3];
-  for (int i = 0; i < 3; ++i) {
-    panels[i] = new QLabel(QString::fromLatin1(panel_texts[i]), status);
-    panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    panels[i]->setFixedWidth(50);
-    status->addWidget(panels[i]);
-  }
-  status_x_ = panels[0];
-  status_y_ = panels[1];
-
-  connect(canvas_, &CanvasWidget::Image1_MouseDown, this, &TForm1::Image1_MouseDown);
-  connect(canvas_, &CanvasWidget::Image1_MouseMove, this, &TForm1::Image1_MouseMove);
-  connect(canvas_, &CanvasWidget::Image1_MouseUp, this, &TForm1::Image1_MouseUp);
-
-  resize(760, 760);
+  editor_.SetView(this);
   editor_.Start();
 }
 
+// The editor outlives the window: it must not call back into it.
 TForm1::~TForm1() { editor_.SetView(nullptr); }
+
+void TForm1::ConnectCommands() {
+  const Actions& a = actions_;
+  const std::pair<QAction*, void (TForm1::*)()> commands[] = {
+      {a.NewPicture1, &TForm1::NewPicture1Click},
+      {a.Exit1, &TForm1::Exit1Click},
+      {a.Undochange1, &TForm1::Undochange1Click},
+      {a.SetSize1, &TForm1::SetSize1Click},
+      {a.ClearImage1, &TForm1::ClearImage1Click},
+      {a.Pen1, &TForm1::Pen1Click},
+      {a.Bucket1, &TForm1::Bucket1Click},
+      {a.Pipe1, &TForm1::Pipe1Click},
+      {a.ChangeColor1, &TForm1::ChangeColor1Click},
+      {a.box_button, &TForm1::pipe_buttonClick},
+      {a.ViewGrids1, &TForm1::ViewGrids1Click},
+      {a.ViewBorder1, &TForm1::ViewBorder1Click},
+      {a.x11, &TForm1::x11Click},
+      {a.x2NoGrids1, &TForm1::x2NoGrids1Click},
+      {a.x3NoGrids1, &TForm1::x3NoGrids1Click},
+      {a.x51, &TForm1::x51Click},
+      {a.x101, &TForm1::x101Click},
+      {a.x151, &TForm1::x151Click},
+      {a.About2, &TForm1::About2Click},
+      {a.align, &TForm1::alignClick},
+  };
+  for (const auto& [action, handler] : commands) {
+    connect(action, &QAction::triggered, this, handler);
+  }
+  connect(canvas_, &CanvasWidget::Image1_MouseDown, this, &TForm1::Image1_MouseDown);
+  connect(canvas_, &CanvasWidget::Image1_MouseMove, this, &TForm1::Image1_MouseMove);
+  connect(canvas_, &CanvasWidget::Image1_MouseUp, this, &TForm1::Image1_MouseUp);
+}
 
 void TForm1::CreateSecondaryWindows() {
   form2_ = new TForm2(
@@ -111,24 +95,24 @@ void TForm1::CreateSecondaryWindows() {
   RegisterWindow(form2_);
   about_ = new TAbout(this);
   RegisterWindow(about_);
-  export_ = new ExportCommands(*this);
-  selection_ = new SelectionCommands(*this);
-  files_ = new FileCommands(*this);
-  skins_ = new SkinCommands(*this);
+  export_ = new ExportCommands(editor_, services_, actions_.exports, name_box_, this);
+  RegisterWindow(export_->Form4());
+  selection_ = new SelectionCommands(editor_, services_, actions_.box_button, name_box_, this);
+  RegisterWindow(selection_->Selpanel());
+  RegisterWindow(selection_->Savebox());
+  files_ = new FileCommands(editor_, services_, actions_.files, name_box_, this);
+  RegisterWindow(files_->BmpWin());
+  skins_ = new SkinCommands(editor_, services_, actions_.skins, skin_controls_, name_box_, this);
+  RegisterWindow(skins_->AddIconForm());
 }
 
 void TForm1::RegisterWindow(QWidget* window) { creation_order_ << window->objectName(); }
 
-QByteArray TForm1::PictureName() const { return name_box_->text().toLatin1(); }
+QByteArray TForm1::PictureName() const { return pictavo::PictureName(*name_box_); }
 
 void TForm1::SetPictureName(const QByteArray& latin1) {
-  name_box_->setMaxLength(std::max<int>(16, static_cast<int>(latin1.size())));
-  name_box_->setText(QString::fromLatin1(latin1));
+  pictavo::SetPictureName(*name_box_, latin1);
 }
-
-QAction* TForm1::Action(const QString& name) const { return findChild<QAction*>(name); }
-QToolButton* TForm1::Button(const QString& name) const { return findChild<QToolButton*>(name); }
-QWidget* TForm1::Panel(const QString& name) const { return findChild<QWidget*>(name); }
 
 // ---- what the editor asks of the window ----------------------------------------
 
@@ -142,9 +126,7 @@ void TForm1::Rendered() {
   ApplyModeLayout();
 }
 
-void TForm1::UndoControlsChanged(bool available) {
-  Action(QStringLiteral("Undochange1"))->setEnabled(available);
-}
+void TForm1::UndoControlsChanged(bool available) { actions_.Undochange1->setEnabled(available); }
 
 void TForm1::SwatchesChanged() { UpdateSwatches(); }
 
@@ -157,14 +139,17 @@ void TForm1::CoordinatesChanged(int cx, int cy) {
 }
 
 void TForm1::SelectPanelVisibilityChanged(bool visible) {
-  emit SelectPanelVisibilityRequested(visible);
+  if (selection_ != nullptr) selection_->Selpanel()->SetPanelVisible(visible);
 }
 
 void TForm1::SelectionCoordinatesChanged(const CellRect& rect) {
-  emit SelectionBoxCaptured(rect.Left, rect.Top, rect.Right, rect.Bottom);
+  if (selection_ != nullptr) {
+    selection_->Selpanel()->ShowCapturedBox(rect.Left, rect.Top, rect.Right, rect.Bottom);
+  }
 }
 
-void TForm1::PreviewChanged() { emit PreviewRedrawRequested(); }
+// Asked for on every screen update in skin mode: only schedule a repaint.
+void TForm1::PreviewChanged() { skin_controls_.Image3->update(); }
 
 void TForm1::ApplyModeLayout() {
   const EditorState& s = editor_.State();
@@ -174,9 +159,10 @@ void TForm1::ApplyModeLayout() {
     icon_bpp_edit_->setText(icon ? QString::number(icon->BPP) : QString());
     current_icon_edit_->setText(QString::number(s.Document.CurrentSubIconIndex + 1));
     // Selecting the item here must not run the change action.
-    const QSignalBlocker blocker(combo_box1_);
-    if (s.Document.CurrentIconIndex >= 0 && s.Document.CurrentIconIndex < combo_box1_->count()) {
-      combo_box1_->setCurrentIndex(s.Document.CurrentIconIndex);
+    QComboBox* icons = skin_controls_.ComboBox1;
+    const QSignalBlocker blocker(icons);
+    if (s.Document.CurrentIconIndex >= 0 && s.Document.CurrentIconIndex < icons->count()) {
+      icons->setCurrentIndex(s.Document.CurrentIconIndex);
     }
   }
   panel3_->setVisible(skin);
@@ -184,18 +170,13 @@ void TForm1::ApplyModeLayout() {
   group_box1_->setVisible(skin);
   group_box2_->setVisible(skin);
   splitter_->handle(1)->setVisible(skin);
-  for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"}) {
-    Button(QLatin1String(name))->setEnabled(!skin);
-  }
-  emit ModeLayoutApplied();
+  for (QToolButton* arrow : size_arrows_) arrow->setEnabled(!skin);
 }
 
 void TForm1::SyncViewControls() {
   const EditorState& s = editor_.State();
-  Action(QStringLiteral("ViewGrids1"))->setChecked(s.View.ShowGrid);
-  Button(QStringLiteral("GridsButton"))->setChecked(s.View.ShowGrid);
-  Action(QStringLiteral("ViewBorder1"))->setChecked(s.View.ShowBorder);
-  Button(QStringLiteral("BorderButton"))->setChecked(s.View.ShowBorder);
+  actions_.ViewGrids1->setChecked(s.View.ShowGrid);
+  actions_.ViewBorder1->setChecked(s.View.ShowBorder);
 }
 
 void TForm1::UpdateSwatches() {
@@ -212,6 +193,11 @@ void TForm1::NewPicture1Click() {
   editor_.NewPicture(confirmed, form2_->WidthValue(), form2_->HeightValue());
 }
 
+void TForm1::ToolButton2Click() { files_->OpenPicture1Click(); }
+void TForm1::ToolButton21Click() { files_->OpenBMPfile1Click(); }
+void TForm1::ToolButton3Click() { files_->Savepicture1Click(); }
+void TForm1::ToolButton11Click() { export_->Savetoend1Click(); }
+
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::Undochange1Click() { editor_.PopUndo(); }
@@ -225,43 +211,35 @@ void TForm1::SetSize1Click() {
 
 void TForm1::ClearImage1Click() { editor_.ClearPicture(); }
 
+// The menu items press their tool's button first; the tools share one
+// exclusive group, so that releases the others.
 void TForm1::Pen1Click() {
-  Button(QStringLiteral("pen_button"))->setChecked(true);
+  actions_.Pen1->setChecked(true);
   SelectToolFromButtons();
 }
 
 void TForm1::Bucket1Click() {
-  Button(QStringLiteral("fill_button"))->setChecked(true);
+  actions_.Bucket1->setChecked(true);
   SelectToolFromButtons();
 }
 
 void TForm1::Pipe1Click() {
-  Button(QStringLiteral("pipe_button"))->setChecked(true);
+  actions_.Pipe1->setChecked(true);
   SelectToolFromButtons();
 }
 
 void TForm1::ChangeColor1Click() {
-  Button(QStringLiteral("chcol_button"))->setChecked(true);
+  actions_.ChangeColor1->setChecked(true);
   SelectToolFromButtons();
 }
 
-void TForm1::pen_buttonClick() { SelectToolFromButtons(); }
-
 void TForm1::SelectToolFromButtons() {
-  static const std::pair<const char*, DrawTool> buttons[] = {
-      {"pen_button", DrawTool::Pen},       {"fill_button", DrawTool::Bucket},
-      {"pipe_button", DrawTool::Pipe},     {"chcol_button", DrawTool::ChangeColor},
-      {"box_button", DrawTool::SelectBox},
-  };
-  DrawTool tool = editor_.State().Tools.CurrentTool;
-  for (const auto& [name, button_tool] : buttons) {
-    if (Button(QLatin1String(name))->isChecked()) tool = button_tool;
-  }
+  const QAction* checked = tools_->checkedAction();
+  const DrawTool tool = checked != nullptr ? static_cast<DrawTool>(checked->data().toInt())
+                                           : editor_.State().Tools.CurrentTool;
   // The select panel's mode buttons, read when the select tool is chosen.
-  const QToolButton* select_button = findChild<QToolButton*>(QStringLiteral("selectbutton"));
-  const QToolButton* paste_button = findChild<QToolButton*>(QStringLiteral("PasteButton"));
-  editor_.SelectTool(tool, select_button == nullptr || select_button->isChecked(),
-                     paste_button != nullptr && paste_button->isChecked());
+  editor_.SelectTool(tool, selection_ == nullptr || selection_->SelectButtonDown(),
+                     selection_ != nullptr && selection_->PasteButtonDown());
 }
 
 void TForm1::ViewGrids1Click() { editor_.ToggleGrid(); }
@@ -274,12 +252,10 @@ void TForm1::About2Click() {
 }
 
 void TForm1::alignClick() {
-  QToolButton* align = Button(QStringLiteral("align"));
-  const EditorState& s = editor_.State();
-  // Whatever the button did by itself on the click, it ends showing the flag.
-  align->setChecked(s.View.AlignToByte);
-  editor_.SetAlignToByte(!align->isChecked());
-  align->setChecked(s.View.AlignToByte);
+  // Each click flips the flag once, and the button then shows the flag,
+  // whatever its own check state was.
+  editor_.SetAlignToByte(!editor_.State().View.AlignToByte);
+  actions_.align->setChecked(editor_.State().View.AlignToByte);
 }
 
 void TForm1::ColClick() { col_->update(); }

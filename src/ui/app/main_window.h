@@ -1,21 +1,23 @@
 #pragma once
 
-#include <memory>
+#include <array>
 
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QStringList>
 
 #include "core/editing/editor.h"
+#include "ui/export/export_commands.h"
+#include "ui/files/file_commands.h"
+#include "ui/skin/skin_commands.h"
 
 class QAction;
-class QButtonGroup;
+class QActionGroup;
 class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QSplitter;
 class QToolBar;
@@ -27,71 +29,30 @@ namespace pictavo {
 
 class CanvasWidget;
 class ColorSwatch;
-class ExportCommands;
-class FileCommands;
 class PlatformServices;
 class SelectionCommands;
-class SkinCommands;
-
-// The "Quick size" buttons: name, the dimension each sets, and its number;
-// widths first, then heights, each in rising order.
-// clang-format off
-#define PICTAVO_QUICK_SIZE_BUTTONS(X) \
-  X(SpeedButton42, Width, 2) \
-  X(SpeedButton19, Width, 3) \
-  X(SpeedButton38, Width, 4) \
-  X(SpeedButton10, Width, 5) \
-  X(SpeedButton40, Width, 6) \
-  X(SpeedButton17, Width, 7) \
-  X(SpeedButton16, Width, 8) \
-  X(SpeedButton18, Width, 9) \
-  X(SpeedButton11, Width, 10) \
-  X(SpeedButton12, Width, 15) \
-  X(SpeedButton13, Width, 20) \
-  X(SpeedButton14, Width, 25) \
-  X(SpeedButton15, Width, 30) \
-  X(SpeedButton20, Width, 50) \
-  X(SpeedButton21, Width, 70) \
-  X(SpeedButton22, Width, 96) \
-  X(SpeedButton43, Height, 2) \
-  X(SpeedButton28, Height, 3) \
-  X(SpeedButton39, Height, 4) \
-  X(SpeedButton37, Height, 5) \
-  X(SpeedButton41, Height, 6) \
-  X(SpeedButton30, Height, 7) \
-  X(SpeedButton31, Height, 8) \
-  X(SpeedButton29, Height, 9) \
-  X(SpeedButton36, Height, 10) \
-  X(SpeedButton35, Height, 15) \
-  X(SpeedButton34, Height, 20) \
-  X(SpeedButton33, Height, 25) \
-  X(SpeedButton32, Height, 30) \
-  X(SpeedButton27, Height, 50) \
-  X(SpeedButton26, Height, 70) \
-  X(SpeedButton25, Height, 92)
-// clang-format on
 class TAbout;
 class TForm2;
 
-// `TForm1`, the main window: owns the editor for the whole run, builds the
-// menus, tool bar and panels, and hands every command on to the core or to
-// the area that carries it out.
+// `TForm1`, the main window: shows the editor, creates one action per
+// command with its menu item and tool-bar button, connects its own commands
+// in one place and hands the others, with the controls they need, to the
+// areas that carry them out.
 class TForm1 : public QMainWindow, public EditorView {
   Q_OBJECT
 
  public:
-  explicit TForm1(PlatformServices& services, QWidget* parent = nullptr);
+  // The editor is created before the window and outlives it.
+  TForm1(Editor& editor, PlatformServices& services, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // Start-up step 2 after the main window itself: the secondary windows, in
-  // their fixed order.
+  // Creates the secondary windows, each once and in their fixed order, with
+  // the areas that carry out their commands.
   void CreateSecondaryWindows();
   // Object names of the windows in the order they were created.
   const QStringList& CreationOrder() const { return creation_order_; }
-  void RegisterWindow(QWidget* window);
 
   Editor& GetEditor() { return editor_; }
-  PlatformServices& Services() { return services_; }
   CanvasWidget* Canvas() const { return canvas_; }
   TForm2* Form2() const { return form2_; }
   TAbout* About() const { return about_; }
@@ -102,14 +63,7 @@ class TForm1 : public QMainWindow, public EditorView {
 
   // `PictureName`: the text of the name box as 8-bit Latin-1 bytes.
   QByteArray PictureName() const;
-  // Sets the name box; a name read from a file may be longer than the 16
-  // characters the box lets the user type.
   void SetPictureName(const QByteArray& latin1);
-
-  // Controls by their names, for the areas that wire them.
-  QAction* Action(const QString& name) const;
-  QToolButton* Button(const QString& name) const;
-  QWidget* Panel(const QString& name) const;
 
   // EditorView.
   void Present() override;
@@ -123,21 +77,29 @@ class TForm1 : public QMainWindow, public EditorView {
   void PreviewChanged() override;
 
   void ApplyModeLayout();
+  // The checks of "View Grids" and "View Border" (and so their buttons)
+  // show ShowGrid and ShowBorder.
   void SyncViewControls();
   void UpdateSwatches();
-  // The tool buttons are the source of truth for the current tool.
+  // The checked tool action is the source of truth for the current tool.
   void SelectToolFromButtons();
 
-  // Handlers named after their controls. Tool-bar buttons run the command of
-  // the menu item they repeat.
+  // Handlers named after their controls. A tool-bar button shares the action
+  // of the menu item it repeats; these names run the same command.
   void ToolButton1Click() { NewPicture1Click(); }
+  void ToolButton2Click();
+  void ToolButton21Click();
+  void ToolButton3Click();
+  void ToolButton11Click();
   void ToolButton10Click() { SetSize1Click(); }
   void ToolButton15Click() { Exit1Click(); }
   void ToolButton19Click() { ClearImage1Click(); }
   void UndoButtonClick() { Undochange1Click(); }
   void GridsButtonClick() { ViewGrids1Click(); }
   void BorderButtonClick() { ViewBorder1Click(); }
+  void pen_buttonClick() { SelectToolFromButtons(); }
   void fill_buttonClick() { SelectToolFromButtons(); }
+  // Shared by `pipe_button`, `chcol_button` and `box_button`.
   void pipe_buttonClick() { SelectToolFromButtons(); }
   void x11Click() { editor_.SetPixelSizeFromMenu(1); }
   void x2NoGrids1Click() { editor_.SetPixelSizeFromMenu(2); }
@@ -163,17 +125,40 @@ class TForm1 : public QMainWindow, public EditorView {
   void MenuItem3Click() { editor_.SetRightColor(PixelCode::Gray66); }
   void MenuItem4Click() { editor_.SetRightColor(PixelCode::Black); }
   void MenuItem5Click() { editor_.SetRightColor(PixelCode::Transparent); }
-#define PICTAVO_DECLARE_QUICK_SIZE(button, dimension, value) \
-  void button##Click() { editor_.Set##dimension##Quick(value); }
-  PICTAVO_QUICK_SIZE_BUTTONS(PICTAVO_DECLARE_QUICK_SIZE)
-#undef PICTAVO_DECLARE_QUICK_SIZE
-
- signals:
-  // For the select tool panel and the skin preview, which live in other areas.
-  void SelectPanelVisibilityRequested(bool visible);
-  void SelectionBoxCaptured(int left, int top, int right, int bottom);
-  void PreviewRedrawRequested();
-  void ModeLayoutApplied();
+  // The "Quick size" buttons, widths then heights (their table is in
+  // main_window_build.cpp).
+  void SpeedButton42Click() { editor_.SetWidthQuick(2); }
+  void SpeedButton19Click() { editor_.SetWidthQuick(3); }
+  void SpeedButton38Click() { editor_.SetWidthQuick(4); }
+  void SpeedButton10Click() { editor_.SetWidthQuick(5); }
+  void SpeedButton40Click() { editor_.SetWidthQuick(6); }
+  void SpeedButton17Click() { editor_.SetWidthQuick(7); }
+  void SpeedButton16Click() { editor_.SetWidthQuick(8); }
+  void SpeedButton18Click() { editor_.SetWidthQuick(9); }
+  void SpeedButton11Click() { editor_.SetWidthQuick(10); }
+  void SpeedButton12Click() { editor_.SetWidthQuick(15); }
+  void SpeedButton13Click() { editor_.SetWidthQuick(20); }
+  void SpeedButton14Click() { editor_.SetWidthQuick(25); }
+  void SpeedButton15Click() { editor_.SetWidthQuick(30); }
+  void SpeedButton20Click() { editor_.SetWidthQuick(50); }
+  void SpeedButton21Click() { editor_.SetWidthQuick(70); }
+  void SpeedButton22Click() { editor_.SetWidthQuick(96); }
+  void SpeedButton43Click() { editor_.SetHeightQuick(2); }
+  void SpeedButton28Click() { editor_.SetHeightQuick(3); }
+  void SpeedButton39Click() { editor_.SetHeightQuick(4); }
+  void SpeedButton37Click() { editor_.SetHeightQuick(5); }
+  void SpeedButton41Click() { editor_.SetHeightQuick(6); }
+  void SpeedButton30Click() { editor_.SetHeightQuick(7); }
+  void SpeedButton31Click() { editor_.SetHeightQuick(8); }
+  void SpeedButton29Click() { editor_.SetHeightQuick(9); }
+  void SpeedButton36Click() { editor_.SetHeightQuick(10); }
+  void SpeedButton35Click() { editor_.SetHeightQuick(15); }
+  void SpeedButton34Click() { editor_.SetHeightQuick(20); }
+  void SpeedButton33Click() { editor_.SetHeightQuick(25); }
+  void SpeedButton32Click() { editor_.SetHeightQuick(30); }
+  void SpeedButton27Click() { editor_.SetHeightQuick(50); }
+  void SpeedButton26Click() { editor_.SetHeightQuick(70); }
+  void SpeedButton25Click() { editor_.SetHeightQuick(92); }
 
  public slots:
   void NewPicture1Click();
@@ -189,7 +174,6 @@ class TForm1 : public QMainWindow, public EditorView {
   void ViewBorder1Click();
   void About2Click();
   void alignClick();
-  void pen_buttonClick();
   void ColClick();
   void Image1_MouseDown(MouseButton button, int x, int y);
   void Image1_MouseMove(int x, int y);
@@ -202,41 +186,75 @@ class TForm1 : public QMainWindow, public EditorView {
   void SpeedButton24Click();
 
  private:
+  // One action per command, named after its menu item or, without one,
+  // after its button; menu items and buttons are views of these. The areas'
+  // actions are grouped as each area takes them.
+  struct Actions {
+    FileActions files;
+    SkinActions skins;
+    ExportActions exports;
+    QAction* NewPicture1;
+    QAction* Exit1;
+    QAction* Undochange1;
+    QAction* SetSize1;
+    QAction* ClearImage1;
+    QAction* Pen1;
+    QAction* Bucket1;
+    QAction* Pipe1;
+    QAction* ChangeColor1;
+    QAction* box_button;
+    QAction* ViewGrids1;
+    QAction* ViewBorder1;
+    QAction* x11;
+    QAction* x2NoGrids1;
+    QAction* x3NoGrids1;
+    QAction* x51;
+    QAction* x101;
+    QAction* x151;
+    QAction* About2;
+    QAction* align;
+  };
+
+  void CreateActions();
+  void ConnectCommands();
   void BuildMenus();
   void BuildToolBar();
+  void BuildCentralWidget();
+  void BuildStatusBar();
   void BuildPictureBar(QVBoxLayout* top);
   void BuildIconBar(QVBoxLayout* top);
   QWidget* BuildLeftColumn();
   QWidget* BuildToolBox();
   QWidget* BuildQuickSizePanel();
   QWidget* BuildPreviewBox();
-  QAction* AddAction(QMenu* menu, const char* name, const char* caption,
-                     const QKeySequence& shortcut = {});
-  QToolButton* AddToolButton(const char* name, const char* hint, const char* icon, QAction* repeats,
-                             void (TForm1::*handler)() = nullptr);
+  QAction* NewAction(const char* name, const char* caption, const QKeySequence& shortcut = {});
+  QToolButton* AddToolButton(QAction* action, const char* name, const char* hint, const char* icon);
   void AddGap(int width);
-  QToolButton* AddArrow(QWidget* parent, const char* name, bool up);
+  void RegisterWindow(QWidget* window);
 
+  Editor& editor_;
   PlatformServices& services_;
-  Editor editor_;
   QStringList creation_order_;
+  Actions actions_{};
+  QActionGroup* tools_ = nullptr;
 
   CanvasWidget* canvas_ = nullptr;
   QLineEdit* name_box_ = nullptr;  // `Edit1`
   QLineEdit* wid_ = nullptr;
   QLineEdit* heig_ = nullptr;
   QLineEdit* psize_ = nullptr;
+  // `SpeedButton1` to `SpeedButton4`, disabled in skin mode.
+  std::array<QToolButton*, 4> size_arrows_{};
   QFrame* panel3_ = nullptr;
   QWidget* panel6_ = nullptr;
   QGroupBox* group_box1_ = nullptr;
   QGroupBox* group_box2_ = nullptr;
   QSplitter* splitter_ = nullptr;
-  QComboBox* combo_box1_ = nullptr;
   QLineEdit* icon_bpp_edit_ = nullptr;
   QLineEdit* current_icon_edit_ = nullptr;
+  SkinControls skin_controls_{};  // the icon bar, the icon list and the preview
   ColorSwatch* col_ = nullptr;
   ColorSwatch* col_right_ = nullptr;
-  QButtonGroup* tools_ = nullptr;
   QLabel* status_x_ = nullptr;
   QLabel* status_y_ = nullptr;
   QToolBar* tool_bar_ = nullptr;

@@ -1,8 +1,11 @@
-// Construction of the main window's menus, tool bar and panels.
-#include <string_view>
+// Construction of the main window's actions, menus, tool bar and panels.
+#include <initializer_list>
+#include <tuple>
+#include <utility>
 
 #include <QAction>
-#include <QButtonGroup>
+#include <QActionGroup>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -12,16 +15,66 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpressionValidator>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "ui/app/main_window.h"
+#include "ui/app/name_box.h"
+#include "ui/widgets/canvas_widget.h"
 #include "ui/widgets/color_controls.h"
+#include "ui/widgets/icon_preview.h"
 
 namespace pictavo {
 
 namespace {
+
+// The "Quick size" buttons: widths fill the left column and heights the
+// right one, each in rising order.
+enum class Dimension { Width, Height };
+struct QuickSizeButton {
+  const char* name;
+  Dimension dimension;
+  int value;
+  void (TForm1::*handler)();
+};
+constexpr Dimension W = Dimension::Width;
+constexpr Dimension H = Dimension::Height;
+constexpr QuickSizeButton kQuickSizeButtons[] = {
+    {"SpeedButton42", W, 2, &TForm1::SpeedButton42Click},
+    {"SpeedButton19", W, 3, &TForm1::SpeedButton19Click},
+    {"SpeedButton38", W, 4, &TForm1::SpeedButton38Click},
+    {"SpeedButton10", W, 5, &TForm1::SpeedButton10Click},
+    {"SpeedButton40", W, 6, &TForm1::SpeedButton40Click},
+    {"SpeedButton17", W, 7, &TForm1::SpeedButton17Click},
+    {"SpeedButton16", W, 8, &TForm1::SpeedButton16Click},
+    {"SpeedButton18", W, 9, &TForm1::SpeedButton18Click},
+    {"SpeedButton11", W, 10, &TForm1::SpeedButton11Click},
+    {"SpeedButton12", W, 15, &TForm1::SpeedButton12Click},
+    {"SpeedButton13", W, 20, &TForm1::SpeedButton13Click},
+    {"SpeedButton14", W, 25, &TForm1::SpeedButton14Click},
+    {"SpeedButton15", W, 30, &TForm1::SpeedButton15Click},
+    {"SpeedButton20", W, 50, &TForm1::SpeedButton20Click},
+    {"SpeedButton21", W, 70, &TForm1::SpeedButton21Click},
+    {"SpeedButton22", W, 96, &TForm1::SpeedButton22Click},
+    {"SpeedButton43", H, 2, &TForm1::SpeedButton43Click},
+    {"SpeedButton28", H, 3, &TForm1::SpeedButton28Click},
+    {"SpeedButton39", H, 4, &TForm1::SpeedButton39Click},
+    {"SpeedButton37", H, 5, &TForm1::SpeedButton37Click},
+    {"SpeedButton41", H, 6, &TForm1::SpeedButton41Click},
+    {"SpeedButton30", H, 7, &TForm1::SpeedButton30Click},
+    {"SpeedButton31", H, 8, &TForm1::SpeedButton31Click},
+    {"SpeedButton29", H, 9, &TForm1::SpeedButton29Click},
+    {"SpeedButton36", H, 10, &TForm1::SpeedButton36Click},
+    {"SpeedButton35", H, 15, &TForm1::SpeedButton35Click},
+    {"SpeedButton34", H, 20, &TForm1::SpeedButton34Click},
+    {"SpeedButton33", H, 25, &TForm1::SpeedButton33Click},
+    {"SpeedButton32", H, 30, &TForm1::SpeedButton32Click},
+    {"SpeedButton27", H, 50, &TForm1::SpeedButton27Click},
+    {"SpeedButton26", H, 70, &TForm1::SpeedButton26Click},
+    {"SpeedButton25", H, 92, &TForm1::SpeedButton25Click},
+};
 
 QIcon Icon(const char* name) {
   return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
@@ -45,111 +98,151 @@ QLineEdit* ReadOnlyBox(const char* name, int width, QWidget* parent) {
   return box;
 }
 
+QToolButton* Arrow(QWidget* parent, const char* name, bool up, const char* hint = nullptr) {
+  auto* arrow = new QToolButton(parent);
+  arrow->setObjectName(QLatin1String(name));
+  arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+  arrow->setFixedSize(16, 12);
+  arrow->setAutoRaise(true);
+  arrow->setFocusPolicy(Qt::NoFocus);
+  if (hint != nullptr) {
+    arrow->setToolTip(QLatin1String(hint));
+    arrow->setAccessibleName(QLatin1String(hint));
+  }
+  return arrow;
+}
+
+// An up arrow over a down arrow, beside a number box.
+QVBoxLayout* ArrowPair(QToolButton* up, QToolButton* down) {
+  auto* arrows = new QVBoxLayout();
+  arrows->setSpacing(0);
+  arrows->addWidget(up);
+  arrows->addWidget(down);
+  return arrows;
+}
+
 }  // namespace
 
-QAction* TForm1::AddAction(QMenu* menu, const char* name, const char* caption,
-                           const QKeySequence& shortcut) {
+// ---- actions and menus ------------------------------------------------------------
+
+QAction* TForm1::NewAction(const char* name, const char* caption, const QKeySequence& shortcut) {
   auto* action = new QAction(QString::fromLatin1(caption), this);
   action->setObjectName(QLatin1String(name));
   action->setShortcut(shortcut);
   action->setShortcutContext(Qt::ApplicationShortcut);
-  menu->addAction(action);
+  // The images are for the buttons; menu items show their captions only.
+  action->setIconVisibleInMenu(false);
   return action;
 }
 
-void TForm1::BuildMenus() {
-  QMenuBar* bar = menuBar();
-  bar->setObjectName(QStringLiteral("MainMenu1"));
+void TForm1::CreateActions() {
+  Actions& a = actions_;
+  a.NewPicture1 = NewAction("NewPicture1", "New Picture...", Qt::CTRL | Qt::Key_N);
+  a.files.OpenPicture1 = NewAction("OpenPicture1", "Open Picture...", Qt::CTRL | Qt::Key_O);
+  a.files.OpenBMPfile1 = NewAction("OpenBMPfile1", "Open BMP file...");
+  a.files.Savepicture1 = NewAction("Savepicture1", "Save Picture...", Qt::CTRL | Qt::Key_S);
+  a.skins.OpenSkin1 = NewAction("OpenSkin1", "OpenSkin...");
+  a.skins.SaveSkin1 = NewAction("SaveSkin1", "SaveSkin...");
+  a.exports.Save1 = NewAction("Save1", "Save (asm 8bpp format)...", Qt::CTRL | Qt::Key_A);
+  a.exports.Savetoend1 =
+      NewAction("Savetoend1", "Save to end (asm 8bpp format)...", Qt::CTRL | Qt::Key_E);
+  a.Exit1 = NewAction("Exit1", "Exit");
+  a.Undochange1 = NewAction("Undochange1", "Undo change", Qt::CTRL | Qt::Key_Z);
+  a.SetSize1 = NewAction("SetSize1", "Set Size", Qt::CTRL | Qt::ALT | Qt::Key_S);
+  a.ClearImage1 = NewAction("ClearImage1", "Clear Image", Qt::CTRL | Qt::ALT | Qt::Key_C);
+  a.Pen1 = NewAction("Pen1", "Pen", Qt::Key_F2);
+  a.Bucket1 = NewAction("Bucket1", "Bucket", Qt::Key_F3);
+  a.Pipe1 = NewAction("Pipe1", "Pipe", Qt::Key_F4);
+  a.ChangeColor1 = NewAction("ChangeColor1", "Change Color", Qt::Key_F5);
+  a.box_button = NewAction("box_button", "Select box");
+  a.ViewGrids1 = NewAction("ViewGrids1", "View Grids");
+  a.ViewBorder1 = NewAction("ViewBorder1", "View Border");
+  a.x11 = NewAction("x11", "x1 (No Grids)");
+  a.x2NoGrids1 = NewAction("x2NoGrids1", "x2 (No Grids)");
+  a.x3NoGrids1 = NewAction("x3NoGrids1", "x3 (No Grids)");
+  a.x51 = NewAction("x51", "x5");
+  a.x101 = NewAction("x101", "x10");
+  a.x151 = NewAction("x151", "x15");
+  a.About2 = NewAction("About2", "About...", Qt::Key_F1);
+  a.exports.ToolButton12 = NewAction("ToolButton12", "Move to ClipBoard panel");
+  a.align = NewAction("align", "Clipboard with align up to byte");
+  a.exports.ToolButton7 = NewAction("ToolButton7", "Move to Clipboard (format C++)");
+  a.exports.ToolButton5 = NewAction("ToolButton5", "Move to Clipboard (format ASM 1bpp)");
+  a.exports.ToolButton16 = NewAction("ToolButton16", "Move to Clipboard (format ASM 2bpp)");
+  a.exports.ToolButton17 = NewAction("ToolButton17", "Move to Clipboard (format ASM 4bpp)");
+  a.exports.ToolButton8 = NewAction("ToolButton8", "Move to Clipboard (format ASM)");
 
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  file->setObjectName(QStringLiteral("FileMenu"));
-  connect(AddAction(file, "NewPicture1", "New Picture...", QKeySequence(Qt::CTRL | Qt::Key_N)),
-          &QAction::triggered, this, &TForm1::NewPicture1Click);
-  AddAction(file, "OpenPicture1", "Open Picture...", QKeySequence(Qt::CTRL | Qt::Key_O));
-  AddAction(file, "OpenBMPfile1", "Open BMP file...");
-  AddAction(file, "Savepicture1", "Save Picture...", QKeySequence(Qt::CTRL | Qt::Key_S));
-  file->addSeparator();
-  AddAction(file, "OpenSkin1", "OpenSkin...");
-  AddAction(file, "SaveSkin1", "SaveSkin...");
-  file->addSeparator();
-  AddAction(file, "Save1", "Save (asm 8bpp format)...", QKeySequence(Qt::CTRL | Qt::Key_A));
-  AddAction(file, "Savetoend1", "Save to end (asm 8bpp format)...",
-            QKeySequence(Qt::CTRL | Qt::Key_E));
-  file->addSeparator();
-  connect(AddAction(file, "Exit1", "Exit"), &QAction::triggered, this, &TForm1::Exit1Click);
-  // Until their areas wire them, these commands are shown but disabled.
-  for (const char* name : {"OpenPicture1", "OpenBMPfile1", "Savepicture1", "OpenSkin1", "SaveSkin1",
-                           "Save1", "Savetoend1"}) {
-    Action(QLatin1String(name))->setEnabled(false);
+  for (QAction* toggle : {a.ViewGrids1, a.ViewBorder1, a.align}) toggle->setCheckable(true);
+  tools_ = new QActionGroup(this);
+  tools_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+  const std::pair<QAction*, DrawTool> tools[] = {{a.Pen1, DrawTool::Pen},
+                                                 {a.Bucket1, DrawTool::Bucket},
+                                                 {a.Pipe1, DrawTool::Pipe},
+                                                 {a.ChangeColor1, DrawTool::ChangeColor},
+                                                 {a.box_button, DrawTool::SelectBox}};
+  for (const auto& [action, tool] : tools) {
+    action->setCheckable(true);
+    action->setData(static_cast<int>(tool));
+    tools_->addAction(action);
   }
+  a.Pen1->setChecked(true);
 
-  QMenu* image = bar->addMenu(QStringLiteral("&Image"));
-  image->setObjectName(QStringLiteral("ImageMenu"));
-  connect(AddAction(image, "Undochange1", "Undo change", QKeySequence(Qt::CTRL | Qt::Key_Z)),
-          &QAction::triggered, this, &TForm1::Undochange1Click);
-  image->addSeparator();
-  connect(AddAction(image, "SetSize1", "Set Size", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)),
-          &QAction::triggered, this, &TForm1::SetSize1Click);
-  connect(
-      AddAction(image, "ClearImage1", "Clear Image", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C)),
-      &QAction::triggered, this, &TForm1::ClearImage1Click);
-
-  QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-  tools->setObjectName(QStringLiteral("ToolsMenu"));
-  connect(AddAction(tools, "Pen1", "Pen", QKeySequence(Qt::Key_F2)), &QAction::triggered, this,
-          &TForm1::Pen1Click);
-  connect(AddAction(tools, "Bucket1", "Bucket", QKeySequence(Qt::Key_F3)), &QAction::triggered,
-          this, &TForm1::Bucket1Click);
-  connect(AddAction(tools, "Pipe1", "Pipe", QKeySequence(Qt::Key_F4)), &QAction::triggered, this,
-          &TForm1::Pipe1Click);
-  connect(AddAction(tools, "ChangeColor1", "Change Color", QKeySequence(Qt::Key_F5)),
-          &QAction::triggered, this, &TForm1::ChangeColor1Click);
-
-  QMenu* view = bar->addMenu(QStringLiteral("&View"));
-  view->setObjectName(QStringLiteral("ViewMenu"));
-  QAction* grids = AddAction(view, "ViewGrids1", "View Grids");
-  grids->setCheckable(true);
-  connect(grids, &QAction::triggered, this, &TForm1::ViewGrids1Click);
-  QAction* border = AddAction(view, "ViewBorder1", "View Border");
-  border->setCheckable(true);
-  connect(border, &QAction::triggered, this, &TForm1::ViewBorder1Click);
-
-  QMenu* pixel = bar->addMenu(QStringLiteral("&Pixel"));
-  pixel->setObjectName(QStringLiteral("PixelMenu"));
-  connect(AddAction(pixel, "x11", "x1 (No Grids)"), &QAction::triggered, this, &TForm1::x11Click);
-  connect(AddAction(pixel, "x2NoGrids1", "x2 (No Grids)"), &QAction::triggered, this,
-          &TForm1::x2NoGrids1Click);
-  connect(AddAction(pixel, "x3NoGrids1", "x3 (No Grids)"), &QAction::triggered, this,
-          &TForm1::x3NoGrids1Click);
-  connect(AddAction(pixel, "x51", "x5"), &QAction::triggered, this, &TForm1::x51Click);
-  connect(AddAction(pixel, "x101", "x10"), &QAction::triggered, this, &TForm1::x101Click);
-  connect(AddAction(pixel, "x151", "x15"), &QAction::triggered, this, &TForm1::x151Click);
-
-  QMenu* help = bar->addMenu(QStringLiteral("?"));
-  help->setObjectName(QStringLiteral("HelpMenu"));
-  connect(AddAction(help, "About2", "About...", QKeySequence(Qt::Key_F1)), &QAction::triggered,
-          this, &TForm1::About2Click);
+  // The areas' commands are shown but disabled until their area takes them
+  // on; the select box also needs the select panel.
+  for (QAction* action :
+       {a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1, a.skins.OpenSkin1,
+        a.skins.SaveSkin1, a.exports.Save1, a.exports.Savetoend1, a.exports.ToolButton12,
+        a.exports.ToolButton7, a.exports.ToolButton5, a.exports.ToolButton16,
+        a.exports.ToolButton17, a.exports.ToolButton8, a.box_button}) {
+    action->setEnabled(false);
+  }
 }
 
-QToolButton* TForm1::AddToolButton(const char* name, const char* hint, const char* icon,
-                                   QAction* repeats, void (TForm1::*handler)()) {
-  auto* button = new QToolButton(tool_bar_);
+void TForm1::BuildMenus() {
+  const Actions& a = actions_;
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+  // A null item is a separator.
+  auto add_menu = [bar](const char* title, const char* name,
+                        std::initializer_list<QAction*> items) {
+    QMenu* menu = bar->addMenu(QString::fromLatin1(title));
+    menu->setObjectName(QLatin1String(name));
+    for (QAction* item : items) {
+      if (item != nullptr) {
+        menu->addAction(item);
+      } else {
+        menu->addSeparator();
+      }
+    }
+  };
+  add_menu("&File", "FileMenu",
+           {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
+            nullptr, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr, a.exports.Save1,
+            a.exports.Savetoend1, nullptr, a.Exit1});
+  add_menu("&Image", "ImageMenu", {a.Undochange1, nullptr, a.SetSize1, a.ClearImage1});
+  add_menu("&Tools", "ToolsMenu", {a.Pen1, a.Bucket1, a.Pipe1, a.ChangeColor1});
+  add_menu("&View", "ViewMenu", {a.ViewGrids1, a.ViewBorder1});
+  add_menu("&Pixel", "PixelMenu", {a.x11, a.x2NoGrids1, a.x3NoGrids1, a.x51, a.x101, a.x151});
+  add_menu("?", "HelpMenu", {a.About2});
+}
+
+// ---- tool bar ---------------------------------------------------------------------------
+
+QToolButton* TForm1::AddToolButton(QAction* action, const char* name, const char* hint,
+                                   const char* icon) {
+  action->setIcon(Icon(icon));
+  if (hint != nullptr) action->setToolTip(QLatin1String(hint));
+  tool_bar_->addAction(action);
+  auto* button = qobject_cast<QToolButton*>(tool_bar_->widgetForAction(action));
   button->setObjectName(QLatin1String(name));
-  button->setIcon(Icon(icon));
-  button->setAutoRaise(true);
-  if (hint != nullptr) {
-    button->setToolTip(QLatin1String(hint));
-    button->setAccessibleName(QLatin1String(hint));
+  button->setAccessibleName(hint != nullptr ? QLatin1String(hint) : action->iconText());
+  if (hint == nullptr) {
+    // A button without a hint shows no tip. Its action would give it its
+    // caption as one, again on every change of the action, so take it off
+    // after each.
+    button->setToolTip(QString());
+    connect(action, &QAction::changed, button, [button] { button->setToolTip(QString()); });
   }
-  if (handler != nullptr) connect(button, &QToolButton::clicked, this, handler);
-  if (repeats != nullptr) {
-    // A tool-bar button runs the menu item it repeats and follows its state.
-    if (handler == nullptr) connect(button, &QToolButton::clicked, repeats, &QAction::trigger);
-    button->setEnabled(repeats->isEnabled());
-    connect(repeats, &QAction::changed, button,
-            [button, repeats] { button->setEnabled(repeats->isEnabled()); });
-  }
-  tool_bar_->addWidget(button);
   return button;
 }
 
@@ -160,6 +253,7 @@ void TForm1::AddGap(int width) {
 }
 
 void TForm1::BuildToolBar() {
+  const Actions& a = actions_;
   tool_bar_ = new QToolBar(this);
   tool_bar_->setObjectName(QStringLiteral("ToolBar1"));
   tool_bar_->setMovable(false);
@@ -168,62 +262,98 @@ void TForm1::BuildToolBar() {
   tool_bar_->setFixedHeight(29);
   addToolBar(Qt::TopToolBarArea, tool_bar_);
 
-  AddToolButton("ToolButton1", "New...", "new", Action(QStringLiteral("NewPicture1")),
-                &TForm1::ToolButton1Click);
-  AddToolButton("ToolButton2", "Open", "open", Action(QStringLiteral("OpenPicture1")));
-  AddToolButton("ToolButton21", nullptr, "open_bmp", Action(QStringLiteral("OpenBMPfile1")));
-  AddToolButton("ToolButton3", "Save...", "save", Action(QStringLiteral("Savepicture1")));
+  AddToolButton(a.NewPicture1, "ToolButton1", "New...", "new");
+  AddToolButton(a.files.OpenPicture1, "ToolButton2", "Open", "open");
+  AddToolButton(a.files.OpenBMPfile1, "ToolButton21", nullptr, "open_bmp");
+  AddToolButton(a.files.Savepicture1, "ToolButton3", "Save...", "save");
   AddGap(8);
-  AddToolButton("ToolButton11", nullptr, "save_to_end", Action(QStringLiteral("Savetoend1")));
+  AddToolButton(a.exports.Savetoend1, "ToolButton11", nullptr, "save_to_end");
   AddGap(8);
-  AddToolButton("UndoButton", "Undo changes", "undo", Action(QStringLiteral("Undochange1")),
-                &TForm1::UndoButtonClick);
+  AddToolButton(a.Undochange1, "UndoButton", "Undo changes", "undo");
   AddGap(22);
-  AddToolButton("ToolButton12", "Move to ClipBoard panel", "export_panel", nullptr)
-      ->setEnabled(false);
+  AddToolButton(a.exports.ToolButton12, "ToolButton12", "Move to ClipBoard panel", "export_panel");
   AddGap(18);
-  QToolButton* align = AddToolButton("align", "Clipboard with align up to byte", "align", nullptr);
-  align->setCheckable(true);
-  connect(align, &QToolButton::clicked, this, &TForm1::alignClick);
+  AddToolButton(a.align, "align", "Clipboard with align up to byte", "align");
   AddGap(8);
-  const std::pair<const char*, const char*> exports[] = {{"ToolButton7", "export_cpp"},
-                                                         {"ToolButton5", "export_asm1"},
-                                                         {"ToolButton16", "export_asm2"},
-                                                         {"ToolButton17", "export_asm4"},
-                                                         {"ToolButton8", "export_asm8"}};
-  const char* const export_hints[] = {
-      "Move to Clipboard (format C++)", "Move to Clipboard (format ASM 1bpp)",
-      "Move to Clipboard (format ASM 2bpp)", "Move to Clipboard (format ASM 4bpp)",
-      "Move to Clipboard (format ASM)"};
-  for (int i = 0; i < 5; ++i) {
-    AddToolButton(exports[i].first, export_hints[i], exports[i].second, nullptr)->setEnabled(false);
-  }
+  AddToolButton(a.exports.ToolButton7, "ToolButton7", "Move to Clipboard (format C++)",
+                "export_cpp");
+  AddToolButton(a.exports.ToolButton5, "ToolButton5", "Move to Clipboard (format ASM 1bpp)",
+                "export_asm1");
+  AddToolButton(a.exports.ToolButton16, "ToolButton16", "Move to Clipboard (format ASM 2bpp)",
+                "export_asm2");
+  AddToolButton(a.exports.ToolButton17, "ToolButton17", "Move to Clipboard (format ASM 4bpp)",
+                "export_asm4");
+  AddToolButton(a.exports.ToolButton8, "ToolButton8", "Move to Clipboard (format ASM)",
+                "export_asm8");
   AddGap(12);
-  AddToolButton("ToolButton10", "Set Size", "set_size", Action(QStringLiteral("SetSize1")),
-                &TForm1::ToolButton10Click);
+  AddToolButton(a.SetSize1, "ToolButton10", "Set Size", "set_size");
   // Its hint is kept for accessibility but not shown as a tip.
-  QToolButton* clear =
-      AddToolButton("ToolButton19", nullptr, "clear_image", Action(QStringLiteral("ClearImage1")),
-                    &TForm1::ToolButton19Click);
-  clear->setAccessibleName(QStringLiteral("Clear Image"));
+  AddToolButton(a.ClearImage1, "ToolButton19", nullptr, "clear_image")
+      ->setAccessibleName(QStringLiteral("Clear Image"));
   AddGap(14);
-  AddToolButton("GridsButton", "View Grids", "grid", nullptr, &TForm1::GridsButtonClick)
-      ->setCheckable(true);
-  AddToolButton("BorderButton", "View Border", "border", nullptr, &TForm1::BorderButtonClick)
-      ->setCheckable(true);
+  AddToolButton(a.ViewGrids1, "GridsButton", "View Grids", "grid");
+  AddToolButton(a.ViewBorder1, "BorderButton", "View Border", "border");
   AddGap(29);
-  AddToolButton("ToolButton15", "Exit", "exit", Action(QStringLiteral("Exit1")),
-                &TForm1::ToolButton15Click);
+  AddToolButton(a.Exit1, "ToolButton15", "Exit", "exit");
 }
 
-QToolButton* TForm1::AddArrow(QWidget* parent, const char* name, bool up) {
-  auto* arrow = new QToolButton(parent);
-  arrow->setObjectName(QLatin1String(name));
-  arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
-  arrow->setFixedSize(16, 12);
-  arrow->setAutoRaise(true);
-  arrow->setFocusPolicy(Qt::NoFocus);
-  return arrow;
+// ---- panels -----------------------------------------------------------------------------
+
+void TForm1::BuildCentralWidget() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("Central"));
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* panel4 = new QFrame(central);
+  panel4->setObjectName(QStringLiteral("Panel4"));
+  panel4->setFrameShape(QFrame::StyledPanel);
+  auto* top = new QVBoxLayout(panel4);
+  top->setContentsMargins(2, 2, 2, 2);
+  top->setSpacing(2);
+  BuildPictureBar(top);
+  BuildIconBar(top);
+  column->addWidget(panel4);
+
+  auto* middle = new QHBoxLayout();
+  middle->setContentsMargins(0, 0, 0, 0);
+  middle->setSpacing(0);
+  middle->addWidget(BuildLeftColumn());
+  splitter_ = new QSplitter(Qt::Horizontal, central);
+  splitter_->setObjectName(QStringLiteral("CanvasSplitter"));
+  splitter_->setChildrenCollapsible(false);
+  auto* panel8 = new QFrame(splitter_);
+  panel8->setObjectName(QStringLiteral("Panel8"));
+  panel8->setAutoFillBackground(true);
+  panel8->setPalette(QPalette(Qt::white));
+  auto* panel8_layout = new QVBoxLayout(panel8);
+  panel8_layout->setContentsMargins(0, 0, 0, 0);
+  canvas_ = new CanvasWidget(editor_, panel8);
+  panel8_layout->addWidget(canvas_);
+  splitter_->addWidget(panel8);
+  splitter_->addWidget(BuildPreviewBox());
+  splitter_->setStretchFactor(0, 1);
+  splitter_->setStretchFactor(1, 0);
+  splitter_->handle(1)->setObjectName(QStringLiteral("Splitter1"));
+  middle->addWidget(splitter_, 1);
+  column->addLayout(middle, 1);
+  setCentralWidget(central);
+}
+
+void TForm1::BuildStatusBar() {
+  QStatusBar* status = statusBar();
+  status->setObjectName(QStringLiteral("StatusBar1"));
+  status->setSizeGripEnabled(true);
+  const char* const panel_texts[] = {"X:", "Y:", ""};
+  QLabel* panels[3];
+  for (int i = 0; i < 3; ++i) {
+    panels[i] = new QLabel(QString::fromLatin1(panel_texts[i]), status);
+    panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    panels[i]->setFixedWidth(50);
+    status->addWidget(panels[i]);
+  }
+  status_x_ = panels[0];
+  status_y_ = panels[1];
 }
 
 void TForm1::BuildPictureBar(QVBoxLayout* top) {
@@ -235,101 +365,89 @@ void TForm1::BuildPictureBar(QVBoxLayout* top) {
 
   QLabel* name_label = BoldLabel("&Name:", "blue", panel2, "Label1");
   row->addWidget(name_label);
-  name_box_ = new QLineEdit(panel2);
-  name_box_->setObjectName(QStringLiteral("Edit1"));
-  name_box_->setFixedWidth(161);
-  name_box_->setMaxLength(16);
-  QFont big = name_box_->font();
-  big.setPixelSize(25);
-  name_box_->setFont(big);
-  // Names are saved as 8-bit Latin-1, so only what Latin-1 holds may be typed.
-  name_box_->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*")), name_box_));
-  connect(name_box_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (text.size() <= 16) name_box_->setMaxLength(16);
-  });
+  name_box_ = CreateNameBox(panel2);
   name_label->setBuddy(name_box_);
   row->addWidget(name_box_);
   row->addSpacing(8);
   row->addWidget(BoldLabel("Size:", "blue", panel2));
 
+  // A caption, a read-only number box and its up and down arrows.
   auto add_number = [&](const char* caption, const char* color, const char* box_name,
-                        const char* up_name, const char* down_name, void (TForm1::*up)(),
-                        void (TForm1::*down)()) {
+                        std::pair<const char*, const char*> up, void (TForm1::*up_handler)(),
+                        std::pair<const char*, const char*> down, void (TForm1::*down_handler)()) {
     row->addWidget(BoldLabel(caption, color, panel2));
     QLineEdit* box = ReadOnlyBox(box_name, 32, panel2);
     row->addWidget(box);
-    auto* arrows = new QVBoxLayout();
-    arrows->setSpacing(0);
-    QToolButton* up_arrow = AddArrow(panel2, up_name, true);
-    QToolButton* down_arrow = AddArrow(panel2, down_name, false);
-    connect(up_arrow, &QToolButton::clicked, this, up);
-    connect(down_arrow, &QToolButton::clicked, this, down);
-    arrows->addWidget(up_arrow);
-    arrows->addWidget(down_arrow);
-    row->addLayout(arrows);
-    return box;
+    QToolButton* up_arrow = Arrow(panel2, up.first, true, up.second);
+    QToolButton* down_arrow = Arrow(panel2, down.first, false, down.second);
+    connect(up_arrow, &QToolButton::clicked, this, up_handler);
+    connect(down_arrow, &QToolButton::clicked, this, down_handler);
+    row->addLayout(ArrowPair(up_arrow, down_arrow));
+    return std::tuple(box, up_arrow, down_arrow);
   };
-  wid_ = add_number("Width :", "green", "WID", "SpeedButton2", "SpeedButton4",
-                    &TForm1::SpeedButton2Click, &TForm1::SpeedButton4Click);
-  heig_ = add_number("Height :", "green", "HEIG", "SpeedButton3", "SpeedButton1",
-                     &TForm1::SpeedButton3Click, &TForm1::SpeedButton1Click);
-  psize_ = add_number("Pixel Size :", "blue", "PSIZE", "SpeedButton23", "SpeedButton24",
-                      &TForm1::SpeedButton23Click, &TForm1::SpeedButton24Click);
-  Button(QStringLiteral("SpeedButton2"))->setToolTip(QStringLiteral("Width up"));
-  Button(QStringLiteral("SpeedButton4"))->setToolTip(QStringLiteral("Width down"));
-  Button(QStringLiteral("SpeedButton3"))->setToolTip(QStringLiteral("Height up"));
-  Button(QStringLiteral("SpeedButton1"))->setToolTip(QStringLiteral("Height down"));
-  Button(QStringLiteral("SpeedButton23"))->setToolTip(QStringLiteral("Pixel size up"));
-  Button(QStringLiteral("SpeedButton24"))->setToolTip(QStringLiteral("Pixel size down"));
+  QToolButton* width_up;
+  QToolButton* width_down;
+  QToolButton* height_up;
+  QToolButton* height_down;
+  std::tie(wid_, width_up, width_down) = add_number(
+      "Width :", "green", "WID", {"SpeedButton2", "Width up"}, &TForm1::SpeedButton2Click,
+      {"SpeedButton4", "Width down"}, &TForm1::SpeedButton4Click);
+  std::tie(heig_, height_up, height_down) = add_number(
+      "Height :", "green", "HEIG", {"SpeedButton3", "Height up"}, &TForm1::SpeedButton3Click,
+      {"SpeedButton1", "Height down"}, &TForm1::SpeedButton1Click);
+  std::tie(psize_, std::ignore, std::ignore) =
+      add_number("Pixel Size :", "blue", "PSIZE", {"SpeedButton23", "Pixel size up"},
+                 &TForm1::SpeedButton23Click, {"SpeedButton24", "Pixel size down"},
+                 &TForm1::SpeedButton24Click);
+  size_arrows_ = {height_down, width_up, height_up, width_down};
   row->addStretch(1);
   top->addWidget(panel2);
 }
 
 void TForm1::BuildIconBar(QVBoxLayout* top) {
+  SkinControls& c = skin_controls_;
   panel3_ = new QFrame(this);
   panel3_->setObjectName(QStringLiteral("Panel3"));
   auto* row = new QHBoxLayout(panel3_);
   row->setContentsMargins(4, 2, 4, 2);
   row->setSpacing(4);
   row->addWidget(BoldLabel("IconID:", "blue", panel3_, "Label9"));
-  combo_box1_ = new QComboBox(panel3_);
-  combo_box1_->setObjectName(QStringLiteral("ComboBox1"));
-  combo_box1_->setEditable(true);
-  combo_box1_->setInsertPolicy(QComboBox::NoInsert);
-  combo_box1_->setMinimumWidth(80);
-  row->addWidget(combo_box1_);
-  auto add_glyph = [&](const char* name, const char* icon, int width) {
+  c.ComboBox1 = new QComboBox(panel3_);
+  c.ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+  c.ComboBox1->setEditable(true);
+  c.ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+  c.ComboBox1->setMinimumWidth(80);
+  row->addWidget(c.ComboBox1);
+  auto add_glyph = [&](const char* name, const char* icon, int width, const char* hint) {
     auto* button = new QToolButton(panel3_);
     button->setObjectName(QLatin1String(name));
     button->setIcon(Icon(icon));
     button->setFixedSize(width, 32);
     button->setAutoRaise(true);
+    button->setToolTip(QLatin1String(hint));
+    button->setAccessibleName(QLatin1String(hint));
     row->addWidget(button);
     return button;
   };
-  add_glyph("SpeedButton48", "add_icon", 32);
-  add_glyph("SpeedButton49", "delete_icon", 34);
+  c.SpeedButton48 = add_glyph("SpeedButton48", "add_icon", 32, "Add icon");
+  c.SpeedButton49 = add_glyph("SpeedButton49", "delete_icon", 34, "Delete icon");
   row->addSpacing(8);
   row->addWidget(BoldLabel("BPP:", "blue", panel3_, "Label10"));
   icon_bpp_edit_ = ReadOnlyBox("IconBPPEdit", 28, panel3_);
   row->addWidget(icon_bpp_edit_);
-  auto* bpp_arrows = new QVBoxLayout();
-  bpp_arrows->setSpacing(0);
-  bpp_arrows->addWidget(AddArrow(panel3_, "SpeedButton45", true));
-  bpp_arrows->addWidget(AddArrow(panel3_, "SpeedButton44", false));
-  row->addLayout(bpp_arrows);
+  c.SpeedButton45 = Arrow(panel3_, "SpeedButton45", true, "Raise the icon's bits per pixel");
+  c.SpeedButton44 = Arrow(panel3_, "SpeedButton44", false, "Lower the icon's bits per pixel");
+  row->addLayout(ArrowPair(c.SpeedButton45, c.SpeedButton44));
   row->addSpacing(8);
   row->addWidget(BoldLabel("Current SubIcon:", "blue", panel3_, "Label11"));
   current_icon_edit_ = ReadOnlyBox("CurrentIconEdit", 32, panel3_);
   row->addWidget(current_icon_edit_);
-  auto* sub_arrows = new QVBoxLayout();
-  sub_arrows->setSpacing(0);
-  sub_arrows->addWidget(AddArrow(panel3_, "SpeedButton46", true));
-  sub_arrows->addWidget(AddArrow(panel3_, "SpeedButton47", false));
-  row->addLayout(sub_arrows);
-  add_glyph("SpeedButton50", "add_subicon", 32);
-  add_glyph("SpeedButton51", "delete_subicon", 32);
+  c.SpeedButton46 = Arrow(panel3_, "SpeedButton46", true, "Next sub-icon");
+  c.SpeedButton47 = Arrow(panel3_, "SpeedButton47", false, "Previous sub-icon");
+  row->addLayout(ArrowPair(c.SpeedButton46, c.SpeedButton47));
+  c.SpeedButton50 =
+      add_glyph("SpeedButton50", "add_subicon", 32, "Add sub-icon (copy of the current one)");
+  c.SpeedButton51 = add_glyph("SpeedButton51", "delete_subicon", 32, "Delete sub-icon");
   row->addStretch(1);
   panel3_->hide();
   top->addWidget(panel3_);
@@ -349,7 +467,7 @@ QWidget* TForm1::BuildLeftColumn() {
   group_box1_->setObjectName(QStringLiteral("GroupBox1"));
   auto* list_layout = new QVBoxLayout(group_box1_);
   list_layout->setContentsMargins(1, 1, 1, 1);
-  auto* list = new QListWidget(group_box1_);
+  QListWidget* list = skin_controls_.ListBox1 = new QListWidget(group_box1_);
   list->setObjectName(QStringLiteral("ListBox1"));
   list->setFrameShape(QFrame::NoFrame);
   list->setStyleSheet(QStringLiteral("background: palette(button);"));
@@ -361,6 +479,7 @@ QWidget* TForm1::BuildLeftColumn() {
 }
 
 QWidget* TForm1::BuildToolBox() {
+  const Actions& a = actions_;
   auto* panel5 = new QFrame(this);
   panel5->setObjectName(QStringLiteral("Panel5"));
   auto* grid = new QGridLayout(panel5);
@@ -419,34 +538,27 @@ QWidget* TForm1::BuildToolBox() {
     grid->addWidget(button, r, c);
   }
 
-  tools_ = new QButtonGroup(this);
-  tools_->setExclusive(true);
-  // The bucket shares its handler with the last three, as the pipe's.
-  const std::tuple<const char*, const char*, const char*, void (TForm1::*)()> tool_buttons[] = {
-      {"pen_button", "Pen", "pen", &TForm1::pen_buttonClick},
-      {"fill_button", "Bucket", "bucket", &TForm1::fill_buttonClick},
-      {"pipe_button", "Pipe", "pipe", &TForm1::pipe_buttonClick},
-      {"chcol_button", "Change color", "change_color", &TForm1::pipe_buttonClick},
-      {"box_button", "Select box", "select_box", &TForm1::pipe_buttonClick}};
+  // The tool buttons show the tools' actions, which form one exclusive group.
+  const std::tuple<QAction*, const char*, const char*, const char*> tool_buttons[] = {
+      {a.Pen1, "pen_button", "Pen", "pen"},
+      {a.Bucket1, "fill_button", "Bucket", "bucket"},
+      {a.Pipe1, "pipe_button", "Pipe", "pipe"},
+      {a.ChangeColor1, "chcol_button", "Change color", "change_color"},
+      {a.box_button, "box_button", "Select box", "select_box"}};
   int index = 0;
-  for (const auto& [name, hint, icon, handler] : tool_buttons) {
+  for (const auto& [action, name, hint, icon] : tool_buttons) {
+    action->setIcon(Icon(icon));
+    action->setToolTip(QLatin1String(hint));
     auto* button = new QToolButton(panel5);
+    button->setDefaultAction(action);
     button->setObjectName(QLatin1String(name));
-    button->setToolTip(QLatin1String(hint));
     button->setAccessibleName(QLatin1String(hint));
-    button->setIcon(Icon(icon));
-    button->setCheckable(true);
     button->setAutoRaise(true);
     button->setFixedSize(28, 26);
-    tools_->addButton(button, index);
     grid->addWidget(button, 3 + index / 2, index % 2 == 0 ? 0 : 1, 1, 2,
                     index % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
-    connect(button, &QToolButton::clicked, this, handler);
     ++index;
   }
-  Button(QStringLiteral("pen_button"))->setChecked(true);
-  // The select box comes to life with the selection panel.
-  Button(QStringLiteral("box_button"))->setEnabled(false);
   return panel5;
 }
 
@@ -464,28 +576,24 @@ QWidget* TForm1::BuildQuickSizePanel() {
   grid->addWidget(caption, 0, 0, 1, 2, Qt::AlignHCenter);
   grid->addWidget(BoldLabel("W", "green", panel6), 1, 0, Qt::AlignHCenter);
   grid->addWidget(BoldLabel("H", "green", panel6), 1, 1, Qt::AlignHCenter);
-  // Widths fill the left column, heights the right, in rising order.
-  int width_row = 2;
-  int height_row = 2;
-  auto make = [&](const char* name, bool width, int value, void (TForm1::*handler)()) {
+  int rows[2] = {2, 2};  // the next free row of the width and the height column
+  for (const QuickSizeButton& quick : kQuickSizeButtons) {
+    const bool width = quick.dimension == Dimension::Width;
     auto* button = new QToolButton(panel6);
-    button->setObjectName(QLatin1String(name));
-    button->setText(QString::number(value));
-    button->setToolTip(width ? QStringLiteral("Width %1").arg(value)
-                             : QStringLiteral("Height %1").arg(value));
+    button->setObjectName(QLatin1String(quick.name));
+    button->setText(QString::number(quick.value));
+    button->setToolTip(
+        (width ? QStringLiteral("Width %1") : QStringLiteral("Height %1")).arg(quick.value));
     button->setFixedSize(26, 17);
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QToolButton::clicked, this, handler);
-    grid->addWidget(button, width ? width_row++ : height_row++, width ? 0 : 1);
-  };
-#define PICTAVO_ADD_QUICK_SIZE(button, dimension, value) \
-  make(#button, std::string_view(#dimension) == "Width", value, &TForm1::button##Click);
-  PICTAVO_QUICK_SIZE_BUTTONS(PICTAVO_ADD_QUICK_SIZE)
-#undef PICTAVO_ADD_QUICK_SIZE
+    connect(button, &QToolButton::clicked, this, quick.handler);
+    grid->addWidget(button, rows[width ? 0 : 1]++, width ? 0 : 1);
+  }
   return panel6;
 }
 
 QWidget* TForm1::BuildPreviewBox() {
+  SkinControls& c = skin_controls_;
   group_box2_ = new QGroupBox(QStringLiteral("Preview"), this);
   group_box2_->setObjectName(QStringLiteral("GroupBox2"));
   group_box2_->setMinimumWidth(100);
@@ -495,18 +603,24 @@ QWidget* TForm1::BuildPreviewBox() {
   panel7->setObjectName(QStringLiteral("Panel7"));
   auto* buttons = new QHBoxLayout(panel7);
   buttons->setContentsMargins(0, 0, 0, 0);
-  const std::tuple<const char*, const char*, int> zoom[] = {{"SpeedButton52", "zoom_in", 32},
-                                                            {"SpeedButton53", "zoom_out", 34}};
-  for (const auto& [name, icon, width] : zoom) {
+  auto add_zoom = [&](const char* name, const char* icon, int width, const char* hint) {
     auto* button = new QToolButton(panel7);
     button->setObjectName(QLatin1String(name));
     button->setIcon(Icon(icon));
     button->setFixedSize(width, 32);
     button->setAutoRaise(true);
+    button->setToolTip(QLatin1String(hint));
+    button->setAccessibleName(QLatin1String(hint));
     buttons->addWidget(button);
-  }
+    return button;
+  };
+  c.SpeedButton52 = add_zoom("SpeedButton52", "zoom_in", 32, "Zoom preview in");
+  c.SpeedButton53 = add_zoom("SpeedButton53", "zoom_out", 34, "Zoom preview out");
   buttons->addStretch(1);
   layout->addWidget(panel7);
+  // `Image3` fills what `Panel7` leaves of the box.
+  c.Image3 = new IconPreview(editor_, group_box2_);
+  layout->addWidget(c.Image3, 1);
   group_box2_->hide();
   return group_box2_;
 }

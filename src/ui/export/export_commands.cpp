@@ -3,16 +3,19 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <QAction>
 #include <QByteArray>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 
+#include "core/editing/editor.h"
 #include "core/platform/safe_file.h"
 #include "ui/app/file_access.h"
-#include "ui/app/main_window.h"
+#include "ui/app/name_box.h"
 #include "ui/app/platform_services.h"
+#include "ui/app/window_placement.h"
 #include "ui/export/export_panel.h"
 
 namespace pictavo {
@@ -24,36 +27,29 @@ const char kSaveDialog1Filter[] =
 
 }  // namespace
 
-ExportCommands::ExportCommands(TForm1& form) : QObject(&form), form_(form) {
-  form4_ = new TForm4(&form);
-  form.RegisterWindow(form4_);
+ExportCommands::ExportCommands(Editor& editor, PlatformServices& services,
+                               const ExportActions& actions, const QLineEdit* name_box,
+                               QWidget* parent)
+    : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
+  form4_ = new TForm4(parent);
+  PlaceWhenFirstShown(*form4_, *parent->window(), QPoint(660, 380));
 
-  const std::pair<const char*, void (ExportCommands::*)()> buttons[] = {
-      {"ToolButton12", &ExportCommands::ToolButton12Click},
-      {"ToolButton7", &ExportCommands::ToolButton7Click},
-      {"ToolButton5", &ExportCommands::ToolButton5Click},
-      {"ToolButton16", &ExportCommands::ToolButton16Click},
-      {"ToolButton17", &ExportCommands::ToolButton17Click},
-      {"ToolButton8", &ExportCommands::ToolButton8Click},
+  const std::pair<QAction*, void (ExportCommands::*)()> commands[] = {
+      {actions.ToolButton12, &ExportCommands::ToolButton12Click},
+      {actions.ToolButton7, &ExportCommands::ToolButton7Click},
+      {actions.ToolButton5, &ExportCommands::ToolButton5Click},
+      {actions.ToolButton16, &ExportCommands::ToolButton16Click},
+      {actions.ToolButton17, &ExportCommands::ToolButton17Click},
+      {actions.ToolButton8, &ExportCommands::ToolButton8Click},
+      {actions.Save1, &ExportCommands::Save1Click},
+      {actions.Savetoend1, &ExportCommands::Savetoend1Click},
   };
-  for (const auto& [name, handler] : buttons) {
-    QToolButton* button = form.Button(QLatin1String(name));
-    connect(button, &QToolButton::clicked, this, handler);
-    button->setEnabled(true);
-  }
-  connect(form4_->BitBtn1(), &QPushButton::clicked, this, &ExportCommands::BitBtn1Click);
-  connect(form4_->BitBtn2(), &QPushButton::clicked, this, &ExportCommands::BitBtn2Click);
-
-  // `ToolButton11` repeats "Save to end" and follows its enabled state.
-  const std::pair<const char*, void (ExportCommands::*)()> actions[] = {
-      {"Save1", &ExportCommands::Save1Click},
-      {"Savetoend1", &ExportCommands::Savetoend1Click},
-  };
-  for (const auto& [name, handler] : actions) {
-    QAction* action = form.Action(QLatin1String(name));
+  for (const auto& [action, handler] : commands) {
     connect(action, &QAction::triggered, this, handler);
     action->setEnabled(true);
   }
+  connect(form4_->BitBtn1(), &QPushButton::clicked, this, &ExportCommands::BitBtn1Click);
+  connect(form4_->BitBtn2(), &QPushButton::clicked, this, &ExportCommands::BitBtn2Click);
 }
 
 void ExportCommands::ToolButton12Click() {
@@ -62,19 +58,19 @@ void ExportCommands::ToolButton12Click() {
 }
 
 void ExportCommands::ToolButton7Click() {
-  CopyPictureListing(ListingFormat::Cpp, form_.GetEditor().State().View.AlignToByte);
+  CopyPictureListing(ListingFormat::Cpp, editor_.State().View.AlignToByte);
 }
 void ExportCommands::ToolButton5Click() {
-  CopyPictureListing(ListingFormat::Asm1, form_.GetEditor().State().View.AlignToByte);
+  CopyPictureListing(ListingFormat::Asm1, editor_.State().View.AlignToByte);
 }
 void ExportCommands::ToolButton16Click() {
-  CopyPictureListing(ListingFormat::Asm2, form_.GetEditor().State().View.AlignToByte);
+  CopyPictureListing(ListingFormat::Asm2, editor_.State().View.AlignToByte);
 }
 void ExportCommands::ToolButton17Click() {
-  CopyPictureListing(ListingFormat::Asm4, form_.GetEditor().State().View.AlignToByte);
+  CopyPictureListing(ListingFormat::Asm4, editor_.State().View.AlignToByte);
 }
 void ExportCommands::ToolButton8Click() {
-  CopyPictureListing(ListingFormat::Asm8, form_.GetEditor().State().View.AlignToByte);
+  CopyPictureListing(ListingFormat::Asm8, editor_.State().View.AlignToByte);
 }
 
 void ExportCommands::BitBtn1Click() {
@@ -84,7 +80,7 @@ void ExportCommands::BitBtn1Click() {
 }
 
 void ExportCommands::BitBtn2Click() {
-  if (!form_.GetEditor().State().Selection.SelectionCaptured) return;
+  if (!editor_.State().Selection.SelectionCaptured) return;
   const std::optional<ListingFormat> format = form4_->ChosenFormat();
   if (!format) return;
   CopySelectionListing(*format, form4_->AlignUpToByte());
@@ -94,19 +90,19 @@ void ExportCommands::Save1Click() { SaveListingFile(false); }
 void ExportCommands::Savetoend1Click() { SaveListingFile(true); }
 
 void ExportCommands::CopyPictureListing(ListingFormat format, bool align) {
-  const QByteArray name = form_.PictureName();
+  const QByteArray name = PictureName(*name_box_);
   PutOnClipboard(
-      PictureClipboardText(ViewOf(form_.GetEditor().State().Document.Picture), AsView(name), format, align));
+      PictureClipboardText(ViewOf(editor_.State().Document.Picture), AsView(name), format, align));
 }
 
 void ExportCommands::CopySelectionListing(ListingFormat format, bool align) {
-  const QByteArray name = form_.PictureName();
+  const QByteArray name = PictureName(*name_box_);
   PutOnClipboard(
-      BuildListing(ViewOf(form_.GetEditor().State().Selection.SelectionBuffer), AsView(name), format, align));
+      BuildListing(ViewOf(editor_.State().Selection.SelectionBuffer), AsView(name), format, align));
 }
 
 void ExportCommands::PutOnClipboard(const std::string& text) {
-  form_.Services().SetClipboardText(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  services_.SetClipboardText(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void ExportCommands::SaveListingFile(bool append) {
@@ -115,20 +111,20 @@ void ExportCommands::SaveListingFile(bool append) {
   request.filter_index = 0;
   request.file_name = last_file_name_;
   request.confirm_overwrite = false;
-  const QString path = form_.Services().SaveFileName(&form_, request);
+  const QString path = services_.SaveFileName(parent_, request);
   if (path.isEmpty()) return;
   last_file_name_ = path;
 
-  const QByteArray name = form_.PictureName();
-  const std::string text = AsmFileListing(ViewOf(form_.GetEditor().State().Document.Picture), AsView(name));
+  const QByteArray name = PictureName(*name_box_);
+  const std::string text = AsmFileListing(ViewOf(editor_.State().Document.Picture), AsView(name));
   const std::filesystem::path target = LocalPath(path);
   // "Save" replaces the file whole or not at all; "Save to end" never cuts
   // what the file already holds.
   const std::expected<void, Error> written =
       append ? AppendToFile(target, text) : WriteFileAtomically(target, text);
   if (!written) {
-    form_.Services().ShowMessage(&form_, CouldNotWrite(path, written.error()),
-                                 QStringLiteral("Save Error"));
+    services_.ShowMessage(parent_, CouldNotWrite(path, written.error()),
+                          QStringLiteral("Save Error"));
   }
 }
 

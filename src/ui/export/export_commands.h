@@ -3,22 +3,43 @@
 #include <QObject>
 #include <QString>
 
+class QAction;
+class QLineEdit;
+class QWidget;
+
 #include "core/formats/listing.h"
 
 namespace pictavo {
 
-class TForm1;
+class Editor;
+class PlatformServices;
 class TForm4;
 
+// The export commands' actions: the tool-bar buttons that show the export
+// panel and copy the picture in one format, and the two File menu items
+// ("Save to end" shared with `ToolButton11`).
+struct ExportActions {
+  QAction* ToolButton12;  // shows the export panel
+  QAction* ToolButton7;   // C++
+  QAction* ToolButton5;   // ASM 1 bpp
+  QAction* ToolButton16;  // ASM 2 bpp
+  QAction* ToolButton17;  // ASM 4 bpp
+  QAction* ToolButton8;   // ASM 8 bpp
+  QAction* Save1;
+  QAction* Savetoend1;
+};
+
 // The export commands: the clipboard buttons of the tool bar, the export
-// panel `TForm4` and the two File menu items that write the 8-bit assembler
-// text into a file. Created by the main window at start-up, in the fixed
-// window order.
+// panel `TForm4`, which it creates, and the two File menu items that write
+// the 8-bit assembler text into a file. Listings carry the picture's name
+// from the name box; `parent` is the main window, the parent of the panel and
+// of the file dialog and message boxes.
 class ExportCommands : public QObject {
   Q_OBJECT
 
  public:
-  explicit ExportCommands(TForm1& form);
+  ExportCommands(Editor& editor, PlatformServices& services, const ExportActions& actions,
+                 const QLineEdit* name_box, QWidget* parent);
 
   TForm4* Form4() const { return form4_; }
 
@@ -50,7 +71,10 @@ class ExportCommands : public QObject {
  private:
   void PutOnClipboard(const std::string& text);
 
-  TForm1& form_;
+  Editor& editor_;
+  PlatformServices& services_;
+  const QLineEdit* name_box_;
+  QWidget* parent_;
   TForm4* form4_;
   QString last_file_name_;
 };

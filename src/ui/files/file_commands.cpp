@@ -9,13 +9,16 @@
 #include <QAction>
 #include <QByteArray>
 #include <QDir>
+#include <QLineEdit>
 
 #include "core/editing/document_io.h"
+#include "core/editing/editor.h"
 #include "core/formats/picture_file.h"
 #include "core/platform/safe_file.h"
 #include "ui/app/file_access.h"
-#include "ui/app/main_window.h"
+#include "ui/app/name_box.h"
 #include "ui/app/platform_services.h"
+#include "ui/app/window_placement.h"
 #include "ui/dialogs/bitmap_import_window.h"
 
 namespace pictavo {
@@ -31,19 +34,15 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 }  // namespace
 
-FileCommands::FileCommands(TForm1& form) : QObject(&form), form_(form) {
-  bmp_win_ = new TbmpWin(form.GetEditor(), form.Services(), &form);
-  form.RegisterWindow(bmp_win_);
-
-  // The tool-bar buttons repeat these items and follow their enabled state.
-  const std::pair<const char*, void (FileCommands::*)()> actions[] = {
-      {"OpenPicture1", &FileCommands::OpenPicture1Click},
-      {"Savepicture1", &FileCommands::Savepicture1Click},
-      {"OpenBMPfile1", &FileCommands::OpenBMPfile1Click},
-  };
-  for (const auto& [name, handler] : actions) {
-    QAction* action = form.Action(QLatin1String(name));
-    connect(action, &QAction::triggered, this, handler);
+FileCommands::FileCommands(Editor& editor, PlatformServices& services, const FileActions& actions,
+                           QLineEdit* name_box, QWidget* parent)
+    : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
+  bmp_win_ = new TbmpWin(editor, services, parent);
+  PlaceWhenFirstShown(*bmp_win_, *parent->window(), QPoint(391, 152));
+  connect(actions.OpenPicture1, &QAction::triggered, this, &FileCommands::OpenPicture1Click);
+  connect(actions.Savepicture1, &QAction::triggered, this, &FileCommands::Savepicture1Click);
+  connect(actions.OpenBMPfile1, &QAction::triggered, this, &FileCommands::OpenBMPfile1Click);
+  for (QAction* action : {actions.OpenPicture1, actions.Savepicture1, actions.OpenBMPfile1}) {
     action->setEnabled(true);
   }
 }
@@ -56,23 +55,23 @@ void FileCommands::OpenBMPfile1Click() {
   // Skin mode ends last, whatever the answer: an accepted import is still
   // written into the current icon by its redraw, which is how a bitmap is
   // brought into a skin.
-  form_.Services().ExecDialog(*bmp_win_);
-  form_.GetEditor().LeaveSkinMode();
+  services_.ExecDialog(*bmp_win_);
+  editor_.LeaveSkinMode();
 }
 
 void FileCommands::SavePictureFile() {
   FileDialogRequest request = PictureDialogRequest();
-  const QByteArray name = form_.PictureName();
+  const QByteArray name = PictureName(*name_box_);
   request.file_name = QString::fromLatin1(name);
-  const QString path = form_.Services().SaveFileName(&form_, request);
+  const QString path = services_.SaveFileName(parent_, request);
   if (path.isEmpty()) return;
 
-  const EditorState& state = form_.GetEditor().State();
-  const std::vector<std::uint8_t> bytes =
-      WritePictureFile(ViewOf(state.Document.Picture), AsView(name), state.Document.PictureFileVersion);
+  const EditorState& state = editor_.State();
+  const std::vector<std::uint8_t> bytes = WritePictureFile(
+      ViewOf(state.Document.Picture), AsView(name), state.Document.PictureFileVersion);
   if (auto written = WriteFileAtomically(LocalPath(path), bytes); !written) {
-    form_.Services().ShowMessage(
-        &form_,
+    services_.ShowMessage(
+        parent_,
         QStringLiteral("The picture could not be saved to \"%1\": %2.\nThe file was not changed.")
             .arg(Shown(path), QString::fromLocal8Bit(written.error().message)),
         QStringLiteral("Save Picture"));
@@ -80,34 +79,33 @@ void FileCommands::SavePictureFile() {
 }
 
 void FileCommands::OpenPictureFile() {
-  const QString path = form_.Services().OpenFileName(&form_, PictureDialogRequest());
+  const QString path = services_.OpenFileName(parent_, PictureDialogRequest());
   if (!path.isEmpty()) LoadPicture(path);
   // In every case, the file read or not. Skin mode ends last, so an opened
   // picture is still written into the current icon where the two overlap.
-  form_.GetEditor().LeaveSkinMode();
+  editor_.LeaveSkinMode();
 }
 
 void FileCommands::LoadPicture(const QString& path) {
   const auto stored = ReadFileStart(path, kMaxPictureFileBytes);
   if (!stored) {
-    form_.Services().ShowMessage(
-        &form_, QStringLiteral("\"%1\" could not be read: %2.").arg(Shown(path), stored.error()),
+    services_.ShowMessage(
+        parent_, QStringLiteral("\"%1\" could not be read: %2.").arg(Shown(path), stored.error()),
         QStringLiteral("Open Picture"));
     return;
   }
   const auto record = ReadPictureFile(AsBytes(*stored));
   if (!record) {
-    form_.Services().ShowMessage(
-        &form_,
-        QStringLiteral("\"%1\" is not a picture file Pictavo can open.\n%2\n"
-                       "The picture was not changed.")
-            .arg(Shown(path), QString::fromStdString(record.error().message)),
-        QStringLiteral("Open Picture"));
+    services_.ShowMessage(parent_,
+                          QStringLiteral("\"%1\" is not a picture file Pictavo can open.\n%2\n"
+                                         "The picture was not changed.")
+                              .arg(Shown(path), QString::fromStdString(record.error().message)),
+                          QStringLiteral("Open Picture"));
     return;
   }
-  form_.SetPictureName(
-      QByteArray(record->name.data(), static_cast<qsizetype>(record->name.size())));
-  OpenPictureRecord(form_.GetEditor(), *record);
+  SetPictureName(*name_box_,
+                 QByteArray(record->name.data(), static_cast<qsizetype>(record->name.size())));
+  OpenPictureRecord(editor_, *record);
 }
 
 }  // namespace pictavo

@@ -3,19 +3,34 @@
 #include <QObject>
 #include <QString>
 
+class QAction;
+class QLineEdit;
+class QWidget;
+
 namespace pictavo {
 
-class TForm1;
+class Editor;
+class PlatformServices;
 class TbmpWin;
 
+// The menu items of the picture file commands; the tool-bar buttons
+// `ToolButton2`, `ToolButton3` and `ToolButton21` share them.
+struct FileActions {
+  QAction* OpenPicture1;
+  QAction* Savepicture1;
+  QAction* OpenBMPfile1;
+};
+
 // The picture file commands ("Open Picture...", "Save Picture...") and
-// "Open BMP file..." with its window `TbmpWin`. Created by the main window at
-// start-up, in the fixed window order.
+// "Open BMP file..." with its window `TbmpWin`, which it creates. They read
+// and write the picture's name in the name box; `parent` is the main window,
+// the parent of the window and of the file dialogs and message boxes.
 class FileCommands : public QObject {
   Q_OBJECT
 
  public:
-  explicit FileCommands(TForm1& form);
+  FileCommands(Editor& editor, PlatformServices& services, const FileActions& actions,
+               QLineEdit* name_box, QWidget* parent);
 
   TbmpWin* BmpWin() const { return bmp_win_; }
 
@@ -37,7 +52,10 @@ class FileCommands : public QObject {
   // Reads one chosen file into the Picture and the name box, or reports why not.
   void LoadPicture(const QString& path);
 
-  TForm1& form_;
+  Editor& editor_;
+  PlatformServices& services_;
+  QLineEdit* name_box_;
+  QWidget* parent_;
   TbmpWin* bmp_win_;
 };
 

@@ -2,64 +2,69 @@
 
 #include <string_view>
 
+#include <QAction>
+#include <QLineEdit>
 #include <QToolButton>
 
 #include "core/editing/editor.h"
+#include "core/editing/selection_transform.h"
 #include "core/formats/picture_file.h"
 #include "core/platform/safe_file.h"
-#include "core/editing/selection_transform.h"
 #include "ui/app/file_access.h"
-#include "ui/app/main_window.h"
+#include "ui/app/name_box.h"
 #include "ui/app/platform_services.h"
+#include "ui/app/window_placement.h"
 #include "ui/dialogs/save_select_box.h"
 #include "ui/selection/select_panel.h"
 
 namespace pictavo {
 
-SelectionCommands::SelectionCommands(TForm1& form) : QObject(&form), form_(form) {
-  selpanel_ = new Tselpanel(form.GetEditor(), form.Services(), &form);
-  form.RegisterWindow(selpanel_);
-  savebox_ = new Tsavebox(&form);
-  form.RegisterWindow(savebox_);
-
-  connect(&form, &TForm1::SelectPanelVisibilityRequested, selpanel_, &Tselpanel::SetPanelVisible);
-  connect(&form, &TForm1::SelectionBoxCaptured, selpanel_, &Tselpanel::ShowCapturedBox);
+SelectionCommands::SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool,
+                                     const QLineEdit* name_box, QWidget* parent)
+    : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
+  selpanel_ = new Tselpanel(editor, services, parent);
+  savebox_ = new Tsavebox(parent);
+  const QWidget& main_window = *parent->window();
+  PlaceWhenFirstShown(*selpanel_, main_window, QPoint(662, 221));
+  PlaceWhenFirstShown(*savebox_, main_window, QPoint(431, 361));
   connect(selpanel_, &Tselpanel::SaveSelectionRequested, this, &SelectionCommands::SaveSelection);
-
-  // The select box has its panel now.
-  form.Button(QStringLiteral("box_button"))->setEnabled(true);
+  box_tool->setEnabled(true);
 }
 
+bool SelectionCommands::SelectButtonDown() const { return selpanel_->selectbutton()->isChecked(); }
+
+bool SelectionCommands::PasteButtonDown() const { return selpanel_->PasteButton()->isChecked(); }
+
 void SelectionCommands::SaveSelection() {
-  savebox_->SetName(form_.PictureName());
-  if (!form_.GetEditor().State().Selection.SelectionCaptured) return;
-  if (form_.Services().ExecDialog(*savebox_) != QDialog::Accepted) return;
+  savebox_->SetName(PictureName(*name_box_));
+  if (!editor_.State().Selection.SelectionCaptured) return;
+  if (services_.ExecDialog(*savebox_) != QDialog::Accepted) return;
   SaveSelectionFile(savebox_->Name());
 }
 
 void SelectionCommands::SaveSelectionFile(const QByteArray& name) {
-  Editor& editor = form_.GetEditor();
-  if (!editor.State().Selection.SelectionCaptured) return;
+  if (!editor_.State().Selection.SelectionCaptured) return;
   // A quarter turn of a capture wider than 92 columns is taller than any
   // picture: such a file could never be opened again, so it is not written.
-  if (editor.State().Selection.SelectionBuffer.Height > MaxPictureHeight) {
-    form_.Services().ShowMessage(
-        &form_, QString::fromStdString(CropRefusalMessage(editor.State().Selection.SelectionBuffer.Height)),
-        QStringLiteral("Save Selection"));
+  if (editor_.State().Selection.SelectionBuffer.Height > MaxPictureHeight) {
+    services_.ShowMessage(parent_,
+                          QString::fromStdString(
+                              CropRefusalMessage(editor_.State().Selection.SelectionBuffer.Height)),
+                          QStringLiteral("Save Selection"));
     return;
   }
-  editor.PushUndo();
+  editor_.PushUndo();
 
   const QString path =
-      form_.Services().SaveFileName(&form_, PictureDialogRequest(QString::fromLatin1(name)));
+      services_.SaveFileName(parent_, PictureDialogRequest(QString::fromLatin1(name)));
   if (path.isEmpty()) return;  // the undo step stays
 
-  const EditorState& s = editor.State();
-  const std::vector<std::uint8_t> bytes =
-      WritePictureFile(ViewOf(s.Selection.SelectionBuffer), AsView(name), s.Document.PictureFileVersion);
+  const EditorState& s = editor_.State();
+  const std::vector<std::uint8_t> bytes = WritePictureFile(
+      ViewOf(s.Selection.SelectionBuffer), AsView(name), s.Document.PictureFileVersion);
   if (const auto written = WriteFileAtomically(LocalPath(path), bytes); !written) {
-    form_.Services().ShowMessage(&form_, CouldNotWrite(path, written.error()),
-                                 QStringLiteral("Save Selection"));
+    services_.ShowMessage(parent_, CouldNotWrite(path, written.error()),
+                          QStringLiteral("Save Selection"));
   }
 }
 

@@ -3,25 +3,38 @@
 #include <QByteArray>
 #include <QObject>
 
+class QAction;
+class QLineEdit;
+class QWidget;
+
 namespace pictavo {
 
-class TForm1;
+struct CellRect;
+class Editor;
+class PlatformServices;
 class Tsavebox;
 class Tselpanel;
 
 // The select tool's windows and commands: creates the select tool panel
-// `Tselpanel` and the name prompt `Tsavebox` (in that order, right after the
-// export panel), shows and hides the panel with the select tool, and saves
-// the captured selection as a picture file of its own. Created by the main
-// window at start-up, in the fixed window order.
+// `Tselpanel` and the name prompt `Tsavebox` (in that order), shows and hides
+// the panel with the select tool, and saves the captured selection as a
+// picture file of its own under a name that starts as the picture's. The
+// select tool's action `box_tool` works only with the panel, so it is
+// enabled here. `parent` is the main window, the parent of both windows and
+// of the file dialog and message boxes.
 class SelectionCommands : public QObject {
   Q_OBJECT
 
  public:
-  explicit SelectionCommands(TForm1& form);
+  SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool,
+                    const QLineEdit* name_box, QWidget* parent);
 
   Tselpanel* Selpanel() const { return selpanel_; }
   Tsavebox* Savebox() const { return savebox_; }
+
+  // The panel's select and paste buttons, which the select tool reads.
+  bool SelectButtonDown() const;
+  bool PasteButtonDown() const;
 
   // The panel's "Save select to PTV file": copies the picture's name into the
   // prompt; with a capture, asks for the name and, on "Save...", saves.
@@ -33,7 +46,10 @@ class SelectionCommands : public QObject {
   void SaveSelectionFile(const QByteArray& name);
 
  private:
-  TForm1& form_;
+  Editor& editor_;
+  PlatformServices& services_;
+  const QLineEdit* name_box_;
+  QWidget* parent_;
   Tselpanel* selpanel_;
   Tsavebox* savebox_;
 };

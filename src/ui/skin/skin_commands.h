@@ -3,28 +3,57 @@
 #include <QObject>
 #include <QString>
 
+class QAction;
 class QComboBox;
+class QLineEdit;
 class QListWidget;
+class QToolButton;
+class QWidget;
 
 namespace pictavo {
 
 class Editor;
 class IconPreview;
+class PlatformServices;
 class TAddIconForm;
-class TForm1;
 
-// The skin commands: "OpenSkin..." and "SaveSkin...", the icon bar `Panel3`,
-// the "Icons ID" list `ListBox1`, the preview `Image3` with its zoom buttons
-// and the Add Icon dialog `TAddIconForm`. Created by the main window at
-// start-up, after the file commands, in the fixed window order.
+// The skin commands' menu items.
+struct SkinActions {
+  QAction* OpenSkin1;
+  QAction* SaveSkin1;
+};
+
+// The main window's controls of skin mode: the icon bar `Panel3`, the
+// "Icons ID" list and the preview with its zoom buttons.
+struct SkinControls {
+  QComboBox* ComboBox1;
+  QToolButton* SpeedButton48;  // add icon
+  QToolButton* SpeedButton49;  // delete icon
+  QToolButton* SpeedButton45;  // BPP up
+  QToolButton* SpeedButton44;  // BPP down
+  QToolButton* SpeedButton46;  // next sub-icon
+  QToolButton* SpeedButton47;  // previous sub-icon
+  QToolButton* SpeedButton50;  // add sub-icon
+  QToolButton* SpeedButton51;  // delete sub-icon
+  QListWidget* ListBox1;
+  QToolButton* SpeedButton52;  // zoom the preview in
+  QToolButton* SpeedButton53;  // zoom the preview out
+  IconPreview* Image3;
+};
+
+// The skin commands: "OpenSkin..." and "SaveSkin...", the icon bar, the
+// "Icons ID" list, the preview and the Add Icon dialog `TAddIconForm`, which
+// it creates. `parent` is the main window: the parent of the dialog and of
+// the message boxes and file dialogs.
 class SkinCommands : public QObject {
   Q_OBJECT
 
  public:
-  explicit SkinCommands(TForm1& form);
+  SkinCommands(Editor& editor, PlatformServices& services, const SkinActions& actions,
+               const SkinControls& controls, QLineEdit* name_box, QWidget* parent);
 
   TAddIconForm* AddIconForm() const { return add_icon_form_; }
-  IconPreview* Preview() const { return preview_; }
+  IconPreview* Preview() const { return controls_.Image3; }
   // The paths the skin's open and save dialogs are preset with: the last ones chosen.
   const QString& LastOpenPath() const { return last_open_path_; }
   const QString& LastSavePath() const { return last_save_path_; }
@@ -47,7 +76,7 @@ class SkinCommands : public QObject {
   void Image3MouseUp(int x, int y);
 
  private:
-  void WireIconBar();
+  void ConnectControls();
   // ComboBox1 and ListBox1 list the skin's icons in skin order, the current
   // one selected; neither change runs a command.
   void RefillIconLists();
@@ -55,11 +84,11 @@ class SkinCommands : public QObject {
   void ShowBppRefused(bool refused);
   void Report(const QString& text, const QString& title);
 
-  TForm1& form_;
   Editor& editor_;
-  QComboBox* combo_box1_;
-  QListWidget* list_box1_;
-  IconPreview* preview_;
+  PlatformServices& services_;
+  SkinControls controls_;
+  QLineEdit* name_box_;
+  QWidget* parent_;
   TAddIconForm* add_icon_form_;
   QString last_open_path_;
   QString last_save_path_;

@@ -6,12 +6,14 @@
 #include <utility>
 
 #include <QDir>
+#include <QLineEdit>
 
 #include "core/editing/document_io.h"
-#include "core/platform/safe_file.h"
+#include "core/editing/editor.h"
 #include "core/formats/skin_file.h"
+#include "core/platform/safe_file.h"
 #include "ui/app/file_access.h"
-#include "ui/app/main_window.h"
+#include "ui/app/name_box.h"
 #include "ui/app/platform_services.h"
 #include "ui/skin/skin_commands.h"
 
@@ -31,7 +33,7 @@ QString AsSentence(const std::string& reason) {
 }  // namespace
 
 void SkinCommands::OpenSkin1Click() {
-  const QString path = form_.Services().OpenFileName(&form_, SkinDialogRequest(last_open_path_));
+  const QString path = services_.OpenFileName(parent_, SkinDialogRequest(last_open_path_));
   if (path.isEmpty()) return;
   last_open_path_ = path;
 
@@ -45,7 +47,8 @@ void SkinCommands::OpenSkin1Click() {
   }
   SkinFileRead read = ReadSkinFile(AsBytes(*bytes));
   // The name is taken even from a file whose icons are refused.
-  form_.SetPictureName(QByteArray(read.name.data(), static_cast<qsizetype>(read.name.size())));
+  SetPictureName(*name_box_,
+                 QByteArray(read.name.data(), static_cast<qsizetype>(read.name.size())));
   if (!read.skin) {
     // The old skin and its lists stay; only the icon controls go away.
     editor_.LeaveSkinMode();
@@ -64,7 +67,7 @@ void SkinCommands::SaveSkin1Click() {
     Report(AsSentence(stream.error().message), Latin1Text(CompressionErrorTitle));
     return;
   }
-  const QByteArray name = form_.PictureName();
+  const QByteArray name = PictureName(*name_box_);
   const auto file = WriteSkinFile(skin, AsView(name));
   if (!file) {
     editor_.Render();
@@ -72,7 +75,7 @@ void SkinCommands::SaveSkin1Click() {
     return;
   }
 
-  const QString path = form_.Services().SaveFileName(&form_, SkinDialogRequest(last_save_path_));
+  const QString path = services_.SaveFileName(parent_, SkinDialogRequest(last_save_path_));
   if (path.isEmpty()) return;
   last_save_path_ = path;
   // Skin files are binary: written as they are, whole or not at all.

@@ -6,7 +6,7 @@
 
 namespace pictavo::testing {
 
-MainWindowFixture::MainWindowFixture() : form(std::make_unique<TForm1>(services)) {
+MainWindowFixture::MainWindowFixture() : form(std::make_unique<TForm1>(editor, services)) {
   form->CreateSecondaryWindows();
   form->show();
 }

@@ -12,11 +12,12 @@
 namespace pictavo::testing {
 
 // A started main window with all its secondary windows, on scripted services.
+// The fixture owns the editor, which outlives the window as in the program.
 struct MainWindowFixture {
   MainWindowFixture();
   ~MainWindowFixture();
 
-  EditorState& State() { return form->GetEditor().MutableState(); }
+  EditorState& State() { return editor.MutableState(); }
   QToolButton* Button(const char* name) const;
   QAction* Action(const char* name) const;
   QString StatusText(int panel) const;
@@ -26,6 +27,7 @@ struct MainWindowFixture {
   QPoint CellCentre(int x, int y);
 
   ScriptedServices services;
+  Editor editor;
   std::unique_ptr<TForm1> form;
 };
 

@@ -1,0 +1,58 @@
+#include "ui/app/name_box.h"
+
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+namespace pictavo {
+
+namespace {
+
+constexpr int kNameLength = 16;
+
+// Room for kNameLength average characters of the box's font, inside the
+// frame and margins the style puts around a line edit's text.
+int NameBoxWidth(const QLineEdit& box) {
+  const QFontMetrics metrics(box.font());
+  const QMargins margins = box.textMargins();
+  // QLineEdit keeps 2 pixels either side of its text and 1 for the cursor.
+  const QSize text(metrics.averageCharWidth() * kNameLength + margins.left() + margins.right() + 5,
+                   metrics.height());
+  QStyleOptionFrame option;
+  option.initFrom(&box);
+  option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+  return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &box).width();
+}
+
+}  // namespace
+
+QLineEdit* CreateNameBox(QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QStringLiteral("Edit1"));
+  box->setMaxLength(kNameLength);
+  QFont big = box->font();
+  big.setPixelSize(25);
+  box->setFont(big);
+  box->setFixedWidth(NameBoxWidth(*box));
+  // Names are saved as 8-bit Latin-1, so only what Latin-1 holds may be typed.
+  box->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*")), box));
+  // A longer name read from a file may be shortened, but not lengthened again.
+  QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
+    if (text.size() <= kNameLength) box->setMaxLength(kNameLength);
+  });
+  return box;
+}
+
+QByteArray PictureName(const QLineEdit& name_box) { return name_box.text().toLatin1(); }
+
+void SetPictureName(QLineEdit& name_box, const QByteArray& latin1) {
+  name_box.setMaxLength(std::max<int>(kNameLength, static_cast<int>(latin1.size())));
+  name_box.setText(QString::fromLatin1(latin1));
+}
+
+}  // namespace pictavo
