@@ -243,6 +243,37 @@ class DrawingTest : public QObject {
     QCOMPARE(f.State().View.PixelSize, 1);
   }
 
+  void everyQuickSizeButtonSetsTheNumberOnIt() {
+    MainWindowFixture f;
+    const QStringList widths = QStringLiteral(
+        "SpeedButton42 SpeedButton19 SpeedButton38 SpeedButton10 SpeedButton40 SpeedButton17 "
+        "SpeedButton16 SpeedButton18 SpeedButton11 SpeedButton12 SpeedButton13 SpeedButton14 "
+        "SpeedButton15 SpeedButton20 SpeedButton21 SpeedButton22").split(' ');
+    const QStringList heights = QStringLiteral(
+        "SpeedButton43 SpeedButton28 SpeedButton39 SpeedButton37 SpeedButton41 SpeedButton30 "
+        "SpeedButton31 SpeedButton29 SpeedButton36 SpeedButton35 SpeedButton34 SpeedButton33 "
+        "SpeedButton32 SpeedButton27 SpeedButton26 SpeedButton25").split(' ');
+    const int numbers[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 50, 70, 96};
+    Picture& picture = f.State().Document.Picture;
+    for (int row = 0; row < 16; ++row) {
+      const int width = numbers[row];
+      const int height = std::min(width, 92);
+      picture.Width = picture.Height = 11;  // a size no button sets
+      QToolButton* w = f.Button(qPrintable(widths[row]));
+      QCOMPARE(w->text(), QString::number(width));
+      w->click();
+      QCOMPARE(picture.Width, width);
+      QCOMPARE(picture.Height, 11);
+      QToolButton* h = f.Button(qPrintable(heights[row]));
+      QCOMPARE(h->text(), QString::number(height));
+      h->click();
+      QCOMPARE(picture.Height, height);
+      QCOMPARE(picture.Width, width);
+      QCOMPARE(f.form->findChild<QLineEdit*>("HEIG")->text(), QString::number(height));
+    }
+    QCOMPARE(f.State().Document.UndoCount, 0);
+  }
+
   void clearImageIsNotUndoable() {
     MainWindowFixture f;
     Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(1, 1));

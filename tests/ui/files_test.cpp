@@ -425,6 +425,7 @@ class BitmapImportTest : public QObject {
     QCOMPARE(win->objectName(), QStringLiteral("TbmpWin"));
     QCOMPARE(win->windowTitle(), QStringLiteral("Bitmap Image Open Dialog"));
     QCOMPARE(win->size(), QSize(608, 296));
+    QCOMPARE(f.FirstShownOffset(win), QPoint(391, 152));
     QCOMPARE(win->findChild<QLabel*>("Label1")->text(), QStringLiteral("Image"));
     QCOMPARE(win->findChild<QLabel*>("Label2")->text(), QStringLiteral("Preview"));
     const std::pair<const char*, const char*> buttons[] = {

@@ -1,14 +1,19 @@
 #include <QAction>
+#include <QActionGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
 #include "ui/app/about_box.h"
+#include "ui/app/window_placement.h"
+#include "ui/selection/select_panel.h"
+#include "ui/selection/selection_commands.h"
 #include "ui/widgets/canvas_widget.h"
 
 using namespace pictavo;
@@ -63,6 +68,118 @@ class MainWindowTest : public QObject {
       QVERIFY2(!f.Button(name)->icon().isNull(), name);
       QVERIFY2(f.Button(name)->toolTip().isEmpty(), name);
     }
+  }
+
+  void menuItemsAndButtonsShareOneActionPerCommand() {
+    MainWindowFixture f;
+    const std::pair<const char*, const char*> shared[] = {
+        {"NewPicture1", "ToolButton1"},  {"OpenPicture1", "ToolButton2"},
+        {"OpenBMPfile1", "ToolButton21"}, {"Savepicture1", "ToolButton3"},
+        {"Savetoend1", "ToolButton11"},   {"Undochange1", "UndoButton"},
+        {"SetSize1", "ToolButton10"},     {"ClearImage1", "ToolButton19"},
+        {"ViewGrids1", "GridsButton"},    {"ViewBorder1", "BorderButton"},
+        {"Exit1", "ToolButton15"},        {"Pen1", "pen_button"},
+        {"Bucket1", "fill_button"},       {"Pipe1", "pipe_button"},
+        {"ChangeColor1", "chcol_button"},
+    };
+    for (const auto& [item, button] : shared) {
+      QVERIFY2(f.Action(item) != nullptr, item);
+      QCOMPARE(f.Button(button)->defaultAction(), f.Action(item));
+    }
+    // The buttons without a menu item are actions too.
+    for (const char* name : {"ToolButton12", "align", "ToolButton7", "ToolButton5", "ToolButton16",
+                             "ToolButton17", "ToolButton8", "box_button"}) {
+      QCOMPARE(f.Button(name)->defaultAction(), f.Action(name));
+    }
+    // One group holds the tools: checking one releases the others.
+    QAction* pen = f.Action("Pen1");
+    QVERIFY(pen->isChecked());
+    QVERIFY(pen->actionGroup() != nullptr && pen->actionGroup()->isExclusive());
+    QCOMPARE(pen->actionGroup()->actions().size(), 5);
+    f.Action("Pipe1")->trigger();
+    QVERIFY(!f.Button("pen_button")->isChecked());
+    QVERIFY(f.Button("pipe_button")->isChecked());
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::Pipe);
+  }
+
+  void toolBarHandlersRunTheCommandsOfTheirMenuItems() {
+    MainWindowFixture f;
+    f.form->ToolButton2Click();
+    QCOMPARE(f.services.file_requests.size(), 1);
+    QCOMPARE(f.services.file_requests[0].default_suffix, QStringLiteral("ptv"));
+    f.form->ToolButton3Click();
+    QCOMPARE(f.services.file_requests.size(), 2);
+    f.form->ToolButton11Click();
+    QCOMPARE(f.services.file_requests.size(), 3);
+    QVERIFY(f.services.file_requests[2].filter.startsWith("(lib *.h"));
+    f.form->ToolButton21Click();
+    QCOMPARE(f.services.shown_dialogs, QStringList{"TbmpWin"});
+    f.form->ToolButton1Click();
+    f.form->ToolButton10Click();
+    QCOMPARE(f.services.shown_dialogs, (QStringList{"TbmpWin", "TForm2", "TForm2"}));
+  }
+
+  void startSizeFitsTheAvailableArea() {
+    MainWindowFixture f;
+    const QRect area = f.form->screen()->availableGeometry();
+    QVERIFY(area.contains(f.form->frameGeometry()));
+    if (area.width() >= 800 && area.height() >= 800) QCOMPARE(f.form->size(), QSize(760, 760));
+    // A start size larger than the screen is cut down to it.
+    for (const QSize wanted : {QSize(5000, 300), QSize(300, 5000), QSize(5000, 5000)}) {
+      QWidget window;
+      FitOnScreen(window, wanted);
+      window.show();
+      QVERIFY(area.contains(window.frameGeometry()));
+      // Only what does not fit is cut, and only as much as it must be.
+      QCOMPARE(window.width() == wanted.width(), wanted.width() < area.width());
+      QCOMPARE(window.height() == wanted.height(), wanted.height() < area.height());
+      QVERIFY(window.width() > area.width() - 20 || window.width() == wanted.width());
+      QVERIFY(window.height() > area.height() - 60 || window.height() == wanted.height());
+    }
+  }
+
+  void toolWindowsOpenBesideTheMainWindowAndOnTheScreen() {
+    MainWindowFixture f;
+    const QRect area = f.form->screen()->availableGeometry();
+    QWidget* panel = f.form->Selection()->Selpanel();
+    // Near the bottom right corner the panel would leave the screen: it is
+    // kept on it, against its edges.
+    f.form->move(area.right() - 300, area.bottom() - 200);
+    f.Button("box_button")->click();
+    QVERIFY(panel->isVisible());
+    QVERIFY(area.contains(panel->frameGeometry()));
+    QCOMPARE(panel->frameGeometry().right(), area.right());
+    QCOMPARE(panel->frameGeometry().bottom(), area.bottom());
+    // Where the user leaves it, it comes back.
+    panel->move(area.topLeft() + QPoint(40, 30));
+    const QPoint moved = panel->pos();
+    f.Button("pen_button")->click();
+    QVERIFY(!panel->isVisible());
+    f.Button("box_button")->click();
+    QCOMPARE(panel->pos(), moved);
+  }
+
+  void nameBoxShowsSixteenCharactersOfItsFont() {
+    MainWindowFixture f;
+    auto* name = f.form->findChild<QLineEdit*>("Edit1");
+    const QFontMetrics metrics(name->font());
+    QCOMPARE(name->font().pixelSize(), 25);
+    for (const QString& text : {QStringLiteral("Smiley face icon"), QStringLiteral("xxxxxxxxxxxxxxxx"),
+                                QStringLiteral("pictavo_icon_016")}) {
+      QCOMPARE(text.size(), 16);
+      // The line edit keeps two pixels either side of its text.
+      QVERIFY2(metrics.horizontalAdvance(text) + 4 <= name->contentsRect().width(), qPrintable(text));
+    }
+  }
+
+  void editorOutlivesTheWindow() {
+    MainWindowFixture f;
+    f.form.reset();
+    // Nothing the editor does may reach the window that is gone.
+    f.editor.PushUndo();
+    f.editor.Render();
+    f.editor.SelectTool(DrawTool::SelectBox, true, false);
+    QCOMPARE(f.editor.State().Document.UndoCount, 1);
   }
 
   void menuCaptionsAndShortcuts() {

@@ -118,7 +118,7 @@ class SelectionTest : public QObject {
     QVERIFY(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(panel->minimumSize(), QSize(136, 159));
     QCOMPARE(panel->maximumSize(), QSize(136, 159));
-    QCOMPARE(panel->pos(), QPoint(662, 221));
+    QCOMPARE(f.FirstShownOffset(panel), QPoint(662, 221));
 
     const std::tuple<const char*, int, int, const char*> buttons[] = {
         {"selectbutton", 8, 16, "Select mode"},
@@ -438,7 +438,7 @@ class SelectionTest : public QObject {
     QCOMPARE(box->windowTitle(), QStringLiteral("Save Select..."));
     QCOMPARE(box->minimumSize(), QSize(200, 76));
     QCOMPARE(box->maximumSize(), QSize(200, 76));
-    QCOMPARE(box->pos(), QPoint(431, 361));
+    QCOMPARE(f.FirstShownOffset(box), QPoint(431, 361));
     QCOMPARE(box->findChild<QLabel*>("Label1")->text(), QStringLiteral("Name:"));
     QCOMPARE(box->Edit1()->text(), QStringLiteral("Name"));
     QCOMPARE(box->Edit1()->width(), 137);

@@ -14,13 +14,15 @@ namespace {
 
 constexpr int kNameLength = 16;
 
-// Room for kNameLength average characters of the box's font, inside the
-// frame and margins the style puts around a line edit's text.
+// Room for kNameLength characters of the box's font, measured as QLineEdit
+// measures its own size hint (in x's), inside the frame and margins the style
+// puts around a line edit's text.
 int NameBoxWidth(const QLineEdit& box) {
   const QFontMetrics metrics(box.font());
   const QMargins margins = box.textMargins();
   // QLineEdit keeps 2 pixels either side of its text and 1 for the cursor.
-  const QSize text(metrics.averageCharWidth() * kNameLength + margins.left() + margins.right() + 5,
+  const QSize text(metrics.horizontalAdvance(QString(kNameLength, QLatin1Char('x'))) +
+                       margins.left() + margins.right() + 5,
                    metrics.height());
   QStyleOptionFrame option;
   option.initFrom(&box);

@@ -47,7 +47,10 @@ class FirstShowPlacer : public QObject {
   void Place(QWidget& window) const {
     const QRect area = AvailableArea(*main_window_);
     const QPoint wanted = main_window_->frameGeometry().topLeft() + offset_;
-    const QSize size = window.frameGeometry().size();
+    // A window that was never shown has no frame yet: count one as wide as
+    // the main window's.
+    QSize size = window.frameGeometry().size();
+    if (size == window.size()) size += main_window_->frameGeometry().size() - main_window_->size();
     window.move(Within(wanted.x(), size.width(), area.left(), area.right()),
                 Within(wanted.y(), size.height(), area.top(), area.bottom()));
   }
@@ -65,14 +68,16 @@ void FitOnScreen(QWidget& main_window, QSize start_size) {
     return;
   }
   // The frame is not known before the window is shown: leave room for a
-  // title bar of the style's height.
-  const int title = main_window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-  const QSize size = start_size.boundedTo(area.size() - QSize(0, title));
+  // title bar and borders of the style's sizes.
+  const QStyle* style = main_window.style();
+  const int title = style->pixelMetric(QStyle::PM_TitleBarHeight);
+  const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  const QSize frame(2 * border, title + border);
+  const QSize size = start_size.boundedTo(area.size() - frame);
   main_window.resize(size);
-  // move() places the frame, title bar included.
+  // move() places the frame.
   main_window.move(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size + QSize(0, title), area)
-          .topLeft());
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size + frame, area).topLeft());
 }
 
 void PlaceWhenFirstShown(QWidget& window, const QWidget& main_window, QPoint offset) {

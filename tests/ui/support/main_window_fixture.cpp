@@ -32,4 +32,10 @@ QPoint MainWindowFixture::CellCentre(int x, int y) {
   return {(x - 1) * p + p / 2, (y - 1) * p + p / 2};
 }
 
+QPoint MainWindowFixture::FirstShownOffset(QWidget* window) {
+  form->move(-250, -100);
+  window->show();
+  return window->frameGeometry().topLeft() - form->frameGeometry().topLeft();
+}
+
 }  // namespace pictavo::testing

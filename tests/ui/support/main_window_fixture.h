@@ -25,6 +25,10 @@ struct MainWindowFixture {
   QImage CanvasImage() const;
   // Canvas position of the centre of a 1-based cell at the current zoom.
   QPoint CellCentre(int x, int y);
+  // Shows a secondary window for the first time, with the main window placed
+  // so that the window fits on the screen where it is put, and returns where
+  // it appeared from the top-left of the main window's frame.
+  QPoint FirstShownOffset(QWidget* window);
 
   ScriptedServices services;
   Editor editor;
