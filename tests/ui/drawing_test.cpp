@@ -7,9 +7,9 @@
 
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
+#include "ui/dialogs/set_size_dialog.h"
 #include "ui/widgets/canvas_widget.h"
 #include "ui/widgets/color_controls.h"
-#include "ui/dialogs/set_size_dialog.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
@@ -46,7 +46,8 @@ class DrawingTest : public QObject {
     Move(canvas, Qt::LeftButton, f.CellCentre(4, 4));
     Move(canvas, Qt::LeftButton, f.CellCentre(5, 4));
     Release(canvas, Qt::LeftButton, f.CellCentre(5, 4));
-    for (int x = 3; x <= 5; ++x) QCOMPARE(f.State().Document.Picture.Cells.At(x, 4), PixelCode::Black);
+    for (int x = 3; x <= 5; ++x)
+      QCOMPARE(f.State().Document.Picture.Cells.At(x, 4), PixelCode::Black);
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(4, 4)), QColor(0, 0, 0));
     QVERIFY(f.Action("Undochange1")->isEnabled());
     QVERIFY(f.Button("UndoButton")->isEnabled());
@@ -245,26 +246,28 @@ class DrawingTest : public QObject {
 
   void everyQuickSizeButtonSetsTheNumberOnIt() {
     MainWindowFixture f;
-    const QStringList widths = QStringLiteral(
-        "SpeedButton42 SpeedButton19 SpeedButton38 SpeedButton10 SpeedButton40 SpeedButton17 "
-        "SpeedButton16 SpeedButton18 SpeedButton11 SpeedButton12 SpeedButton13 SpeedButton14 "
-        "SpeedButton15 SpeedButton20 SpeedButton21 SpeedButton22").split(' ');
-    const QStringList heights = QStringLiteral(
-        "SpeedButton43 SpeedButton28 SpeedButton39 SpeedButton37 SpeedButton41 SpeedButton30 "
-        "SpeedButton31 SpeedButton29 SpeedButton36 SpeedButton35 SpeedButton34 SpeedButton33 "
-        "SpeedButton32 SpeedButton27 SpeedButton26 SpeedButton25").split(' ');
+    const char* const widths[] = {
+        "SpeedButton42", "SpeedButton19", "SpeedButton38", "SpeedButton10",
+        "SpeedButton40", "SpeedButton17", "SpeedButton16", "SpeedButton18",
+        "SpeedButton11", "SpeedButton12", "SpeedButton13", "SpeedButton14",
+        "SpeedButton15", "SpeedButton20", "SpeedButton21", "SpeedButton22"};
+    const char* const heights[] = {
+        "SpeedButton43", "SpeedButton28", "SpeedButton39", "SpeedButton37",
+        "SpeedButton41", "SpeedButton30", "SpeedButton31", "SpeedButton29",
+        "SpeedButton36", "SpeedButton35", "SpeedButton34", "SpeedButton33",
+        "SpeedButton32", "SpeedButton27", "SpeedButton26", "SpeedButton25"};
     const int numbers[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 50, 70, 96};
     Picture& picture = f.State().Document.Picture;
     for (int row = 0; row < 16; ++row) {
       const int width = numbers[row];
       const int height = std::min(width, 92);
       picture.Width = picture.Height = 11;  // a size no button sets
-      QToolButton* w = f.Button(qPrintable(widths[row]));
+      QToolButton* w = f.Button(widths[row]);
       QCOMPARE(w->text(), QString::number(width));
       w->click();
       QCOMPARE(picture.Width, width);
       QCOMPARE(picture.Height, 11);
-      QToolButton* h = f.Button(qPrintable(heights[row]));
+      QToolButton* h = f.Button(heights[row]);
       QCOMPARE(h->text(), QString::number(height));
       h->click();
       QCOMPARE(picture.Height, height);

@@ -73,7 +73,7 @@ class MainWindowTest : public QObject {
   void menuItemsAndButtonsShareOneActionPerCommand() {
     MainWindowFixture f;
     const std::pair<const char*, const char*> shared[] = {
-        {"NewPicture1", "ToolButton1"},  {"OpenPicture1", "ToolButton2"},
+        {"NewPicture1", "ToolButton1"},   {"OpenPicture1", "ToolButton2"},
         {"OpenBMPfile1", "ToolButton21"}, {"Savepicture1", "ToolButton3"},
         {"Savetoend1", "ToolButton11"},   {"Undochange1", "UndoButton"},
         {"SetSize1", "ToolButton10"},     {"ClearImage1", "ToolButton19"},
@@ -164,11 +164,13 @@ class MainWindowTest : public QObject {
     auto* name = f.form->findChild<QLineEdit*>("Edit1");
     const QFontMetrics metrics(name->font());
     QCOMPARE(name->font().pixelSize(), 25);
-    for (const QString& text : {QStringLiteral("Smiley face icon"), QStringLiteral("xxxxxxxxxxxxxxxx"),
-                                QStringLiteral("pictavo_icon_016")}) {
+    for (const QString& text :
+         {QStringLiteral("Smiley face icon"), QStringLiteral("xxxxxxxxxxxxxxxx"),
+          QStringLiteral("pictavo_icon_016")}) {
       QCOMPARE(text.size(), 16);
       // The line edit keeps two pixels either side of its text.
-      QVERIFY2(metrics.horizontalAdvance(text) + 4 <= name->contentsRect().width(), qPrintable(text));
+      QVERIFY2(metrics.horizontalAdvance(text) + 4 <= name->contentsRect().width(),
+               qPrintable(text));
     }
   }
 

@@ -13,12 +13,10 @@
 
 class QAction;
 class QActionGroup;
-class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QSplitter;
 class QToolBar;
 class QToolButton;
