@@ -3,11 +3,11 @@
 #include <QObject>
 #include <QString>
 
+#include "core/formats/listing.h"
+
 class QAction;
 class QLineEdit;
 class QWidget;
-
-#include "core/formats/listing.h"
 
 namespace pictavo {
 

@@ -9,7 +9,6 @@ class QWidget;
 
 namespace pictavo {
 
-struct CellRect;
 class Editor;
 class PlatformServices;
 class Tsavebox;
