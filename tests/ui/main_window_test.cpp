@@ -120,10 +120,13 @@ class MainWindowTest : public QObject {
   }
 
   void startSizeFitsTheAvailableArea() {
-    MainWindowFixture f;
-    const QRect area = f.form->screen()->availableGeometry();
-    QVERIFY(area.contains(f.form->frameGeometry()));
-    if (area.width() >= 800 && area.height() >= 800) QCOMPARE(f.form->size(), QSize(760, 760));
+    ScriptedServices services;
+    Editor editor;
+    TForm1 form(editor, services);
+    form.show();
+    const QRect area = form.screen()->availableGeometry();
+    QVERIFY(area.contains(form.frameGeometry()));
+    if (area.width() >= 800 && area.height() >= 800) QCOMPARE(form.size(), QSize(760, 760));
     // A start size larger than the screen is cut down to it.
     for (const QSize wanted : {QSize(5000, 300), QSize(300, 5000), QSize(5000, 5000)}) {
       QWidget window;
