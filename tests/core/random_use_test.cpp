@@ -1160,20 +1160,20 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
       {"undo count", [](Editor& e) { e.MutableState().Document.UndoCount = 51; }},
       {"undo controls", [](Editor& e) { e.MutableState().Document.UndoAvailable = true; }},
       {"selection size", [](Editor& e) { e.MutableState().Selection.SelectionBuffer.Height = 97; }},
-      {"icon size", [](Editor& e) { e.Skin().At(1).Width = 97; }},
-      {"icon sub-icons", [](Editor& e) { e.Skin().At(1).SubIcons = 0; }},
-      {"icon depth", [](Editor& e) { e.Skin().At(1).BPP = 3; }},
+      {"icon size", [](Editor& e) { e.MutableSkin().At(1).Width = 97; }},
+      {"icon sub-icons", [](Editor& e) { e.MutableSkin().At(1).SubIcons = 0; }},
+      {"icon depth", [](Editor& e) { e.MutableSkin().At(1).BPP = 3; }},
       {"icon packing",
        [](Editor& e) {
-         e.Skin().At(1).Width = 3;
-         e.Skin().At(1).BPP = 1;
+         e.MutableSkin().At(1).Width = 3;
+         e.MutableSkin().At(1).BPP = 1;
        }},
-      {"icon data size", [](Editor& e) { e.Skin().At(1).Data.pop_back(); }},
-      {"icon codes", [](Editor& e) { e.Skin().At(1).Data.back() = 5; }},
+      {"icon data size", [](Editor& e) { e.MutableSkin().At(1).Data.pop_back(); }},
+      {"icon codes", [](Editor& e) { e.MutableSkin().At(1).Data.back() = 5; }},
       {"current icon", [](Editor& e) { e.MutableState().Document.CurrentIconIndex = 2; }},
       {"current sub-icon", [](Editor& e) { e.MutableState().Document.CurrentSubIconIndex = 2; }},
       {"icon write-back",
-       [](Editor& e) { e.Skin().At(0).Data[e.Skin().At(0).DataIndex(1, 3, 0)] = 4; }},
+       [](Editor& e) { e.MutableSkin().At(0).Data[e.MutableSkin().At(0).DataIndex(1, 3, 0)] = 4; }},
   };
   for (const Row& row : rows) {
     Editor editor;

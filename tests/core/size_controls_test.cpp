@@ -83,8 +83,8 @@ TEST_F(SizeControls, NewPictureInSkinModeFillsOnlyTheCurrentSubIcon) {
   icon.SubIcons = 2;
   icon.BPP = 4;
   icon.Data.assign(16, 1);
-  editor.Skin().Append(icon);
-  editor.Skin().Append(icon);
+  editor.MutableSkin().Append(icon);
+  editor.MutableSkin().Append(icon);
   s().Document.SkinMode = true;
   s().Document.CurrentIconIndex = 0;
   s().Document.CurrentSubIconIndex = 1;
@@ -104,7 +104,7 @@ TEST_F(SizeControls, SetSizeInSkinModeResizesTheCurrentIcon) {
   icon.SubIcons = 1;
   icon.BPP = 8;
   icon.Data.assign(16, 2);
-  editor.Skin().Append(icon);
+  editor.MutableSkin().Append(icon);
   s().Document.SkinMode = true;
   editor.ApplySetSize(6, 2);
   EXPECT_EQ(editor.Skin().At(0).Width, 6);

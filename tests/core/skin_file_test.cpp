@@ -402,7 +402,7 @@ TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
 
 TEST(OpenSkinIntoEditor, EmptySkinEntersSkinModeAndLoadsNothing) {
   Editor editor;
-  editor.Skin().Append(MakeIcon(1, 1, 4, 2, 1, {1, 1}));
+  editor.MutableSkin().Append(MakeIcon(1, 1, 4, 2, 1, {1, 1}));
   editor.MutableState().Document.Picture.Cells.At(3, 3) = PixelCode::White;
   const Picture before = editor.State().Document.Picture;
   OpenSkinIntoEditor(editor, ReadBack(FileFromStream({0xFF})));

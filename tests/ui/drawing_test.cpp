@@ -184,7 +184,7 @@ class DrawingTest : public QObject {
     icon.Width = 4;
     icon.Height = 2;
     icon.Data.assign(8, 3);
-    f.form->GetEditor().Skin().Append(icon);
+    f.form->GetEditor().MutableSkin().Append(icon);
     f.State().Document.SkinMode = true;
     f.services.dialog_handler = AnswerSetSize("3", "3");
     f.Action("SetSize1")->trigger();
@@ -194,7 +194,7 @@ class DrawingTest : public QObject {
     f.services.dialog_handler = AnswerSetSize("2", "4");
     f.Action("SetSize1")->trigger();
     QCOMPARE(f.State().Document.Picture.Width, 4);
-    f.form->GetEditor().Skin().At(0).BPP = 8;
+    f.form->GetEditor().MutableSkin().At(0).BPP = 8;
     f.services.dialog_handler = AnswerSetSize("3", "3");
     f.Action("SetSize1")->trigger();
     QCOMPARE(f.services.messages.size(), 1);

@@ -53,7 +53,7 @@ std::vector<std::uint8_t> EnterSkinMode(MainWindowFixture& f) {
   icon.Width = 4;
   icon.Height = 4;
   icon.Data.assign(16, 3);
-  f.form->GetEditor().Skin().Append(icon);
+  f.form->GetEditor().MutableSkin().Append(icon);
   f.State().Document.SkinMode = true;
   f.State().Document.CurrentIconIndex = 0;
   f.State().Document.CurrentSubIconIndex = 0;

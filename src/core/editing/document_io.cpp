@@ -23,7 +23,7 @@ void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
 }
 
 void OpenSkinIntoEditor(Editor& editor, Skin skin) {
-  editor.Skin() = std::move(skin);
+  editor.MutableSkin() = std::move(skin);
   EditorState& state = editor.MutableState();
   state.Document.SkinMode = true;
   state.Document.CurrentSubIconIndex = 0;

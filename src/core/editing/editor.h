@@ -22,8 +22,9 @@ class Editor {
   // For the editing operations (tools, selection, skin) and for tests that
   // set up a state; windows only read State() and call operations.
   EditorState& MutableState() { return *state_; }
-  ::pictavo::Skin& Skin() { return skin_; }
   const ::pictavo::Skin& Skin() const { return skin_; }
+  // Like MutableState: for the skin commands and for tests.
+  ::pictavo::Skin& MutableSkin() { return skin_; }
   CanvasRaster& Canvas() { return canvas_; }
   const CanvasRaster& Canvas() const { return canvas_; }
   EditorView& View() { return *view_; }

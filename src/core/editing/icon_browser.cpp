@@ -6,7 +6,7 @@
 namespace pictavo {
 
 void StoreSubIcon(Editor& editor) {
-  StorePictureInSubIcon(editor.State().Document, editor.Skin());
+  StorePictureInSubIcon(editor.State().Document, editor.MutableSkin());
   editor.View().PreviewChanged();
 }
 

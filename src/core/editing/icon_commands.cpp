@@ -136,7 +136,7 @@ bool LowerBpp(Editor& editor) {
 
 bool AddIcon(Editor& editor, TSkinIcon prepared) {
   if (!ValidIconSize(prepared)) return false;
-  ::pictavo::Skin& skin = editor.Skin();
+  ::pictavo::Skin& skin = editor.MutableSkin();
   int position = 0;
   if (skin.Count() > 0) {
     if (editor.CurrentIcon() == nullptr) return false;
@@ -154,7 +154,7 @@ bool AddIcon(Editor& editor, TSkinIcon prepared) {
 void DeleteIcon(Editor& editor) {
   if (editor.CurrentIcon() == nullptr) return;
   EditorState& state = editor.MutableState();
-  editor.Skin().Remove(state.Document.CurrentIconIndex);
+  editor.MutableSkin().Remove(state.Document.CurrentIconIndex);
   const int count = editor.Skin().Count();
   if (state.Document.CurrentIconIndex >= count) state.Document.CurrentIconIndex = count - 1;
   state.Document.CurrentSubIconIndex = 0;
