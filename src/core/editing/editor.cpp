@@ -37,7 +37,8 @@ void Editor::Start() {
 void Editor::PushUndo() {
   EditorState& s = *state_;
   s.Document.UndoAvailable = true;
-  std::move_backward(s.Document.UndoStack.begin(), s.Document.UndoStack.end() - 1, s.Document.UndoStack.end());
+  std::move_backward(s.Document.UndoStack.begin(), s.Document.UndoStack.end() - 1,
+                     s.Document.UndoStack.end());
   s.Document.UndoStack[0] = s.Document.Picture;
   if (s.Document.UndoCount < UndoDepth) ++s.Document.UndoCount;
   UpdateUndoControls();
@@ -47,7 +48,8 @@ void Editor::PopUndo() {
   EditorState& s = *state_;
   if (!s.Document.UndoAvailable) return;
   s.Document.Picture = s.Document.UndoStack[0];
-  std::move(s.Document.UndoStack.begin() + 1, s.Document.UndoStack.end(), s.Document.UndoStack.begin());
+  std::move(s.Document.UndoStack.begin() + 1, s.Document.UndoStack.end(),
+            s.Document.UndoStack.begin());
   if (s.Document.UndoCount > 0) --s.Document.UndoCount;
   UpdateUndoControls();
   Render();
@@ -148,11 +150,15 @@ void Editor::LeaveSkinMode() {
 }
 
 TSkinIcon* Editor::CurrentIcon() {
-  return skin_.Contains(state_->Document.CurrentIconIndex) ? &skin_.At(state_->Document.CurrentIconIndex) : nullptr;
+  return skin_.Contains(state_->Document.CurrentIconIndex)
+             ? &skin_.At(state_->Document.CurrentIconIndex)
+             : nullptr;
 }
 
 const TSkinIcon* Editor::CurrentIcon() const {
-  return skin_.Contains(state_->Document.CurrentIconIndex) ? &skin_.At(state_->Document.CurrentIconIndex) : nullptr;
+  return skin_.Contains(state_->Document.CurrentIconIndex)
+             ? &skin_.At(state_->Document.CurrentIconIndex)
+             : nullptr;
 }
 
 }  // namespace pictavo

@@ -2,14 +2,13 @@
 
 #include <memory>
 
-#include "core/render/canvas_raster.h"
 #include "core/editing/editor_state.h"
 #include "core/editing/editor_view.h"
 #include "core/editing/tools/tool.h"
 #include "core/model/skin.h"
+#include "core/render/canvas_raster.h"
 
 namespace pictavo {
-
 
 // The whole editor without a window: the state, the skin, the canvas bitmap
 // and the operations every command is built from. Window classes only call

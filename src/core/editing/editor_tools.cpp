@@ -51,9 +51,11 @@ void Editor::SetSelectPanelModes(bool select_down, bool paste_down) {
 CellPoint Editor::Clamp(int x, int y) const {
   const EditorState& s = *state_;
   int px = x < 0 ? 0 : x;
-  if (x >= s.Document.Picture.Width * s.View.PixelSize) px = s.Document.Picture.Width * s.View.PixelSize - 1;
+  if (x >= s.Document.Picture.Width * s.View.PixelSize)
+    px = s.Document.Picture.Width * s.View.PixelSize - 1;
   int py = y < 0 ? 0 : y;
-  if (y >= s.Document.Picture.Height * s.View.PixelSize) py = s.Document.Picture.Height * s.View.PixelSize - 1;
+  if (y >= s.Document.Picture.Height * s.View.PixelSize)
+    py = s.Document.Picture.Height * s.View.PixelSize - 1;
   return {px, py};
 }
 
@@ -101,7 +103,8 @@ void Editor::PenDot(PixelCode code, int px, int py) {
 
 void Editor::PickColor(PixelCode& target, int px, int py) {
   const CellPoint cell = PixelUnder(px, py, state_->View.PixelSize);
-  if (PictureCells::Contains(cell.x, cell.y)) target = state_->Document.Picture.Cells.At(cell.x, cell.y);
+  if (PictureCells::Contains(cell.x, cell.y))
+    target = state_->Document.Picture.Cells.At(cell.x, cell.y);
   view_->SwatchesChanged();
 }
 

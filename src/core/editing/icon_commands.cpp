@@ -4,8 +4,8 @@
 #include <array>
 
 #include "core/editing/editor.h"
-#include "core/model/picture.h"
 #include "core/editing/icon_browser.h"
+#include "core/model/picture.h"
 
 namespace pictavo {
 

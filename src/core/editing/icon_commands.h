@@ -15,8 +15,9 @@ namespace pictavo {
 class Editor;
 
 // The message box a BPP arrow shows when the icon cannot take the new depth.
-inline const std::string BppRefusedText =
-    "Cannot convert this icon...\n" + std::string(PackingRuleText) + "Change icon dimentions first.";
+inline const std::string BppRefusedText = "Cannot convert this icon...\n" +
+                                          std::string(PackingRuleText) +
+                                          "Change icon dimentions first.";
 inline constexpr std::string_view InvalidIconParametersTitle = "Invalid icon parameters!";
 
 // The icon bar. Every command below that works on the current icon does

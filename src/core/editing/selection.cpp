@@ -60,7 +60,8 @@ void EndBox(Editor& editor, int x, int y) {
 void CaptureSelection(Editor& editor) {
   EditorState& s = editor.MutableState();
   ShownBox(s.Selection);  // a shown box is normalised before it is read
-  s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1, s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
+  s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1,
+                               s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
   const CellRect& r = s.Selection.SelectionRect;
   // The box comes from clamped positions, so it lies in the storage; the
   // copy is still held to it so that no index can ever leave the grids.
@@ -127,7 +128,8 @@ void DrawPasteGhost(Editor& editor, int x, int y) {
     const PixelCode* codes =
         buffer.Cells.Data() + static_cast<std::size_t>(j - 1) * SelectionGridSize;
     // Below the picture every square shows; beside it, those past its edge.
-    const int shown_from = py + j - 1 > s.Document.Picture.Height ? 1 : s.Document.Picture.Width - px + 2;
+    const int shown_from =
+        py + j - 1 > s.Document.Picture.Height ? 1 : s.Document.Picture.Width - px + 2;
     for (int i = 1; i <= last_column; ++i) {
       const PixelCode code = codes[i - 1];
       if (code != PixelCode::Transparent || i >= shown_from) {

@@ -33,7 +33,8 @@ void Remap(EditorState& s, int new_width, int new_height, Source source) {
 }
 
 void SetRectFromBox(EditorState& s) {
-  s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1, s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
+  s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1,
+                               s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
 }
 
 }  // namespace

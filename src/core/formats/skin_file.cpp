@@ -21,7 +21,6 @@ constexpr std::size_t StreamLengthOffset = 24;
 // more cannot make us reserve more.
 constexpr std::size_t MaxReadableStream = 256 * SkinReadLimit;
 
-
 std::string NameOf(int position, const TSkinIcon& icon) {
   return "icon " + std::to_string(position + 1) + " (" + IconLabel(icon) + ")";
 }

@@ -191,8 +191,7 @@ void CanvasRaster::RenderSquares(const CanvasScene& scene) {
   if (scene.ShowBorder) StrokeBox(0, 0, w, h, BorderColor, false);
 }
 
-void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x,
-                             int y) {
+void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x, int y) {
   const int p = pixel_size;
   const int left = (x - 1) * p;
   const int top = (y - 1) * p;

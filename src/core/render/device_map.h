@@ -84,9 +84,8 @@ struct DeviceMap {
   // Whether this map was built for these values.
   bool Matches(double device_pixel_ratio, int pixel_size, int logical_width,
                int logical_height) const {
-    return Columns.DevicePixelRatio() == device_pixel_ratio &&
-           Columns.PixelSize() == pixel_size && Columns.LogicalLength() == logical_width &&
-           Rows.LogicalLength() == logical_height;
+    return Columns.DevicePixelRatio() == device_pixel_ratio && Columns.PixelSize() == pixel_size &&
+           Columns.LogicalLength() == logical_width && Rows.LogicalLength() == logical_height;
   }
 };
 
