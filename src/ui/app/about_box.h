@@ -6,7 +6,8 @@ class QLabel;
 
 namespace pictavo {
 
-// `TAbout`, "About Dravik Pictavo".
+// `TAbout`, "About Dravik Pictavo": the picture with the brand and product
+// labels over its top left, and the "OK" button in a row under it.
 class TAbout : public QDialog {
   Q_OBJECT
 
@@ -20,7 +21,6 @@ class TAbout : public QDialog {
 
  private:
   QLabel* product_;
-  QPixmap background_;
 };
 
 }  // namespace pictavo

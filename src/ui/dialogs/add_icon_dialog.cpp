@@ -1,5 +1,11 @@
 #include "ui/dialogs/add_icon_dialog.h"
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QFontInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,23 +18,27 @@ namespace pictavo {
 
 namespace {
 
-QLabel* BoldLabel(const char* name, const char* text, const char* color, int x, int y,
-                  QWidget* parent) {
+// A size in pixels at the usual 9-point application font; a larger desktop
+// font makes it grow in proportion, so captions keep fitting.
+QSize DesignSize(QSize pixels) {
+  const qreal scale = std::max(1.0, QFontInfo(QApplication::font()).pointSizeF() / 9.0);
+  return (QSizeF(pixels) * scale).toSize();
+}
+
+QLabel* BoldLabel(const char* name, const char* text, const char* color, QWidget* parent) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   label->setObjectName(QLatin1String(name));
   label->setStyleSheet(QStringLiteral("font-weight: bold; color: %1;").arg(QLatin1String(color)));
-  label->move(x, y);
-  label->adjustSize();
   return label;
 }
 
-QLineEdit* ValueBox(const char* name, int x, int y, QWidget* parent) {
+QLineEdit* ValueBox(const char* name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QLatin1String(name));
   box->setReadOnly(true);
   box->setFocusPolicy(Qt::NoFocus);
   box->setAlignment(Qt::AlignRight);
-  box->setGeometry(x, y, 33, 21);
+  box->setFixedWidth(DesignSize(QSize(33, 21)).width());
   return box;
 }
 
@@ -43,65 +53,117 @@ TAddIconForm::TAddIconForm(PlatformServices& services, QWidget* parent)
   setObjectName(QStringLiteral("TAddIconForm"));
   setWindowTitle(QStringLiteral("Add Icon"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-  setFixedSize(405, 147);
   setModal(true);
 
-  QLabel* id_label = BoldLabel("Label9", "Icon ID:", "blue", 12, 14, this);
+  // Left: the ID box with its note under it, then the size with the width
+  // and height boxes side by side. Right: the depth and the sub-icon count.
+  // Along the bottom at the right, the two buttons. Each value box has its
+  // up and down arrows at its right.
+  QLabel* id_label = BoldLabel("Label9", "Icon ID:", "blue", this);
   edit1_ = new QLineEdit(QStringLiteral("0"), this);
   edit1_->setObjectName(QStringLiteral("Edit1"));
-  edit1_->setGeometry(84, 10, 43, 21);
+  edit1_->setFixedWidth(DesignSize(QSize(43, 21)).width());
   id_label->setBuddy(edit1_);
   auto* hint = new QLabel(QStringLiteral("(must be valid integer value 1..254)"), this);
   hint->setObjectName(QStringLiteral("Label1"));
+  // Small print: 10 pixels beside the application font's usual 12.
   QFont small = hint->font();
-  small.setPixelSize(10);
+  small.setPointSizeF(QFontInfo(small).pointSizeF() * 10.0 / 12.0);
   hint->setFont(small);
-  hint->move(12, 34);
-  hint->adjustSize();
 
-  BoldLabel("Label2", "Size:", "blue", 12, 60, this);
-  BoldLabel("Label3", "Width :", "green", 12, 90, this);
-  wid_ = ValueBox("WID", 70, 86, this);
-  AddArrow("SpeedButton2", 104, 80, true, &AddIconModel::WidthUp);
-  AddArrow("SpeedButton4", 104, 96, false, &AddIconModel::WidthDown);
-  BoldLabel("Label4", "Height :", "green", 132, 90, this);
-  heig_ = ValueBox("HEIG", 196, 86, this);
-  AddArrow("SpeedButton3", 230, 80, true, &AddIconModel::HeightUp);
-  AddArrow("SpeedButton1", 230, 96, false, &AddIconModel::HeightDown);
+  wid_ = ValueBox("WID", this);
+  heig_ = ValueBox("HEIG", this);
+  icon_bpp_edit_ = ValueBox("IconBPPEdit", this);
+  current_icon_edit_ = ValueBox("CurrentIconEdit", this);
 
-  BoldLabel("Label10", "Icon BPP:", "blue", 256, 14, this);
-  icon_bpp_edit_ = ValueBox("IconBPPEdit", 338, 10, this);
-  AddArrow("SpeedButton45", 372, 4, true, &AddIconModel::BppUp);
-  AddArrow("SpeedButton44", 372, 20, false, &AddIconModel::BppDown);
-  BoldLabel("Label11", "SubIcons:", "blue", 256, 50, this);
-  current_icon_edit_ = ValueBox("CurrentIconEdit", 338, 46, this);
-  AddArrow("SpeedButton46", 372, 40, true, &AddIconModel::SubIconsUp);
-  AddArrow("SpeedButton47", 372, 56, false, &AddIconModel::SubIconsDown);
+  auto* left = new QGridLayout();
+  left->setHorizontalSpacing(6);
+  left->setVerticalSpacing(4);
+  left->addWidget(id_label, 0, 0);
+  left->addWidget(edit1_, 0, 1, 1, 4, Qt::AlignLeft);
+  left->addWidget(hint, 1, 0, 1, 5);
+  left->addWidget(BoldLabel("Label2", "Size:", "blue", this), 2, 0, Qt::AlignBottom);
+  left->addWidget(BoldLabel("Label3", "Width :", "green", this), 3, 0);
+  left->addLayout(WithArrows(wid_, "SpeedButton2", &AddIconModel::WidthUp, "SpeedButton4",
+                             &AddIconModel::WidthDown),
+                  3, 1);
+  left->addItem(new QSpacerItem(8, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), 3, 2);
+  left->addWidget(BoldLabel("Label4", "Height :", "green", this), 3, 3);
+  left->addLayout(WithArrows(heig_, "SpeedButton3", &AddIconModel::HeightUp, "SpeedButton1",
+                             &AddIconModel::HeightDown),
+                  3, 4);
+  left->setRowMinimumHeight(2, 22);
+  left->setRowStretch(4, 1);
+
+  auto* right = new QGridLayout();
+  right->setHorizontalSpacing(6);
+  right->setVerticalSpacing(4);
+  right->addWidget(BoldLabel("Label10", "Icon BPP:", "blue", this), 0, 0);
+  right->addLayout(WithArrows(icon_bpp_edit_, "SpeedButton45", &AddIconModel::BppUp,
+                              "SpeedButton44", &AddIconModel::BppDown),
+                   0, 1);
+  right->addWidget(BoldLabel("Label11", "SubIcons:", "blue", this), 1, 0);
+  right->addLayout(WithArrows(current_icon_edit_, "SpeedButton46", &AddIconModel::SubIconsUp,
+                              "SpeedButton47", &AddIconModel::SubIconsDown),
+                   1, 1);
+  right->setRowStretch(2, 1);
 
   ok_ = new QPushButton(QStringLiteral("Ok"), this);
   ok_->setObjectName(QStringLiteral("Button1"));
-  ok_->setGeometry(236, 112, 75, 25);
   // Enter anywhere in the dialog means OK; Escape cancels (QDialog's own).
   ok_->setDefault(true);
   ok_->setAutoDefault(true);
   cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
   cancel_->setObjectName(QStringLiteral("Button2"));
-  cancel_->setGeometry(320, 112, 75, 25);
   cancel_->setAutoDefault(false);
+  // Along the bottom at the right, "Ok" left of "Cancel" whatever the
+  // desktop's custom, so no QDialogButtonBox.
+  auto* buttons = new QHBoxLayout();
+  buttons->setSpacing(9);
+  buttons->addStretch(1);
+  for (QPushButton* button : {ok_, cancel_}) {
+    button->setMinimumSize(DesignSize(QSize(75, 25)));
+    buttons->addWidget(button);
+  }
+
+  auto* columns = new QHBoxLayout();
+  columns->addLayout(left);
+  columns->addStretch(1);
+  columns->addLayout(right);
+  auto* rows = new QVBoxLayout(this);
+  rows->setContentsMargins(12, 6, 10, 10);
+  rows->setSpacing(2);
+  rows->addLayout(columns, 1);
+  rows->addLayout(buttons);
+
   setTabOrder(edit1_, ok_);
   setTabOrder(ok_, cancel_);
+  // The window's own size, or what a larger desktop font needs.
+  setFixedSize(QSize(405, 147).expandedTo(minimumSizeHint()));
 
   connect(ok_, &QPushButton::clicked, this, &TAddIconForm::Button1Click);
   connect(cancel_, &QPushButton::clicked, this, &TAddIconForm::Button2Click);
   FormPaint();
 }
 
-QToolButton* TAddIconForm::AddArrow(const char* name, int x, int y, bool up,
-                                    void (AddIconModel::*step)()) {
+QLayout* TAddIconForm::WithArrows(QLineEdit* box, const char* up_name, void (AddIconModel::*up)(),
+                                  const char* down_name, void (AddIconModel::*down)()) {
+  auto* arrows = new QVBoxLayout();
+  arrows->setSpacing(0);
+  arrows->addWidget(AddArrow(up_name, true, up));
+  arrows->addWidget(AddArrow(down_name, false, down));
+  auto* row = new QHBoxLayout();
+  row->setSpacing(1);
+  row->addWidget(box);
+  row->addLayout(arrows);
+  return row;
+}
+
+QToolButton* TAddIconForm::AddArrow(const char* name, bool up, void (AddIconModel::*step)()) {
   auto* arrow = new QToolButton(this);
   arrow->setObjectName(QLatin1String(name));
   arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
-  arrow->setGeometry(x, y, 16, 16);
+  arrow->setFixedSize(16, 16);
   arrow->setAutoRaise(true);
   arrow->setFocusPolicy(Qt::NoFocus);
   connect(arrow, &QToolButton::clicked, this, [this, step] {

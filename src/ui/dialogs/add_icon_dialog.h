@@ -4,6 +4,7 @@
 
 #include "core/editing/add_icon.h"
 
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -35,7 +36,10 @@ class TAddIconForm : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QToolButton* AddArrow(const char* name, int x, int y, bool up, void (AddIconModel::*step)());
+  QToolButton* AddArrow(const char* name, bool up, void (AddIconModel::*step)());
+  // A value box with its up and down arrows at its right.
+  QLayout* WithArrows(QLineEdit* box, const char* up_name, void (AddIconModel::*up)(),
+                      const char* down_name, void (AddIconModel::*down)());
 
   PlatformServices& services_;
   AddIconModel model_;

@@ -1,8 +1,13 @@
 #include "ui/dialogs/bitmap_import_window.h"
 
+#include <algorithm>
 #include <utility>
 
+#include <QApplication>
+#include <QBoxLayout>
 #include <QDir>
+#include <QFontInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -28,24 +33,29 @@ QImage FramedBlank(int width, int height) {
   return image;
 }
 
-QPushButton* GlyphButton(const char* name, const char* caption, const char* icon, QRect geometry,
-                         QWidget* parent) {
+// A size in pixels at the usual 9-point application font; a larger desktop
+// font makes it grow in proportion, so captions keep fitting.
+QSize DesignSize(QSize pixels) {
+  const qreal scale = std::max(1.0, QFontInfo(QApplication::font()).pointSizeF() / 9.0);
+  return (QSizeF(pixels) * scale).toSize();
+}
+
+QPushButton* GlyphButton(const char* name, const char* caption, const char* icon, QWidget* parent) {
   auto* button = new QPushButton(QIcon(QLatin1String(icon)), QLatin1String(caption), parent);
   button->setObjectName(QLatin1String(name));
-  button->setGeometry(geometry);
   button->setAutoDefault(false);
-  // The caption and its glyph must fit the 75-pixel button.
+  // The caption and its glyph must fit the 75 x 25 button: 11 pixels beside
+  // the application font's usual 12.
   QFont small = button->font();
-  small.setPixelSize(11);
+  small.setPointSizeF(QFontInfo(small).pointSizeF() * 11.0 / 12.0);
   button->setFont(small);
+  button->setFixedSize(DesignSize(QSize(75, 25)));
   return button;
 }
 
-QLabel* Caption(const char* name, const char* text, QPoint at, QWidget* parent) {
+QLabel* Caption(const char* name, const char* text, QWidget* parent) {
   auto* label = new QLabel(QLatin1String(text), parent);
   label->setObjectName(QLatin1String(name));
-  label->move(at);
-  label->adjustSize();
   return label;
 }
 
@@ -71,41 +81,77 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   setObjectName(QStringLiteral("TbmpWin"));
   setWindowTitle(QStringLiteral("Bitmap Image Open Dialog"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-  setFixedSize(608, 296);
   setModal(true);
   move(391, 152);
 
-  Caption("Label1", "Image", {31, 8}, this);
-  Caption("Label2", "Preview", {328, 8}, this);
+  // The threshold bar at the left, the image beside it and the preview at
+  // the right, each under its caption; the buttons under the preview. The
+  // places at the usual font: bar at 8, image at 33, preview at 328,
+  // all from 24 down; buttons at 232.
+  QLabel* image_caption = Caption("Label1", "Image", this);
+  QLabel* preview_caption = Caption("Label2", "Preview", this);
 
   // An image larger than the box's first size scrolls inside that area
   // rather than covering the preview.
   image_area_ = new QScrollArea(this);
   image_area_->setObjectName(QStringLiteral("ImageArea"));
   image_area_->setFrameShape(QFrame::NoFrame);
-  image_area_->setGeometry(33, 24, 273, 223);
+  image_area_->setFixedSize(273, 223);
   image_area_->setWidgetResizable(false);
   bmp1_ = new ImageBox(image_area_);
   bmp1_->setObjectName(QStringLiteral("bmp1"));
   bmp1_->SetImage(FramedBlank(273, 223));
   image_area_->setWidget(bmp1_);
 
-  bmp2_ = new ImageBox(this);
+  // The preview takes the size of the conversion, up to 192 x 184, so its
+  // place keeps the first 200 x 200.
+  auto* preview_place = new QWidget(this);
+  preview_place->setObjectName(QStringLiteral("PreviewArea"));
+  preview_place->setMinimumSize(200, 200);
+  bmp2_ = new ImageBox(preview_place);
   bmp2_->setObjectName(QStringLiteral("bmp2"));
-  bmp2_->move(328, 24);
   bmp2_->SetImage(FramedBlank(200, 200));
 
   scroll_bar1_ = new QScrollBar(Qt::Vertical, this);
   scroll_bar1_->setObjectName(QStringLiteral("ScrollBar1"));
-  scroll_bar1_->setGeometry(8, 24, 16, 225);
+  scroll_bar1_->setFixedSize(16, 225);
   scroll_bar1_->setRange(BitmapImport::MinThreshold, BitmapImport::MaxThreshold);
   scroll_bar1_->setSingleStep(1);
   scroll_bar1_->setPageStep(10);
   scroll_bar1_->setValue(BitmapImport::StartThreshold);
 
-  bit_btn3_ = GlyphButton("BitBtn3", "Open BMP", ":/icons/open_bmp.png", {336, 232, 75, 25}, this);
-  bit_btn2_ = GlyphButton("BitBtn2", "Cancel", ":/icons/cancel.png", {424, 232, 75, 25}, this);
-  bit_btn1_ = GlyphButton("BitBtn1", "OK", ":/icons/ok.png", {504, 232, 75, 25}, this);
+  bit_btn3_ = GlyphButton("BitBtn3", "Open BMP", ":/icons/open_bmp.png", this);
+  bit_btn2_ = GlyphButton("BitBtn2", "Cancel", ":/icons/cancel.png", this);
+  bit_btn1_ = GlyphButton("BitBtn1", "OK", ":/icons/ok.png", this);
+  // "Open BMP", "Cancel", "OK" from left to right always, whatever order
+  // the desktop would give a QDialogButtonBox.
+  auto* buttons = new QHBoxLayout();
+  buttons->setContentsMargins(8, 6, 0, 0);
+  buttons->setSpacing(0);
+  buttons->addWidget(bit_btn3_);
+  buttons->addSpacing(13);
+  buttons->addWidget(bit_btn2_);
+  buttons->addSpacing(5);
+  buttons->addWidget(bit_btn1_);
+  buttons->addStretch(1);
+
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(8, 8, 8, 8);
+  grid->setHorizontalSpacing(9);
+  grid->setVerticalSpacing(2);
+  grid->addWidget(image_caption, 0, 1, Qt::AlignLeft | Qt::AlignBottom);
+  grid->addWidget(preview_caption, 0, 3, Qt::AlignLeft | Qt::AlignBottom);
+  grid->addWidget(scroll_bar1_, 1, 0, 2, 1, Qt::AlignTop);
+  grid->addWidget(image_area_, 1, 1, 2, 1, Qt::AlignTop);
+  grid->addItem(new QSpacerItem(13, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), 1, 2);
+  grid->addWidget(preview_place, 1, 3, Qt::AlignLeft | Qt::AlignTop);
+  grid->addLayout(buttons, 2, 3);
+  grid->setRowMinimumHeight(0, 14);
+  grid->setRowStretch(3, 1);
+  grid->setColumnStretch(4, 1);
+  // The window's own size, or what a larger desktop font needs.
+  setFixedSize(QSize(608, 296).expandedTo(minimumSizeHint()));
+
   // Until an image is open there is nothing to import: OK would make the
   // picture 0 x 0.
   bit_btn1_->setEnabled(import_.CanAccept());

@@ -1,11 +1,16 @@
 #include "ui/export/export_panel.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace pictavo {
@@ -32,8 +37,10 @@ QPushButton* GlyphButton(const char* name, const char* hint, const char* icon, Q
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("TForm4"));
   setWindowTitle(QStringLiteral("Move to ClipBoard..."));
+  // The panel's small print: 11 pixels beside the application font's usual
+  // 12, so the five format items fit the small window.
   QFont small = font();
-  small.setPixelSize(11);
+  small.setPointSizeF(QFontInfo(small).pointSizeF() * 11.0 / 12.0);
   setFont(small);
 
   formats_ = new QGroupBox(QStringLiteral("Format"), this);
@@ -43,9 +50,15 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
   item_column->setSpacing(1);
   format_group_ = new QButtonGroup(this);
   format_group_->setExclusive(true);
+  // The items stand as close as the original's 13-pixel rows allow: as high
+  // as their text or their indicator and a pixel either side, rather than
+  // the style's roomier rows, which would not fit the 134-pixel panel.
+  const int row_height =
+      std::max(QFontMetrics(small).height(), style()->pixelMetric(QStyle::PM_IndicatorHeight)) + 2;
   for (int i = 0; i < 5; ++i) {
     auto* item = new QRadioButton(QLatin1String(kItemCaptions[i]), formats_);
     item->setObjectName(QStringLiteral("formats%1").arg(i));
+    item->setMinimumHeight(row_height);
     format_group_->addButton(item, i);
     item_column->addWidget(item);
     items_[static_cast<std::size_t>(i)] = item;
@@ -54,6 +67,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
 
   alignbox_ = new QCheckBox(QStringLiteral("align up to byte"), this);
   alignbox_->setObjectName(QStringLiteral("alignbox"));
+  alignbox_->setMinimumHeight(row_height);
 
   bit_btn1_ = GlyphButton("BitBtn1", "Move to ClipBoard", ":/icons/copy_picture.png", this);
   bit_btn2_ =
@@ -85,7 +99,8 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
   setTabOrder(alignbox_, bit_btn1_);
   setTabOrder(bit_btn1_, bit_btn2_);
 
-  setFixedSize(168, 134);
+  // The panel's size, or what a larger desktop font needs.
+  setFixedSize(QSize(168, 134).expandedTo(minimumSizeHint()));
   move(660, 380);
 }
 

@@ -1,11 +1,17 @@
 #include "ui/widgets/canvas_widget.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace pictavo {
 
 namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 
 std::optional<MouseButton> ToMouseButton(Qt::MouseButton button) {
   switch (button) {
@@ -18,6 +24,15 @@ std::optional<MouseButton> ToMouseButton(Qt::MouseButton button) {
     default:
       return std::nullopt;
   }
+}
+
+// The ratio of what the painter really paints on: the screen's backing
+// store, a grab's pixmap or an image given to render().
+qreal TargetRatio(QPainter& painter) {
+  const QPaintEngine* engine = painter.paintEngine();
+  const QPaintDevice* target = engine != nullptr ? engine->paintDevice() : nullptr;
+  if (target == nullptr) target = painter.device();
+  return target != nullptr ? target->devicePixelRatio() : 1.0;
 }
 
 }  // namespace
@@ -37,29 +52,87 @@ QImage CanvasWidget::ShownImage() const {
                 CanvasRaster::StoredHeight, CanvasRaster::StoredWidth * 4, QImage::Format_RGB32);
 }
 
+const DeviceMap& CanvasWidget::MapFor(qreal ratio) {
+  const int pixel_size = editor_.State().View.PixelSize;
+  if (!map_.Matches(ratio, pixel_size, CanvasRaster::StoredWidth, CanvasRaster::StoredHeight)) {
+    map_ = DeviceMap(ratio, pixel_size, CanvasRaster::StoredWidth, CanvasRaster::StoredHeight);
+    device_image_ =
+        QImage(map_.Columns.DeviceLength(), map_.Rows.DeviceLength(), QImage::Format_RGB32);
+    device_image_.setDevicePixelRatio(ratio);
+  }
+  return map_;
+}
+
+void CanvasWidget::FillDeviceRows(int first, int last) {
+  const std::vector<int>& columns = map_.Columns.Table();
+  const std::vector<int>& rows = map_.Rows.Table();
+  const std::uint32_t* pixels = editor_.Canvas().Pixels();
+  const int width = device_image_.width();
+  for (int y = first; y < last; ++y) {
+    auto* line = reinterpret_cast<std::uint32_t*>(device_image_.scanLine(y));
+    const int row = rows[static_cast<std::size_t>(y)];
+    // A logical row shown on several device rows is mapped once.
+    if (y > first && row == rows[static_cast<std::size_t>(y) - 1]) {
+      std::memcpy(line, device_image_.constScanLine(y - 1), sizeof(std::uint32_t) * width);
+      continue;
+    }
+    if (row >= CanvasRaster::StoredHeight) {
+      std::fill(line, line + width, kWhite);
+      continue;
+    }
+    const std::uint32_t* source =
+        pixels + static_cast<std::size_t>(row) * CanvasRaster::StoredWidth;
+    for (int x = 0; x < width; ++x) {
+      const int column = columns[static_cast<std::size_t>(x)];
+      line[x] = column < CanvasRaster::StoredWidth ? source[column] : kWhite;
+    }
+  }
+}
+
+void CanvasWidget::PaintCanvas(QPainter& painter, const QRect& region) {
+  // Beyond the shown area the canvas stays white.
+  painter.fillRect(region, Qt::white);
+  const qreal ratio = TargetRatio(painter);
+  if (ratio == 1.0) {
+    painter.drawImage(QPoint(0, 0), ShownImage());
+    return;
+  }
+  const DeviceMap& map = MapFor(ratio);
+  // The device rows the region touches, one more at each end for a region
+  // edge inside a device pixel.
+  const int height = device_image_.height();
+  const int first = std::clamp(map.Rows.DeviceAt(region.top()) - 1, 0, height);
+  const int last = std::clamp(map.Rows.DeviceAt(region.top() + region.height()) + 1, 0, height);
+  FillDeviceRows(first, last);
+  painter.drawImage(QPointF(0, 0), device_image_);
+}
+
+QPoint CanvasWidget::CanvasPosition(QPointF position) {
+  const DeviceMap& map = MapFor(devicePixelRatio());
+  return {map.Columns.LogicalAt(position.x()), map.Rows.LogicalAt(position.y())};
+}
+
 void CanvasWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  // Beyond the shown area the canvas stays white.
-  painter.fillRect(event->rect(), Qt::white);
-  painter.drawImage(QPoint(0, 0), ShownImage());
+  PaintCanvas(painter, event->rect());
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);  // so menu shortcuts reach their commands after drawing
   if (const auto button = ToMouseButton(event->button())) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = CanvasPosition(event->position());
     emit Image1_MouseDown(*button, p.x(), p.y());
   }
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
+  const QPoint p = CanvasPosition(event->position());
   emit Image1_MouseMove(p.x(), p.y());
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (const auto button = ToMouseButton(event->button())) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = CanvasPosition(event->position());
     emit Image1_MouseUp(*button, p.x(), p.y());
   }
 }

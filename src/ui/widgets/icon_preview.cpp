@@ -1,5 +1,7 @@
 #include "ui/widgets/icon_preview.h"
 
+#include <cmath>
+
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -32,7 +34,11 @@ void IconPreview::paintEvent(QPaintEvent*) {
 }
 
 void IconPreview::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
+  // The preview pixel under the pointer: floor, not rounding, so a release
+  // on the right half of a pixel does not reach the next one.
+  const QPointF position = event->position();
+  const QPoint p(static_cast<int>(std::floor(position.x())),
+                 static_cast<int>(std::floor(position.y())));
   // A press that started here may end anywhere; only a release over the box
   // chooses a sub-icon.
   if (rect().contains(p)) emit Image3MouseUp(p.x(), p.y());
