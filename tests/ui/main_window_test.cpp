@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QFontInfo>
 #include <QAction>
 #include <QActionGroup>
 #include <QGroupBox>
@@ -166,7 +168,11 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     auto* name = f.form->findChild<QLineEdit*>("Edit1");
     const QFontMetrics metrics(name->font());
-    QCOMPARE(name->font().pixelSize(), 25);
+    // Sized in points, 25 / 12 of the application font, so it follows the
+    // desktop's font and scale.
+    QVERIFY(name->font().pixelSize() == -1);
+    QVERIFY(qFuzzyCompare(name->font().pointSizeF(),
+                          QFontInfo(QApplication::font()).pointSizeF() * 25.0 / 12.0));
     for (const QString& text :
          {QStringLiteral("Smiley face icon"), QStringLiteral("xxxxxxxxxxxxxxxx"),
           QStringLiteral("pictavo_icon_016")}) {

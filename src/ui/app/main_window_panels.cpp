@@ -25,6 +25,7 @@
 #include "ui/app/name_box.h"
 #include "ui/widgets/canvas_widget.h"
 #include "ui/widgets/color_controls.h"
+#include "ui/widgets/form_helpers.h"
 #include "ui/widgets/icon_preview.h"
 
 namespace pictavo {
@@ -397,9 +398,7 @@ QWidget* TForm1::BuildQuickSizePanel() {
   grid->setHorizontalSpacing(2);
   grid->setVerticalSpacing(0);
   QLabel* caption = BoldLabel("Quick size", "blue", panel6);
-  QFont small = caption->font();
-  small.setPixelSize(10);
-  caption->setFont(small);
+  caption->setFont(ScaledFont(caption->font(), 10.0 / 12.0));
   grid->addWidget(caption, 0, 0, 1, 2, Qt::AlignHCenter);
   grid->addWidget(BoldLabel("W", "green", panel6), 1, 0, Qt::AlignHCenter);
   grid->addWidget(BoldLabel("H", "green", panel6), 1, 1, Qt::AlignHCenter);

@@ -1,4 +1,5 @@
 #include "ui/app/name_box.h"
+#include "ui/widgets/form_helpers.h"
 
 #include <algorithm>
 
@@ -36,9 +37,7 @@ QLineEdit* CreateNameBox(QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QStringLiteral("Edit1"));
   box->setMaxLength(kNameLength);
-  QFont big = box->font();
-  big.setPixelSize(25);
-  box->setFont(big);
+  box->setFont(ScaledFont(box->font(), 25.0 / 12.0));
   box->setFixedWidth(NameBoxWidth(*box));
   // Names are saved as 8-bit Latin-1, so only what Latin-1 holds may be typed.
   box->setValidator(new QRegularExpressionValidator(

@@ -13,17 +13,11 @@
 
 #include "core/editing/icon_commands.h"
 #include "ui/app/platform_services.h"
+#include "ui/widgets/form_helpers.h"
 
 namespace pictavo {
 
 namespace {
-
-// A size in pixels at the usual 9-point application font; a larger desktop
-// font makes it grow in proportion, so captions keep fitting.
-QSize DesignSize(QSize pixels) {
-  const qreal scale = std::max(1.0, QFontInfo(QApplication::font()).pointSizeF() / 9.0);
-  return (QSizeF(pixels) * scale).toSize();
-}
 
 QLabel* BoldLabel(const char* name, const char* text, const char* color, QWidget* parent) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);

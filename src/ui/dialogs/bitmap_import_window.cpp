@@ -18,6 +18,7 @@
 #include "core/editing/editor.h"
 #include "ui/app/platform_services.h"
 #include "ui/files/image_loading.h"
+#include "ui/widgets/form_helpers.h"
 
 namespace pictavo {
 
@@ -31,13 +32,6 @@ QImage FramedBlank(int width, int height) {
   painter.setPen(Qt::black);
   painter.drawRect(0, 0, width - 1, height - 1);
   return image;
-}
-
-// A size in pixels at the usual 9-point application font; a larger desktop
-// font makes it grow in proportion, so captions keep fitting.
-QSize DesignSize(QSize pixels) {
-  const qreal scale = std::max(1.0, QFontInfo(QApplication::font()).pointSizeF() / 9.0);
-  return (QSizeF(pixels) * scale).toSize();
 }
 
 QPushButton* GlyphButton(const char* name, const char* caption, const char* icon, QWidget* parent) {
@@ -82,7 +76,6 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   setWindowTitle(QStringLiteral("Bitmap Image Open Dialog"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
   setModal(true);
-  move(391, 152);
 
   // The threshold bar at the left, the image beside it and the preview at
   // the right, each under its caption; the buttons under the preview. The

@@ -1,4 +1,5 @@
 #include "ui/dialogs/save_select_box.h"
+#include "ui/widgets/form_helpers.h"
 
 #include <algorithm>
 #include <limits>
@@ -13,17 +14,6 @@
 #include <QRegularExpressionValidator>
 
 namespace pictavo {
-
-namespace {
-
-// A size in pixels at the usual 9-point application font; a larger desktop
-// font makes it grow in proportion, so captions keep fitting.
-QSize DesignSize(QSize pixels) {
-  const qreal scale = std::max(1.0, QFontInfo(QApplication::font()).pointSizeF() / 9.0);
-  return (QSizeF(pixels) * scale).toSize();
-}
-
-}  // namespace
 
 Tsavebox::Tsavebox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tsavebox"));
@@ -71,7 +61,6 @@ Tsavebox::Tsavebox(QWidget* parent) : QDialog(parent) {
   // The window's own size, or what a larger desktop font needs.
   setFixedSize(QSize(200, 76).expandedTo(minimumSizeHint()));
 
-  move(431, 361);
 }
 
 QByteArray Tsavebox::Name() const { return edit1_->text().toLatin1(); }

@@ -9,21 +9,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/editing/icon_commands.h"
 #include "core/editing/size_rules.h"
+#include "ui/app/file_access.h"
 #include "ui/app/platform_services.h"
+#include "ui/widgets/form_helpers.h"
 
 namespace pictavo {
-
-namespace {
-
-// A size in pixels at the usual 9-point application font; a larger desktop
-// font makes it grow in proportion, so captions keep fitting.
-QSize DesignSize(QSize pixels) {
-  const qreal scale = std::max(1.0, QFontInfo(QApplication::font()).pointSizeF() / 9.0);
-  return (QSizeF(pixels) * scale).toSize();
-}
-
-}  // namespace
 
 TForm2::TForm2(PlatformServices& services, std::function<std::optional<int>()> icon_bpp,
                QWidget* parent)
@@ -112,8 +104,8 @@ void TForm2::Button1Click() {
                             QStringLiteral("Invalid parameters!"));
       return;
     case SetSizeCheck::InvalidIconParameters:
-      services_.ShowMessage(this, QStringLiteral("Width * Height * BPP must divide by 8."),
-                            QStringLiteral("Invalid icon parameters!"));
+      services_.ShowMessage(this, Latin1Text(PackingRuleText),
+                            Latin1Text(InvalidIconParametersTitle));
       return;
     case SetSizeCheck::Accepted:
       width_ = result.width;

@@ -101,7 +101,6 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
 
   // The panel's size, or what a larger desktop font needs.
   setFixedSize(QSize(168, 134).expandedTo(minimumSizeHint()));
-  move(660, 380);
 }
 
 std::optional<ListingFormat> TForm4::ChosenFormat() const {

@@ -174,7 +174,6 @@ Tselpanel::Tselpanel(Editor& editor, PlatformServices& services, QWidget* parent
   connect(flip_horizontal_, &QToolButton::clicked, this, &Tselpanel::SpeedButton3Click);
   connect(flip_vertical_, &QToolButton::clicked, this, &Tselpanel::SpeedButton4Click);
 
-  move(662, 221);
   hide();
   FormCreate();
 }
