@@ -82,6 +82,20 @@ QIcon Icon(const char* name) {
   return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
 }
 
+// An icon-only button of the icon bar or the preview box; its hint is its
+// tool tip and its name for screen readers.
+QToolButton* GlyphButton(QWidget* parent, const char* name, const char* icon, int width,
+                         const char* hint) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QLatin1String(name));
+  button->setIcon(Icon(icon));
+  button->setFixedSize(width, 32);
+  button->setAutoRaise(true);
+  button->setToolTip(QLatin1String(hint));
+  button->setAccessibleName(QLatin1String(hint));
+  return button;
+}
+
 QLabel* BoldLabel(const char* text, const char* color, QWidget* parent,
                   const char* name = nullptr) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
@@ -247,13 +261,7 @@ void TForm1::BuildIconBar(QVBoxLayout* top) {
   c.ComboBox1->setMinimumWidth(80);
   row->addWidget(c.ComboBox1);
   auto add_glyph = [&](const char* name, const char* icon, int width, const char* hint) {
-    auto* button = new QToolButton(panel3_);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(Icon(icon));
-    button->setFixedSize(width, 32);
-    button->setAutoRaise(true);
-    button->setToolTip(QLatin1String(hint));
-    button->setAccessibleName(QLatin1String(hint));
+    QToolButton* button = GlyphButton(panel3_, name, icon, width, hint);
     row->addWidget(button);
     return button;
   };
@@ -430,13 +438,7 @@ QWidget* TForm1::BuildPreviewBox() {
   auto* buttons = new QHBoxLayout(panel7);
   buttons->setContentsMargins(0, 0, 0, 0);
   auto add_zoom = [&](const char* name, const char* icon, int width, const char* hint) {
-    auto* button = new QToolButton(panel7);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(Icon(icon));
-    button->setFixedSize(width, 32);
-    button->setAutoRaise(true);
-    button->setToolTip(QLatin1String(hint));
-    button->setAccessibleName(QLatin1String(hint));
+    QToolButton* button = GlyphButton(panel7, name, icon, width, hint);
     buttons->addWidget(button);
     return button;
   };
