@@ -7,7 +7,6 @@
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
-#include "core/editing/icon_browser.h"
 #include "core/editing/icon_commands.h"
 #include "core/model/skin.h"
 #include "core/formats/skin_file.h"
@@ -135,7 +134,7 @@ void BM_StoreSubIcon(benchmark::State& state) {
   for (auto _ : state) {
     editor.MutableState().Document.Picture.Cells.At(x, 5) = PixelCode::Gray66;
     x = x % 32 + 1;
-    StoreSubIcon(editor);
+    editor.StoreSubIcon();
     if (with_preview) DrawPreview(editor, 100, 415, Rgb{240, 240, 240}, preview);
     benchmark::DoNotOptimize(editor.Skin().At(0).Data.data());
     benchmark::DoNotOptimize(preview.data());

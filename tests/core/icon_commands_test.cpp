@@ -7,7 +7,6 @@
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_view.h"
-#include "core/editing/icon_browser.h"
 #include "core/editing/icon_commands.h"
 #include "core/model/skin.h"
 #include "core/formats/skin_file.h"
@@ -434,7 +433,7 @@ TEST_F(IconCommands, StoreSubIconTouchesOnlyTheCurrentSubIcon) {
   S().Document.Picture.Cells.At(1, 1) = PixelCode::Transparent;
   S().Document.Picture.Cells.At(2, 1) = PixelCode::Black;
   S().Document.Picture.Cells.At(3, 1) = PixelCode::White;  // beyond the icon
-  StoreSubIcon(editor_);
+  editor_.StoreSubIcon();
   EXPECT_EQ(Icon(0).Data, (Bytes{1, 1, T, B, 3, 3}));
 }
 

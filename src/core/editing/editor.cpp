@@ -95,10 +95,12 @@ void Editor::Present() {
   view_->Present();
   // The Picture is the current sub-icon being edited: every screen update
   // writes it back, so the preview and a save always see the latest pixels.
-  if (state_->Document.SkinMode) {
-    StorePictureInSubIcon(state_->Document, skin_);
-    view_->PreviewChanged();
-  }
+  if (state_->Document.SkinMode) StoreSubIcon();
+}
+
+void Editor::StoreSubIcon() {
+  StorePictureInSubIcon(state_->Document, skin_);
+  view_->PreviewChanged();
 }
 
 void Editor::PaintCell(int x, int y) {

@@ -46,6 +46,9 @@ class Editor {
   // ghost), drawn over the grid, the frame and the box as well.
   void RenderWithOverlay(const CellOverlay& overlay);
   void Present();
+  // Copies the Picture back into the current sub-icon and asks for the
+  // preview to be redrawn: what Present does on every update in skin mode.
+  void StoreSubIcon();
   void PaintCell(int x, int y);
   void ShowCoordinates(int px, int py);
 

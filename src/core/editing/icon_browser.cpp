@@ -5,11 +5,6 @@
 
 namespace pictavo {
 
-void StoreSubIcon(Editor& editor) {
-  StorePictureInSubIcon(editor.State().Document, editor.MutableSkin());
-  editor.View().PreviewChanged();
-}
-
 void LoadSubIcon(Editor& editor) {
   if (LoadSubIconIntoPicture(editor.MutableState().Document, editor.Skin())) editor.Render();
 }
