@@ -213,23 +213,13 @@ void TForm1::ClearImage1Click() { editor_.ClearPicture(); }
 
 // The menu items press their tool's button first; the tools share one
 // exclusive group, so that releases the others.
-void TForm1::Pen1Click() {
-  actions_.Pen1->setChecked(true);
-  SelectToolFromButtons();
-}
+void TForm1::Pen1Click() { PressToolButton(actions_.Pen1); }
+void TForm1::Bucket1Click() { PressToolButton(actions_.Bucket1); }
+void TForm1::Pipe1Click() { PressToolButton(actions_.Pipe1); }
+void TForm1::ChangeColor1Click() { PressToolButton(actions_.ChangeColor1); }
 
-void TForm1::Bucket1Click() {
-  actions_.Bucket1->setChecked(true);
-  SelectToolFromButtons();
-}
-
-void TForm1::Pipe1Click() {
-  actions_.Pipe1->setChecked(true);
-  SelectToolFromButtons();
-}
-
-void TForm1::ChangeColor1Click() {
-  actions_.ChangeColor1->setChecked(true);
+void TForm1::PressToolButton(QAction* tool) {
+  tool->setChecked(true);
   SelectToolFromButtons();
 }
 

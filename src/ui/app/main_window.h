@@ -184,6 +184,7 @@ class TForm1 : public QMainWindow, public EditorView {
   void SpeedButton24Click();
 
  private:
+  void PressToolButton(QAction* tool);
   // One action per command, named after its menu item or, without one,
   // after its button; menu items and buttons are views of these. The areas'
   // actions are grouped as each area takes them.
