@@ -18,7 +18,7 @@
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
 #include "core/editing/bitmap_import.h"
-#include "ui/files/image_loading.h"
+#include "ui/image_io/image_loading.h"
 
 namespace {
 

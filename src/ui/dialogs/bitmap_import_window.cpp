@@ -17,7 +17,7 @@
 
 #include "core/editing/editor.h"
 #include "ui/app/platform_services.h"
-#include "ui/files/image_loading.h"
+#include "ui/image_io/image_loading.h"
 #include "ui/widgets/form_helpers.h"
 
 namespace pictavo {

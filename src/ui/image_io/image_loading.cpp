@@ -1,4 +1,4 @@
-#include "ui/files/image_loading.h"
+#include "ui/image_io/image_loading.h"
 
 #include <algorithm>
 #include <cstdint>
