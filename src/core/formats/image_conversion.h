@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "core/model/picture.h"
@@ -12,6 +13,9 @@ struct RgbImage {
   int width = 0;
   int height = 0;
   std::vector<Rgb> pixels;  // row-major, width * height
+  // Empty for an image without an alpha channel; otherwise one opacity
+  // (0 clear .. 255 opaque) a pixel, in the order of `pixels`.
+  std::vector<std::uint8_t> alpha;
 
   // 0-based column and row.
   Rgb At(int x, int y) const {
