@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -194,6 +195,58 @@ TEST_F(SafeFileTest, AppendOntoFolderFailsCleanly) {
   ASSERT_FALSE(result.has_value());
   EXPECT_EQ(result.error().message, std::strerror(EISDIR));
   EXPECT_TRUE(fs::is_directory(path));
+}
+
+TEST_F(SafeFileTest, ReadGivesTheFileStartUpToTheLimit) {
+  const fs::path path = folder_ / "pic.ptv";
+  const std::string bytes = std::string("ab\0\r\ncd", 7);
+  WritePlain(path, bytes);
+  const auto whole = ReadRegularFile(path, 100);
+  ASSERT_TRUE(whole.has_value());
+  EXPECT_EQ(std::string(whole->begin(), whole->end()), bytes);
+  const auto start = ReadRegularFile(path, 3);
+  ASSERT_TRUE(start.has_value());
+  EXPECT_EQ(std::string(start->begin(), start->end()), bytes.substr(0, 3));
+
+  // Larger than one read part, and followed through a link.
+  const std::string big(200000, 'q');
+  WritePlain(folder_ / "big", big);
+  fs::create_symlink("big", folder_ / "big.link");
+  const auto large = ReadRegularFile(folder_ / "big.link", 1u << 20);
+  ASSERT_TRUE(large.has_value());
+  EXPECT_EQ(large->size(), big.size());
+}
+
+TEST_F(SafeFileTest, ReadRefusesWhatIsNoFileWithItsReason) {
+  fs::create_directory(folder_ / "sub");
+  EXPECT_EQ(ReadRegularFile(folder_ / "missing", 10).error().message, std::strerror(ENOENT));
+  EXPECT_EQ(ReadRegularFile(folder_ / "sub", 10).error().message, std::strerror(EISDIR));
+}
+
+// A named pipe and a device reached through a link in the test's folder: a
+// read or an append that opened either would wait or act, a save that renamed
+// over either would replace it with a file. Each is refused before anything
+// is opened, so a blocking open would hang this test rather than pass it.
+TEST_F(SafeFileTest, SpecialFilesAreRefusedAndLeftAsTheyAre) {
+  const fs::path pipe = folder_ / "pipe.ptv";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const fs::path device = folder_ / "device.s";
+  fs::create_symlink("/dev/null", device);
+  const struct {
+    fs::path path;
+    const char* reason;
+  } cases[] = {{pipe, "Is a named pipe, not a regular file"},
+               {device, "Is a character device, not a regular file"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    EXPECT_EQ(RequireRegularFile(c.path).error().message, c.reason);
+    EXPECT_EQ(ReadRegularFile(c.path, 10).error().message, c.reason);
+    EXPECT_EQ(WriteFileAtomically(c.path, Listing).error().message, c.reason);
+    EXPECT_EQ(AppendToFile(c.path, Listing).error().message, c.reason);
+  }
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(device)));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"device.s", "pipe.ptv"}));
 }
 
 }  // namespace

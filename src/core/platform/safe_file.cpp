@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -23,6 +24,27 @@ constexpr int MaxTempAttempts = 100;
 constexpr int MaxLinkHops = 40;
 
 Error ErrorFromErrno(int error_number) { return Error{std::strerror(error_number)}; }
+
+// Reads go in parts, so a large limit reserves nothing the file does not fill.
+constexpr std::size_t ReadPartSize = std::size_t{1} << 16;
+
+// The reason a file of this type is refused; a regular file gives none.
+std::string NotRegularReason(mode_t mode) {
+  if (S_ISREG(mode)) return {};
+  if (S_ISDIR(mode)) return std::strerror(EISDIR);
+  const char* kind = S_ISFIFO(mode)   ? "a named pipe"
+                     : S_ISCHR(mode)  ? "a character device"
+                     : S_ISBLK(mode)  ? "a block device"
+                     : S_ISSOCK(mode) ? "a socket"
+                                      : "a special file";
+  return std::string("Is ") + kind + ", not a regular file";
+}
+
+expected<void, Error> CheckRegular(mode_t mode) {
+  std::string reason = NotRegularReason(mode);
+  if (reason.empty()) return {};
+  return unexpected(Error{std::move(reason)});
+}
 
 // Owns one open descriptor and closes it on every way out.
 class FileDescriptor {
@@ -95,7 +117,8 @@ expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target, fs
 expected<FileDescriptor, Error> OpenForAppend(const fs::path& path, bool& created) {
   // Two rounds cover a file that appears or vanishes between the tries.
   for (int round = 0; round < 2; ++round) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    // Non-blocking, should the file have become a pipe since it was checked.
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd >= 0) {
       created = false;
       return FileDescriptor(fd);
@@ -117,6 +140,40 @@ std::span<const std::uint8_t> BytesOf(std::string_view text) {
 
 }  // namespace
 
+expected<void, Error> RequireRegularFile(const fs::path& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return unexpected(ErrorFromErrno(errno));
+  return CheckRegular(status.st_mode);
+}
+
+expected<std::vector<std::uint8_t>, Error> ReadRegularFile(const fs::path& path,
+                                                           std::size_t limit) {
+  if (auto regular = RequireRegularFile(path); !regular) return unexpected(regular.error());
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (!file.IsOpen()) return unexpected(ErrorFromErrno(errno));
+  // The name may point elsewhere by now: what counts is what was opened.
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) return unexpected(ErrorFromErrno(errno));
+  if (auto regular = CheckRegular(status.st_mode); !regular) return unexpected(regular.error());
+
+  std::vector<std::uint8_t> bytes;
+  while (bytes.size() < limit) {
+    const std::size_t done = bytes.size();
+    const std::size_t part = std::min(limit - done, ReadPartSize);
+    bytes.resize(done + part);
+    const ssize_t got = ::read(file.Get(), bytes.data() + done, part);
+    if (got < 0) {
+      const int error = errno;
+      bytes.resize(done);
+      if (error == EINTR) continue;
+      return unexpected(ErrorFromErrno(error));
+    }
+    bytes.resize(done + static_cast<std::size_t>(got));
+    if (got == 0) break;
+  }
+  return bytes;
+}
+
 expected<void, Error> WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
                                           const WriteCall& write_call) {
   const auto resolved = ResolveLinks(path);
@@ -127,7 +184,10 @@ expected<void, Error> WriteFileAtomically(const fs::path& path, std::span<const 
   struct stat old_file {};
   const bool replacing = ::stat(target.c_str(), &old_file) == 0;
   if (!replacing && errno != ENOENT) return unexpected(ErrorFromErrno(errno));
-  if (replacing && S_ISDIR(old_file.st_mode)) return unexpected(ErrorFromErrno(EISDIR));
+  // The rename would put a file in place of a pipe or a device.
+  if (replacing) {
+    if (auto regular = CheckRegular(old_file.st_mode); !regular) return regular;
+  }
 
   fs::path temp_path;
   auto temp = CreateTemporaryBeside(target, temp_path);
@@ -160,27 +220,38 @@ expected<void, Error> WriteFileAtomically(const fs::path& path, std::string_view
 
 expected<void, Error> AppendToFile(const fs::path& path, std::span<const std::uint8_t> bytes,
                                    const WriteCall& write_call) {
+  // Checked before opening: opening a pipe or a device can block or act.
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0) {
+    if (auto regular = CheckRegular(existing.st_mode); !regular) return regular;
+  } else if (errno != ENOENT) {
+    return unexpected(ErrorFromErrno(errno));
+  }
   bool created = false;
   auto file = OpenForAppend(path, created);
   if (!file) return unexpected(file.error());
 
   struct stat before {};
   if (::fstat(file->Get(), &before) != 0) return unexpected(ErrorFromErrno(errno));
-  const bool regular = S_ISREG(before.st_mode);
+  if (auto regular = CheckRegular(before.st_mode); !regular) return regular;
+  // A regular file never blocks; the writes below go back to the usual mode.
+  if (const int flags = ::fcntl(file->Get(), F_GETFL); flags >= 0) {
+    ::fcntl(file->Get(), F_SETFL, flags & ~O_NONBLOCK);
+  }
 
   // A failed append leaves the file as it was before: cut back, or gone again.
   auto fail = [&](int error_number) -> expected<void, Error> {
     Error error = ErrorFromErrno(error_number);
     if (created) {
       ::unlink(path.c_str());
-    } else if (regular && ::ftruncate(file->Get(), before.st_size) != 0) {
+    } else if (::ftruncate(file->Get(), before.st_size) != 0) {
       // Rare, but the user must know the file now ends with a partial listing.
       error.message += "; the partly written text could not be removed";
     }
     return unexpected(std::move(error));
   };
   if (const int error = WriteAll(file->Get(), bytes, write_call); error != 0) return fail(error);
-  if (regular && ::fsync(file->Get()) != 0) return fail(errno);
+  if (::fsync(file->Get()) != 0) return fail(errno);
   if (file->Close() != 0) return unexpected(ErrorFromErrno(errno));
   return {};
 }

@@ -8,11 +8,26 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
+
 #include "core/model/expected.h"
 
 #include "core/model/error.h"
 
 namespace pictavo {
+
+// Refuses anything at `path` that is not a regular file (a symbolic link to
+// one counts as one): a named pipe would make a read or an append wait for a
+// writer forever, and opening a device can have effects of its own. The error
+// names what was found ("Is a named pipe, not a regular file"); a missing
+// file gives "No such file or directory".
+expected<void, Error> RequireRegularFile(const std::filesystem::path& path);
+
+// The first `limit` bytes of the regular file at `path` (all of it when it is
+// shorter). Anything else is refused before it is opened, and the file is
+// opened so that nothing can block should it be swapped for a pipe meanwhile.
+expected<std::vector<std::uint8_t>, Error> ReadRegularFile(const std::filesystem::path& path,
+                                                           std::size_t limit);
 
 // One write call on an open file descriptor, with the contract of POSIX
 // write(): the number of bytes written, or -1 with errno set. Saves use the
@@ -26,6 +41,8 @@ using WriteCall = std::function<ssize_t(int fd, const void* data, std::size_t si
 // temporary file is removed, the old file is untouched and the error names the
 // reason ("No such file or directory", "Is a directory"). An existing file
 // keeps its permissions; a symbolic link is followed, so the link survives.
+// An existing target that is not a regular file (a named pipe, a device) is
+// refused and left as it is, never replaced by a file.
 expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
                                           std::span<const std::uint8_t> bytes,
                                           const WriteCall& write_call = {});
@@ -36,7 +53,7 @@ expected<void, Error> WriteFileAtomically(const std::filesystem::path& path, std
 // An existing file is never truncated or re-created: if it cannot be opened,
 // nothing is written. If writing fails part-way the file is cut back to its
 // old length (a file this call created is removed again) and the error names
-// the reason.
+// the reason. Only a regular file is appended to; nothing else is opened.
 expected<void, Error> AppendToFile(const std::filesystem::path& path,
                                    std::span<const std::uint8_t> bytes,
                                    const WriteCall& write_call = {});
