@@ -11,13 +11,13 @@ namespace pictavo {
 namespace {
 
 RgbImage SolidImage(int width, int height, Rgb color) {
-  return RgbImage{width, height, std::vector<Rgb>(static_cast<std::size_t>(width) * height, color)};
+  return RgbImage{width, height, std::vector<Rgb>(static_cast<std::size_t>(width) * height, color), {}};
 }
 
 // Every pixel differs by position: red counts columns, green counts rows, so
 // a transposed or shifted read shows.
 RgbImage GradientImage(int width, int height) {
-  RgbImage image{width, height, {}};
+  RgbImage image{width, height, {}, {}};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       image.pixels.push_back({static_cast<std::uint8_t>(x * 2), static_cast<std::uint8_t>(y * 2),
@@ -232,7 +232,7 @@ TEST_F(ImportFixture, NothingToAcceptBeforeAnImageIsOpened) {
   EXPECT_EQ(view.renders, 0);
 
   // An image with no pixels cannot make a 0 x 0 picture either.
-  import.OpenImage(RgbImage{0, 0, {}});
+  import.OpenImage(RgbImage{0, 0, {}, {}});
   EXPECT_FALSE(import.CanAccept());
   import.AcceptImport(editor);
   EXPECT_EQ(editor.State().Document.Picture, before);
@@ -241,8 +241,8 @@ TEST_F(ImportFixture, NothingToAcceptBeforeAnImageIsOpened) {
 TEST_F(ImportFixture, MalformedImageIsIgnored) {
   BitmapImport import;
   import.OpenImage(SolidImage(4, 4, {255, 255, 255}));
-  import.OpenImage(RgbImage{8, 8, std::vector<Rgb>(10)});  // 10 pixels for 64
-  import.OpenImage(RgbImage{-1, 5, {}});
+  import.OpenImage(RgbImage{8, 8, std::vector<Rgb>(10), {}});  // 10 pixels for 64
+  import.OpenImage(RgbImage{-1, 5, {}, {}});
   EXPECT_EQ(import.ImportWidth(), 4);
   EXPECT_EQ(import.LoadedBitmap().width, 4);
   import.AcceptImport(editor);
@@ -261,6 +261,89 @@ TEST_F(ImportFixture, ReopenedWindowImportsTheSameImageAgain) {
   EXPECT_EQ(import.ImportThreshold(), 150);
   EXPECT_EQ(editor.State().Document.Picture.Cells.At(2, 2), PixelCode::Black);
   EXPECT_EQ(view.renders, 2);
+}
+
+
+// ---- options -----------------------------------------------------------------------
+
+TEST(BitmapImportOptions, DefaultsAreThePlainRuleAndSurviveAnotherImage) {
+  BitmapImport import;
+  EXPECT_EQ(import.Options(), ConversionOptions{});
+  EXPECT_EQ(import.Dither(), DitherMethod::None);
+  EXPECT_FALSE(import.FitToPicture());
+
+  import.OpenImage(GradientImage(200, 150));
+  import.SetDither(DitherMethod::Bayer8);
+  import.SetFitToPicture(true);
+  import.SetThreshold(99);
+  import.OpenImage(GradientImage(30, 30));
+  EXPECT_EQ(import.Dither(), DitherMethod::Bayer8);
+  EXPECT_TRUE(import.FitToPicture());
+  EXPECT_EQ(import.ImportThreshold(), 64);  // only the threshold starts again
+}
+
+TEST(BitmapImportOptions, FitScalesTheWholeImageAndBackCutsAgain) {
+  struct Case {
+    int width, height, fitted_width, fitted_height;
+  };
+  for (const Case c : {Case{200, 150, 96, 72}, Case{10, 120, 8, 92}, Case{40, 30, 40, 30}}) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    BitmapImport import;
+    // Black left half, white right half: scaled, the border stays in the
+    // middle; cut, the top-left 96 columns of 200 are mostly black.
+    RgbImage image = SolidImage(c.width, c.height, {255, 255, 255});
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width / 2; ++x) {
+        image.pixels[static_cast<std::size_t>(y * c.width + x)] = {0, 0, 0};
+      }
+    }
+    import.OpenImage(image);
+    import.SetFitToPicture(true);
+    EXPECT_EQ(import.ImportWidth(), c.fitted_width);
+    EXPECT_EQ(import.ImportHeight(), c.fitted_height);
+    EXPECT_EQ(import.ImportGrid().At(1, 1), PixelCode::Black);
+    EXPECT_EQ(import.ImportGrid().At(c.fitted_width, c.fitted_height), PixelCode::White);
+
+    import.SetFitToPicture(false);
+    EXPECT_EQ(import.ImportWidth(), std::min(c.width, 96));
+    EXPECT_EQ(import.ImportHeight(), std::min(c.height, 92));
+    EXPECT_EQ(import.ImportGrid().At(import.ImportWidth(), 1),
+              c.width > 192 ? PixelCode::Black : PixelCode::White);
+  }
+}
+
+TEST(BitmapImportOptions, KeepTransparencyFollowsTheAlphaChannel) {
+  BitmapImport import;
+  RgbImage logo = SolidImage(4, 1, {0, 0, 0});
+  logo.alpha = {255, 255, 0, 0};
+  import.OpenImage(logo);
+  EXPECT_TRUE(import.HasAlpha());
+  EXPECT_TRUE(import.KeepTransparency());
+  EXPECT_EQ(import.ImportGrid().At(2, 1), PixelCode::Black);
+  EXPECT_EQ(import.ImportGrid().At(3, 1), PixelCode::Transparent);
+
+  import.SetKeepTransparency(false);  // laid over white instead
+  EXPECT_EQ(import.ImportGrid().At(3, 1), PixelCode::White);
+
+  import.OpenImage(SolidImage(4, 1, {0, 0, 0}));
+  EXPECT_FALSE(import.HasAlpha());
+  EXPECT_FALSE(import.KeepTransparency());
+
+  // An alpha channel of the wrong length is refused with its image.
+  RgbImage broken = SolidImage(3, 3, {9, 9, 9});
+  broken.alpha = {0, 0};
+  import.OpenImage(broken);
+  EXPECT_EQ(import.LoadedBitmap().width, 4);
+}
+
+TEST(BitmapImportOptions, FramesOfAnotherSizeAreDropped) {
+  BitmapImport import;
+  import.OpenFrames({SolidImage(5, 5, {0, 0, 0}), SolidImage(5, 5, {255, 255, 255}),
+                     SolidImage(6, 5, {0, 0, 0}), RgbImage{5, 5, {}, {}}});
+  EXPECT_EQ(import.FrameCount(), 2);
+  EXPECT_EQ(import.ImportGrid().At(5, 5), PixelCode::Black);  // the first frame shows
+  import.OpenFrames({});
+  EXPECT_EQ(import.FrameCount(), 2);
 }
 
 }  // namespace

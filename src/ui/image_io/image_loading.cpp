@@ -2,12 +2,21 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
 
 #include <QBuffer>
+#include <QFile>
 #include <QIODevice>
 #include <QImageReader>
 #include <QRect>
 #include <QSize>
+#include <QtGlobal>
+
+#include "core/platform/safe_file.h"
+#include "ui/image_io/bmp_header_check.h"
+#include "ui/image_io/image_data_check.h"
 
 namespace pictavo {
 
@@ -16,9 +25,37 @@ namespace {
 // The decoded image before its conversion takes at most 4 bytes a pixel.
 constexpr int AllocationLimitMiB = static_cast<int>(MaxBmpPixels * 4 / (1024 * 1024));
 
-QImage Refuse(QString* error, const QString& reason) {
+enum class ImageKind { Unknown, Bmp, Png, Gif, Jpeg };
+
+// By the first bytes, so that no other decoder ever sees the file.
+ImageKind KindOf(const QByteArray& bytes) {
+  if (bytes.startsWith("BM")) return ImageKind::Bmp;
+  if (bytes.startsWith("\x89PNG\r\n\x1A\n")) return ImageKind::Png;
+  if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a")) return ImageKind::Gif;
+  if (bytes.startsWith("\xFF\xD8\xFF")) return ImageKind::Jpeg;
+  return ImageKind::Unknown;
+}
+
+const char* FormatName(ImageKind kind) {
+  switch (kind) {
+    case ImageKind::Bmp:
+      return "bmp";
+    case ImageKind::Png:
+      return "png";
+    case ImageKind::Gif:
+      return "gif";
+    case ImageKind::Jpeg:
+      return "jpeg";
+    case ImageKind::Unknown:
+      break;
+  }
+  return "";
+}
+
+template <class T>
+std::optional<T> Refuse(QString* error, const QString& reason) {
   if (error) *error = reason;
-  return QImage();
+  return std::nullopt;
 }
 
 qint64 PixelCount(QSize size) {
@@ -26,48 +63,220 @@ qint64 PixelCount(QSize size) {
   return qAbs(qint64{size.width()}) * qAbs(qint64{size.height()});
 }
 
-QImage ReadBmp(QImageReader& reader, QString* error) {
-  // The content decides the format, not the file's extension.
-  reader.setDecideFormatFromContent(true);
-  reader.setAllocationLimit(AllocationLimitMiB);
-  // Only BMP is read: other formats are recognised to be refused, so their
-  // decoders never see the file.
-  const QByteArray format = reader.format();
-  if (!format.isEmpty() && format != "bmp") {
-    return Refuse(error, QStringLiteral("Not a BMP image (%1)").arg(QLatin1String(format)));
+QString TooLarge(QSize size) {
+  return QStringLiteral("Image too large (%1 x %2 pixels)")
+      .arg(size.width())
+      .arg(qAbs(size.height()));
+}
+
+// The name the toolkit gives a format this loader does not read, for the
+// message only.
+QString DetectedFormat(const QByteArray& bytes) {
+  QByteArray copy = bytes;
+  QBuffer buffer(&copy);
+  if (!buffer.open(QIODevice::ReadOnly)) return {};
+  return QString::fromLatin1(QImageReader::imageFormat(&buffer));
+}
+
+std::string StructureFault(ImageKind kind, const QByteArray& bytes) {
+  const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                           static_cast<std::size_t>(bytes.size()));
+  switch (kind) {
+    case ImageKind::Bmp:
+      return BmpHeaderFault(file);
+    case ImageKind::Gif:
+      return GifDataFault(file);
+    case ImageKind::Jpeg:
+      return JpegDataFault(file);
+    case ImageKind::Png:  // the decoder checks every chunk and fails on a short one
+    case ImageKind::Unknown:
+      break;
   }
+  return {};
+}
+
+// Collects what the JPEG decoder says while it runs: it reports damaged data
+// it has filled in only as a warning, and still returns an image.
+class JpegWarnings {
+ public:
+  JpegWarnings() : previous_(qInstallMessageHandler(&JpegWarnings::Handle)) { current_ = this; }
+  ~JpegWarnings() {
+    qInstallMessageHandler(previous_);
+    current_ = nullptr;
+  }
+  JpegWarnings(const JpegWarnings&) = delete;
+  JpegWarnings& operator=(const JpegWarnings&) = delete;
+
+  const QString& First() const { return first_; }
+
+ private:
+  static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    JpegWarnings* self = current_;
+    if (self && type == QtWarningMsg && context.category &&
+        qstrcmp(context.category, "qt.gui.imageio.jpeg") == 0 && self->first_.isEmpty()) {
+      self->first_ = message;
+    }
+    if (self && self->previous_) self->previous_(type, context, message);
+  }
+
+  static inline JpegWarnings* current_ = nullptr;
+  QtMessageHandler previous_;
+  QString first_;
+};
+
+// Decodes the whole file after its structure has been checked. `bmp_only`
+// keeps the refusals of the older BMP-only functions.
+std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString* error,
+                                                bool all_frames, bool bmp_only) {
+  using Result = std::vector<QImage>;
+  const ImageKind kind = KindOf(bytes);
+  if (bmp_only && kind != ImageKind::Bmp) {
+    const QString format = DetectedFormat(bytes);
+    return Refuse<Result>(error, format.isEmpty()
+                                     ? QStringLiteral("Unsupported image format")
+                                     : QStringLiteral("Not a BMP image (%1)").arg(format));
+  }
+  if (kind == ImageKind::Unknown) {
+    const QString format = DetectedFormat(bytes);
+    QString reason = QStringLiteral("Not a BMP, PNG, GIF or JPEG image");
+    if (!format.isEmpty()) reason += QStringLiteral(" (%1)").arg(format);
+    return Refuse<Result>(error, reason);
+  }
+  if (const std::string fault = StructureFault(kind, bytes); !fault.empty()) {
+    return Refuse<Result>(error, QString::fromStdString(fault));
+  }
+
+  QByteArray data = bytes;  // shared, not copied
+  QBuffer buffer(&data);
+  if (!buffer.open(QIODevice::ReadOnly)) return Refuse<Result>(error, buffer.errorString());
+  QImageReader reader(&buffer, FormatName(kind));
+  reader.setAutoDetectImageFormat(false);
+  reader.setAllocationLimit(AllocationLimitMiB);
   // The header alone tells the size: refuse before anything is allocated.
   const QSize declared = reader.size();
-  if (PixelCount(declared) > MaxBmpPixels) {
-    return Refuse(error, QStringLiteral("Image too large (%1 x %2 pixels)")
-                             .arg(declared.width())
-                             .arg(qAbs(declared.height())));
+  if (PixelCount(declared) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(declared));
+  const int frames = all_frames ? std::max(reader.imageCount(), 1) : 1;
+  if (frames * PixelCount(declared) > MaxBmpPixels) {
+    return Refuse<Result>(error, QStringLiteral("Animation too large (%1 frames of %2 x %3 pixels)")
+                                     .arg(frames)
+                                     .arg(declared.width())
+                                     .arg(declared.height()));
   }
-  const QImage image = reader.read();
-  if (image.isNull()) return Refuse(error, reader.errorString());
-  // Should the decoder disagree with its header, the conversion below is
-  // still bounded.
-  if (PixelCount(image.size()) > MaxBmpPixels) {
-    return Refuse(
-        error,
-        QStringLiteral("Image too large (%1 x %2 pixels)").arg(image.width()).arg(image.height()));
+
+  Result images;
+  for (int frame = 0; frame < frames; ++frame) {
+    std::optional<JpegWarnings> warnings;
+    if (kind == ImageKind::Jpeg) warnings.emplace();
+    QImage image = reader.read();
+    if (image.isNull()) return Refuse<Result>(error, reader.errorString());
+    if (warnings && !warnings->First().isEmpty()) {
+      return Refuse<Result>(error,
+                            QStringLiteral("The JPEG data is damaged (%1)").arg(warnings->First()));
+    }
+    // Should the decoder disagree with its header, the conversion is still
+    // bounded.
+    if (PixelCount(image.size()) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(image.size()));
+    images.push_back(std::move(image));
   }
-  QImage rgb32 = image.convertToFormat(QImage::Format_RGB32);
-  if (rgb32.isNull()) return Refuse(error, QStringLiteral("Not enough memory for the image"));
+  return images;
+}
+
+std::optional<QByteArray> ReadDevice(QIODevice& device, QString* error) {
+  if (!device.isOpen() && !device.open(QIODevice::ReadOnly)) {
+    return Refuse<QByteArray>(error, device.errorString());
+  }
+  const QByteArray bytes = device.read(MaxImageFileBytes + 1);
+  if (bytes.size() > MaxImageFileBytes) {
+    return Refuse<QByteArray>(error, QStringLiteral("File larger than %1 MiB")
+                                         .arg(MaxImageFileBytes >> 20));
+  }
+  return bytes;
+}
+
+std::optional<QByteArray> ReadPath(const QString& path, QString* error) {
+  auto bytes = ReadRegularFile(std::filesystem::path(QFile::encodeName(path).toStdString()),
+                               static_cast<std::size_t>(MaxImageFileBytes) + 1);
+  if (!bytes) return Refuse<QByteArray>(error, QString::fromLocal8Bit(bytes.error().message));
+  if (bytes->size() > static_cast<std::size_t>(MaxImageFileBytes)) {
+    return Refuse<QByteArray>(error, QStringLiteral("File larger than %1 MiB")
+                                         .arg(MaxImageFileBytes >> 20));
+  }
+  return QByteArray(reinterpret_cast<const char*>(bytes->data()),
+                    static_cast<qsizetype>(bytes->size()));
+}
+
+std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImage>> images) {
+  if (!images) return std::nullopt;
+  std::vector<RgbImage> result;
+  result.reserve(images->size());
+  for (QImage& image : *images) {
+    result.push_back(ToRgbImage(image));
+    image = QImage();  // one copy of each frame at a time
+  }
+  return result;
+}
+
+QImage ToRgb32(std::optional<std::vector<QImage>> images, QString* error) {
+  if (!images) return QImage();
+  QImage rgb32 = images->front().convertToFormat(QImage::Format_RGB32);
+  if (rgb32.isNull()) Refuse<QImage>(error, QStringLiteral("Not enough memory for the image"));
   return rgb32;
 }
 
 }  // namespace
 
+std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QString* error,
+                                                     bool all_frames) {
+  return ToRgbImages(DecodeImages(bytes, error, all_frames, false));
+}
+
+std::optional<std::vector<RgbImage>> LoadImageFrames(QIODevice& device, QString* error,
+                                                     bool all_frames) {
+  const auto bytes = ReadDevice(device, error);
+  if (!bytes) return std::nullopt;
+  return LoadImageFrames(*bytes, error, all_frames);
+}
+
+std::optional<std::vector<RgbImage>> LoadImageFrames(const QString& path, QString* error,
+                                                     bool all_frames) {
+  const auto bytes = ReadPath(path, error);
+  if (!bytes) return std::nullopt;
+  return LoadImageFrames(*bytes, error, all_frames);
+}
+
+RgbImage ToRgbImage(const QImage& image) {
+  RgbImage result;
+  if (image.isNull()) return result;
+  const bool has_alpha = image.hasAlphaChannel();
+  const QImage argb = image.convertToFormat(has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  if (argb.isNull()) return result;
+  result.width = argb.width();
+  result.height = argb.height();
+  const std::size_t count = static_cast<std::size_t>(result.width) * result.height;
+  result.pixels.reserve(count);
+  if (has_alpha) result.alpha.reserve(count);
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x) {
+      result.pixels.push_back({static_cast<std::uint8_t>(qRed(row[x])),
+                               static_cast<std::uint8_t>(qGreen(row[x])),
+                               static_cast<std::uint8_t>(qBlue(row[x]))});
+      if (has_alpha) result.alpha.push_back(static_cast<std::uint8_t>(qAlpha(row[x])));
+    }
+  }
+  return result;
+}
+
 QImage LoadBmpImage(const QString& path, QString* error) {
-  // Reading by path keeps the toolkit's own reasons, "File not found" among them.
-  QImageReader reader(path);
-  return ReadBmp(reader, error);
+  const auto bytes = ReadPath(path, error);
+  if (!bytes) return QImage();
+  return ToRgb32(DecodeImages(*bytes, error, false, true), error);
 }
 
 QImage LoadBmpImage(QIODevice& device, QString* error) {
-  QImageReader reader(&device);
-  return ReadBmp(reader, error);
+  const auto bytes = ReadDevice(device, error);
+  if (!bytes) return QImage();
+  return ToRgb32(DecodeImages(*bytes, error, false, true), error);
 }
 
 RgbImage TopLeftPixels(const QImage& rgb32) {
@@ -102,13 +311,9 @@ std::optional<RgbImage> LoadRgbImage(QIODevice& device, QString* error) {
 }
 
 std::optional<RgbImage> LoadRgbImage(const QByteArray& bytes, QString* error) {
-  QBuffer buffer;
-  buffer.setData(bytes);
-  if (!buffer.open(QIODevice::ReadOnly)) {
-    Refuse(error, buffer.errorString());
-    return std::nullopt;
-  }
-  return LoadRgbImage(buffer, error);
+  const QImage rgb32 = ToRgb32(DecodeImages(bytes, error, false, true), error);
+  if (rgb32.isNull()) return std::nullopt;
+  return TopLeftPixels(rgb32);
 }
 
 }  // namespace pictavo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include <QByteArray>
 #include <QImage>
@@ -19,10 +20,32 @@ namespace pictavo {
 // conversion) from making the program allocate gigabytes.
 inline constexpr qint64 MaxBmpPixels = qint64{4096} * 4096;
 
+// The largest image file read whole: a 4096 x 4096 BMP of 32 bits a pixel
+// with room to spare for a PNG that compresses badly.
+inline constexpr qint64 MaxImageFileBytes = qint64{256} << 20;
+
+// Reads a BMP, PNG, GIF or JPEG image, recognised by its content whatever the
+// file is called, and returns every pixel of it, with its alpha channel when
+// it has one. With `all_frames` an animated GIF gives each of its frames as
+// the animation shows it (whole canvas); otherwise, and for other formats,
+// the one image. Refused, with the reason in `*error` when given: anything
+// but a regular file, other formats, more than MaxBmpPixels pixels (all
+// frames together), and files that are damaged or cut short, so that every
+// pixel returned came from the file.
+std::optional<std::vector<RgbImage>> LoadImageFrames(const QString& path, QString* error,
+                                                     bool all_frames = false);
+std::optional<std::vector<RgbImage>> LoadImageFrames(QIODevice& device, QString* error,
+                                                     bool all_frames = false);
+std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QString* error,
+                                                     bool all_frames = false);
+
+// All pixels of an image; `alpha` is filled only when it has an alpha channel.
+RgbImage ToRgbImage(const QImage& image);
+
 // Reads a BMP image, recognised by its content whatever the file is called,
 // and returns it with 32-bit RGB pixels. Other image formats, damaged files
 // and images of more than MaxBmpPixels give a null image, with the reason in
-// `*error` when `error` is given.
+// `*error` when `error` is given. The path is read as LoadImageFrames reads it.
 QImage LoadBmpImage(const QString& path, QString* error);
 QImage LoadBmpImage(QIODevice& device, QString* error);
 

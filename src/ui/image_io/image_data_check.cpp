@@ -1,0 +1,163 @@
+#include "ui/image_io/image_data_check.h"
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+namespace pictavo {
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+constexpr int MaxLzwBits = 12;
+constexpr int MaxLzwCodes = 1 << MaxLzwBits;
+
+std::uint32_t U16(Bytes b, std::size_t at) {
+  return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8);
+}
+
+// The number of pixels an LZW stream decodes to, or -1 when a code refers to
+// a string not yet defined. Only lengths are kept: the colours do not matter.
+std::int64_t LzwPixelCount(const std::vector<std::uint8_t>& data, int min_code_size) {
+  const int clear = 1 << min_code_size;
+  const int end = clear + 1;
+  std::array<std::int64_t, MaxLzwCodes> length{};
+  int code_size = min_code_size + 1;
+  int next = clear + 2;
+  int previous = -1;
+  std::int64_t pixels = 0;
+  std::uint32_t bits = 0;
+  int bit_count = 0;
+  for (const std::uint8_t byte : data) {
+    bits |= static_cast<std::uint32_t>(byte) << bit_count;
+    bit_count += 8;
+    while (bit_count >= code_size) {
+      const int code = static_cast<int>(bits & ((1u << code_size) - 1));
+      bits >>= code_size;
+      bit_count -= code_size;
+      if (code == clear) {
+        code_size = min_code_size + 1;
+        next = clear + 2;
+        previous = -1;
+        continue;
+      }
+      if (code == end) return pixels;
+      std::int64_t code_length = 0;
+      if (code < clear) {
+        code_length = 1;
+      } else if (previous >= 0 && code < next) {
+        code_length = length[static_cast<std::size_t>(code)];
+      } else if (previous >= 0 && code == next) {
+        code_length = (previous < clear ? 1 : length[static_cast<std::size_t>(previous)]) + 1;
+      } else {
+        return -1;
+      }
+      if (previous >= 0 && next < MaxLzwCodes) {
+        const std::int64_t previous_length =
+            previous < clear ? 1 : length[static_cast<std::size_t>(previous)];
+        length[static_cast<std::size_t>(next)] = previous_length + 1;
+        ++next;
+        if (next == (1 << code_size) && code_size < MaxLzwBits) ++code_size;
+      }
+      pixels += code_length;
+      previous = code;
+    }
+  }
+  return pixels;
+}
+
+// Reads the data sub-blocks starting at `at`, up to their empty block;
+// false when the file ends first.
+bool ReadSubBlocks(Bytes file, std::size_t& at, std::vector<std::uint8_t>* data) {
+  while (at < file.size()) {
+    const std::size_t size = file[at++];
+    if (size == 0) return true;
+    if (file.size() - at < size) return false;
+    if (data) data->insert(data->end(), file.begin() + static_cast<std::ptrdiff_t>(at),
+                           file.begin() + static_cast<std::ptrdiff_t>(at + size));
+    at += size;
+  }
+  return false;
+}
+
+std::size_t ColorTableBytes(std::uint8_t packed) {
+  return (packed & 0x80) ? 3u << ((packed & 0x07) + 1) : 0;
+}
+
+}  // namespace
+
+std::string GifDataFault(Bytes file) {
+  constexpr std::size_t HeaderSize = 6 + 7;  // signature, version, screen descriptor
+  const std::string cut_short = "The GIF data is cut short";
+  if (file.size() < HeaderSize) return cut_short;
+  std::size_t at = HeaderSize + ColorTableBytes(file[10]);
+  int images = 0;
+  while (at < file.size()) {
+    const std::uint8_t block = file[at++];
+    if (block == 0x3B) {  // the trailer
+      return images > 0 ? std::string() : std::string("The GIF holds no image");
+    }
+    if (block == 0x21) {  // an extension: its label, then sub-blocks
+      if (at >= file.size()) return cut_short;
+      ++at;
+      if (!ReadSubBlocks(file, at, nullptr)) return cut_short;
+      continue;
+    }
+    if (block != 0x2C) return "The GIF holds an unknown block (" + std::to_string(block) + ")";
+    constexpr std::size_t DescriptorSize = 9;
+    if (file.size() - at < DescriptorSize + 1) return cut_short;
+    const std::int64_t pixels = std::int64_t{U16(file, at + 4)} * U16(file, at + 6);
+    at += DescriptorSize + ColorTableBytes(file[at + 8]);
+    if (at >= file.size()) return cut_short;
+    const int min_code_size = file[at++];
+    if (min_code_size < 1 || min_code_size > MaxLzwBits - 1) {
+      return "The GIF image has the invalid code size " + std::to_string(min_code_size);
+    }
+    std::vector<std::uint8_t> data;
+    if (!ReadSubBlocks(file, at, &data)) return cut_short;
+    const std::int64_t decoded = LzwPixelCount(data, min_code_size);
+    if (decoded < 0) return "The compressed data of GIF image " + std::to_string(images + 1) + " is damaged";
+    if (decoded < pixels) {
+      return "GIF image " + std::to_string(images + 1) + " ends after " + std::to_string(decoded) +
+             " of its " + std::to_string(pixels) + " pixels";
+    }
+    ++images;
+  }
+  return cut_short;
+}
+
+std::string JpegDataFault(Bytes file) {
+  const std::string cut_short = "The JPEG data is cut short";
+  if (file.size() < 4 || file[0] != 0xFF || file[1] != 0xD8) return cut_short;
+  std::size_t at = 2;
+  bool in_scan = false;
+  while (at + 1 < file.size()) {
+    if (file[at] != 0xFF) {
+      // Inside a scan every 0xFF of the data is followed by a 0 byte, so
+      // only markers stop the search; elsewhere a segment must follow.
+      if (!in_scan) return "The JPEG data is damaged";
+      ++at;
+      continue;
+    }
+    const std::uint8_t marker = file[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {
+      at += 2;  // stuffed byte, restart marker or a marker without a length
+      continue;
+    }
+    if (marker == 0xD9) return {};  // the end of the image
+    if (file.size() - at < 4) return cut_short;
+    const std::size_t length = std::size_t{file[at + 2]} << 8 | file[at + 3];  // big-endian
+    if (length < 2) return "The JPEG data is damaged";
+    if (file.size() - at - 2 < length) return cut_short;
+    at += 2 + length;
+    in_scan = marker == 0xDA;
+  }
+  return cut_short;
+}
+
+}  // namespace pictavo
