@@ -63,6 +63,45 @@ std::string CompressionFault(std::uint32_t compression, std::uint32_t depth) {
   }
 }
 
+// Walks a run-length stream: the decoder leaves every pixel it is not given
+// unset, so the runs must fill each row before its end-of-line code and every
+// row before the end; a jump over pixels is refused for the same reason.
+std::string RunLengthFault(std::span<const std::uint8_t> data, std::uint64_t width,
+                           std::uint64_t height, bool four_bits) {
+  std::uint64_t x = 0;
+  std::uint64_t y = 0;
+  std::size_t at = 0;
+  while (y < height && at + 1 < data.size()) {
+    const std::uint8_t count = data[at];
+    const std::uint8_t code = data[at + 1];
+    at += 2;
+    if (count > 0) {
+      x += count;
+    } else if (code == 0 || code == 1) {  // end of line, end of image
+      if (x < width) {
+        return "Row " + Number(static_cast<std::int64_t>(y + 1)) +
+               " of the compressed pixel data ends before its last pixel";
+      }
+      x = 0;
+      ++y;
+      if (code == 1) break;
+    } else if (code == 2) {
+      return Text("The compressed pixel data jumps over pixels it leaves unset");
+    } else {  // `code` pixels stored as they are, padded to an even byte count
+      std::size_t bytes = four_bits ? (code + 1u) / 2 : code;
+      bytes += bytes & 1;
+      if (data.size() - at < bytes) break;
+      at += bytes;
+      x += code;
+    }
+  }
+  // The last row needs no end-of-line code.
+  if (y < height && !(y + 1 == height && x >= width)) {
+    return Text("The compressed pixel data ends before the last pixel");
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string BmpHeaderFault(std::span<const std::uint8_t> file) {
@@ -137,7 +176,10 @@ std::string BmpHeaderFault(std::span<const std::uint8_t> file) {
     return "The pixel data offset " + Number(data_offset) + " lies past the end of the file (" +
            Number(file_size) + " bytes)";
   }
-  if (rle) return {};
+  if (rle) {
+    return RunLengthFault(file.subspan(data_offset), static_cast<std::uint64_t>(width),
+                          static_cast<std::uint64_t>(height), compression == Rle4);
+  }
   // Divided, not multiplied: a huge width times a huge height overflows.
   const std::uint64_t row_bytes = (static_cast<std::uint64_t>(width) * depth + 31) / 32 * 4;
   const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);

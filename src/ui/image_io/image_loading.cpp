@@ -142,10 +142,6 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
     if (!format.isEmpty()) reason += QStringLiteral(" (%1)").arg(format);
     return Refuse<Result>(error, reason);
   }
-  if (const std::string fault = StructureFault(kind, bytes); !fault.empty()) {
-    return Refuse<Result>(error, QString::fromStdString(fault));
-  }
-
   QByteArray data = bytes;  // shared, not copied
   QBuffer buffer(&data);
   if (!buffer.open(QIODevice::ReadOnly)) return Refuse<Result>(error, buffer.errorString());
@@ -153,6 +149,7 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
   reader.setAutoDetectImageFormat(false);
   reader.setAllocationLimit(AllocationLimitMiB);
   // The header alone tells the size: refuse before anything is allocated.
+  // Reading it parses the headers only.
   const QSize declared = reader.size();
   if (PixelCount(declared) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(declared));
   const int frames = all_frames ? std::max(reader.imageCount(), 1) : 1;
@@ -161,6 +158,10 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
                                      .arg(frames)
                                      .arg(declared.width())
                                      .arg(declared.height()));
+  }
+  // Only a file that holds every pixel it declares reaches the decoder.
+  if (const std::string fault = StructureFault(kind, bytes); !fault.empty()) {
+    return Refuse<Result>(error, QString::fromStdString(fault));
   }
 
   Result images;

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "core/editing/bitmap_import.h"
+#include "core/formats/image_conversion.h"
 
 class QIODevice;
 
