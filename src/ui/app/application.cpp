@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include <QCommandLineParser>
 #include <QMessageBox>
 
 #include "ui/app/main_window.h"
@@ -28,6 +29,21 @@ bool HasDisplay() {
 #else
   return true;
 #endif
+}
+
+// "pictavo [FILE]": --help and --version print and end the program; of
+// several files (a desktop may pass more) the first is opened.
+QString FileArgument(const QApplication& app) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Pixel picture and skin editor. FILE may be a picture (.ptv), a skin "
+                     "(.skin) or a BMP image, which opens in the import window."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A file to open."),
+                               QStringLiteral("[FILE]"));
+  parser.process(app);
+  return parser.positionalArguments().value(0);
 }
 
 }  // namespace
@@ -65,6 +81,12 @@ int RunPictavo(int argc, char** argv) {
     TForm1 form1(editor, services);
     form1.CreateSecondaryWindows();
     form1.show();
+    // A file named on the command line (as the desktop's "Open with" gives
+    // it) opens once the window is up, as its menu command would open it.
+    if (const QString file = FileArgument(app); !file.isEmpty()) {
+      QMetaObject::invokeMethod(&form1, [&form1, file] { form1.OpenFile(file); },
+                                Qt::QueuedConnection);
+    }
     return app.exec();
   } catch (const std::exception& error) {
     ShowErrorBox(QString::fromLocal8Bit(error.what()));

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "ui/app/about_box.h"
+#include "ui/app/file_arguments.h"
 #include "ui/app/name_box.h"
 #include "ui/app/platform_services.h"
 #include "ui/app/resources.h"
@@ -29,12 +30,16 @@
 namespace pictavo {
 
 TForm1::TForm1(Editor& editor, PlatformServices& services, QWidget* parent)
-    : QMainWindow(parent), editor_(editor), services_(services) {
+    : QMainWindow(parent),
+      editor_(editor),
+      services_(services),
+      file_services_(std::make_unique<PresetOpenServices>(services)) {
   InitResources();
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Dravik Pictavo 2.0"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon_32.png")));
   RegisterWindow(this);
+  setAcceptDrops(true);
 
   CreateActions();
   BuildMenus();
@@ -100,9 +105,10 @@ void TForm1::CreateSecondaryWindows() {
   selection_ = new SelectionCommands(editor_, services_, actions_.box_button, name_box_, this);
   RegisterWindow(selection_->Selpanel());
   RegisterWindow(selection_->Savebox());
-  files_ = new FileCommands(editor_, services_, actions_.files, name_box_, this);
+  files_ = new FileCommands(editor_, *file_services_, actions_.files, name_box_, this);
   RegisterWindow(files_->BmpWin());
-  skins_ = new SkinCommands(editor_, services_, actions_.skins, skin_controls_, name_box_, this);
+  skins_ =
+      new SkinCommands(editor_, *file_services_, actions_.skins, skin_controls_, name_box_, this);
   RegisterWindow(skins_->AddIconForm());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include <QKeySequence>
 #include <QMainWindow>
@@ -28,6 +29,7 @@ namespace pictavo {
 class CanvasWidget;
 class ColorSwatch;
 class PlatformServices;
+class PresetOpenServices;
 class SelectionCommands;
 class TAbout;
 class TForm2;
@@ -49,6 +51,12 @@ class TForm1 : public QMainWindow, public EditorView {
   void CreateSecondaryWindows();
   // Object names of the windows in the order they were created.
   const QStringList& CreationOrder() const { return creation_order_; }
+
+  // Opens a file given to the program, on its command line or dropped on the
+  // window, with the command the menu runs for it: a picture with "Open
+  // Picture...", a skin with "OpenSkin...", a BMP image in the import window.
+  // Needs the secondary windows.
+  void OpenFile(const QString& path);
 
   Editor& GetEditor() { return editor_; }
   CanvasWidget* Canvas() const { return canvas_; }
@@ -183,6 +191,10 @@ class TForm1 : public QMainWindow, public EditorView {
   void SpeedButton23Click();
   void SpeedButton24Click();
 
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void PressToolButton(QAction* tool);
   // One action per command, named after its menu item or, without one,
@@ -233,6 +245,8 @@ class TForm1 : public QMainWindow, public EditorView {
 
   Editor& editor_;
   PlatformServices& services_;
+  // The file commands' services: they answer the open dialog for OpenFile.
+  std::unique_ptr<PresetOpenServices> file_services_;
   QStringList creation_order_;
   Actions actions_{};
   QActionGroup* tools_ = nullptr;

@@ -1,0 +1,127 @@
+#include "cli/cli_support.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include "core/platform/safe_file.h"
+
+namespace pictavo::cli {
+
+namespace {
+
+void PrintError(const QString& text) {
+  const QByteArray bytes = ("pictavo-cli: " + text + QLatin1Char('\n')).toLocal8Bit();
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+}
+
+constexpr int kNameLength = 16;
+
+}  // namespace
+
+int Refuse(const QString& path, const std::string& reason) {
+  return Refuse(path, QString::fromLocal8Bit(reason.c_str()));
+}
+
+int Refuse(const QString& path, const QString& reason) {
+  PrintError(path.isEmpty() ? reason : path + QStringLiteral(": ") + reason);
+  return ExitRefused;
+}
+
+int UsageError(const QString& command, const QString& text) {
+  PrintError(text + QStringLiteral("\nTry 'pictavo-cli %1--help'.")
+                        .arg(command.isEmpty() ? QString() : command + QLatin1Char(' ')));
+  return ExitUsage;
+}
+
+std::string AsSentence(std::string reason) {
+  if (!reason.empty())
+    reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+  if (!reason.empty() && reason.back() != '.') reason += '.';
+  return reason;
+}
+
+void Warn(const QString& path, const QString& text) {
+  PrintError(path + QStringLiteral(": warning: ") + text);
+}
+
+std::optional<int> ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments,
+                                    const QString& command, const QString& synopsis,
+                                    const QString& description) {
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help."));
+  parser.addOption(help);
+  if (!parser.parse(arguments)) return UsageError(command, parser.errorText());
+  if (parser.isSet(help)) {
+    QString text = parser.helpText();
+    // Qt's first line names the program only; the synopsis names the command.
+    text = text.mid(text.indexOf(QLatin1Char('\n')) + 1);
+    const QByteArray out = (QStringLiteral("Usage: ") + synopsis + QStringLiteral("\n") +
+                            description + QStringLiteral("\n") + text)
+                               .toLocal8Bit();
+    std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
+    return ExitOk;
+  }
+  return std::nullopt;
+}
+
+std::filesystem::path LocalPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString DisplayPath(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+expected<std::vector<std::uint8_t>, Error> ReadInput(const QString& path, std::size_t limit) {
+  return ReadRegularFile(LocalPath(path), limit);
+}
+
+bool WriteOutput(const OutputTarget& target, std::span<const std::uint8_t> bytes) {
+  switch (target.kind) {
+    case OutputTarget::Kind::StandardOutput: {
+      if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+        Refuse(QStringLiteral("standard output"), std::string(std::strerror(errno)));
+        return false;
+      }
+      if (std::fflush(stdout) != 0) {
+        Refuse(QStringLiteral("standard output"), std::string(std::strerror(errno)));
+        return false;
+      }
+      return true;
+    }
+    case OutputTarget::Kind::Replace:
+    case OutputTarget::Kind::Append: {
+      const std::filesystem::path path = LocalPath(target.path);
+      const expected<void, Error> written = target.kind == OutputTarget::Kind::Replace
+                                                ? WriteFileAtomically(path, bytes)
+                                                : AppendToFile(path, bytes);
+      if (!written) {
+        Refuse(target.path, QStringLiteral("could not write: %1; the file was not changed")
+                                .arg(QString::fromLocal8Bit(written.error().message.c_str())));
+        return false;
+      }
+      return true;
+    }
+  }
+  return false;
+}
+
+bool WriteOutput(const OutputTarget& target, std::string_view bytes) {
+  return WriteOutput(
+      target, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                            bytes.size()));
+}
+
+std::optional<QByteArray> PictureNameArgument(const QString& text) {
+  static const QRegularExpression latin1(QStringLiteral("^[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*$"));
+  if (text.size() > kNameLength || !latin1.match(text).hasMatch()) return std::nullopt;
+  return text.toLatin1();
+}
+
+}  // namespace pictavo::cli

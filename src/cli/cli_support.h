@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QByteArray>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include "core/model/error.h"
+#include "core/model/expected.h"
+
+namespace pictavo::cli {
+
+// Exit statuses: success, an input or output refused, the command line wrong.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitRefused = 1;
+inline constexpr int ExitUsage = 2;
+
+// "pictavo-cli: <path>: <reason>" on standard error; returns ExitRefused.
+int Refuse(const QString& path, const std::string& reason);
+int Refuse(const QString& path, const QString& reason);
+// "pictavo-cli: <text>" and a pointer to the command's help; returns ExitUsage.
+int UsageError(const QString& command, const QString& text);
+// The core's reasons follow a colon; on their own they start with a capital
+// and end with a full stop, as the window shows them.
+std::string AsSentence(std::string reason);
+// A warning that does not change the exit status.
+void Warn(const QString& path, const QString& text);
+
+// Parses one command's arguments (program name first, then the command's
+// own). Returns an exit status when the command is done: its help was
+// printed (0) or the command line is wrong (2). `synopsis` is the usage line.
+std::optional<int> ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments,
+                                    const QString& command, const QString& synopsis,
+                                    const QString& description);
+
+// A path as the core's file functions take it.
+std::filesystem::path LocalPath(const QString& path);
+QString DisplayPath(const std::filesystem::path& path);
+
+// The first `limit` bytes of a regular file; named pipes, devices and folders
+// are refused without waiting on them.
+expected<std::vector<std::uint8_t>, Error> ReadInput(const QString& path, std::size_t limit);
+
+// Where a command's output goes: standard output, a file that is replaced
+// whole, or the end of a file that keeps what it holds.
+struct OutputTarget {
+  enum class Kind { StandardOutput, Replace, Append };
+  Kind kind = Kind::StandardOutput;
+  QString path;
+};
+// Writes the bytes; on failure prints the reason and returns false.
+bool WriteOutput(const OutputTarget& target, std::span<const std::uint8_t> bytes);
+bool WriteOutput(const OutputTarget& target, std::string_view bytes);
+
+// Names cross to the core as Latin-1 bytes. A name given on the command line
+// must be one the name box could hold: printable Latin-1, at most 16
+// characters.
+std::optional<QByteArray> PictureNameArgument(const QString& text);
+
+}  // namespace pictavo::cli

@@ -1,0 +1,88 @@
+// pictavo-cli: Pictavo's outputs without a window, for build pipelines. Every
+// command calls the same core functions as the window's commands.
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+
+namespace {
+
+const char kHelp[] =
+    "Usage: pictavo-cli COMMAND [options]\n"
+    "Pictavo's outputs without a window: the same bytes as the window's commands.\n"
+    "\n"
+    "Commands:\n"
+    "  export PICTURE.ptv... --format cpp|asm1|asm2|asm4|asm8|asmfile\n"
+    "         [--align] [-o OUT | --append OUT | --out-dir DIR]\n"
+    "                      source text, as the clipboard buttons and the asm file commands\n"
+    "  convert IMAGE -o PICTURE.ptv [--threshold 1..200] [--name NAME]\n"
+    "                      a picture file from an image, as the bitmap import window\n"
+    "  render PICTURE.ptv|SKIN.skin -o OUT.png [--scale N] [--icon ID [--sub N]] [--grid]\n"
+    "                      a PNG in the display colours\n"
+    "  skin list SKIN.skin [--json]\n"
+    "                      the icons of a skin and its stream length\n"
+    "  skin extract SKIN.skin --out-dir DIR\n"
+    "                      one picture file per sub-icon and a manifest\n"
+    "  skin pack MANIFEST -o SKIN.skin\n"
+    "                      a skin from a manifest\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help          this help; COMMAND --help for a command's own\n"
+    "  -v, --version       the version\n"
+    "\n"
+    "Exit status: 0 done, 1 an input or output refused (the reason on standard error),\n"
+    "2 wrong usage.\n";
+
+const char kSkinHelp[] =
+    "Usage: pictavo-cli skin list|extract|pack ...\n"
+    "  skin list SKIN.skin [--json]\n"
+    "  skin extract SKIN.skin --out-dir DIR\n"
+    "  skin pack MANIFEST -o SKIN.skin\n"
+    "Each takes --help.\n";
+
+int Print(const char* text) {
+  std::fputs(text, stdout);
+  return pictavo::cli::ExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("pictavo-cli"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(PICTAVO_VERSION));
+  using namespace pictavo::cli;
+
+  QStringList arguments = QCoreApplication::arguments();
+  const QString program = arguments.isEmpty() ? QStringLiteral("pictavo-cli") : arguments.front();
+  const QString command = arguments.value(1);
+  if (command.isEmpty()) return UsageError(QString(), QStringLiteral("no command given"));
+  if (command == QLatin1String("-h") || command == QLatin1String("--help") ||
+      command == QLatin1String("help")) {
+    return Print(kHelp);
+  }
+  if (command == QLatin1String("-v") || command == QLatin1String("--version")) {
+    std::printf("pictavo-cli %s\n", PICTAVO_VERSION);
+    return ExitOk;
+  }
+
+  // The command's own arguments, behind the program name as a parser wants them.
+  const auto rest = [&](int skip) { return QStringList{program} + arguments.mid(1 + skip); };
+  if (command == QLatin1String("export")) return RunExport(rest(1));
+  if (command == QLatin1String("convert")) return RunConvert(rest(1));
+  if (command == QLatin1String("render")) return RunRender(rest(1));
+  if (command == QLatin1String("skin")) {
+    const QString action = arguments.value(2);
+    if (action == QLatin1String("list")) return RunSkinList(rest(2));
+    if (action == QLatin1String("extract")) return RunSkinExtract(rest(2));
+    if (action == QLatin1String("pack")) return RunSkinPack(rest(2));
+    if (action == QLatin1String("-h") || action == QLatin1String("--help")) return Print(kSkinHelp);
+    return UsageError(QStringLiteral("skin"),
+                      action.isEmpty() ? QStringLiteral("skin needs list, extract or pack")
+                                       : QStringLiteral("unknown skin command \"%1\"").arg(action));
+  }
+  return UsageError(QString(), QStringLiteral("unknown command \"%1\"").arg(command));
+}

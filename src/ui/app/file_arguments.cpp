@@ -1,0 +1,47 @@
+#include "ui/app/file_arguments.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace pictavo {
+
+OpenedFileKind KindOfFile(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("ptv")) return OpenedFileKind::Picture;
+  if (suffix == QLatin1String("skin")) return OpenedFileKind::Skin;
+  if (suffix == QLatin1String("bmp") || suffix == QLatin1String("dib")) {
+    return OpenedFileKind::Image;
+  }
+  QFile file(path);
+  // Only a regular file is looked into: a pipe could keep the window waiting.
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return OpenedFileKind::Picture;
+  const QByteArray head = file.read(4);
+  if (head == "PVSK") return OpenedFileKind::Skin;
+  if (head.startsWith("BM")) return OpenedFileKind::Image;
+  return OpenedFileKind::Picture;
+}
+
+QString PresetOpenServices::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
+  return inner_.SaveFileName(parent, request);
+}
+
+QString PresetOpenServices::OpenFileName(QWidget* parent, const FileDialogRequest& request) {
+  if (preset_) {
+    const QString path = *preset_;
+    preset_.reset();
+    return path;
+  }
+  return inner_.OpenFileName(parent, request);
+}
+
+void PresetOpenServices::ShowMessage(QWidget* parent, const QString& text, const QString& title) {
+  inner_.ShowMessage(parent, text, title);
+}
+
+void PresetOpenServices::SetClipboardText(const QByteArray& latin1) {
+  inner_.SetClipboardText(latin1);
+}
+
+int PresetOpenServices::ExecDialog(QDialog& dialog) { return inner_.ExecDialog(dialog); }
+
+}  // namespace pictavo

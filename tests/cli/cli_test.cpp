@@ -1,0 +1,379 @@
+// pictavo-cli run as a build would run it. Its outputs are compared with the
+// expected files under tests/data, which the window tests compare with the
+// window's own bytes.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+  int status = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+Run Cli(const QStringList& arguments, const QByteArray& input = {}) {
+  QProcess process;
+  process.start(QStringLiteral(PICTAVO_CLI), arguments);
+  if (!input.isEmpty()) process.write(input);
+  process.closeWriteChannel();
+  process.waitForFinished(-1);
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QString Data(const QString& relative) {
+  return QString::fromLocal8Bit(qgetenv("PICTAVO_TEST_DATA")) + QLatin1Char('/') + relative;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return "<unreadable " + path.toLocal8Bit() + ">";
+  return file.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The expected text of a picture in a format, from tests/data/listings.
+QString ListingFile(const QString& folder, const QString& format, bool align) {
+  if (format == QLatin1String("asmfile")) return Data("listings/" + folder + "/asm8_file.s");
+  const QString aligned = Data("listings/" + folder + "/" + format + "_aligned.txt");
+  // Formats that ignore the flag, and widths that fill whole bytes, have no
+  // aligned file of their own: the text is the same.
+  if (align && QFile::exists(aligned)) return aligned;
+  return Data("listings/" + folder + "/" + format + ".txt");
+}
+
+}  // namespace
+
+class CliTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QVERIFY2(!qEnvironmentVariableIsEmpty("PICTAVO_TEST_DATA"), "set by ctest");
+  }
+
+  void exportGivesTheWindowTexts_data() {
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("align");
+    const QStringList formats = {"cpp", "asm1", "asm2", "asm4", "asm8", "asmfile"};
+    const QList<QPair<QString, QString>> pictures = {
+        {"icon", "icon"}, {"icon_v1", "icon"}, {"diagonal", "diagonal"}, {"full", "full"}};
+    for (const auto& [picture, folder] : pictures) {
+      for (const QString& format : formats) {
+        for (const bool align : {false, true}) {
+          QTest::addRow("%s %s%s", qPrintable(picture), qPrintable(format), align ? " aligned" : "")
+              << picture << folder << format << align;
+        }
+      }
+    }
+  }
+
+  void exportGivesTheWindowTexts() {
+    QFETCH(QString, picture);
+    QFETCH(QString, folder);
+    QFETCH(QString, format);
+    QFETCH(bool, align);
+    QStringList arguments = {"export", Data("pictures/" + picture + ".ptv"), "--format", format};
+    if (align) arguments << "--align";
+    const Run run = Cli(arguments);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, ReadAll(ListingFile(folder, format, align)));
+  }
+
+  void exportDestinations() {
+    QTemporaryDir dir;
+    const QString icon = Data("pictures/icon.ptv");
+    const QString diagonal = Data("pictures/diagonal.ptv");
+    const QByteArray icon_text = ReadAll(ListingFile("icon", "asmfile", false));
+    const QByteArray diagonal_text = ReadAll(ListingFile("diagonal", "asmfile", false));
+
+    // -o replaces the file; "-" is standard output; several inputs follow
+    // each other.
+    const QString out = dir.filePath("out.s");
+    WriteAll(out, "old content that is longer than the new one...............................");
+    QCOMPARE(Cli({"export", icon, diagonal, "--format", "asmfile", "-o", out}).status, 0);
+    QCOMPARE(ReadAll(out), icon_text + diagonal_text);
+    const Run dash = Cli({"export", icon, diagonal, "--format", "asmfile", "-o", "-"});
+    QCOMPARE(dash.out, icon_text + diagonal_text);
+
+    // --append is "Save to end": after what the file holds, once per run.
+    const QString appended = dir.filePath("lib.s");
+    WriteAll(appended, "; kept\r\n");
+    QCOMPARE(Cli({"export", icon, "--format", "asmfile", "--append", appended}).status, 0);
+    QCOMPARE(Cli({"export", diagonal, "--format", "asmfile", "--append", appended}).status, 0);
+    QCOMPARE(ReadAll(appended), "; kept\r\n" + icon_text + diagonal_text);
+    QCOMPARE(Cli({"export", icon, "--format", "asmfile", "--append", dir.filePath("new.s")}).status,
+             0);
+    QCOMPARE(ReadAll(dir.filePath("new.s")), icon_text);
+
+    // --out-dir: one file per picture, made with the folder if need be.
+    const QString folder = dir.filePath("gen/sub");
+    QCOMPARE(
+        Cli({"export", icon, diagonal, "--format", "asm2", "--align", "--out-dir", folder}).status,
+        0);
+    QCOMPARE(ReadAll(folder + "/icon.s"), ReadAll(ListingFile("icon", "asm2", true)));
+    QCOMPARE(ReadAll(folder + "/diagonal.s"), ReadAll(ListingFile("diagonal", "asm2", true)));
+    QCOMPARE(Cli({"export", icon, "--format", "cpp", "--out-dir", folder}).status, 0);
+    QCOMPARE(ReadAll(folder + "/icon.h"), ReadAll(ListingFile("icon", "cpp", false)));
+  }
+
+  void convertGivesTheImportedPicture_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("threshold 64, named") << QStringList{"--name", "gradient"} << "gradient_t64.ptv";
+    QTest::newRow("threshold 100") << QStringList{"--threshold", "100"} << "gradient_t100.ptv";
+  }
+
+  void convertGivesTheImportedPicture() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.ptv");
+    // A 100 x 95 image: the top-left 96 x 92 is taken.
+    const Run run = Cli(QStringList{"convert", Data("cli/gradient.bmp"), "-o", out} + options);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(ReadAll(out), ReadAll(Data("cli/" + expected)));
+  }
+
+  void skinList() {
+    const Run text = Cli({"skin", "list", Data("skins/mixed.skin")});
+    QCOMPARE(text.status, 0);
+    QCOMPARE(text.out, ReadAll(Data("cli/mixed_list.txt")));
+    const Run json = Cli({"skin", "list", Data("skins/mixed.skin"), "--json"});
+    QCOMPARE(json.status, 0);
+    QCOMPARE(json.out, ReadAll(Data("cli/mixed_list.json")));
+  }
+
+  void extractThenPackGivesTheSameSkin_data() {
+    QTest::addColumn<QString>("skin");
+    QTest::newRow("mixed: every depth, three sub-icons") << "mixed";
+    QTest::newRow("large: 96 x 92, a full name field") << "large";
+  }
+
+  void extractThenPackGivesTheSameSkin() {
+    QFETCH(QString, skin);
+    QTemporaryDir dir;
+    const QString original = Data("skins/" + skin + ".skin");
+    QCOMPARE(Cli({"skin", "extract", original, "--out-dir", dir.filePath("x")}).status, 0);
+    if (skin == QLatin1String("mixed")) {
+      QCOMPARE(ReadAll(dir.filePath("x/manifest.txt")), ReadAll(Data("cli/mixed_manifest.txt")));
+      // A sub-icon is an ordinary picture file: here the 4 x 1 icon 0x05.
+      QCOMPARE(ReadAll(dir.filePath("x/0x05-1.ptv")),
+               QByteArray::fromHex("0200000006000000307830352d310401") +
+                   QByteArray::fromHex("03000201"));
+    }
+    const QString packed = dir.filePath("packed.skin");
+    const Run run = Cli({"skin", "pack", dir.filePath("x/manifest.txt"), "-o", packed});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.status, 0);
+    // The same stream, name and compression: the same file.
+    QCOMPARE(ReadAll(packed), ReadAll(original));
+  }
+
+  void packRefusesWhatTheWindowRefuses() {
+    QTemporaryDir dir;
+    const auto pack = [&](const QByteArray& manifest) {
+      WriteAll(dir.filePath("m.txt"), manifest);
+      WriteAll(dir.filePath("out.skin"), "old");
+      const Run run = Cli({"skin", "pack", dir.filePath("m.txt"), "-o", dir.filePath("out.skin")});
+      // Nothing is written on refusal.
+      if (ReadAll(dir.filePath("out.skin")) != "old") return QByteArray("<output changed>");
+      return run.status == 1 ? run.err : "<status " + QByteArray::number(run.status) + ">";
+    };
+    const QByteArray full = Data("pictures/full.ptv").toLocal8Bit();
+    const QByteArray m = dir.filePath("m.txt").toLocal8Bit();
+    QCOMPARE(pack("name big\nicon 1 8\n" + ("sub-icon " + full + "\n").repeated(4)),
+             "pictavo-cli: " + m +
+                 ": The skin is too large to save: its icon stream takes 35334 bytes, 892 bytes "
+                 "more than the 34442 a skin file can hold.\n");
+    const QByteArray icon = Data("pictures/icon.ptv").toLocal8Bit();
+    QCOMPARE(pack("name x\nicon 1 1\nsub-icon " + icon + "\n"),
+             "pictavo-cli: " + icon + ": 3 x 2 at 1 bpp: Width * Height * BPP must divide by 8.\n");
+    QCOMPARE(
+        pack("name x\nicon 1 8\nsub-icon " + icon + "\nsub-icon " + full + "\n"),
+        "pictavo-cli: " + full + ": is 96 x 92, but the first sub-icon of its icon is 3 x 2\n");
+    QCOMPARE(pack("name x\nicon 0xFF 8\nsub-icon " + icon + "\n"),
+             "pictavo-cli: " + m + ": line 2: \"0xFF\" is not an icon ID from 0x00 to 0xFE\n");
+    QCOMPARE(pack("name x\nicon 1 3\n"),
+             "pictavo-cli: " + m +
+                 ": line 2: the depth must be 1, 2, 4 or 8 bits per pixel, not \"3\"\n");
+    QCOMPARE(pack("icon 1 8\n"), "pictavo-cli: " + m + ": line 1: an icon without sub-icons\n");
+    QCOMPARE(pack("name seventeen chars!!\n"),
+             "pictavo-cli: " + m + ": line 1: the name has 17 bytes; a skin file holds 16\n");
+    QCOMPARE(pack("frame x.ptv\n"),
+             "pictavo-cli: " + m + ": line 1: \"frame\" is not name, icon or sub-icon\n");
+  }
+
+  void render() {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("out.png");
+    QCOMPARE(Cli({"render", Data("pictures/icon.ptv"), "-o", png, "--scale", "2"}).status, 0);
+    QImage image(png);
+    QCOMPARE(image.size(), QSize(6, 4));
+    // Row 1: black, white, transparent; row 2: 66 %, 33 % gray, white.
+    QCOMPARE(image.pixel(1, 1), qRgba(0, 0, 0, 255));
+    QCOMPARE(image.pixel(3, 0), qRgba(255, 255, 255, 255));
+    QCOMPARE(qAlpha(image.pixel(5, 1)), 0);
+    QCOMPARE(image.pixel(0, 2), qRgba(128, 128, 128, 255));
+    QCOMPARE(image.pixel(3, 3), qRgba(192, 192, 192, 255));
+
+    QCOMPARE(Cli({"render", Data("pictures/icon.ptv"), "-o", png, "--scale", "4", "--grid"}).status,
+             0);
+    image = QImage(png);
+    QCOMPARE(image.size(), QSize(13, 9));
+    QCOMPARE(image.pixel(4, 2), qRgb(192, 220, 192));  // a grid line
+    QCOMPARE(image.pixel(5, 1), qRgb(255, 255, 255));  // inside cell (2, 1)
+
+    // One sub-icon of a skin: 0xFE is 6 x 4 with three.
+    QCOMPARE(
+        Cli({"render", Data("skins/mixed.skin"), "-o", png, "--icon", "0xFE", "--sub", "2"}).status,
+        0);
+    QCOMPARE(QImage(png).size(), QSize(6, 4));
+    // The whole skin: one row per icon, a pixel apart; the widest row is
+    // 0xFE's three sub-icons, 3 x 6 + 2.
+    QCOMPARE(Cli({"render", Data("skins/mixed.skin"), "-o", png}).status, 0);
+    QCOMPARE(QImage(png).size(), QSize(20, 1 + 1 + 1 + 1 + 4 + 1 + 3));
+  }
+
+  void refusals_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("message");
+    const QString d = Data("damaged/");
+    const auto row = [](const char* name, const QStringList& arguments, int status,
+                        const QByteArray& message) {
+      QTest::newRow(name) << arguments << status << message;
+    };
+    // The reasons are the window's.
+    row("picture code 5", {"export", d + "picture_code_5.ptv", "--format", "cpp"}, 1,
+        ": not a picture file Pictavo can open: The pixel at column 2, row 2 has the code 5; "
+        "pixel codes run from 0 to 4.\n");
+    row("picture cut", {"export", d + "picture_pixels_cut.ptv", "--format", "asm8"}, 1,
+        ": not a picture file Pictavo can open: The file ends after 4 of the picture's 6 "
+        "pixels.\n");
+    row("missing picture", {"export", "/nonexistent/a.ptv", "--format", "cpp"}, 1,
+        "pictavo-cli: /nonexistent/a.ptv: could not be read: No such file or directory\n");
+    row("a folder", {"export", d, "--format", "cpp"}, 1, ": could not be read: Is a directory\n");
+    row("skin trailing byte", {"skin", "list", d + "skin_trailing_byte.skin"}, 1,
+        ": Decompression Error! Bytes follow the end of the compressed icon stream.\n");
+    row("skin depth 3", {"skin", "extract", d + "skin_depth_3.skin", "--out-dir", "/nonexistent"},
+        1,
+        ": Decompression Error! Icon 1 (0x05) has a depth of 3 bits per pixel; only 1, 2, 4 and "
+        "8 exist.\n");
+    row("not an image", {"convert", Data("pictures/icon.ptv"), "-o", "/nonexistent/x.ptv"}, 1,
+        ": cannot be opened as an image: Unsupported image format\n");
+    row("unwritable output",
+        {"export", Data("pictures/icon.ptv"), "--format", "cpp", "-o", "/nonexistent/x.h"}, 1,
+        "pictavo-cli: /nonexistent/x.h: could not write: No such file or directory; "
+        "the file was not changed\n");
+
+    row("no command", {}, 2, "pictavo-cli: no command given\nTry 'pictavo-cli --help'.\n");
+    row("unknown command", {"draw"}, 2, "pictavo-cli: unknown command \"draw\"\n");
+    row("unknown skin command", {"skin", "merge"}, 2, "unknown skin command \"merge\"\n");
+    row("unknown option", {"export", "a.ptv", "--format", "cpp", "--colour"}, 2,
+        "pictavo-cli: Unknown option 'colour'.\nTry 'pictavo-cli export --help'.\n");
+    row("no format", {"export", "a.ptv"}, 2, "--format is required\n");
+    row("bad format", {"export", "a.ptv", "--format", "asm3"}, 2, "unknown format \"asm3\"");
+    row("two destinations", {"export", "a.ptv", "--format", "cpp", "-o", "x", "--append", "y"}, 2,
+        "give only one of -o, --append and --out-dir\n");
+    row("no picture", {"export", "--format", "cpp"}, 2, "no picture file given\n");
+    row("same name twice",
+        {"export", Data("pictures/icon.ptv"), Data("listings/../pictures/icon.ptv"), "--format",
+         "cpp", "--out-dir", "/nonexistent"},
+        2, "would both be written to");
+    row("threshold 0", {"convert", "a.bmp", "-o", "a.ptv", "--threshold", "0"}, 2,
+        "the threshold must be a whole number from 1 to 200, not \"0\"\n");
+    row("threshold 201", {"convert", "a.bmp", "-o", "a.ptv", "--threshold", "201"}, 2,
+        "not \"201\"");
+    row("threshold text", {"convert", "a.bmp", "-o", "a.ptv", "--threshold", "dark"}, 2,
+        "not \"dark\"");
+    row("name too long", {"convert", "a.bmp", "-o", "a.ptv", "--name", "seventeen chars!!"}, 2,
+        "the name must be at most 16 printable Latin-1 characters\n");
+    row("name outside Latin-1", {"convert", "a.bmp", "-o", "a.ptv", "--name", "\u20ac"}, 2,
+        "printable Latin-1");
+    row("convert without -o", {"convert", "a.bmp"}, 2, "-o PICTURE.ptv is required\n");
+    row("grid at scale 1", {"render", "a.ptv", "-o", "a.png", "--grid"}, 2,
+        "--grid needs --scale 3 or more\n");
+    row("scale 65", {"render", "a.ptv", "-o", "a.png", "--scale", "65"}, 2,
+        "the scale must be a whole number from 1 to 64\n");
+    row("sub without icon", {"render", "a.skin", "-o", "a.png", "--sub", "1"}, 2,
+        "--sub needs --icon\n");
+    row("icon of a picture", {"render", Data("pictures/icon.ptv"), "-o", "a.png", "--icon", "1"}, 2,
+        "--icon is for skin files\n");
+    row("no such icon",
+        {"render", Data("skins/mixed.skin"), "-o", "/nonexistent/a.png", "--icon", "0x06"}, 1,
+        ": holds no icon with the ID 0x06\n");
+    row("no such sub-icon",
+        {"render", Data("skins/mixed.skin"), "-o", "/nonexistent/a.png", "--icon", "0xFE", "--sub",
+         "4"},
+        1, ": icon 0xFE has 3 sub-icons, not 4\n");
+  }
+
+  void refusals() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArray, message);
+    const Run run = Cli(arguments);
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.err.startsWith("pictavo-cli: ") && run.err.contains(message), run.err.constData());
+    QCOMPARE(run.out, QByteArray());
+  }
+
+  void aRefusedInputLeavesEveryOutputAsItWas() {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.s");
+    const QString lib = dir.filePath("lib.s");
+    WriteAll(out, "before");
+    WriteAll(lib, "before");
+    const QStringList inputs = {Data("pictures/icon.ptv"), Data("damaged/picture_code_5.ptv")};
+    QCOMPARE(
+        Cli(QStringList{"export"} + inputs + QStringList{"--format", "asmfile", "-o", out}).status,
+        1);
+    QCOMPARE(
+        Cli(QStringList{"export"} + inputs + QStringList{"--format", "asmfile", "--append", lib})
+            .status,
+        1);
+    QCOMPARE(ReadAll(out), QByteArray("before"));
+    QCOMPARE(ReadAll(lib), QByteArray("before"));
+    QCOMPARE(Cli(QStringList{"export"} + inputs +
+                 QStringList{"--format", "asm8", "--out-dir", dir.filePath("gen")})
+                 .status,
+             1);
+    QVERIFY(!QDir(dir.filePath("gen")).exists());
+  }
+
+  void helpAndVersion() {
+    const Run version = Cli({"--version"});
+    QCOMPARE(version.status, 0);
+    QCOMPARE(version.out, QByteArray("pictavo-cli 2.0\n"));
+    const Run help = Cli({"--help"});
+    QCOMPARE(help.status, 0);
+    QVERIFY(help.out.startsWith("Usage: pictavo-cli COMMAND"));
+    for (const QStringList& command :
+         {QStringList{"export"}, QStringList{"convert"}, QStringList{"render"},
+          QStringList{"skin", "list"}, QStringList{"skin", "extract"},
+          QStringList{"skin", "pack"}}) {
+      const Run run = Cli(command + QStringList{"--help"});
+      QCOMPARE(run.status, 0);
+      QVERIFY2(run.out.startsWith("Usage: pictavo-cli " + command.join(' ').toLatin1() + " "),
+               run.out.constData());
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "cli_test.moc"
