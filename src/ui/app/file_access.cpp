@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "core/platform/safe_file.h"
+
 namespace pictavo {
 
 FileDialogRequest PictureDialogRequest(const QString& file_name) {
@@ -28,18 +30,13 @@ std::filesystem::path LocalPath(const QString& path) {
 }
 
 std::expected<QByteArray, QString> ReadFileStart(const QString& path, qint64 limit) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::unexpected(file.errorString());
-  QByteArray bytes;
-  // In parts: a device may hand its bytes over piecemeal, and nothing is
-  // reserved for a limit the file never reaches.
-  while (bytes.size() < limit) {
-    const QByteArray part = file.read(std::min<qint64>(limit - bytes.size(), qint64{1} << 16));
-    if (part.isEmpty()) break;
-    bytes += part;
-  }
-  if (file.error() != QFileDevice::NoError) return std::unexpected(file.errorString());
-  return bytes;
+  // Only a regular file is read, opened so that nothing can block: a named
+  // pipe chosen by mistake would otherwise freeze the window.
+  const auto bytes =
+      ReadRegularFile(LocalPath(path), static_cast<std::size_t>(std::max<qint64>(limit, 0)));
+  if (!bytes) return std::unexpected(QString::fromLocal8Bit(bytes.error().message));
+  return QByteArray(reinterpret_cast<const char*>(bytes->data()),
+                    static_cast<qsizetype>(bytes->size()));
 }
 
 QString CouldNotWrite(const QString& path, const Error& error) {

@@ -22,7 +22,8 @@ FileDialogRequest SkinDialogRequest(const QString& file_name = {});
 
 // A path as the core's file functions take it.
 std::filesystem::path LocalPath(const QString& path);
-// At most the first limit bytes of a file, or why it could not be read.
+// At most the first limit bytes of a regular file, or why it could not be
+// read; a named pipe or a device is refused without being opened.
 std::expected<QByteArray, QString> ReadFileStart(const QString& path, qint64 limit);
 // "Could not write "<path>": <reason>."
 QString CouldNotWrite(const QString& path, const Error& error);

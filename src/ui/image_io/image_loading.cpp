@@ -169,7 +169,11 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
     std::optional<JpegWarnings> warnings;
     if (kind == ImageKind::Jpeg) warnings.emplace();
     QImage image = reader.read();
-    if (image.isNull()) return Refuse<Result>(error, reader.errorString());
+    if (image.isNull()) {
+      return Refuse<Result>(error, QStringLiteral("The %1 data is damaged or cut short (%2)")
+                                       .arg(QString::fromLatin1(FormatName(kind)).toUpper(),
+                                            reader.errorString()));
+    }
     if (warnings && !warnings->First().isEmpty()) {
       return Refuse<Result>(error,
                             QStringLiteral("The JPEG data is damaged (%1)").arg(warnings->First()));

@@ -1,0 +1,203 @@
+// The image loader against the golden images: valid files of every BMP depth
+// and of each other format load with every pixel, hostile ones are refused
+// with their reason before any decoder fills an image from memory.
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ui/image_io/image_loading.h"
+
+namespace pictavo {
+namespace {
+
+QString DataPath(const QString& name) {
+  return QFile::decodeName(qgetenv("PICTAVO_TEST_DATA")) + QLatin1Char('/') + name;
+}
+
+// The valid test images show the eight corners of the colour cube: pixel
+// (x, y) has number x + 4 y, whose bits 0, 1, 2 turn red, green, blue full on.
+Rgb Corner(int number) {
+  const auto full = [&](int bit) -> std::uint8_t { return (number & bit) ? 255 : 0; };
+  return {full(1), full(2), full(4)};
+}
+
+// `tolerance` allows for 5-bit channels, which the decoder may widen to
+// 248 rather than 255.
+void CompareCorners(const RgbImage& image, bool two_colours, int tolerance = 0) {
+  QCOMPARE(image.width, 4);
+  QCOMPARE(image.height, 2);
+  QCOMPARE(image.pixels.size(), std::size_t{8});
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      const Rgb expected = Corner(two_colours ? (x + y) % 2 * 7 : x + 4 * y);
+      const Rgb got = image.At(x, y);
+      const auto near = [&](int a, int b) { return std::abs(a - b) <= tolerance; };
+      QVERIFY2(near(got.r, expected.r) && near(got.g, expected.g) && near(got.b, expected.b),
+               qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+    }
+  }
+}
+
+}  // namespace
+
+class ImageLoadingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void validImagesGiveEveryPixel_data() {
+    QTest::addColumn<QString>("file");
+    for (const char* name :
+         {"valid_1bit.bmp", "valid_4bit.bmp", "valid_8bit.bmp", "valid_8bit_rle.bmp",
+          "valid_16bit.bmp", "valid_16bit_bitfields.bmp", "valid_24bit.bmp",
+          "valid_24bit_topdown.bmp", "valid_32bit.bmp", "valid.png"}) {
+      QTest::newRow(name) << QString::fromLatin1(name);
+    }
+  }
+  void validImagesGiveEveryPixel() {
+    QFETCH(QString, file);
+    const QString path = DataPath(QStringLiteral("images/") + file);
+    const bool two_colours = file.contains(QLatin1String("1bit"));
+    const int tolerance = file.contains(QLatin1String("16bit")) ? 7 : 0;
+    QString error;
+    const auto frames = LoadImageFrames(path, &error, true);
+    QVERIFY2(frames.has_value(), qPrintable(error));
+    QCOMPARE(frames->size(), std::size_t{1});
+    CompareCorners(frames->front(), two_colours, tolerance);
+    QVERIFY(frames->front().alpha.empty());
+
+    // The same bytes from a device, and a BMP through the older way the
+    // window takes.
+    QFile device(path);
+    const auto from_device = LoadImageFrames(device, &error);
+    QVERIFY2(from_device.has_value(), qPrintable(error));
+    CompareCorners(from_device->front(), two_colours, tolerance);
+    if (file.endsWith(QLatin1String(".bmp"))) {
+      CompareCorners(TopLeftPixels(LoadBmpImage(path, &error)), two_colours, tolerance);
+    } else {
+      QVERIFY(LoadBmpImage(path, &error).isNull());
+      QCOMPARE(error, QStringLiteral("Not a BMP image (png)"));
+    }
+  }
+
+  void alphaFramesAndLossyImages() {
+    QString error;
+    const auto alpha = LoadImageFrames(DataPath(QStringLiteral("images/valid_alpha.png")), &error);
+    QVERIFY2(alpha.has_value(), qPrintable(error));
+    const RgbImage& a = alpha->front();
+    QCOMPARE(a.alpha.size(), a.pixels.size());
+    QCOMPARE(int{a.alpha[0]}, 255);  // the one opaque blue pixel
+    QVERIFY(a.pixels[0].b == 255 && a.pixels[0].r == 0);
+    QVERIFY(a.alpha[1] > 100 && a.alpha[1] < 160);  // half-clear red elsewhere
+    QCOMPARE(int{a.pixels[1].r}, 255);
+
+    // Red, blue and white frames of 5 x 3; only the first unless all are asked for.
+    const QString animated = DataPath(QStringLiteral("images/valid_animated.gif"));
+    const auto frames = LoadImageFrames(animated, &error, true);
+    QVERIFY2(frames.has_value(), qPrintable(error));
+    QCOMPARE(frames->size(), std::size_t{3});
+    const Rgb colours[] = {{255, 0, 0}, {0, 0, 255}, {255, 255, 255}};
+    for (std::size_t i = 0; i < 3; ++i) {
+      const RgbImage& frame = (*frames)[i];
+      QCOMPARE(frame.width, 5);
+      QCOMPARE(frame.height, 3);
+      for (const Rgb& pixel : frame.pixels) {
+        QVERIFY(pixel.r == colours[i].r && pixel.g == colours[i].g && pixel.b == colours[i].b);
+      }
+    }
+    QCOMPARE(LoadImageFrames(animated, &error, false)->size(), std::size_t{1});
+
+    // A white-to-black gradient: lossy, so only its ends are compared.
+    const auto jpeg = LoadImageFrames(DataPath(QStringLiteral("images/valid.jpg")), &error);
+    QVERIFY2(jpeg.has_value(), qPrintable(error));
+    QCOMPARE(jpeg->front().width, 16);
+    QVERIFY(jpeg->front().At(0, 0).g > 240 && jpeg->front().At(15, 15).g < 15);
+  }
+
+  void hostileFilesAreRefusedWithTheirReason_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    const struct {
+      const char* file;
+      const char* reason;
+    } cases[] = {
+        {"offset_past_end.bmp",
+         "The pixel data offset 1073741824 lies past the end of the file (70 bytes)"},
+        {"offset_inside_header.bmp",
+         "The pixel data offset 20 lies inside the headers, which end at byte 54"},
+        {"rows_past_end.bmp",
+         "The 16 rows of 12 bytes do not fit in the 24 bytes after the pixel data offset"},
+        {"palette_past_end.bmp", "The palette of 200 colours runs past the end of the file"},
+        {"palette_count_above_depth.bmp",
+         "The palette count 17 is above the 16 colours of 4 bits a pixel"},
+        {"zero_width.bmp", "The width 0 is not a positive number of pixels"},
+        {"negative_width.bmp", "The width -4 is not a positive number of pixels"},
+        {"zero_height.bmp", "The height 0 is not a valid number of pixels"},
+        {"zero_mask.bmp", "A bit-fields mask is zero"},
+        {"two_planes.bmp", "The header gives 2 planes instead of 1"},
+        {"depth_7.bmp", "The depth of 7 bits a pixel is not a BMP depth"},
+        {"compression_jpeg.bmp", "Compression method 4 is not supported"},
+        {"header_size_30.bmp", "The header size 30 is not one of a BMP image"},
+        {"rle_short_row.bmp", "Row 1 of the compressed pixel data ends before its last pixel"},
+        {"rle_jump.bmp", "The compressed pixel data jumps over pixels it leaves unset"},
+        {"rle_cut_short.bmp", "The compressed pixel data ends before the last pixel"},
+        {"png_cut_short.png", "The PNG data is damaged or cut short (Unable to read image data)"},
+        {"png_bad_checksum.png",
+         "The PNG data is damaged or cut short (Unable to read image data)"},
+        {"gif_cut_short.gif", "The GIF data is cut short"},
+        {"gif_data_ends_early.gif", "GIF image 1 ends after 1 of its 15 pixels"},
+        {"jpeg_cut_short.jpg", "The JPEG data is cut short"},
+        {"jpeg_damaged_scan.jpg",
+         "The JPEG data is damaged (Corrupt JPEG data: premature end of data segment)"},
+    };
+    for (const auto& c : cases) {
+      QTest::newRow(c.file) << QString::fromLatin1(c.file) << QString::fromLatin1(c.reason);
+    }
+  }
+  void hostileFilesAreRefusedWithTheirReason() {
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    const QString path = DataPath(QStringLiteral("damaged/images/") + file);
+    QString error;
+    QVERIFY(!LoadImageFrames(path, &error, true).has_value());
+    QCOMPARE(error, reason);
+    if (file.endsWith(QLatin1String(".bmp"))) {
+      error.clear();
+      QVERIFY(LoadBmpImage(path, &error).isNull());
+      QCOMPARE(error, reason);
+    }
+  }
+
+  void otherFormatsAndSpecialFilesAreRefused() {
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(!LoadImageFrames(QByteArray("P1 1 1 1"), &error).has_value());
+    QCOMPARE(error, QStringLiteral("Not a BMP, PNG, GIF or JPEG image (pbm)"));
+    QVERIFY(!LoadImageFrames(QByteArray("hello"), &error).has_value());
+    QCOMPARE(error, QStringLiteral("Not a BMP, PNG, GIF or JPEG image"));
+
+    // A named pipe: opening it to read would wait for a writer forever.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.bmp"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(!LoadImageFrames(pipe, &error).has_value());
+    QCOMPARE(error, QStringLiteral("Is a named pipe, not a regular file"));
+    QVERIFY(LoadBmpImage(pipe, &error).isNull());
+    QCOMPARE(error, QStringLiteral("Is a named pipe, not a regular file"));
+  }
+};
+
+}  // namespace pictavo
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  pictavo::ImageLoadingTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "image_loading_test.moc"
