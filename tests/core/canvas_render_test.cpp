@@ -17,14 +17,17 @@ constexpr std::uint32_t kRed = 0xFFFF0000;
 constexpr std::uint32_t kBlack = 0xFF000000;
 
 // The canvas drawn the plain way: the whole logical bitmap, square by square
-// and line by line. The stored canvas must equal its top-left 670 x 587.
+// and line by line. The stored canvas must equal the part its view shows:
+// at the start the top-left 670 x 587.
 struct ReferenceCanvas {
-  explicit ReferenceCanvas(const EditorState& s) {
+  // view_width, view_height: the least size of the bitmap.
+  explicit ReferenceCanvas(const EditorState& s, int view_width = ViewWidth,
+                           int view_height = ViewHeight) {
     const int p = s.View.PixelSize;
     const int w = s.Document.Picture.Width * p;
     const int h = s.Document.Picture.Height * p;
-    width = std::max(w + 1, ViewWidth);
-    height = std::max(h + 1, ViewHeight);
+    width = std::max(w + 1, view_width);
+    height = std::max(h + 1, view_height);
     pixels.assign(static_cast<std::size_t>(width) * height, kWhite);
     for (int x = 1; x <= s.Document.Picture.Width; ++x) {
       for (int y = 1; y <= s.Document.Picture.Height; ++y) {
@@ -41,6 +44,26 @@ struct ReferenceCanvas {
       Line(w, h, w, 0, kRed);
       Line(w, 0, 0, 0, kRed);
     }
+  }
+  // The selection box: a dashed path, 4 pixels on and 2 off, from its
+  // top-left corner down first.
+  void DashedBox(int l, int t, int r, int b) {
+    int phase = 0;
+    const int corners[][2] = {{l, t}, {l, b}, {r, b}, {r, t}, {l, t}};
+    for (int k = 0; k < 4; ++k) {
+      const int dx = (corners[k + 1][0] > corners[k][0]) - (corners[k + 1][0] < corners[k][0]);
+      const int dy = (corners[k + 1][1] > corners[k][1]) - (corners[k + 1][1] < corners[k][1]);
+      for (int x = corners[k][0], y = corners[k][1]; x != corners[k + 1][0] || y != corners[k + 1][1];
+           x += dx, y += dy, ++phase) {
+        if (phase % 6 < 4 && x >= 0 && y >= 0 && x < width && y < height) {
+          pixels[static_cast<std::size_t>(y) * width + x] = kBlack;
+        }
+      }
+    }
+  }
+  std::uint32_t At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return kWhite;
+    return pixels[static_cast<std::size_t>(y) * width + x];
   }
   void Fill(int l, int t, int r, int b, std::uint32_t c) {
     for (int y = t; y < b; ++y) {
@@ -188,6 +211,98 @@ TEST_F(RenderGeometry, PenRepaintsOnlyItsSquareWithItsOutline) {
   // The frame is not drawn again by a pen dot: a dot on the edge covers it.
   editor.MouseDown(MouseButton::Left, 2, 200);
   EXPECT_EQ(At(0, 200), kGrid);
+}
+
+// A scrolled view stores the same part of the whole drawing, pixel for
+// pixel: grid, frame and a selection box whose dashes do not depend on where
+// the view lies, for views of several sizes and offsets at and between cell
+// edges, up to and past the last one.
+struct ScrollCase {
+  int pixel_size;
+  int width;
+  int height;
+};
+
+class ScrolledViewMatchesFullBitmap : public ::testing::TestWithParam<ScrollCase> {};
+
+TEST_P(ScrolledViewMatchesFullBitmap, AtEveryOffsetAndViewSize) {
+  const ScrollCase c = GetParam();
+  Editor editor;
+  editor.Start();
+  EditorState& s = editor.MutableState();
+  std::mt19937 random(c.pixel_size * 100 + c.width);
+  for (int x = 1; x <= MaxPictureWidth; ++x) {
+    for (int y = 1; y <= MaxPictureHeight; ++y) {
+      s.Document.Picture.Cells.At(x, y) = ToPixelCode(static_cast<int>(random() % 5));
+    }
+  }
+  const int p = c.pixel_size;
+  s.View.PixelSize = p;
+  s.Document.Picture.Width = c.width;
+  s.Document.Picture.Height = c.height;
+  s.View.ShowBorder = true;
+  s.Selection.BoxVisible = true;
+  s.Selection.BoxStart = {3, 2};
+  s.Selection.BoxEnd = {c.width - 4, c.height - 1};
+  ReferenceCanvas reference(s, 1, 1);
+  reference.DashedBox(3 * p, 2 * p, (c.width - 4) * p, (c.height - 1) * p);
+  editor.Render();
+
+  const struct {
+    int width, height;
+  } views[] = {{ViewWidth, ViewHeight}, {1920, 1080}, {200, 150}, {333, 97}};
+  for (const auto& v : views) {
+    editor.SetViewSize(v.width, v.height);
+    const int max_left = std::max(c.width * p + 1 - v.width, 0);
+    const int max_top = std::max(c.height * p + 1 - v.height, 0);
+    const int lefts[] = {0, 1, p - 1, p, p + 2, max_left / 2, max_left - 1, max_left, max_left + 7};
+    const int tops[] = {0, p + 1, 2 * p - 1, max_top / 3, max_top - 2, max_top, -3};
+    for (int i = 0; i < 9; ++i) {
+      for (int j = 0; j < 7; j += (i % 3 == 0 ? 1 : 3)) {
+        editor.ScrollTo(lefts[i], tops[j]);
+        const Viewport& shown = editor.Canvas().View();
+        SCOPED_TRACE(::testing::Message() << "view " << v.width << " x " << v.height << " at "
+                                          << shown.Left << ", " << shown.Top);
+        ASSERT_EQ(shown.Left, std::clamp(lefts[i], 0, max_left));
+        ASSERT_EQ(shown.Top, std::clamp(tops[j], 0, max_top));
+        ASSERT_EQ(editor.Canvas().Width(), v.width);
+        ASSERT_EQ(editor.Canvas().Height(), v.height);
+        int mismatches = 0;
+        for (int y = 0; y < v.height; ++y) {
+          for (int x = 0; x < v.width; ++x) {
+            if (editor.Canvas().PixelAt(x, y) != reference.At(shown.Left + x, shown.Top + y) &&
+                ++mismatches <= 3) {
+              ADD_FAILURE() << "view pixel (" << x << ", " << y << ")";
+            }
+          }
+        }
+        ASSERT_EQ(mismatches, 0);
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ZoomsAndSizes, ScrolledViewMatchesFullBitmap,
+                         ::testing::Values(ScrollCase{4, 96, 92}, ScrollCase{5, 96, 92},
+                                           ScrollCase{10, 96, 92}, ScrollCase{13, 37, 90},
+                                           ScrollCase{49, 40, 30}),
+                         [](const ::testing::TestParamInfo<ScrollCase>& info) {
+                           return "Zoom" + std::to_string(info.param.pixel_size) + "_" +
+                                  std::to_string(info.param.width) + "x" +
+                                  std::to_string(info.param.height);
+                         });
+
+TEST_F(RenderGeometry, PenRepaintsItsSquareInAScrolledView) {
+  editor.SetPixelSizeFromMenu(10);
+  editor.ScrollTo(203, 118);  // cell (21, 12) starts 3 and 2 pixels off the view
+  editor.MouseDown(MouseButton::Left, 203 + 12, 118 + 15);  // cell (22, 14)
+  EXPECT_EQ(s.Document.Picture.Cells.At(22, 14), PixelCode::Black);
+  // Its square runs from canvas (211, 131) to (220, 140): view (8, 13) on.
+  EXPECT_EQ(At(7, 14), kGrid);
+  EXPECT_EQ(At(8, 14), kBlack);
+  EXPECT_EQ(At(16, 21), kBlack);
+  EXPECT_EQ(At(17, 21), kGrid);
+  EXPECT_EQ(At(18, 21), kTeal);
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ class HighDpiTest : public QObject {
 
  private slots:
   void gridLinesAreAllOneDevicePixelWide() {
-    // A 96 x 92 picture of one colour: every grid line inside the shown
-    // 670 x 587 must be one device pixel wide, at every zoom with a grid.
+    // A 96 x 92 picture of one colour: every grid line inside the view must
+    // be one device pixel wide, at every zoom with a grid.
     for (int size : {4, 5, 6, 7, 10, 15}) {
       MainWindowFixture f;
       f.form->GetEditor().SetPixelSizeFromMenu(size);
@@ -85,9 +85,10 @@ class HighDpiTest : public QObject {
         const std::vector<int> across = Runs(image, true, through, 0, image.width(), grid);
         const std::vector<int> down = Runs(image, false, through, 0, image.height(), grid);
         // Lines at 0, size, 2 size ... up to the picture's edge or the end
-        // of the shown 670 x 587.
-        QCOMPARE(static_cast<int>(across.size()), std::min(96, 669 / size) + 1);
-        QCOMPARE(static_cast<int>(down.size()), std::min(92, 586 / size) + 1);
+        // of the view, which is as large as the canvas.
+        const QSize view = f.form->Canvas()->size();
+        QCOMPARE(static_cast<int>(across.size()), std::min(96, (view.width() - 1) / size) + 1);
+        QCOMPARE(static_cast<int>(down.size()), std::min(92, (view.height() - 1) / size) + 1);
         for (int width : across) QCOMPARE(width, 1);
         for (int width : down) QCOMPARE(width, 1);
       }
@@ -152,6 +153,32 @@ class HighDpiTest : public QObject {
       const QRgb under = image.pixel(x, y);
       // The pointer may lie on a grid line, which belongs to the cell right
       // of it: then the pixel beside it is the cell.
+      const QRgb painted = under == Argb(GridColor) ? image.pixel(x + 1, y) : under;
+      QVERIFY2(painted == Argb(ColorOf(PixelCode::Black)),
+               qPrintable(QStringLiteral("device pixel %1").arg(x)));
+    }
+  }
+
+  void aScrolledViewKeepsItsLinesEvenAndPicksTheCellDrawn() {
+    // Scrolled so that the view starts 3 and 7 pixels into a cell: the
+    // lines lie off the multiples of the view's pixels, yet stay one device
+    // pixel wide, and a click still paints the cell drawn under it.
+    MainWindowFixture f;
+    Editor& editor = f.form->GetEditor();
+    editor.SetPixelSizeFromMenu(10);
+    editor.ScrollTo(53, 47);
+    CanvasWidget* canvas = f.form->Canvas();
+    const QImage lines = f.CanvasImage();
+    const int through = static_cast<int>(12 * kScale);  // a row inside a cell
+    const std::vector<int> across = Runs(lines, true, through, 0, lines.width(), Argb(GridColor));
+    QCOMPARE(static_cast<int>(across.size()), (53 + canvas->width() - 1) / 10 - 53 / 10);
+    for (int width : across) QCOMPARE(width, 1);
+    const int y = static_cast<int>(25 * kScale);
+    for (int x = 0; x < 4 * 15; ++x) {
+      editor.ClearPicture();
+      ClickAt(canvas, QPointF((x + 0.5) / kScale, (y + 0.5) / kScale));
+      const QImage image = f.CanvasImage();
+      const QRgb under = image.pixel(x, y);
       const QRgb painted = under == Argb(GridColor) ? image.pixel(x + 1, y) : under;
       QVERIFY2(painted == Argb(ColorOf(PixelCode::Black)),
                qPrintable(QStringLiteral("device pixel %1").arg(x)));

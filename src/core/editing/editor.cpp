@@ -86,6 +86,14 @@ void Editor::RenderScene(const CellOverlay* ghost) {
   scene.ShowBorder = s.View.ShowBorder;
   scene.box = ShownBox(s.Selection);
   scene.ghost = ghost;
+  Viewport& shown = s.View.Shown;
+  shown.Left = std::clamp(shown.Left, 0,
+                          MaxScroll(DrawingLength(s.Document.Picture.Width, scene.PixelSize),
+                                    shown.Width));
+  shown.Top = std::clamp(shown.Top, 0,
+                         MaxScroll(DrawingLength(s.Document.Picture.Height, scene.PixelSize),
+                                   shown.Height));
+  scene.view = shown;
   canvas_.Render(scene);
   Present();
   view_->Rendered();
@@ -128,19 +136,20 @@ void Editor::ToggleBorder() {
   Render();
 }
 
+// The menu and the arrows keep the cell at the view's top-left corner.
 void Editor::SetPixelSizeFromMenu(int size) {
-  state_->View.PixelSize = std::clamp(size, MinPixelSize, MaxPixelSize);
+  Rezoom(std::clamp(size, MinPixelSize, MaxPixelSize), 0, 0);
   if (size <= 3) view_->ViewControlsChanged();
   Render();
 }
 
 void Editor::PixelSizeUp() {
-  if (state_->View.PixelSize < MaxPixelSize) ++state_->View.PixelSize;
+  if (state_->View.PixelSize < MaxPixelSize) Rezoom(state_->View.PixelSize + 1, 0, 0);
   Render();
 }
 
 void Editor::PixelSizeDown() {
-  if (state_->View.PixelSize > MinPixelSize) --state_->View.PixelSize;
+  if (state_->View.PixelSize > MinPixelSize) Rezoom(state_->View.PixelSize - 1, 0, 0);
   Render();
 }
 

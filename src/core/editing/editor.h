@@ -61,6 +61,19 @@ class Editor {
   void PixelSizeUp();
   void PixelSizeDown();
 
+  // Scrolling and zooming the view. Positions given are in the view; each
+  // changed view is drawn again. The offset is held to the drawing, so a
+  // picture that fits the view is always shown from its top-left corner.
+  void SetViewSize(int width, int height);
+  void ScrollTo(int left, int top);
+  void ScrollBy(int dx, int dy) {
+    ScrollTo(state_->View.Shown.Left + dx, state_->View.Shown.Top + dy);
+  }
+  // The pixel size up by `steps` (down when negative), held to 1..49,
+  // keeping the cell under view position (x, y) where it is.
+  void ZoomAt(int steps, int x, int y);
+  void ZoomAtCentre(int steps);
+
   // Colours and tools.
   void SetColor(MouseButton button, PixelCode code);
   void SetLeftColor(PixelCode code);
@@ -102,6 +115,9 @@ class Editor {
 
  private:
   void RenderScene(const CellOverlay* ghost);
+  // A new pixel size, the offset moved to keep view position (x, y) on the
+  // same cell; no redraw.
+  void Rezoom(int size, int x, int y);
   Tool& CurrentTool();
   PixelCode& ColorOf(MouseButton button);
 

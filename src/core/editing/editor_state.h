@@ -5,6 +5,7 @@
 
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
+#include "core/render/viewport.h"
 
 namespace pictavo {
 
@@ -38,6 +39,9 @@ struct ViewOptions {
   bool ShowBorder = false;
   bool AlignToByte = false;
   int PreviewScale = 1;
+  // The part of the canvas drawing the view shows, held to the drawing at
+  // every redraw.
+  Viewport Shown;
 };
 
 // The chosen tool and the colours of the two mouse buttons.

@@ -118,11 +118,12 @@ void DrawPasteGhost(Editor& editor, int x, int y) {
   const SelectionGrid& buffer = s.Selection.SelectionBuffer;
   CellOverlay& ghost = GhostOverlay();
   ghost.Reset(px, py, buffer.Width, buffer.Height);
-  // Only squares that can show on the canvas are worth laying over it.
-  const int last_column =
-      std::min(buffer.Width, (CanvasRaster::StoredWidth - 1) / s.View.PixelSize + 2 - px);
-  const int last_row =
-      std::min(buffer.Height, (CanvasRaster::StoredHeight - 1) / s.View.PixelSize + 2 - py);
+  // Only squares that can show in the view are worth laying over it.
+  const Viewport& shown = s.View.Shown;
+  const int last_column = std::min(
+      buffer.Width, (shown.Left + shown.Width - 1) / s.View.PixelSize + 2 - px);
+  const int last_row = std::min(
+      buffer.Height, (shown.Top + shown.Height - 1) / s.View.PixelSize + 2 - py);
   for (int j = 1; j <= last_row; ++j) {
     std::uint8_t* row = ghost.MutableRow(j);
     const PixelCode* codes =

@@ -17,11 +17,14 @@ constexpr Rgb SelectionBoxColor{0, 0, 0};
 }  // namespace
 
 CanvasRaster::CanvasRaster()
-    : pixels_(static_cast<std::size_t>(StoredWidth) * StoredHeight, CanvasBackground.Argb()) {}
+    : pixels_(static_cast<std::size_t>(StoredWidth) * StoredHeight, CanvasBackground.Argb()) {
+  SetView(view_);
+}
 
 std::uint32_t CanvasRaster::PixelAt(int x, int y) const {
-  if (x < 0 || x >= StoredWidth || y < 0 || y >= StoredHeight) return 0;
-  return pixels_[static_cast<std::size_t>(y) * StoredWidth + static_cast<std::size_t>(x)];
+  if (x < 0 || x >= view_.Width || y < 0 || y >= view_.Height) return 0;
+  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(view_.Width) +
+                 static_cast<std::size_t>(x)];
 }
 
 void CellOverlay::Reset(int left, int top, int width, int height) {
@@ -32,30 +35,53 @@ void CellOverlay::Reset(int left, int top, int width, int height) {
   codes_.fill(Empty);
 }
 
+void CanvasRaster::SetView(const Viewport& view) {
+  const int width = std::max(view.Width, 1);
+  const int height = std::max(view.Height, 1);
+  if (width != view_.Width || height != view_.Height) {
+    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                   CanvasBackground.Argb());
+  }
+  view_ = {std::max(view.Left, 0), std::max(view.Top, 0), width, height};
+  const auto w = static_cast<std::size_t>(width);
+  scanline_.resize(w);
+  inner_grid_row_.resize(w);
+  last_grid_row_.resize(w);
+  column_cell_.resize(w);
+  row_cell_.resize(static_cast<std::size_t>(height));
+}
+
 void CanvasRaster::SetOverlay(const CellOverlay* overlay, int pixel_size) {
   overlay_ = overlay;
   if (overlay_ == nullptr) return;
   // Cells by counting rather than dividing: the mask is asked for every
   // pixel of the lines drawn under the overlay.
   const int p = std::max(pixel_size, 1);
-  for (int i = 0, cell = 1, left = 0; i < StoredWidth; ++i) {
-    if (i - left == p) {
-      ++cell;
-      left = i;
+  auto count = [p](std::vector<std::int16_t>& cells, int origin) {
+    int cell = origin / p + 1;
+    int within = origin % p;
+    for (std::int16_t& c : cells) {
+      if (within == p) {
+        ++cell;
+        within = 0;
+      }
+      c = static_cast<std::int16_t>(cell);
+      ++within;
     }
-    column_cell_[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cell);
-    if (i < StoredHeight) row_cell_[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cell);
-  }
+  };
+  count(column_cell_, view_.Left);
+  count(row_cell_, view_.Top);
 }
 
 bool CanvasRaster::UnderOverlay(int x, int y) const {
-  if (overlay_ == nullptr || x < 0 || y < 0 || x >= StoredWidth || y >= StoredHeight) return false;
+  if (overlay_ == nullptr || x < 0 || y < 0 || x >= view_.Width || y >= view_.Height) return false;
   return overlay_
       ->At(column_cell_[static_cast<std::size_t>(x)], row_cell_[static_cast<std::size_t>(y)])
       .has_value();
 }
 
 void CanvasRaster::Render(const CanvasScene& scene) {
+  SetView(scene.view);
   SetOverlay(scene.ghost, scene.PixelSize);
   RenderSquares(scene);
   if (scene.box) {
@@ -66,32 +92,37 @@ void CanvasRaster::Render(const CanvasScene& scene) {
   SetOverlay(nullptr, scene.PixelSize);
 }
 
+// Positions below are in the view unless named canvas_: a view position is
+// the canvas position minus the view's origin (ox, oy).
 void CanvasRaster::RenderSquares(const CanvasScene& scene) {
   const Picture& picture = *scene.picture;
   const int p = scene.PixelSize;
-  const int w = picture.Width * p;  // right edge of the squares
+  const int vw = view_.Width;
+  const int vh = view_.Height;
+  const int ox = view_.Left;
+  const int oy = view_.Top;
+  const int w = picture.Width * p;  // right edge of the squares, in the canvas
   const int h = picture.Height * p;
-  logical_width_ = std::max(w + 1, StoredWidth);
-  logical_height_ = std::max(h + 1, StoredHeight);
+  logical_width_ = std::max(w + 1, vw);
+  logical_height_ = std::max(h + 1, vh);
 
   const bool grid = scene.ShowGrid && p > 3;
   const std::uint32_t white = CanvasBackground.Argb();
   const std::uint32_t grid_argb = GridColor.Argb();
-  const int visible_w = std::min(w, StoredWidth);
+  // Where the horizontal grid lines end: inside the picture a line runs from
+  // 0 to w - 1 and the vertical line at w crosses it, so 0..w is grid
+  // colour; the last one, below the squares, stops short of the corner.
+  const int inner_grid_end = std::clamp(w + 1 - ox, 0, vw);
+  const int last_grid_end = std::clamp(w - ox, 0, vw);
 
   // The rows of one band of squares: most rows look alike; the first may be
-  // a horizontal grid line. Inside the picture a grid line runs from 0 to
-  // w - 1 and the vertical line at w crosses it, so 0..w is grid colour; the
-  // last one, below the squares, stops short of the corner.
-  std::array<std::uint32_t, StoredWidth> scanline;
-  std::array<std::uint32_t, StoredWidth> inner_grid_row;
-  std::array<std::uint32_t, StoredWidth> last_grid_row;
-  scanline.fill(white);
-  inner_grid_row.fill(white);
-  std::fill(inner_grid_row.begin(), inner_grid_row.begin() + std::min(w + 1, StoredWidth),
-            grid_argb);
-  last_grid_row.fill(white);
-  std::fill(last_grid_row.begin(), last_grid_row.begin() + visible_w, grid_argb);
+  // a horizontal grid line.
+  std::uint32_t* line = scanline_.data();
+  std::fill(scanline_.begin(), scanline_.end(), white);
+  std::fill(inner_grid_row_.begin(), inner_grid_row_.end(), white);
+  std::fill(inner_grid_row_.begin(), inner_grid_row_.begin() + inner_grid_end, grid_argb);
+  std::fill(last_grid_row_.begin(), last_grid_row_.end(), white);
+  std::fill(last_grid_row_.begin(), last_grid_row_.begin() + last_grid_end, grid_argb);
   // The scanline is white from here on; only what a band wrote is cleared.
   int dirty_end = 0;
 
@@ -104,21 +135,27 @@ void CanvasRaster::RenderSquares(const CanvasScene& scene) {
   std::array<bool, kMaxColumn + 2> square_covered;
   std::array<std::uint32_t, PixelCodeCount> code_argb;
   for (int c = 0; c < PixelCodeCount; ++c) code_argb[c] = CodeColors[c].Argb();
-  const int last_visible_column = std::min((StoredWidth - 1) / p + 1, kMaxColumn);
+  // The columns the view shows, partly or whole; the first starts at or
+  // left of the view's left edge.
+  const int first_visible_column = ox / p + 1;
+  const int last_visible_column = std::min((ox + vw - 1) / p + 1, kMaxColumn);
+  // Vertical grid lines in the view: those of picture columns first_line..last_line.
+  const int first_line = (ox + p - 1) / p;
+  const int last_line = std::min(picture.Width, (ox + vw - 1) / p);
 
   int screen_y = 0;
-  for (int y = 1; y <= last_band && screen_y < StoredHeight; ++y) {
+  for (int y = oy / p + 1; y <= last_band && screen_y < vh; ++y) {
     const bool inside = y <= picture.Height;
     int last_column = inside ? std::min(picture.Width, last_visible_column) : 0;
     if (inside) {
-      for (int x = 1; x <= last_column; ++x) {
+      for (int x = first_visible_column; x <= last_column; ++x) {
         square_argb[x] = code_argb[static_cast<std::size_t>(picture.Cells.At(x, y))];
       }
     }
     // Squares the overlay covers in this row.
     bool any_covered = false;
     if (overlay_ != nullptr && y >= overlay_->Top() && y < overlay_->Top() + overlay_->Height()) {
-      const int left = std::max(overlay_->Left(), 1);
+      const int left = std::max(overlay_->Left(), first_visible_column);
       const int right = std::min(overlay_->Left() + overlay_->Width() - 1, last_visible_column);
       std::fill(square_covered.begin(), square_covered.begin() + std::max(last_column, right) + 2,
                 false);
@@ -135,57 +172,58 @@ void CanvasRaster::RenderSquares(const CanvasScene& scene) {
     }
     auto covered = [&](int x) { return any_covered && square_covered[x]; };
 
-    std::uint32_t* line = scanline.data();
-    for (int x = 1; x <= last_column; ++x) {
-      const int left = (x - 1) * p;
-      const int right = std::min(left + p, StoredWidth);
+    for (int x = first_visible_column; x <= last_column; ++x) {
+      const int left = std::max((x - 1) * p - ox, 0);
+      const int right = std::min(x * p - ox, vw);
       const std::uint32_t argb = square_argb[x];
       for (int i = left; i < right; ++i) line[i] = argb;
     }
-    const int cells_end = std::min(last_column * p, StoredWidth);
+    const int cells_end = std::clamp(last_column * p - ox, 0, vw);
     if (dirty_end > cells_end) std::fill(line + cells_end, line + dirty_end, white);
     dirty_end = cells_end;
 
-    // The band's first row may be a horizontal grid line: 0..w inside the
-    // picture, 0..w - 1 for the last one below it.
+    // The band's first row may be a horizontal grid line, if the view shows it.
+    const int canvas_top = (y - 1) * p;
+    const bool top_shown = canvas_top >= oy;
     const std::uint32_t* grid_row = nullptr;
     int grid_end = 0;
     if (inside && grid) {
       // A vertical line lies on the left edge of square i + 1; a covering
       // square hides it.
-      for (int i = 0; i <= picture.Width && i * p < StoredWidth; ++i) {
-        if (!covered(i + 1)) line[i * p] = grid_argb;
+      for (int i = first_line; i <= last_line; ++i) {
+        if (!covered(i + 1)) line[i * p - ox] = grid_argb;
       }
-      dirty_end = std::max(dirty_end, std::min(w + 1, StoredWidth));
-      grid_row = inner_grid_row.data();
-      grid_end = std::min(w + 1, StoredWidth);
-    } else if (!inside && grid && screen_y == h) {
-      grid_row = last_grid_row.data();
-      grid_end = visible_w;
+      dirty_end = std::max(dirty_end, inner_grid_end);
+      grid_row = inner_grid_row_.data();
+      grid_end = inner_grid_end;
+    } else if (!inside && grid && canvas_top == h) {
+      grid_row = last_grid_row_.data();
+      grid_end = last_grid_end;
     }
+    if (!top_shown) grid_row = nullptr;
 
-    const int band_end = std::min(screen_y + p, StoredHeight);
+    const int band_end = std::min(y * p - oy, vh);
     for (int row = screen_y; row < band_end; ++row) {
       const std::uint32_t* source =
           (grid_row != nullptr && !any_covered && row == screen_y) ? grid_row : line;
-      std::memcpy(&pixels_[static_cast<std::size_t>(row) * StoredWidth], source,
-                  sizeof(std::uint32_t) * StoredWidth);
+      std::memcpy(Row(row), source, sizeof(std::uint32_t) * static_cast<std::size_t>(vw));
     }
     if (grid_row != nullptr && any_covered) {
       // Covering squares hide the grid line: draw it only over the others.
-      std::uint32_t* first = &pixels_[static_cast<std::size_t>(screen_y) * StoredWidth];
-      for (int x = 1; (x - 1) * p < grid_end; ++x) {
+      std::uint32_t* first = Row(screen_y);
+      for (int x = first_visible_column; (x - 1) * p - ox < grid_end; ++x) {
         if (covered(x)) continue;
-        std::fill(first + (x - 1) * p, first + std::min(x * p, grid_end), grid_argb);
+        std::fill(first + std::max((x - 1) * p - ox, 0), first + std::min(x * p - ox, grid_end),
+                  grid_argb);
       }
     }
     screen_y = band_end;
   }
   // Below the squares: the last horizontal grid line, then white.
-  for (int row = screen_y; row < StoredHeight; ++row) {
-    std::uint32_t* line = &pixels_[static_cast<std::size_t>(row) * StoredWidth];
-    std::fill(line, line + StoredWidth, white);
-    if (grid && row == h) std::fill(line, line + visible_w, grid_argb);
+  for (int row = screen_y; row < vh; ++row) {
+    std::uint32_t* out = Row(row);
+    std::fill(out, out + vw, white);
+    if (grid && row + oy == h) std::fill(out, out + last_grid_end, grid_argb);
   }
 
   if (scene.ShowBorder) StrokeBox(0, 0, w, h, BorderColor, false);
@@ -200,19 +238,25 @@ void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_g
 }
 
 void CanvasRaster::FillRect(int left, int top, int right, int bottom, Rgb color) {
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, StoredWidth);
-  bottom = std::min(bottom, StoredHeight);
+  left = std::max(left - view_.Left, 0);
+  top = std::max(top - view_.Top, 0);
+  right = std::min(right - view_.Left, view_.Width);
+  bottom = std::min(bottom - view_.Top, view_.Height);
   if (left >= right || top >= bottom) return;
   const std::uint32_t argb = color.Argb();
   for (int row = top; row < bottom; ++row) {
-    std::uint32_t* line = &pixels_[static_cast<std::size_t>(row) * StoredWidth];
+    std::uint32_t* line = Row(row);
     std::fill(line + left, line + right, argb);
   }
 }
 
 void CanvasRaster::StrokeBox(int left, int top, int right, int bottom, Rgb color, bool dashed) {
+  // Into view positions: the dash phase runs along the path, so it is the
+  // same wherever the view lies.
+  left -= view_.Left;
+  right -= view_.Left;
+  top -= view_.Top;
+  bottom -= view_.Top;
   const std::uint32_t argb = color.Argb();
   int phase = 0;  // position along the path, so dashes continue round corners
   auto plot = [&](int x, int y) {
@@ -228,9 +272,9 @@ void CanvasRaster::StrokeBox(int left, int top, int right, int bottom, Rgb color
     const int length = std::abs(x1 - x0) + std::abs(y1 - y0);
     const int start = dx != 0 ? x0 : y0;
     const int step = dx != 0 ? dx : dy;
-    const int limit = dx != 0 ? StoredWidth : StoredHeight;
+    const int limit = dx != 0 ? view_.Width : view_.Height;
     const int fixed = dx != 0 ? y0 : x0;
-    const int fixed_limit = dx != 0 ? StoredHeight : StoredWidth;
+    const int fixed_limit = dx != 0 ? view_.Height : view_.Width;
     const int base = phase;
     if (fixed >= 0 && fixed < fixed_limit) {
       // The t for which start + step * t lies in [0, limit).

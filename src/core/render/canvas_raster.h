@@ -7,12 +7,9 @@
 
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
+#include "core/render/viewport.h"
 
 namespace pictavo {
-
-// The part of the canvas bitmap that is ever shown, in screen pixels.
-inline constexpr int ViewWidth = 670;
-inline constexpr int ViewHeight = 587;
 
 // Squares drawn over everything else of one redraw (the paste ghost): a code
 // for some picture cells, addressed 1-based like the picture, up to 96 x 96.
@@ -67,14 +64,21 @@ struct CanvasScene {
   // Squares laid over everything else (the paste ghost), kept clear of the
   // lines and the box as well.
   const CellOverlay* ghost = nullptr;
+  // The part of the whole drawing to store: the view.
+  Viewport view;
 };
 
 // The canvas bitmap. Its logical size follows the picture and the zoom
-// (Width x PixelSize + 1 by Height x PixelSize + 1, at least 670 x 587), but
-// only the top-left 670 x 587 is ever shown, so only that part is stored and
-// drawn: a redraw costs the same at every zoom.
+// (Width x PixelSize + 1 by Height x PixelSize + 1, at least the view's
+// size), but only the part the view shows is stored and drawn, so a redraw
+// costs the same at every zoom and every scroll offset: its cost follows the
+// view's size.
+//
+// Drawing primitives and PaintCell take positions in the whole drawing;
+// PixelAt and Pixels() are the stored view, its top-left corner first.
 class CanvasRaster {
  public:
+  // The stored size until a Render asks for another view.
   static constexpr int StoredWidth = ViewWidth;
   static constexpr int StoredHeight = ViewHeight;
 
@@ -82,10 +86,15 @@ class CanvasRaster {
 
   int LogicalWidth() const { return logical_width_; }
   int LogicalHeight() const { return logical_height_; }
+  // The view the last Render stored.
+  const Viewport& View() const { return view_; }
+  int Width() const { return view_.Width; }
+  int Height() const { return view_.Height; }
 
-  // 0xFFRRGGBB pixels, StoredWidth per row.
+  // 0xFFRRGGBB pixels, Width() per row.
   const std::uint32_t* Pixels() const { return pixels_.data(); }
   std::uint32_t* Pixels() { return pixels_.data(); }
+  // A stored pixel, in view positions; 0 outside the view.
   std::uint32_t PixelAt(int x, int y) const;
 
   // The whole redraw: white ground, the squares, grid lines, frame and box,
@@ -95,27 +104,40 @@ class CanvasRaster {
   // Repaint one square (1-based cell) with its grid outline.
   void PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x, int y);
 
-  // Drawing primitives in screen pixels, clipped to the stored area. A
-  // rectangle covers its left and top edges but not its right and bottom.
+  // Drawing primitives in positions of the whole drawing, clipped to the
+  // stored view. A rectangle covers its left and top edges but not its right
+  // and bottom.
   void FillRect(int left, int top, int right, int bottom, Rgb color);
   // Closed path (l,t) (l,b) (r,b) (r,t) (l,t) with a solid or dashed pen.
   void StrokeBox(int left, int top, int right, int bottom, Rgb color, bool dashed);
 
  private:
+  // Stores the view's part from now on; a new size starts white.
+  void SetView(const Viewport& view);
   void RenderSquares(const CanvasScene& scene);
   void SetOverlay(const CellOverlay* overlay, int pixel_size);
+  // Both in view positions.
   bool UnderOverlay(int x, int y) const;
   void SetPixel(int x, int y, std::uint32_t argb) {
-    if (x >= 0 && x < StoredWidth && y >= 0 && y < StoredHeight) {
-      pixels_[static_cast<std::size_t>(y) * StoredWidth + static_cast<std::size_t>(x)] = argb;
+    if (x >= 0 && x < view_.Width && y >= 0 && y < view_.Height) {
+      pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(view_.Width) +
+              static_cast<std::size_t>(x)] = argb;
     }
   }
+  std::uint32_t* Row(int y) {
+    return &pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(view_.Width)];
+  }
 
+  Viewport view_;
   std::vector<std::uint32_t> pixels_;
   const CellOverlay* overlay_ = nullptr;
   // 1-based cell of each stored column and row, for the overlay's line mask.
-  std::array<std::int16_t, StoredWidth> column_cell_{};
-  std::array<std::int16_t, StoredHeight> row_cell_{};
+  std::vector<std::int16_t> column_cell_;
+  std::vector<std::int16_t> row_cell_;
+  // One row of a band of squares, and the two kinds of horizontal grid line.
+  std::vector<std::uint32_t> scanline_;
+  std::vector<std::uint32_t> inner_grid_row_;
+  std::vector<std::uint32_t> last_grid_row_;
   int logical_width_ = StoredWidth;
   int logical_height_ = StoredHeight;
 };

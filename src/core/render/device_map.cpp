@@ -16,9 +16,11 @@ int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)
 
 }  // namespace
 
-DeviceAxisMap::DeviceAxisMap(double device_pixel_ratio, int pixel_size, int logical_length)
+DeviceAxisMap::DeviceAxisMap(double device_pixel_ratio, int pixel_size, int logical_length,
+                             int origin)
     : ratio_(device_pixel_ratio > 0 ? device_pixel_ratio : 1.0),
       pixel_size_(std::max(pixel_size, 1)),
+      origin_(origin),
       logical_length_(std::max(logical_length, 0)),
       line_width_(std::max(1, static_cast<int>(std::floor(ratio_ + kSlack)))),
       identity_(ratio_ == 1.0),
@@ -42,7 +44,7 @@ int DeviceAxisMap::FirstDevice(int logical) const {
 int DeviceAxisMap::Compute(int device) const {
   const int logical = Scaled(device);
   if (plain_ || device < 0) return logical;
-  const int line = FloorDiv(logical, pixel_size_) * pixel_size_;
+  const int line = FloorDiv(logical + origin_, pixel_size_) * pixel_size_ - origin_;
   if (logical != line) return logical;
   // A line pixel keeps its first LineWidth() device pixels; the rest show
   // the first pixel of the cell after it.

@@ -20,6 +20,10 @@ namespace pictavo {
 // device pixel under it, floor(position x dpr), then the logical pixel that
 // device pixel shows, so the cell picked is the one drawn under the pointer.
 //
+// A scrolled view starts inside the drawing: its logical pixel l is the
+// drawing's pixel Origin() + l, and the lines lie where that is a multiple
+// of PixelSize.
+//
 // At PixelSize 1 every logical pixel is a cell and no grid is drawn; lines
 // cannot all be equal there at a fractional ratio, and the map is plain
 // scaling. A ratio below 1 cannot show every logical pixel; it is plain
@@ -30,10 +34,11 @@ class DeviceAxisMap {
   DeviceAxisMap() = default;
   // logical_length: the logical pixels of the axis the raster holds; device
   // pixels from DeviceLength() on show nothing of it.
-  DeviceAxisMap(double device_pixel_ratio, int pixel_size, int logical_length);
+  DeviceAxisMap(double device_pixel_ratio, int pixel_size, int logical_length, int origin = 0);
 
   double DevicePixelRatio() const { return ratio_; }
   int PixelSize() const { return pixel_size_; }
+  int Origin() const { return origin_; }
   int LogicalLength() const { return logical_length_; }
   // Device pixels that show the logical length: those before the first
   // device pixel plain scaling gives to logical pixel LogicalLength().
@@ -63,6 +68,7 @@ class DeviceAxisMap {
 
   double ratio_ = 1.0;
   int pixel_size_ = 1;
+  int origin_ = 0;
   int logical_length_ = 0;
   int line_width_ = 1;
   bool identity_ = true;
@@ -77,15 +83,18 @@ struct DeviceMap {
   DeviceAxisMap Rows;
 
   DeviceMap() = default;
-  DeviceMap(double device_pixel_ratio, int pixel_size, int logical_width, int logical_height)
-      : Columns(device_pixel_ratio, pixel_size, logical_width),
-        Rows(device_pixel_ratio, pixel_size, logical_height) {}
+  // left, top: the drawing's pixel the view's top-left pixel shows.
+  DeviceMap(double device_pixel_ratio, int pixel_size, int logical_width, int logical_height,
+            int left = 0, int top = 0)
+      : Columns(device_pixel_ratio, pixel_size, logical_width, left),
+        Rows(device_pixel_ratio, pixel_size, logical_height, top) {}
 
   // Whether this map was built for these values.
-  bool Matches(double device_pixel_ratio, int pixel_size, int logical_width,
-               int logical_height) const {
+  bool Matches(double device_pixel_ratio, int pixel_size, int logical_width, int logical_height,
+               int left = 0, int top = 0) const {
     return Columns.DevicePixelRatio() == device_pixel_ratio && Columns.PixelSize() == pixel_size &&
-           Columns.LogicalLength() == logical_width && Rows.LogicalLength() == logical_height;
+           Columns.LogicalLength() == logical_width && Rows.LogicalLength() == logical_height &&
+           Columns.Origin() == left && Rows.Origin() == top;
   }
 };
 

@@ -23,6 +23,7 @@
 #include "ui/export/export_panel.h"
 #include "ui/selection/select_panel.h"
 #include "ui/selection/selection_commands.h"
+#include "ui/widgets/canvas_scroll_area.h"
 #include "ui/widgets/canvas_widget.h"
 #include "ui/widgets/color_controls.h"
 #include "ui/widgets/icon_preview.h"
@@ -77,6 +78,8 @@ void TForm1::ConnectCommands() {
       {a.x51, &TForm1::x51Click},
       {a.x101, &TForm1::x101Click},
       {a.x151, &TForm1::x151Click},
+      {a.ZoomIn1, &TForm1::ZoomIn1Click},
+      {a.ZoomOut1, &TForm1::ZoomOut1Click},
       {a.About2, &TForm1::About2Click},
       {a.align, &TForm1::alignClick},
   };
@@ -130,6 +133,7 @@ void TForm1::Rendered() {
   heig_->setText(QString::number(s.Document.Picture.Height));
   psize_->setText(QString::number(s.View.PixelSize));
   ApplyModeLayout();
+  canvas_area_->SyncScrollBars();
 }
 
 void TForm1::UndoControlsChanged(bool available) { actions_.Undochange1->setEnabled(available); }

@@ -26,6 +26,7 @@ class QWidget;
 
 namespace pictavo {
 
+class CanvasScrollArea;
 class CanvasWidget;
 class ColorSwatch;
 class PlatformServices;
@@ -60,6 +61,7 @@ class TForm1 : public QMainWindow, public EditorView {
 
   Editor& GetEditor() { return editor_; }
   CanvasWidget* Canvas() const { return canvas_; }
+  CanvasScrollArea* CanvasArea() const { return canvas_area_; }
   TForm2* Form2() const { return form2_; }
   TAbout* About() const { return about_; }
   ExportCommands* Export() const { return export_; }
@@ -113,6 +115,9 @@ class TForm1 : public QMainWindow, public EditorView {
   void x51Click() { editor_.SetPixelSizeFromMenu(5); }
   void x101Click() { editor_.SetPixelSizeFromMenu(10); }
   void x151Click() { editor_.SetPixelSizeFromMenu(15); }
+  // One pixel size up or down, keeping the middle of the view in place.
+  void ZoomIn1Click() { editor_.ZoomAtCentre(1); }
+  void ZoomOut1Click() { editor_.ZoomAtCentre(-1); }
   // Palette buttons: the left button sets the left colour, the right one the
   // right colour.
   void SpeedButton9MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Transparent); }
@@ -222,6 +227,8 @@ class TForm1 : public QMainWindow, public EditorView {
     QAction* x51;
     QAction* x101;
     QAction* x151;
+    QAction* ZoomIn1;
+    QAction* ZoomOut1;
     QAction* About2;
     QAction* align;
   };
@@ -252,6 +259,7 @@ class TForm1 : public QMainWindow, public EditorView {
   QActionGroup* tools_ = nullptr;
 
   CanvasWidget* canvas_ = nullptr;
+  CanvasScrollArea* canvas_area_ = nullptr;
   QLineEdit* name_box_ = nullptr;  // `Edit1`
   QLineEdit* wid_ = nullptr;
   QLineEdit* heig_ = nullptr;

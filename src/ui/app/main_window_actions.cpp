@@ -59,6 +59,11 @@ void TForm1::CreateActions() {
   a.x51 = NewAction("x51", "x5");
   a.x101 = NewAction("x101", "x10");
   a.x151 = NewAction("x151", "x15");
+  a.ZoomIn1 = NewAction("ZoomIn1", "Zoom In", Qt::CTRL | Qt::Key_Plus);
+  // Ctrl+= as well: the same key without Shift on most keyboards.
+  a.ZoomIn1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                           QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  a.ZoomOut1 = NewAction("ZoomOut1", "Zoom Out", Qt::CTRL | Qt::Key_Minus);
   a.About2 = NewAction("About2", "About...", Qt::Key_F1);
   a.exports.ToolButton12 = NewAction("ToolButton12", "Move to ClipBoard panel");
   a.align = NewAction("align", "Clipboard with align up to byte");
@@ -118,7 +123,9 @@ void TForm1::BuildMenus() {
   add_menu("&Image", "ImageMenu", {a.Undochange1, nullptr, a.SetSize1, a.ClearImage1});
   add_menu("&Tools", "ToolsMenu", {a.Pen1, a.Bucket1, a.Pipe1, a.ChangeColor1});
   add_menu("&View", "ViewMenu", {a.ViewGrids1, a.ViewBorder1});
-  add_menu("&Pixel", "PixelMenu", {a.x11, a.x2NoGrids1, a.x3NoGrids1, a.x51, a.x101, a.x151});
+  add_menu("&Pixel", "PixelMenu",
+           {a.x11, a.x2NoGrids1, a.x3NoGrids1, a.x51, a.x101, a.x151, nullptr, a.ZoomIn1,
+            a.ZoomOut1});
   add_menu("?", "HelpMenu", {a.About2});
 }
 

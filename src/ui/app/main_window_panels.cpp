@@ -23,6 +23,7 @@
 
 #include "ui/app/main_window.h"
 #include "ui/app/name_box.h"
+#include "ui/widgets/canvas_scroll_area.h"
 #include "ui/widgets/canvas_widget.h"
 #include "ui/widgets/color_controls.h"
 #include "ui/widgets/form_helpers.h"
@@ -170,8 +171,9 @@ void TForm1::BuildCentralWidget() {
   panel8->setPalette(QPalette(Qt::white));
   auto* panel8_layout = new QVBoxLayout(panel8);
   panel8_layout->setContentsMargins(0, 0, 0, 0);
-  canvas_ = new CanvasWidget(editor_, panel8);
-  panel8_layout->addWidget(canvas_);
+  canvas_area_ = new CanvasScrollArea(editor_, panel8);
+  canvas_ = canvas_area_->Canvas();
+  panel8_layout->addWidget(canvas_area_);
   splitter_->addWidget(panel8);
   splitter_->addWidget(BuildPreviewBox());
   splitter_->setStretchFactor(0, 1);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace pictavo {
 
@@ -43,19 +45,21 @@ CanvasWidget::CanvasWidget(Editor& editor, QWidget* parent) : QWidget(parent), e
   setMouseTracking(true);  // the status bar follows the pointer without a button held
   setFocusPolicy(Qt::ClickFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMinimumSize(200, 150);
 }
+
+int CanvasScrollStep(int pixel_size) { return std::max(pixel_size, 20); }
 
 QImage CanvasWidget::ShownImage() const {
   const CanvasRaster& raster = editor_.Canvas();
-  return QImage(reinterpret_cast<const uchar*>(raster.Pixels()), CanvasRaster::StoredWidth,
-                CanvasRaster::StoredHeight, CanvasRaster::StoredWidth * 4, QImage::Format_RGB32);
+  return QImage(reinterpret_cast<const uchar*>(raster.Pixels()), raster.Width(), raster.Height(),
+                raster.Width() * 4, QImage::Format_RGB32);
 }
 
 const DeviceMap& CanvasWidget::MapFor(qreal ratio) {
   const int pixel_size = editor_.State().View.PixelSize;
-  if (!map_.Matches(ratio, pixel_size, CanvasRaster::StoredWidth, CanvasRaster::StoredHeight)) {
-    map_ = DeviceMap(ratio, pixel_size, CanvasRaster::StoredWidth, CanvasRaster::StoredHeight);
+  const Viewport& view = editor_.Canvas().View();
+  if (!map_.Matches(ratio, pixel_size, view.Width, view.Height, view.Left, view.Top)) {
+    map_ = DeviceMap(ratio, pixel_size, view.Width, view.Height, view.Left, view.Top);
     device_image_ =
         QImage(map_.Columns.DeviceLength(), map_.Rows.DeviceLength(), QImage::Format_RGB32);
     device_image_.setDevicePixelRatio(ratio);
@@ -66,7 +70,8 @@ const DeviceMap& CanvasWidget::MapFor(qreal ratio) {
 void CanvasWidget::FillDeviceRows(int first, int last) {
   const std::vector<int>& columns = map_.Columns.Table();
   const std::vector<int>& rows = map_.Rows.Table();
-  const std::uint32_t* pixels = editor_.Canvas().Pixels();
+  const CanvasRaster& raster = editor_.Canvas();
+  const std::uint32_t* pixels = raster.Pixels();
   const int width = device_image_.width();
   for (int y = first; y < last; ++y) {
     auto* line = reinterpret_cast<std::uint32_t*>(device_image_.scanLine(y));
@@ -76,25 +81,27 @@ void CanvasWidget::FillDeviceRows(int first, int last) {
       std::memcpy(line, device_image_.constScanLine(y - 1), sizeof(std::uint32_t) * width);
       continue;
     }
-    if (row >= CanvasRaster::StoredHeight) {
+    if (row >= raster.Height()) {
       std::fill(line, line + width, kWhite);
       continue;
     }
-    const std::uint32_t* source =
-        pixels + static_cast<std::size_t>(row) * CanvasRaster::StoredWidth;
+    const std::uint32_t* source = pixels + static_cast<std::size_t>(row) * raster.Width();
     for (int x = 0; x < width; ++x) {
       const int column = columns[static_cast<std::size_t>(x)];
-      line[x] = column < CanvasRaster::StoredWidth ? source[column] : kWhite;
+      line[x] = column < raster.Width() ? source[column] : kWhite;
     }
   }
 }
 
 void CanvasWidget::PaintCanvas(QPainter& painter, const QRect& region) {
-  // Beyond the shown area the canvas stays white.
-  painter.fillRect(region, Qt::white);
+  // Beyond the stored view (until the view has followed a resize) the
+  // canvas stays white.
+  const QImage shown = ShownImage();
+  if (!QRect(QPoint(0, 0), shown.size()).contains(region)) painter.fillRect(region, Qt::white);
   const qreal ratio = TargetRatio(painter);
   if (ratio == 1.0) {
-    painter.drawImage(QPoint(0, 0), ShownImage());
+    const QRect source = region & shown.rect();
+    if (!source.isEmpty()) painter.drawImage(source.topLeft(), shown, source);
     return;
   }
   const DeviceMap& map = MapFor(ratio);
@@ -107,9 +114,14 @@ void CanvasWidget::PaintCanvas(QPainter& painter, const QRect& region) {
   painter.drawImage(QPointF(0, 0), device_image_);
 }
 
-QPoint CanvasWidget::CanvasPosition(QPointF position) {
+QPoint CanvasWidget::ViewPosition(QPointF position) {
   const DeviceMap& map = MapFor(devicePixelRatio());
   return {map.Columns.LogicalAt(position.x()), map.Rows.LogicalAt(position.y())};
+}
+
+QPoint CanvasWidget::CanvasPosition(QPointF position) {
+  const Viewport& view = editor_.Canvas().View();
+  return ViewPosition(position) + QPoint(view.Left, view.Top);
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
@@ -135,6 +147,44 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = CanvasPosition(event->position());
     emit Image1_MouseUp(*button, p.x(), p.y());
   }
+}
+
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  editor_.SetViewSize(width(), height());
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+  const QPoint turn = event->angleDelta();
+  if (event->modifiers() & Qt::ControlModifier) {
+    // One pixel size per notch; finer wheels add up to whole notches.
+    zoom_turn_ += turn.y() != 0 ? turn.y() : turn.x();
+    const int steps = zoom_turn_ / 120;
+    zoom_turn_ -= steps * 120;
+    if (steps != 0) {
+      const QPoint at = ViewPosition(event->position());
+      editor_.ZoomAt(steps, at.x(), at.y());
+      PointerMovedOver(event->position());
+    }
+    event->accept();
+    return;
+  }
+  QPoint delta = event->pixelDelta();
+  if (delta.isNull()) {
+    const int notch_pixels =
+        QApplication::wheelScrollLines() * CanvasScrollStep(editor_.State().View.PixelSize);
+    delta = turn * notch_pixels / 120;
+  }
+  // Shift turns the wheel sideways; some systems already did.
+  if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0) delta = {delta.y(), 0};
+  editor_.ScrollBy(-delta.x(), -delta.y());
+  PointerMovedOver(event->position());
+  event->accept();
+}
+
+void CanvasWidget::PointerMovedOver(QPointF position) {
+  const QPoint p = CanvasPosition(position);
+  emit Image1_MouseMove(p.x(), p.y());
 }
 
 }  // namespace pictavo

@@ -11,8 +11,11 @@ class QPainter;
 
 namespace pictavo {
 
-// The paint box `Image1`: shows the top-left 670 x 587 of the canvas bitmap
-// and hands mouse presses, moves and releases to the editor.
+// The paint box `Image1`: shows the part of the canvas drawing the editor's
+// view holds, as large as this widget, and hands mouse presses, moves and
+// releases to the editor in canvas positions (the pointer plus the scroll
+// offset). Its size is the view's size; the wheel scrolls the view and,
+// with Ctrl, zooms it at the pointer.
 //
 // At a device pixel ratio other than 1 (a scaled desktop) the bitmap is not
 // scaled by the painter: it is shown through a DeviceMap, so every grid line
@@ -24,10 +27,13 @@ class CanvasWidget : public QWidget {
  public:
   CanvasWidget(Editor& editor, QWidget* parent);
 
-  // What `Present` copies: the shown part of the canvas bitmap, no copy made.
+  // What `Present` copies: the stored view of the canvas bitmap, no copy
+  // made.
   QImage ShownImage() const;
-  // The canvas pixel under a position in this widget's coordinates, at the
+  // The view pixel under a position in this widget's coordinates, at the
   // widget's ratio: floor, then the device map.
+  QPoint ViewPosition(QPointF position);
+  // The canvas pixel under it: the view pixel plus the scroll offset.
   QPoint CanvasPosition(QPointF position);
   // Paints the canvas for a region of the widget at the ratio of the device
   // the painter paints on; the paint event and the tests at other ratios use
@@ -48,8 +54,14 @@ class CanvasWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
+  // After the view moved under a still pointer: what lies under it now is
+  // told as a pointer move, so the status bar, the paste ghost and the
+  // rubber band follow.
+  void PointerMovedOver(QPointF position);
   // The map for a ratio at the current zoom, rebuilt only when one changes.
   const DeviceMap& MapFor(qreal ratio);
   // Copies the device rows first..last - 1 of the shown image from the
@@ -60,6 +72,12 @@ class CanvasWidget : public QWidget {
   QString hint_;
   DeviceMap map_;
   QImage device_image_;
+  // Wheel turns towards the next zoom step, in eighths of a degree.
+  int zoom_turn_ = 0;
 };
+
+// Canvas pixels one scroll-bar arrow click moves at a zoom; a wheel notch
+// moves the desktop's wheel lines times this.
+int CanvasScrollStep(int pixel_size);
 
 }  // namespace pictavo

@@ -1,0 +1,39 @@
+#pragma once
+
+namespace pictavo {
+
+// The size in screen pixels of the canvas view when the window opens.
+inline constexpr int ViewWidth = 670;
+inline constexpr int ViewHeight = 587;
+
+// The part of the whole canvas drawing that the view shows: its top-left
+// corner in canvas pixels (the scroll offset) and its size in screen pixels.
+// A canvas position is a view position plus (Left, Top).
+struct Viewport {
+  int Left = 0;
+  int Top = 0;
+  int Width = ViewWidth;
+  int Height = ViewHeight;
+  friend bool operator==(const Viewport&, const Viewport&) = default;
+};
+
+// The canvas drawing of a picture at a zoom along one axis: the squares and
+// the last grid or frame line after them.
+constexpr int DrawingLength(int cells, int pixel_size) { return cells * pixel_size + 1; }
+
+// The largest offset that still fills the view, 0 when the drawing fits.
+constexpr int MaxScroll(int drawing_length, int view_length) {
+  return drawing_length > view_length ? drawing_length - view_length : 0;
+}
+
+// The offset after a zoom from old_size to new_size that keeps the cell
+// under view position `anchor` under it, at the same fraction of the cell
+// rounded down; not yet held to the drawing.
+constexpr int AnchoredOffset(int offset, int anchor, int old_size, int new_size) {
+  const int position = offset + anchor;
+  const int cell = position / old_size;
+  const int within = position - cell * old_size;
+  return cell * new_size + within * new_size / old_size - anchor;
+}
+
+}  // namespace pictavo
