@@ -507,6 +507,19 @@ std::optional<Failure> Session::Step(std::size_t step, const Op& op) {
   return failure_;
 }
 
+// In skin mode the cells over the current icon show the codes its depth keeps.
+Picture AsShown(Picture picture, const Editor& editor) {
+  const TSkinIcon* icon = editor.State().Document.SkinMode ? editor.CurrentIcon() : nullptr;
+  if (icon == nullptr) return picture;
+  for (int y = 1; y <= icon->Height; ++y) {
+    for (int x = 1; x <= icon->Width; ++x) {
+      PixelCode& cell = picture.Cells.At(x, y);
+      cell = ToPixelCode(StoredCode(static_cast<std::uint8_t>(cell), icon->BPP));
+    }
+  }
+  return picture;
+}
+
 void Session::Act(bool is_undo, const std::function<void()>& action) {
   const EditorState& s = editor_.State();
   const Picture before = s.Document.Picture;
@@ -518,7 +531,7 @@ void Session::Act(bool is_undo, const std::function<void()>& action) {
   if (is_undo) {
     if (!available) {
       if (s.Document.Picture != before) Fail("undo", "an unavailable undo changed the picture");
-    } else if (s.Document.Picture != top) {
+    } else if (s.Document.Picture != AsShown(top, editor_)) {
       Fail("undo", "the picture is not the newest snapshot");
     } else if (s.Document.UndoCount != count - 1) {
       Fail("undo", std::to_string(count) + " snapshots became " + std::to_string(s.Document.UndoCount));
@@ -591,7 +604,7 @@ void Session::CheckMouseEffect(const Picture& before, const MouseEvent& e, bool 
       }
     }
   }
-  if (paste && s.Document.Picture != Pasted(before, s.Selection.SelectionBuffer, e.x, e.y, s.View.PixelSize)) {
+  if (paste && s.Document.Picture != AsShown(Pasted(before, s.Selection.SelectionBuffer, e.x, e.y, s.View.PixelSize), editor_)) {
     return Fail("paste", "the picture is not the buffer stamped at the click" + where_);
   }
   if (!capture) return;
@@ -689,9 +702,15 @@ void Session::Crop() {
   if (s.Document.Picture.Width != buffer.Width || s.Document.Picture.Height != buffer.Height) {
     return Fail("crop", "the picture is not the size of the capture");
   }
+  // In skin mode the cells over the icon show the codes its depth keeps.
+  const TSkinIcon* icon = s.Document.SkinMode ? editor_.CurrentIcon() : nullptr;
   for (int y = 1; y <= buffer.Height; ++y) {
     for (int x = 1; x <= buffer.Width; ++x) {
-      if (s.Document.Picture.Cells.At(x, y) != buffer.Cells.At(x, y)) {
+      PixelCode captured = buffer.Cells.At(x, y);
+      if (icon != nullptr && x <= icon->Width && y <= icon->Height) {
+        captured = ToPixelCode(StoredCode(static_cast<std::uint8_t>(captured), icon->BPP));
+      }
+      if (s.Document.Picture.Cells.At(x, y) != captured) {
         return Fail("crop", "picture cell " + At(x, y) + " is not the captured one");
       }
     }

@@ -212,7 +212,9 @@ class SkinTest : public QObject {
     QCOMPARE(f.form->PictureName(), QByteArray("buttons16chars!!"));
   }
 
-  void refusedFilesKeepTheOldSkinButTakeTheName() {
+  // A file that fails to open changes nothing: not the skin, its lists, the
+  // mode, nor the name (it used to take the name field of the damaged file).
+  void refusedFilesChangeNothingAndAreNamed() {
     const QByteArray good = SkinFileBytes(SampleSkin(), "broken");
     QByteArray short_length = good;
     short_length[24] = 5;  // the stream is longer than its head says
@@ -222,6 +224,7 @@ class SkinTest : public QObject {
         {"cut off", good.left(good.size() - 3)},
         {"stream longer than its head", short_length},
         {"shorter than the head", good.left(20)},
+        {"empty", QByteArray()},
     };
     for (const auto& [what, bytes] : damaged) {
       SkinFixture f;
@@ -229,16 +232,22 @@ class SkinTest : public QObject {
       previous.Append(MakeIcon(0x33, 1, 4, 2, 2));
       f.OpenSkin(previous, "previous");
       QVERIFY(f.State().Document.SkinMode);
-      f.Open(WriteFile(f.dir, QStringLiteral("damaged.skin"), bytes));
+      const QString path = WriteFile(f.dir, QStringLiteral("damaged.skin"), bytes);
+      QVERIFY(!path.isEmpty());
+      f.Open(path);
       QCOMPARE(f.services.messages.size(), 1);
-      QCOMPARE(f.services.messages[0].text, QStringLiteral("Decompression Error!"));
+      const QStringList lines = f.services.messages[0].text.split(QLatin1Char('\n'));
+      QCOMPARE(lines.size(), 2);
+      QCOMPARE(lines[0], QStringLiteral("Decompression Error!"));
+      QVERIFY2(lines[1].startsWith(QStringLiteral("\"%1\": ").arg(QDir::toNativeSeparators(path))),
+               qPrintable(lines[1]));
       QCOMPARE(f.services.messages[0].title, QStringLiteral("Skin Loading Error!"));
-      QVERIFY2(!f.State().Document.SkinMode, what);
-      QVERIFY2(!f.Visible("Panel3") && !f.Visible("GroupBox2"), what);
+      QVERIFY2(f.State().Document.SkinMode, what);
+      QVERIFY2(f.Visible("Panel3") && f.Visible("GroupBox2"), what);
       QVERIFY2(f.GetEditor().Skin() == previous, what);
       QCOMPARE(Items(f.Combo()), QStringList{"0x33"});
       QCOMPARE(Items(f.List()), QStringList{"0x33"});
-      QCOMPARE(f.form->PictureName(), QByteArray("broken"));
+      QCOMPARE(f.form->PictureName(), QByteArray("previous"));
     }
   }
 

@@ -36,4 +36,10 @@ void OpenSkinIntoEditor(Editor& editor, Skin skin) {
   }
 }
 
+bool StartNewSkin(Editor& editor, TSkinIcon first) {
+  if (!IsIconSize(first.Width, first.Height) || first.SubIcons < 1) return false;
+  OpenSkinIntoEditor(editor, Skin{});
+  return AddIcon(editor, std::move(first));
+}
+
 }  // namespace pictavo

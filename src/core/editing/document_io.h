@@ -22,4 +22,9 @@ void OpenPictureRecord(Editor& editor, const PictureRecord& record);
 // current with its first sub-icon in the Picture and an empty undo stack.
 void OpenSkinIntoEditor(Editor& editor, Skin skin);
 
+// New Skin once its first icon is prepared: the skin in memory is replaced by
+// one holding only that icon, made as Add Icon makes it, and skin mode starts
+// on it. An icon no skin can hold changes nothing and gives false.
+bool StartNewSkin(Editor& editor, TSkinIcon first);
+
 }  // namespace pictavo

@@ -39,17 +39,38 @@ void Editor::PushUndo() {
   s.Document.UndoAvailable = true;
   std::move_backward(s.Document.UndoStack.begin(), s.Document.UndoStack.end() - 1,
                      s.Document.UndoStack.end());
+  std::move_backward(s.Document.UndoIcons.begin(), s.Document.UndoIcons.end() - 1,
+                     s.Document.UndoIcons.end());
   s.Document.UndoStack[0] = s.Document.Picture;
+  s.Document.UndoIcons[0].reset();
   if (s.Document.UndoCount < UndoDepth) ++s.Document.UndoCount;
   UpdateUndoControls();
+}
+
+void Editor::PushUndoWithIcon() {
+  PushUndo();
+  if (!state_->Document.SkinMode) return;
+  if (const TSkinIcon* icon = CurrentIcon()) state_->Document.UndoIcons[0] = *icon;
 }
 
 void Editor::PopUndo() {
   EditorState& s = *state_;
   if (!s.Document.UndoAvailable) return;
   s.Document.Picture = s.Document.UndoStack[0];
+  // The icon goes back with the Picture, so the two keep one size and the
+  // sub-icons cut by a smaller size come back whole.
+  if (s.Document.UndoIcons[0] && s.Document.SkinMode) {
+    if (TSkinIcon* icon = CurrentIcon()) {
+      *icon = std::move(*s.Document.UndoIcons[0]);
+      s.Document.CurrentSubIconIndex =
+          std::clamp(s.Document.CurrentSubIconIndex, 0, icon->SubIcons - 1);
+    }
+  }
   std::move(s.Document.UndoStack.begin() + 1, s.Document.UndoStack.end(),
             s.Document.UndoStack.begin());
+  std::move(s.Document.UndoIcons.begin() + 1, s.Document.UndoIcons.end(),
+            s.Document.UndoIcons.begin());
+  s.Document.UndoIcons.back().reset();
   if (s.Document.UndoCount > 0) --s.Document.UndoCount;
   UpdateUndoControls();
   Render();
@@ -57,6 +78,7 @@ void Editor::PopUndo() {
 
 void Editor::ClearUndo() {
   state_->Document.UndoCount = 0;
+  for (auto& icon : state_->Document.UndoIcons) icon.reset();
   UpdateUndoControls();
 }
 
@@ -79,6 +101,8 @@ void Editor::RenderWithOverlay(const CellOverlay& overlay) { RenderScene(&overla
 
 void Editor::RenderScene(const CellOverlay* ghost) {
   EditorState& s = *state_;
+  // A code the icon's depth cannot keep is shown as the code it will be saved as.
+  if (s.Document.SkinMode) FitPictureToIconDepth(s.Document, skin_);
   CanvasScene scene;
   scene.picture = &s.Document.Picture;
   scene.PixelSize = s.View.PixelSize;
@@ -112,6 +136,7 @@ void Editor::StoreSubIcon() {
 }
 
 void Editor::PaintCell(int x, int y) {
+  if (state_->Document.SkinMode) FitPictureToIconDepth(state_->Document, skin_);
   canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y);
   Present();
 }

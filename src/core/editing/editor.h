@@ -34,6 +34,9 @@ class Editor {
 
   // Undo.
   void PushUndo();
+  // A snapshot that also keeps the current icon in skin mode, for commands
+  // that change the icon's size: undoing them restores both together.
+  void PushUndoWithIcon();
   void PopUndo();
   void ClearUndo();
   void UpdateUndoControls();
@@ -115,6 +118,8 @@ class Editor {
 
  private:
   void RenderScene(const CellOverlay* ghost);
+  // The width and height arrows: one step of either, with its undo step.
+  void StepSize(int width_step, int height_step);
   // A new pixel size, the offset moved to keep view position (x, y) on the
   // same cell; no redraw.
   void Rezoom(int size, int x, int y);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
+#include "core/model/skin.h"
 #include "core/render/viewport.h"
 
 namespace pictavo {
@@ -21,6 +23,9 @@ struct DocumentState {
   ::pictavo::Picture Picture;
   // Newest snapshot in slot 0; only the first UndoCount slots are valid.
   std::array<::pictavo::Picture, UndoDepth> UndoStack{};
+  // Beside each snapshot: the current icon as it was, when the command
+  // changed the icon's size in skin mode; empty otherwise.
+  std::array<std::optional<TSkinIcon>, UndoDepth> UndoIcons{};
   int UndoCount = 0;
   bool UndoAvailable = false;
 

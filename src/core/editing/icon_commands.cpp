@@ -145,7 +145,8 @@ bool AddIcon(Editor& editor, TSkinIcon prepared) {
   const PixelCode right = editor.State().Tools.RightColor;
   PixelCode fill = right == PixelCode::Transparent ? PixelCode::White : right;
   if (prepared.BPP == 4) fill = PixelCode::Transparent;
-  prepared.Data.assign(prepared.ExpectedDataSize(), static_cast<std::uint8_t>(fill));
+  prepared.Data.assign(prepared.ExpectedDataSize(),
+                       StoredCode(static_cast<std::uint8_t>(fill), prepared.BPP));
   skin.Insert(position, std::move(prepared));
   SelectIcon(editor, position);
   return true;
@@ -191,6 +192,20 @@ bool ChoosePreviewSubIcon(Editor& editor, int x, int y, int image_height) {
 void DrawPreview(const Editor& editor, int width, int height, Rgb background,
                  std::vector<std::uint32_t>& argb_out) {
   DrawPreview(editor.CurrentIcon(), editor.State().View.PreviewScale, width, height, background,
+              argb_out);
+}
+
+void DrawPreviewFrame(const Editor& editor, int frame, int width, int height, Rgb background,
+                      std::vector<std::uint32_t>& argb_out) {
+  const TSkinIcon* icon = editor.CurrentIcon();
+  std::optional<TSkinIcon> one;
+  if (icon != nullptr && frame >= 0 && frame < icon->SubIcons &&
+      icon->Data.size() == icon->ExpectedDataSize()) {
+    one = TSkinIcon{icon->IconID, 1, icon->BPP, icon->Width, icon->Height, {}};
+    const auto first = icon->Data.begin() + static_cast<std::ptrdiff_t>(icon->DataIndex(frame, 0, 0));
+    one->Data.assign(first, first + static_cast<std::ptrdiff_t>(icon->PixelsPerSubIcon()));
+  }
+  DrawPreview(one ? &*one : nullptr, editor.State().View.PreviewScale, width, height, background,
               argb_out);
 }
 

@@ -63,5 +63,9 @@ bool ChoosePreviewSubIcon(Editor& editor, int x, int y, int image_height);
 // buffer is all background.
 void DrawPreview(const Editor& editor, int width, int height, Rgb background,
                  std::vector<std::uint32_t>& argb_out);
+// The same for one sub-icon of the current icon alone, as frame playback
+// shows it; a frame outside the icon draws only the background.
+void DrawPreviewFrame(const Editor& editor, int frame, int width, int height, Rgb background,
+                      std::vector<std::uint32_t>& argb_out);
 
 }  // namespace pictavo

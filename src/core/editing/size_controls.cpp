@@ -15,33 +15,36 @@ void Editor::SetHeightQuick(int height) {
 }
 
 // The arrows save the snapshot before testing the bound, so a click at the
-// limit still makes an undo step.
-void Editor::WidthUp() {
-  PushUndo();
-  if (state_->Document.Picture.Width < MaxPictureWidth) ++state_->Document.Picture.Width;
+// limit still makes an undo step. In skin mode the icon takes the new size
+// with the Picture when every sub-icon still packs into whole bytes.
+void Editor::StepSize(int width_step, int height_step) {
+  PushUndoWithIcon();
+  Picture& picture = state_->Document.Picture;
+  int width = picture.Width;
+  int height = picture.Height;
+  if ((width_step > 0 && width < MaxPictureWidth) || (width_step < 0 && width > MinPictureWidth)) {
+    width += width_step;
+  }
+  if ((height_step > 0 && height < MaxPictureHeight) ||
+      (height_step < 0 && height > MinPictureHeight)) {
+    height += height_step;
+  }
+  TSkinIcon* icon = state_->Document.SkinMode ? CurrentIcon() : nullptr;
+  if (icon == nullptr || PacksIntoBytes(width, height, icon->BPP)) {
+    picture.Width = width;
+    picture.Height = height;
+    if (icon != nullptr) ResizeIcon(*icon, width, height);
+  }
   Render();
 }
 
-void Editor::WidthDown() {
-  PushUndo();
-  if (state_->Document.Picture.Width > MinPictureWidth) --state_->Document.Picture.Width;
-  Render();
-}
-
-void Editor::HeightUp() {
-  PushUndo();
-  if (state_->Document.Picture.Height < MaxPictureHeight) ++state_->Document.Picture.Height;
-  Render();
-}
-
-void Editor::HeightDown() {
-  PushUndo();
-  if (state_->Document.Picture.Height > MinPictureHeight) --state_->Document.Picture.Height;
-  Render();
-}
+void Editor::WidthUp() { StepSize(1, 0); }
+void Editor::WidthDown() { StepSize(-1, 0); }
+void Editor::HeightUp() { StepSize(0, 1); }
+void Editor::HeightDown() { StepSize(0, -1); }
 
 void Editor::ApplySetSize(int width, int height) {
-  PushUndo();
+  PushUndoWithIcon();
   state_->Document.Picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
   state_->Document.Picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
   if (state_->Document.SkinMode) {

@@ -25,7 +25,19 @@ void StorePictureInSubIcon(const DocumentState& document, Skin& skin) {
   std::uint8_t* out = icon.Data.data() + icon.DataIndex(document.CurrentSubIconIndex, 0, 0);
   for (int y = 0; y < icon.Height; ++y) {
     for (int x = 0; x < icon.Width; ++x) {
-      *out++ = static_cast<std::uint8_t>(document.Picture.Cells.At(x + 1, y + 1));
+      *out++ = StoredCode(static_cast<std::uint8_t>(document.Picture.Cells.At(x + 1, y + 1)),
+                          icon.BPP);
+    }
+  }
+}
+
+void FitPictureToIconDepth(DocumentState& document, const Skin& skin) {
+  const TSkinIcon* icon = IconToCopy(document, skin);
+  if (icon == nullptr || icon->BPP >= 4) return;  // every code survives 4 and 8 bpp
+  for (int y = 1; y <= icon->Height; ++y) {
+    for (int x = 1; x <= icon->Width; ++x) {
+      PixelCode& cell = document.Picture.Cells.At(x, y);
+      cell = ToPixelCode(StoredCode(static_cast<std::uint8_t>(cell), icon->BPP));
     }
   }
 }

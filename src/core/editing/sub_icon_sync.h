@@ -9,7 +9,10 @@ namespace pictavo {
 // pixels while a skin is edited: these copy one into the other. Both do
 // nothing when there is no such sub-icon or its Data does not fit the Picture.
 
-// Copies the Picture into the sub-icon: one pass over its rows, no
+// Gives the Picture's cells over the icon the codes the icon's depth stores,
+// so the canvas shows what a saved skin will hold.
+void FitPictureToIconDepth(DocumentState& document, const Skin& skin);
+// Copies the Picture into the sub-icon, each code as the depth stores it: one pass over its rows, no
 // allocation, since it runs on every screen update in skin mode.
 void StorePictureInSubIcon(const DocumentState& document, Skin& skin);
 // Copies the sub-icon into the Picture and gives the Picture its size.

@@ -21,6 +21,10 @@ std::string IconLabel(const TSkinIcon& icon) {
   return text;
 }
 
+void FitToStoredCodes(TSkinIcon& icon) {
+  for (std::uint8_t& code : icon.Data) code = StoredCode(code, icon.BPP);
+}
+
 void ResizeIcon(TSkinIcon& icon, int new_width, int new_height) {
   const std::vector<std::uint8_t> old_data = std::move(icon.Data);
   const int old_width = icon.Width;

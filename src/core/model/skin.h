@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/model/pixel_code.h"
+
 namespace pictavo {
 
 // The shape rules every icon keeps, however it is made or read.
@@ -28,6 +30,16 @@ constexpr bool PacksIntoBytes(long long width, long long height, long long bpp) 
 }
 // What the windows say when an icon would break that rule.
 inline constexpr std::string_view PackingRuleText = "Width * Height * BPP must divide by 8.";
+
+// The code a pixel comes back as after a skin file has stored it at this
+// depth: each code keeps its low BPP bits, and a 1 at 1 bpp reads back as
+// White. So at 1 bpp Gray66 becomes White and Gray33 and Transparent become
+// Black; at 2 bpp Transparent becomes Black; at 4 and 8 bpp nothing changes.
+constexpr std::uint8_t StoredCode(std::uint8_t code, int bpp) {
+  if (bpp <= 0 || bpp >= 8) return code;
+  const unsigned kept = code & ((1u << bpp) - 1u);
+  return static_cast<std::uint8_t>(bpp == 1 && kept == 1 ? ToInt(PixelCode::White) : kept);
+}
 
 // One icon of a skin: one or more sub-icons (frames) of one size and depth.
 // Data holds one PixelCode per pixel of every sub-icon: entry
@@ -80,6 +92,9 @@ class Skin {
 
 // "0x%02X" of the low 8 bits of the ID: the text that lists an icon.
 std::string IconLabel(const TSkinIcon& icon);
+
+// Gives every entry of the icon the code its depth stores (StoredCode).
+void FitToStoredCodes(TSkinIcon& icon);
 
 // Changes the size of every sub-icon, keeping each one's top-left part; new
 // columns and rows are Black.

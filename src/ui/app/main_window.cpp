@@ -158,8 +158,15 @@ void TForm1::SelectionCoordinatesChanged(const CellRect& rect) {
   }
 }
 
-// Asked for on every screen update in skin mode: only schedule a repaint.
-void TForm1::PreviewChanged() { skin_controls_.Image3->update(); }
+// Asked for on every screen update in skin mode: frame playback stops if its
+// icon changed, and a repaint is scheduled.
+void TForm1::PreviewChanged() {
+  if (skins_ != nullptr) {
+    skins_->PreviewChanged();
+  } else {
+    skin_controls_.Image3->update();
+  }
+}
 
 void TForm1::ApplyModeLayout() {
   const EditorState& s = editor_.State();
@@ -167,7 +174,8 @@ void TForm1::ApplyModeLayout() {
   if (skin) {
     const TSkinIcon* icon = editor_.CurrentIcon();
     icon_bpp_edit_->setText(icon ? QString::number(icon->BPP) : QString());
-    current_icon_edit_->setText(QString::number(s.Document.CurrentSubIconIndex + 1));
+    current_icon_edit_->setText(icon ? QString::number(s.Document.CurrentSubIconIndex + 1)
+                                     : QString());
     // Selecting the item here must not run the change action.
     QComboBox* icons = skin_controls_.ComboBox1;
     const QSignalBlocker blocker(icons);
@@ -181,6 +189,7 @@ void TForm1::ApplyModeLayout() {
   group_box2_->setVisible(skin);
   splitter_->handle(1)->setVisible(skin);
   for (QToolButton* arrow : size_arrows_) arrow->setEnabled(!skin);
+  if (skins_ != nullptr) skins_->ShowIconState();
 }
 
 void TForm1::SyncViewControls() {

@@ -37,6 +37,7 @@ void TForm1::CreateActions() {
   a.files.OpenPicture1 = NewAction("OpenPicture1", "Open Picture...", Qt::CTRL | Qt::Key_O);
   a.files.OpenBMPfile1 = NewAction("OpenBMPfile1", "Open BMP file...");
   a.files.Savepicture1 = NewAction("Savepicture1", "Save Picture...", Qt::CTRL | Qt::Key_S);
+  a.skins.NewSkin1 = NewAction("NewSkin1", "New Skin...", Qt::CTRL | Qt::SHIFT | Qt::Key_N);
   a.skins.OpenSkin1 = NewAction("OpenSkin1", "OpenSkin...");
   a.skins.SaveSkin1 = NewAction("SaveSkin1", "SaveSkin...");
   a.exports.Save1 = NewAction("Save1", "Save (asm 8bpp format)...", Qt::CTRL | Qt::Key_A);
@@ -91,7 +92,7 @@ void TForm1::CreateActions() {
   // The areas' commands are shown but disabled until their area takes them
   // on; the select box also needs the select panel.
   for (QAction* action :
-       {a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1, a.skins.OpenSkin1,
+       {a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1, a.skins.NewSkin1, a.skins.OpenSkin1,
         a.skins.SaveSkin1, a.exports.Save1, a.exports.Savetoend1, a.exports.ToolButton12,
         a.exports.ToolButton7, a.exports.ToolButton5, a.exports.ToolButton16,
         a.exports.ToolButton17, a.exports.ToolButton8, a.box_button}) {
@@ -118,7 +119,7 @@ void TForm1::BuildMenus() {
   };
   add_menu("&File", "FileMenu",
            {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
-            nullptr, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr, a.exports.Save1,
+            nullptr, a.skins.NewSkin1, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr, a.exports.Save1,
             a.exports.Savetoend1, nullptr, a.Exit1});
   add_menu("&Image", "ImageMenu", {a.Undochange1, nullptr, a.SetSize1, a.ClearImage1});
   add_menu("&Tools", "ToolsMenu", {a.Pen1, a.Bucket1, a.Pipe1, a.ChangeColor1});
@@ -167,10 +168,11 @@ void TForm1::BuildToolBar() {
 
   AddToolButton(a.NewPicture1, "ToolButton1", "New...", "new");
   AddToolButton(a.files.OpenPicture1, "ToolButton2", "Open", "open");
-  AddToolButton(a.files.OpenBMPfile1, "ToolButton21", nullptr, "open_bmp");
+  AddToolButton(a.files.OpenBMPfile1, "ToolButton21", "Open BMP file...", "open_bmp");
   AddToolButton(a.files.Savepicture1, "ToolButton3", "Save...", "save");
   AddGap(8);
-  AddToolButton(a.exports.Savetoend1, "ToolButton11", nullptr, "save_to_end");
+  AddToolButton(a.exports.Savetoend1, "ToolButton11", "Save to end (asm 8bpp format)...",
+                "save_to_end");
   AddGap(8);
   AddToolButton(a.Undochange1, "UndoButton", "Undo changes", "undo");
   AddGap(22);
@@ -190,9 +192,7 @@ void TForm1::BuildToolBar() {
                 "export_asm8");
   AddGap(12);
   AddToolButton(a.SetSize1, "ToolButton10", "Set Size", "set_size");
-  // Its hint is kept for accessibility but not shown as a tip.
-  AddToolButton(a.ClearImage1, "ToolButton19", nullptr, "clear_image")
-      ->setAccessibleName(QStringLiteral("Clear Image"));
+  AddToolButton(a.ClearImage1, "ToolButton19", "Clear Image", "clear_image");
   AddGap(14);
   AddToolButton(a.ViewGrids1, "GridsButton", "View Grids", "grid");
   AddToolButton(a.ViewBorder1, "BorderButton", "View Border", "border");

@@ -16,8 +16,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -286,6 +288,14 @@ void TForm1::BuildIconBar(QVBoxLayout* top) {
   c.SpeedButton50 =
       add_glyph("SpeedButton50", "add_subicon", 32, "Add sub-icon (copy of the current one)");
   c.SpeedButton51 = add_glyph("SpeedButton51", "delete_subicon", 32, "Delete sub-icon");
+  row->addSpacing(12);
+  c.BudgetLabel = new QLabel(panel3_);
+  c.BudgetLabel->setObjectName(QStringLiteral("BudgetLabel"));
+  c.BudgetLabel->setFont(ScaledFont(c.BudgetLabel->font(), 10.0 / 12.0));
+  c.BudgetLabel->setToolTip(
+      QStringLiteral("Packed bytes of the current icon, and of the whole icon stream against "
+                     "the 34,442 bytes a skin file holds"));
+  row->addWidget(c.BudgetLabel);
   row->addStretch(1);
   panel3_->hide();
   top->addWidget(panel3_);
@@ -448,6 +458,28 @@ QWidget* TForm1::BuildPreviewBox() {
   c.SpeedButton53 = add_zoom("SpeedButton53", "zoom_out", 34, "Zoom preview out");
   buttons->addStretch(1);
   layout->addWidget(panel7);
+  // Frame playback: the button plays and stops, the box sets each frame's time.
+  auto* play_row = new QHBoxLayout();
+  play_row->setContentsMargins(0, 0, 0, 0);
+  c.PlayButton = new QToolButton(group_box2_);
+  c.PlayButton->setObjectName(QStringLiteral("PlayButton"));
+  c.PlayButton->setCheckable(true);
+  QIcon play_icon = style()->standardIcon(QStyle::SP_MediaPlay);
+  play_icon.addPixmap(style()->standardPixmap(QStyle::SP_MediaStop), QIcon::Normal, QIcon::On);
+  c.PlayButton->setIcon(play_icon);
+  c.PlayButton->setAutoRaise(true);
+  c.PlayButton->setToolTip(QStringLiteral("Play the sub-icons in turn"));
+  c.PlayButton->setAccessibleName(QStringLiteral("Play the sub-icons in turn"));
+  c.FrameInterval = new QSpinBox(group_box2_);
+  c.FrameInterval->setObjectName(QStringLiteral("FrameInterval"));
+  c.FrameInterval->setSuffix(QStringLiteral(" ms"));
+  c.FrameInterval->setSingleStep(10);
+  c.FrameInterval->setToolTip(QStringLiteral("How long each frame is shown"));
+  c.FrameInterval->setAccessibleName(QStringLiteral("Frame time"));
+  play_row->addWidget(c.PlayButton);
+  play_row->addWidget(c.FrameInterval);
+  play_row->addStretch(1);
+  layout->addLayout(play_row);
   // `Image3` fills what `Panel7` leaves of the box.
   c.Image3 = new IconPreview(editor_, group_box2_);
   layout->addWidget(c.Image3, 1);

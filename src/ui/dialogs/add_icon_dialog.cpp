@@ -1,11 +1,13 @@
 #include "ui/dialogs/add_icon_dialog.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QFontInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,11 +28,14 @@ QLabel* BoldLabel(const char* name, const char* text, const char* color, QWidget
   return label;
 }
 
-QLineEdit* ValueBox(const char* name, QWidget* parent) {
+// A read-only value box that Tab reaches; Up and Down change its value.
+QLineEdit* ValueBox(const char* name, const char* hint, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QLatin1String(name));
   box->setReadOnly(true);
-  box->setFocusPolicy(Qt::NoFocus);
+  box->setFocusPolicy(Qt::StrongFocus);
+  box->setToolTip(QString::fromLatin1(hint) + QStringLiteral(" (Up and Down change it)"));
+  box->setAccessibleName(QString::fromLatin1(hint));
   box->setAlignment(Qt::AlignRight);
   box->setFixedWidth(DesignSize(QSize(33, 21)).width());
   return box;
@@ -65,10 +70,10 @@ TAddIconForm::TAddIconForm(PlatformServices& services, QWidget* parent)
   small.setPointSizeF(QFontInfo(small).pointSizeF() * 10.0 / 12.0);
   hint->setFont(small);
 
-  wid_ = ValueBox("WID", this);
-  heig_ = ValueBox("HEIG", this);
-  icon_bpp_edit_ = ValueBox("IconBPPEdit", this);
-  current_icon_edit_ = ValueBox("CurrentIconEdit", this);
+  wid_ = ValueBox("WID", "Width", this);
+  heig_ = ValueBox("HEIG", "Height", this);
+  icon_bpp_edit_ = ValueBox("IconBPPEdit", "Bits per pixel", this);
+  current_icon_edit_ = ValueBox("CurrentIconEdit", "Sub-icons", this);
 
   auto* left = new QGridLayout();
   left->setHorizontalSpacing(6);
@@ -130,8 +135,11 @@ TAddIconForm::TAddIconForm(PlatformServices& services, QWidget* parent)
   rows->addLayout(columns, 1);
   rows->addLayout(buttons);
 
-  setTabOrder(edit1_, ok_);
-  setTabOrder(ok_, cancel_);
+  QWidget* const tab_order[] = {edit1_, wid_, heig_, icon_bpp_edit_, current_icon_edit_, ok_,
+                                cancel_};
+  for (std::size_t i = 1; i < std::size(tab_order); ++i) {
+    setTabOrder(tab_order[i - 1], tab_order[i]);
+  }
   // The window's own size, or what a larger desktop font needs.
   setFixedSize(QSize(405, 147).expandedTo(minimumSizeHint()));
 
@@ -142,6 +150,8 @@ TAddIconForm::TAddIconForm(PlatformServices& services, QWidget* parent)
 
 QLayout* TAddIconForm::WithArrows(QLineEdit* box, const char* up_name, void (AddIconModel::*up)(),
                                   const char* down_name, void (AddIconModel::*down)()) {
+  arrow_keys_[box] = {up, down};
+  box->installEventFilter(this);
   auto* arrows = new QVBoxLayout();
   arrows->setSpacing(0);
   arrows->addWidget(AddArrow(up_name, true, up));
@@ -165,6 +175,19 @@ QToolButton* TAddIconForm::AddArrow(const char* name, bool up, void (AddIconMode
     FormPaint();
   });
   return arrow;
+}
+
+bool TAddIconForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto found = arrow_keys_.find(watched);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (found != arrow_keys_.end() && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+      (model_.*(key == Qt::Key_Up ? found->second.first : found->second.second))();
+      FormPaint();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TAddIconForm::FormPaint() {

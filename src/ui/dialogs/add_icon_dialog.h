@@ -1,5 +1,8 @@
 #pragma once
 
+#include <map>
+#include <utility>
+
 #include <QDialog>
 
 #include "core/editing/add_icon.h"
@@ -34,6 +37,8 @@ class TAddIconForm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Up and Down in a value box work its arrows.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QToolButton* AddArrow(const char* name, bool up, void (AddIconModel::*step)());
@@ -50,6 +55,8 @@ class TAddIconForm : public QDialog {
   QLineEdit* current_icon_edit_;
   QPushButton* ok_;
   QPushButton* cancel_;
+  // Each value box with the steps of its up and down arrows.
+  std::map<QObject*, std::pair<void (AddIconModel::*)(), void (AddIconModel::*)()>> arrow_keys_;
 };
 
 }  // namespace pictavo

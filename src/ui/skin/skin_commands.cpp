@@ -1,15 +1,20 @@
 #include "ui/skin/skin_commands.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include "core/editing/editor.h"
+#include "core/editing/document_io.h"
 #include "core/editing/icon_commands.h"
+#include "core/editing/skin_budget.h"
 #include "core/formats/skin_file.h"
 #include "ui/app/file_access.h"
 #include "ui/app/platform_services.h"
@@ -27,9 +32,12 @@ SkinCommands::SkinCommands(Editor& editor, PlatformServices& services, const Ski
       name_box_(name_box),
       parent_(parent) {
   add_icon_form_ = new TAddIconForm(services, parent);
+  SetFrameClock(std::make_unique<TimerFrameClock>());
   ConnectControls();
+  connect(actions.NewSkin1, &QAction::triggered, this, &SkinCommands::NewSkin1Click);
   connect(actions.OpenSkin1, &QAction::triggered, this, &SkinCommands::OpenSkin1Click);
   connect(actions.SaveSkin1, &QAction::triggered, this, &SkinCommands::SaveSkin1Click);
+  actions.NewSkin1->setEnabled(true);
   actions.OpenSkin1->setEnabled(true);
   actions.SaveSkin1->setEnabled(true);
 }
@@ -39,6 +47,10 @@ void SkinCommands::ConnectControls() {
   connect(c.ComboBox1, &QComboBox::currentIndexChanged, this, &SkinCommands::ComboBox1Change);
   connect(c.ListBox1, &QListWidget::currentRowChanged, this, &SkinCommands::ListBox1Click);
   connect(c.Image3, &IconPreview::Image3MouseUp, this, &SkinCommands::Image3MouseUp);
+  connect(c.PlayButton, &QToolButton::toggled, this, &SkinCommands::PlayButtonClick);
+  c.FrameInterval->setRange(FramePlayer::MinIntervalMs, FramePlayer::MaxIntervalMs);
+  c.FrameInterval->setValue(player_.IntervalMs());
+  connect(c.FrameInterval, &QSpinBox::valueChanged, this, &SkinCommands::FrameIntervalChange);
   const std::pair<QToolButton*, void (SkinCommands::*)()> buttons[] = {
       {c.SpeedButton48, &SkinCommands::Button1Click},
       {c.SpeedButton49, &SkinCommands::Button2Click},
@@ -131,7 +143,97 @@ void SkinCommands::SpeedButton52Click() { PreviewZoomIn(editor_); }
 void SkinCommands::SpeedButton53Click() { PreviewZoomOut(editor_); }
 
 void SkinCommands::Image3MouseUp(int x, int y) {
+  // While frames play the preview shows one of them: a click only stops.
+  if (player_.Playing()) {
+    StopPlayback();
+    return;
+  }
   ChoosePreviewSubIcon(editor_, x, y, controls_.Image3->height());
+}
+
+// ---- New Skin ------------------------------------------------------------------
+
+void SkinCommands::NewSkin1Click() {
+  // The skin in memory is replaced only once the first icon is confirmed, so
+  // cancelling the dialog loses nothing.
+  add_icon_form_->setResult(QDialog::Rejected);
+  if (services_.ExecDialog(*add_icon_form_) != QDialog::Accepted) return;
+  if (StartNewSkin(editor_, add_icon_form_->Icon())) RefillIconLists();
+}
+
+// ---- what follows the current icon ------------------------------------------------
+
+void SkinCommands::ShowIconState() {
+  if (player_.StopIfChanged(editor_)) StopPlayback();
+  const SkinControls& c = controls_;
+  const bool has_icon = editor_.CurrentIcon() != nullptr;
+  // Without an icon these would edit nothing; adding one is all there is to do.
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{c.ComboBox1, c.SpeedButton49, c.SpeedButton45,
+                                       c.SpeedButton44, c.SpeedButton46, c.SpeedButton47,
+                                       c.SpeedButton50, c.SpeedButton51, c.SpeedButton52,
+                                       c.SpeedButton53}) {
+    control->setEnabled(has_icon);
+  }
+  c.PlayButton->setEnabled(player_.Playing() || FramePlayer::CanPlay(editor_));
+
+  const SkinBudget budget = BudgetOf(editor_.Skin(), editor_.State().Document.CurrentIconIndex);
+  c.BudgetLabel->setText(Latin1Text(BudgetText(budget, has_icon)));
+  // Red when a save would refuse the skin.
+  c.BudgetLabel->setStyleSheet(budget.Over() ? QStringLiteral("color: red;") : QString());
+}
+
+void SkinCommands::PreviewChanged() {
+  if (player_.StopIfChanged(editor_)) StopPlayback();
+  controls_.Image3->update();
+}
+
+// ---- frame playback ----------------------------------------------------------------
+
+void SkinCommands::SetFrameClock(std::unique_ptr<FrameClock> clock) {
+  if (clock_) clock_->Stop();
+  clock_ = std::move(clock);
+  clock_->on_tick = [this] { FrameClockTick(); };
+  if (player_.Playing()) clock_->Start(player_.IntervalMs());
+}
+
+void SkinCommands::PlayButtonClick(bool checked) {
+  if (!checked) {
+    StopPlayback();
+    return;
+  }
+  if (!player_.Start(editor_)) {
+    StopPlayback();
+    return;
+  }
+  controls_.PlayButton->setToolTip(QStringLiteral("Stop playing"));
+  controls_.Image3->SetShownFrame(player_.Frame());
+  clock_->Start(player_.IntervalMs());
+}
+
+void SkinCommands::FrameClockTick() {
+  if (!player_.Tick(editor_)) {
+    StopPlayback();
+    return;
+  }
+  controls_.Image3->SetShownFrame(player_.Frame());
+}
+
+void SkinCommands::FrameIntervalChange(int ms) {
+  player_.SetIntervalMs(ms);
+  if (player_.Playing()) clock_->Start(player_.IntervalMs());
+}
+
+void SkinCommands::StopPlayback() {
+  player_.Stop();
+  clock_->Stop();
+  {
+    const QSignalBlocker blocker(controls_.PlayButton);
+    controls_.PlayButton->setChecked(false);
+  }
+  controls_.PlayButton->setToolTip(QStringLiteral("Play the sub-icons in turn"));
+  controls_.PlayButton->setEnabled(FramePlayer::CanPlay(editor_));
+  controls_.Image3->SetShownFrame(std::nullopt);
 }
 
 }  // namespace pictavo

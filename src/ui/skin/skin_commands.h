@@ -1,12 +1,19 @@
 #pragma once
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 
+#include "core/editing/frame_player.h"
+#include "ui/skin/frame_clock.h"
+
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
+class QSpinBox;
 class QToolButton;
 class QWidget;
 
@@ -19,6 +26,7 @@ class TAddIconForm;
 
 // The skin commands' menu items.
 struct SkinActions {
+  QAction* NewSkin1;
   QAction* OpenSkin1;
   QAction* SaveSkin1;
 };
@@ -39,6 +47,9 @@ struct SkinControls {
   QToolButton* SpeedButton52;  // zoom the preview in
   QToolButton* SpeedButton53;  // zoom the preview out
   IconPreview* Image3;
+  QLabel* BudgetLabel;          // the stream's bytes against a skin file's capacity
+  QToolButton* PlayButton;      // plays the sub-icons in turn
+  QSpinBox* FrameInterval;      // milliseconds a played frame is shown
 };
 
 // The skin commands: "OpenSkin..." and "SaveSkin...", the icon bar, the
@@ -57,8 +68,18 @@ class SkinCommands : public QObject {
   // The paths the skin's open and save dialogs are preset with: the last ones chosen.
   const QString& LastOpenPath() const { return last_open_path_; }
   const QString& LastSavePath() const { return last_save_path_; }
+  const FramePlayer& Player() const { return player_; }
+  // Replaces the clock that drives playback (tests drive theirs by hand).
+  void SetFrameClock(std::unique_ptr<FrameClock> clock);
+
+  // The window calls these: after every full redraw, and whenever the
+  // preview must be drawn again. Playback stops when the icon it plays has
+  // changed; the icon controls follow the current icon.
+  void ShowIconState();
+  void PreviewChanged();
 
  public slots:
+  void NewSkin1Click();
   void OpenSkin1Click();
   void SaveSkin1Click();
   void ComboBox1Change();
@@ -74,8 +95,12 @@ class SkinCommands : public QObject {
   void SpeedButton52Click();
   void SpeedButton53Click();
   void Image3MouseUp(int x, int y);
+  void PlayButtonClick(bool checked);
+  void FrameIntervalChange(int ms);
 
  private:
+  void FrameClockTick();
+  void StopPlayback();
   void ConnectControls();
   // ComboBox1 and ListBox1 list the skin's icons in skin order, the current
   // one selected; neither change runs a command.
@@ -92,6 +117,8 @@ class SkinCommands : public QObject {
   TAddIconForm* add_icon_form_;
   QString last_open_path_;
   QString last_save_path_;
+  FramePlayer player_;
+  std::unique_ptr<FrameClock> clock_;
 };
 
 }  // namespace pictavo

@@ -46,15 +46,19 @@ void SkinCommands::OpenSkin1Click() {
     return;
   }
   SkinFileRead read = ReadSkinFile(AsBytes(*bytes));
-  // The name is taken even from a file whose icons are refused.
-  SetPictureName(*name_box_,
-                 QByteArray(read.name.data(), static_cast<qsizetype>(read.name.size())));
   if (!read.skin) {
-    // The old skin and its lists stay; only the icon controls go away.
-    editor_.LeaveSkinMode();
-    Report(Latin1Text(DecompressionErrorText), Latin1Text(DecompressionErrorTitle));
+    // A file that cannot be read changes nothing: the skin, its lists, the
+    // mode and the name stay as they were. The second line says which file
+    // and why.
+    Report(Latin1Text(DecompressionErrorText) +
+               QStringLiteral("\n\"%1\": %2.")
+                   .arg(QDir::toNativeSeparators(path),
+                        QString::fromStdString(read.skin.error().message)),
+           Latin1Text(DecompressionErrorTitle));
     return;
   }
+  SetPictureName(*name_box_,
+                 QByteArray(read.name.data(), static_cast<qsizetype>(read.name.size())));
   OpenSkinIntoEditor(editor_, std::move(*read.skin));
   RefillIconLists();
 }

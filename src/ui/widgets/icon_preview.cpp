@@ -18,6 +18,12 @@ IconPreview::IconPreview(const Editor& editor, QWidget* parent) : QWidget(parent
   setMinimumSize(40, 40);
 }
 
+void IconPreview::SetShownFrame(std::optional<int> frame) {
+  if (frame == shown_frame_) return;
+  shown_frame_ = frame;
+  update();
+}
+
 void IconPreview::paintEvent(QPaintEvent*) {
   const QColor face = palette().color(QPalette::Button);
   const Rgb background{static_cast<std::uint8_t>(face.red()),
@@ -25,7 +31,11 @@ void IconPreview::paintEvent(QPaintEvent*) {
                        static_cast<std::uint8_t>(face.blue())};
   const int w = width();
   const int h = height();
-  DrawPreview(editor_, w, h, background, pixels_);
+  if (shown_frame_) {
+    DrawPreviewFrame(editor_, *shown_frame_, w, h, background, pixels_);
+  } else {
+    DrawPreview(editor_, w, h, background, pixels_);
+  }
   if (w <= 0 || h <= 0) return;
   const QImage image(reinterpret_cast<const uchar*>(pixels_.data()), w, h, w * 4,
                      QImage::Format_RGB32);

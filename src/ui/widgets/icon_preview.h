@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <QWidget>
@@ -18,6 +19,11 @@ class IconPreview : public QWidget {
  public:
   IconPreview(const Editor& editor, QWidget* parent);
 
+  // While frames are played only the given sub-icon is shown; empty shows
+  // them all again.
+  void SetShownFrame(std::optional<int> frame);
+  std::optional<int> ShownFrame() const { return shown_frame_; }
+
  signals:
   void Image3MouseUp(int x, int y);
 
@@ -29,6 +35,7 @@ class IconPreview : public QWidget {
   const Editor& editor_;
   // Kept between paints: the preview is redrawn on every screen update.
   std::vector<std::uint32_t> pixels_;
+  std::optional<int> shown_frame_;
 };
 
 }  // namespace pictavo

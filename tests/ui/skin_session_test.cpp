@@ -1,0 +1,332 @@
+// Skin editing in the window: what the canvas shows is what a save keeps,
+// undo of a size change, New Skin, the stream budget, frame playback and the
+// keyboard in the Add Icon dialog.
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/editing/skin_budget.h"
+#include "core/formats/skin_file.h"
+#include "support/main_window_fixture.h"
+#include "support/mouse.h"
+#include "ui/dialogs/add_icon_dialog.h"
+#include "ui/dialogs/set_size_dialog.h"
+#include "ui/skin/frame_clock.h"
+#include "ui/skin/skin_commands.h"
+#include "ui/widgets/canvas_widget.h"
+#include "ui/widgets/icon_preview.h"
+
+using namespace pictavo;
+using namespace pictavo::testing;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+constexpr std::uint8_t B = 0, G66 = 1, G33 = 2, W = 3, T = 4;
+
+// A clock the test ticks by hand.
+struct ManualClock : FrameClock {
+  void Start(int ms) override {
+    running = true;
+    interval = ms;
+  }
+  void Stop() override { running = false; }
+  void Fire() { on_tick(); }
+  bool running = false;
+  int interval = 0;
+};
+
+QColor ColorOfCode(std::uint8_t code) {
+  const Rgb rgb = CodeColors[code];
+  return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+struct Fixture : MainWindowFixture {
+  Fixture() {
+    auto owned = std::make_unique<ManualClock>();
+    clock = owned.get();
+    form->Skins()->SetFrameClock(std::move(owned));
+  }
+  const TSkinIcon& Icon(int i) const { return editor.Skin().At(i); }
+  QString Text(const char* name) const {
+    return form->findChild<QLineEdit*>(QLatin1String(name))->text();
+  }
+  QLabel* Budget() const { return form->findChild<QLabel*>("BudgetLabel"); }
+  QToolButton* Play() const { return Button("PlayButton"); }
+  IconPreview* Preview() const { return form->Skins()->Preview(); }
+
+  void Open(std::vector<TSkinIcon> icons) {
+    Skin skin;
+    for (TSkinIcon& icon : icons) skin.Append(std::move(icon));
+    const auto bytes = WriteSkinFile(skin, "s");
+    const QString path = dir.filePath(QStringLiteral("s%1.skin").arg(++files));
+    QFile file(path);
+    QVERIFY(bytes && file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes->data()), static_cast<qint64>(bytes->size()));
+    file.close();
+    services.file_answers << path;
+    Action("OpenSkin1")->trigger();
+    QVERIFY(State().Document.SkinMode);
+  }
+  Skin SavedAndReopened() {
+    const QString path = dir.filePath(QStringLiteral("saved%1.skin").arg(++files));
+    services.file_answers << path;
+    Action("SaveSkin1")->trigger();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    SkinFileRead read = ReadSkinFile(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size()));
+    return read.skin ? *read.skin : Skin{};
+  }
+  void Draw(const char* palette_button, int x, int y) {
+    Click(form->findChild<QWidget*>(QLatin1String(palette_button)), Qt::LeftButton, QPoint(3, 3));
+    Click(form->Canvas(), Qt::LeftButton, CellCentre(x, y));
+  }
+  // Answers the Add Icon dialog with an ID and its present values.
+  void AnswerAddIcon(const QString& id, bool ok = true) {
+    services.dialog_handler = [id, ok](QDialog& dialog) {
+      if (!ok) return int(QDialog::Rejected);
+      dialog.findChild<QLineEdit*>("Edit1")->setText(id);
+      dialog.findChild<QPushButton*>("Button1")->click();
+      return dialog.result();
+    };
+  }
+
+  ManualClock* clock = nullptr;
+  QTemporaryDir dir;
+  int files = 0;
+};
+
+}  // namespace
+
+class SkinSessionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Gray66, Gray33 and Transparent on a 1-bpp icon, Transparent on a 2-bpp
+  // one: the canvas, the preview and the icon show at once what a save and
+  // an open give back.
+  void drawnCodesShowAsTheyWillBeSaved() {
+    const std::tuple<int, const char*, std::uint8_t> cases[] = {
+        {1, "SpeedButton8", W}, {1, "SpeedButton7", B}, {1, "SpeedButton9", B},
+        {2, "SpeedButton9", B}, {2, "SpeedButton8", G66}, {4, "SpeedButton9", T}};
+    for (const auto& [bpp, button, kept] : cases) {
+      Fixture f;
+      f.Open({TSkinIcon{1, 1, bpp, 8, 4, Bytes(32, bpp == 1 ? W : G33)}});
+      f.Draw(button, 3, 2);
+      const QString what = QStringLiteral("%1 at %2 bpp").arg(QLatin1String(button)).arg(bpp);
+      QVERIFY2(f.Icon(0).Data[8 + 2] == kept, qPrintable(what));
+      QVERIFY2(f.State().Document.Picture.Cells.At(3, 2) == ToPixelCode(kept), qPrintable(what));
+      QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(3, 2)), ColorOfCode(kept));
+      QCOMPARE(f.Preview()->grab().toImage().pixelColor(2, 1), ColorOfCode(kept));
+      QVERIFY2(f.SavedAndReopened() == f.editor.Skin(), qPrintable(what));
+    }
+  }
+
+  // An 8 x 8 icon set to 2 x 3, then "Undo change": icon and Picture are
+  // 8 x 8 again and a pixel drawn at (6, 6) reaches the icon.
+  void undoOfSetSizeKeepsTheIconInStep() {
+    Fixture f;
+    Bytes data(128);
+    for (std::size_t k = 0; k < data.size(); ++k) data[k] = static_cast<std::uint8_t>(k % 4);
+    f.Open({TSkinIcon{1, 2, 4, 8, 8, data}});
+    f.services.dialog_handler = [](QDialog& dialog) {
+      auto& form2 = static_cast<TForm2&>(dialog);
+      form2.Edit1()->setText(QStringLiteral("3"));
+      form2.Edit2()->setText(QStringLiteral("2"));
+      form2.findChild<QPushButton*>("Button1")->click();
+      return dialog.result();
+    };
+    f.Action("SetSize1")->trigger();
+    QCOMPARE(f.Icon(0).Width, 2);
+    QCOMPARE(f.Icon(0).Height, 3);
+    f.Action("Undochange1")->trigger();
+    QCOMPARE(f.Text("WID"), QStringLiteral("8"));
+    QCOMPARE(f.Icon(0).Width, 8);
+    QCOMPARE(f.Icon(0).Height, 8);
+    QVERIFY(f.Icon(0).Data == data);
+    f.Draw("SpeedButton6", 7, 7);  // 0-based (6, 6)
+    QCOMPARE(f.Icon(0).Data[8 * 6 + 6], W);
+  }
+
+  void newSkinStartsWithItsFirstIcon() {
+    Fixture f;
+    QMenu* file_menu = f.form->findChild<QMenu*>("FileMenu");
+    const QList<QAction*> items = file_menu->actions();
+    const auto at = items.indexOf(f.Action("NewSkin1"));
+    QVERIFY(at >= 0);
+    QCOMPARE(items[at + 1], f.Action("OpenSkin1"));
+    QCOMPARE(f.Action("NewSkin1")->text(), QStringLiteral("New Skin..."));
+    QVERIFY(f.Action("NewSkin1")->isEnabled());
+
+    f.Open({TSkinIcon{1, 1, 4, 2, 2, Bytes(4, B)}, TSkinIcon{2, 1, 4, 2, 2, Bytes(4, W)}});
+    f.AnswerAddIcon(QString(), false);
+    f.Action("NewSkin1")->trigger();
+    QCOMPARE(f.services.shown_dialogs.last(), QStringLiteral("TAddIconForm"));
+    QCOMPARE(f.editor.Skin().Count(), 2);  // cancelled: the skin stays
+
+    f.AnswerAddIcon(QStringLiteral("0x21"));
+    f.Action("NewSkin1")->trigger();
+    QCOMPARE(f.editor.Skin().Count(), 1);
+    QCOMPARE(f.Icon(0).IconID, 0x21);
+    QVERIFY(f.State().Document.SkinMode);
+    QCOMPARE(f.form->findChild<QComboBox*>("ComboBox1")->currentText(), QStringLiteral("0x21"));
+    QCOMPARE(f.form->findChild<QListWidget*>("ListBox1")->count(), 1);
+    QCOMPARE(f.Text("CurrentIconEdit"), QStringLiteral("1"));
+  }
+
+  void iconControlsWaitForAnIcon() {
+    Fixture f;
+    f.Open({});
+    const char* const idle[] = {"SpeedButton49", "SpeedButton45", "SpeedButton44",
+                                "SpeedButton46", "SpeedButton47", "SpeedButton50",
+                                "SpeedButton51", "SpeedButton52", "SpeedButton53", "PlayButton"};
+    for (const char* name : idle) QVERIFY2(!f.Button(name)->isEnabled(), name);
+    QVERIFY(f.Button("SpeedButton48")->isEnabled());
+    QVERIFY(f.Text("IconBPPEdit").isEmpty());
+    QVERIFY(f.Text("CurrentIconEdit").isEmpty());
+    f.AnswerAddIcon(QStringLiteral("3"));
+    f.Button("SpeedButton48")->click();
+    for (const char* name : idle) {
+      if (QLatin1String(name) != QLatin1String("PlayButton")) {
+        QVERIFY2(f.Button(name)->isEnabled(), name);
+      }
+    }
+    QCOMPARE(f.Text("CurrentIconEdit"), QStringLiteral("1"));
+  }
+
+  // The label agrees with the stream Save Skin writes, as icons come and go.
+  void budgetFollowsTheSkin() {
+    Fixture f;
+    f.Open({TSkinIcon{1, 2, 4, 8, 8, Bytes(128, B)}});
+    QCOMPARE(f.Budget()->text(), QStringLiteral("Icon 64 bytes\nStream 70 / 34,442 bytes"));
+    auto check = [&f] {
+      const auto stream = BuildSkinStream(f.editor.Skin());
+      const SkinBudget budget = BudgetOf(f.editor.Skin(), f.State().Document.CurrentIconIndex);
+      QCOMPARE(budget.stream_bytes, stream ? stream->size() : budget.stream_bytes);
+      QVERIFY(f.Budget()->text().contains(
+          QStringLiteral("Stream %1 /").arg(QString::fromStdString(GroupedDigits(budget.stream_bytes)))));
+      QCOMPARE(f.Budget()->styleSheet().contains(QStringLiteral("red")), !stream.has_value());
+    };
+    f.Button("SpeedButton50")->click();  // a third sub-icon: 96 bytes
+    QVERIFY(f.Budget()->text().startsWith(QStringLiteral("Icon 96 bytes")));
+    check();
+    // Three 96 x 92 icons of 3 sub-icons at 4 bpp overflow the stream.
+    for (int i = 0; i < 3; ++i) {
+      f.services.dialog_handler = [](QDialog& dialog) {
+        auto& add = static_cast<TAddIconForm&>(dialog);
+        for (int k = 0; k < 92; ++k) add.findChild<QToolButton*>("SpeedButton2")->click();
+        for (int k = 0; k < 92; ++k) add.findChild<QToolButton*>("SpeedButton3")->click();
+        add.findChild<QToolButton*>("SpeedButton46")->click();
+        add.findChild<QToolButton*>("SpeedButton46")->click();
+        add.findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("9"));
+        add.findChild<QPushButton*>("Button1")->click();
+        return dialog.result();
+      };
+      f.Button("SpeedButton48")->click();
+      check();
+    }
+    QVERIFY(f.Budget()->styleSheet().contains(QStringLiteral("red")));
+    f.Button("SpeedButton49")->click();
+    check();
+    f.Button("SpeedButton49")->click();
+    check();
+    QVERIFY(!f.Budget()->styleSheet().contains(QStringLiteral("red")));
+  }
+
+  void playbackStepsOnTheClockAndStopsAtAnEdit() {
+    Fixture f;
+    Bytes frames;
+    for (std::uint8_t s = 0; s < 3; ++s) frames.insert(frames.end(), 4, s);
+    f.Open({TSkinIcon{1, 1, 4, 2, 2, Bytes(4, B)}, TSkinIcon{2, 3, 4, 2, 2, frames}});
+    QVERIFY(!f.Play()->isEnabled());  // one sub-icon is no animation
+    QVERIFY(!f.Play()->toolTip().isEmpty());
+    f.form->findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1);
+    QVERIFY(f.Play()->isEnabled());
+    QCOMPARE(f.form->findChild<QSpinBox*>("FrameInterval")->value(), 100);
+
+    f.Play()->click();
+    QVERIFY(f.clock->running);
+    QCOMPARE(f.clock->interval, 100);
+    QList<int> shown{*f.Preview()->ShownFrame()};
+    for (int i = 0; i < 3; ++i) {
+      f.clock->Fire();
+      shown << *f.Preview()->ShownFrame();
+    }
+    QCOMPARE(shown, (QList<int>{0, 1, 2, 0}));
+    QCOMPARE(f.Preview()->grab().toImage().pixelColor(0, 0), ColorOfCode(0));
+    f.clock->Fire();
+    QCOMPARE(f.Preview()->grab().toImage().pixelColor(0, 0), ColorOfCode(1));
+    f.form->findChild<QSpinBox*>("FrameInterval")->setValue(250);
+    QCOMPARE(f.clock->interval, 250);
+    QCOMPARE(f.State().Document.CurrentSubIconIndex, 0);  // playing edits nothing
+
+    f.Draw("SpeedButton6", 1, 1);  // an edit stops it
+    QVERIFY(!f.clock->running);
+    QVERIFY(!f.Play()->isChecked());
+    QVERIFY(!f.Preview()->ShownFrame().has_value());
+
+    f.Play()->click();
+    QVERIFY(f.clock->running);
+    f.Button("SpeedButton46")->click();  // and so does another sub-icon
+    QVERIFY(!f.clock->running);
+    f.Play()->click();
+    f.Play()->click();  // the button stops it too
+    QVERIFY(!f.clock->running);
+  }
+
+  void iconOnlyButtonsHaveTips() {
+    Fixture f;
+    for (const char* name : {"SpeedButton48", "SpeedButton49", "SpeedButton50", "SpeedButton51",
+                             "SpeedButton52", "SpeedButton53", "PlayButton", "ToolButton21",
+                             "ToolButton11", "ToolButton19"}) {
+      QVERIFY2(!f.Button(name)->toolTip().isEmpty(), name);
+    }
+  }
+
+  // Tab reaches every value; Up and Down change it like its arrows.
+  void addIconDialogWorksFromTheKeyboard() {
+    Fixture f;
+    f.Open({TSkinIcon{1, 1, 4, 2, 2, Bytes(4, B)}});
+    QString focus_before_ok;
+    f.services.dialog_handler = [&focus_before_ok](QDialog& dialog) {
+      dialog.show();
+      auto* id = dialog.findChild<QLineEdit*>("Edit1");
+      id->setFocus();
+      id->setText(QStringLiteral("77"));
+      // Tab to width, Up four times; to height, Down; to depth, Down twice;
+      // to sub-icons, Up; then Tab to "Ok" and press it with the space bar.
+      const std::pair<Qt::Key, int> steps[] = {
+          {Qt::Key_Up, 4}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1}};
+      for (const auto& [key, times] : steps) {
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        for (int i = 0; i < times; ++i) QTest::keyClick(dialog.focusWidget(), key);
+      }
+      QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+      focus_before_ok = dialog.focusWidget()->objectName();
+      QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+      return dialog.result();
+    };
+    f.Button("SpeedButton48")->click();
+    QCOMPARE(focus_before_ok, QStringLiteral("Button1"));
+    QCOMPARE(f.editor.Skin().Count(), 2);
+    const TSkinIcon& added = f.Icon(1);
+    QCOMPARE(added.IconID, 77);
+    QCOMPARE(added.Width, 8);
+    QCOMPARE(added.Height, 3);
+    QCOMPARE(added.BPP, 1);
+    QCOMPARE(added.SubIcons, 2);
+  }
+};
+
+QTEST_MAIN(SkinSessionTest)
+#include "skin_session_test.moc"
