@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -704,11 +706,13 @@ class BitmapImportTest : public QObject {
         << header(4097, 4096, 24) << QStringLiteral("Image too large (4097 x 4096 pixels)");
     QTest::newRow("top-down 8000 x 8000, 24-bit")
         << header(8000, -8000, 24) << QStringLiteral("Image too large (8000 x 8000 pixels)");
-    QByteArray png;
-    QBuffer buffer(&png);
+    // PNG, GIF and JPEG are opened now; other formats are still refused.
+    QByteArray ppm;
+    QBuffer buffer(&ppm);
     buffer.open(QIODevice::WriteOnly);
-    Filled(4, 4, qRgb(0, 0, 0)).save(&buffer, "PNG");
-    QTest::newRow("PNG named .bmp") << png << QStringLiteral("Not a BMP image (png)");
+    Filled(4, 4, qRgb(0, 0, 0)).save(&buffer, "PPM");
+    QTest::newRow("PPM named .bmp")
+        << ppm << QStringLiteral("Not a BMP, PNG, GIF or JPEG image (ppm)");
   }
   void hugeOrForeignImagesAreRefusedBeforeDecoding() {
     QFETCH(QByteArray, bytes);
@@ -767,8 +771,157 @@ class BitmapImportTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Cells.At(3, 3), PixelCode::White);
 
     const FileDialogRequest& request = f.services.file_requests.first();
-    QCOMPARE(request.filter, QStringLiteral("Bitmap files (*.bmp)|*.bmp"));
+    // The bitmap entry first and chosen, then one for every type read.
+    QCOMPARE(request.filter,
+             QStringLiteral("Bitmap files (*.bmp)|*.bmp|Image files (*.bmp, *.png, *.gif, "
+                            "*.jpg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg"));
+    QCOMPARE(request.filter_index, 0);
     QCOMPARE(request.default_suffix, QStringLiteral("bmp"));
+  }
+
+  void optionsStartAtThePlainRuleAndShowTheThreshold() {
+    MainWindowFixture f;
+    TbmpWin* win = f.form->Files()->BmpWin();
+    QCOMPARE(win->DitherBox()->count(), 5);
+    QCOMPARE(win->DitherBox()->currentText(), QStringLiteral("No dithering"));
+    QCOMPARE(win->DitherBox()->itemText(1), QStringLiteral("Floyd\u2013Steinberg"));
+    QCOMPARE(win->DitherBox()->itemText(4), QStringLiteral("Bayer 8 \u00D7 8"));
+    QVERIFY(!win->FitBox()->isChecked());
+    QCOMPARE(win->FitBox()->text().remove('&'), QStringLiteral("Fit to 96 \u00D7 92"));
+    QCOMPARE(win->KeepTransparencyBox()->text().remove('&'), QStringLiteral("Keep transparency"));
+    QCOMPARE(win->ImportFramesBox()->text().remove('&'), QStringLiteral("Import frames"));
+    QVERIFY(!win->KeepTransparencyBox()->isEnabled());
+    QVERIFY(!win->ImportFramesBox()->isEnabled());
+    QLabel* value = win->findChild<QLabel*>("ThresholdValue");
+    QCOMPARE(value->text(), QStringLiteral("64"));
+    QVERIFY(win->findChild<QLabel*>("DarkerHint")->text().contains(QStringLiteral("darker")));
+    win->ScrollBar1()->setValue(150);
+    QCOMPARE(value->text(), QStringLiteral("150"));
+  }
+
+  void pngWithAlphaKeepsTransparencyAndFitsWhole() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    // 200 x 150: a clear left half, opaque black on the right.
+    QImage logo(200, 150, QImage::Format_ARGB32);
+    logo.fill(qRgba(255, 255, 255, 0));
+    for (int y = 0; y < 150; ++y) {
+      for (int x = 100; x < 200; ++x) logo.setPixel(x, y, qRgba(0, 0, 0, 255));
+    }
+    const QString path = dir.filePath("logo.png");
+    QVERIFY(logo.save(path, "PNG"));
+    bool keep_enabled = false;
+    bool keep_checked = false;
+    QSize preview;
+    RunBmpSession(f, path, std::nullopt, true, [&](TbmpWin& win) {
+      keep_enabled = win.KeepTransparencyBox()->isEnabled();
+      keep_checked = win.KeepTransparencyBox()->isChecked();
+      win.FitBox()->click();
+      preview = win.Bmp2()->Image().size();
+    });
+    QVERIFY(keep_enabled);
+    QVERIFY(keep_checked);
+    QCOMPARE(preview, QSize(192, 144));
+    const Picture& picture = f.State().Document.Picture;
+    QCOMPARE(picture.Width, 96);
+    QCOMPARE(picture.Height, 72);
+    QCOMPARE(picture.Cells.At(1, 1), PixelCode::Transparent);
+    QCOMPARE(picture.Cells.At(48, 72), PixelCode::Transparent);
+    QCOMPARE(picture.Cells.At(49, 1), PixelCode::Black);
+    QCOMPARE(picture.Cells.At(96, 72), PixelCode::Black);
+
+    // Without it the clear half is laid over white; the fit is kept.
+    RunBmpSession(f, path, std::nullopt, true,
+                  [&](TbmpWin& win) { win.KeepTransparencyBox()->click(); });
+    QCOMPARE(f.State().Document.Picture.Width, 96);
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, 1), PixelCode::White);
+  }
+
+  void ditheringFollowsTheChoice() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    // Gray 128 at threshold 85 lies halfway between Gray66 and Gray33.
+    const QString path =
+        WriteBmp(dir, "half.bmp", Filled(4, 4, qRgb(128, 128, 128)), BmpDepth::Rgb24);
+    RunBmpSession(f, path, 85, true,
+                  [&](TbmpWin& win) { win.DitherBox()->setCurrentIndex(3); });  // Bayer 4 x 4
+    for (int y = 1; y <= 4; ++y) {
+      for (int x = 1; x <= 4; ++x) {
+        const PixelCode expected = (x + y) % 2 == 0 ? PixelCode::Gray66 : PixelCode::Gray33;
+        QCOMPARE(f.State().Document.Picture.Cells.At(x, y), expected);
+      }
+    }
+  }
+
+  void animatedGifFramesBecomeSubIconsInSkinMode() {
+    MainWindowFixture f;
+    const QString path = QFile::decodeName(qgetenv("PICTAVO_TEST_DATA")) +
+                         QStringLiteral("/images/valid_animated.gif");
+    // Outside skin mode only the first frame is there to import.
+    bool frames_enabled = true;
+    RunBmpSession(f, path, std::nullopt, true, [&](TbmpWin& win) {
+      frames_enabled = win.ImportFramesBox()->isEnabled();
+    });
+    QVERIFY(!frames_enabled);
+    QCOMPARE(f.State().Document.Picture.Width, 5);
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, 1), PixelCode::Gray66);  // red: gray 85
+
+    EnterSkinMode(f);  // one 4 x 4 icon at 4 bpp
+    f.form->GetEditor().PushUndo();
+    RunBmpSession(f, QString(), std::nullopt, true, [&](TbmpWin& win) {
+      // Showing the window, as exec() does, looks at the mode again.
+      win.show();
+      frames_enabled = win.ImportFramesBox()->isEnabled();
+      win.ImportFramesBox()->click();
+    });
+    QVERIFY(frames_enabled);
+    const TSkinIcon& icon = f.form->GetEditor().Skin().At(0);
+    QCOMPARE(icon.SubIcons, 3);
+    QCOMPARE(icon.Width, 4);
+    // Red, blue, white over the top 3 rows; the uncovered fourth row clear.
+    const std::uint8_t codes[] = {1, 1, 3};
+    for (int s = 0; s < 3; ++s) {
+      for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+          QCOMPARE(int(icon.Data[icon.DataIndex(s, x, y)]), y < 3 ? int(codes[s]) : 4);
+        }
+      }
+    }
+    QCOMPARE(f.State().Document.UndoCount, 0);
+    QVERIFY(f.services.messages.isEmpty());
+  }
+
+  void framesBeyondTheSkinsRoomAreRefusedWithAMessage() {
+    MainWindowFixture f;
+    const QString path = QFile::decodeName(qgetenv("PICTAVO_TEST_DATA")) +
+                         QStringLiteral("/images/valid_animated.gif");
+    // 96 x 92 icons at 8 bpp take 8832 bytes a sub-icon: beside one such
+    // icon the skin has room for two more sub-icons, not the three frames.
+    TSkinIcon big;
+    big.BPP = 8;
+    big.Width = 96;
+    big.Height = 92;
+    big.Data.assign(96 * 92, 3);
+    f.form->GetEditor().MutableSkin().Append(big);
+    f.form->GetEditor().MutableSkin().Append(big);
+    f.State().Document.SkinMode = true;
+    f.State().Document.CurrentIconIndex = 1;
+    f.State().Document.CurrentSubIconIndex = 0;
+    const Skin before = f.form->GetEditor().Skin();
+    bool still_open = false;
+    RunBmpSession(f, path, std::nullopt, false, [&](TbmpWin& win) {
+      win.ImportFramesBox()->click();
+      win.findChild<QPushButton*>("BitBtn1")->click();
+      still_open = win.result() != QDialog::Accepted;
+    });
+    QVERIFY(still_open);
+    QCOMPARE(f.services.messages.size(), 1);
+    QCOMPARE(f.services.messages[0].title, QStringLiteral("Import frames"));
+    QCOMPARE(f.services.messages[0].text,
+             QStringLiteral("The 3 frames of \"%1\" do not fit into the skin: it has room for 2 "
+                            "sub-icons of this icon.\nNothing was imported.")
+                 .arg(QDir::toNativeSeparators(path)));
+    QVERIFY(f.form->GetEditor().Skin() == before);
   }
 };
 

@@ -1,10 +1,14 @@
 #include "ui/dialogs/bitmap_import_window.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
 #include <QGridLayout>
@@ -16,6 +20,7 @@
 #include <QSignalBlocker>
 
 #include "core/editing/editor.h"
+#include "core/formats/dithering.h"
 #include "ui/app/platform_services.h"
 #include "ui/image_io/image_loading.h"
 #include "ui/widgets/form_helpers.h"
@@ -53,7 +58,36 @@ QLabel* Caption(const char* name, const char* text, QWidget* parent) {
   return label;
 }
 
-const char kOpenDialog1Filter[] = "Bitmap files (*.bmp)|*.bmp";
+// The bitmap entry stays first and chosen; the second lists every type the
+// loader reads, whatever the first says.
+const char kOpenDialog1Filter[] =
+    "Bitmap files (*.bmp)|*.bmp|"
+    "Image files (*.bmp, *.png, *.gif, *.jpg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg";
+
+QCheckBox* OptionBox(const char* name, const QString& text, const char* tip, QWidget* parent) {
+  auto* box = new QCheckBox(text, parent);
+  box->setObjectName(QLatin1String(name));
+  box->setToolTip(QLatin1String(tip));
+  return box;
+}
+
+// The image as the image box shows it, clear parts over the window.
+QImage ShownImage(const RgbImage& image) {
+  const bool has_alpha = !image.alpha.empty();
+  QImage shown(image.width, image.height,
+               has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  if (shown.isNull()) return shown;
+  for (int y = 0; y < image.height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
+    const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+    for (int x = 0; x < image.width; ++x) {
+      const Rgb c = image.pixels[start + static_cast<std::size_t>(x)];
+      const int alpha = has_alpha ? image.alpha[start + static_cast<std::size_t>(x)] : 255;
+      row[x] = qRgba(c.r, c.g, c.b, alpha);
+    }
+  }
+  return shown;
+}
 
 }  // namespace
 
@@ -113,6 +147,43 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   scroll_bar1_->setPageStep(10);
   scroll_bar1_->setValue(BitmapImport::StartThreshold);
 
+  scroll_bar1_->setToolTip(
+      QStringLiteral("Threshold: the gray that makes one step. Down is darker, up is lighter."));
+  // The value above the bar, the darker end named below it.
+  threshold_value_ = new QLabel(QString::number(BitmapImport::StartThreshold), this);
+  threshold_value_->setObjectName(QStringLiteral("ThresholdValue"));
+  threshold_value_->setToolTip(QStringLiteral("Threshold"));
+  auto* darker_hint = new QLabel(QStringLiteral("\u25BC darker"), this);
+  darker_hint->setObjectName(QStringLiteral("DarkerHint"));
+  darker_hint->setToolTip(QStringLiteral("Moving the threshold down makes the picture darker"));
+
+  dither_box_ = new QComboBox(this);
+  dither_box_->setObjectName(QStringLiteral("DitherBox"));
+  for (DitherMethod method : AllDitherMethods) {
+    const std::string_view caption = DitherCaption(method);
+    dither_box_->addItem(method == DitherMethod::None
+                             ? QStringLiteral("No dithering")
+                             : QString::fromUtf8(caption.data(), qsizetype(caption.size())),
+                         int(method));
+  }
+  dither_box_->setToolTip(
+      QStringLiteral("Dithering: how grays between the four codes are shown as patterns"));
+  dither_box_->setAccessibleName(QStringLiteral("Dithering"));
+  fit_box_ = OptionBox("FitBox", QStringLiteral("&Fit to 96 \u00D7 92"),
+                       "Scale a larger image down as a whole, keeping its proportions, "
+                       "instead of taking its top-left part",
+                       this);
+  keep_transparency_box_ =
+      OptionBox("KeepTransparencyBox", QStringLiteral("&Keep transparency"),
+                "Clear pixels of the image become transparent; otherwise the image is laid "
+                "over white",
+                this);
+  import_frames_box_ =
+      OptionBox("ImportFramesBox", QStringLiteral("&Import frames"),
+                "In skin mode: every frame of an animation becomes one sub-icon of the "
+                "current icon, at its size and depth",
+                this);
+
   bit_btn3_ = GlyphButton("BitBtn3", "Open BMP", ":/icons/open_bmp.png", this);
   bit_btn2_ = GlyphButton("BitBtn2", "Cancel", ":/icons/cancel.png", this);
   bit_btn1_ = GlyphButton("BitBtn1", "OK", ":/icons/ok.png", this);
@@ -139,8 +210,25 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   grid->addItem(new QSpacerItem(13, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), 1, 2);
   grid->addWidget(preview_place, 1, 3, Qt::AlignLeft | Qt::AlignTop);
   grid->addLayout(buttons, 2, 3);
+  grid->addWidget(threshold_value_, 0, 0, Qt::AlignHCenter | Qt::AlignBottom);
+  // Under the bar and the image: which way is darker, the dithering, the fit.
+  auto* left_options = new QHBoxLayout();
+  left_options->setSpacing(6);
+  left_options->addWidget(darker_hint);
+  left_options->addWidget(dither_box_);
+  left_options->addWidget(fit_box_);
+  left_options->addStretch(1);
+  grid->addLayout(left_options, 3, 0, 1, 2);
+  // Under the buttons: the choices that depend on the image and the mode.
+  auto* right_options = new QHBoxLayout();
+  right_options->setContentsMargins(8, 0, 0, 0);
+  right_options->setSpacing(6);
+  right_options->addWidget(keep_transparency_box_);
+  right_options->addWidget(import_frames_box_);
+  right_options->addStretch(1);
+  grid->addLayout(right_options, 3, 3, 1, 2);
   grid->setRowMinimumHeight(0, 14);
-  grid->setRowStretch(3, 1);
+  grid->setRowStretch(4, 1);
   grid->setColumnStretch(4, 1);
   // The window's own size, or what a larger desktop font needs.
   setFixedSize(QSize(608, 296).expandedTo(minimumSizeHint()));
@@ -153,6 +241,26 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   connect(bit_btn2_, &QPushButton::clicked, this, &TbmpWin::BitBtn2Click);
   connect(bit_btn1_, &QPushButton::clicked, this, &TbmpWin::BitBtn1Click);
   connect(scroll_bar1_, &QScrollBar::valueChanged, this, &TbmpWin::ScrollBar1Change);
+  connect(dither_box_, &QComboBox::currentIndexChanged, this, &TbmpWin::DitherBoxChange);
+  connect(fit_box_, &QCheckBox::toggled, this, &TbmpWin::FitBoxClick);
+  connect(keep_transparency_box_, &QCheckBox::toggled, this, &TbmpWin::KeepTransparencyBoxClick);
+  SyncOptionBoxes();
+}
+
+void TbmpWin::showEvent(QShowEvent* event) {
+  // Skin mode may have begun or ended since the last show.
+  SyncOptionBoxes();
+  QDialog::showEvent(event);
+}
+
+void TbmpWin::SyncOptionBoxes() {
+  const QSignalBlocker keep_blocker(keep_transparency_box_);
+  keep_transparency_box_->setEnabled(import_.HasAlpha());
+  keep_transparency_box_->setChecked(import_.KeepTransparency());
+  import_frames_box_->setEnabled(editor_.State().Document.SkinMode &&
+                                 editor_.CurrentIcon() != nullptr && import_.FrameCount() > 1);
+  if (!import_frames_box_->isEnabled()) import_frames_box_->setChecked(false);
+  threshold_value_->setText(QString::number(import_.ImportThreshold()));
 }
 
 void TbmpWin::OpenImage() {
@@ -164,21 +272,31 @@ void TbmpWin::OpenImage() {
   if (path.isEmpty()) return;
 
   QString error;
-  const QImage rgb32 = LoadBmpImage(path, &error);
-  if (rgb32.isNull()) {
+  // Every frame, so "Import frames" can be chosen after opening.
+  std::optional<std::vector<RgbImage>> frames = LoadImageFrames(path, &error, true);
+  QImage shown;
+  if (frames && !frames->empty()) {
+    shown = ShownImage(frames->front());
+    if (shown.isNull()) error = QStringLiteral("Not enough memory for the image");
+  } else if (frames) {
+    error = QStringLiteral("The file holds no image");
+  }
+  if (shown.isNull()) {
     services_.ShowMessage(this,
                           QStringLiteral("\"%1\" cannot be opened as an image: %2.")
                               .arg(QDir::toNativeSeparators(path), error),
                           QStringLiteral("Open BMP"));
     return;
   }
-  import_.OpenImage(TopLeftPixels(rgb32));
-  bmp1_->SetImage(rgb32);
+  loaded_path_ = path;
+  import_.OpenFrames(std::move(*frames));
+  bmp1_->SetImage(std::move(shown));
   {
     // OpenImage has already converted at the start threshold.
     const QSignalBlocker blocker(scroll_bar1_);
     scroll_bar1_->setValue(import_.ImportThreshold());
   }
+  SyncOptionBoxes();
   DrawPreview();
   bit_btn1_->setEnabled(import_.CanAccept());
 }
@@ -189,12 +307,47 @@ void TbmpWin::BitBtn2Click() { reject(); }
 
 void TbmpWin::BitBtn1Click() {
   if (!import_.CanAccept()) return;
-  import_.AcceptImport(editor_);
+  if (import_frames_box_->isEnabled() && import_frames_box_->isChecked() &&
+      editor_.State().Document.SkinMode) {
+    if (!ImportFrames()) return;
+  } else {
+    import_.AcceptImport(editor_);
+  }
   accept();
+}
+
+bool TbmpWin::ImportFrames() {
+  const FrameImportOutcome outcome = import_.ImportFrames(editor_);
+  if (outcome.imported) return true;
+  services_.ShowMessage(
+      this,
+      QStringLiteral("The %1 frames of \"%2\" do not fit into the skin: it has room for %3 "
+                     "sub-icons of this icon.\nNothing was imported.")
+          .arg(outcome.frames)
+          .arg(QDir::toNativeSeparators(loaded_path_))
+          .arg(outcome.room),
+      QStringLiteral("Import frames"));
+  return false;
 }
 
 void TbmpWin::ScrollBar1Change(int position) {
   import_.SetThreshold(position);
+  threshold_value_->setText(QString::number(import_.ImportThreshold()));
+  DrawPreview();
+}
+
+void TbmpWin::DitherBoxChange(int index) {
+  import_.SetDither(static_cast<DitherMethod>(dither_box_->itemData(index).toInt()));
+  DrawPreview();
+}
+
+void TbmpWin::FitBoxClick(bool checked) {
+  import_.SetFitToPicture(checked);
+  DrawPreview();
+}
+
+void TbmpWin::KeepTransparencyBoxClick(bool checked) {
+  import_.SetKeepTransparency(checked);
   DrawPreview();
 }
 
