@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes through the loader behind "Open BMP" and the import
 // that follows it: whatever the loader accepts must convert into gray codes
 // at every threshold and go into the Picture without leaving its storage.
+// The same bytes go through the whole-image loader of every format, whose
+// frames must hold every pixel they declare and agree with the BMP loader.
 
 #include <algorithm>
 #include <cstddef>
@@ -58,6 +60,37 @@ void CheckGrid(const BitmapImport& import, const RgbImage& image, int threshold)
   }
 }
 
+// Every frame is whole and within the limit; a BMP gives the same pixels both
+// ways.
+void CheckFrames(const QByteArray& bytes, const std::optional<RgbImage>& bmp) {
+  QString error;
+  const auto frames = LoadImageFrames(bytes, &error, true);
+  if (!frames.has_value()) {
+    Require(!error.isEmpty(), "whole-image refusal without a reason");
+    Require(!bmp.has_value(), "a BMP the older loader takes is refused");
+    return;
+  }
+  Require(!frames->empty(), "no frame in an accepted image");
+  qint64 total = 0;
+  for (const RgbImage& frame : *frames) {
+    Require(frame.width >= 1 && frame.height >= 1, "empty frame");
+    const std::size_t count = static_cast<std::size_t>(frame.width) * frame.height;
+    Require(frame.pixels.size() == count, "frame pixel count differs from its size");
+    Require(frame.alpha.empty() || frame.alpha.size() == count, "alpha count differs");
+    total += static_cast<qint64>(count);
+  }
+  Require(total <= MaxBmpPixels, "frames above the pixel limit");
+  if (!bmp.has_value()) return;
+  const RgbImage& whole = frames->front();
+  for (int y = 0; y < bmp->height; ++y) {
+    for (int x = 0; x < bmp->width; ++x) {
+      const Rgb a = bmp->At(x, y);
+      const Rgb b = whole.At(x, y);
+      Require(a.r == b.r && a.g == b.g && a.b == b.b, "the two loaders disagree on a pixel");
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -74,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   QString error;
   const std::optional<RgbImage> image = LoadRgbImage(bytes, &error);
+  CheckFrames(bytes, image);
   if (!image.has_value()) {
     Require(!error.isEmpty(), "refusal without a reason");
     return 0;

@@ -190,7 +190,13 @@ std::optional<QByteArray> ReadDevice(QIODevice& device, QString* error) {
   if (!device.isOpen() && !device.open(QIODevice::ReadOnly)) {
     return Refuse<QByteArray>(error, device.errorString());
   }
-  const QByteArray bytes = device.read(MaxImageFileBytes + 1);
+  // In parts: one read of the whole limit would reserve all of it at once.
+  QByteArray bytes;
+  while (bytes.size() <= MaxImageFileBytes) {
+    const QByteArray part = device.read(qint64{1} << 16);
+    if (part.isEmpty()) break;
+    bytes += part;
+  }
   if (bytes.size() > MaxImageFileBytes) {
     return Refuse<QByteArray>(error, QStringLiteral("File larger than %1 MiB")
                                          .arg(MaxImageFileBytes >> 20));
