@@ -275,7 +275,7 @@ class CliTest : public QObject {
         ": Decompression Error! Icon 1 (0x05) has a depth of 3 bits per pixel; only 1, 2, 4 and "
         "8 exist.\n");
     row("not an image", {"convert", Data("pictures/icon.ptv"), "-o", "/nonexistent/x.ptv"}, 1,
-        ": cannot be opened as an image: Unsupported image format\n");
+        ": cannot be opened as an image: Not a BMP, PNG, GIF or JPEG image\n");
     row("unwritable output",
         {"export", Data("pictures/icon.ptv"), "--format", "cpp", "-o", "/nonexistent/x.h"}, 1,
         "pictavo-cli: /nonexistent/x.h: could not write: No such file or directory; "

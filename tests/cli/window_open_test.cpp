@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,6 +122,48 @@ class WindowOpenTest : public QObject {
     f.services.file_answers << dir.filePath("out.ptv");
     f.Action("Savepicture1")->trigger();
     QCOMPARE(ReadAll(dir.filePath("out.ptv")), ReadAll(Data("cli/gradient_t100.ptv")));
+  }
+
+  // The import window and `pictavo-cli convert` give the same picture file
+  // from every kind of image, transparency and frames included.
+  void convertEqualsTheImportWindow_data() {
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<int>("threshold");
+    for (const char* image : {"valid_8bit_rle.bmp", "valid_32bit.bmp", "valid_alpha.png",
+                              "valid.jpg", "valid_animated.gif"}) {
+      QTest::addRow("%s", image) << QString::fromLatin1(image) << 64;
+    }
+    QTest::newRow("gradient at 150") << "../cli/gradient.bmp" << 150;
+  }
+
+  void convertEqualsTheImportWindow() {
+    QFETCH(QString, image);
+    QFETCH(int, threshold);
+    const QString path = Data("images/" + image);
+    QTemporaryDir dir;
+    QProcess cli;
+    cli.start(QStringLiteral(PICTAVO_CLI),
+              {"convert", path, "-o", dir.filePath("cli.ptv"), "--threshold",
+               QString::number(threshold), "--name", "same"});
+    QVERIFY(cli.waitForFinished(-1));
+    QCOMPARE(cli.exitCode(), 0);
+
+    MainWindowFixture f;
+    f.services.dialog_handler = [threshold](QDialog& dialog) {
+      auto* window = qobject_cast<TbmpWin*>(&dialog);
+      if (window == nullptr) return int{QDialog::Rejected};
+      window->ScrollBar1()->setValue(threshold);
+      window->BitBtn1Click();
+      return dialog.result();
+    };
+    f.form->OpenFile(path);
+    QVERIFY(f.services.messages.isEmpty());
+    f.form->SetPictureName("same");
+    f.services.file_answers << dir.filePath("window.ptv");
+    f.Action("Savepicture1")->trigger();
+    const QByteArray window = ReadAll(dir.filePath("window.ptv"));
+    QVERIFY(window.size() > 10);
+    QCOMPARE(ReadAll(dir.filePath("cli.ptv")), window);
   }
 
   // "pictavo file.skin" is OpenSkin; saving it again gives the file that

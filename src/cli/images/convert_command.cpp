@@ -9,7 +9,7 @@
 #include <QCommandLineParser>
 
 #include "cli/cli_support.h"
-#include "cli/commands.h"
+#include "cli/images/image_commands.h"
 #include "core/editing/bitmap_import.h"
 #include "core/formats/picture_file.h"
 #include "ui/image_io/image_loading.h"
@@ -20,9 +20,8 @@ namespace {
 
 const QString kCommand = QStringLiteral("convert");
 
-// A BMP of MaxBmpPixels 32-bit pixels with its headers; the loader refuses
-// anything larger anyway.
-constexpr std::size_t kMaxImageFileBytes = static_cast<std::size_t>(MaxBmpPixels) * 4 + (1 << 20);
+// The loader reads no larger file either.
+constexpr std::size_t kMaxImageFileBytes = static_cast<std::size_t>(MaxImageFileBytes);
 
 // Everything that decides the picture. A new option is one field here, one
 // entry in ConvertOptionSet, a line in ReadConvertOptions and its use in
@@ -82,11 +81,12 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
   return options;
 }
 
-// The import window's steps: open the image (its top-left 96 x 92), set the
-// threshold, accept, save.
-std::vector<std::uint8_t> ConvertedPicture(const ConvertOptions& options, RgbImage image) {
+// The import window's steps: open the image (with its frames, as the window
+// keeps them), set the threshold, accept, save.
+std::vector<std::uint8_t> ConvertedPicture(const ConvertOptions& options,
+                                           std::vector<RgbImage> frames) {
   BitmapImport import;
-  import.OpenImage(std::move(image));
+  import.OpenFrames(std::move(frames));
   import.SetThreshold(options.threshold);
   const CodeGridView picture(import.ImportGrid(), import.ImportWidth(), import.ImportHeight());
   return WritePictureFile(
@@ -95,18 +95,20 @@ std::vector<std::uint8_t> ConvertedPicture(const ConvertOptions& options, RgbIma
 
 }  // namespace
 
-int RunConvert(const QStringList& arguments) {
+int RunConvertCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   const ConvertOptionSet set;
   set.AddTo(parser);
-  parser.addPositionalArgument(QStringLiteral("image"), QStringLiteral("A BMP image."),
+  parser.addPositionalArgument(QStringLiteral("image"),
+                               QStringLiteral("A BMP, PNG, GIF or JPEG image."),
                                QStringLiteral("IMAGE"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
           QStringLiteral("pictavo-cli convert IMAGE -o PICTURE.ptv [--threshold 1..200] "
                          "[--name NAME]"),
           QStringLiteral("Makes a picture file of an image's top-left 96 x 92 pixels, as the "
-                         "bitmap import window does.")))
+                         "import window does; clear pixels of an image with an alpha channel "
+                         "become Transparent, as its \"Keep transparency\" starts.")))
     return *done;
   const auto options = ReadConvertOptions(parser, set);
   if (!options) return UsageError(kCommand, options.error());
@@ -114,18 +116,24 @@ int RunConvert(const QStringList& arguments) {
   const auto bytes = ReadInput(options->image, kMaxImageFileBytes);
   if (!bytes) return Refuse(options->image, "could not be read: " + bytes.error().message);
   QString error;
-  std::optional<RgbImage> image =
-      LoadRgbImage(QByteArray(reinterpret_cast<const char*>(bytes->data()),
-                              static_cast<qsizetype>(bytes->size())),
-                   &error);
-  if (!image || image->width < 1 || image->height < 1) {
+  // Every frame, as "Open BMP" reads them.
+  std::optional<std::vector<RgbImage>> frames =
+      LoadImageFrames(QByteArray(reinterpret_cast<const char*>(bytes->data()),
+                                 static_cast<qsizetype>(bytes->size())),
+                      &error, true);
+  if (frames && frames->empty()) error = QStringLiteral("The file holds no image");
+  if (!frames || frames->empty()) {
     return Refuse(options->image, QStringLiteral("cannot be opened as an image: %1").arg(error));
   }
   OutputTarget output;
   if (options->output != QLatin1String("-")) {
     output = {OutputTarget::Kind::Replace, options->output};
   }
-  return WriteOutput(output, ConvertedPicture(*options, std::move(*image))) ? ExitOk : ExitRefused;
+  return WriteOutput(output, ConvertedPicture(*options, std::move(*frames))) ? ExitOk : ExitRefused;
 }
 
 }  // namespace pictavo::cli
+
+int PictavoCliConvert(const QStringList& arguments) {
+  return pictavo::cli::RunConvertCommand(arguments);
+}

@@ -12,7 +12,7 @@
 #include <QImageWriter>
 
 #include "cli/cli_support.h"
-#include "cli/commands.h"
+#include "cli/images/image_commands.h"
 #include "cli/picture_input.h"
 #include "cli/skin_input.h"
 #include "cli/skin_manifest.h"
@@ -119,7 +119,7 @@ bool IsSkinFile(const QString& path) {
 
 }  // namespace
 
-int RunRender(const QStringList& arguments) {
+int RunRenderCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                   QStringLiteral("The PNG file to write (- for standard output)."),
@@ -237,3 +237,7 @@ int RunRender(const QStringList& arguments) {
 }
 
 }  // namespace pictavo::cli
+
+int PictavoCliRender(const QStringList& arguments) {
+  return pictavo::cli::RunRenderCommand(arguments);
+}

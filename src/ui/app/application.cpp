@@ -37,7 +37,8 @@ QString FileArgument(const QApplication& app) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Pixel picture and skin editor. FILE may be a picture (.ptv), a skin "
-                     "(.skin) or a BMP image, which opens in the import window."));
+                     "(.skin) or an image (BMP, PNG, GIF, JPEG), which opens in the import "
+                     "window."));
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A file to open."),

@@ -9,15 +9,19 @@ OpenedFileKind KindOfFile(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix == QLatin1String("ptv")) return OpenedFileKind::Picture;
   if (suffix == QLatin1String("skin")) return OpenedFileKind::Skin;
-  if (suffix == QLatin1String("bmp") || suffix == QLatin1String("dib")) {
-    return OpenedFileKind::Image;
-  }
+  static const QStringList images = {QStringLiteral("bmp"), QStringLiteral("dib"),
+                                     QStringLiteral("png"), QStringLiteral("gif"),
+                                     QStringLiteral("jpg"), QStringLiteral("jpeg")};
+  if (images.contains(suffix)) return OpenedFileKind::Image;
   QFile file(path);
   // Only a regular file is looked into: a pipe could keep the window waiting.
   if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return OpenedFileKind::Picture;
   const QByteArray head = file.read(4);
   if (head == "PVSK") return OpenedFileKind::Skin;
-  if (head.startsWith("BM")) return OpenedFileKind::Image;
+  if (head.startsWith("BM") || head == "\x89PNG" || head.startsWith("GIF8") ||
+      head.startsWith("\xFF\xD8\xFF")) {
+    return OpenedFileKind::Image;
+  }
   return OpenedFileKind::Picture;
 }
 

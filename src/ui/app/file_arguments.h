@@ -12,9 +12,10 @@ namespace pictavo {
 // line or dropped on the main window), each through its menu command.
 enum class OpenedFileKind { Picture, Skin, Image };
 
-// By the name's extension (.ptv, .skin, .bmp); any other file by its first
-// bytes ("PVSK" a skin, "BM" a bitmap), and otherwise as a picture, whose
-// reader then says what is wrong with it.
+// By the name's extension (.ptv, .skin, and the image types the import window
+// reads: .bmp, .png, .gif, .jpg); any other file by its first bytes ("PVSK" a
+// skin, the signature of one of those image types), and otherwise as a
+// picture, whose reader then says what is wrong with it.
 OpenedFileKind KindOfFile(const QString& path);
 
 // Platform services that answer the next open-file dialog with a path given

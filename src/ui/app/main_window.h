@@ -55,7 +55,7 @@ class TForm1 : public QMainWindow, public EditorView {
 
   // Opens a file given to the program, on its command line or dropped on the
   // window, with the command the menu runs for it: a picture with "Open
-  // Picture...", a skin with "OpenSkin...", a BMP image in the import window.
+  // Picture...", a skin with "OpenSkin...", an image in the import window.
   // Needs the secondary windows.
   void OpenFile(const QString& path);
 
