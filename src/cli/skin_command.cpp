@@ -20,6 +20,7 @@
 #include "cli/picture_input.h"
 #include "cli/skin_input.h"
 #include "cli/skin_manifest.h"
+#include "core/editing/skin_budget.h"
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
 #include "core/model/skin.h"
@@ -30,12 +31,6 @@ namespace {
 
 QString Latin1(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::size_t StreamLength(const Skin& skin) {
-  std::size_t length = 1;  // the end marker
-  for (const TSkinIcon& icon : skin.Icons()) length += 5 + PackedIconSize(icon);
-  return length;
 }
 
 // The file names of the sub-icons of icon `position`: "0x0A-2.ptv" for its
@@ -85,7 +80,9 @@ int RunSkinList(const QStringList& arguments) {
   const std::optional<LoadedSkin> loaded = LoadSkin(path);
   if (!loaded) return ExitRefused;
   const Skin& skin = loaded->skin;
-  const std::size_t stream = StreamLength(skin);
+  // Counted as the window's stream budget counts it.
+  const SkinBudget budget = BudgetOf(skin, -1);
+  const std::size_t stream = budget.stream_bytes;
 
   QByteArray out;
   if (parser.isSet(json)) {
@@ -103,7 +100,7 @@ int RunSkinList(const QStringList& arguments) {
     const QJsonObject root{{"name", Latin1(loaded->name)},
                            {"icons", icons},
                            {"stream_bytes", static_cast<qint64>(stream)},
-                           {"capacity", static_cast<qint64>(SkinStreamCapacity)},
+                           {"capacity", static_cast<qint64>(budget.capacity)},
                            {"file_bytes", static_cast<qint64>(loaded->file_size)}};
     out = QJsonDocument(root).toJson(QJsonDocument::Indented);
   } else {
@@ -119,8 +116,8 @@ int RunSkinList(const QStringList& arguments) {
     }
     out += QStringLiteral("stream: %1 of %2 bytes%3\nfile: %4 bytes\n")
                .arg(stream)
-               .arg(SkinStreamCapacity)
-               .arg(stream > SkinStreamCapacity ? QStringLiteral(", over capacity") : QString())
+               .arg(budget.capacity)
+               .arg(budget.Over() ? QStringLiteral(", over capacity") : QString())
                .arg(loaded->file_size)
                .toUtf8();
   }
