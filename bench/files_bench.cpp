@@ -42,7 +42,7 @@ void BM_ReadPictureFile(benchmark::State& state) {
 BENCHMARK(BM_ReadPictureFile);
 
 void BM_ConvertImage(benchmark::State& state) {
-  RgbImage image{MaxPictureWidth, MaxPictureHeight, {}};
+  RgbImage image{MaxPictureWidth, MaxPictureHeight, {}, {}};
   for (int i = 0; i < MaxPictureWidth * MaxPictureHeight; ++i) {
     image.pixels.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i * 3),
                             static_cast<std::uint8_t>(i * 7)});

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "core/formats/dithering.h"
@@ -114,18 +116,25 @@ TEST(DitherBayer, MatricesHoldEveryEntryOnceAndKeepTheMeanOverACell) {
 // ---- error diffusion -----------------------------------------------------------------
 
 // A plain serpentine error diffusion over a two-dimensional table, written
-// independently of the program's: each pixel rounds to the nearest step and
-// hands its error to the neighbours in the order listed.
+// independently of the program's: levels in 1/65536 of a step, each pixel
+// rounds to the nearest step and hands its error to the neighbours in
+// sixteenths rounded down; with `whole`, the last neighbour gets what the
+// others leave, so no error is lost.
 struct RefShare {
-  int dx, dy;
-  float weight;
+  int dx, dy, sixteenths;
 };
 
 std::vector<int> ReferenceDiffusion(const std::vector<std::vector<float>>& levels,
-                                    const std::vector<RefShare>& shares) {
+                                    const std::vector<RefShare>& shares, bool whole) {
   const int height = static_cast<int>(levels.size());
   const int width = static_cast<int>(levels[0].size());
-  std::vector<std::vector<float>> value = levels;
+  std::vector<std::vector<long long>> value(static_cast<std::size_t>(height),
+                                            std::vector<long long>(static_cast<std::size_t>(width)));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      value[y][x] = levels[y][x] < 0 ? 0 : static_cast<long long>(levels[y][x] * 65536.0f + 0.5f);
+    }
+  }
   std::vector<int> out(static_cast<std::size_t>(width * height));
   for (int y = 0; y < height; ++y) {
     const int dir = y % 2 == 0 ? 1 : -1;
@@ -135,16 +144,19 @@ std::vector<int> ReferenceDiffusion(const std::vector<std::vector<float>>& level
         out[static_cast<std::size_t>(y * width + x)] = 4;
         continue;
       }
-      int step = static_cast<int>(std::floor(value[y][x] + 0.5f));
-      step = step < 0 ? 0 : step > 3 ? 3 : step;
-      out[static_cast<std::size_t>(y * width + x)] = step;
-      const float error = value[y][x] - static_cast<float>(step);
-      for (const RefShare& s : shares) {
-        const int nx = x + s.dx * dir;
-        const int ny = y + s.dy;
-        if (nx >= 0 && nx < width && ny < height && levels[ny][nx] >= 0) {
-          value[ny][nx] += error * s.weight;
-        }
+      const long long step = std::clamp<long long>(
+          static_cast<long long>(std::floor((value[y][x] + 32768) / 65536.0)), 0, 3);
+      out[static_cast<std::size_t>(y * width + x)] = static_cast<int>(step);
+      const long long error = value[y][x] - step * 65536;
+      long long handed = 0;
+      for (std::size_t k = 0; k < shares.size(); ++k) {
+        long long share =
+            static_cast<long long>(std::floor(static_cast<double>(error * shares[k].sixteenths) / 16));
+        if (whole && k + 1 == shares.size()) share = error - handed;
+        handed += share;
+        const int nx = x + shares[k].dx * dir;
+        const int ny = y + shares[k].dy;
+        if (nx >= 0 && nx < width && ny < height && levels[ny][nx] >= 0) value[ny][nx] += share;
       }
     }
   }
@@ -152,12 +164,11 @@ std::vector<int> ReferenceDiffusion(const std::vector<std::vector<float>>& level
 }
 
 TEST(DitherDiffusion, MatchesAPlainImplementation) {
-  const std::vector<RefShare> floyd = {
-      {1, 0, 7.0f / 16}, {-1, 1, 3.0f / 16}, {0, 1, 5.0f / 16}, {1, 1, 1.0f / 16}};
-  const std::vector<RefShare> atkinson = {{1, 0, 1.0f / 8},  {2, 0, 1.0f / 8}, {-1, 1, 1.0f / 8},
-                                          {0, 1, 1.0f / 8},  {1, 1, 1.0f / 8}, {0, 2, 1.0f / 8}};
+  const std::vector<RefShare> floyd = {{1, 0, 7}, {-1, 1, 3}, {0, 1, 5}, {1, 1, 1}};
+  const std::vector<RefShare> atkinson = {{1, 0, 2},  {2, 0, 2}, {-1, 1, 2},
+                                          {0, 1, 2},  {1, 1, 2}, {0, 2, 2}};
   std::mt19937 random(14);
-  for (int round = 0; round < 20; ++round) {
+  for (int round = 0; round < 40; ++round) {
     const int width = 1 + static_cast<int>(random() % 40);
     const int height = 1 + static_cast<int>(random() % 30);
     std::vector<std::vector<float>> table(static_cast<std::size_t>(height),
@@ -165,20 +176,24 @@ TEST(DitherDiffusion, MatchesAPlainImplementation) {
     std::vector<float> flat;
     for (auto& row : table) {
       for (float& level : row) {
-        // About one pixel in ten transparent.
-        level = random() % 10 == 0 ? TransparentLevel
-                                   : static_cast<float>(random() % 3001) / 1000.0f;
+        // About one pixel in ten transparent; levels on halves now and then,
+        // where rounding decides.
+        const unsigned kind = random() % 10;
+        level = kind == 0   ? TransparentLevel
+                : kind == 1 ? static_cast<float>(random() % 7) / 2.0f
+                            : static_cast<float>(random() % 3001) / 1000.0f;
         flat.push_back(level);
       }
     }
-    for (const auto& [method, shares] :
-         {std::pair{DitherMethod::FloydSteinberg, floyd}, std::pair{DitherMethod::Atkinson, atkinson}}) {
+    for (const auto& [method, shares, whole] :
+         {std::tuple{DitherMethod::FloydSteinberg, floyd, true},
+          std::tuple{DitherMethod::Atkinson, atkinson, false}}) {
       std::vector<PixelCode> codes(flat.size());
       DitherLevels(flat, width, height, method, false, codes);
       std::vector<int> got;
       for (PixelCode c : codes) got.push_back(ToInt(c));
-      ASSERT_EQ(got, ReferenceDiffusion(table, shares))
-          << DitherName(method) << " " << width << " x " << height;
+      ASSERT_EQ(got, ReferenceDiffusion(table, shares, whole))
+          << DitherName(method) << " " << width << " x " << height << ", round " << round;
     }
   }
 }

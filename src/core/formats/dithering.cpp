@@ -1,8 +1,8 @@
 #include "core/formats/dithering.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace pictavo {
@@ -45,57 +45,104 @@ constexpr std::array<std::array<int, N>, N> BayerMatrix() {
 constexpr auto kBayer4 = BayerMatrix<4>();
 constexpr auto kBayer8 = BayerMatrix<8>();
 
-// One neighbour that receives a share of a pixel's error: `dx` is taken in
-// the row's direction of travel.
+// Error diffusion works in whole numbers of 1/65536 of a step: the error
+// then passes from pixel to pixel in a few integer instructions, which
+// matters because each pixel waits for the error of the one before it.
+constexpr int kFraction = 16;
+constexpr std::int32_t kOne = std::int32_t{1} << kFraction;
+
+// A level (0..3, or 0..1 in black and white) in those units.
+std::int32_t Fixed(float level) { return static_cast<std::int32_t>(level * kOne + 0.5f); }
+
+// `steps` is the highest output step: 3 for four grays, 1 for black and white.
+PixelCode CodeOfStep(int step, int steps) { return ToPixelCode(steps == 1 ? step * 3 : step); }
+
+// One neighbour on a lower row that receives a share of a pixel's error, in
+// sixteenths; `dx` is taken in the row's direction of travel.
 struct Share {
   int dx;
   int dy;
-  float weight;
+  int sixteenths;
 };
 
-constexpr std::array<Share, 4> kFloydSteinberg{{
-    {1, 0, 7.0f / 16}, {-1, 1, 3.0f / 16}, {0, 1, 5.0f / 16}, {1, 1, 1.0f / 16}}};
+// An error diffusion kernel: the shares of the next and the second next pixel
+// in the same row, and those of the rows below.
+template <std::size_t Below>
+struct Kernel {
+  int next;
+  int second_next;
+  std::array<Share, Below> below;
+  // Floyd-Steinberg hands on the whole error: the last share below takes
+  // what the rounded others leave. Atkinson drops a quarter by design.
+  bool whole;
+};
+
+constexpr Kernel<3> kFloydSteinberg{7, 0, {{{-1, 1, 3}, {0, 1, 5}, {1, 1, 1}}}, true};
 // Atkinson passes on only three quarters of the error, which keeps
 // highlights and shadows clean.
-constexpr std::array<Share, 6> kAtkinson{{
-    {1, 0, 1.0f / 8}, {2, 0, 1.0f / 8}, {-1, 1, 1.0f / 8}, {0, 1, 1.0f / 8},
-    {1, 1, 1.0f / 8}, {0, 2, 1.0f / 8}}};
+constexpr Kernel<4> kAtkinson{2, 2, {{{-1, 1, 2}, {0, 1, 2}, {1, 1, 2}, {0, 2, 2}}}, false};
 
-// `steps` is the highest output step: 3 for four grays, 1 for black and white.
-PixelCode CodeOfStep(int step, int steps) { return ToPixelCode(step * 3 / steps); }
+// The share of an error, rounded towards minus infinity.
+constexpr std::int32_t ShareOf(std::int32_t error, int sixteenths) {
+  return (error * sixteenths) >> 4;
+}
 
-template <std::size_t Count>
+template <std::size_t Below>
 void Diffuse(std::span<const float> levels, int width, int height, int steps,
-             const std::array<Share, Count>& shares, std::span<PixelCode> codes) {
+             const Kernel<Below>& kernel, std::span<PixelCode> codes) {
   const float scale = static_cast<float>(steps) / 3.0f;
-  std::vector<float> work(levels.size());
-  for (std::size_t i = 0; i < levels.size(); ++i) {
-    work[i] = levels[i] < 0.0f ? TransparentLevel : levels[i] * scale;
+  // Two spare columns on each side and two spare rows below take the error
+  // that leaves the image, so the inner loop needs no edge tests; error that
+  // reaches a transparent pixel is never read.
+  constexpr int kPad = 2;
+  const std::size_t stride = static_cast<std::size_t>(width) + 2 * kPad;
+  std::vector<std::int32_t> work(stride * (static_cast<std::size_t>(height) + kPad), 0);
+  for (int y = 0; y < height; ++y) {
+    const float* in = levels.data() + static_cast<std::size_t>(y) * width;
+    std::int32_t* out = work.data() + static_cast<std::size_t>(y) * stride + kPad;
+    for (int x = 0; x < width; ++x) out[x] = in[x] < 0.0f ? 0 : Fixed(in[x] * scale);
   }
-  const auto index = [width](int x, int y) {
-    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-           static_cast<std::size_t>(x);
-  };
+  const std::int32_t highest = steps * kOne;
   for (int y = 0; y < height; ++y) {
     const bool forward = y % 2 == 0;
     const int dir = forward ? 1 : -1;
+    const float* level_row = levels.data() + static_cast<std::size_t>(y) * width;
+    PixelCode* code_row = codes.data() + static_cast<std::size_t>(y) * width;
+    std::int32_t* row = work.data() + static_cast<std::size_t>(y) * stride + kPad;
+    std::array<std::ptrdiff_t, Below> offsets{};
+    for (std::size_t k = 0; k < Below; ++k) {
+      offsets[k] = static_cast<std::ptrdiff_t>(kernel.below[k].dy) *
+                       static_cast<std::ptrdiff_t>(stride) +
+                   kernel.below[k].dx * dir;
+    }
+    // What the last two pixels of this row hand on to the pixel at hand.
+    std::int32_t from_before_last = 0;
+    std::int32_t from_last = 0;
     for (int n = 0; n < width; ++n) {
       const int x = forward ? n : width - 1 - n;
-      const std::size_t i = index(x, y);
-      if (levels[i] < 0.0f) {
-        codes[i] = PixelCode::Transparent;
+      if (level_row[x] < 0.0f) {
+        code_row[x] = PixelCode::Transparent;
+        // It takes no error and hands none on; what the pixel before it
+        // handed two ahead still arrives.
+        from_last = from_before_last;
+        from_before_last = 0;
         continue;
       }
-      const float value = work[i];
-      const int step = std::clamp(static_cast<int>(std::floor(value + 0.5f)), 0, steps);
-      codes[i] = CodeOfStep(step, steps);
-      const float error = value - static_cast<float>(step);
-      for (const Share& share : shares) {
-        const int nx = x + share.dx * dir;
-        const int ny = y + share.dy;
-        if (nx < 0 || nx >= width || ny >= height) continue;
-        const std::size_t j = index(nx, ny);
-        if (levels[j] >= 0.0f) work[j] += error * share.weight;
+      std::int32_t* here = row + x;
+      const std::int32_t value = *here + from_last;
+      const std::int32_t rounded = std::clamp(value + kOne / 2, std::int32_t{0}, highest);
+      const int step = rounded >> kFraction;
+      code_row[x] = CodeOfStep(step, steps);
+      const std::int32_t error = value - (step << kFraction);
+      const std::int32_t next = ShareOf(error, kernel.next);
+      from_last = from_before_last + next;
+      from_before_last = ShareOf(error, kernel.second_next);
+      std::int32_t handed = next;
+      for (std::size_t k = 0; k < Below; ++k) {
+        std::int32_t share = ShareOf(error, kernel.below[k].sixteenths);
+        if (kernel.whole && k + 1 == Below) share = error - handed;
+        here[offsets[k]] += share;
+        handed += share;
       }
     }
   }
@@ -116,8 +163,8 @@ void Ordered(std::span<const float> levels, int width, int height, int steps,
       // The matrix entry sets where between two steps this pixel turns up:
       // over a cell of N x N, the share of upper steps equals the fraction.
       const float offset = (static_cast<float>(matrix[y % N][x % N]) + 0.5f) / (N * N);
-      const int step =
-          std::clamp(static_cast<int>(std::floor(levels[i] * scale + offset)), 0, steps);
+      // Both terms are positive: truncation is the floor.
+      const int step = std::min(static_cast<int>(levels[i] * scale + offset), steps);
       codes[i] = CodeOfStep(step, steps);
     }
   }

@@ -1,6 +1,7 @@
 #include "core/formats/image_conversion.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -14,8 +15,19 @@ PixelCode GrayCode(Rgb color, int threshold) {
 
 void ConvertToCodes(const RgbImage& image, int width, int height, int threshold,
                     PictureCells& grid) {
+  // The code of every gray once, so the scroll bar's conversion divides 256
+  // times instead of once a pixel.
+  std::array<PixelCode, 256> code_of_gray;
+  for (int gray = 0; gray < 256; ++gray) {
+    const auto g = static_cast<std::uint8_t>(gray);
+    code_of_gray[static_cast<std::size_t>(gray)] = GrayCode({g, g, g}, threshold);
+  }
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) grid.At(x + 1, y + 1) = GrayCode(image.At(x, y), threshold);
+    for (int x = 0; x < width; ++x) {
+      const Rgb c = image.At(x, y);
+      grid.At(x + 1, y + 1) =
+          code_of_gray[static_cast<std::size_t>((int{c.r} + int{c.g} + int{c.b}) / 3)];
+    }
   }
 }
 
@@ -39,22 +51,33 @@ void ConvertToCodes(const RgbImage& image, int width, int height, const Conversi
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   const bool has_alpha =
       !image.alpha.empty() && image.alpha.size() == image.pixels.size();
+  // The level of every channel sum once: a table look-up a pixel keeps the
+  // conversion well inside the time of one screen update.
+  std::array<float, 3 * 255 + 1> level_of_sum;
+  for (int sum = 0; sum <= 3 * 255; ++sum) {
+    const auto g = static_cast<std::uint8_t>(sum / 3);
+    level_of_sum[static_cast<std::size_t>(sum)] = GrayLevel({g, g, g}, options.threshold);
+  }
   std::vector<float> levels(count);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const std::size_t at =
-          static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) +
-          static_cast<std::size_t>(x);
-      Rgb color = image.pixels[at];
-      float level = 0.0f;
-      if (has_alpha && options.keep_transparency && image.alpha[at] < ClearAlphaBelow) {
-        level = TransparentLevel;
-      } else {
-        if (has_alpha) color = OverWhite(color, image.alpha[at]);
-        level = GrayLevel(color, options.threshold);
+    const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+    const Rgb* source = image.pixels.data() + start;
+    float* out = levels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    if (!has_alpha) {
+      for (int x = 0; x < width; ++x) {
+        const Rgb c = source[x];
+        out[x] = level_of_sum[static_cast<std::size_t>(int{c.r} + int{c.g} + int{c.b})];
       }
-      levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-             static_cast<std::size_t>(x)] = level;
+      continue;
+    }
+    const std::uint8_t* opacity = image.alpha.data() + start;
+    for (int x = 0; x < width; ++x) {
+      if (options.keep_transparency && opacity[x] < ClearAlphaBelow) {
+        out[x] = TransparentLevel;
+        continue;
+      }
+      const Rgb c = OverWhite(source[x], opacity[x]);
+      out[x] = level_of_sum[static_cast<std::size_t>(int{c.r} + int{c.g} + int{c.b})];
     }
   }
   std::vector<PixelCode> codes(count);
