@@ -76,6 +76,8 @@ int RunPictavo(int argc, char** argv) {
   }
   try {
     PictavoApplication app(argc, argv);
+    // --help and --version end here, before any window is made.
+    const QString file = FileArgument(app);
     QtPlatformServices services;
     // Made before the main window, which shows it, and ended after it.
     Editor editor;
@@ -84,7 +86,7 @@ int RunPictavo(int argc, char** argv) {
     form1.show();
     // A file named on the command line (as the desktop's "Open with" gives
     // it) opens once the window is up, as its menu command would open it.
-    if (const QString file = FileArgument(app); !file.isEmpty()) {
+    if (!file.isEmpty()) {
       QMetaObject::invokeMethod(&form1, [&form1, file] { form1.OpenFile(file); },
                                 Qt::QueuedConnection);
     }
