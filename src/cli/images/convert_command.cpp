@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 
 #include "cli/cli_support.h"
+#include "cli/images/convert_frames.h"
 #include "cli/images/image_commands.h"
 #include "core/editing/bitmap_import.h"
 #include "core/formats/picture_file.h"
@@ -31,6 +32,13 @@ struct ConvertOptions {
   QString output;
   int threshold = BitmapImport::StartThreshold;
   QByteArray name;  // Latin-1; empty, as a fresh window's name box
+  DitherMethod dither = DitherMethod::None;
+  bool fit = false;
+  std::optional<bool> keep_transparency;  // unset: on exactly for an alpha channel
+  // --frames: the frames into an icon of a skin instead of a picture.
+  bool frames = false;
+  QString skin;
+  int icon_id = 0;
 };
 
 struct ConvertOptionSet {
@@ -47,7 +55,37 @@ struct ConvertOptionSet {
                                          "characters (default: none)."),
                           QStringLiteral("name")};
 
-  void AddTo(QCommandLineParser& parser) const { parser.addOptions({output, threshold, name}); }
+  QCommandLineOption dither{
+      QStringLiteral("dither"),
+      QStringLiteral("How grays between the four codes are shown: none (default), "
+                     "floyd-steinberg, atkinson, bayer4 or bayer8."),
+      QStringLiteral("method")};
+  QCommandLineOption fit{QStringLiteral("fit"),
+                         QStringLiteral("Scale a larger image down to fit 96 x 92 whole, keeping "
+                                        "its proportions, instead of taking its top-left part.")};
+  QCommandLineOption keep_transparency{
+      QStringLiteral("keep-transparency"),
+      QStringLiteral("Clear pixels become Transparent (the default for an image with an alpha "
+                     "channel).")};
+  QCommandLineOption no_keep_transparency{
+      QStringLiteral("no-keep-transparency"),
+      QStringLiteral("Lay an image with an alpha channel over white instead.")};
+  QCommandLineOption frames{
+      QStringLiteral("frames"),
+      QStringLiteral("Make every frame of the image one sub-icon of the icon given by --icon in "
+                     "the skin given by --skin, at its size and depth; -o names the skin file "
+                     "written.")};
+  QCommandLineOption skin{QStringLiteral("skin"),
+                          QStringLiteral("With --frames: the skin file holding the icon."),
+                          QStringLiteral("file")};
+  QCommandLineOption icon{QStringLiteral("icon"),
+                          QStringLiteral("With --frames: the icon's ID, as 0x0A or 10."),
+                          QStringLiteral("id")};
+
+  void AddTo(QCommandLineParser& parser) const {
+    parser.addOptions({output, threshold, name, dither, fit, keep_transparency,
+                       no_keep_transparency, frames, skin, icon});
+  }
 };
 
 // The options as given, or the usage error to report.
@@ -78,7 +116,45 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
     }
     options.name = *name;
   }
+  if (parser.isSet(set.dither)) {
+    const std::optional<DitherMethod> method =
+        DitherFromName(parser.value(set.dither).toStdString());
+    if (!method) {
+      return unexpected(QStringLiteral("the dithering must be none, floyd-steinberg, atkinson, "
+                                       "bayer4 or bayer8, not \"%1\"")
+                            .arg(parser.value(set.dither)));
+    }
+    options.dither = *method;
+  }
+  options.fit = parser.isSet(set.fit);
+  if (parser.isSet(set.keep_transparency) && parser.isSet(set.no_keep_transparency)) {
+    return unexpected(QStringLiteral("give --keep-transparency or --no-keep-transparency, not both"));
+  }
+  if (parser.isSet(set.keep_transparency)) options.keep_transparency = true;
+  if (parser.isSet(set.no_keep_transparency)) options.keep_transparency = false;
+  options.frames = parser.isSet(set.frames);
+  if (options.frames != (parser.isSet(set.skin) && parser.isSet(set.icon)) ||
+      (!options.frames && (parser.isSet(set.skin) || parser.isSet(set.icon)))) {
+    return unexpected(QStringLiteral("--frames goes with --skin SKIN.skin and --icon ID"));
+  }
+  if (options.frames) {
+    options.skin = parser.value(set.skin);
+    const std::optional<int> id = IconIdArgument(parser.value(set.icon));
+    if (!id) {
+      return unexpected(QStringLiteral("the icon ID must be 0 to 254, as 0x0A or 10, not \"%1\"")
+                            .arg(parser.value(set.icon)));
+    }
+    options.icon_id = *id;
+  }
   return options;
+}
+
+// The import window's state after its file is opened and its controls set.
+void ApplyChoices(const ConvertOptions& options, BitmapImport& import) {
+  import.SetThreshold(options.threshold);
+  import.SetDither(options.dither);
+  import.SetFitToPicture(options.fit);
+  if (options.keep_transparency) import.SetKeepTransparency(*options.keep_transparency);
 }
 
 // The import window's steps: open the image (with its frames, as the window
@@ -87,7 +163,7 @@ std::vector<std::uint8_t> ConvertedPicture(const ConvertOptions& options,
                                            std::vector<RgbImage> frames) {
   BitmapImport import;
   import.OpenFrames(std::move(frames));
-  import.SetThreshold(options.threshold);
+  ApplyChoices(options, import);
   const CodeGridView picture(import.ImportGrid(), import.ImportWidth(), import.ImportHeight());
   return WritePictureFile(
       picture, {options.name.constData(), static_cast<std::size_t>(options.name.size())});
@@ -105,7 +181,9 @@ int RunConvertCommand(const QStringList& arguments) {
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
           QStringLiteral("pictavo-cli convert IMAGE -o PICTURE.ptv [--threshold 1..200] "
-                         "[--name NAME]"),
+                         "[--name NAME] [--dither METHOD] [--fit] [--[no-]keep-transparency]\n"
+                         "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
+                         "-o OUT.skin [same options]"),
           QStringLiteral("Makes a picture file of an image's top-left 96 x 92 pixels, as the "
                          "import window does; clear pixels of an image with an alpha channel "
                          "become Transparent, as its \"Keep transparency\" starts.")))
@@ -124,6 +202,13 @@ int RunConvertCommand(const QStringList& arguments) {
   if (frames && frames->empty()) error = QStringLiteral("The file holds no image");
   if (!frames || frames->empty()) {
     return Refuse(options->image, QStringLiteral("cannot be opened as an image: %1").arg(error));
+  }
+  if (options->frames) {
+    BitmapImport import;
+    import.OpenFrames(std::move(*frames));
+    ApplyChoices(*options, import);
+    return WriteFramesIntoSkin(import, options->image, options->skin, options->icon_id,
+                               options->output);
   }
   OutputTarget output;
   if (options->output != QLatin1String("-")) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "core/editing/frame_import.h"
@@ -60,6 +61,8 @@ class BitmapImport {
   bool HasImage() const { return has_image_; }
   const RgbImage& LoadedBitmap() const;
   int FrameCount() const { return static_cast<int>(frames_.size()); }
+  // Every frame of the last image, the image itself first.
+  std::span<const RgbImage> Frames() const { return frames_; }
   bool HasAlpha() const { return has_image_ && !LoadedBitmap().alpha.empty(); }
   // Cell [x][y] holds the code of image pixel (x - 1, y - 1); the preview
   // draws each as 2 x 2 screen pixels.

@@ -74,27 +74,36 @@ std::vector<std::uint8_t> FrameToSubIcon(const RgbImage& frame, const TSkinIcon&
   return data;
 }
 
-FrameImportOutcome ImportFramesIntoIcon(Editor& editor, std::span<const RgbImage> frames,
-                                        const ConversionOptions& options, bool fit) {
+FrameImportOutcome ReplaceSubIconsWithFrames(Skin& skin, int index,
+                                             std::span<const RgbImage> frames,
+                                             const ConversionOptions& options, bool fit) {
   FrameImportOutcome outcome;
   outcome.frames = static_cast<int>(frames.size());
-  const int index = editor.State().Document.CurrentIconIndex;
-  TSkinIcon* icon = editor.CurrentIcon();
-  if (!editor.State().Document.SkinMode || icon == nullptr) return outcome;
-  outcome.room = SubIconRoom(editor.Skin(), index);
-  if (frames.empty() || outcome.frames > outcome.room) return outcome;
-
+  outcome.room = SubIconRoom(skin, index);
+  if (!skin.Contains(index) || frames.empty() || outcome.frames > outcome.room) return outcome;
+  TSkinIcon& icon = skin.At(index);
   std::vector<std::uint8_t> data;
-  data.reserve(icon->PixelsPerSubIcon() * frames.size());
+  data.reserve(icon.PixelsPerSubIcon() * frames.size());
   for (const RgbImage& frame : frames) {
-    const std::vector<std::uint8_t> sub_icon = FrameToSubIcon(frame, *icon, options, fit);
+    const std::vector<std::uint8_t> sub_icon = FrameToSubIcon(frame, icon, options, fit);
     data.insert(data.end(), sub_icon.begin(), sub_icon.end());
   }
-  icon->Data = std::move(data);
-  icon->SubIcons = outcome.frames;
+  icon.Data = std::move(data);
+  icon.SubIcons = outcome.frames;
   outcome.imported = true;
+  return outcome;
+}
+
+FrameImportOutcome ImportFramesIntoIcon(Editor& editor, std::span<const RgbImage> frames,
+                                        const ConversionOptions& options, bool fit) {
+  const int index = editor.State().Document.CurrentIconIndex;
+  if (!editor.State().Document.SkinMode || editor.CurrentIcon() == nullptr) {
+    return FrameImportOutcome{false, static_cast<int>(frames.size()), 0};
+  }
+  const FrameImportOutcome outcome =
+      ReplaceSubIconsWithFrames(editor.MutableSkin(), index, frames, options, fit);
   // Loads sub-icon 0 into the Picture, empties the undo stack and redraws.
-  SelectIcon(editor, index);
+  if (outcome.imported) SelectIcon(editor, index);
   return outcome;
 }
 

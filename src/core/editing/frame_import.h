@@ -33,8 +33,15 @@ int SubIconRoom(const Skin& skin, int index);
 std::vector<std::uint8_t> FrameToSubIcon(const RgbImage& frame, const TSkinIcon& icon,
                                          ConversionOptions options, bool fit);
 
-// Replaces the sub-icons of the current icon by the frames, one sub-icon a
-// frame in order, makes sub-icon 0 current and loads it into the Picture.
+// Replaces the sub-icons of the icon at `index` by the frames, one sub-icon a
+// frame in order, each made by FrameToSubIcon. Changes nothing, and says so,
+// without such an icon, without frames, or when the frames exceed the room.
+FrameImportOutcome ReplaceSubIconsWithFrames(Skin& skin, int index,
+                                             std::span<const RgbImage> frames,
+                                             const ConversionOptions& options, bool fit);
+
+// The same for the current icon in skin mode, then makes sub-icon 0 current
+// and loads it into the Picture.
 // Makes no undo step and empties the undo stack, like every move to another
 // sub-icon. Changes nothing, and says so, without a current icon, without
 // frames, or when the frames exceed the room.
