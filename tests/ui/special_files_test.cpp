@@ -18,9 +18,9 @@
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
 #include "ui/dialogs/save_select_box.h"
-#include "ui/widgets/canvas_widget.h"
 #include "ui/selection/select_panel.h"
 #include "ui/selection/selection_commands.h"
+#include "ui/widgets/canvas_widget.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
@@ -86,8 +86,7 @@ class SpecialFilesTest : public QObject {
     QTest::addColumn<bool>("pipe");
     for (int i = 0; i < int{std::size(kCommands)}; ++i) {
       for (const bool pipe : {true, false}) {
-        QTest::addRow("%s, %s", kCommands[i].name, pipe ? "named pipe" : "device")
-            << i << pipe;
+        QTest::addRow("%s, %s", kCommands[i].name, pipe ? "named pipe" : "device") << i << pipe;
       }
     }
   }
@@ -96,7 +95,8 @@ class SpecialFilesTest : public QObject {
     QFETCH(bool, pipe);
     QTemporaryDir dir;
     // The picture files' extension, so no dialog default adds another.
-    const QString path = dir.filePath(pipe ? QStringLiteral("pipe.ptv") : QStringLiteral("null.ptv"));
+    const QString path =
+        dir.filePath(pipe ? QStringLiteral("pipe.ptv") : QStringLiteral("null.ptv"));
     if (pipe) {
       QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else {
@@ -120,8 +120,8 @@ class SpecialFilesTest : public QObject {
     // Nothing on disk changed: the pipe is a pipe, the link still a link.
     const QFileInfo after(path);
     QVERIFY(pipe ? !after.isFile() && after.exists() : after.isSymLink());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                        QDir::NoDotAndDotDot),
+    QCOMPARE(QDir(dir.path())
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              QStringList{after.fileName()});
   }
 };

@@ -49,11 +49,11 @@ std::string CompressionFault(std::uint32_t compression, std::uint32_t depth) {
     case Rgb:
       return {};
     case Rle8:
-      return depth == 8 ? std::string() : "RLE8 compression with " + Number(depth) +
-                                              " bits a pixel instead of 8";
+      return depth == 8 ? std::string()
+                        : "RLE8 compression with " + Number(depth) + " bits a pixel instead of 8";
     case Rle4:
-      return depth == 4 ? std::string() : "RLE4 compression with " + Number(depth) +
-                                              " bits a pixel instead of 4";
+      return depth == 4 ? std::string()
+                        : "RLE4 compression with " + Number(depth) + " bits a pixel instead of 4";
     case Bitfields:
       return depth == 16 || depth == 32
                  ? std::string()
@@ -169,8 +169,8 @@ std::string BmpHeaderFault(std::span<const std::uint8_t> file) {
   }
 
   if (data_offset < headers_end) {
-    return "The pixel data offset " + Number(data_offset) + " lies inside the headers, which end at byte " +
-           Number(headers_end);
+    return "The pixel data offset " + Number(data_offset) +
+           " lies inside the headers, which end at byte " + Number(headers_end);
   }
   if (data_offset >= file_size) {
     return "The pixel data offset " + Number(data_offset) + " lies past the end of the file (" +

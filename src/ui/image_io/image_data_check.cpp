@@ -74,8 +74,9 @@ bool ReadSubBlocks(Bytes file, std::size_t& at, std::vector<std::uint8_t>* data)
     const std::size_t size = file[at++];
     if (size == 0) return true;
     if (file.size() - at < size) return false;
-    if (data) data->insert(data->end(), file.begin() + static_cast<std::ptrdiff_t>(at),
-                           file.begin() + static_cast<std::ptrdiff_t>(at + size));
+    if (data)
+      data->insert(data->end(), file.begin() + static_cast<std::ptrdiff_t>(at),
+                   file.begin() + static_cast<std::ptrdiff_t>(at + size));
     at += size;
   }
   return false;
@@ -117,7 +118,8 @@ std::string GifDataFault(Bytes file) {
     std::vector<std::uint8_t> data;
     if (!ReadSubBlocks(file, at, &data)) return cut_short;
     const std::int64_t decoded = LzwPixelCount(data, min_code_size);
-    if (decoded < 0) return "The compressed data of GIF image " + std::to_string(images + 1) + " is damaged";
+    if (decoded < 0)
+      return "The compressed data of GIF image " + std::to_string(images + 1) + " is damaged";
     if (decoded < pixels) {
       return "GIF image " + std::to_string(images + 1) + " ends after " + std::to_string(decoded) +
              " of its " + std::to_string(pixels) + " pixels";

@@ -170,9 +170,9 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
     if (kind == ImageKind::Jpeg) warnings.emplace();
     QImage image = reader.read();
     if (image.isNull()) {
-      return Refuse<Result>(error, QStringLiteral("The %1 data is damaged or cut short (%2)")
-                                       .arg(QString::fromLatin1(FormatName(kind)).toUpper(),
-                                            reader.errorString()));
+      return Refuse<Result>(
+          error, QStringLiteral("The %1 data is damaged or cut short (%2)")
+                     .arg(QString::fromLatin1(FormatName(kind)).toUpper(), reader.errorString()));
     }
     if (warnings && !warnings->First().isEmpty()) {
       return Refuse<Result>(error,
@@ -180,7 +180,8 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
     }
     // Should the decoder disagree with its header, the conversion is still
     // bounded.
-    if (PixelCount(image.size()) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(image.size()));
+    if (PixelCount(image.size()) > MaxBmpPixels)
+      return Refuse<Result>(error, TooLarge(image.size()));
     images.push_back(std::move(image));
   }
   return images;
@@ -198,8 +199,8 @@ std::optional<QByteArray> ReadDevice(QIODevice& device, QString* error) {
     bytes += part;
   }
   if (bytes.size() > MaxImageFileBytes) {
-    return Refuse<QByteArray>(error, QStringLiteral("File larger than %1 MiB")
-                                         .arg(MaxImageFileBytes >> 20));
+    return Refuse<QByteArray>(
+        error, QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20));
   }
   return bytes;
 }
@@ -209,8 +210,8 @@ std::optional<QByteArray> ReadPath(const QString& path, QString* error) {
                                static_cast<std::size_t>(MaxImageFileBytes) + 1);
   if (!bytes) return Refuse<QByteArray>(error, QString::fromLocal8Bit(bytes.error().message));
   if (bytes->size() > static_cast<std::size_t>(MaxImageFileBytes)) {
-    return Refuse<QByteArray>(error, QStringLiteral("File larger than %1 MiB")
-                                         .arg(MaxImageFileBytes >> 20));
+    return Refuse<QByteArray>(
+        error, QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20));
   }
   return QByteArray(reinterpret_cast<const char*>(bytes->data()),
                     static_cast<qsizetype>(bytes->size()));
@@ -259,7 +260,8 @@ RgbImage ToRgbImage(const QImage& image) {
   RgbImage result;
   if (image.isNull()) return result;
   const bool has_alpha = image.hasAlphaChannel();
-  const QImage argb = image.convertToFormat(has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  const QImage argb =
+      image.convertToFormat(has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (argb.isNull()) return result;
   result.width = argb.width();
   result.height = argb.height();
