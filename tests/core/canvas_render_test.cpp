@@ -31,7 +31,8 @@ struct ReferenceCanvas {
     pixels.assign(static_cast<std::size_t>(width) * height, kWhite);
     for (int x = 1; x <= s.Document.Picture.Width; ++x) {
       for (int y = 1; y <= s.Document.Picture.Height; ++y) {
-        Fill((x - 1) * p, (y - 1) * p, x * p, y * p, ColorOf(s.Document.Picture.Cells.At(x, y)).Argb());
+        Fill((x - 1) * p, (y - 1) * p, x * p, y * p,
+             ColorOf(s.Document.Picture.Cells.At(x, y)).Argb());
       }
     }
     if (s.View.ShowGrid && p > 3) {
@@ -53,8 +54,8 @@ struct ReferenceCanvas {
     for (int k = 0; k < 4; ++k) {
       const int dx = (corners[k + 1][0] > corners[k][0]) - (corners[k + 1][0] < corners[k][0]);
       const int dy = (corners[k + 1][1] > corners[k][1]) - (corners[k + 1][1] < corners[k][1]);
-      for (int x = corners[k][0], y = corners[k][1]; x != corners[k + 1][0] || y != corners[k + 1][1];
-           x += dx, y += dy, ++phase) {
+      for (int x = corners[k][0], y = corners[k][1];
+           x != corners[k + 1][0] || y != corners[k + 1][1]; x += dx, y += dy, ++phase) {
         if (phase % 6 < 4 && x >= 0 && y >= 0 && x < width && y < height) {
           pixels[static_cast<std::size_t>(y) * width + x] = kBlack;
         }

@@ -44,40 +44,44 @@ TEST(DeviceMap, WholeRatiosScalePlainly) {
 }
 
 TEST(DeviceMap, EqualLinesCellsWithinOnePixelEveryPixelShown) {
+  // Also in a scrolled view, whose first pixel is `origin` pixels into the
+  // drawing: its lines lie where the drawing's do.
   for (double ratio : kRatios) {
     for (int p : kPixelSizes) {
       for (int length : kLengths) {
-        SCOPED_TRACE(Case(ratio, p, length));
-        const DeviceAxisMap map(ratio, p, length);
-        const std::vector<int>& table = map.Table();
-        // Steps of 0 or 1 from 0: monotonic, and no logical pixel skipped.
-        ASSERT_FALSE(table.empty());
-        EXPECT_EQ(table.front(), 0);
-        for (std::size_t d = 1; d < table.size(); ++d) {
-          const int step = table[d] - table[d - 1];
-          ASSERT_TRUE(step == 0 || step == 1) << "device pixel " << d;
-        }
-        // Past the last pixel only what a line at the very edge leaves over.
-        EXPECT_GE(table.back(), length - 1);
-        EXPECT_LE(table.back(), length);
-        EXPECT_EQ(map.DeviceLength(), static_cast<int>(std::ceil(length * ratio)));
+        for (int origin : {0, 3, p + 1, 10 * p - 1}) {
+          SCOPED_TRACE(Case(ratio, p, length) + ", origin " + std::to_string(origin));
+          const DeviceAxisMap map(ratio, p, length, origin);
+          const std::vector<int>& table = map.Table();
+          // Steps of 0 or 1 from 0: monotonic, and no logical pixel skipped.
+          ASSERT_FALSE(table.empty());
+          EXPECT_EQ(table.front(), 0);
+          for (std::size_t d = 1; d < table.size(); ++d) {
+            const int step = table[d] - table[d - 1];
+            ASSERT_TRUE(step == 0 || step == 1) << "device pixel " << d;
+          }
+          // Past the last pixel only what a line at the very edge leaves over.
+          EXPECT_GE(table.back(), length - 1);
+          EXPECT_LE(table.back(), length);
+          EXPECT_EQ(map.DeviceLength(), static_cast<int>(std::ceil(length * ratio)));
 
-        std::vector<int> widths(static_cast<std::size_t>(length) + 1, 0);
-        for (int logical : table) ++widths[static_cast<std::size_t>(logical)];
-        const int line_width = std::max(1, static_cast<int>(ratio));
-        std::vector<int> insides;
-        for (int line = 0; line < length; line += p) {
-          ASSERT_EQ(widths[static_cast<std::size_t>(line)], line_width) << "line at " << line;
-          if (line + p > length) break;
-          int inside = 0;
-          for (int i = line + 1; i < line + p; ++i) inside += widths[static_cast<std::size_t>(i)];
-          insides.push_back(inside);
+          std::vector<int> widths(static_cast<std::size_t>(length) + 1, 0);
+          for (int logical : table) ++widths[static_cast<std::size_t>(logical)];
+          const int line_width = std::max(1, static_cast<int>(ratio));
+          std::vector<int> insides;
+          for (int line = (p - origin % p) % p; line < length; line += p) {
+            ASSERT_EQ(widths[static_cast<std::size_t>(line)], line_width) << "line at " << line;
+            if (line + p > length) break;
+            int inside = 0;
+            for (int i = line + 1; i < line + p; ++i) inside += widths[static_cast<std::size_t>(i)];
+            insides.push_back(inside);
+          }
+          const auto [low, high] = std::minmax_element(insides.begin(), insides.end());
+          EXPECT_LE(*high - *low, 1);
+          // A line and its cell together take the cell's share of the device.
+          EXPECT_GE(*low + line_width, static_cast<int>(p * ratio));
+          EXPECT_LE(*high + line_width, static_cast<int>(p * ratio) + 1);
         }
-        const auto [low, high] = std::minmax_element(insides.begin(), insides.end());
-        EXPECT_LE(*high - *low, 1);
-        // A line and its cell together take the cell's share of the device.
-        EXPECT_GE(*low + line_width, static_cast<int>(p * ratio));
-        EXPECT_LE(*high + line_width, static_cast<int>(p * ratio) + 1);
       }
     }
   }

@@ -66,9 +66,9 @@ TEST_F(ViewScroll, WheelZoomKeepsTheCellUnderThePointer) {
           editor.ZoomAt(steps, pointer.x, pointer.y);
           const int new_size = std::clamp(size + steps, MinPixelSize, MaxPixelSize);
           ASSERT_EQ(s.View.PixelSize, new_size);
-          SCOPED_TRACE(::testing::Message() << "size " << size << " by " << steps << " at "
-                                            << pointer.x << ", " << pointer.y << " from "
-                                            << shown.Left << ", " << shown.Top);
+          SCOPED_TRACE(::testing::Message()
+                       << "size " << size << " by " << steps << " at " << pointer.x << ", "
+                       << pointer.y << " from " << shown.Left << ", " << shown.Top);
           // Unless the drawing's edge holds the view back, the cell stays.
           const int max_left = std::max(96 * new_size + 1 - 400, 0);
           const int max_top = std::max(92 * new_size + 1 - 300, 0);
@@ -186,7 +186,8 @@ TEST_F(ViewScroll, BoxAndPasteGhostLieOnTheCellsOfAScrolledView) {
   ASSERT_EQ(s.Pointer.GhostCell, (CellPoint{47, 33}));
   int differing = 0;
   for (int y = 0; y < 200; ++y) {
-    for (int x = 0; x < 300; ++x) differing += editor.Canvas().PixelAt(x, y) != reference.PixelAt(x, y);
+    for (int x = 0; x < 300; ++x)
+      differing += editor.Canvas().PixelAt(x, y) != reference.PixelAt(x, y);
   }
   EXPECT_EQ(differing, 0);
 

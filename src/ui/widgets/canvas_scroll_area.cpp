@@ -21,8 +21,8 @@ CanvasScrollArea::CanvasScrollArea(Editor& editor, QWidget* parent)
   vertical_->setAccessibleName(tr("Scroll the picture up and down"));
   corner_->setAutoFillBackground(true);
   corner_->setBackgroundRole(QPalette::Window);
-  for (QWidget* hidden : {static_cast<QWidget*>(horizontal_), static_cast<QWidget*>(vertical_),
-                          corner_}) {
+  for (QWidget* hidden :
+       {static_cast<QWidget*>(horizontal_), static_cast<QWidget*>(vertical_), corner_}) {
     hidden->hide();
   }
   setMinimumSize(200, 150);
