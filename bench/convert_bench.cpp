@@ -28,8 +28,8 @@ RgbImage PhotoLike(int width, int height) {
       const double v = static_cast<double>(y) / height;
       const double shade = 0.5 + 0.25 * std::sin(6.0 * u + 2.0 * v) + 0.2 * std::cos(9.0 * v * u);
       const auto g = static_cast<std::uint8_t>(std::clamp(shade, 0.0, 1.0) * 255.0);
-      image.pixels.push_back({g, static_cast<std::uint8_t>(g ^ (x & 15)),
-                              static_cast<std::uint8_t>(255 - g / 2)});
+      image.pixels.push_back(
+          {g, static_cast<std::uint8_t>(g ^ (x & 15)), static_cast<std::uint8_t>(255 - g / 2)});
     }
   }
   return image;
@@ -66,7 +66,8 @@ void BM_FitImageWithAlpha(benchmark::State& state) {
   const int side = static_cast<int>(state.range(0));
   RgbImage image = PhotoLike(side, side);
   image.alpha.resize(image.pixels.size());
-  for (std::size_t i = 0; i < image.alpha.size(); ++i) image.alpha[i] = static_cast<std::uint8_t>(i);
+  for (std::size_t i = 0; i < image.alpha.size(); ++i)
+    image.alpha[i] = static_cast<std::uint8_t>(i);
   for (auto _ : state) {
     RgbImage fitted = FitImage(image, MaxPictureWidth, MaxPictureHeight);
     benchmark::DoNotOptimize(fitted.pixels.data());

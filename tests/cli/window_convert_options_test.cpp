@@ -108,9 +108,9 @@ class WindowConvertOptionsTest : public QObject {
     QFETCH(Choices, choices);
     const QString path = Data(image);
     QTemporaryDir dir;
-    const Run cli = Cli(QStringList{"convert", path, "-o", dir.filePath("cli.ptv"), "--name",
-                                    "same"} +
-                        Arguments(choices));
+    const Run cli =
+        Cli(QStringList{"convert", path, "-o", dir.filePath("cli.ptv"), "--name", "same"} +
+            Arguments(choices));
     QVERIFY2(cli.status == 0, cli.err.constData());
 
     MainWindowFixture f;
@@ -178,15 +178,14 @@ class WindowConvertOptionsTest : public QObject {
     QTest::newRow("both transparencies")
         << QStringList{"--keep-transparency", "--no-keep-transparency"} << 2
         << "give --keep-transparency or --no-keep-transparency, not both";
-    QTest::newRow("frames without an icon")
-        << QStringList{"--frames", "--skin", skin} << 2
-        << "--frames goes with --skin SKIN.skin and --icon ID";
+    QTest::newRow("frames without an icon") << QStringList{"--frames", "--skin", skin} << 2
+                                            << "--frames goes with --skin SKIN.skin and --icon ID";
     QTest::newRow("icon without frames") << QStringList{"--skin", skin, "--icon", "5"} << 2
                                          << "--frames goes with --skin SKIN.skin and --icon ID";
     QTest::newRow("icon 255") << QStringList{"--frames", "--skin", skin, "--icon", "0xFF"} << 2
                               << "the icon ID must be 0 to 254, as 0x0A or 10, not \"0xFF\"";
-    QTest::newRow("no such icon") << QStringList{"--frames", "--skin", skin, "--icon", "0x99"}
-                                  << 1 << "holds no icon with the ID 0x99";
+    QTest::newRow("no such icon") << QStringList{"--frames", "--skin", skin, "--icon", "0x99"} << 1
+                                  << "holds no icon with the ID 0x99";
     QTest::newRow("more frames than room")
         << QStringList{"--frames", "--skin", "<full skin>", "--icon", "1"} << 1
         << "the 3 frames do not fit into the skin: it has room for 2 sub-icons of this icon";
@@ -220,8 +219,8 @@ class WindowConvertOptionsTest : public QObject {
       arguments[full] = dir.filePath("full.skin");
     }
     const QString out = dir.filePath("out");
-    const Run cli = Cli(QStringList{"convert", Data("images/valid_animated.gif"), "-o", out} +
-                        arguments);
+    const Run cli =
+        Cli(QStringList{"convert", Data("images/valid_animated.gif"), "-o", out} + arguments);
     QCOMPARE(cli.status, status);
     QVERIFY2(QString::fromLocal8Bit(cli.err).contains(says), cli.err.constData());
     QVERIFY(!QFile::exists(out));

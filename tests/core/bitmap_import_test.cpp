@@ -3,15 +3,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/editing/bitmap_import.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_view.h"
-#include "core/editing/bitmap_import.h"
 
 namespace pictavo {
 namespace {
 
 RgbImage SolidImage(int width, int height, Rgb color) {
-  return RgbImage{width, height, std::vector<Rgb>(static_cast<std::size_t>(width) * height, color), {}};
+  return RgbImage{
+      width, height, std::vector<Rgb>(static_cast<std::size_t>(width) * height, color), {}};
 }
 
 // Every pixel differs by position: red counts columns, green counts rows, so
@@ -255,14 +256,14 @@ TEST_F(ImportFixture, ReopenedWindowImportsTheSameImageAgain) {
   import.OpenImage(SolidImage(6, 3, {128, 128, 128}));
   import.SetThreshold(150);
   import.AcceptImport(editor);
-  editor.MutableState().Document.Picture.Cells.At(2, 2) = PixelCode::White;  // edited after the import
+  editor.MutableState().Document.Picture.Cells.At(2, 2) =
+      PixelCode::White;  // edited after the import
 
   import.AcceptImport(editor);  // OK again, threshold kept
   EXPECT_EQ(import.ImportThreshold(), 150);
   EXPECT_EQ(editor.State().Document.Picture.Cells.At(2, 2), PixelCode::Black);
   EXPECT_EQ(view.renders, 2);
 }
-
 
 // ---- options -----------------------------------------------------------------------
 
@@ -339,7 +340,12 @@ TEST(BitmapImportOptions, KeepTransparencyFollowsTheAlphaChannel) {
 TEST(BitmapImportOptions, FramesOfAnotherSizeAreDropped) {
   BitmapImport import;
   import.OpenFrames({SolidImage(5, 5, {0, 0, 0}), SolidImage(5, 5, {255, 255, 255}),
-                     SolidImage(6, 5, {0, 0, 0}), RgbImage{5, 5, {}, {}}});
+                     SolidImage(6, 5, {0, 0, 0}), RgbImage {
+                       5,
+                       5,
+                       {},
+                       {}
+                     }});
   EXPECT_EQ(import.FrameCount(), 2);
   EXPECT_EQ(import.ImportGrid().At(5, 5), PixelCode::Black);  // the first frame shows
   import.OpenFrames({});

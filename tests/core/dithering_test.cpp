@@ -15,7 +15,8 @@ namespace pictavo {
 namespace {
 
 RgbImage Flat(int width, int height, std::uint8_t gray) {
-  return RgbImage{width, height,
+  return RgbImage{width,
+                  height,
                   std::vector<Rgb>(static_cast<std::size_t>(width) * height, {gray, gray, gray}),
                   {}};
 }
@@ -47,7 +48,8 @@ TEST(GrayLevel, WholePartIsTheThresholdRuleForEveryGrayAndThreshold) {
       const Rgb color{static_cast<std::uint8_t>(gray), static_cast<std::uint8_t>(gray),
                       static_cast<std::uint8_t>(gray)};
       const float level = GrayLevel(color, threshold);
-      ASSERT_EQ(static_cast<int>(level), std::min(gray / threshold, 3)) << gray << " / " << threshold;
+      ASSERT_EQ(static_cast<int>(level), std::min(gray / threshold, 3))
+          << gray << " / " << threshold;
       ASSERT_LE(level, 3.0f);
     }
   }
@@ -57,7 +59,8 @@ TEST(DitherNone, MatchesTheThresholdConversionOnAnyOpaqueImage) {
   std::mt19937 random(7);
   RgbImage image{37, 23, {}, {}};
   for (int i = 0; i < 37 * 23; ++i) {
-    image.pixels.push_back({static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()),
+    image.pixels.push_back({static_cast<std::uint8_t>(random()),
+                            static_cast<std::uint8_t>(random()),
                             static_cast<std::uint8_t>(random())});
   }
   for (int threshold : {1, 37, 64, 85, 200}) {
@@ -103,8 +106,8 @@ TEST(DitherBayer, MatricesHoldEveryEntryOnceAndKeepTheMeanOverACell) {
     // matrix's resolution.
     const DitherMethod method = size == 4 ? DitherMethod::Bayer4 : DitherMethod::Bayer8;
     for (int gray = 0; gray <= 255; gray += 5) {
-      const std::vector<int> codes = Codes(Flat(size, size, static_cast<std::uint8_t>(gray)),
-                                           With(method, 85));
+      const std::vector<int> codes =
+          Codes(Flat(size, size, static_cast<std::uint8_t>(gray)), With(method, 85));
       double mean = 0;
       for (int c : codes) mean += c;
       mean /= static_cast<double>(codes.size());
@@ -128,8 +131,8 @@ std::vector<int> ReferenceDiffusion(const std::vector<std::vector<float>>& level
                                     const std::vector<RefShare>& shares, bool whole) {
   const int height = static_cast<int>(levels.size());
   const int width = static_cast<int>(levels[0].size());
-  std::vector<std::vector<long long>> value(static_cast<std::size_t>(height),
-                                            std::vector<long long>(static_cast<std::size_t>(width)));
+  std::vector<std::vector<long long>> value(
+      static_cast<std::size_t>(height), std::vector<long long>(static_cast<std::size_t>(width)));
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       value[y][x] = levels[y][x] < 0 ? 0 : static_cast<long long>(levels[y][x] * 65536.0f + 0.5f);
@@ -150,8 +153,8 @@ std::vector<int> ReferenceDiffusion(const std::vector<std::vector<float>>& level
       const long long error = value[y][x] - step * 65536;
       long long handed = 0;
       for (std::size_t k = 0; k < shares.size(); ++k) {
-        long long share =
-            static_cast<long long>(std::floor(static_cast<double>(error * shares[k].sixteenths) / 16));
+        long long share = static_cast<long long>(
+            std::floor(static_cast<double>(error * shares[k].sixteenths) / 16));
         if (whole && k + 1 == shares.size()) share = error - handed;
         handed += share;
         const int nx = x + shares[k].dx * dir;
@@ -165,8 +168,8 @@ std::vector<int> ReferenceDiffusion(const std::vector<std::vector<float>>& level
 
 TEST(DitherDiffusion, MatchesAPlainImplementation) {
   const std::vector<RefShare> floyd = {{1, 0, 7}, {-1, 1, 3}, {0, 1, 5}, {1, 1, 1}};
-  const std::vector<RefShare> atkinson = {{1, 0, 2},  {2, 0, 2}, {-1, 1, 2},
-                                          {0, 1, 2},  {1, 1, 2}, {0, 2, 2}};
+  const std::vector<RefShare> atkinson = {{1, 0, 2}, {2, 0, 2}, {-1, 1, 2},
+                                          {0, 1, 2}, {1, 1, 2}, {0, 2, 2}};
   std::mt19937 random(14);
   for (int round = 0; round < 40; ++round) {
     const int width = 1 + static_cast<int>(random() % 40);
@@ -312,8 +315,8 @@ TEST(Fit, SizesKeepTheAspectRatio) {
     int width, height, fitted_width, fitted_height;
   };
   const Case cases[] = {
-      {200, 150, 96, 72}, {10, 120, 8, 92},   {96, 92, 96, 92},   {16, 16, 16, 16},
-      {97, 92, 96, 91},   {4096, 1, 96, 1},   {1, 4096, 1, 92},   {4096, 4096, 92, 92},
+      {200, 150, 96, 72}, {10, 120, 8, 92},  {96, 92, 96, 92}, {16, 16, 16, 16},
+      {97, 92, 96, 91},   {4096, 1, 96, 1},  {1, 4096, 1, 92}, {4096, 4096, 92, 92},
       {192, 184, 96, 92}, {1000, 50, 96, 5},
   };
   for (const Case& c : cases) {
@@ -332,8 +335,17 @@ TEST(Fit, AveragesTheCoveredArea) {
   EXPECT_TRUE(two.alpha.empty());
 
   // 4 x 2 into 2 x 1: plain means of 2 x 2 blocks, channels apart.
-  RgbImage block{4, 2, {{0, 0, 0}, {40, 0, 8}, {255, 255, 255}, {255, 255, 255},
-                        {80, 100, 0}, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}}, {}};
+  RgbImage block{4,
+                 2,
+                 {{0, 0, 0},
+                  {40, 0, 8},
+                  {255, 255, 255},
+                  {255, 255, 255},
+                  {80, 100, 0},
+                  {0, 0, 0},
+                  {0, 0, 0},
+                  {1, 1, 1}},
+                 {}};
   const RgbImage half = ScaleDownByArea(block, 2, 1);
   EXPECT_EQ(half.pixels[0], (Rgb{30, 25, 2}));
   EXPECT_EQ(half.pixels[1], (Rgb{128, 128, 128}));

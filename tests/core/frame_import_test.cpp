@@ -15,7 +15,8 @@ namespace {
 using testing::MakeIcon;
 
 RgbImage Solid(int width, int height, std::uint8_t gray) {
-  return RgbImage{width, height,
+  return RgbImage{width,
+                  height,
                   std::vector<Rgb>(static_cast<std::size_t>(width) * height, {gray, gray, gray}),
                   {}};
 }
@@ -45,7 +46,8 @@ TEST_F(FrameFixture, EachFrameBecomesOneSubIconAtTheIconsSize) {
   const TSkinIcon before_first = Icon(0);
   // Three frames larger than the 3 x 2 icon: their top-left part is taken.
   const std::vector<RgbImage> frames = {Solid(5, 5, 0), Solid(5, 5, 255), Solid(5, 5, 100)};
-  const FrameImportOutcome outcome = ImportFramesIntoIcon(editor, frames, ConversionOptions{}, false);
+  const FrameImportOutcome outcome =
+      ImportFramesIntoIcon(editor, frames, ConversionOptions{}, false);
   EXPECT_TRUE(outcome.imported);
   EXPECT_EQ(outcome.frames, 3);
   EXPECT_EQ(outcome.room, 255);

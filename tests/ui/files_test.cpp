@@ -859,9 +859,8 @@ class BitmapImportTest : public QObject {
                          QStringLiteral("/images/valid_animated.gif");
     // Outside skin mode only the first frame is there to import.
     bool frames_enabled = true;
-    RunBmpSession(f, path, std::nullopt, true, [&](TbmpWin& win) {
-      frames_enabled = win.ImportFramesBox()->isEnabled();
-    });
+    RunBmpSession(f, path, std::nullopt, true,
+                  [&](TbmpWin& win) { frames_enabled = win.ImportFramesBox()->isEnabled(); });
     QVERIFY(!frames_enabled);
     QCOMPARE(f.State().Document.Picture.Width, 5);
     QCOMPARE(f.State().Document.Picture.Cells.At(1, 1), PixelCode::Gray66);  // red: gray 85

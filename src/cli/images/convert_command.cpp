@@ -128,7 +128,8 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
   }
   options.fit = parser.isSet(set.fit);
   if (parser.isSet(set.keep_transparency) && parser.isSet(set.no_keep_transparency)) {
-    return unexpected(QStringLiteral("give --keep-transparency or --no-keep-transparency, not both"));
+    return unexpected(
+        QStringLiteral("give --keep-transparency or --no-keep-transparency, not both"));
   }
   if (parser.isSet(set.keep_transparency)) options.keep_transparency = true;
   if (parser.isSet(set.no_keep_transparency)) options.keep_transparency = false;

@@ -31,9 +31,10 @@ int WriteFramesIntoSkin(const BitmapImport& import, const QString& image, const 
     }
   }
   if (index < 0) {
-    return Refuse(skin_path,
-                  QStringLiteral("holds no icon with the ID 0x%1")
-                      .arg(QString::number(icon_id, 16).toUpper().rightJustified(2, QLatin1Char('0'))));
+    return Refuse(
+        skin_path,
+        QStringLiteral("holds no icon with the ID 0x%1")
+            .arg(QString::number(icon_id, 16).toUpper().rightJustified(2, QLatin1Char('0'))));
   }
   const FrameImportOutcome outcome = ReplaceSubIconsWithFrames(
       loaded->skin, index, import.Frames(), import.Options(), import.FitToPicture());
@@ -45,8 +46,8 @@ int WriteFramesIntoSkin(const BitmapImport& import, const QString& image, const 
   }
   const auto bytes = WriteSkinFile(loaded->skin, loaded->name);
   if (!bytes) {
-    return Refuse(skin_path, std::string(CompressionErrorText) + " " +
-                                 AsSentence(bytes.error().message));
+    return Refuse(skin_path,
+                  std::string(CompressionErrorText) + " " + AsSentence(bytes.error().message));
   }
   OutputTarget target;
   if (output != QLatin1String("-")) target = {OutputTarget::Kind::Replace, output};

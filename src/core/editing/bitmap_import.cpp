@@ -76,7 +76,8 @@ ConversionOptions BitmapImport::Options() const {
 
 void BitmapImport::Refit() {
   const RgbImage& image = LoadedBitmap();
-  const FitDimensions fitted = FitSize(image.width, image.height, MaxPictureWidth, MaxPictureHeight);
+  const FitDimensions fitted =
+      FitSize(image.width, image.height, MaxPictureWidth, MaxPictureHeight);
   use_fitted_ = fit_ && (fitted.width != image.width || fitted.height != image.height);
   if (use_fitted_) {
     fitted_ = ScaleDownByArea(image, fitted.width, fitted.height);

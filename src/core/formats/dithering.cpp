@@ -111,9 +111,9 @@ void Diffuse(std::span<const float> levels, int width, int height, int steps,
     std::int32_t* row = work.data() + static_cast<std::size_t>(y) * stride + kPad;
     std::array<std::ptrdiff_t, Below> offsets{};
     for (std::size_t k = 0; k < Below; ++k) {
-      offsets[k] = static_cast<std::ptrdiff_t>(kernel.below[k].dy) *
-                       static_cast<std::ptrdiff_t>(stride) +
-                   kernel.below[k].dx * dir;
+      offsets[k] =
+          static_cast<std::ptrdiff_t>(kernel.below[k].dy) * static_cast<std::ptrdiff_t>(stride) +
+          kernel.below[k].dx * dir;
     }
     // What the last two pixels of this row hand on to the pixel at hand.
     std::int32_t from_before_last = 0;
@@ -179,8 +179,8 @@ void Threshold(std::span<const float> levels, bool black_and_white, std::span<Pi
     const int code = std::clamp(static_cast<int>(levels[i]), 0, 3);
     // In black and white, the two lighter grays count as White, as when an
     // icon is lowered to one bit.
-    codes[i] = black_and_white ? (code >= 2 ? PixelCode::White : PixelCode::Black)
-                               : ToPixelCode(code);
+    codes[i] =
+        black_and_white ? (code >= 2 ? PixelCode::White : PixelCode::Black) : ToPixelCode(code);
   }
 }
 

@@ -14,8 +14,8 @@ namespace pictavo {
 enum class DitherMethod { None, FloydSteinberg, Atkinson, Bayer4, Bayer8 };
 
 inline constexpr std::array<DitherMethod, 5> AllDitherMethods{
-    DitherMethod::None, DitherMethod::FloydSteinberg, DitherMethod::Atkinson,
-    DitherMethod::Bayer4, DitherMethod::Bayer8};
+    DitherMethod::None, DitherMethod::FloydSteinberg, DitherMethod::Atkinson, DitherMethod::Bayer4,
+    DitherMethod::Bayer8};
 
 // The word the command line takes ("none", "floyd-steinberg", "atkinson",
 // "bayer4", "bayer8") and back.

@@ -49,8 +49,7 @@ void ConvertToCodes(const RgbImage& image, int width, int height, const Conversi
                     PictureCells& grid) {
   if (width <= 0 || height <= 0) return;
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  const bool has_alpha =
-      !image.alpha.empty() && image.alpha.size() == image.pixels.size();
+  const bool has_alpha = !image.alpha.empty() && image.alpha.size() == image.pixels.size();
   // The level of every channel sum once: a table look-up a pixel keeps the
   // conversion well inside the time of one screen update.
   std::array<float, 3 * 255 + 1> level_of_sum;

@@ -94,8 +94,8 @@ RgbImage ScaleDownByArea(const RgbImage& image, int width, int height) {
       for (std::size_t t = columns.first[i]; t < columns.first[i + 1]; ++t) {
         const Tap tap = columns.taps[t];
         const Rgb c = source[tap.source];
-        const std::uint64_t w = has_alpha ? std::uint64_t{tap.weight} * opacity[tap.source]
-                                          : std::uint64_t{tap.weight};
+        const std::uint64_t w =
+            has_alpha ? std::uint64_t{tap.weight} * opacity[tap.source] : std::uint64_t{tap.weight};
         sums[0] += w * c.r;
         sums[1] += w * c.g;
         sums[2] += w * c.b;
@@ -106,7 +106,8 @@ RgbImage ScaleDownByArea(const RgbImage& image, int width, int height) {
     for (const Tap target : row_targets[static_cast<std::size_t>(sy)]) {
       Sums* out = total.data() + static_cast<std::size_t>(target.source) * width;
       for (int i = 0; i < width; ++i) {
-        for (int c = 0; c < 4; ++c) out[i][c] += line[static_cast<std::size_t>(i)][c] * target.weight;
+        for (int c = 0; c < 4; ++c)
+          out[i][c] += line[static_cast<std::size_t>(i)][c] * target.weight;
       }
     }
   }

@@ -74,8 +74,7 @@ QCheckBox* OptionBox(const char* name, const QString& text, const char* tip, QWi
 // The image as the image box shows it, clear parts over the window.
 QImage ShownImage(const RgbImage& image) {
   const bool has_alpha = !image.alpha.empty();
-  QImage shown(image.width, image.height,
-               has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  QImage shown(image.width, image.height, has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (shown.isNull()) return shown;
   for (int y = 0; y < image.height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
