@@ -874,6 +874,8 @@ class BitmapImportTest : public QObject {
       win.ImportFramesBox()->click();
     });
     QVERIFY(frames_enabled);
+    // The skin stays open on the imported frames; a plain import ends it.
+    QVERIFY(f.State().Document.SkinMode);
     const TSkinIcon& icon = f.form->GetEditor().Skin().At(0);
     QCOMPARE(icon.SubIcons, 3);
     QCOMPARE(icon.Width, 4);

@@ -247,6 +247,7 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
 }
 
 void TbmpWin::showEvent(QShowEvent* event) {
+  frames_imported_ = false;
   // Skin mode may have begun or ended since the last show.
   SyncOptionBoxes();
   QDialog::showEvent(event);
@@ -305,10 +306,12 @@ void TbmpWin::BitBtn3Click() { OpenImage(); }
 void TbmpWin::BitBtn2Click() { reject(); }
 
 void TbmpWin::BitBtn1Click() {
+  frames_imported_ = false;
   if (!import_.CanAccept()) return;
   if (import_frames_box_->isEnabled() && import_frames_box_->isChecked() &&
       editor_.State().Document.SkinMode) {
     if (!ImportFrames()) return;
+    frames_imported_ = true;
   } else {
     import_.AcceptImport(editor_);
   }

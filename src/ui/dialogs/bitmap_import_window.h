@@ -55,6 +55,8 @@ class TbmpWin : public QDialog {
   QCheckBox* FitBox() const { return fit_box_; }
   QCheckBox* KeepTransparencyBox() const { return keep_transparency_box_; }
   QCheckBox* ImportFramesBox() const { return import_frames_box_; }
+  // Whether the last OK made the image's frames the current icon's sub-icons.
+  bool FramesImported() const { return frames_imported_; }
 
   // "Open BMP": asks for a file and loads it. A file that cannot be read as
   // an image is reported, and the window keeps what it showed.
@@ -94,6 +96,7 @@ class TbmpWin : public QDialog {
   QCheckBox* keep_transparency_box_;
   QCheckBox* import_frames_box_;
   QString loaded_path_;
+  bool frames_imported_ = false;
   QPushButton* bit_btn1_;  // "OK"
   QPushButton* bit_btn2_;  // "Cancel"
   QPushButton* bit_btn3_;  // "Open BMP"

@@ -54,9 +54,10 @@ void FileCommands::Savepicture1Click() { SavePictureFile(); }
 void FileCommands::OpenBMPfile1Click() {
   // Skin mode ends last, whatever the answer: an accepted import is still
   // written into the current icon by its redraw, which is how a bitmap is
-  // brought into a skin.
+  // brought into a skin. Frames imported as sub-icons belong to the skin
+  // being edited, so it stays open for them.
   services_.ExecDialog(*bmp_win_);
-  editor_.LeaveSkinMode();
+  if (!bmp_win_->FramesImported()) editor_.LeaveSkinMode();
 }
 
 void FileCommands::SavePictureFile() {
