@@ -80,14 +80,7 @@ QString DisplayPath(const std::filesystem::path& path) {
 }
 
 expected<std::vector<std::uint8_t>, Error> ReadInput(const QString& path, std::size_t limit) {
-  const std::filesystem::path local = LocalPath(path);
-  // The reader sets aside room for its limit part by part; a limit just past
-  // the file's size keeps a run over a thousand small files from clearing
-  // memory it never fills. The one byte more still tells a file that grew.
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(local, error);
-  if (!error && size < limit) limit = static_cast<std::size_t>(size) + 1;
-  return ReadRegularFile(local, limit);
+  return ReadRegularFile(LocalPath(path), limit);
 }
 
 bool WriteOutput(const OutputTarget& target, std::span<const std::uint8_t> bytes) {

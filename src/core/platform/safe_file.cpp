@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -156,20 +157,22 @@ expected<std::vector<std::uint8_t>, Error> ReadRegularFile(const fs::path& path,
   if (::fstat(file.Get(), &status) != 0) return unexpected(ErrorFromErrno(errno));
   if (auto regular = CheckRegular(status.st_mode); !regular) return unexpected(regular.error());
 
+  // Read through a buffer that is never cleared, into a vector sized by the
+  // file's own length: a small picture costs its bytes, not a cleared 64 KiB.
   std::vector<std::uint8_t> bytes;
+  if (status.st_size > 0) {
+    bytes.reserve(std::min(limit, static_cast<std::size_t>(status.st_size)));
+  }
+  const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(ReadPartSize);
   while (bytes.size() < limit) {
-    const std::size_t done = bytes.size();
-    const std::size_t part = std::min(limit - done, ReadPartSize);
-    bytes.resize(done + part);
-    const ssize_t got = ::read(file.Get(), bytes.data() + done, part);
+    const std::size_t part = std::min(limit - bytes.size(), ReadPartSize);
+    const ssize_t got = ::read(file.Get(), buffer.get(), part);
     if (got < 0) {
-      const int error = errno;
-      bytes.resize(done);
-      if (error == EINTR) continue;
-      return unexpected(ErrorFromErrno(error));
+      if (errno == EINTR) continue;
+      return unexpected(ErrorFromErrno(errno));
     }
-    bytes.resize(done + static_cast<std::size_t>(got));
     if (got == 0) break;
+    bytes.insert(bytes.end(), buffer.get(), buffer.get() + got);
   }
   return bytes;
 }

@@ -1,7 +1,8 @@
 #include "ui/app/file_arguments.h"
 
-#include <QFile>
 #include <QFileInfo>
+
+#include "ui/app/file_access.h"
 
 namespace pictavo {
 
@@ -13,10 +14,11 @@ OpenedFileKind KindOfFile(const QString& path) {
                                      QStringLiteral("png"), QStringLiteral("gif"),
                                      QStringLiteral("jpg"), QStringLiteral("jpeg")};
   if (images.contains(suffix)) return OpenedFileKind::Image;
-  QFile file(path);
-  // Only a regular file is looked into: a pipe could keep the window waiting.
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return OpenedFileKind::Picture;
-  const QByteArray head = file.read(4);
+  // Only a regular file is looked into, opened so that a pipe cannot keep the
+  // window waiting; one that cannot be read goes to Open Picture, which says why.
+  const auto start = ReadFileStart(path, 4);
+  if (!start) return OpenedFileKind::Picture;
+  const QByteArray& head = *start;
   if (head == "PVSK") return OpenedFileKind::Skin;
   if (head.startsWith("BM") || head == "\x89PNG" || head.startsWith("GIF8") ||
       head.startsWith("\xFF\xD8\xFF")) {
