@@ -8,33 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "cli_run.h"
+
+using namespace pictavo::testing;
+
 namespace {
-
-struct Run {
-  int status = -1;
-  QByteArray out;
-  QByteArray err;
-};
-
-Run Cli(const QStringList& arguments, const QByteArray& input = {}) {
-  QProcess process;
-  process.start(QStringLiteral(PICTAVO_CLI), arguments);
-  if (!input.isEmpty()) process.write(input);
-  process.closeWriteChannel();
-  process.waitForFinished(-1);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QString Data(const QString& relative) {
-  return QString::fromLocal8Bit(qgetenv("PICTAVO_TEST_DATA")) + QLatin1Char('/') + relative;
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return "<unreadable " + path.toLocal8Bit() + ">";
-  return file.readAll();
-}
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
   QFile file(path);

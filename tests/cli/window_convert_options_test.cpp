@@ -19,35 +19,13 @@
 #include "core/editing/icon_commands.h"
 #include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
+#include "cli_run.h"
 #include "ui/dialogs/bitmap_import_window.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
 
 namespace {
-
-QString Data(const QString& relative) {
-  return QString::fromLocal8Bit(qgetenv("PICTAVO_TEST_DATA")) + QLatin1Char('/') + relative;
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return "<unreadable " + path.toLocal8Bit() + ">";
-  return file.readAll();
-}
-
-struct Run {
-  int status = -1;
-  QByteArray err;
-};
-
-Run Cli(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(PICTAVO_CLI), arguments);
-  process.waitForFinished(-1);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardError()};
-}
 
 // The choices as the window's controls take them.
 struct Choices {

@@ -13,22 +13,13 @@
 #include <QUrl>
 
 #include "support/main_window_fixture.h"
+#include "cli_run.h"
 #include "ui/dialogs/bitmap_import_window.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
 
 namespace {
-
-QString Data(const QString& relative) {
-  return QString::fromLocal8Bit(qgetenv("PICTAVO_TEST_DATA")) + QLatin1Char('/') + relative;
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return "<unreadable " + path.toLocal8Bit() + ">";
-  return file.readAll();
-}
 
 QString ListingFile(const QString& folder, const QString& format, bool align) {
   if (format == QLatin1String("asmfile")) return Data("listings/" + folder + "/asm8_file.s");
