@@ -132,4 +132,4 @@ int main(int argc, char** argv) {
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "special_files_test.moc"
+#include "pipes_and_devices_test.moc"
