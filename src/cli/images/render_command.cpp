@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include <QBuffer>
@@ -16,6 +17,7 @@
 #include "cli/picture_input.h"
 #include "cli/skin_input.h"
 #include "cli/skin_manifest.h"
+#include "core/formats/skin_file.h"
 #include "core/model/pixel_code.h"
 #include "core/model/skin.h"
 
@@ -113,8 +115,9 @@ Block SubIconBlock(const TSkinIcon& icon, int sub_icon) {
 
 bool IsSkinFile(const QString& path) {
   if (path.endsWith(QLatin1String(".skin"), Qt::CaseInsensitive)) return true;
-  const auto head = ReadInput(path, 4);
-  return head && head->size() == 4 && std::equal(head->begin(), head->end(), "PVSK");
+  const auto head = ReadInput(path, SkinFileMagic.size());
+  return head && std::string_view(reinterpret_cast<const char*>(head->data()), head->size()) ==
+                     SkinFileMagic;
 }
 
 }  // namespace

@@ -161,7 +161,7 @@ expected<std::vector<std::uint8_t>, Error> WriteSkinFile(const Skin& skin, std::
   }
   file.resize(SkinHeaderSize + compressed);
 
-  std::memcpy(file.data(), "PVSK", 4);
+  std::memcpy(file.data(), SkinFileMagic.data(), SkinFileMagic.size());
   const std::size_t name_bytes = std::min(name.size(), SkinNameFieldSize);
   std::memcpy(file.data() + NameFieldOffset, name.data(), name_bytes);
   PutLe32(file.data() + 20, 0);

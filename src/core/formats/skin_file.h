@@ -51,6 +51,9 @@ expected<std::vector<std::uint8_t>, Error> UnpackIconPixels(std::span<const std:
 // SkinStreamCapacity, and icons a skin file cannot hold back unchanged.
 expected<std::vector<std::uint8_t>, Error> BuildSkinStream(const Skin& skin);
 
+// The first four bytes of every .skin file.
+inline constexpr std::string_view SkinFileMagic = "PVSK";
+
 // The whole .skin file: the 32-byte head ("PVSK", the name field, 0, stream
 // length, 0) and the LZO1X-compressed stream. Binary, written as is.
 expected<std::vector<std::uint8_t>, Error> WriteSkinFile(const Skin& skin, std::string_view name);

@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 
+#include "core/formats/skin_file.h"
 #include "ui/app/file_access.h"
+#include "ui/image_io/image_loading.h"
 
 namespace pictavo {
 
@@ -16,14 +18,10 @@ OpenedFileKind KindOfFile(const QString& path) {
   if (images.contains(suffix)) return OpenedFileKind::Image;
   // Only a regular file is looked into, opened so that a pipe cannot keep the
   // window waiting; one that cannot be read goes to Open Picture, which says why.
-  const auto start = ReadFileStart(path, 4);
+  const auto start = ReadFileStart(path, 8);
   if (!start) return OpenedFileKind::Picture;
-  const QByteArray& head = *start;
-  if (head == "PVSK") return OpenedFileKind::Skin;
-  if (head.startsWith("BM") || head == "\x89PNG" || head.startsWith("GIF8") ||
-      head.startsWith("\xFF\xD8\xFF")) {
-    return OpenedFileKind::Image;
-  }
+  if (AsView(*start).starts_with(SkinFileMagic)) return OpenedFileKind::Skin;
+  if (StartsLikeImage(*start)) return OpenedFileKind::Image;
   return OpenedFileKind::Picture;
 }
 

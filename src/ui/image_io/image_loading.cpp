@@ -280,6 +280,8 @@ RgbImage ToRgbImage(const QImage& image) {
   return result;
 }
 
+bool StartsLikeImage(const QByteArray& start) { return KindOf(start) != ImageKind::Unknown; }
+
 QImage LoadBmpImage(const QString& path, QString* error) {
   const auto bytes = ReadPath(path, error);
   if (!bytes) return QImage();

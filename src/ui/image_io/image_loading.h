@@ -49,6 +49,10 @@ RgbImage ToRgbImage(const QImage& image);
 QImage LoadBmpImage(const QString& path, QString* error);
 QImage LoadBmpImage(QIODevice& device, QString* error);
 
+// Whether a file's first bytes (8 are enough) are those of an image type the
+// loader reads: BMP, PNG, GIF or JPEG.
+bool StartsLikeImage(const QByteArray& start);
+
 // The top-left 96 x 92 pixels at most of an image (best given as RGB32): the
 // part the import converts, handed over alone so a large image is not held
 // twice.
