@@ -111,12 +111,12 @@ void Editor::RenderScene(const CellOverlay* ghost) {
   scene.box = ShownBox(s.Selection);
   scene.ghost = ghost;
   Viewport& shown = s.View.Shown;
-  shown.Left = std::clamp(shown.Left, 0,
-                          MaxScroll(DrawingLength(s.Document.Picture.Width, scene.PixelSize),
-                                    shown.Width));
-  shown.Top = std::clamp(shown.Top, 0,
-                         MaxScroll(DrawingLength(s.Document.Picture.Height, scene.PixelSize),
-                                   shown.Height));
+  shown.Left =
+      std::clamp(shown.Left, 0,
+                 MaxScroll(DrawingLength(s.Document.Picture.Width, scene.PixelSize), shown.Width));
+  shown.Top = std::clamp(
+      shown.Top, 0,
+      MaxScroll(DrawingLength(s.Document.Picture.Height, scene.PixelSize), shown.Height));
   scene.view = shown;
   canvas_.Render(scene);
   Present();
@@ -136,7 +136,7 @@ void Editor::StoreSubIcon() {
 }
 
 void Editor::PaintCell(int x, int y) {
-  if (state_->Document.SkinMode) FitPictureToIconDepth(state_->Document, skin_);
+  if (state_->Document.SkinMode) FitPictureToIconDepth(state_->Document, skin_, {x, y, x, y});
   canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y);
   Present();
 }

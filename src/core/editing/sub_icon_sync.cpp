@@ -1,5 +1,7 @@
 #include "core/editing/sub_icon_sync.h"
 
+#include <algorithm>
+
 namespace pictavo {
 
 namespace {
@@ -25,17 +27,19 @@ void StorePictureInSubIcon(const DocumentState& document, Skin& skin) {
   std::uint8_t* out = icon.Data.data() + icon.DataIndex(document.CurrentSubIconIndex, 0, 0);
   for (int y = 0; y < icon.Height; ++y) {
     for (int x = 0; x < icon.Width; ++x) {
-      *out++ = StoredCode(static_cast<std::uint8_t>(document.Picture.Cells.At(x + 1, y + 1)),
-                          icon.BPP);
+      *out++ =
+          StoredCode(static_cast<std::uint8_t>(document.Picture.Cells.At(x + 1, y + 1)), icon.BPP);
     }
   }
 }
 
-void FitPictureToIconDepth(DocumentState& document, const Skin& skin) {
+void FitPictureToIconDepth(DocumentState& document, const Skin& skin, CellRect cells) {
   const TSkinIcon* icon = IconToCopy(document, skin);
   if (icon == nullptr || icon->BPP >= 4) return;  // every code survives 4 and 8 bpp
-  for (int y = 1; y <= icon->Height; ++y) {
-    for (int x = 1; x <= icon->Width; ++x) {
+  const int right = std::min(cells.Right, icon->Width);
+  const int bottom = std::min(cells.Bottom, icon->Height);
+  for (int y = std::max(cells.Top, 1); y <= bottom; ++y) {
+    for (int x = std::max(cells.Left, 1); x <= right; ++x) {
       PixelCode& cell = document.Picture.Cells.At(x, y);
       cell = ToPixelCode(StoredCode(static_cast<std::uint8_t>(cell), icon->BPP));
     }

@@ -9,11 +9,13 @@ namespace pictavo {
 // pixels while a skin is edited: these copy one into the other. Both do
 // nothing when there is no such sub-icon or its Data does not fit the Picture.
 
-// Gives the Picture's cells over the icon the codes the icon's depth stores,
-// so the canvas shows what a saved skin will hold.
-void FitPictureToIconDepth(DocumentState& document, const Skin& skin);
-// Copies the Picture into the sub-icon, each code as the depth stores it: one pass over its rows, no
-// allocation, since it runs on every screen update in skin mode.
+// Gives the Picture's cells over the icon (within `cells`, 1-based, inclusive)
+// the codes the icon's depth stores, so the canvas shows what a saved skin
+// will hold. A pen's repaint fits its one cell, a redraw the whole icon.
+void FitPictureToIconDepth(DocumentState& document, const Skin& skin,
+                           CellRect cells = {1, 1, MaxPictureWidth, MaxPictureHeight});
+// Copies the Picture into the sub-icon, each code as the depth stores it: one pass over its rows,
+// no allocation, since it runs on every screen update in skin mode.
 void StorePictureInSubIcon(const DocumentState& document, Skin& skin);
 // Copies the sub-icon into the Picture and gives the Picture its size.
 // False when there was nothing to copy.
