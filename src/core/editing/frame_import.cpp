@@ -5,6 +5,7 @@
 
 #include "core/editing/editor.h"
 #include "core/editing/icon_commands.h"
+#include "core/editing/skin_budget.h"
 #include "core/formats/image_fit.h"
 #include "core/formats/skin_file.h"
 #include "core/model/picture.h"
@@ -12,9 +13,6 @@
 namespace pictavo {
 
 namespace {
-
-// The head bytes of one icon in the stream: ID, sub-icons, BPP, width, height.
-constexpr std::size_t kIconHeadBytes = 5;
 
 bool StoresTransparent(const TSkinIcon& icon) { return icon.BPP >= 4; }
 
@@ -24,16 +22,14 @@ int SubIconRoom(const Skin& skin, int index) {
   if (!skin.Contains(index)) return 0;
   const TSkinIcon& icon = skin.At(index);
   if (!IsIconSize(icon.Width, icon.Height) || !IsStoredDepth(icon.BPP)) return 0;
-  std::size_t used = 1;  // the end marker
-  for (int i = 0; i < skin.Count(); ++i) {
-    used += kIconHeadBytes;
-    if (i != index) used += PackedIconSize(skin.At(i));
-  }
-  if (used >= SkinStreamCapacity) return 0;
+  // The stream as a save would write it, without this icon's pixels.
+  const SkinBudget budget = BudgetOf(skin, index);
+  const std::size_t used = budget.stream_bytes - budget.icon_bytes;
+  if (used >= budget.capacity) return 0;
   TSkinIcon one = icon;
   one.SubIcons = 1;
   const std::size_t per_sub_icon = std::max<std::size_t>(PackedIconSize(one), 1);
-  const std::size_t fits = (SkinStreamCapacity - used) / per_sub_icon;
+  const std::size_t fits = (budget.capacity - used) / per_sub_icon;
   return static_cast<int>(std::min<std::size_t>(fits, MaxStoredSubIcons));
 }
 

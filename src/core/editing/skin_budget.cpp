@@ -13,7 +13,8 @@ constexpr std::size_t IconHeadBytes = 5;
 SkinBudget BudgetOf(const Skin& skin, int current_icon) {
   SkinBudget budget;
   budget.capacity = SkinStreamCapacity;
-  for (const TSkinIcon& icon : skin.Icons()) budget.stream_bytes += IconHeadBytes + PackedIconSize(icon);
+  for (const TSkinIcon& icon : skin.Icons())
+    budget.stream_bytes += IconHeadBytes + PackedIconSize(icon);
   if (skin.Contains(current_icon)) budget.icon_bytes = PackedIconSize(skin.At(current_icon));
   return budget;
 }
