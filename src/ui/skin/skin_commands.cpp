@@ -179,8 +179,10 @@ void SkinCommands::ShowIconState() {
 
   const SkinBudget budget = BudgetOf(editor_.Skin(), editor_.State().Document.CurrentIconIndex);
   c.BudgetLabel->setText(Latin1Text(BudgetText(budget, has_icon)));
-  // Red when a save would refuse the skin.
-  c.BudgetLabel->setStyleSheet(budget.Over() ? QStringLiteral("color: red;") : QString());
+  // Red when a save would refuse the skin. This runs on every redraw: the
+  // style is set only when it changes, since setting it restyles the label.
+  const QString style = budget.Over() ? QStringLiteral("color: red;") : QString();
+  if (c.BudgetLabel->styleSheet() != style) c.BudgetLabel->setStyleSheet(style);
 }
 
 void SkinCommands::PreviewChanged() {
