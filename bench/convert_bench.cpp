@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/bitmap_import.h"
 #include "core/editing/editor.h"
 #include "core/formats/image_fit.h"
@@ -80,7 +81,7 @@ BENCHMARK(BM_FitImageWithAlpha)->Arg(4096)->Unit(benchmark::kMillisecond);
 void BM_ConvertRenderReference(benchmark::State& state) {
   Editor editor;
   editor.Start();
-  EditorState& s = editor.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor);
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {
       s.Document.Picture.Cells.At(x, y) = ToPixelCode((x * 7 + y * 3) % PixelCodeCount);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "core/editing/pixel_ops.h"
 
@@ -16,7 +17,7 @@ using pictavo::PixelCode;
 // A full 96 x 92 picture of mixed codes, grid and border on.
 void PreparePicture(Editor& editor, int pixel_size) {
   editor.Start();
-  pictavo::EditorState& s = editor.MutableState();
+  pictavo::EditorState& s = EditorTestDoor::MutableState(editor);
   for (int x = 1; x <= 96; ++x) {
     for (int y = 1; y <= 92; ++y)
       s.Document.Picture.Cells.At(x, y) = pictavo::ToPixelCode((x * 7 + y * 3) % 5);
@@ -68,7 +69,7 @@ BENCHMARK(BM_FillView);
 void BM_BucketFill(benchmark::State& state) {
   Editor editor;
   editor.Start();
-  editor.MutableState().Document.Picture.Cells.Fill(PixelCode::White);
+  EditorTestDoor::MutableState(editor).Document.Picture.Cells.Fill(PixelCode::White);
   bool black = true;
   for (auto _ : state) {
     editor.BucketFill(black ? PixelCode::Black : PixelCode::White, 100, 100);

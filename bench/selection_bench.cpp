@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "core/editing/selection.h"
 
@@ -11,16 +12,17 @@ namespace {
 void PrepareWholeCapture(Editor& editor) {
   editor.Start();
   editor.SetPixelSizeFromMenu(15);
-  Picture& picture = editor.MutableState().Document.Picture;
+  Picture& picture = EditorTestDoor::MutableState(editor).Document.Picture;
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {
       picture.Cells.At(x, y) = ToPixelCode((x / 3 + y) % PixelCodeCount);
     }
   }
-  editor.SelectTool(DrawTool::SelectBox, true, false);
+  editor.SelectTool(DrawTool::SelectBox);
   editor.MouseDown(MouseButton::Left, 0, 0);
   editor.MouseUp(MouseButton::Left, 100000, 100000);
-  editor.SelectTool(DrawTool::SelectBox, false, true);
+  editor.SetSelectPanelModes(false, true);
+  editor.SelectTool(DrawTool::SelectBox);
 }
 
 void BM_PasteGhost(benchmark::State& state) {

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
+#include "core/editing/sub_icon_sync.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/icon_commands.h"
@@ -121,8 +123,8 @@ void BM_OpenSkin(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenSkin)->Unit(benchmark::kMicrosecond);
 
-// What every screen update costs in skin mode on top of the canvas: the
-// write-back of the Picture and the preview redraw it asks for.
+// What every edit costs in skin mode on top of the canvas: the write-back of
+// the Picture and the preview redraw it asks for.
 void BM_StoreSubIcon(benchmark::State& state) {
   const bool with_preview = state.range(0) != 0;
   Editor editor;
@@ -132,9 +134,10 @@ void BM_StoreSubIcon(benchmark::State& state) {
   std::vector<std::uint32_t> preview;
   int x = 1;
   for (auto _ : state) {
-    editor.MutableState().Document.Picture.Cells.At(x, 5) = PixelCode::Gray66;
+    EditorState& s = EditorTestDoor::MutableState(editor);
+    s.Document.Picture.Cells.At(x, 5) = PixelCode::Gray66;
     x = x % 32 + 1;
-    editor.StoreSubIcon();
+    StorePictureInSubIcon(s.Document, EditorTestDoor::MutableSkin(editor));
     if (with_preview) DrawPreview(editor, 100, 415, Rgb{240, 240, 240}, preview);
     benchmark::DoNotOptimize(editor.Skin().At(0).Data.data());
     benchmark::DoNotOptimize(preview.data());

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include "core/editing/editor_test_door.h"
 #include "core/formats/skin_file.h"
 #include "ui/app/main_window.h"
 #include "ui/app/platform_services.h"
@@ -20,7 +21,7 @@ using pictavo::PixelCode;
 
 // Draws a small pixel face so the picture shows what the editor is for.
 void DrawSample(pictavo::Editor& editor) {
-  pictavo::EditorState& s = editor.MutableState();
+  pictavo::EditorState& s = EditorTestDoor::MutableState(editor);
   s.Document.Picture.Cells.Fill(PixelCode::Transparent);
   const char* rows[] = {
       "....######....", "..##333333##..", ".#3333333333#.", ".#33#3333#33#.",

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "core/editing/add_icon.h"
 #include "core/editing/icon_commands.h"
@@ -155,8 +156,8 @@ TEST(AddIconModel, AcceptedIconGoesIntoTheSkin) {
   AddIconModel model;
   model.BppDown();
   ASSERT_EQ(model.Validate("$AB"), AddIconCheck::Accepted);
-  editor.MutableState().Document.SkinMode = true;
-  editor.MutableState().Tools.RightColor = PixelCode::Gray33;
+  EditorTestDoor::MutableState(editor).Document.SkinMode = true;
+  EditorTestDoor::MutableState(editor).Tools.RightColor = PixelCode::Gray33;
   ASSERT_TRUE(AddIcon(editor, model.Icon()));
   ASSERT_EQ(editor.Skin().Count(), 1);
   const TSkinIcon& icon = editor.Skin().At(0);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/bitmap_import.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_view.h"
@@ -161,9 +162,9 @@ TEST(BitmapImportSize, SmallerImageLeavesRestOfGridFromBefore) {
 struct ImportFixture : testing::Test {
   void SetUp() override {
     editor.Start();
-    editor.MutableState().Document.Picture.Cells.Fill(PixelCode::Transparent);
-    editor.PushUndo();  // the last undoable command before the import
-    editor.MutableState().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
+    EditorTestDoor::MutableState(editor).Document.Picture.Cells.Fill(PixelCode::Transparent);
+    EditorTestDoor::PushUndo(editor);  // the last undoable command before the import
+    EditorTestDoor::MutableState(editor).Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
     view.renders = 0;
   }
 
@@ -208,13 +209,13 @@ TEST_F(ImportFixture, ThresholdChangesOnlyThePreviewUntilAccepted) {
 }
 
 TEST_F(ImportFixture, AcceptMakesNoUndoStep) {
-  EditorState& s = editor.MutableState();
-  const int undo_count = s.Document.UndoCount;
-  const Picture snapshot = s.Document.UndoStack[0];
+  EditorState& s = EditorTestDoor::MutableState(editor);
+  const int undo_count = s.Document.Undo.Count();
+  const Picture snapshot = s.Document.Undo.Newest().Picture;
   BitmapImport import;
   import.OpenImage(SolidImage(16, 16, {0, 0, 0}));
   import.AcceptImport(editor);
-  EXPECT_EQ(s.Document.UndoCount, undo_count);
+  EXPECT_EQ(s.Document.Undo.Count(), undo_count);
 
   // Undo goes back past the import to the snapshot of the command before it.
   editor.PopUndo();
@@ -256,7 +257,7 @@ TEST_F(ImportFixture, ReopenedWindowImportsTheSameImageAgain) {
   import.OpenImage(SolidImage(6, 3, {128, 128, 128}));
   import.SetThreshold(150);
   import.AcceptImport(editor);
-  editor.MutableState().Document.Picture.Cells.At(2, 2) =
+  EditorTestDoor::MutableState(editor).Document.Picture.Cells.At(2, 2) =
       PixelCode::White;  // edited after the import
 
   import.AcceptImport(editor);  // OK again, threshold kept

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 
 namespace pictavo {
@@ -98,7 +99,7 @@ TEST_P(CanvasMatchesFullBitmap, ShownAreaIsPixelIdentical) {
   const RenderCase c = GetParam();
   Editor editor;
   editor.Start();
-  EditorState& s = editor.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor);
   std::mt19937 random(c.pixel_size * 1000 + c.width);
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {
@@ -155,7 +156,7 @@ struct RenderGeometry : ::testing::Test {
   RenderGeometry() { editor.Start(); }
   std::uint32_t At(int x, int y) { return editor.Canvas().PixelAt(x, y); }
   Editor editor;
-  EditorState& s = editor.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor);
 };
 
 TEST_F(RenderGeometry, FullPictureAtSizeFiveLeavesWhiteBeyond) {
@@ -230,7 +231,7 @@ TEST_P(ScrolledViewMatchesFullBitmap, AtEveryOffsetAndViewSize) {
   const ScrollCase c = GetParam();
   Editor editor;
   editor.Start();
-  EditorState& s = editor.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor);
   std::mt19937 random(c.pixel_size * 100 + c.width);
   for (int x = 1; x <= MaxPictureWidth; ++x) {
     for (int y = 1; y <= MaxPictureHeight; ++y) {

@@ -3,8 +3,10 @@
 #include <random>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "core/editing/pixel_ops.h"
+#include "core/editing/tools/pixel_tools.h"
 #include "recording_view.h"
 
 namespace pictavo {
@@ -14,7 +16,7 @@ using testing::RecordingView;
 
 struct DrawingTools : ::testing::Test {
   DrawingTools() : editor(&view) { editor.Start(); }
-  EditorState& s() { return editor.MutableState(); }
+  EditorState& s() { return EditorTestDoor::MutableState(editor); }
   PixelCode Cell(int x, int y) { return s().Document.Picture.Cells.At(x, y); }
   // A canvas position inside the 1-based cell.
   int Pos(int cell) { return (cell - 1) * s().View.PixelSize + 2; }
@@ -52,7 +54,7 @@ TEST_F(DrawingTools, OneStrokeIsOneUndoStepAndLeavesGapsBetweenMoves) {
   EXPECT_EQ(Cell(2, 1), PixelCode::Black);
   EXPECT_EQ(Cell(3, 1), PixelCode::Transparent);
   EXPECT_EQ(Cell(5, 1), PixelCode::Black);
-  EXPECT_EQ(s().Document.UndoCount, 1);
+  EXPECT_EQ(s().Document.Undo.Count(), 1);
   editor.PopUndo();
   for (int x = 1; x <= 5; ++x) EXPECT_EQ(Cell(x, 1), PixelCode::Transparent);
 }
@@ -70,21 +72,23 @@ TEST_F(DrawingTools, PenRepaintsOneSquareWithoutAFullRender) {
 
 TEST_F(DrawingTools, PenBeyondThePictureChangesNothing) {
   s().Document.Picture.Width = 10;
-  editor.PenDot(PixelCode::Black, Pos(11), Pos(1));
+  ToolContext context(editor);
+  PixelCode black = PixelCode::Black;
+  PenTool().Drag(context, black, Pos(11), Pos(1));
   EXPECT_EQ(Cell(11, 1), PixelCode::Transparent);
 }
 
 TEST_F(DrawingTools, BucketWithTheSameColourSavesASnapshotButDoesNotRedraw) {
-  editor.SelectTool(DrawTool::Bucket, true, false);
+  editor.SelectTool(DrawTool::Bucket);
   FillAll(PixelCode::Black);
   const int renders = view.renders;
   Click(MouseButton::Left, 7, 7);
-  EXPECT_EQ(s().Document.UndoCount, 1);
+  EXPECT_EQ(s().Document.Undo.Count(), 1);
   EXPECT_EQ(view.renders, renders);
 }
 
 TEST_F(DrawingTools, BucketDoesNotPassDiagonalGaps) {
-  editor.SelectTool(DrawTool::Bucket, true, false);
+  editor.SelectTool(DrawTool::Bucket);
   FillAll(PixelCode::White);
   // A one-pixel diagonal line from (1, 5) to (5, 1) closes the top-left corner.
   for (int i = 1; i <= 5; ++i) s().Document.Picture.Cells.At(i, 6 - i) = PixelCode::Black;
@@ -98,7 +102,7 @@ TEST_F(DrawingTools, BucketDoesNotPassDiagonalGaps) {
 }
 
 TEST_F(DrawingTools, BucketNeverTouchesCellsOutsideTheSize) {
-  editor.SelectTool(DrawTool::Bucket, true, false);
+  editor.SelectTool(DrawTool::Bucket);
   FillAll(PixelCode::White);
   s().Document.Picture.Width = 20;
   s().Document.Picture.Height = 10;
@@ -110,11 +114,11 @@ TEST_F(DrawingTools, BucketNeverTouchesCellsOutsideTheSize) {
   FillAll(PixelCode::White);
   Click(MouseButton::Left, 30, 5);
   EXPECT_EQ(Cell(1, 1), PixelCode::White);
-  EXPECT_EQ(s().Document.UndoCount, 2);
+  EXPECT_EQ(s().Document.Undo.Count(), 2);
 }
 
 TEST_F(DrawingTools, BucketFillsTheLargestRegion) {
-  editor.SelectTool(DrawTool::Bucket, true, false);
+  editor.SelectTool(DrawTool::Bucket);
   Click(MouseButton::Left, 50, 50);
   for (int x = 1; x <= 96; ++x) {
     for (int y = 1; y <= 92; ++y) ASSERT_EQ(Cell(x, y), PixelCode::Black);
@@ -122,7 +126,7 @@ TEST_F(DrawingTools, BucketFillsTheLargestRegion) {
 }
 
 TEST_F(DrawingTools, ChangeColourReplacesUnconnectedPixelsInsideTheSizeOnly) {
-  editor.SelectTool(DrawTool::ChangeColor, true, false);
+  editor.SelectTool(DrawTool::ChangeColor);
   FillAll(PixelCode::Gray33);
   s().Document.Picture.Cells.At(2, 2) = PixelCode::White;
   s().Document.Picture.Cells.At(9, 9) = PixelCode::White;
@@ -136,7 +140,7 @@ TEST_F(DrawingTools, ChangeColourReplacesUnconnectedPixelsInsideTheSizeOnly) {
   EXPECT_EQ(Cell(40, 40), PixelCode::White);
   EXPECT_EQ(Cell(3, 3), PixelCode::Gray33);
   EXPECT_EQ(view.renders, renders + 1);
-  EXPECT_EQ(s().Document.UndoCount, 1);
+  EXPECT_EQ(s().Document.Undo.Count(), 1);
   // Clicked beyond the picture, inside the storage: the code stored there is
   // the one replaced, and the canvas is redrawn even when nothing changes.
   Click(MouseButton::Left, 40, 40);
@@ -145,7 +149,7 @@ TEST_F(DrawingTools, ChangeColourReplacesUnconnectedPixelsInsideTheSizeOnly) {
 }
 
 TEST_F(DrawingTools, PipeReadsTheStorageBeyondThePicture) {
-  editor.SelectTool(DrawTool::Pipe, true, false);
+  editor.SelectTool(DrawTool::Pipe);
   s().Document.Picture.Cells.At(30, 5) = PixelCode::Gray66;
   s().Document.Picture.Width = 20;
   const int swatches = view.swatch_updates;
@@ -156,15 +160,16 @@ TEST_F(DrawingTools, PipeReadsTheStorageBeyondThePicture) {
   s().Document.Picture.Cells.At(96, 1) = PixelCode::White;
   Click(MouseButton::Right, 96, 1);
   EXPECT_EQ(s().Tools.RightColor, PixelCode::White);
-  EXPECT_EQ(s().Document.UndoCount, 0);  // the pipe saves nothing
+  EXPECT_EQ(s().Document.Undo.Count(), 0);  // the pipe saves nothing
   // Beyond the storage the colour stays, but the swatches are still updated.
-  editor.PickColor(s().Tools.LeftColor, 97 * s().View.PixelSize, 0);
+  ToolContext context(editor);
+  PipeTool().Drag(context, s().Tools.LeftColor, 97 * s().View.PixelSize, 0);
   EXPECT_EQ(s().Tools.LeftColor, PixelCode::Gray66);
   EXPECT_EQ(view.swatch_updates, swatches + 3);
 }
 
 TEST_F(DrawingTools, PipeDragFollowsThePointer) {
-  editor.SelectTool(DrawTool::Pipe, true, false);
+  editor.SelectTool(DrawTool::Pipe);
   s().Document.Picture.Cells.At(2, 1) = PixelCode::White;
   editor.MouseDown(MouseButton::Left, Pos(1), Pos(1));
   EXPECT_EQ(s().Tools.LeftColor, PixelCode::Transparent);
@@ -178,7 +183,7 @@ TEST_F(DrawingTools, MiddleButtonEndsTheStrokeAndDoesNothingElse) {
   editor.MouseDown(MouseButton::Middle, Pos(2), Pos(2));
   EXPECT_FALSE(s().Pointer.LeftButtonHeld);
   EXPECT_FALSE(s().Pointer.RightButtonHeld);
-  EXPECT_EQ(s().Document.UndoCount, 1);
+  EXPECT_EQ(s().Document.Undo.Count(), 1);
   EXPECT_EQ(s().Document.Picture, after_press);
   editor.MouseMove(Pos(3), Pos(3));
   EXPECT_EQ(Cell(3, 3), PixelCode::Transparent);
@@ -203,12 +208,12 @@ TEST_F(DrawingTools, MovesAreClampedOntoTheLastColumnAndRow) {
 }
 
 TEST_F(DrawingTools, ChoosingThePenHidesTheBoxAndTheSelectPanel) {
-  editor.SelectTool(DrawTool::SelectBox, true, false);
+  editor.SelectTool(DrawTool::SelectBox);
   EXPECT_TRUE(s().Selection.SelectMode);
   ASSERT_FALSE(view.panel_visible.empty());
   EXPECT_TRUE(view.panel_visible.back());
   s().Selection.BoxVisible = true;
-  editor.SelectTool(DrawTool::Pen, true, false);
+  editor.SelectTool(DrawTool::Pen);
   EXPECT_FALSE(s().Selection.BoxVisible);
   EXPECT_FALSE(view.panel_visible.back());
   EXPECT_FALSE(s().Selection.SelectMode);

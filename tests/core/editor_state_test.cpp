@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "recording_view.h"
 
@@ -10,7 +11,7 @@ using testing::RecordingView;
 
 struct StartedEditor : ::testing::Test {
   StartedEditor() : editor(&view) { editor.Start(); }
-  EditorState& s() { return editor.MutableState(); }
+  EditorState& s() { return EditorTestDoor::MutableState(editor); }
   // Canvas position inside the 1-based cell at the current zoom.
   int At(int cell) { return (cell - 1) * s().View.PixelSize + 1; }
 
@@ -31,8 +32,8 @@ TEST_F(StartedEditor, StartValues) {
   EXPECT_EQ(s().View.PixelSize, 5);
   EXPECT_TRUE(s().View.ShowGrid);
   EXPECT_FALSE(s().View.ShowBorder);
-  EXPECT_FALSE(s().Document.UndoAvailable);
-  EXPECT_EQ(s().Document.UndoCount, 0);
+  EXPECT_FALSE(s().Document.Undo.Available());
+  EXPECT_EQ(s().Document.Undo.Count(), 0);
   EXPECT_EQ(s().Tools.CurrentTool, DrawTool::Pen);
   EXPECT_EQ(s().Document.VersionText, "Pictavo v.2.0");
   EXPECT_EQ(s().Document.PictureFileVersion, 2);
@@ -48,9 +49,9 @@ TEST_F(StartedEditor, UndoStepsBackThroughTheFiftyNewestStatesOnly) {
     editor.MouseDown(MouseButton::Left, At(k), At(1));
     editor.MouseUp(MouseButton::Left, At(k), At(1));
   }
-  EXPECT_EQ(s().Document.UndoCount, 50);
+  EXPECT_EQ(s().Document.Undo.Count(), 50);
   for (int undo = 1; undo <= 50; ++undo) {
-    ASSERT_TRUE(s().Document.UndoAvailable) << "undo " << undo;
+    ASSERT_TRUE(s().Document.Undo.Available()) << "undo " << undo;
     editor.PopUndo();
     // After this undo the picture holds edits 1 .. 51 - undo.
     const int edits_left = 51 - undo;
@@ -59,7 +60,7 @@ TEST_F(StartedEditor, UndoStepsBackThroughTheFiftyNewestStatesOnly) {
       ASSERT_EQ(s().Document.Picture.Cells.At(k, 1), expected) << "undo " << undo << " cell " << k;
     }
   }
-  EXPECT_FALSE(s().Document.UndoAvailable);
+  EXPECT_FALSE(s().Document.Undo.Available());
   EXPECT_FALSE(view.undo_enabled.back());
   // The state before the first edit cannot be reached.
   const Picture before = s().Document.Picture;
@@ -88,7 +89,7 @@ TEST_F(StartedEditor, ClearPictureIsNotUndoableAndKeepsTheStack) {
   const int renders = view.renders;
   editor.ClearPicture();
   EXPECT_EQ(view.renders, renders + 1);
-  EXPECT_EQ(s().Document.UndoCount, 1);
+  EXPECT_EQ(s().Document.Undo.Count(), 1);
   // The whole storage, not only the current size, takes the right colour.
   EXPECT_EQ(s().Document.Picture.Cells.At(96, 92), PixelCode::White);
   EXPECT_EQ(s().Document.Picture.Cells.At(3, 3), PixelCode::White);
@@ -99,11 +100,11 @@ TEST_F(StartedEditor, ClearPictureIsNotUndoableAndKeepsTheStack) {
 }
 
 TEST_F(StartedEditor, ClearUndoForgetsSnapshotsAndDisablesUndo) {
-  editor.PushUndo();
-  editor.PushUndo();
+  EditorTestDoor::PushUndo(editor);
+  EditorTestDoor::PushUndo(editor);
   editor.ClearUndo();
-  EXPECT_EQ(s().Document.UndoCount, 0);
-  EXPECT_FALSE(s().Document.UndoAvailable);
+  EXPECT_EQ(s().Document.Undo.Count(), 0);
+  EXPECT_FALSE(s().Document.Undo.Available());
   const Picture before = s().Document.Picture;
   editor.PopUndo();
   EXPECT_EQ(s().Document.Picture, before);
@@ -121,7 +122,7 @@ TEST_F(StartedEditor, ViewCommandsKeepMenuAndButtonsInStepAndSaveNoUndo) {
   EXPECT_FALSE(s().View.ShowGrid);  // the size items never change the grid flag
   editor.SetPixelSizeFromMenu(15);
   EXPECT_EQ(s().View.PixelSize, 15);
-  EXPECT_EQ(s().Document.UndoCount, 0);
+  EXPECT_EQ(s().Document.Undo.Count(), 0);
 }
 
 TEST_F(StartedEditor, PixelSizeArrowsStopAtTheLimits) {

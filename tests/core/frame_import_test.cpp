@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/bitmap_import.h"
 #include "core/editing/editor.h"
 #include "core/editing/frame_import.h"
@@ -24,13 +25,13 @@ RgbImage Solid(int width, int height, std::uint8_t gray) {
 struct FrameFixture : ::testing::Test {
   void Open(std::vector<TSkinIcon> icons, int current) {
     editor.Start();
-    for (TSkinIcon& icon : icons) editor.MutableSkin().Append(std::move(icon));
-    editor.MutableState().Document.SkinMode = true;
+    for (TSkinIcon& icon : icons) EditorTestDoor::MutableSkin(editor).Append(std::move(icon));
+    EditorTestDoor::MutableState(editor).Document.SkinMode = true;
     SelectIconForTest(current);
   }
   void SelectIconForTest(int index) {
-    editor.MutableState().Document.CurrentIconIndex = index;
-    editor.MutableState().Document.CurrentSubIconIndex = 0;
+    EditorTestDoor::MutableState(editor).Document.CurrentIconIndex = index;
+    EditorTestDoor::MutableState(editor).Document.CurrentSubIconIndex = 0;
   }
   const TSkinIcon& Icon(int i) const { return editor.Skin().At(i); }
 
@@ -41,8 +42,8 @@ TEST_F(FrameFixture, EachFrameBecomesOneSubIconAtTheIconsSize) {
   Open({MakeIcon(1, 1, 2, 4, 2, std::vector<std::uint8_t>(8, 3)),
         MakeIcon(2, 2, 4, 3, 2, std::vector<std::uint8_t>(12, 1))},
        1);
-  editor.MutableState().Document.CurrentSubIconIndex = 1;
-  editor.PushUndo();
+  EditorTestDoor::MutableState(editor).Document.CurrentSubIconIndex = 1;
+  EditorTestDoor::PushUndo(editor);
   const TSkinIcon before_first = Icon(0);
   // Three frames larger than the 3 x 2 icon: their top-left part is taken.
   const std::vector<RgbImage> frames = {Solid(5, 5, 0), Solid(5, 5, 255), Solid(5, 5, 100)};
@@ -65,7 +66,7 @@ TEST_F(FrameFixture, EachFrameBecomesOneSubIconAtTheIconsSize) {
   EXPECT_EQ(document.CurrentSubIconIndex, 0);
   EXPECT_EQ(document.Picture.Width, 3);
   EXPECT_EQ(document.Picture.Cells.At(3, 2), PixelCode::Black);
-  EXPECT_EQ(document.UndoCount, 0);
+  EXPECT_EQ(document.Undo.Count(), 0);
 }
 
 TEST_F(FrameFixture, CodesStayWithinWhatTheDepthStores) {
@@ -147,9 +148,9 @@ TEST_F(FrameFixture, NothingHappensOutsideSkinModeOrWithoutAnIcon) {
   Open({MakeIcon(1, 1, 4, 2, 2, std::vector<std::uint8_t>(4, 1))}, 0);
   const Skin before = editor.Skin();
   const std::vector<RgbImage> frames = {Solid(2, 2, 0)};
-  editor.MutableState().Document.SkinMode = false;
+  EditorTestDoor::MutableState(editor).Document.SkinMode = false;
   EXPECT_FALSE(ImportFramesIntoIcon(editor, frames, {}, false).imported);
-  editor.MutableState().Document.SkinMode = true;
+  EditorTestDoor::MutableState(editor).Document.SkinMode = true;
   SelectIconForTest(3);
   EXPECT_FALSE(ImportFramesIntoIcon(editor, frames, {}, false).imported);
   SelectIconForTest(0);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
+#include "core/editing/sub_icon_sync.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_view.h"
@@ -42,7 +44,7 @@ class IconCommands : public ::testing::Test {
     for (TSkinIcon& icon : icons) skin.Append(std::move(icon));
     OpenSkinIntoEditor(editor_, std::move(skin));
   }
-  EditorState& S() { return editor_.MutableState(); }
+  EditorState& S() { return EditorTestDoor::MutableState(editor_); }
   const TSkinIcon& Icon(int i) { return editor_.Skin().At(i); }
   Bytes PictureRow(int y, int width) {
     Bytes row;
@@ -62,11 +64,11 @@ TEST_F(IconCommands, SelectIconLoadsSubIconZeroAndEmptiesUndo) {
                                                   {1, 2, 3, 4, 4, 3, 2, 1,  //
                                                    0, 0, 0, 0, 4, 4, 4, 4})});
   S().Document.CurrentSubIconIndex = 0;
-  editor_.PushUndo();
+  EditorTestDoor::PushUndo(editor_);
   SelectIcon(editor_, 1);
   EXPECT_EQ(S().Document.CurrentIconIndex, 1);
   EXPECT_EQ(S().Document.CurrentSubIconIndex, 0);
-  EXPECT_EQ(S().Document.UndoCount, 0);
+  EXPECT_EQ(S().Document.Undo.Count(), 0);
   EXPECT_EQ(S().Document.Picture.Width, 4);
   EXPECT_EQ(S().Document.Picture.Height, 2);
   EXPECT_EQ(PictureRow(1, 4), (Bytes{1, 2, 3, 4}));
@@ -75,11 +77,11 @@ TEST_F(IconCommands, SelectIconLoadsSubIconZeroAndEmptiesUndo) {
 
 TEST_F(IconCommands, SelectIconOutsideTheSkinDoesNothing) {
   Open({Blank(1, 1, 2, 2), Blank(2, 1, 4, 4)});
-  editor_.PushUndo();
+  EditorTestDoor::PushUndo(editor_);
   for (int index : {-1, 2, 100}) {
     SelectIcon(editor_, index);
     EXPECT_EQ(S().Document.CurrentIconIndex, 0);
-    EXPECT_EQ(S().Document.UndoCount, 1);
+    EXPECT_EQ(S().Document.Undo.Count(), 1);
   }
 }
 
@@ -91,13 +93,13 @@ TEST_F(IconCommands, SubIconArrowsStopAtBothEnds) {
   NextSubIcon(editor_);
   EXPECT_EQ(S().Document.CurrentSubIconIndex, 2);
   EXPECT_EQ(PictureRow(1, 2), (Bytes{3, 3}));
-  editor_.PushUndo();
+  EditorTestDoor::PushUndo(editor_);
   NextSubIcon(editor_);
   EXPECT_EQ(S().Document.CurrentSubIconIndex, 2);
-  EXPECT_EQ(S().Document.UndoCount, 1) << "a refused move keeps the undo stack";
+  EXPECT_EQ(S().Document.Undo.Count(), 1) << "a refused move keeps the undo stack";
   PreviousSubIcon(editor_);
   EXPECT_EQ(S().Document.CurrentSubIconIndex, 1);
-  EXPECT_EQ(S().Document.UndoCount, 0);
+  EXPECT_EQ(S().Document.Undo.Count(), 0);
   EXPECT_EQ(PictureRow(1, 2), (Bytes{2, 2}));
 }
 
@@ -200,7 +202,7 @@ TEST_F(IconCommands, EverythingIsSafeWithoutACurrentIcon) {
     const Skin skin = editor_.Skin();
     S().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
     const Picture picture = S().Document.Picture;
-    editor_.PushUndo();
+    EditorTestDoor::PushUndo(editor_);
     NextSubIcon(editor_);
     PreviousSubIcon(editor_);
     AddSubIcon(editor_);
@@ -216,7 +218,7 @@ TEST_F(IconCommands, EverythingIsSafeWithoutACurrentIcon) {
     EXPECT_EQ(preview, std::vector<std::uint32_t>(6, Rgb{1, 2, 3}.Argb()));
     EXPECT_EQ(editor_.Skin(), skin);
     EXPECT_EQ(S().Document.Picture, picture);
-    EXPECT_EQ(S().Document.UndoCount, 1);
+    EXPECT_EQ(S().Document.Undo.Count(), 1);
     EXPECT_EQ(S().Document.CurrentIconIndex, variant == 0 ? 0 : 5);
   }
 }
@@ -236,23 +238,23 @@ TEST_F(IconCommands, SubIconIndexOutsideTheIconIsNeverUsed) {
 TEST_F(IconCommands, LoweringAThreeByThreeIconIsRefusedAndItStaysAtFour) {
   const Bytes data{T, W, G33, G66, B, T, W, W, T};
   Open({MakeIcon(1, 1, 4, 3, 3, data)});
-  editor_.PushUndo();
+  EditorTestDoor::PushUndo(editor_);
   EXPECT_TRUE(LowerBpp(editor_));
   EXPECT_EQ(Icon(0).BPP, 4);
   EXPECT_EQ(Icon(0).Data, data);
-  EXPECT_EQ(S().Document.UndoCount, 1);
+  EXPECT_EQ(S().Document.Undo.Count(), 1);
 }
 
 TEST_F(IconCommands, LoweringFitsTheCodesStepByStep) {
   const Bytes data{T, W, G33, G66, B, T, W, W, T, G33, G33, G66, B, B, T, W};
   Open({MakeIcon(1, 1, 4, 4, 4, data), MakeIcon(2, 1, 4, 4, 4, data)});
   S().Tools.RightColor = PixelCode::Transparent;
-  editor_.PushUndo();
+  EditorTestDoor::PushUndo(editor_);
   EXPECT_FALSE(LowerBpp(editor_));
   EXPECT_EQ(Icon(0).BPP, 2);
   EXPECT_EQ(Icon(0).Data, (Bytes{W, W, G33, G66, B, W, W, W, W, G33, G33, G66, B, B, W, W}));
   EXPECT_EQ(PictureRow(1, 4), (Bytes{W, W, G33, G66}));
-  EXPECT_EQ(S().Document.UndoCount, 1) << "depth changes keep the undo stack";
+  EXPECT_EQ(S().Document.Undo.Count(), 1) << "depth changes keep the undo stack";
 
   EXPECT_FALSE(LowerBpp(editor_));
   EXPECT_EQ(Icon(0).BPP, 1);
@@ -364,11 +366,11 @@ TEST(PreviewHitTest, ClickExamples) {
 
 TEST_F(IconCommands, PreviewClickChoosesASubIcon) {
   Open({MakeIcon(1, 3, 4, 2, 1, {1, 1, 2, 2, 3, 3})});
-  editor_.PushUndo();
+  EditorTestDoor::PushUndo(editor_);
   // Cells are 4 x 3 at scale 1; with a 7-high box two fit in a column.
   EXPECT_TRUE(ChoosePreviewSubIcon(editor_, 0, 4, 7));
   EXPECT_EQ(S().Document.CurrentSubIconIndex, 1);
-  EXPECT_EQ(S().Document.UndoCount, 0);
+  EXPECT_EQ(S().Document.Undo.Count(), 0);
   EXPECT_EQ(PictureRow(1, 2), (Bytes{2, 2}));
   EXPECT_TRUE(ChoosePreviewSubIcon(editor_, 3, 0, 7));
   EXPECT_EQ(S().Document.CurrentSubIconIndex, 2);
@@ -433,7 +435,7 @@ TEST_F(IconCommands, StoreSubIconTouchesOnlyTheCurrentSubIcon) {
   S().Document.Picture.Cells.At(1, 1) = PixelCode::Transparent;
   S().Document.Picture.Cells.At(2, 1) = PixelCode::Black;
   S().Document.Picture.Cells.At(3, 1) = PixelCode::White;  // beyond the icon
-  editor_.StoreSubIcon();
+  StorePictureInSubIcon(S().Document, EditorTestDoor::MutableSkin(editor_));
   EXPECT_EQ(Icon(0).Data, (Bytes{1, 1, T, B, 3, 3}));
 }
 

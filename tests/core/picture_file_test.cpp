@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_state.h"
@@ -362,7 +363,7 @@ TEST(ApplyPictureRecord, IgnoresRecordThatDoesNotFit) {
 TEST(OneColumnPicture, EditorDrawsAndEditsWithinIt) {
   Editor editor;
   editor.Start();
-  EditorState& s = editor.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor);
   s.Document.Picture.Cells.Fill(PixelCode::Gray33);
   ApplyPictureRecord(s, PictureRecord{"line", 1, 3, Codes({0, 3, 0})});
   editor.Render();

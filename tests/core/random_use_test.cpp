@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/size_rules.h"
@@ -376,13 +377,6 @@ std::optional<Problem> CheckModel(const Editor& editor) {
   if (s.View.PixelSize < MinPixelSize || s.View.PixelSize > MaxPixelSize) {
     return Problem{"pixel size", std::to_string(s.View.PixelSize)};
   }
-  if (s.Document.UndoCount < 0 || s.Document.UndoCount > UndoDepth) {
-    return Problem{"undo count", std::to_string(s.Document.UndoCount)};
-  }
-  if (s.Document.UndoAvailable != (s.Document.UndoCount > 0)) {
-    return Problem{"undo controls", "available " + std::to_string(s.Document.UndoAvailable) + " with " +
-                                        std::to_string(s.Document.UndoCount) + " snapshots"};
-  }
   const SelectionGrid& buffer = s.Selection.SelectionBuffer;
   if (buffer.Width < 0 || buffer.Width > SelectionGridSize || buffer.Height < 0 ||
       buffer.Height > SelectionGridSize) {
@@ -503,7 +497,7 @@ std::optional<Failure> Session::Step(std::size_t step, const Op& op) {
     where_.clear();
     Act(op.kind == OpKind::Undo, [&] { Run(op); });
   }
-  if (stats_ && editor_.State().Document.UndoCount == UndoDepth) ++stats_->full_undo_steps;
+  if (stats_ && editor_.State().Document.Undo.Count() == UndoDepth) ++stats_->full_undo_steps;
   return failure_;
 }
 
@@ -523,26 +517,26 @@ Picture AsShown(Picture picture, const Editor& editor) {
 void Session::Act(bool is_undo, const std::function<void()>& action) {
   const EditorState& s = editor_.State();
   const Picture before = s.Document.Picture;
-  const Picture top = s.Document.UndoStack[0];
-  const Picture second = s.Document.UndoStack[1];
-  const int count = s.Document.UndoCount;
-  const bool available = s.Document.UndoAvailable;
+  const Picture top = s.Document.Undo.Newest().Picture;
+  const Picture second = s.Document.Undo.At(1).Picture;
+  const int count = s.Document.Undo.Count();
+  const bool available = s.Document.Undo.Available();
   action();
   if (is_undo) {
     if (!available) {
       if (s.Document.Picture != before) Fail("undo", "an unavailable undo changed the picture");
     } else if (s.Document.Picture != AsShown(top, editor_)) {
       Fail("undo", "the picture is not the newest snapshot");
-    } else if (s.Document.UndoCount != count - 1) {
-      Fail("undo", std::to_string(count) + " snapshots became " + std::to_string(s.Document.UndoCount));
-    } else if (count >= 2 && s.Document.UndoStack[0] != second) {
+    } else if (s.Document.Undo.Count() != count - 1) {
+      Fail("undo", std::to_string(count) + " snapshots became " + std::to_string(s.Document.Undo.Count()));
+    } else if (count >= 2 && s.Document.Undo.Newest().Picture != second) {
       Fail("undo", "the second snapshot did not become the newest");
     }
-  } else if (s.Document.UndoCount > count && count < UndoDepth) {
-    if (s.Document.UndoStack[0] != before) {
+  } else if (s.Document.Undo.Count() > count && count < UndoDepth) {
+    if (s.Document.Undo.Newest().Picture != before) {
       Fail("undo snapshot", "the new snapshot is not the picture before the command" + where_);
-    } else if (s.Document.UndoCount == count + 1 && count + 1 < UndoDepth && count > 0 &&
-               s.Document.UndoStack[1] != top) {
+    } else if (s.Document.Undo.Count() == count + 1 && count + 1 < UndoDepth && count > 0 &&
+               s.Document.Undo.At(1).Picture != top) {
       Fail("undo snapshot", "the older snapshots did not move down one place" + where_);
     }
   }
@@ -628,16 +622,16 @@ void Session::CheckMouseEffect(const Picture& before, const MouseEvent& e, bool 
 }
 
 void Session::Run(const Op& op) {
-  EditorState& s = editor_.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor_);
   const MouseButton button = op.a ? MouseButton::Right : MouseButton::Left;
   // clang-format off
   switch (op.kind) {
     case OpKind::ChooseTool:
-      editor_.SelectTool(static_cast<DrawTool>(op.a), !paste_down_, paste_down_);
+      editor_.SelectTool(static_cast<DrawTool>(op.a));
       break;
     case OpKind::PanelMode:
       paste_down_ = op.a != 0;
-      ReadSelectPanelModes(s, !paste_down_, paste_down_);
+      editor_.SetSelectPanelModes(!paste_down_, paste_down_);
       editor_.Render();
       break;
     case OpKind::Color: editor_.SetColor(button, ToPixelCode(op.b)); break;
@@ -735,7 +729,7 @@ std::optional<std::string> RecordDiffers(const PictureRecord& record, const std:
 
 // Save Picture, then Open Picture on the saved bytes.
 void Session::PictureRoundTrip() {
-  EditorState& s = editor_.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor_);
   const Picture before = s.Document.Picture;
   const auto bytes = WritePictureFile(ViewOf(s.Document.Picture), name_, s.Document.PictureFileVersion);
   const auto record = ReadPictureFile(bytes);
@@ -752,9 +746,9 @@ void Session::PictureRoundTrip() {
 
 // The select panel's save: an undo step, then the buffer as a picture file.
 void Session::SaveSelection(const std::string& name) {
-  EditorState& s = editor_.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor_);
   if (!s.Selection.SelectionCaptured) return;
-  editor_.PushUndo();
+  EditorTestDoor::PushUndo(editor_);
   const auto bytes = WritePictureFile(ViewOf(s.Selection.SelectionBuffer), name, s.Document.PictureFileVersion);
   // A quarter turn of a wide capture is taller than a picture file holds.
   if (s.Selection.SelectionBuffer.Height > MaxPictureHeight) {
@@ -1124,8 +1118,8 @@ TEST(RandomUseShrinker, ReportNamesSeedStepCheckAndShortSequence) {
   // changed is a wrong snapshot, and the report must point at that command.
   Session session;
   session.Act(false, [&] {
-    session.editor().MutableState().Document.Picture.Cells.At(1, 1) = PixelCode::White;
-    session.editor().PushUndo();
+    EditorTestDoor::MutableState(session.editor()).Document.Picture.Cells.At(1, 1) = PixelCode::White;
+    EditorTestDoor::PushUndo(session.editor());
   });
   const auto failure = session.Step(0, Op{OpKind::Undo});
   ASSERT_TRUE(failure.has_value());
@@ -1170,29 +1164,27 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
     std::function<void(Editor&)> corrupt;
   };
   const std::vector<Row> rows = {
-      {"storage codes", [](Editor& e) { e.MutableState().Document.Picture.Cells.At(96, 92) = ToPixelCode(5); }},
+      {"storage codes", [](Editor& e) { EditorTestDoor::MutableState(e).Document.Picture.Cells.At(96, 92) = ToPixelCode(5); }},
       {"selection codes",
-       [](Editor& e) { e.MutableState().Selection.SelectionBuffer.Cells.At(96, 96) = ToPixelCode(9); }},
-      {"picture size", [](Editor& e) { e.MutableState().Document.Picture.Width = 0; }},
-      {"picture size", [](Editor& e) { e.MutableState().Document.Picture.Height = 93; }},
-      {"pixel size", [](Editor& e) { e.MutableState().View.PixelSize = 50; }},
-      {"undo count", [](Editor& e) { e.MutableState().Document.UndoCount = 51; }},
-      {"undo controls", [](Editor& e) { e.MutableState().Document.UndoAvailable = true; }},
-      {"selection size", [](Editor& e) { e.MutableState().Selection.SelectionBuffer.Height = 97; }},
-      {"icon size", [](Editor& e) { e.MutableSkin().At(1).Width = 97; }},
-      {"icon sub-icons", [](Editor& e) { e.MutableSkin().At(1).SubIcons = 0; }},
-      {"icon depth", [](Editor& e) { e.MutableSkin().At(1).BPP = 3; }},
+       [](Editor& e) { EditorTestDoor::MutableState(e).Selection.SelectionBuffer.Cells.At(96, 96) = ToPixelCode(9); }},
+      {"picture size", [](Editor& e) { EditorTestDoor::MutableState(e).Document.Picture.Width = 0; }},
+      {"picture size", [](Editor& e) { EditorTestDoor::MutableState(e).Document.Picture.Height = 93; }},
+      {"pixel size", [](Editor& e) { EditorTestDoor::MutableState(e).View.PixelSize = 50; }},
+      {"selection size", [](Editor& e) { EditorTestDoor::MutableState(e).Selection.SelectionBuffer.Height = 97; }},
+      {"icon size", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).Width = 97; }},
+      {"icon sub-icons", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).SubIcons = 0; }},
+      {"icon depth", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).BPP = 3; }},
       {"icon packing",
        [](Editor& e) {
-         e.MutableSkin().At(1).Width = 3;
-         e.MutableSkin().At(1).BPP = 1;
+         EditorTestDoor::MutableSkin(e).At(1).Width = 3;
+         EditorTestDoor::MutableSkin(e).At(1).BPP = 1;
        }},
-      {"icon data size", [](Editor& e) { e.MutableSkin().At(1).Data.pop_back(); }},
-      {"icon codes", [](Editor& e) { e.MutableSkin().At(1).Data.back() = 5; }},
-      {"current icon", [](Editor& e) { e.MutableState().Document.CurrentIconIndex = 2; }},
-      {"current sub-icon", [](Editor& e) { e.MutableState().Document.CurrentSubIconIndex = 2; }},
+      {"icon data size", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).Data.pop_back(); }},
+      {"icon codes", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).Data.back() = 5; }},
+      {"current icon", [](Editor& e) { EditorTestDoor::MutableState(e).Document.CurrentIconIndex = 2; }},
+      {"current sub-icon", [](Editor& e) { EditorTestDoor::MutableState(e).Document.CurrentSubIconIndex = 2; }},
       {"icon write-back",
-       [](Editor& e) { e.MutableSkin().At(0).Data[e.MutableSkin().At(0).DataIndex(1, 3, 0)] = 4; }},
+       [](Editor& e) { EditorTestDoor::MutableSkin(e).At(0).Data[EditorTestDoor::MutableSkin(e).At(0).DataIndex(1, 3, 0)] = 4; }},
   };
   for (const Row& row : rows) {
     Editor editor;

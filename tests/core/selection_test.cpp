@@ -1,3 +1,4 @@
+#include "core/editing/editor_test_door.h"
 #include "core/editing/selection.h"
 
 #include <gtest/gtest.h>
@@ -48,10 +49,10 @@ class SelectionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     editor.Start();
-    editor.SelectTool(DrawTool::SelectBox, true, false);
+    editor.SelectTool(DrawTool::SelectBox);
   }
 
-  EditorState& S() { return editor.MutableState(); }
+  EditorState& S() { return EditorTestDoor::MutableState(editor); }
   int P() { return editor.State().View.PixelSize; }
   // Canvas position inside the 1-based cell; `offset` picks the pixel in it.
   int Pos(int cell, int offset = 2) { return (cell - 1) * P() + offset; }
@@ -87,7 +88,10 @@ class SelectionTest : public ::testing::Test {
     FillPicture(ground);
   }
 
-  void EnterPasteMode() { editor.SelectTool(DrawTool::SelectBox, false, true); }
+  void EnterPasteMode() {
+    editor.SetSelectPanelModes(false, true);
+    editor.SelectTool(DrawTool::SelectBox);
+  }
   std::uint32_t CanvasAtCell(int x, int y) { return editor.Canvas().PixelAt(Pos(x), Pos(y)); }
 
   RecordingView view;
@@ -165,17 +169,17 @@ TEST_F(SelectionTest, PressBeyondThePictureIsClampedOntoIt) {
 TEST_F(SelectionTest, EveryBoxPressMakesAnUndoStepAndHidesTheOldBox) {
   Drag({2, 2}, {4, 4});
   ASSERT_TRUE(S().Selection.BoxVisible);
-  const int undo_before = S().Document.UndoCount;
+  const int undo_before = S().Document.Undo.Count();
   editor.MouseDown(MouseButton::Left, Pos(6), Pos(6));
-  EXPECT_EQ(S().Document.UndoCount, undo_before + 1);
+  EXPECT_EQ(S().Document.Undo.Count(), undo_before + 1);
   EXPECT_FALSE(S().Selection.BoxVisible);
   EXPECT_TRUE(S().Selection.BoxDragging);
   EXPECT_EQ(S().Selection.BoxStart, (CellPoint{5, 5}));
   // The right button does nothing for this tool.
   editor.MouseUp(MouseButton::Left, Pos(6), Pos(6));
-  const int undo_after = S().Document.UndoCount;
+  const int undo_after = S().Document.Undo.Count();
   editor.MouseDown(MouseButton::Right, Pos(9), Pos(9));
-  EXPECT_EQ(S().Document.UndoCount, undo_after);
+  EXPECT_EQ(S().Document.Undo.Count(), undo_after);
   EXPECT_EQ(S().Selection.SelectionRect, (CellRect{6, 6, 6, 6}));
 }
 
@@ -183,14 +187,15 @@ TEST_F(SelectionTest, PaintingInsideAShownBoxLeavesTheBufferAsCaptured) {
   FillPattern();
   Drag({3, 3}, {6, 5});
   const SelectionGrid captured = S().Selection.SelectionBuffer;
-  editor.SelectTool(DrawTool::Pen, true, false);
+  editor.SelectTool(DrawTool::Pen);
   editor.SetLeftColor(PatternCode(4, 4) == PixelCode::White ? PixelCode::Black : PixelCode::White);
   editor.MouseDown(MouseButton::Left, Pos(4), Pos(4));
   editor.MouseUp(MouseButton::Left, Pos(4), Pos(4));
   ASSERT_NE(S().Document.Picture.Cells.At(4, 4), PatternCode(4, 4));
   EXPECT_EQ(S().Selection.SelectionBuffer, captured);
   // A paste elsewhere stamps the captured pixel, not the painted one.
-  editor.SelectTool(DrawTool::SelectBox, false, true);
+  editor.SetSelectPanelModes(false, true);
+  editor.SelectTool(DrawTool::SelectBox);
   editor.MouseDown(MouseButton::Left, Pos(50), Pos(50));
   EXPECT_EQ(S().Document.Picture.Cells.At(51, 51), PatternCode(4, 4));
 }
@@ -202,13 +207,15 @@ TEST_F(SelectionTest, ModeSwitchesKeepTheBufferUntilTheNextRelease) {
   EnterPasteMode();
   EXPECT_TRUE(S().Selection.PasteMode);
   EXPECT_FALSE(S().Selection.SelectMode);
-  editor.SelectTool(DrawTool::SelectBox, true, false);
+  editor.SetSelectPanelModes(true, false);
+  editor.SelectTool(DrawTool::SelectBox);
   EXPECT_EQ(S().Selection.SelectionBuffer, captured);
-  editor.SelectTool(DrawTool::Bucket, true, false);
+  editor.SelectTool(DrawTool::Bucket);
   EXPECT_FALSE(S().Selection.SelectMode);
   EXPECT_FALSE(S().Selection.PasteMode);
   EXPECT_FALSE(S().Selection.BoxVisible);
-  editor.SelectTool(DrawTool::SelectBox, true, false);
+  editor.SetSelectPanelModes(true, false);
+  editor.SelectTool(DrawTool::SelectBox);
   EXPECT_EQ(S().Selection.SelectionBuffer, captured);
   Drag({10, 10}, {11, 10});
   EXPECT_EQ(S().Selection.SelectionBuffer.Width, 2);
@@ -260,7 +267,7 @@ TEST_F(SelectionTest, ShownBoxIsADashedBlackLineAlongTheOuterEdges) {
   EXPECT_EQ(BlackOnColumn(canvas, 4, 0, 60) + BlackOnColumn(canvas, 6, 11, 34), 0);
   EXPECT_EQ(BlackOnColumn(canvas, 26, 0, 60) + BlackOnColumn(canvas, 24, 11, 34), 0);
   // Leaving the tool hides it.
-  editor.SelectTool(DrawTool::Pen, true, false);
+  editor.SelectTool(DrawTool::Pen);
   EXPECT_EQ(BlackOnColumn(canvas, 5, 10, 35), 0);
 }
 
@@ -332,7 +339,7 @@ TEST_F(SelectionTest, PasteStampsTheBufferSkippingTransparentPixels) {
   CaptureRows({"kt3", "6wt"}, PixelCode::Gray33);
   FillPicture(PixelCode::Gray66);
   EnterPasteMode();
-  const int undo_before = S().Document.UndoCount;
+  const int undo_before = S().Document.Undo.Count();
   Picture expected = S().Document.Picture;
   editor.MouseDown(MouseButton::Left, Pos(10, 4), Pos(20, 0));
   expected.Cells.At(10, 20) = PixelCode::Black;
@@ -340,12 +347,12 @@ TEST_F(SelectionTest, PasteStampsTheBufferSkippingTransparentPixels) {
   expected.Cells.At(10, 21) = PixelCode::Gray66;
   expected.Cells.At(11, 21) = PixelCode::White;
   EXPECT_EQ(S().Document.Picture, expected);
-  EXPECT_EQ(S().Document.UndoCount, undo_before + 1);
+  EXPECT_EQ(S().Document.Undo.Count(), undo_before + 1);
   // The same buffer again, as often as clicked.
   editor.MouseDown(MouseButton::Left, Pos(40), Pos(40));
   EXPECT_EQ(S().Document.Picture.Cells.At(40, 40), PixelCode::Black);
   EXPECT_EQ(S().Document.Picture.Cells.At(41, 41), PixelCode::White);
-  EXPECT_EQ(S().Document.UndoCount, undo_before + 2);
+  EXPECT_EQ(S().Document.Undo.Count(), undo_before + 2);
 }
 
 TEST_F(SelectionTest, PastingAnAllTransparentBufferChangesNothingButMakesAnUndoStep) {
@@ -354,10 +361,10 @@ TEST_F(SelectionTest, PastingAnAllTransparentBufferChangesNothingButMakesAnUndoS
   Drag({30, 40}, {32, 41});
   EnterPasteMode();
   const Picture before = S().Document.Picture;
-  const int undo_before = S().Document.UndoCount;
+  const int undo_before = S().Document.Undo.Count();
   editor.MouseDown(MouseButton::Left, Pos(5), Pos(5));
   EXPECT_EQ(S().Document.Picture, before);
-  EXPECT_EQ(S().Document.UndoCount, undo_before + 1);
+  EXPECT_EQ(S().Document.Undo.Count(), undo_before + 1);
 }
 
 TEST_F(SelectionTest, PasteAtTheLastColumnWritesOnlyTheFirstBufferColumn) {
@@ -377,11 +384,11 @@ TEST_F(SelectionTest, PasteClickOutsideThePictureWritesNothingButMakesAnUndoStep
   editor.SetHeightQuick(10);
   const Picture before = S().Document.Picture;
   EnterPasteMode();
-  const int undo_before = S().Document.UndoCount;
+  const int undo_before = S().Document.Undo.Count();
   editor.MouseMove(500, 400);
   editor.MouseDown(MouseButton::Left, 500, 400);
   EXPECT_EQ(S().Document.Picture, before);  // also the cells beyond the picture
-  EXPECT_EQ(S().Document.UndoCount, undo_before + 1);
+  EXPECT_EQ(S().Document.Undo.Count(), undo_before + 1);
   // The ghost, from the clamped pointer, stands on the last column and row.
   EXPECT_EQ(S().Pointer.GhostCell, (CellPoint{20, 10}));
 }
@@ -401,10 +408,10 @@ TEST_F(SelectionTest, PasteBeforeAnyCaptureDoesNothing) {
   FillPattern();
   EnterPasteMode();
   const Picture before = S().Document.Picture;
-  const int undo_before = S().Document.UndoCount;
+  const int undo_before = S().Document.Undo.Count();
   editor.MouseDown(MouseButton::Left, Pos(5), Pos(5));
   EXPECT_EQ(S().Document.Picture, before);
-  EXPECT_EQ(S().Document.UndoCount, undo_before);
+  EXPECT_EQ(S().Document.Undo.Count(), undo_before);
   EXPECT_FALSE(S().Selection.SelectionCaptured);
 }
 

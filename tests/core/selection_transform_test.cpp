@@ -1,3 +1,4 @@
+#include "core/editing/editor_test_door.h"
 #include "core/editing/selection_transform.h"
 
 #include <gtest/gtest.h>
@@ -38,10 +39,10 @@ class SelectionTransformTest : public ::testing::Test {
  protected:
   void SetUp() override {
     editor.Start();
-    editor.SelectTool(DrawTool::SelectBox, true, false);
+    editor.SelectTool(DrawTool::SelectBox);
   }
 
-  EditorState& S() { return editor.MutableState(); }
+  EditorState& S() { return EditorTestDoor::MutableState(editor); }
   int Pos(int cell) { return (cell - 1) * S().View.PixelSize + 1; }
 
   void FillPattern() {
@@ -154,7 +155,7 @@ TEST_F(SelectionTransformTest, BufferTransformationsTouchNothingElse) {
   const CellRect rect = S().Selection.SelectionRect;
   const CellPoint start = S().Selection.BoxStart;
   const CellPoint end = S().Selection.BoxEnd;
-  const int undo = S().Document.UndoCount;
+  const int undo = S().Document.Undo.Count();
   const int renders = view.renders;
   const int presents = view.presents;
   for (auto* operation : {RotateSelectionLeft, RotateSelectionRight, FlipSelectionHorizontally,
@@ -166,7 +167,7 @@ TEST_F(SelectionTransformTest, BufferTransformationsTouchNothingElse) {
   EXPECT_EQ(S().Selection.BoxStart, start);
   EXPECT_EQ(S().Selection.BoxEnd, end);
   EXPECT_TRUE(S().Selection.BoxVisible);
-  EXPECT_EQ(S().Document.UndoCount, undo);
+  EXPECT_EQ(S().Document.Undo.Count(), undo);
   EXPECT_EQ(view.renders, renders);
   EXPECT_EQ(view.presents, presents);
 }
@@ -179,7 +180,7 @@ TEST_F(SelectionTransformTest, CropAfterRotatingTenByFourGivesFourColumnsAndTenR
   ASSERT_EQ(S().Selection.SelectionBuffer.Width, 10);
   RotateSelectionLeft(editor);
   const auto rotated = BufferRows();
-  const int undo = S().Document.UndoCount;
+  const int undo = S().Document.Undo.Count();
   const int renders = view.renders;
   EXPECT_EQ(CropToSelection(editor), CropResult::Cropped);
   EXPECT_EQ(S().Document.Picture.Width, 4);
@@ -193,7 +194,7 @@ TEST_F(SelectionTransformTest, CropAfterRotatingTenByFourGivesFourColumnsAndTenR
   EXPECT_EQ(S().Selection.BoxStart, (CellPoint{0, 0}));
   EXPECT_EQ(S().Selection.BoxEnd, (CellPoint{4, 10}));
   EXPECT_EQ(S().Selection.SelectionRect, (CellRect{11, 21, 20, 24}));
-  EXPECT_EQ(S().Document.UndoCount, undo + 1);
+  EXPECT_EQ(S().Document.Undo.Count(), undo + 1);
   EXPECT_EQ(view.renders, renders + 1);
 }
 
@@ -242,13 +243,13 @@ TEST_F(SelectionTransformTest, CropOfABufferTallerThanAPictureIsRefused) {
   const Picture before = S().Document.Picture;
   const CellPoint end = S().Selection.BoxEnd;
   const CellRect rect = S().Selection.SelectionRect;
-  const int undo = S().Document.UndoCount;
+  const int undo = S().Document.Undo.Count();
   const int renders = view.renders;
   EXPECT_EQ(CropToSelection(editor), CropResult::TooTall);
   EXPECT_EQ(S().Document.Picture, before);
   EXPECT_EQ(S().Selection.BoxEnd, end);
   EXPECT_EQ(S().Selection.SelectionRect, rect);
-  EXPECT_EQ(S().Document.UndoCount, undo);
+  EXPECT_EQ(S().Document.Undo.Count(), undo);
   EXPECT_EQ(view.renders, renders);
   EXPECT_EQ(CropRefusalMessage(S().Selection.SelectionBuffer.Height),
             "The selection is 96 rows high; a picture can hold at most 92.");
@@ -273,7 +274,7 @@ TEST_F(SelectionTransformTest, ClearFillsTheBoxWithTheRightColour) {
   FillPattern();
   Drag({5, 7}, {2, 3});
   const SelectionGrid buffer = S().Selection.SelectionBuffer;
-  const int undo = S().Document.UndoCount;
+  const int undo = S().Document.Undo.Count();
   const int renders = view.renders;
   Picture expected = S().Document.Picture;
   for (int x = 2; x <= 5; ++x) {
@@ -282,14 +283,14 @@ TEST_F(SelectionTransformTest, ClearFillsTheBoxWithTheRightColour) {
   ClearSelection(editor);  // RightColor is still its start value
   EXPECT_EQ(S().Document.Picture, expected);
   EXPECT_EQ(S().Selection.SelectionBuffer, buffer);
-  EXPECT_EQ(S().Document.UndoCount, undo + 1);
+  EXPECT_EQ(S().Document.Undo.Count(), undo + 1);
   EXPECT_EQ(view.renders, renders + 1);
 }
 
 TEST_F(SelectionTransformTest, ClearUsesTheLastBoxAfterItWasHidden) {
   FillPattern();
   Drag({10, 10}, {11, 12});
-  editor.SelectTool(DrawTool::Pen, true, false);
+  editor.SelectTool(DrawTool::Pen);
   ASSERT_FALSE(S().Selection.BoxVisible);
   editor.SetRightColor(PixelCode::White);
   ClearSelection(editor);
@@ -363,7 +364,7 @@ TEST_F(SelectionTransformTest, EveryOperationBeforeACaptureDoesNothing) {
   S().Selection.BoxEnd = {6, 6};
   const Picture picture = S().Document.Picture;
   const SelectionGrid buffer = S().Selection.SelectionBuffer;
-  const int undo = S().Document.UndoCount;
+  const int undo = S().Document.Undo.Count();
   const int renders = view.renders;
   const int presents = view.presents;
   for (auto* operation : {RotateSelectionLeft, RotateSelectionRight, FlipSelectionHorizontally,
@@ -374,7 +375,7 @@ TEST_F(SelectionTransformTest, EveryOperationBeforeACaptureDoesNothing) {
   EXPECT_FALSE(S().Selection.SelectionCaptured);
   EXPECT_EQ(S().Document.Picture, picture);
   EXPECT_EQ(S().Selection.SelectionBuffer, buffer);
-  EXPECT_EQ(S().Document.UndoCount, undo);
+  EXPECT_EQ(S().Document.Undo.Count(), undo);
   EXPECT_EQ(view.renders, renders);
   EXPECT_EQ(view.presents, presents);
 }

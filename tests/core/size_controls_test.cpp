@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "core/editing/size_rules.h"
 #include "recording_view.h"
@@ -13,7 +14,7 @@ namespace {
 
 struct SizeControls : ::testing::Test {
   SizeControls() : editor(&view) { editor.Start(); }
-  EditorState& s() { return editor.MutableState(); }
+  EditorState& s() { return EditorTestDoor::MutableState(editor); }
   testing::RecordingView view;
   Editor editor;
 };
@@ -22,11 +23,11 @@ TEST_F(SizeControls, ArrowsSaveASnapshotEvenAtTheLimit) {
   s().Document.Picture.Width = 2;
   editor.WidthDown();
   EXPECT_EQ(s().Document.Picture.Width, 2);
-  EXPECT_EQ(s().Document.UndoCount, 1);
+  EXPECT_EQ(s().Document.Undo.Count(), 1);
   s().Document.Picture.Height = 92;
   editor.HeightUp();
   EXPECT_EQ(s().Document.Picture.Height, 92);
-  EXPECT_EQ(s().Document.UndoCount, 2);
+  EXPECT_EQ(s().Document.Undo.Count(), 2);
   editor.WidthUp();
   editor.HeightDown();
   EXPECT_EQ(s().Document.Picture.Width, 3);
@@ -37,7 +38,7 @@ TEST_F(SizeControls, QuickSizeKeepsTheHiddenColumns) {
   s().Document.Picture.Cells.At(70, 3) = PixelCode::White;
   editor.SetWidthQuick(50);
   EXPECT_EQ(s().Document.Picture.Width, 50);
-  EXPECT_EQ(s().Document.UndoCount, 0);
+  EXPECT_EQ(s().Document.Undo.Count(), 0);
   editor.SetWidthQuick(96);
   EXPECT_EQ(s().Document.Picture.Cells.At(70, 3), PixelCode::White);
   editor.SetHeightQuick(5);
@@ -50,7 +51,7 @@ TEST_F(SizeControls, SetSizeIsOneUndoStepAndWritesNoCell) {
   editor.ApplySetSize(10, 10);
   editor.ApplySetSize(20, 20);
   EXPECT_EQ(s().Document.Picture.Cells.At(15, 15), PixelCode::Gray66);
-  EXPECT_EQ(s().Document.UndoCount, 3);
+  EXPECT_EQ(s().Document.Undo.Count(), 3);
   editor.PopUndo();
   EXPECT_EQ(s().Document.Picture.Width, 10);
   EXPECT_EQ(s().Document.Picture.Height, 10);
@@ -65,7 +66,7 @@ TEST_F(SizeControls, NewPictureClearsWithTheRightColourAndEndsSkinMode) {
   EXPECT_EQ(s().Document.Picture.Cells.At(1, 1), PixelCode::White);
   EXPECT_EQ(s().Document.Picture.Cells.At(96, 92), PixelCode::White);
   EXPECT_FALSE(s().Document.SkinMode);
-  EXPECT_EQ(s().Document.UndoCount, 0);
+  EXPECT_EQ(s().Document.Undo.Count(), 0);
 }
 
 TEST_F(SizeControls, CancelledNewPictureOnlyLeavesSkinMode) {
@@ -83,8 +84,8 @@ TEST_F(SizeControls, NewPictureInSkinModeFillsOnlyTheCurrentSubIcon) {
   icon.SubIcons = 2;
   icon.BPP = 4;
   icon.Data.assign(16, 1);
-  editor.MutableSkin().Append(icon);
-  editor.MutableSkin().Append(icon);
+  EditorTestDoor::MutableSkin(editor).Append(icon);
+  EditorTestDoor::MutableSkin(editor).Append(icon);
   s().Document.SkinMode = true;
   s().Document.CurrentIconIndex = 0;
   s().Document.CurrentSubIconIndex = 1;
@@ -104,7 +105,7 @@ TEST_F(SizeControls, SetSizeInSkinModeResizesTheCurrentIcon) {
   icon.SubIcons = 1;
   icon.BPP = 8;
   icon.Data.assign(16, 2);
-  editor.MutableSkin().Append(icon);
+  EditorTestDoor::MutableSkin(editor).Append(icon);
   s().Document.SkinMode = true;
   editor.ApplySetSize(6, 2);
   EXPECT_EQ(editor.Skin().At(0).Width, 6);

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/frame_player.h"
@@ -31,7 +32,7 @@ class SkinEditing : public ::testing::Test {
     for (TSkinIcon& icon : icons) skin.Append(std::move(icon));
     OpenSkinIntoEditor(editor_, std::move(skin));
   }
-  EditorState& S() { return editor_.MutableState(); }
+  EditorState& S() { return EditorTestDoor::MutableState(editor_); }
   const TSkinIcon& Icon(int i) { return editor_.Skin().At(i); }
   // A left click on a 1-based cell at the start's pixel size of 5.
   void Draw(PixelCode code, int x, int y) {
@@ -130,7 +131,7 @@ TEST_F(SkinEditing, ArrowsInSkinModeKeepTheIconPacked) {
   editor_.HeightUp();  // 8 x 2 packs
   EXPECT_EQ(Icon(0).Height, 2);
   EXPECT_EQ(S().Document.Picture.Height, 2);
-  EXPECT_EQ(S().Document.UndoCount, 2);
+  EXPECT_EQ(S().Document.Undo.Count(), 2);
 }
 
 // ---- New Skin ---------------------------------------------------------------------------
@@ -147,7 +148,7 @@ TEST_F(SkinEditing, NewSkinHoldsOnlyItsFirstIcon) {
   EXPECT_TRUE(S().Document.SkinMode);
   EXPECT_EQ(S().Document.CurrentIconIndex, 0);
   EXPECT_EQ(S().Document.Picture.Width, 4);
-  EXPECT_EQ(S().Document.UndoCount, 0);
+  EXPECT_EQ(S().Document.Undo.Count(), 0);
 }
 
 // ---- the stream budget -------------------------------------------------------------------

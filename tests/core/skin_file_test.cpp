@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/model/skin.h"
@@ -316,8 +317,8 @@ std::vector<DamagedCase> DamagedFiles() {
 TEST(SkinFileRead, EveryDamagedFileIsRefusedAndTheEditorKeepsItsSkin) {
   Editor editor;
   OpenSkinIntoEditor(editor, SkinOf({MakeIcon(1, 2, 4, 4, 1, {T, W, B, G33, G66, G66, B, B})}));
-  editor.MutableState().Document.CurrentSubIconIndex = 1;
-  editor.MutableState().Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
+  EditorTestDoor::MutableState(editor).Document.CurrentSubIconIndex = 1;
+  EditorTestDoor::MutableState(editor).Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
   const Skin old_skin = editor.Skin();
   const Picture old_picture = editor.State().Document.Picture;
 
@@ -330,7 +331,7 @@ TEST(SkinFileRead, EveryDamagedFileIsRefusedAndTheEditorKeepsItsSkin) {
     EXPECT_EQ(editor.Skin(), old_skin) << c.what;
     EXPECT_EQ(editor.State().Document.Picture, old_picture) << c.what;
     EXPECT_FALSE(editor.State().Document.SkinMode);
-    editor.MutableState().Document.SkinMode = true;
+    EditorTestDoor::MutableState(editor).Document.SkinMode = true;
   }
 }
 
@@ -377,9 +378,9 @@ TEST(SkinFileRoundTrip, ManyIconsAndSubIconsAtEveryDepth) {
 
 TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
   Editor editor;
-  editor.MutableState().Document.CurrentIconIndex = 2;
-  editor.MutableState().Document.CurrentSubIconIndex = 1;
-  editor.PushUndo();
+  EditorTestDoor::MutableState(editor).Document.CurrentIconIndex = 2;
+  EditorTestDoor::MutableState(editor).Document.CurrentSubIconIndex = 1;
+  EditorTestDoor::PushUndo(editor);
   const Skin skin = ReadBack(Written(SkinOf({
       MakeIcon(0x10, 2, 4, 3, 8, Pattern(2, 3, 8, 4, 1)),
       MakeIcon(0x11, 1, 4, 2, 4, Pattern(1, 2, 4, 4, 2)),
@@ -389,7 +390,7 @@ TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
   EXPECT_TRUE(s.Document.SkinMode);
   EXPECT_EQ(s.Document.CurrentIconIndex, 0);
   EXPECT_EQ(s.Document.CurrentSubIconIndex, 0);
-  EXPECT_EQ(s.Document.UndoCount, 0);
+  EXPECT_EQ(s.Document.Undo.Count(), 0);
   EXPECT_EQ(editor.Skin(), skin);
   EXPECT_EQ(s.Document.Picture.Width, 3);
   EXPECT_EQ(s.Document.Picture.Height, 8);
@@ -402,8 +403,8 @@ TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
 
 TEST(OpenSkinIntoEditor, EmptySkinEntersSkinModeAndLoadsNothing) {
   Editor editor;
-  editor.MutableSkin().Append(MakeIcon(1, 1, 4, 2, 1, {1, 1}));
-  editor.MutableState().Document.Picture.Cells.At(3, 3) = PixelCode::White;
+  EditorTestDoor::MutableSkin(editor).Append(MakeIcon(1, 1, 4, 2, 1, {1, 1}));
+  EditorTestDoor::MutableState(editor).Document.Picture.Cells.At(3, 3) = PixelCode::White;
   const Picture before = editor.State().Document.Picture;
   OpenSkinIntoEditor(editor, ReadBack(FileFromStream({0xFF})));
   EXPECT_TRUE(editor.State().Document.SkinMode);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "recording_view.h"
 
@@ -17,7 +18,7 @@ struct ViewScroll : ::testing::Test {
     return {(Shown().Left + x) / p, (Shown().Top + y) / p};
   }
   Editor editor;
-  EditorState& s = editor.MutableState();
+  EditorState& s = EditorTestDoor::MutableState(editor);
 };
 
 TEST_F(ViewScroll, StartsAtTheTopLeftOfTheStartView) {
@@ -159,7 +160,7 @@ TEST_F(ViewScroll, BoxAndPasteGhostLieOnTheCellsOfAScrolledView) {
   editor.SetPixelSizeFromMenu(10);
   editor.SetViewSize(300, 200);
   editor.ScrollTo(403, 287);  // cell (41, 29) at the top-left, 3 and 7 pixels cut off
-  editor.SelectTool(DrawTool::SelectBox, true, false);
+  editor.SelectTool(DrawTool::SelectBox);
   // View positions plus the offset, as the canvas reports them.
   editor.MouseDown(MouseButton::Left, 403 + 15, 287 + 4);  // cell (42, 30)
   editor.MouseMove(403 + 120, 287 + 95);
@@ -167,7 +168,8 @@ TEST_F(ViewScroll, BoxAndPasteGhostLieOnTheCellsOfAScrolledView) {
   EXPECT_EQ(s.Selection.SelectionRect, (CellRect{42, 30, 53, 39}));
 
   s.Document.Picture.Cells.Fill(PixelCode::White);
-  editor.SelectTool(DrawTool::SelectBox, false, true);
+  editor.SetSelectPanelModes(false, true);
+  editor.SelectTool(DrawTool::SelectBox);
   editor.Render();
   // The ghost drawn the plain way over the same view: every square of the
   // buffer but the transparent ones, with its top-left on cell (47, 33).

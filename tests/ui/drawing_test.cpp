@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "core/editing/editor_test_door.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
 #include "ui/dialogs/set_size_dialog.h"
@@ -71,7 +72,7 @@ class DrawingTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Cells.At(2, 2), PixelCode::Transparent);
     Click(f.form->Canvas(), Qt::MiddleButton, f.CellCentre(3, 3));
     QCOMPARE(f.State().Document.Picture.Cells.At(3, 3), PixelCode::White);
-    QCOMPARE(f.State().Document.UndoCount, 1);
+    QCOMPARE(f.State().Document.Undo.Count(), 1);
   }
 
   void paletteButtonsSetTheColourOfTheButtonPressed() {
@@ -133,26 +134,26 @@ class DrawingTest : public QObject {
     QCOMPARE(f.services.messages[0].text, QStringLiteral("Invalid dimentions."));
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Invalid parameters!"));
     QCOMPARE(f.State().Document.Picture.Height, 92);
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
 
     for (const auto& [h, w] : {std::pair{"5a", "5"}, {"-5", "5"}, {"", "5"}, {" 5", "5"}}) {
       f.services.dialog_handler = AnswerSetSize(QLatin1String(h), QLatin1String(w));
       f.Action("SetSize1")->trigger();
     }
     QCOMPARE(f.services.messages.size(), 1);  // refused silently
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
 
     f.services.dialog_handler = AnswerSetSize("05", "7");
     f.Button("ToolButton10")->click();
     QCOMPARE(f.State().Document.Picture.Height, 5);
     QCOMPARE(f.State().Document.Picture.Width, 7);
-    QCOMPARE(f.State().Document.UndoCount, 1);
+    QCOMPARE(f.State().Document.Undo.Count(), 1);
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QStringLiteral("7"));
 
     f.services.dialog_handler = AnswerSetSize("20", "20", true);
     f.Action("SetSize1")->trigger();
     QCOMPARE(f.State().Document.Picture.Width, 7);
-    QCOMPARE(f.State().Document.UndoCount, 1);
+    QCOMPARE(f.State().Document.Undo.Count(), 1);
   }
 
   void setSizeDialogFillsItsBoxesAndTabsFromTheHeight() {
@@ -184,7 +185,7 @@ class DrawingTest : public QObject {
     icon.Width = 4;
     icon.Height = 2;
     icon.Data.assign(8, 3);
-    f.form->GetEditor().MutableSkin().Append(icon);
+    EditorTestDoor::MutableSkin(f.form->GetEditor()).Append(icon);
     f.State().Document.SkinMode = true;
     f.services.dialog_handler = AnswerSetSize("3", "3");
     f.Action("SetSize1")->trigger();
@@ -194,7 +195,7 @@ class DrawingTest : public QObject {
     f.services.dialog_handler = AnswerSetSize("2", "4");
     f.Action("SetSize1")->trigger();
     QCOMPARE(f.State().Document.Picture.Width, 4);
-    f.form->GetEditor().MutableSkin().At(0).BPP = 8;
+    EditorTestDoor::MutableSkin(f.form->GetEditor()).At(0).BPP = 8;
     f.services.dialog_handler = AnswerSetSize("3", "3");
     f.Action("SetSize1")->trigger();
     QCOMPARE(f.services.messages.size(), 1);
@@ -231,10 +232,10 @@ class DrawingTest : public QObject {
     f.Button("SpeedButton25")->click();  // height 92
     f.Button("SpeedButton43")->click();  // height 2
     QCOMPARE(f.State().Document.Picture.Height, 2);
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
     f.Button("SpeedButton1")->click();  // height down at 2
     QCOMPARE(f.State().Document.Picture.Height, 2);
-    QCOMPARE(f.State().Document.UndoCount, 1);
+    QCOMPARE(f.State().Document.Undo.Count(), 1);
     f.Button("SpeedButton3")->click();
     QCOMPARE(f.State().Document.Picture.Height, 3);
     for (int i = 0; i < 60; ++i) f.Button("SpeedButton23")->click();
@@ -274,7 +275,7 @@ class DrawingTest : public QObject {
       QCOMPARE(picture.Width, width);
       QCOMPARE(f.form->findChild<QLineEdit*>("HEIG")->text(), QString::number(height));
     }
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
   }
 
   void clearImageIsNotUndoable() {
@@ -283,7 +284,7 @@ class DrawingTest : public QObject {
     f.form->findChild<QAction*>("MenuItem2")->trigger();  // right colour 33 % gray
     f.Button("ToolButton19")->click();
     QCOMPARE(f.State().Document.Picture.Cells.At(1, 1), PixelCode::Gray33);
-    QCOMPARE(f.State().Document.UndoCount, 1);
+    QCOMPARE(f.State().Document.Undo.Count(), 1);
   }
 
   void nameBoxTakesSixteenLatin1Characters() {

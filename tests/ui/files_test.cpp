@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/editing/editor_test_door.h"
 #include "support/main_window_fixture.h"
 #include "ui/dialogs/bitmap_import_window.h"
 #include "ui/files/file_commands.h"
@@ -55,7 +56,7 @@ std::vector<std::uint8_t> EnterSkinMode(MainWindowFixture& f) {
   icon.Width = 4;
   icon.Height = 4;
   icon.Data.assign(16, 3);
-  f.form->GetEditor().MutableSkin().Append(icon);
+  EditorTestDoor::MutableSkin(f.form->GetEditor()).Append(icon);
   f.State().Document.SkinMode = true;
   f.State().Document.CurrentIconIndex = 0;
   f.State().Document.CurrentSubIconIndex = 0;
@@ -137,7 +138,7 @@ class PictureFileCommandsTest : public QObject {
     QCOMPARE(request.default_suffix, QStringLiteral("ptv"));
     QCOMPARE(request.file_name, QString::fromLatin1(p.name));
     QVERIFY(f.services.messages.isEmpty());
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
     QVERIFY(f.State().Document.Picture == before);
   }
 
@@ -204,7 +205,7 @@ class PictureFileCommandsTest : public QObject {
     QFETCH(QList<int>, codes);
     MainWindowFixture f;
     f.State().Document.Picture.Cells.Fill(PixelCode::Gray33);
-    f.form->GetEditor().PushUndo();
+    EditorTestDoor::PushUndo(f.form->GetEditor());
     QTemporaryDir dir;
     const QString path = dir.filePath("in.ptv");
     WriteAll(path, stored);
@@ -223,7 +224,7 @@ class PictureFileCommandsTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Cells.At(width + 1, 1), PixelCode::Gray33);
     QCOMPARE(f.State().Document.Picture.Cells.At(1, height + 1), PixelCode::Gray33);
     QCOMPARE(f.State().Document.Picture.Cells.At(96, 92), PixelCode::Gray33);
-    QCOMPARE(f.State().Document.UndoCount, 1);
+    QCOMPARE(f.State().Document.Undo.Count(), 1);
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QString::number(width));
 
     const FileDialogRequest& request = f.services.file_requests.first();
@@ -624,11 +625,11 @@ class BitmapImportTest : public QObject {
     QTemporaryDir dir;
     f.State().Document.Picture.Cells.Fill(PixelCode::Gray33);
     const Picture oldest = f.State().Document.Picture;
-    f.form->GetEditor().PushUndo();
+    EditorTestDoor::PushUndo(f.form->GetEditor());
     f.State().Document.Picture.Cells.At(1, 1) = PixelCode::Black;
     RunBmpSession(f, WriteBmp(dir, "w.bmp", Filled(6, 6, qRgb(255, 255, 255)), BmpDepth::Rgb24));
     QCOMPARE(f.State().Document.Picture.Width, 6);
-    QCOMPARE(f.State().Document.UndoCount, 1);
+    QCOMPARE(f.State().Document.Undo.Count(), 1);
     f.Action("Undochange1")->trigger();
     QVERIFY(f.State().Document.Picture == oldest);
   }
@@ -866,7 +867,7 @@ class BitmapImportTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Cells.At(1, 1), PixelCode::Gray66);  // red: gray 85
 
     EnterSkinMode(f);  // one 4 x 4 icon at 4 bpp
-    f.form->GetEditor().PushUndo();
+    EditorTestDoor::PushUndo(f.form->GetEditor());
     RunBmpSession(f, QString(), std::nullopt, true, [&](TbmpWin& win) {
       // Showing the window, as exec() does, looks at the mode again.
       win.show();
@@ -888,7 +889,7 @@ class BitmapImportTest : public QObject {
         }
       }
     }
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
     QVERIFY(f.services.messages.isEmpty());
   }
 
@@ -903,8 +904,8 @@ class BitmapImportTest : public QObject {
     big.Width = 96;
     big.Height = 92;
     big.Data.assign(96 * 92, 3);
-    f.form->GetEditor().MutableSkin().Append(big);
-    f.form->GetEditor().MutableSkin().Append(big);
+    EditorTestDoor::MutableSkin(f.form->GetEditor()).Append(big);
+    EditorTestDoor::MutableSkin(f.form->GetEditor()).Append(big);
     f.State().Document.SkinMode = true;
     f.State().Document.CurrentIconIndex = 1;
     f.State().Document.CurrentSubIconIndex = 0;

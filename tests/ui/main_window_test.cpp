@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "core/editing/editor_test_door.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
 #include "ui/app/about_box.h"
@@ -187,10 +188,10 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     f.form.reset();
     // Nothing the editor does may reach the window that is gone.
-    f.editor.PushUndo();
+    EditorTestDoor::PushUndo(f.editor);
     f.editor.Render();
-    f.editor.SelectTool(DrawTool::SelectBox, true, false);
-    QCOMPARE(f.editor.State().Document.UndoCount, 1);
+    f.editor.SelectTool(DrawTool::SelectBox);
+    QCOMPARE(f.editor.State().Document.Undo.Count(), 1);
   }
 
   void menuCaptionsAndShortcuts() {
@@ -251,7 +252,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(f.Button("BorderButton"), Qt::LeftButton);
     QVERIFY(!f.State().View.ShowBorder);
     QVERIFY(!f.Action("ViewBorder1")->isChecked());
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
   }
 
   void canvasShowsTheRenderedPicture() {

@@ -242,7 +242,7 @@ class SelectionTest : public QObject {
       MainWindowFixture f;
       FillPattern(f);
       ChooseSelectBox(f);
-      const int undo_before = f.State().Document.UndoCount;
+      const int undo_before = f.State().Document.Undo.Count();
       if (backwards) {
         Drag(f, {5, 7}, {2, 3});
       } else {
@@ -258,7 +258,7 @@ class SelectionTest : public QObject {
         }
       }
       QVERIFY(f.State().Selection.SelectionCaptured);
-      QCOMPARE(f.State().Document.UndoCount, undo_before + 1);
+      QCOMPARE(f.State().Document.Undo.Count(), undo_before + 1);
       // The dashed outline runs along the box's left edge, at x = 1 * 5.
       QCOMPARE(f.CanvasImage().pixelColor(QPoint(5, 2 * 5 + 1)), QColor(Qt::black));
     }
@@ -301,7 +301,7 @@ class SelectionTest : public QObject {
     Panel(f)->PasteButton()->click();
 
     const Picture before = picture;
-    const int undo_before = f.State().Document.UndoCount;
+    const int undo_before = f.State().Document.Undo.Count();
     Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(10, 12));
     QCOMPARE(picture.Cells.At(10, 12), PixelCode::Black);
     QCOMPARE(picture.Cells.At(11, 12), before.Cells.At(11, 12));  // under a transparent pixel
@@ -309,7 +309,7 @@ class SelectionTest : public QObject {
     QCOMPARE(picture.Cells.At(11, 13), PixelCode::Gray33);
     QCOMPARE(picture.Cells.At(12, 12), before.Cells.At(12, 12));
     QCOMPARE(picture.Cells.At(10, 14), before.Cells.At(10, 14));
-    QCOMPARE(f.State().Document.UndoCount, undo_before + 1);
+    QCOMPARE(f.State().Document.Undo.Count(), undo_before + 1);
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(10, 13)), QColor(Qt::white));
 
     f.Action("Undochange1")->trigger();
@@ -331,7 +331,7 @@ class SelectionTest : public QObject {
     ChooseSelectBox(f);
     Drag(f, {5, 5}, {7, 6});
     const Picture picture = f.State().Document.Picture;
-    const int undo = f.State().Document.UndoCount;
+    const int undo = f.State().Document.Undo.Count();
 
     Panel(f)->SpeedButton2()->click();
     QCOMPARE(BufferRows(f), (QList<QList<int>>{{3, 0}, {4, 1}, {0, 2}}));
@@ -347,7 +347,7 @@ class SelectionTest : public QObject {
     QCOMPARE(BufferRows(f), (QList<QList<int>>{{2, 1, 0}, {0, 4, 3}}));
 
     QCOMPARE(f.State().Document.Picture, picture);
-    QCOMPARE(f.State().Document.UndoCount, undo);
+    QCOMPARE(f.State().Document.Undo.Count(), undo);
     QCOMPARE(f.State().Selection.SelectionRect, (CellRect{5, 5, 7, 6}));
   }
 
@@ -359,11 +359,11 @@ class SelectionTest : public QObject {
     QCOMPARE(f.State().Selection.SelectionBuffer.Width, 10);
     QCOMPARE(f.State().Selection.SelectionBuffer.Height, 4);
     Panel(f)->SpeedButton1()->click();
-    const int undo = f.State().Document.UndoCount;
+    const int undo = f.State().Document.Undo.Count();
     Panel(f)->CropButton()->click();
     QCOMPARE(f.State().Document.Picture.Width, 4);
     QCOMPARE(f.State().Document.Picture.Height, 10);
-    QCOMPARE(f.State().Document.UndoCount, undo + 1);
+    QCOMPARE(f.State().Document.Undo.Count(), undo + 1);
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QStringLiteral("4"));
     QCOMPARE(f.form->findChild<QLineEdit*>("HEIG")->text(), QStringLiteral("10"));
     // Turned left: the old top row's right end is now the top-left pixel.
@@ -380,13 +380,13 @@ class SelectionTest : public QObject {
     Panel(f)->SpeedButton2()->click();
     QCOMPARE(f.State().Selection.SelectionBuffer.Height, 95);
     const Picture picture = f.State().Document.Picture;
-    const int undo = f.State().Document.UndoCount;
+    const int undo = f.State().Document.Undo.Count();
     Panel(f)->CropButton()->click();
     QCOMPARE(f.services.messages.size(), 1);
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Cut off select"));
     QCOMPARE(f.services.messages[0].text, QString::fromStdString(CropRefusalMessage(95)));
     QCOMPARE(f.State().Document.Picture, picture);
-    QCOMPARE(f.State().Document.UndoCount, undo);
+    QCOMPARE(f.State().Document.Undo.Count(), undo);
   }
 
   void clearButtonFillsTheBoxWithTheRightColour() {
@@ -396,7 +396,7 @@ class SelectionTest : public QObject {
     ChooseSelectBox(f);
     Drag(f, {4, 6}, {2, 3});
     const Picture before = f.State().Document.Picture;
-    const int undo = f.State().Document.UndoCount;
+    const int undo = f.State().Document.Undo.Count();
     Panel(f)->ClearButton()->click();
     for (int x = 1; x <= 8; ++x) {
       for (int y = 1; y <= 9; ++y) {
@@ -405,7 +405,7 @@ class SelectionTest : public QObject {
                  inside ? PixelCode::White : before.Cells.At(x, y));
       }
     }
-    QCOMPARE(f.State().Document.UndoCount, undo + 1);
+    QCOMPARE(f.State().Document.Undo.Count(), undo + 1);
     QCOMPARE(f.CanvasImage().pixelColor(f.CellCentre(3, 4)), QColor(Qt::white));
   }
 
@@ -422,7 +422,7 @@ class SelectionTest : public QObject {
       button->click();
     }
     QCOMPARE(f.State().Document.Picture, picture);
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
     QCOMPARE(f.State().Selection.SelectionBuffer.Width, 0);
     QCOMPARE(f.State().Selection.SelectionBuffer.Height, 0);
     QVERIFY(f.services.messages.isEmpty());
@@ -468,7 +468,7 @@ class SelectionTest : public QObject {
     Drag(f, {3, 2}, {7, 5});
     const Picture picture = f.State().Document.Picture;
     const SelectionGrid buffer = f.State().Selection.SelectionBuffer;
-    const int undo = f.State().Document.UndoCount;
+    const int undo = f.State().Document.Undo.Count();
 
     QString shown_name;
     f.services.dialog_handler = ConfirmName("part", &shown_name);
@@ -500,7 +500,7 @@ class SelectionTest : public QObject {
     QCOMPARE(record->height, 4);
     QCOMPARE(record->codes.size(), std::size_t(20));
 
-    QCOMPARE(f.State().Document.UndoCount, undo + 1);
+    QCOMPARE(f.State().Document.Undo.Count(), undo + 1);
     QCOMPARE(f.State().Document.Picture, picture);
     QCOMPARE(f.State().Selection.SelectionBuffer, buffer);
     QCOMPARE(f.form->PictureName(), QByteArray("main"));
@@ -535,14 +535,14 @@ class SelectionTest : public QObject {
     f.services.dialog_handler = ConfirmName("tall");
     const QString path = dir.filePath(QStringLiteral("tall.ptv"));
     f.services.file_answers << path;
-    const int undo = f.State().Document.UndoCount;
+    const int undo = f.State().Document.Undo.Count();
     Panel(f)->SaveButton()->click();
     QCOMPARE(f.services.messages.size(), 1);
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Save Selection"));
     QVERIFY(f.services.messages[0].text.contains(QStringLiteral("96 rows")));
     QVERIFY(f.services.file_requests.isEmpty());
     QVERIFY(!QFile::exists(path));
-    QCOMPARE(f.State().Document.UndoCount, undo);
+    QCOMPARE(f.State().Document.Undo.Count(), undo);
   }
 
   void saveBeforeAnyCaptureOnlyCopiesTheName() {
@@ -555,7 +555,7 @@ class SelectionTest : public QObject {
     QCOMPARE(Savebox(f)->Edit1()->text(), QStringLiteral("hello"));
     QVERIFY(f.services.shown_dialogs.isEmpty());
     QVERIFY(f.services.file_requests.isEmpty());
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
   }
 
   void closingThePromptOtherwiseThanWithSaveWritesNothing() {
@@ -565,7 +565,7 @@ class SelectionTest : public QObject {
       MainWindowFixture f;
       ChooseSelectBox(f);
       Drag(f, {1, 1}, {2, 2});
-      const int undo = f.State().Document.UndoCount;
+      const int undo = f.State().Document.Undo.Count();
       f.services.dialog_handler = [how](QDialog& dialog) {
         dialog.show();
         if (how == Close::Escape) {
@@ -582,7 +582,7 @@ class SelectionTest : public QObject {
       QVERIFY(!Savebox(f)->isVisible());
       QVERIFY(f.services.file_requests.isEmpty());
       QVERIFY(!QFile::exists(path));
-      QCOMPARE(f.State().Document.UndoCount, undo);
+      QCOMPARE(f.State().Document.Undo.Count(), undo);
     }
   }
 
@@ -606,11 +606,11 @@ class SelectionTest : public QObject {
     MainWindowFixture f;
     ChooseSelectBox(f);
     Drag(f, {1, 1}, {2, 2});
-    const int undo = f.State().Document.UndoCount;
+    const int undo = f.State().Document.Undo.Count();
     f.services.dialog_handler = ConfirmName("kept");
     Panel(f)->SaveButton()->click();  // no file answer: the dialog is cancelled
     QCOMPARE(f.services.file_requests.size(), 1);
-    QCOMPARE(f.State().Document.UndoCount, undo + 1);
+    QCOMPARE(f.State().Document.Undo.Count(), undo + 1);
     QVERIFY(f.services.messages.isEmpty());
   }
 

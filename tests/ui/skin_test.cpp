@@ -150,7 +150,7 @@ struct SkinFixture : MainWindowFixture {
   }
   void DrawSomething() {
     Click(form->Canvas(), Qt::LeftButton, CellCentre(1, 1));
-    QVERIFY(State().Document.UndoCount > 0);
+    QVERIFY(State().Document.Undo.Count() > 0);
   }
 
   QTemporaryDir dir;
@@ -194,7 +194,7 @@ class SkinTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Height, 4);
     QVERIFY(PictureEntries(f.State()) == SubIconEntries(skin.At(0), 0));
     QVERIFY(f.GetEditor().Skin() == skin);
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
     QCOMPARE(f.Box("WID"), QStringLiteral("6"));
     QCOMPARE(f.Box("HEIG"), QStringLiteral("4"));
     QCOMPARE(f.Box("IconBPPEdit"), QStringLiteral("4"));
@@ -307,7 +307,7 @@ class SkinTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Height, 3);
     QVERIFY(PictureEntries(f.State()) == SubIconEntries(skin.At(2), 0));
     QCOMPARE(f.Box("IconBPPEdit"), QStringLiteral("1"));
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
 
     f.List()->setCurrentRow(1);
     QCOMPARE(f.State().Document.CurrentIconIndex, 1);
@@ -341,7 +341,7 @@ class SkinTest : public QObject {
     QCOMPARE(f.Icon(0).BPP, 4);
     QVERIFY(f.Icon(0).Data == three_by_three);
     QCOMPARE(f.Box("IconBPPEdit"), QStringLiteral("4"));
-    QVERIFY(f.State().Document.UndoCount > 0);  // the arrows keep the undo stack
+    QVERIFY(f.State().Document.Undo.Count() > 0);  // the arrows keep the undo stack
 
     f.Combo()->setCurrentIndex(1);
     f.Button("SpeedButton45")->click();  // already at 4: nothing
@@ -391,7 +391,7 @@ class SkinTest : public QObject {
     QCOMPARE(f.State().Document.CurrentSubIconIndex, 1);
     QCOMPARE(f.Box("CurrentIconEdit"), QStringLiteral("2"));
     QVERIFY(PictureEntries(f.State()) == SubIconEntries(skin.At(1), 1));
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
     f.Button("SpeedButton46")->click();
     f.Button("SpeedButton46")->click();
     QCOMPARE(f.State().Document.CurrentSubIconIndex, 2);
@@ -493,7 +493,7 @@ class SkinTest : public QObject {
     f.DrawSomething();
     Click(preview, Qt::LeftButton, QPoint(5, 30));
     QCOMPARE(f.State().Document.CurrentSubIconIndex, 2);
-    QCOMPARE(f.State().Document.UndoCount, 0);
+    QCOMPARE(f.State().Document.Undo.Count(), 0);
     QVERIFY(PictureEntries(f.State()) == std::vector<std::uint8_t>(100, 2));
     Click(preview, Qt::RightButton, QPoint(11, 5));
     QCOMPARE(f.State().Document.CurrentSubIconIndex, 34);

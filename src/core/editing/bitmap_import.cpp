@@ -108,13 +108,19 @@ bool BitmapImport::CanAccept() const {
 
 void BitmapImport::AcceptImport(Editor& editor) {
   if (!CanAccept()) return;
-  Picture& picture = editor.MutableState().Document.Picture;
+  EditScope scope(editor);
+  Picture& picture = scope.Document().Picture;
+  const Picture before = picture;
   for (int y = 1; y <= import_height_; ++y) {
     for (int x = 1; x <= import_width_; ++x) picture.Cells.At(x, y) = import_grid_.At(x, y);
   }
   picture.Width = import_width_;
   picture.Height = import_height_;
-  editor.Render();
+  if (picture == before) {
+    scope.Redraw();
+  } else {
+    scope.Changed();
+  }
 }
 
 FrameImportOutcome BitmapImport::ImportFrames(Editor& editor) const {

@@ -18,21 +18,29 @@ void ApplyPictureRecord(EditorState& state, const PictureRecord& record) {
 }
 
 void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
-  ApplyPictureRecord(editor.MutableState(), record);
-  editor.Render();
+  EditScope scope(editor);
+  const Picture before = editor.State().Document.Picture;
+  ApplyPictureRecord(scope.State(), record);
+  if (editor.State().Document.Picture == before) {
+    scope.Redraw();
+  } else {
+    scope.Changed();
+  }
 }
 
 void OpenSkinIntoEditor(Editor& editor, Skin skin) {
-  editor.MutableSkin() = std::move(skin);
-  EditorState& state = editor.MutableState();
-  state.Document.SkinMode = true;
-  state.Document.CurrentSubIconIndex = 0;
+  EditScope scope(editor);
+  DocumentState& document = scope.Document();
+  if (!document.SkinMode || !(editor.Skin() == skin)) scope.ChangedUndrawn();
+  scope.Skin() = std::move(skin);
+  document.SkinMode = true;
+  document.CurrentSubIconIndex = 0;
   if (editor.Skin().Count() > 0) {
     SelectIcon(editor, 0);
   } else {
     // Nothing to load; the redraw still switches the window to the skin layout.
-    state.Document.CurrentIconIndex = 0;
-    editor.Render();
+    document.CurrentIconIndex = 0;
+    scope.Redraw();
   }
 }
 

@@ -30,67 +30,97 @@ void Editor::Start() {
   Render();
   view_->SwatchesChanged();
   ClearPicture();
+  // The empty start picture holds no work.
+  MarkSaved();
 }
 
-// ---- undo -------------------------------------------------------------------
+// ---- edits and undo ------------------------------------------------------------
 
-void Editor::PushUndo() {
-  EditorState& s = *state_;
-  s.Document.UndoAvailable = true;
-  std::move_backward(s.Document.UndoStack.begin(), s.Document.UndoStack.end() - 1,
-                     s.Document.UndoStack.end());
-  std::move_backward(s.Document.UndoIcons.begin(), s.Document.UndoIcons.end() - 1,
-                     s.Document.UndoIcons.end());
-  s.Document.UndoStack[0] = s.Document.Picture;
-  s.Document.UndoIcons[0].reset();
-  if (s.Document.UndoCount < UndoDepth) ++s.Document.UndoCount;
+void Editor::SetPictureName(std::string latin1) {
+  if (latin1 == state_->Document.Name) return;
+  EditScope scope(*this);
+  scope.Document().Name = std::move(latin1);
+  scope.ChangedUndrawn();
+}
+
+void Editor::PushUndo(UndoRule rule) {
+  DocumentState& d = state_->Document;
+  UndoEntry entry{d.Picture, std::nullopt};
+  if (rule == UndoRule::PictureAndIcon && d.SkinMode) {
+    if (const TSkinIcon* icon = CurrentIcon()) entry.Icon = *icon;
+  }
+  d.Undo.Push(std::move(entry));
   UpdateUndoControls();
-}
-
-void Editor::PushUndoWithIcon() {
-  PushUndo();
-  if (!state_->Document.SkinMode) return;
-  if (const TSkinIcon* icon = CurrentIcon()) state_->Document.UndoIcons[0] = *icon;
 }
 
 void Editor::PopUndo() {
-  EditorState& s = *state_;
-  if (!s.Document.UndoAvailable) return;
-  s.Document.Picture = s.Document.UndoStack[0];
+  if (!state_->Document.Undo.Available()) return;
+  EditScope scope(*this);
+  DocumentState& d = state_->Document;
+  UndoEntry entry;
+  d.Undo.Pop(entry);
+  bool changed = !(d.Picture == entry.Picture);
+  d.Picture = entry.Picture;
   // The icon goes back with the Picture, so the two keep one size and the
   // sub-icons cut by a smaller size come back whole.
-  if (s.Document.UndoIcons[0] && s.Document.SkinMode) {
-    if (TSkinIcon* icon = CurrentIcon()) {
-      *icon = std::move(*s.Document.UndoIcons[0]);
-      s.Document.CurrentSubIconIndex =
-          std::clamp(s.Document.CurrentSubIconIndex, 0, icon->SubIcons - 1);
+  if (entry.Icon && d.SkinMode) {
+    if (TSkinIcon* icon = MutableCurrentIcon()) {
+      changed = changed || !(*icon == *entry.Icon);
+      *icon = std::move(*entry.Icon);
+      d.CurrentSubIconIndex = std::clamp(d.CurrentSubIconIndex, 0, icon->SubIcons - 1);
     }
   }
-  std::move(s.Document.UndoStack.begin() + 1, s.Document.UndoStack.end(),
-            s.Document.UndoStack.begin());
-  std::move(s.Document.UndoIcons.begin() + 1, s.Document.UndoIcons.end(),
-            s.Document.UndoIcons.begin());
-  s.Document.UndoIcons.back().reset();
-  if (s.Document.UndoCount > 0) --s.Document.UndoCount;
   UpdateUndoControls();
-  Render();
+  if (changed) {
+    scope.Changed();
+  } else {
+    scope.Redraw();
+  }
 }
 
 void Editor::ClearUndo() {
-  state_->Document.UndoCount = 0;
-  for (auto& icon : state_->Document.UndoIcons) icon.reset();
+  state_->Document.Undo.Clear();
   UpdateUndoControls();
 }
 
-void Editor::UpdateUndoControls() {
-  EditorState& s = *state_;
-  if (s.Document.UndoCount == 0) s.Document.UndoAvailable = false;
-  view_->UndoControlsChanged(s.Document.UndoAvailable);
-}
+void Editor::UpdateUndoControls() { view_->UndoControlsChanged(state_->Document.Undo.Available()); }
 
 void Editor::ClearPicture() {
-  state_->Document.Picture.Cells.Fill(state_->Tools.RightColor);
-  Render();
+  EditScope scope(*this);
+  PictureCells& cells = state_->Document.Picture.Cells;
+  const PixelCode code = state_->Tools.RightColor;
+  constexpr std::size_t count =
+      static_cast<std::size_t>(PictureCells::ColumnCount) * PictureCells::RowCount;
+  if (std::any_of(cells.Data(), cells.Data() + count, [code](PixelCode c) { return c != code; })) {
+    cells.Fill(code);
+    scope.Changed();
+  } else {
+    scope.Redraw();
+  }
+}
+
+void Editor::CommitEdit(bool changed, bool undrawn, bool redraw,
+                        const std::optional<CellPoint>& cell) {
+  DocumentState& d = state_->Document;
+  if (undrawn && !changed && !cell) ++d.Version;
+  if (changed || cell) {
+    if (d.SkinMode) {
+      // A code the icon's depth cannot keep is shown as the code it will be
+      // saved as, and the sub-icon holds what the canvas shows.
+      if (changed) {
+        FitPictureToIconDepth(d, skin_);
+      } else {
+        FitPictureToIconDepth(d, skin_, {cell->x, cell->y, cell->x, cell->y});
+      }
+      StorePictureInSubIcon(d, skin_);
+    }
+    ++d.Version;
+  }
+  if (changed || redraw) {
+    Render();
+  } else if (cell) {
+    PaintCell(cell->x, cell->y);
+  }
 }
 
 // ---- redrawing ----------------------------------------------------------------
@@ -101,8 +131,6 @@ void Editor::RenderWithOverlay(const CellOverlay& overlay) { RenderScene(&overla
 
 void Editor::RenderScene(const CellOverlay* ghost) {
   EditorState& s = *state_;
-  // A code the icon's depth cannot keep is shown as the code it will be saved as.
-  if (s.Document.SkinMode) FitPictureToIconDepth(s.Document, skin_);
   CanvasScene scene;
   scene.picture = &s.Document.Picture;
   scene.PixelSize = s.View.PixelSize;
@@ -125,18 +153,10 @@ void Editor::RenderScene(const CellOverlay* ghost) {
 
 void Editor::Present() {
   view_->Present();
-  // The Picture is the current sub-icon being edited: every screen update
-  // writes it back, so the preview and a save always see the latest pixels.
-  if (state_->Document.SkinMode) StoreSubIcon();
-}
-
-void Editor::StoreSubIcon() {
-  StorePictureInSubIcon(state_->Document, skin_);
-  view_->PreviewChanged();
+  if (state_->Document.SkinMode) view_->PreviewChanged();
 }
 
 void Editor::PaintCell(int x, int y) {
-  if (state_->Document.SkinMode) FitPictureToIconDepth(state_->Document, skin_, {x, y, x, y});
   canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y);
   Present();
 }
@@ -181,11 +201,16 @@ void Editor::PixelSizeDown() {
 // ---- skin mode ------------------------------------------------------------------
 
 void Editor::LeaveSkinMode() {
-  state_->Document.SkinMode = false;
-  Render();
+  EditScope scope(*this);
+  if (state_->Document.SkinMode) {
+    state_->Document.SkinMode = false;
+    scope.Changed();
+  } else {
+    scope.Redraw();
+  }
 }
 
-TSkinIcon* Editor::CurrentIcon() {
+TSkinIcon* Editor::MutableCurrentIcon() {
   return skin_.Contains(state_->Document.CurrentIconIndex)
              ? &skin_.At(state_->Document.CurrentIconIndex)
              : nullptr;

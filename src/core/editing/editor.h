@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
+#include "core/editing/edit_scope.h"
 #include "core/editing/editor_state.h"
 #include "core/editing/editor_view.h"
 #include "core/editing/tools/tool.h"
@@ -12,18 +15,15 @@ namespace pictavo {
 
 // The whole editor without a window: the state, the skin, the canvas bitmap
 // and the operations every command is built from. Window classes only call
-// these and draw what the view is told.
+// these and draw what the view is told. The state and the skin change only
+// inside an EditScope.
 class Editor {
  public:
   explicit Editor(EditorView* view = nullptr);
 
   const EditorState& State() const { return *state_; }
-  // For the editing operations (tools, selection, skin) and for tests that
-  // set up a state; windows only read State() and call operations.
-  EditorState& MutableState() { return *state_; }
   const ::pictavo::Skin& Skin() const { return skin_; }
-  // Like MutableState: for the skin commands and for tests.
-  ::pictavo::Skin& MutableSkin() { return skin_; }
+  // The canvas bitmap: drawn from the state, never part of the document.
   CanvasRaster& Canvas() { return canvas_; }
   const CanvasRaster& Canvas() const { return canvas_; }
   EditorView& View() { return *view_; }
@@ -32,26 +32,30 @@ class Editor {
   // Start-up: start values, then the first render and the cleared picture.
   void Start();
 
+  // What a save would write changed since it was last saved, opened or
+  // filed; MarkSaved is called once it is.
+  bool HasUnsavedChanges() const {
+    return state_->Document.Version != state_->Document.SavedVersion;
+  }
+  void MarkSaved() { state_->Document.SavedVersion = state_->Document.Version; }
+
+  // `PictureName`: Latin-1 bytes, as the name box holds them.
+  void SetPictureName(std::string latin1);
+
   // Undo.
-  void PushUndo();
-  // A snapshot that also keeps the current icon in skin mode, for commands
-  // that change the icon's size: undoing them restores both together.
-  void PushUndoWithIcon();
   void PopUndo();
   void ClearUndo();
   void UpdateUndoControls();
   // Every cell of the storage becomes RightColor; not undoable.
   void ClearPicture();
 
-  // Redrawing.
+  // Redrawing: these only read the state.
   void Render();
   // A Render with squares laid over the picture in the same pass (the paste
   // ghost), drawn over the grid, the frame and the box as well.
   void RenderWithOverlay(const CellOverlay& overlay);
+  // Shows the canvas bitmap; in skin mode the preview is drawn again too.
   void Present();
-  // Copies the Picture back into the current sub-icon and asks for the
-  // preview to be redrawn: what Present does on every update in skin mode.
-  void StoreSubIcon();
   void PaintCell(int x, int y);
   void ShowCoordinates(int px, int py);
 
@@ -81,8 +85,9 @@ class Editor {
   void SetColor(MouseButton button, PixelCode code);
   void SetLeftColor(PixelCode code);
   void SetRightColor(PixelCode code);
-  void SelectTool(DrawTool tool, bool panel_select_down, bool panel_paste_down);
-  // The select panel's Select and Paste buttons, read into the modes.
+  void SelectTool(DrawTool tool);
+  // The select panel's Select and Paste buttons; while the select box is the
+  // tool, the modes follow them.
   void SetSelectPanelModes(bool select_down, bool paste_down);
 
   // Canvas mouse handlers, positions in canvas pixels as reported.
@@ -91,12 +96,6 @@ class Editor {
   void MouseUp(MouseButton button, int x, int y);
   // Clamps a reported position onto the picture's last column and row.
   CellPoint Clamp(int x, int y) const;
-
-  // The four pixel tools, at a canvas position.
-  void PenDot(PixelCode code, int px, int py);
-  void PickColor(PixelCode& target, int px, int py);
-  void BucketFill(PixelCode code, int px, int py);
-  void ReplaceColor(PixelCode code, int px, int py);
 
   // Size controls.
   void SetWidthQuick(int width);
@@ -113,10 +112,20 @@ class Editor {
   void LeaveSkinMode();
 
   // The current icon in skin mode, or null when the skin holds none there.
-  TSkinIcon* CurrentIcon();
   const TSkinIcon* CurrentIcon() const;
 
  private:
+  friend class EditScope;
+  friend struct EditorTestDoor;
+
+  EditorState& MutableState() { return *state_; }
+  ::pictavo::Skin& MutableSkin() { return skin_; }
+  TSkinIcon* MutableCurrentIcon();
+  // Saves the undo step a scope's rule asks for.
+  void PushUndo(UndoRule rule);
+  // What a closing scope does: fit and store a changed Picture, count the
+  // change and draw again.
+  void CommitEdit(bool changed, bool undrawn, bool redraw, const std::optional<CellPoint>& cell);
   void RenderScene(const CellOverlay* ghost);
   // The width and height arrows: one step of either, with its undo step.
   void StepSize(int width_step, int height_step);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <array>
-#include <optional>
+#include <cstdint>
 #include <string>
 
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
+#include "core/editing/undo_ring.h"
 #include "core/model/skin.h"
 #include "core/render/viewport.h"
 
@@ -13,21 +13,23 @@ namespace pictavo {
 
 enum class DrawTool { Pen, Bucket, Pipe, ChangeColor, SelectBox };
 
-inline constexpr int UndoDepth = 50;
 inline constexpr int MinPixelSize = 1;
 inline constexpr int MaxPixelSize = 49;
 
-// What is edited and saved: the picture, its undo snapshots and where in
-// the skin it comes from.
+// What is edited and saved: the picture and its name, the undo steps and
+// where in the skin the picture comes from.
 struct DocumentState {
   ::pictavo::Picture Picture;
-  // Newest snapshot in slot 0; only the first UndoCount slots are valid.
-  std::array<::pictavo::Picture, UndoDepth> UndoStack{};
-  // Beside each snapshot: the current icon as it was, when the command
-  // changed the icon's size in skin mode; empty otherwise.
-  std::array<std::optional<TSkinIcon>, UndoDepth> UndoIcons{};
-  int UndoCount = 0;
-  bool UndoAvailable = false;
+  // `PictureName`: 8-bit Latin-1 bytes, as the name box shows them and a
+  // picture file stores them.
+  std::string Name;
+  UndoRing Undo;
+
+  // Goes up by one with every edit that changes what a save would write (the
+  // picture and its name, or the skin); SavedVersion is its value when the
+  // document was last saved, opened or filed.
+  std::uint64_t Version = 0;
+  std::uint64_t SavedVersion = 0;
 
   bool SkinMode = false;
   int CurrentIconIndex = 0;
@@ -68,6 +70,11 @@ struct PointerState {
 
 // The selection box and the captured pixels.
 struct SelectionState {
+  // The select panel's Select and Paste buttons. They keep their state while
+  // another tool is chosen; the modes below follow them only while the
+  // select box is the tool.
+  bool PanelSelectDown = true;
+  bool PanelPasteDown = false;
   bool SelectMode = false;
   bool PasteMode = false;
   bool BoxVisible = false;

@@ -96,8 +96,13 @@ FrameImportOutcome ImportFramesIntoIcon(Editor& editor, std::span<const RgbImage
   if (!editor.State().Document.SkinMode || editor.CurrentIcon() == nullptr) {
     return FrameImportOutcome{false, static_cast<int>(frames.size()), 0};
   }
-  const FrameImportOutcome outcome =
-      ReplaceSubIconsWithFrames(editor.MutableSkin(), index, frames, options, fit);
+  FrameImportOutcome outcome;
+  {
+    EditScope scope(editor);
+    const TSkinIcon before = *editor.CurrentIcon();
+    outcome = ReplaceSubIconsWithFrames(scope.Skin(), index, frames, options, fit);
+    if (!(*editor.CurrentIcon() == before)) scope.ChangedUndrawn();
+  }
   // Loads sub-icon 0 into the Picture, empties the undo stack and redraws.
   if (outcome.imported) SelectIcon(editor, index);
   return outcome;

@@ -13,8 +13,8 @@ namespace {
 
 // The current icon when the sub-icon index is inside it and its Data has the
 // size every command relies on; otherwise null and the command does nothing.
-TSkinIcon* EditableIcon(Editor& editor) {
-  TSkinIcon* icon = editor.CurrentIcon();
+const TSkinIcon* EditableIcon(const Editor& editor) {
+  const TSkinIcon* icon = editor.CurrentIcon();
   const int s = editor.State().Document.CurrentSubIconIndex;
   if (icon == nullptr || s < 0 || s >= icon->SubIcons ||
       icon->Data.size() != icon->ExpectedDataSize()) {
@@ -24,9 +24,17 @@ TSkinIcon* EditableIcon(Editor& editor) {
 }
 
 void MoveToSubIcon(Editor& editor, int sub_icon) {
-  editor.MutableState().Document.CurrentSubIconIndex = sub_icon;
+  {
+    EditScope scope(editor);
+    scope.Document().CurrentSubIconIndex = sub_icon;
+  }
   LoadSubIcon(editor);
   editor.ClearUndo();
+}
+
+// Counts a change of the skin that a later load of the sub-icon draws.
+void CountSkinChange(EditScope& scope, bool changed) {
+  if (changed) scope.ChangedUndrawn();
 }
 
 // Depths step through 1, 2, 4 and 8, the ones a skin file knows.
@@ -50,7 +58,10 @@ bool ValidIconSize(const TSkinIcon& icon) {
 
 void SelectIcon(Editor& editor, int index) {
   if (!editor.Skin().Contains(index)) return;
-  editor.MutableState().Document.CurrentIconIndex = index;
+  {
+    EditScope scope(editor);
+    scope.Document().CurrentIconIndex = index;
+  }
   MoveToSubIcon(editor, 0);
 }
 
@@ -69,8 +80,9 @@ void PreviousSubIcon(Editor& editor) {
 }
 
 void AddSubIcon(Editor& editor) {
-  TSkinIcon* icon = EditableIcon(editor);
-  if (icon == nullptr) return;
+  if (EditableIcon(editor) == nullptr) return;
+  EditScope scope(editor);
+  TSkinIcon* icon = scope.CurrentIcon();
   const int s = editor.State().Document.CurrentSubIconIndex;
   const std::size_t per_sub = icon->PixelsPerSubIcon();
   const auto first = static_cast<std::ptrdiff_t>(per_sub * static_cast<std::size_t>(s));
@@ -79,12 +91,15 @@ void AddSubIcon(Editor& editor) {
   const std::vector<std::uint8_t> copy(icon->Data.begin() + first, icon->Data.begin() + end);
   icon->Data.insert(icon->Data.begin() + end, copy.begin(), copy.end());
   ++icon->SubIcons;
+  CountSkinChange(scope, true);
   MoveToSubIcon(editor, s + 1);
 }
 
 void DeleteSubIcon(Editor& editor) {
-  TSkinIcon* icon = EditableIcon(editor);
-  if (icon == nullptr || icon->SubIcons < 2) return;
+  const TSkinIcon* editable = EditableIcon(editor);
+  if (editable == nullptr || editable->SubIcons < 2) return;
+  EditScope scope(editor);
+  TSkinIcon* icon = scope.CurrentIcon();
   int s = editor.State().Document.CurrentSubIconIndex;
   const std::size_t per_sub = icon->PixelsPerSubIcon();
   const auto first = static_cast<std::ptrdiff_t>(per_sub * static_cast<std::size_t>(s));
@@ -92,6 +107,7 @@ void DeleteSubIcon(Editor& editor) {
                    icon->Data.begin() + first + static_cast<std::ptrdiff_t>(per_sub));
   --icon->SubIcons;
   if (s == icon->SubIcons) s = icon->SubIcons - 1;
+  CountSkinChange(scope, true);
   MoveToSubIcon(editor, s);
 }
 
@@ -117,28 +133,35 @@ bool FitIconToBpp(TSkinIcon& icon, PixelCode right_color) {
 }
 
 bool RaiseBpp(Editor& editor) {
-  TSkinIcon* icon = EditableIcon(editor);
-  if (icon == nullptr || icon->BPP > 3) return false;
+  const TSkinIcon* editable = EditableIcon(editor);
+  if (editable == nullptr || editable->BPP > 3) return false;
+  EditScope scope(editor);
+  TSkinIcon* icon = scope.CurrentIcon();
+  const TSkinIcon before = *icon;
   icon->BPP = DepthAbove(icon->BPP);
   const bool refused = FitIconToBpp(*icon, editor.State().Tools.RightColor);
+  CountSkinChange(scope, *icon != before);
   LoadSubIcon(editor);
   return refused;
 }
 
 bool LowerBpp(Editor& editor) {
-  TSkinIcon* icon = EditableIcon(editor);
-  if (icon == nullptr || icon->BPP < 2) return false;
+  const TSkinIcon* editable = EditableIcon(editor);
+  if (editable == nullptr || editable->BPP < 2) return false;
+  EditScope scope(editor);
+  TSkinIcon* icon = scope.CurrentIcon();
+  const TSkinIcon before = *icon;
   icon->BPP = DepthBelow(icon->BPP);
   const bool refused = FitIconToBpp(*icon, editor.State().Tools.RightColor);
+  CountSkinChange(scope, *icon != before);
   LoadSubIcon(editor);
   return refused;
 }
 
 bool AddIcon(Editor& editor, TSkinIcon prepared) {
   if (!ValidIconSize(prepared)) return false;
-  ::pictavo::Skin& skin = editor.MutableSkin();
   int position = 0;
-  if (skin.Count() > 0) {
+  if (editor.Skin().Count() > 0) {
     if (editor.CurrentIcon() == nullptr) return false;
     position = editor.State().Document.CurrentIconIndex + 1;
   }
@@ -147,35 +170,47 @@ bool AddIcon(Editor& editor, TSkinIcon prepared) {
   if (prepared.BPP == 4) fill = PixelCode::Transparent;
   prepared.Data.assign(prepared.ExpectedDataSize(),
                        StoredCode(static_cast<std::uint8_t>(fill), prepared.BPP));
-  skin.Insert(position, std::move(prepared));
+  {
+    EditScope scope(editor);
+    scope.Skin().Insert(position, std::move(prepared));
+    CountSkinChange(scope, true);
+  }
   SelectIcon(editor, position);
   return true;
 }
 
 void DeleteIcon(Editor& editor) {
   if (editor.CurrentIcon() == nullptr) return;
-  EditorState& state = editor.MutableState();
-  editor.MutableSkin().Remove(state.Document.CurrentIconIndex);
+  EditScope scope(editor);
+  DocumentState& document = scope.Document();
+  scope.Skin().Remove(document.CurrentIconIndex);
+  CountSkinChange(scope, true);
   const int count = editor.Skin().Count();
-  if (state.Document.CurrentIconIndex >= count) state.Document.CurrentIconIndex = count - 1;
-  state.Document.CurrentSubIconIndex = 0;
+  if (document.CurrentIconIndex >= count) document.CurrentIconIndex = count - 1;
+  document.CurrentSubIconIndex = 0;
   if (count > 0) {
-    SelectIcon(editor, state.Document.CurrentIconIndex);
+    SelectIcon(editor, document.CurrentIconIndex);
   } else {
     // The skin is empty: index 0 is where the next added icon goes, and the
     // redraw empties the preview.
-    state.Document.CurrentIconIndex = 0;
-    editor.Render();
+    document.CurrentIconIndex = 0;
+    scope.Redraw();
   }
 }
 
 void PreviewZoomIn(Editor& editor) {
-  ++editor.MutableState().View.PreviewScale;
+  {
+    EditScope scope(editor);
+    ++scope.State().View.PreviewScale;
+  }
   editor.View().PreviewChanged();
 }
 
 void PreviewZoomOut(Editor& editor) {
-  if (editor.State().View.PreviewScale > 1) --editor.MutableState().View.PreviewScale;
+  if (editor.State().View.PreviewScale > 1) {
+    EditScope scope(editor);
+    --scope.State().View.PreviewScale;
+  }
   editor.View().PreviewChanged();
 }
 

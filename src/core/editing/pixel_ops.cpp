@@ -38,12 +38,18 @@ bool FloodFill(Picture& picture, int x, int y, PixelCode code) {
   return true;
 }
 
-void ReplaceCode(Picture& picture, PixelCode from, PixelCode to) {
+bool ReplaceCode(Picture& picture, PixelCode from, PixelCode to) {
+  if (from == to) return false;
+  bool changed = false;
   for (int y = 1; y <= picture.Height; ++y) {
     for (int x = 1; x <= picture.Width; ++x) {
-      if (picture.Cells.At(x, y) == from) picture.Cells.At(x, y) = to;
+      if (picture.Cells.At(x, y) == from) {
+        picture.Cells.At(x, y) = to;
+        changed = true;
+      }
     }
   }
+  return changed;
 }
 
 }  // namespace pictavo

@@ -11,6 +11,7 @@ namespace pictavo {
 bool FloodFill(Picture& picture, int x, int y, PixelCode code);
 
 // Every cell of the picture (not beyond its size) holding from becomes to.
-void ReplaceCode(Picture& picture, PixelCode from, PixelCode to);
+// Returns false when nothing changed.
+bool ReplaceCode(Picture& picture, PixelCode from, PixelCode to);
 
 }  // namespace pictavo

@@ -4,14 +4,13 @@
 #include <array>
 #include <cstring>
 
-#include "core/editing/editor.h"
+#include "core/editing/editor_view.h"
+#include "core/editing/tools/tool_context.h"
 #include "core/editing/selection_box.h"
 
 namespace pictavo {
 
 namespace {
-
-constexpr Rgb BoxPenColor{0, 0, 0};
 
 // One overlay for the whole run: the ghost is redrawn on every cell change,
 // so its 9 KB of cells are not built on the stack each time.
@@ -22,43 +21,46 @@ CellOverlay& GhostOverlay() {
 
 }  // namespace
 
-void BeginBox(Editor& editor, int x, int y) {
-  EditorState& s = editor.MutableState();
+void BeginBox(ToolContext& context, int x, int y) {
+  EditScope scope = context.Edit(UndoRule::Picture);
+  EditorState& s = scope.State();
   s.Selection.BoxVisible = false;  // the old box goes at the next Render
-  editor.PushUndo();
   // Clamped like the move and release positions, so a press beyond the
   // picture starts the box at its last column or row and the capture never
   // reaches cells outside the picture.
-  const CellPoint p = editor.Clamp(x, y);
+  const CellPoint p = context.Clamp(x, y);
   s.Selection.BoxStart = {p.x / s.View.PixelSize, p.y / s.View.PixelSize};
   s.Selection.BoxDragging = true;
 }
 
-void DrawRubberBand(Editor& editor, CellPoint start, CellPoint cell) {
-  EditorState& s = editor.MutableState();
-  if (cell == s.Pointer.RubberBandCell) return;
-  editor.Render();
+void DrawRubberBand(ToolContext& context, CellPoint start, CellPoint cell) {
+  if (cell == context.State().Pointer.RubberBandCell) return;
+  EditScope scope = context.Edit();
+  EditorState& s = scope.State();
+  context.Render();
   const int left = std::min(start.x, cell.x);
   const int right = std::max(start.x, cell.x) + 1;
   const int top = std::min(start.y, cell.y);
   const int bottom = std::max(start.y, cell.y) + 1;
   const int p = s.View.PixelSize;
-  editor.Canvas().StrokeBox(left * p, top * p, right * p, bottom * p, BoxPenColor, true);
-  editor.Present();
+  context.StrokeBox(left * p, top * p, right * p, bottom * p);
+  context.Present();
   s.Pointer.RubberBandCell = cell;
 }
 
-void EndBox(Editor& editor, int x, int y) {
-  EditorState& s = editor.MutableState();
+void EndBox(ToolContext& context, int x, int y) {
+  EditScope scope = context.Edit();
+  EditorState& s = scope.State();
   s.Selection.BoxVisible = true;
   s.Selection.BoxEnd = {x / s.View.PixelSize + 1, y / s.View.PixelSize + 1};
-  CaptureSelection(editor);
-  editor.Render();
+  CaptureSelection(context);
+  context.Render();
   s.Selection.BoxDragging = false;
 }
 
-void CaptureSelection(Editor& editor) {
-  EditorState& s = editor.MutableState();
+void CaptureSelection(ToolContext& context) {
+  EditScope scope = context.Edit();
+  EditorState& s = scope.State();
   ShownBox(s.Selection);  // a shown box is normalised before it is read
   s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1,
                                s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
@@ -78,13 +80,17 @@ void CaptureSelection(Editor& editor) {
     }
   }
   s.Selection.SelectionCaptured = true;
-  editor.View().SelectionCoordinatesChanged(s.Selection.SelectionRect);
+  context.View().SelectionCoordinatesChanged(s.Selection.SelectionRect);
 }
 
-void PasteSelection(Editor& editor, int x, int y) {
-  EditorState& s = editor.MutableState();
-  if (!s.Selection.SelectionCaptured) return;
-  editor.PushUndo();
+void PasteSelection(ToolContext& context, int x, int y) {
+  if (!context.State().Selection.SelectionCaptured) {
+    context.Render();
+    return;
+  }
+  EditScope scope = context.Edit(UndoRule::Picture);
+  EditorState& s = scope.State();
+  bool changed = false;
   const int p = s.View.PixelSize;
   const int px = x / p + 1;
   const int py = y / p + 1;
@@ -99,13 +105,22 @@ void PasteSelection(Editor& editor, int x, int y) {
   for (int i = first_i; i <= last_i; ++i) {
     for (int j = first_j; j <= last_j; ++j) {
       const PixelCode code = buffer.Cells.At(i, j);
-      if (code != PixelCode::Transparent) picture.Cells.At(px + i - 1, py + j - 1) = code;
+      PixelCode& cell = picture.Cells.At(px + i - 1, py + j - 1);
+      if (code != PixelCode::Transparent && cell != code) {
+        cell = code;
+        changed = true;
+      }
     }
+  }
+  if (changed) {
+    scope.Changed();
+  } else {
+    scope.Redraw();
   }
 }
 
-void DrawPasteGhost(Editor& editor, int x, int y) {
-  EditorState& s = editor.MutableState();
+void DrawPasteGhost(ToolContext& context, int x, int y) {
+  const EditorState& s = context.State();
   const int px = x / s.View.PixelSize + 1;
   const int py = y / s.View.PixelSize + 1;
   if (px > s.Document.Picture.Width || py > s.Document.Picture.Height) return;
@@ -138,8 +153,9 @@ void DrawPasteGhost(Editor& editor, int x, int y) {
       }
     }
   }
-  editor.RenderWithOverlay(ghost);
-  s.Pointer.GhostCell = cell;
+  context.RenderWithOverlay(ghost);
+  EditScope scope = context.Edit();
+  scope.State().Pointer.GhostCell = cell;
 }
 
 }  // namespace pictavo

@@ -40,49 +40,56 @@ void SetRectFromBox(EditorState& s) {
 }  // namespace
 
 void RotateSelectionLeft(Editor& editor) {
-  EditorState& s = editor.MutableState();
-  if (!s.Selection.SelectionCaptured) return;
+  if (!editor.State().Selection.SelectionCaptured) return;
+  EditScope scope(editor);
+  EditorState& s = scope.State();
   const int bw = s.Selection.SelectionBuffer.Width;
   const int bh = s.Selection.SelectionBuffer.Height;
   Remap(s, bh, bw, [bw](int i, int j) { return CellPoint{bw + 1 - j, i}; });
 }
 
 void RotateSelectionRight(Editor& editor) {
-  EditorState& s = editor.MutableState();
-  if (!s.Selection.SelectionCaptured) return;
+  if (!editor.State().Selection.SelectionCaptured) return;
+  EditScope scope(editor);
+  EditorState& s = scope.State();
   const int bw = s.Selection.SelectionBuffer.Width;
   const int bh = s.Selection.SelectionBuffer.Height;
   Remap(s, bh, bw, [bh](int i, int j) { return CellPoint{j, bh + 1 - i}; });
 }
 
 void FlipSelectionHorizontally(Editor& editor) {
-  EditorState& s = editor.MutableState();
-  if (!s.Selection.SelectionCaptured) return;
+  if (!editor.State().Selection.SelectionCaptured) return;
+  EditScope scope(editor);
+  EditorState& s = scope.State();
   const int bw = s.Selection.SelectionBuffer.Width;
   const int bh = s.Selection.SelectionBuffer.Height;
   Remap(s, bw, bh, [bh](int i, int j) { return CellPoint{i, bh + 1 - j}; });
 }
 
 void FlipSelectionVertically(Editor& editor) {
-  EditorState& s = editor.MutableState();
-  if (!s.Selection.SelectionCaptured) return;
+  if (!editor.State().Selection.SelectionCaptured) return;
+  EditScope scope(editor);
+  EditorState& s = scope.State();
   const int bw = s.Selection.SelectionBuffer.Width;
   const int bh = s.Selection.SelectionBuffer.Height;
   Remap(s, bw, bh, [bw](int i, int j) { return CellPoint{bw + 1 - i, j}; });
 }
 
 CropResult CropToSelection(Editor& editor) {
-  EditorState& s = editor.MutableState();
-  if (!s.Selection.SelectionCaptured) return CropResult::NothingCaptured;
-  const SelectionGrid& buffer = s.Selection.SelectionBuffer;
+  const SelectionState& selection = editor.State().Selection;
+  if (!selection.SelectionCaptured) return CropResult::NothingCaptured;
   // Only a quarter turn of a capture wider than the storage is high gets
   // here; keeping part of it would lose rows the user never chose to drop.
-  if (buffer.Height > MaxPictureHeight || buffer.Width > MaxPictureWidth) {
+  if (selection.SelectionBuffer.Height > MaxPictureHeight ||
+      selection.SelectionBuffer.Width > MaxPictureWidth) {
     return CropResult::TooTall;
   }
-  editor.PushUndo();
+  EditScope scope(editor, UndoRule::Picture);
+  EditorState& s = scope.State();
+  const SelectionGrid& buffer = s.Selection.SelectionBuffer;
   SetRectFromBox(s);
   Picture& picture = s.Document.Picture;
+  const Picture before = picture;
   picture.Width = buffer.Width;
   picture.Height = buffer.Height;
   for (int x = 1; x <= picture.Width; ++x) {
@@ -90,7 +97,11 @@ CropResult CropToSelection(Editor& editor) {
   }
   s.Selection.BoxStart = {0, 0};
   s.Selection.BoxEnd = {picture.Width, picture.Height};
-  editor.Render();
+  if (picture == before) {
+    scope.Redraw();
+  } else {
+    scope.Changed();
+  }
   return CropResult::Cropped;
 }
 
@@ -100,10 +111,11 @@ std::string CropRefusalMessage(int buffer_height) {
 }
 
 void ClearSelection(Editor& editor) {
-  EditorState& s = editor.MutableState();
-  if (!s.Selection.SelectionCaptured) return;
-  editor.PushUndo();
+  if (!editor.State().Selection.SelectionCaptured) return;
+  EditScope scope(editor, UndoRule::Picture);
+  EditorState& s = scope.State();
   SetRectFromBox(s);
+  bool changed = false;
   const CellRect& r = s.Selection.SelectionRect;
   // The box may reach beyond the current picture but never past the storage.
   const int left = std::max(r.Left, 1);
@@ -111,9 +123,19 @@ void ClearSelection(Editor& editor) {
   const int right = std::min(r.Right, MaxPictureWidth);
   const int bottom = std::min(r.Bottom, MaxPictureHeight);
   for (int x = left; x <= right; ++x) {
-    for (int y = top; y <= bottom; ++y) s.Document.Picture.Cells.At(x, y) = s.Tools.RightColor;
+    for (int y = top; y <= bottom; ++y) {
+      PixelCode& cell = s.Document.Picture.Cells.At(x, y);
+      changed = changed || cell != s.Tools.RightColor;
+      cell = s.Tools.RightColor;
+    }
   }
-  editor.Render();
+  if (changed) {
+    scope.Changed();
+  } else {
+    scope.Redraw();
+  }
 }
+
+void SaveSelectionUndoStep(Editor& editor) { EditScope scope(editor, UndoRule::Picture); }
 
 }  // namespace pictavo

@@ -38,4 +38,8 @@ std::string CropRefusalMessage(int buffer_height);
 // beyond the current picture size.
 void ClearSelection(Editor& editor);
 
+// The undo step "Save select to PTV file" saves before it asks for a file,
+// though it changes nothing in the picture.
+void SaveSelectionUndoStep(Editor& editor);
+
 }  // namespace pictavo

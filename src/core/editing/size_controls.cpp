@@ -4,21 +4,38 @@
 
 namespace pictavo {
 
+namespace {
+
+// Marks the change when the size is not what it was, else only the redraw.
+void SizeChanged(EditScope& scope, const Picture& before, const Picture& after) {
+  if (before.Width != after.Width || before.Height != after.Height) {
+    scope.Changed();
+  } else {
+    scope.Redraw();
+  }
+}
+
+}  // namespace
+
 void Editor::SetWidthQuick(int width) {
+  EditScope scope(*this);
+  const Picture before = state_->Document.Picture;
   state_->Document.Picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
-  Render();
+  SizeChanged(scope, before, state_->Document.Picture);
 }
 
 void Editor::SetHeightQuick(int height) {
+  EditScope scope(*this);
+  const Picture before = state_->Document.Picture;
   state_->Document.Picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
-  Render();
+  SizeChanged(scope, before, state_->Document.Picture);
 }
 
 // The arrows save the snapshot before testing the bound, so a click at the
 // limit still makes an undo step. In skin mode the icon takes the new size
 // with the Picture when every sub-icon still packs into whole bytes.
 void Editor::StepSize(int width_step, int height_step) {
-  PushUndoWithIcon();
+  EditScope scope(*this, UndoRule::PictureAndIcon);
   Picture& picture = state_->Document.Picture;
   int width = picture.Width;
   int height = picture.Height;
@@ -29,13 +46,16 @@ void Editor::StepSize(int width_step, int height_step) {
       (height_step < 0 && height > MinPictureHeight)) {
     height += height_step;
   }
-  TSkinIcon* icon = state_->Document.SkinMode ? CurrentIcon() : nullptr;
-  if (icon == nullptr || PacksIntoBytes(width, height, icon->BPP)) {
+  TSkinIcon* icon = state_->Document.SkinMode ? MutableCurrentIcon() : nullptr;
+  if ((width != picture.Width || height != picture.Height) &&
+      (icon == nullptr || PacksIntoBytes(width, height, icon->BPP))) {
     picture.Width = width;
     picture.Height = height;
     if (icon != nullptr) ResizeIcon(*icon, width, height);
+    scope.Changed();
+  } else {
+    scope.Redraw();
   }
-  Render();
 }
 
 void Editor::WidthUp() { StepSize(1, 0); }
@@ -44,26 +64,30 @@ void Editor::HeightUp() { StepSize(0, 1); }
 void Editor::HeightDown() { StepSize(0, -1); }
 
 void Editor::ApplySetSize(int width, int height) {
-  PushUndoWithIcon();
-  state_->Document.Picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
-  state_->Document.Picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
+  EditScope scope(*this, UndoRule::PictureAndIcon);
+  Picture& picture = state_->Document.Picture;
+  const Picture before = picture;
+  picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
+  picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
   if (state_->Document.SkinMode) {
-    if (TSkinIcon* icon = CurrentIcon()) {
-      ResizeIcon(*icon, state_->Document.Picture.Width, state_->Document.Picture.Height);
-    }
+    if (TSkinIcon* icon = MutableCurrentIcon()) ResizeIcon(*icon, picture.Width, picture.Height);
   }
-  Render();
+  SizeChanged(scope, before, picture);
 }
 
 void Editor::NewPicture(bool confirmed, int width, int height) {
   if (confirmed) {
-    state_->Document.Picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
-    state_->Document.Picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
-    Render();
+    {
+      EditScope scope(*this);
+      const Picture before = state_->Document.Picture;
+      state_->Document.Picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
+      state_->Document.Picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
+      SizeChanged(scope, before, state_->Document.Picture);
+    }
     ClearPicture();
   }
-  // Cleared last, so the redraws above still write the new picture back into
-  // the current sub-icon.
+  // Left last, so the edits above still write the new picture back into the
+  // current sub-icon.
   LeaveSkinMode();
 }
 

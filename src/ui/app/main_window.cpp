@@ -246,9 +246,7 @@ void TForm1::SelectToolFromButtons() {
   const QAction* checked = tools_->checkedAction();
   const DrawTool tool = checked != nullptr ? static_cast<DrawTool>(checked->data().toInt())
                                            : editor_.State().Tools.CurrentTool;
-  // The select panel's mode buttons, read when the select tool is chosen.
-  editor_.SelectTool(tool, selection_ == nullptr || selection_->SelectButtonDown(),
-                     selection_ != nullptr && selection_->PasteButtonDown());
+  editor_.SelectTool(tool);
 }
 
 void TForm1::ViewGrids1Click() { editor_.ToggleGrid(); }

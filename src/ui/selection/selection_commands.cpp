@@ -31,10 +31,6 @@ SelectionCommands::SelectionCommands(Editor& editor, PlatformServices& services,
   box_tool->setEnabled(true);
 }
 
-bool SelectionCommands::SelectButtonDown() const { return selpanel_->selectbutton()->isChecked(); }
-
-bool SelectionCommands::PasteButtonDown() const { return selpanel_->PasteButton()->isChecked(); }
-
 void SelectionCommands::SaveSelection() {
   savebox_->SetName(PictureName(*name_box_));
   if (!editor_.State().Selection.SelectionCaptured) return;
@@ -53,7 +49,7 @@ void SelectionCommands::SaveSelectionFile(const QByteArray& name) {
                           QStringLiteral("Save Selection"));
     return;
   }
-  editor_.PushUndo();
+  SaveSelectionUndoStep(editor_);
 
   const QString path =
       services_.SaveFileName(parent_, PictureDialogRequest(QString::fromLatin1(name)));

@@ -31,10 +31,6 @@ class SelectionCommands : public QObject {
   Tselpanel* Selpanel() const { return selpanel_; }
   Tsavebox* Savebox() const { return savebox_; }
 
-  // The panel's select and paste buttons, which the select tool reads.
-  bool SelectButtonDown() const;
-  bool PasteButtonDown() const;
-
   // The panel's "Save select to PTV file": copies the picture's name into the
   // prompt; with a capture, asks for the name and, on "Save...", saves.
   void SaveSelection();

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "core/editing/editor_test_door.h"
 #include "support/scripted_services.h"
 #include "ui/app/main_window.h"
 
@@ -17,7 +18,7 @@ struct MainWindowFixture {
   MainWindowFixture();
   ~MainWindowFixture();
 
-  EditorState& State() { return editor.MutableState(); }
+  EditorState& State() { return EditorTestDoor::MutableState(editor); }
   QToolButton* Button(const char* name) const;
   QAction* Action(const char* name) const;
   QString StatusText(int panel) const;

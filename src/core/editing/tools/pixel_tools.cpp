@@ -1,32 +1,60 @@
 #include "core/editing/tools/pixel_tools.h"
 
-#include "core/editing/editor.h"
+#include "core/editing/editor_view.h"
+#include "core/editing/pixel_ops.h"
 
 namespace pictavo {
 
-void PenTool::Press(Editor& editor, MouseButton, PixelCode& color, int x, int y) {
-  editor.PushUndo();
-  editor.PenDot(color, x, y);
+void PenTool::Press(ToolContext& context, MouseButton, PixelCode& color, int x, int y) {
+  EditScope scope = context.Edit(UndoRule::Picture);
+  Dot(context, scope, color, x, y);
 }
 
-void PenTool::Drag(Editor& editor, PixelCode& color, int x, int y) { editor.PenDot(color, x, y); }
-
-void PipeTool::Press(Editor& editor, MouseButton, PixelCode& color, int x, int y) {
-  editor.PickColor(color, x, y);
+void PenTool::Drag(ToolContext& context, PixelCode& color, int x, int y) {
+  EditScope scope = context.Edit();
+  Dot(context, scope, color, x, y);
 }
 
-void PipeTool::Drag(Editor& editor, PixelCode& color, int x, int y) {
-  editor.PickColor(color, x, y);
+void PenTool::Dot(ToolContext& context, EditScope& scope, PixelCode code, int x, int y) {
+  const CellPoint cell = context.CellUnder(x, y);
+  if (!context.Picture().Contains(cell.x, cell.y)) return;
+  PixelCode& square = scope.Document().Picture.Cells.At(cell.x, cell.y);
+  if (square == code) return;
+  square = code;
+  scope.ChangedCell(cell.x, cell.y);
 }
 
-void BucketTool::Press(Editor& editor, MouseButton, PixelCode& color, int x, int y) {
-  editor.PushUndo();
-  editor.BucketFill(color, x, y);
+void PipeTool::Press(ToolContext& context, MouseButton, PixelCode& color, int x, int y) {
+  Pick(context, color, x, y);
 }
 
-void ChangeColorTool::Press(Editor& editor, MouseButton, PixelCode& color, int x, int y) {
-  editor.PushUndo();
-  editor.ReplaceColor(color, x, y);
+void PipeTool::Drag(ToolContext& context, PixelCode& color, int x, int y) {
+  Pick(context, color, x, y);
+}
+
+void PipeTool::Pick(ToolContext& context, PixelCode& color, int x, int y) {
+  const CellPoint cell = context.CellUnder(x, y);
+  if (PictureCells::Contains(cell.x, cell.y)) color = context.Picture().Cells.At(cell.x, cell.y);
+  context.View().SwatchesChanged();
+}
+
+void BucketTool::Press(ToolContext& context, MouseButton, PixelCode& color, int x, int y) {
+  EditScope scope = context.Edit(UndoRule::Picture);
+  const CellPoint start = context.CellUnder(x, y);
+  if (FloodFill(scope.Document().Picture, start.x, start.y, color)) scope.Changed();
+}
+
+void ChangeColorTool::Press(ToolContext& context, MouseButton, PixelCode& color, int x, int y) {
+  EditScope scope = context.Edit(UndoRule::Picture);
+  const CellPoint cell = context.CellUnder(x, y);
+  if (!PictureCells::Contains(cell.x, cell.y)) return;
+  // The clicked code is read even beyond the picture, inside the storage.
+  Picture& picture = scope.Document().Picture;
+  if (ReplaceCode(picture, picture.Cells.At(cell.x, cell.y), color)) {
+    scope.Changed();
+  } else {
+    scope.Redraw();
+  }
 }
 
 }  // namespace pictavo

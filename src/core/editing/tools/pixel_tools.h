@@ -11,28 +11,34 @@ namespace pictavo {
 // while the button is held.
 class PenTool : public Tool {
  public:
-  void Press(Editor& editor, MouseButton button, PixelCode& color, int x, int y) override;
-  void Drag(Editor& editor, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
+  void Drag(ToolContext& context, PixelCode& color, int x, int y) override;
+
+ private:
+  static void Dot(ToolContext& context, EditScope& scope, PixelCode code, int x, int y);
 };
 
 // Picks the code under the pointer into the button's colour, also while
 // dragging.
 class PipeTool : public Tool {
  public:
-  void Press(Editor& editor, MouseButton button, PixelCode& color, int x, int y) override;
-  void Drag(Editor& editor, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
+  void Drag(ToolContext& context, PixelCode& color, int x, int y) override;
+
+ private:
+  static void Pick(ToolContext& context, PixelCode& color, int x, int y);
 };
 
 // Fills the 4-connected region under the pointer.
 class BucketTool : public Tool {
  public:
-  void Press(Editor& editor, MouseButton button, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
 };
 
 // Replaces every square of the clicked code in the whole picture.
 class ChangeColorTool : public Tool {
  public:
-  void Press(Editor& editor, MouseButton button, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
 };
 
 }  // namespace pictavo

@@ -1,14 +1,13 @@
 #include "core/editing/tools/tool.h"
 
-#include "core/editing/editor.h"
 #include "core/editing/selection.h"
 #include "core/editing/tools/pixel_tools.h"
 #include "core/editing/tools/select_box_tool.h"
 
 namespace pictavo {
 
-void Tool::Hover(Editor& editor, int x, int y) {
-  if (editor.State().Selection.PasteMode) DrawPasteGhost(editor, x, y);
+void Tool::Hover(ToolContext& context, int x, int y) {
+  if (context.State().Selection.PasteMode) DrawPasteGhost(context, x, y);
 }
 
 ToolSet MakeTools() {

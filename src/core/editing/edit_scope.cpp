@@ -1,0 +1,36 @@
+#include "core/editing/edit_scope.h"
+
+#include "core/editing/editor.h"
+
+namespace pictavo {
+
+EditScope::EditScope(Editor& editor, UndoRule rule) : editor_(editor) {
+  if (rule != UndoRule::None) editor_.PushUndo(rule);
+}
+
+EditScope::~EditScope() { Commit(); }
+
+EditorState& EditScope::State() { return editor_.MutableState(); }
+DocumentState& EditScope::Document() { return editor_.MutableState().Document; }
+::pictavo::Skin& EditScope::Skin() { return editor_.MutableSkin(); }
+TSkinIcon* EditScope::CurrentIcon() { return editor_.MutableCurrentIcon(); }
+
+void EditScope::Changed() { changed_ = true; }
+
+void EditScope::ChangedCell(int x, int y) {
+  // A second square in one scope is no longer a one-square repaint.
+  if (cell_ && !(*cell_ == CellPoint{x, y})) changed_ = true;
+  cell_ = CellPoint{x, y};
+}
+
+void EditScope::ChangedUndrawn() { undrawn_ = true; }
+
+void EditScope::Redraw() { redraw_ = true; }
+
+void EditScope::Commit() {
+  if (committed_) return;
+  committed_ = true;
+  editor_.CommitEdit(changed_, undrawn_, redraw_, cell_);
+}
+
+}  // namespace pictavo

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+
+#include "core/editing/editor_state.h"
+#include "core/model/skin.h"
+
+namespace pictavo {
+
+class Editor;
+
+// Which undo snapshot a command saves before it changes anything.
+enum class UndoRule {
+  None,
+  // The Picture as it was.
+  Picture,
+  // The Picture and, in skin mode, the current icon: for the commands that
+  // change the icon's size, so undo restores both together.
+  PictureAndIcon,
+};
+
+// The one door through which every change to the editor passes. Opening a
+// scope saves the undo snapshot its rule asks for; inside, the command gets
+// mutable access and says what it changed; when the scope closes, a changed
+// Picture is fitted to the icon's depth and stored in the current sub-icon,
+// the document version goes up, and the view is drawn again: the whole
+// canvas, or only the one square a pen dot changed.
+class EditScope {
+ public:
+  explicit EditScope(Editor& editor, UndoRule rule = UndoRule::None);
+  ~EditScope();
+  EditScope(const EditScope&) = delete;
+  EditScope& operator=(const EditScope&) = delete;
+
+  EditorState& State();
+  DocumentState& Document();
+  ::pictavo::Skin& Skin();
+  // The current icon in skin mode, or null when the skin holds none there.
+  TSkinIcon* CurrentIcon();
+
+  // The document changed: fitted, stored and drawn again as a whole.
+  void Changed();
+  // Only the square at (x, y) changed: only it is fitted and repainted.
+  void ChangedCell(int x, int y);
+  // The document changed where nothing shows it (the picture's name).
+  void ChangedUndrawn();
+  // The view must be drawn again though the document stays as it was.
+  void Redraw();
+
+  // Closes the scope early: what the destructor would do, done now and once.
+  // For commands whose later steps must see the finished change.
+  void Commit();
+
+ private:
+  Editor& editor_;
+  bool changed_ = false;
+  bool undrawn_ = false;
+  bool redraw_ = false;
+  bool committed_ = false;
+  std::optional<CellPoint> cell_;
+};
+
+}  // namespace pictavo

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/editing/editor.h"
+
+namespace pictavo {
+
+// For tests, benchmarks and tools that lay out a state before they drive the
+// editor: the only way to its state and skin that bypasses the edit scopes.
+// No program code includes it (a build check keeps it so).
+struct EditorTestDoor {
+  static EditorState& MutableState(Editor& editor) { return editor.MutableState(); }
+  static ::pictavo::Skin& MutableSkin(Editor& editor) { return editor.MutableSkin(); }
+  // An undo step as a pixel tool's press saves it.
+  static void PushUndo(Editor& editor) { editor.PushUndo(UndoRule::Picture); }
+};
+
+}  // namespace pictavo
