@@ -8,6 +8,7 @@
 #include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "core/editing/pixel_ops.h"
+#include "core/editing/tools/pixel_tools.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ using pictavo::PixelCode;
 // A full 96 x 92 picture of mixed codes, grid and border on.
 void PreparePicture(Editor& editor, int pixel_size) {
   editor.Start();
-  pictavo::EditorState& s = EditorTestDoor::MutableState(editor);
+  pictavo::EditorState& s = pictavo::EditorTestDoor::MutableState(editor);
   for (int x = 1; x <= 96; ++x) {
     for (int y = 1; y <= 92; ++y)
       s.Document.Picture.Cells.At(x, y) = pictavo::ToPixelCode((x * 7 + y * 3) % 5);
@@ -65,14 +66,18 @@ void BM_FillView(benchmark::State& state) {
 BENCHMARK(BM_FillView);
 
 // The largest region: a single-colour 96 x 92 picture, filled alternately with
-// two colours so every click really fills. Includes the Render it causes.
+// two colours so every click really fills. Includes the undo step and the
+// Render a click causes.
 void BM_BucketFill(benchmark::State& state) {
   Editor editor;
   editor.Start();
-  EditorTestDoor::MutableState(editor).Document.Picture.Cells.Fill(PixelCode::White);
+  pictavo::EditorTestDoor::MutableState(editor).Document.Picture.Cells.Fill(PixelCode::White);
+  pictavo::ToolContext context(editor);
+  pictavo::BucketTool bucket;
   bool black = true;
   for (auto _ : state) {
-    editor.BucketFill(black ? PixelCode::Black : PixelCode::White, 100, 100);
+    PixelCode code = black ? PixelCode::Black : PixelCode::White;
+    bucket.Press(context, pictavo::MouseButton::Left, code, 100, 100);
     black = !black;
   }
 }
@@ -81,9 +86,12 @@ BENCHMARK(BM_BucketFill);
 void BM_ReplaceColor(benchmark::State& state) {
   Editor editor;
   PreparePicture(editor, 5);
+  pictavo::ToolContext context(editor);
+  pictavo::ChangeColorTool change_color;
   bool forth = true;
   for (auto _ : state) {
-    editor.ReplaceColor(forth ? PixelCode::Black : PixelCode::White, 2, 2);
+    PixelCode code = forth ? PixelCode::Black : PixelCode::White;
+    change_color.Press(context, pictavo::MouseButton::Left, code, 2, 2);
     forth = !forth;
   }
 }

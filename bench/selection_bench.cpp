@@ -3,6 +3,7 @@
 #include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
 #include "core/editing/selection.h"
+#include "core/editing/tools/tool_context.h"
 
 namespace pictavo {
 namespace {
@@ -29,11 +30,12 @@ void BM_PasteGhost(benchmark::State& state) {
   Editor editor;
   PrepareWholeCapture(editor);
   const int p = editor.State().View.PixelSize;
+  ToolContext context(editor);
   int step = 0;
   for (auto _ : state) {
     // Alternate between cells (1, 1) and (2, 2) so every call redraws.
     const int offset = (step++ & 1) * p;
-    DrawPasteGhost(editor, offset, offset);
+    DrawPasteGhost(context, offset, offset);
     benchmark::DoNotOptimize(editor.Canvas().Pixels());
   }
   if (editor.State().Selection.SelectionBuffer.Width != MaxPictureWidth) state.SkipWithError("no capture");

@@ -22,7 +22,7 @@ constexpr int kViewHeight = 1080;
 // last offset), plus a few pixels so the view starts inside a cell.
 void Prepare(Editor& editor, int pixel_size, int position) {
   editor.Start();
-  pictavo::EditorState& s = EditorTestDoor::MutableState(editor);
+  pictavo::EditorState& s = pictavo::EditorTestDoor::MutableState(editor);
   for (int x = 1; x <= 96; ++x) {
     for (int y = 1; y <= 92; ++y)
       s.Document.Picture.Cells.At(x, y) = pictavo::ToPixelCode((x * 7 + y * 3) % 5);

@@ -21,7 +21,7 @@ using pictavo::PixelCode;
 
 // Draws a small pixel face so the picture shows what the editor is for.
 void DrawSample(pictavo::Editor& editor) {
-  pictavo::EditorState& s = EditorTestDoor::MutableState(editor);
+  pictavo::EditorState& s = pictavo::EditorTestDoor::MutableState(editor);
   s.Document.Picture.Cells.Fill(PixelCode::Transparent);
   const char* rows[] = {
       "....######....", "..##333333##..", ".#3333333333#.", ".#33#3333#33#.",

@@ -60,7 +60,8 @@ std::vector<std::uint8_t> EnterSkinMode(MainWindowFixture& f) {
   f.State().Document.SkinMode = true;
   f.State().Document.CurrentIconIndex = 0;
   f.State().Document.CurrentSubIconIndex = 0;
-  f.form->GetEditor().Render();
+  // Closed as a command's edit closes: the Picture is stored in the sub-icon.
+  EditScope(f.form->GetEditor()).Changed();
   return f.form->GetEditor().Skin().At(0).Data;
 }
 
