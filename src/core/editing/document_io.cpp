@@ -31,7 +31,7 @@ void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
 void OpenSkinIntoEditor(Editor& editor, Skin skin) {
   EditScope scope(editor);
   DocumentState& document = scope.Document();
-  if (!document.SkinMode || !(editor.Skin() == skin)) scope.ChangedUndrawn();
+  if (!document.SkinMode || !(editor.Skin() == skin)) scope.DocumentChanged();
   scope.Skin() = std::move(skin);
   document.SkinMode = true;
   document.CurrentSubIconIndex = 0;

@@ -23,14 +23,14 @@ void EditScope::ChangedCell(int x, int y) {
   cell_ = CellPoint{x, y};
 }
 
-void EditScope::ChangedUndrawn() { undrawn_ = true; }
+void EditScope::DocumentChanged() { document_changed_ = true; }
 
 void EditScope::Redraw() { redraw_ = true; }
 
 void EditScope::Commit() {
   if (committed_) return;
   committed_ = true;
-  editor_.CommitEdit(changed_, undrawn_, redraw_, cell_);
+  editor_.CommitEdit(changed_, document_changed_, redraw_, cell_);
 }
 
 }  // namespace pictavo

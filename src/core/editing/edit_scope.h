@@ -23,8 +23,8 @@ enum class UndoRule {
 // scope saves the undo snapshot its rule asks for; inside, the command gets
 // mutable access and says what it changed; when the scope closes, a changed
 // Picture is fitted to the icon's depth and stored in the current sub-icon,
-// the document version goes up, and the view is drawn again: the whole
-// canvas, or only the one square a pen dot changed.
+// the document version goes up when what a save writes changed, and the view
+// is drawn again: the whole canvas, or only the one square a pen dot changed.
 class EditScope {
  public:
   explicit EditScope(Editor& editor, UndoRule rule = UndoRule::None);
@@ -38,12 +38,15 @@ class EditScope {
   // The current icon in skin mode, or null when the skin holds none there.
   TSkinIcon* CurrentIcon();
 
-  // The document changed: fitted, stored and drawn again as a whole.
+  // The Picture changed: fitted, stored and drawn again as a whole. It
+  // counts as a change of the document in picture mode, and in skin mode
+  // when the sub-icon takes a new code.
   void Changed();
   // Only the square at (x, y) changed: only it is fitted and repainted.
   void ChangedCell(int x, int y);
-  // The document changed where nothing shows it (the picture's name).
-  void ChangedUndrawn();
+  // Something else a save writes changed (the name, the skin, the mode):
+  // counted, with nothing fitted or drawn for it.
+  void DocumentChanged();
   // The view must be drawn again though the document stays as it was.
   void Redraw();
 
@@ -54,7 +57,7 @@ class EditScope {
  private:
   Editor& editor_;
   bool changed_ = false;
-  bool undrawn_ = false;
+  bool document_changed_ = false;
   bool redraw_ = false;
   bool committed_ = false;
   std::optional<CellPoint> cell_;

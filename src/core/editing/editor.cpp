@@ -40,7 +40,7 @@ void Editor::SetPictureName(std::string latin1) {
   if (latin1 == state_->Document.Name) return;
   EditScope scope(*this);
   scope.Document().Name = std::move(latin1);
-  scope.ChangedUndrawn();
+  scope.DocumentChanged();
 }
 
 void Editor::PushUndo(UndoRule rule) {
@@ -65,7 +65,7 @@ void Editor::PopUndo() {
   // sub-icons cut by a smaller size come back whole.
   if (entry.Icon && d.SkinMode) {
     if (TSkinIcon* icon = MutableCurrentIcon()) {
-      changed = changed || !(*icon == *entry.Icon);
+      if (!(*icon == *entry.Icon)) scope.DocumentChanged();
       *icon = std::move(*entry.Icon);
       d.CurrentSubIconIndex = std::clamp(d.CurrentSubIconIndex, 0, icon->SubIcons - 1);
     }
@@ -99,23 +99,26 @@ void Editor::ClearPicture() {
   }
 }
 
-void Editor::CommitEdit(bool changed, bool undrawn, bool redraw,
+void Editor::CommitEdit(bool changed, bool document_changed, bool redraw,
                         const std::optional<CellPoint>& cell) {
   DocumentState& d = state_->Document;
-  if (undrawn && !changed && !cell) ++d.Version;
+  bool counted = document_changed;
   if (changed || cell) {
     if (d.SkinMode) {
       // A code the icon's depth cannot keep is shown as the code it will be
-      // saved as, and the sub-icon holds what the canvas shows.
+      // saved as, and the sub-icon holds what the canvas shows. The skin is
+      // what a save writes: only a new code in it counts.
       if (changed) {
         FitPictureToIconDepth(d, skin_);
       } else {
         FitPictureToIconDepth(d, skin_, {cell->x, cell->y, cell->x, cell->y});
       }
-      StorePictureInSubIcon(d, skin_);
+      counted = StorePictureInSubIcon(d, skin_) || counted;
+    } else {
+      counted = true;
     }
-    ++d.Version;
   }
+  if (counted) ++d.Version;
   if (changed || redraw) {
     Render();
   } else if (cell) {
@@ -204,10 +207,9 @@ void Editor::LeaveSkinMode() {
   EditScope scope(*this);
   if (state_->Document.SkinMode) {
     state_->Document.SkinMode = false;
-    scope.Changed();
-  } else {
-    scope.Redraw();
+    scope.DocumentChanged();
   }
+  scope.Redraw();
 }
 
 TSkinIcon* Editor::MutableCurrentIcon() {

@@ -125,7 +125,8 @@ class Editor {
   void PushUndo(UndoRule rule);
   // What a closing scope does: fit and store a changed Picture, count the
   // change and draw again.
-  void CommitEdit(bool changed, bool undrawn, bool redraw, const std::optional<CellPoint>& cell);
+  void CommitEdit(bool changed, bool document_changed, bool redraw,
+                  const std::optional<CellPoint>& cell);
   void RenderScene(const CellOverlay* ghost);
   // The width and height arrows: one step of either, with its undo step.
   void StepSize(int width_step, int height_step);

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/editing/undo_ring.h"
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
-#include "core/editing/undo_ring.h"
 #include "core/model/skin.h"
 #include "core/render/viewport.h"
 

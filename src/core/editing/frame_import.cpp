@@ -101,7 +101,7 @@ FrameImportOutcome ImportFramesIntoIcon(Editor& editor, std::span<const RgbImage
     EditScope scope(editor);
     const TSkinIcon before = *editor.CurrentIcon();
     outcome = ReplaceSubIconsWithFrames(scope.Skin(), index, frames, options, fit);
-    if (!(*editor.CurrentIcon() == before)) scope.ChangedUndrawn();
+    if (!(*editor.CurrentIcon() == before)) scope.DocumentChanged();
   }
   // Loads sub-icon 0 into the Picture, empties the undo stack and redraws.
   if (outcome.imported) SelectIcon(editor, index);

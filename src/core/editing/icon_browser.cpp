@@ -14,10 +14,17 @@ void LoadSubIcon(Editor& editor) {
   if (TSkinIcon* icon = scope.CurrentIcon()) {
     const std::vector<std::uint8_t> before = icon->Data;
     FitToStoredCodes(*icon);
-    if (icon->Data != before) scope.ChangedUndrawn();
+    if (icon->Data != before) scope.DocumentChanged();
   }
-  // The Picture now shows the sub-icon the skin holds: nothing to store.
-  if (LoadSubIconIntoPicture(scope.Document(), editor.Skin())) scope.Redraw();
+  const Picture before = editor.State().Document.Picture;
+  if (!LoadSubIconIntoPicture(scope.Document(), editor.Skin())) return;
+  // In skin mode the Picture now mirrors what the skin holds: nothing to
+  // store. Outside it, the Picture is the document and a new one counts.
+  if (!editor.State().Document.SkinMode && !(editor.State().Document.Picture == before)) {
+    scope.Changed();
+  } else {
+    scope.Redraw();
+  }
 }
 
 }  // namespace pictavo

@@ -34,7 +34,7 @@ void MoveToSubIcon(Editor& editor, int sub_icon) {
 
 // Counts a change of the skin that a later load of the sub-icon draws.
 void CountSkinChange(EditScope& scope, bool changed) {
-  if (changed) scope.ChangedUndrawn();
+  if (changed) scope.DocumentChanged();
 }
 
 // Depths step through 1, 2, 4 and 8, the ones a skin file knows.
@@ -237,7 +237,8 @@ void DrawPreviewFrame(const Editor& editor, int frame, int width, int height, Rg
   if (icon != nullptr && frame >= 0 && frame < icon->SubIcons &&
       icon->Data.size() == icon->ExpectedDataSize()) {
     one = TSkinIcon{icon->IconID, 1, icon->BPP, icon->Width, icon->Height, {}};
-    const auto first = icon->Data.begin() + static_cast<std::ptrdiff_t>(icon->DataIndex(frame, 0, 0));
+    const auto first =
+        icon->Data.begin() + static_cast<std::ptrdiff_t>(icon->DataIndex(frame, 0, 0));
     one->Data.assign(first, first + static_cast<std::ptrdiff_t>(icon->PixelsPerSubIcon()));
   }
   DrawPreview(one ? &*one : nullptr, editor.State().View.PreviewScale, width, height, background,

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "core/editing/editor_view.h"
-#include "core/editing/tools/tool_context.h"
 #include "core/editing/selection_box.h"
+#include "core/editing/tools/tool_context.h"
 
 namespace pictavo {
 
@@ -135,10 +135,10 @@ void DrawPasteGhost(ToolContext& context, int x, int y) {
   ghost.Reset(px, py, buffer.Width, buffer.Height);
   // Only squares that can show in the view are worth laying over it.
   const Viewport& shown = s.View.Shown;
-  const int last_column = std::min(
-      buffer.Width, (shown.Left + shown.Width - 1) / s.View.PixelSize + 2 - px);
-  const int last_row = std::min(
-      buffer.Height, (shown.Top + shown.Height - 1) / s.View.PixelSize + 2 - py);
+  const int last_column =
+      std::min(buffer.Width, (shown.Left + shown.Width - 1) / s.View.PixelSize + 2 - px);
+  const int last_row =
+      std::min(buffer.Height, (shown.Top + shown.Height - 1) / s.View.PixelSize + 2 - py);
   for (int j = 1; j <= last_row; ++j) {
     std::uint8_t* row = ghost.MutableRow(j);
     const PixelCode* codes =

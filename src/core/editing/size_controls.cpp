@@ -7,9 +7,12 @@ namespace pictavo {
 namespace {
 
 // Marks the change when the size is not what it was, else only the redraw.
-void SizeChanged(EditScope& scope, const Picture& before, const Picture& after) {
+// In skin mode the icon took the new size with the Picture.
+void SizeChanged(EditScope& scope, const Picture& before, const Picture& after,
+                 bool icon_resized = false) {
   if (before.Width != after.Width || before.Height != after.Height) {
     scope.Changed();
+    if (icon_resized) scope.DocumentChanged();
   } else {
     scope.Redraw();
   }
@@ -51,7 +54,10 @@ void Editor::StepSize(int width_step, int height_step) {
       (icon == nullptr || PacksIntoBytes(width, height, icon->BPP))) {
     picture.Width = width;
     picture.Height = height;
-    if (icon != nullptr) ResizeIcon(*icon, width, height);
+    if (icon != nullptr) {
+      ResizeIcon(*icon, width, height);
+      scope.DocumentChanged();
+    }
     scope.Changed();
   } else {
     scope.Redraw();
@@ -69,10 +75,9 @@ void Editor::ApplySetSize(int width, int height) {
   const Picture before = picture;
   picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
   picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
-  if (state_->Document.SkinMode) {
-    if (TSkinIcon* icon = MutableCurrentIcon()) ResizeIcon(*icon, picture.Width, picture.Height);
-  }
-  SizeChanged(scope, before, picture);
+  TSkinIcon* icon = state_->Document.SkinMode ? MutableCurrentIcon() : nullptr;
+  if (icon != nullptr) ResizeIcon(*icon, picture.Width, picture.Height);
+  SizeChanged(scope, before, picture, icon != nullptr);
 }
 
 void Editor::NewPicture(bool confirmed, int width, int height) {

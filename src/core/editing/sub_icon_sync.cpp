@@ -21,16 +21,20 @@ const TSkinIcon* IconToCopy(const DocumentState& document, const Skin& skin) {
 
 }  // namespace
 
-void StorePictureInSubIcon(const DocumentState& document, Skin& skin) {
-  if (IconToCopy(document, skin) == nullptr) return;
+bool StorePictureInSubIcon(const DocumentState& document, Skin& skin) {
+  if (IconToCopy(document, skin) == nullptr) return false;
   TSkinIcon& icon = skin.At(document.CurrentIconIndex);
   std::uint8_t* out = icon.Data.data() + icon.DataIndex(document.CurrentSubIconIndex, 0, 0);
+  std::uint8_t differ = 0;
   for (int y = 0; y < icon.Height; ++y) {
     for (int x = 0; x < icon.Width; ++x) {
-      *out++ =
+      const std::uint8_t code =
           StoredCode(static_cast<std::uint8_t>(document.Picture.Cells.At(x + 1, y + 1)), icon.BPP);
+      differ |= static_cast<std::uint8_t>(*out ^ code);
+      *out++ = code;
     }
   }
+  return differ != 0;
 }
 
 void FitPictureToIconDepth(DocumentState& document, const Skin& skin, CellRect cells) {

@@ -14,9 +14,10 @@ namespace pictavo {
 // will hold. A pen's repaint fits its one cell, a redraw the whole icon.
 void FitPictureToIconDepth(DocumentState& document, const Skin& skin,
                            CellRect cells = {1, 1, MaxPictureWidth, MaxPictureHeight});
-// Copies the Picture into the sub-icon, each code as the depth stores it: one pass over its rows,
-// no allocation, since it runs on every screen update in skin mode.
-void StorePictureInSubIcon(const DocumentState& document, Skin& skin);
+// Copies the Picture into the sub-icon, each code as the depth stores it: one
+// pass over its rows, no allocation, since it runs on every edit in skin mode.
+// True when a stored code changed.
+bool StorePictureInSubIcon(const DocumentState& document, Skin& skin);
 // Copies the sub-icon into the Picture and gives the Picture its size.
 // False when there was nothing to copy.
 bool LoadSubIconIntoPicture(DocumentState& document, const Skin& skin);

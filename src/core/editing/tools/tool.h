@@ -21,8 +21,7 @@ class Tool {
 
   // A press of the left or right button, drawing in that button's colour
   // (the pipe writes the picked code into it).
-  virtual void Press(ToolContext& context, MouseButton button, PixelCode& color, int x,
-                     int y) = 0;
+  virtual void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) = 0;
   // A move while a button is held, once for each held button.
   virtual void Drag(ToolContext& /*context*/, PixelCode& /*color*/, int /*x*/, int /*y*/) {}
   // Every move, after the drags: the paste ghost follows the pointer

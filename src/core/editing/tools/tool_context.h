@@ -20,9 +20,7 @@ class ToolContext {
   const ::pictavo::Picture& Picture() const { return State().Document.Picture; }
   int PixelSize() const { return State().View.PixelSize; }
   // The 1-based cell under a canvas position (which may lie beyond the picture).
-  CellPoint CellUnder(int x, int y) const {
-    return {x / PixelSize() + 1, y / PixelSize() + 1};
-  }
+  CellPoint CellUnder(int x, int y) const { return {x / PixelSize() + 1, y / PixelSize() + 1}; }
   // Clamps a canvas position onto the picture's last column and row.
   CellPoint Clamp(int x, int y) const;
 
