@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
-#include "core/model/picture.h"
 #include "core/editing/add_icon.h"
+#include "core/formats/icon_id.h"
+#include "core/model/picture.h"
 
 namespace {
 
@@ -72,6 +74,16 @@ long long ReferenceIconId(std::string_view text) {
   return negative ? -magnitude : magnitude;
 }
 
+// The commands' form: decimal digits, or hexadecimal ones after 0x or 0X.
+bool CommandForm(std::string_view text) {
+  std::string_view digits = "0123456789";
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    text.remove_prefix(2);
+    digits = "0123456789abcdefABCDEF";
+  }
+  return !text.empty() && text.find_first_not_of(digits) == std::string_view::npos;
+}
+
 // OK on `model` with `text`, against what the rules expect.
 void CheckValidate(AddIconModel& model, std::string_view text, long long id) {
   const TSkinIcon& icon = model.Icon();
@@ -101,6 +113,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const long long id = ParseIconId(text);
   Require(id == ReferenceIconId(text), "the ID reads as the rules say", text);
+
+  // The commands take their form only, 0..254, and read it as the box does.
+  const std::optional<int> command_id = ParseStreamIconId(text);
+  Require(command_id.has_value() == (CommandForm(text) && id >= 0 && id <= 254),
+          "a command takes exactly its form within 0..254", text);
+  Require(!command_id || *command_id == id, "a command reads the ID as the box does", text);
 
   // The dialog as first shown: 4 x 4 at 4 bits packs.
   AddIconModel first;

@@ -1,6 +1,5 @@
 #include "cli/cli_support.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,7 +24,7 @@ constexpr int kNameLength = 16;
 }  // namespace
 
 int Refuse(const QString& path, const std::string& reason) {
-  return Refuse(path, QString::fromLocal8Bit(reason.c_str()));
+  return Refuse(path, ReasonText(reason));
 }
 
 int Refuse(const QString& path, const QString& reason) {
@@ -37,13 +36,6 @@ int UsageError(const QString& command, const QString& text) {
   PrintError(text + QStringLiteral("\nTry 'pictavo-cli %1--help'.")
                         .arg(command.isEmpty() ? QString() : command + QLatin1Char(' ')));
   return ExitUsage;
-}
-
-std::string AsSentence(std::string reason) {
-  if (!reason.empty())
-    reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
-  if (!reason.empty() && reason.back() != '.') reason += '.';
-  return reason;
 }
 
 void Warn(const QString& path, const QString& text) {
@@ -71,16 +63,8 @@ std::optional<int> ParseCommandLine(QCommandLineParser& parser, const QStringLis
   return std::nullopt;
 }
 
-std::filesystem::path LocalPath(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 QString DisplayPath(const std::filesystem::path& path) {
   return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
-expected<std::vector<std::uint8_t>, Error> ReadInput(const QString& path, std::size_t limit) {
-  return ReadRegularFile(LocalPath(path), limit);
 }
 
 bool WriteOutput(const OutputTarget& target, std::span<const std::uint8_t> bytes) {
@@ -104,7 +88,7 @@ bool WriteOutput(const OutputTarget& target, std::span<const std::uint8_t> bytes
                                                 : AppendToFile(path, bytes);
       if (!written) {
         Refuse(target.path, QStringLiteral("could not write: %1; the file was not changed")
-                                .arg(QString::fromLocal8Bit(written.error().message.c_str())));
+                                .arg(ReasonText(written.error())));
         return false;
       }
       return true;

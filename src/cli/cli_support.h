@@ -16,6 +16,7 @@
 
 #include "core/model/error.h"
 #include "core/model/expected.h"
+#include "qt_support/core_bridge.h"
 
 namespace pictavo::cli {
 
@@ -29,9 +30,6 @@ int Refuse(const QString& path, const std::string& reason);
 int Refuse(const QString& path, const QString& reason);
 // "pictavo-cli: <text>" and a pointer to the command's help; returns ExitUsage.
 int UsageError(const QString& command, const QString& text);
-// The core's reasons follow a colon; on their own they start with a capital
-// and end with a full stop, as the window shows them.
-std::string AsSentence(std::string reason);
 // A warning that does not change the exit status.
 void Warn(const QString& path, const QString& text);
 
@@ -42,13 +40,8 @@ std::optional<int> ParseCommandLine(QCommandLineParser& parser, const QStringLis
                                     const QString& command, const QString& synopsis,
                                     const QString& description);
 
-// A path as the core's file functions take it.
-std::filesystem::path LocalPath(const QString& path);
+// LocalPath's way back, for naming a file the core's paths lead to.
 QString DisplayPath(const std::filesystem::path& path);
-
-// The first `limit` bytes of a regular file; named pipes, devices and folders
-// are refused without waiting on them.
-expected<std::vector<std::uint8_t>, Error> ReadInput(const QString& path, std::size_t limit);
 
 // Where a command's output goes: standard output, a file that is replaced
 // whole, or the end of a file that keeps what it holds.

@@ -1,31 +1,34 @@
 #include "cli/picture_input.h"
 
 #include "cli/cli_support.h"
+#include "core/formats/picture_file.h"
 
 namespace pictavo::cli {
 
-Picture PictureOf(const PictureRecord& record) {
-  Picture picture;
-  for (int y = 1; y <= record.height; ++y) {
-    for (int x = 1; x <= record.width; ++x) picture.Cells.At(x, y) = record.At(x, y);
-  }
-  picture.Width = record.width;
-  picture.Height = record.height;
-  return picture;
-}
+namespace {
+
+constexpr char kNotAPicture[] = "not a picture file Pictavo can open: ";
+
+}  // namespace
 
 std::optional<LoadedPicture> LoadPicture(const QString& path) {
-  const auto bytes = ReadInput(path, MaxPictureFileBytes);
+  const auto bytes = ReadLocalFile(path, PictureReadLimit);
   if (!bytes) {
-    Refuse(path, "could not be read: " + bytes.error().message);
+    Refuse(path, CouldNotReadReason(bytes.error()));
     return std::nullopt;
   }
   const auto record = ReadPictureFile(*bytes);
   if (!record) {
-    Refuse(path, "not a picture file Pictavo can open: " + record.error().message);
+    Refuse(path, kNotAPicture + record.error().message);
     return std::nullopt;
   }
-  return LoadedPicture{PictureOf(*record), record->name};
+  // Through the window's own copy, fit check included.
+  LoadedPicture loaded{Picture{}, record->name};
+  if (!ApplyPictureRecord(loaded.picture, *record)) {
+    Refuse(path, std::string(kNotAPicture) + "the picture does not fit the editor");
+    return std::nullopt;
+  }
+  return loaded;
 }
 
 }  // namespace pictavo::cli

@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include "core/formats/picture_file.h"
 #include "core/model/picture.h"
 
 namespace pictavo::cli {
@@ -17,12 +16,8 @@ struct LoadedPicture {
   std::string name;
 };
 
-// The window reads no more of a picture file than this.
-inline constexpr std::size_t MaxPictureFileBytes = std::size_t{16} << 20;
-
-// Reads and checks a picture file; on failure prints why, naming the file.
+// Reads and checks a picture file, no more of it than the window reads; on
+// failure prints why, naming the file.
 std::optional<LoadedPicture> LoadPicture(const QString& path);
-
-Picture PictureOf(const PictureRecord& record);
 
 }  // namespace pictavo::cli

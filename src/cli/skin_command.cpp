@@ -29,10 +29,6 @@ namespace pictavo::cli {
 
 namespace {
 
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The file names of the sub-icons of icon `position`: "0x0A-2.ptv" for its
 // second sub-icon; a later icon with the same ID adds its position
 // ("0x0A.3-1.ptv") so no file is written twice.
@@ -97,7 +93,7 @@ int RunSkinList(const QStringList& arguments) {
                                {"sub_icons", icon.SubIcons},
                                {"packed_bytes", static_cast<qint64>(PackedIconSize(icon))}});
     }
-    const QJsonObject root{{"name", Latin1(loaded->name)},
+    const QJsonObject root{{"name", Latin1Text(loaded->name)},
                            {"icons", icons},
                            {"stream_bytes", static_cast<qint64>(stream)},
                            {"capacity", static_cast<qint64>(budget.capacity)},
@@ -192,8 +188,8 @@ int RunSkinPack(const QStringList& arguments) {
     return UsageError(QStringLiteral("skin pack"), QStringLiteral("give one manifest and -o"));
   }
   const QString path = parser.positionalArguments().front();
-  const auto text = ReadInput(path, std::size_t{4} << 20);
-  if (!text) return Refuse(path, "could not be read: " + text.error().message);
+  const auto text = ReadLocalFile(path, std::size_t{4} << 20);
+  if (!text) return Refuse(path, CouldNotReadReason(text.error()));
   const auto manifest = ParseSkinManifest(
       std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
   if (!manifest) return Refuse(path, manifest.error().message);

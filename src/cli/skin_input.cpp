@@ -9,9 +9,9 @@
 namespace pictavo::cli {
 
 std::optional<LoadedSkin> LoadSkin(const QString& path) {
-  const auto bytes = ReadInput(path, SkinReadLimit);
+  const auto bytes = ReadLocalFile(path, SkinReadLimit);
   if (!bytes) {
-    Refuse(path, "could not be read: " + bytes.error().message);
+    Refuse(path, CouldNotReadReason(bytes.error()));
     return std::nullopt;
   }
   SkinFileRead read = ReadSkinFile(*bytes);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "core/formats/icon_id.h"
 #include "core/formats/skin_file.h"
 #include "core/model/skin.h"
 
@@ -30,21 +31,6 @@ Error AtLine(int line, const std::string& what) {
 }
 
 }  // namespace
-
-std::optional<int> ParseStreamIconId(std::string_view text) {
-  int base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text.remove_prefix(2);
-    base = 16;
-  }
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
-      value >= SkinStreamEnd) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 expected<SkinManifest, Error> ParseSkinManifest(std::string_view text) {
   SkinManifest manifest;

@@ -35,7 +35,4 @@ struct SkinManifest {
 expected<SkinManifest, Error> ParseSkinManifest(std::string_view text);
 std::string WriteSkinManifest(const SkinManifest& manifest);
 
-// An icon ID written as 0x0A, 0X0a or 10: 0..254, since 0xFF ends the stream.
-std::optional<int> ParseStreamIconId(std::string_view text);
-
 }  // namespace pictavo::cli

@@ -292,6 +292,9 @@ class CliTest : public QObject {
         "--sub needs --icon\n");
     row("icon of a picture", {"render", Data("pictures/icon.ptv"), "-o", "a.png", "--icon", "1"}, 2,
         "--icon is for skin files\n");
+    // The same reader as convert --icon: no sign, no blank.
+    row("signed icon", {"render", Data("skins/mixed.skin"), "-o", "a.png", "--icon", "+254"}, 2,
+        "\"+254\" is not an icon ID from 0x00 to 0xFE\n");
     row("no such icon",
         {"render", Data("skins/mixed.skin"), "-o", "/nonexistent/a.png", "--icon", "0x06"}, 1,
         ": holds no icon with the ID 0x06\n");

@@ -16,10 +16,10 @@
 #include <span>
 #include <vector>
 
+#include "cli_run.h"
 #include "core/editing/icon_commands.h"
 #include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
-#include "cli_run.h"
 #include "ui/dialogs/bitmap_import_window.h"
 
 using namespace pictavo;
@@ -162,6 +162,9 @@ class WindowConvertOptionsTest : public QObject {
                                          << "--frames goes with --skin SKIN.skin and --icon ID";
     QTest::newRow("icon 255") << QStringList{"--frames", "--skin", skin, "--icon", "0xFF"} << 2
                               << "the icon ID must be 0 to 254, as 0x0A or 10, not \"0xFF\"";
+    // The same reader as render --icon: no sign, no blank.
+    QTest::newRow("signed icon") << QStringList{"--frames", "--skin", skin, "--icon", "+254"} << 2
+                                 << "the icon ID must be 0 to 254, as 0x0A or 10, not \"+254\"";
     QTest::newRow("no such icon") << QStringList{"--frames", "--skin", skin, "--icon", "0x99"} << 1
                                   << "holds no icon with the ID 0x99";
     QTest::newRow("more frames than room")

@@ -12,6 +12,7 @@
 #include "cli/images/convert_frames.h"
 #include "cli/images/image_commands.h"
 #include "core/editing/bitmap_import.h"
+#include "core/formats/icon_id.h"
 #include "core/formats/picture_file.h"
 #include "ui/image_io/image_loading.h"
 
@@ -140,7 +141,7 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
   }
   if (options.frames) {
     options.skin = parser.value(set.skin);
-    const std::optional<int> id = IconIdArgument(parser.value(set.icon));
+    const std::optional<int> id = ParseStreamIconId(parser.value(set.icon).toStdString());
     if (!id) {
       return unexpected(QStringLiteral("the icon ID must be 0 to 254, as 0x0A or 10, not \"%1\"")
                             .arg(parser.value(set.icon)));
@@ -192,8 +193,8 @@ int RunConvertCommand(const QStringList& arguments) {
   const auto options = ReadConvertOptions(parser, set);
   if (!options) return UsageError(kCommand, options.error());
 
-  const auto bytes = ReadInput(options->image, kMaxImageFileBytes);
-  if (!bytes) return Refuse(options->image, "could not be read: " + bytes.error().message);
+  const auto bytes = ReadLocalFile(options->image, kMaxImageFileBytes);
+  if (!bytes) return Refuse(options->image, CouldNotReadReason(bytes.error()));
   QString error;
   // Every frame, as "Open BMP" reads them.
   std::optional<std::vector<RgbImage>> frames =

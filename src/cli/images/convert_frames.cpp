@@ -10,15 +10,6 @@
 
 namespace pictavo::cli {
 
-std::optional<int> IconIdArgument(const QString& text) {
-  bool number = false;
-  const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
-  const int id = hex ? text.mid(2).toInt(&number, 16) : text.toInt(&number, 10);
-  // 255 marks the end of a skin's icon stream, so no icon carries it.
-  if (!number || id < 0 || id > 254) return std::nullopt;
-  return id;
-}
-
 int WriteFramesIntoSkin(const BitmapImport& import, const QString& image, const QString& skin_path,
                         int icon_id, const QString& output) {
   std::optional<LoadedSkin> loaded = LoadSkin(skin_path);

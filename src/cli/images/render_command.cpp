@@ -16,7 +16,7 @@
 #include "cli/images/image_commands.h"
 #include "cli/picture_input.h"
 #include "cli/skin_input.h"
-#include "cli/skin_manifest.h"
+#include "core/formats/icon_id.h"
 #include "core/formats/skin_file.h"
 #include "core/model/pixel_code.h"
 #include "core/model/skin.h"
@@ -115,7 +115,7 @@ Block SubIconBlock(const TSkinIcon& icon, int sub_icon) {
 
 bool IsSkinFile(const QString& path) {
   if (path.endsWith(QLatin1String(".skin"), Qt::CaseInsensitive)) return true;
-  const auto head = ReadInput(path, SkinFileMagic.size());
+  const auto head = ReadLocalFile(path, SkinFileMagic.size());
   return head && std::string_view(reinterpret_cast<const char*>(head->data()), head->size()) ==
                      SkinFileMagic;
 }

@@ -3,28 +3,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/formats/icon_id.h"
 #include "core/model/picture.h"
 
 namespace pictavo {
-
-namespace {
-
-// Far above any ID, far below overflow: longer numbers stop growing here.
-constexpr long long SaturatedId = 1LL << 40;
-
-int DigitValue(char c, int base) {
-  int value = -1;
-  if (c >= '0' && c <= '9') {
-    value = c - '0';
-  } else if (c >= 'a' && c <= 'f') {
-    value = c - 'a' + 10;
-  } else if (c >= 'A' && c <= 'F') {
-    value = c - 'A' + 10;
-  }
-  return value < base ? value : -1;
-}
-
-}  // namespace
 
 long long ParseIconId(std::string_view text) {
   std::size_t i = 0;
@@ -34,21 +16,12 @@ long long ParseIconId(std::string_view text) {
     negative = text[i] == '-';
     ++i;
   }
-  int base = 10;
-  if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
-    base = 16;
-    ++i;
-  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i == text.size()) return 0;  // no digit at all
-  long long value = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = DigitValue(text[i], base);
-    if (digit < 0) return 0;
-    if (value < SaturatedId) value = value * base + digit;
-  }
+  // Beyond the commands' 0x, the box also takes $, x or X before hexadecimal
+  // digits; any other text reads as 0, which no icon may take.
+  const std::string_view rest = text.substr(i);
+  const bool introduced = !rest.empty() && (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X');
+  const long long value =
+      (introduced ? ReadIconIdDigits(rest.substr(1), 16) : ReadIconIdNumber(rest)).value_or(0);
   return negative ? -value : value;
 }
 

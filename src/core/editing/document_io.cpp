@@ -8,13 +8,7 @@
 namespace pictavo {
 
 void ApplyPictureRecord(EditorState& state, const PictureRecord& record) {
-  if (!FitsPicture(record)) return;
-  Picture& picture = state.Document.Picture;
-  for (int y = 1; y <= record.height; ++y) {
-    for (int x = 1; x <= record.width; ++x) picture.Cells.At(x, y) = record.At(x, y);
-  }
-  picture.Width = record.width;
-  picture.Height = record.height;
+  ApplyPictureRecord(state.Document.Picture, record);
 }
 
 void OpenPictureRecord(Editor& editor, const PictureRecord& record) {

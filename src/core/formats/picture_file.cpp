@@ -156,4 +156,14 @@ bool FitsPicture(const PictureRecord& record) {
   return true;
 }
 
+bool ApplyPictureRecord(Picture& picture, const PictureRecord& record) {
+  if (!FitsPicture(record)) return false;
+  for (int y = 1; y <= record.height; ++y) {
+    for (int x = 1; x <= record.width; ++x) picture.Cells.At(x, y) = record.At(x, y);
+  }
+  picture.Width = record.width;
+  picture.Height = record.height;
+  return true;
+}
+
 }  // namespace pictavo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -15,6 +16,10 @@ namespace pictavo {
 
 // The version every picture file is written with.
 inline constexpr int CurrentPictureFileVersion = 2;
+// A picture record is at most a few tens of kilobytes plus its name; reading
+// no further keeps a device or a huge file chosen by mistake from filling
+// memory. Bytes after the record are ignored anyway.
+inline constexpr std::size_t PictureReadLimit = std::size_t{16} << 20;
 
 // The content of a picture file (.ptv) once read and checked.
 struct PictureRecord {
@@ -48,5 +53,10 @@ expected<PictureRecord, Error> ReadPictureFile(std::span<const std::uint8_t> sto
 // exactly width * height codes, each 0..4. Every record ReadPictureFile
 // returns passes.
 bool FitsPicture(const PictureRecord& record);
+
+// Open Picture's copy: a record that fits writes its codes into
+// Cells[1..width][1..height] and sets Width and Height, the cells outside
+// keeping their codes; one that does not fit changes nothing and gives false.
+bool ApplyPictureRecord(Picture& picture, const PictureRecord& record);
 
 }  // namespace pictavo

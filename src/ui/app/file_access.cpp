@@ -3,9 +3,6 @@
 #include <algorithm>
 
 #include <QDir>
-#include <QFile>
-
-#include "core/platform/safe_file.h"
 
 namespace pictavo {
 
@@ -25,23 +22,18 @@ FileDialogRequest SkinDialogRequest(const QString& file_name) {
   return request;
 }
 
-std::filesystem::path LocalPath(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 std::expected<QByteArray, QString> ReadFileStart(const QString& path, qint64 limit) {
   // Only a regular file is read, opened so that nothing can block: a named
   // pipe chosen by mistake would otherwise freeze the window.
-  const auto bytes =
-      ReadRegularFile(LocalPath(path), static_cast<std::size_t>(std::max<qint64>(limit, 0)));
-  if (!bytes) return std::unexpected(QString::fromLocal8Bit(bytes.error().message));
+  const auto bytes = ReadLocalFile(path, static_cast<std::size_t>(std::max<qint64>(limit, 0)));
+  if (!bytes) return std::unexpected(ReasonText(bytes.error()));
   return QByteArray(reinterpret_cast<const char*>(bytes->data()),
                     static_cast<qsizetype>(bytes->size()));
 }
 
 QString CouldNotWrite(const QString& path, const Error& error) {
   return QStringLiteral("Could not write \"%1\": %2.")
-      .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.message.c_str()));
+      .arg(QDir::toNativeSeparators(path), ReasonText(error));
 }
 
 }  // namespace pictavo

@@ -25,11 +25,6 @@ namespace pictavo {
 
 namespace {
 
-// A picture record is at most a few tens of kilobytes plus its name; reading
-// no further keeps a device or a huge file chosen by mistake from filling
-// memory. Bytes after the record are ignored anyway.
-constexpr qint64 kMaxPictureFileBytes = qint64{16} << 20;
-
 QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 }  // namespace
@@ -74,7 +69,7 @@ void FileCommands::SavePictureFile() {
     services_.ShowMessage(
         parent_,
         QStringLiteral("The picture could not be saved to \"%1\": %2.\nThe file was not changed.")
-            .arg(Shown(path), QString::fromLocal8Bit(written.error().message)),
+            .arg(Shown(path), ReasonText(written.error())),
         QStringLiteral("Save Picture"));
   }
 }
@@ -88,19 +83,20 @@ void FileCommands::OpenPictureFile() {
 }
 
 void FileCommands::LoadPicture(const QString& path) {
-  const auto stored = ReadFileStart(path, kMaxPictureFileBytes);
+  const auto stored = ReadLocalFile(path, PictureReadLimit);
   if (!stored) {
-    services_.ShowMessage(
-        parent_, QStringLiteral("\"%1\" could not be read: %2.").arg(Shown(path), stored.error()),
-        QStringLiteral("Open Picture"));
+    services_.ShowMessage(parent_,
+                          QStringLiteral("\"%1\" %2.")
+                              .arg(Shown(path), ReasonText(CouldNotReadReason(stored.error()))),
+                          QStringLiteral("Open Picture"));
     return;
   }
-  const auto record = ReadPictureFile(AsBytes(*stored));
+  const auto record = ReadPictureFile(*stored);
   if (!record) {
     services_.ShowMessage(parent_,
                           QStringLiteral("\"%1\" is not a picture file Pictavo can open.\n%2\n"
                                          "The picture was not changed.")
-                              .arg(Shown(path), QString::fromStdString(record.error().message)),
+                              .arg(Shown(path), ReasonText(record.error())),
                           QStringLiteral("Open Picture"));
     return;
   }

@@ -19,19 +19,6 @@
 
 namespace pictavo {
 
-namespace {
-
-// The core's reasons are written to follow a colon; a message box starts
-// them with a capital and ends them with a full stop.
-QString AsSentence(const std::string& reason) {
-  QString text = QString::fromStdString(reason);
-  if (!text.isEmpty()) text[0] = text[0].toUpper();
-  if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
-  return text;
-}
-
-}  // namespace
-
 void SkinCommands::OpenSkin1Click() {
   const QString path = services_.OpenFileName(parent_, SkinDialogRequest(last_open_path_));
   if (path.isEmpty()) return;
@@ -52,8 +39,7 @@ void SkinCommands::OpenSkin1Click() {
     // and why.
     Report(Latin1Text(DecompressionErrorText) +
                QStringLiteral("\n\"%1\": %2.")
-                   .arg(QDir::toNativeSeparators(path),
-                        QString::fromStdString(read.skin.error().message)),
+                   .arg(QDir::toNativeSeparators(path), ReasonText(read.skin.error())),
            Latin1Text(DecompressionErrorTitle));
     return;
   }
@@ -68,7 +54,7 @@ void SkinCommands::SaveSkin1Click() {
   // Compressed before the dialog, so nothing is asked of the user for a skin
   // that cannot be saved.
   if (const auto stream = BuildSkinStream(skin); !stream) {
-    Report(AsSentence(stream.error().message), Latin1Text(CompressionErrorTitle));
+    Report(ReasonText(AsSentence(stream.error().message)), Latin1Text(CompressionErrorTitle));
     return;
   }
   const QByteArray name = PictureName(*name_box_);

@@ -1,0 +1,16 @@
+# Fails when the command line's program needs Qt Gui to start: only its
+# image module may load it, and only for the commands that draw.
+execute_process(COMMAND "${READELF}" -d "${PROGRAM}" OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "could not read ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*\\[([^]\n]+)\\]" needed "${dynamic}")
+if(NOT needed)
+  message(FATAL_ERROR "no libraries listed for ${PROGRAM}")
+endif()
+foreach(entry ${needed})
+  if(entry MATCHES "libQt[0-9]*(Gui|Widgets)")
+    message(FATAL_ERROR "${PROGRAM} needs Qt Gui at start-up: ${entry}")
+  endif()
+endforeach()
+message(STATUS "${PROGRAM} starts without Qt Gui")
