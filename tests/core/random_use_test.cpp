@@ -622,7 +622,6 @@ void Session::CheckMouseEffect(const Picture& before, const MouseEvent& e, bool 
 }
 
 void Session::Run(const Op& op) {
-  EditorState& s = EditorTestDoor::MutableState(editor_);
   const MouseButton button = op.a ? MouseButton::Right : MouseButton::Left;
   // clang-format off
   switch (op.kind) {
