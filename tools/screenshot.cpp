@@ -12,7 +12,7 @@
 
 #include "core/formats/skin_file.h"
 #include "ui/app/main_window.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 namespace {
 

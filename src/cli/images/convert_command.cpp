@@ -13,7 +13,7 @@
 #include "cli/images/image_commands.h"
 #include "core/editing/bitmap_import.h"
 #include "core/formats/picture_file.h"
-#include "ui/image_io/image_loading.h"
+#include "image_io/image_loading.h"
 
 namespace pictavo::cli {
 

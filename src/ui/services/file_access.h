@@ -10,7 +10,7 @@
 #include <QString>
 
 #include "core/model/error.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 namespace pictavo {
 
