@@ -87,8 +87,8 @@ int RunPictavo(int argc, char** argv) {
     // A file named on the command line (as the desktop's "Open with" gives
     // it) opens once the window is up, as its menu command would open it.
     if (!file.isEmpty()) {
-      QMetaObject::invokeMethod(
-          &form1, [&form1, file] { form1.OpenFile(file); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(&form1, [&form1, file] { form1.OpenFile(file); },
+                                Qt::QueuedConnection);
     }
     return app.exec();
   } catch (const std::exception& error) {

@@ -135,8 +135,8 @@ TAddIconForm::TAddIconForm(PlatformServices& services, QWidget* parent)
   rows->addLayout(columns, 1);
   rows->addLayout(buttons);
 
-  QWidget* const tab_order[] = {edit1_, wid_,   heig_, icon_bpp_edit_, current_icon_edit_,
-                                ok_,    cancel_};
+  QWidget* const tab_order[] = {edit1_, wid_, heig_, icon_bpp_edit_, current_icon_edit_, ok_,
+                                cancel_};
   for (std::size_t i = 1; i < std::size(tab_order); ++i) {
     setTabOrder(tab_order[i - 1], tab_order[i]);
   }

@@ -11,8 +11,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "core/editing/document_io.h"
 #include "core/editing/editor.h"
+#include "core/editing/document_io.h"
 #include "core/editing/icon_commands.h"
 #include "core/editing/skin_budget.h"
 #include "core/formats/skin_file.h"
@@ -168,9 +168,11 @@ void SkinCommands::ShowIconState() {
   const SkinControls& c = controls_;
   const bool has_icon = editor_.CurrentIcon() != nullptr;
   // Without an icon these would edit nothing; adding one is all there is to do.
-  for (QWidget* control : std::initializer_list<QWidget*>{
-           c.ComboBox1, c.SpeedButton49, c.SpeedButton45, c.SpeedButton44, c.SpeedButton46,
-           c.SpeedButton47, c.SpeedButton50, c.SpeedButton51, c.SpeedButton52, c.SpeedButton53}) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{c.ComboBox1, c.SpeedButton49, c.SpeedButton45,
+                                       c.SpeedButton44, c.SpeedButton46, c.SpeedButton47,
+                                       c.SpeedButton50, c.SpeedButton51, c.SpeedButton52,
+                                       c.SpeedButton53}) {
     control->setEnabled(has_icon);
   }
   c.PlayButton->setEnabled(player_.Playing() || FramePlayer::CanPlay(editor_));
