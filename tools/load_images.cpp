@@ -1,5 +1,5 @@
-// Loads each image file named on the command line as "Open BMP" and the
-// import read them, and prints what came of it. Every pixel of an accepted
+// Loads each image file named on the command line as "Open BMP" reads it,
+// every frame, and prints what came of it. Every pixel of an accepted
 // image is looked at, so a run under valgrind reports any pixel the decoder
 // left unset: a pixel that did not come from the file.
 
@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QString>
 
-#include "ui/image_io/image_loading.h"
+#include "image_io/image_loading.h"
 
 namespace {
 
@@ -52,9 +52,6 @@ int main(int argc, char** argv) {
       for (const RgbImage& frame : *frames) bright += Brightness(frame);
       std::printf(", %lu bright\n", bright);
     }
-    // The older BMP-only way the window still takes.
-    const QImage rgb32 = LoadBmpImage(path, &error);
-    if (!rgb32.isNull()) std::printf("  as BMP: %lu bright\n", Brightness(TopLeftPixels(rgb32)));
   }
   return EXIT_SUCCESS;
 }

@@ -13,7 +13,7 @@
 #include "core/editing/editor_test_door.h"
 #include "core/formats/skin_file.h"
 #include "ui/app/main_window.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 namespace {
 

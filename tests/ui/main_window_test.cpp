@@ -1,7 +1,7 @@
-#include <QApplication>
-#include <QFontInfo>
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,9 +14,9 @@
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
 #include "ui/app/about_box.h"
-#include "ui/app/window_placement.h"
 #include "ui/selection/select_panel.h"
 #include "ui/selection/selection_commands.h"
+#include "ui/services/window_placement.h"
 #include "ui/widgets/canvas_widget.h"
 
 using namespace pictavo;

@@ -14,7 +14,7 @@
 #include "core/editing/bitmap_import.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/picture_file.h"
-#include "ui/image_io/image_loading.h"
+#include "image_io/image_loading.h"
 
 namespace pictavo::cli {
 

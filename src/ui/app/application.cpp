@@ -8,7 +8,7 @@
 #include <QMessageBox>
 
 #include "ui/app/main_window.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 namespace pictavo {
 

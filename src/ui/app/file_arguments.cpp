@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 #include "core/formats/skin_file.h"
-#include "ui/app/file_access.h"
-#include "ui/image_io/image_loading.h"
+#include "image_io/image_loading.h"
+#include "ui/services/file_access.h"
 
 namespace pictavo {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 namespace pictavo {
 

@@ -24,7 +24,7 @@
 #include <QToolButton>
 
 #include "ui/app/main_window.h"
-#include "ui/app/name_box.h"
+#include "ui/services/name_box.h"
 #include "ui/widgets/canvas_scroll_area.h"
 #include "ui/widgets/canvas_widget.h"
 #include "ui/widgets/color_controls.h"

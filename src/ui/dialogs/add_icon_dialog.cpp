@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 #include "core/editing/icon_commands.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 #include "ui/widgets/form_helpers.h"
 
 namespace pictavo {

@@ -21,8 +21,8 @@
 
 #include "core/editing/editor.h"
 #include "core/formats/dithering.h"
-#include "ui/app/platform_services.h"
-#include "ui/image_io/image_loading.h"
+#include "image_io/image_loading.h"
+#include "ui/services/platform_services.h"
 #include "ui/widgets/form_helpers.h"
 
 namespace pictavo {

@@ -11,8 +11,8 @@
 
 #include "core/editing/icon_commands.h"
 #include "core/editing/size_rules.h"
-#include "ui/app/file_access.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/file_access.h"
+#include "ui/services/platform_services.h"
 #include "ui/widgets/form_helpers.h"
 
 namespace pictavo {

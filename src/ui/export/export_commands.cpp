@@ -12,11 +12,11 @@
 
 #include "core/editing/editor.h"
 #include "core/platform/safe_file.h"
-#include "ui/app/file_access.h"
-#include "ui/app/name_box.h"
-#include "ui/app/platform_services.h"
-#include "ui/app/window_placement.h"
 #include "ui/export/export_panel.h"
+#include "ui/services/file_access.h"
+#include "ui/services/name_box.h"
+#include "ui/services/platform_services.h"
+#include "ui/services/window_placement.h"
 
 namespace pictavo {
 

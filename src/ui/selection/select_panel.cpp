@@ -16,7 +16,7 @@
 #include "core/editing/editor.h"
 #include "core/editing/selection.h"
 #include "core/editing/selection_transform.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 namespace pictavo {
 

@@ -10,12 +10,12 @@
 #include "core/editing/selection_transform.h"
 #include "core/formats/picture_file.h"
 #include "core/platform/safe_file.h"
-#include "ui/app/file_access.h"
-#include "ui/app/name_box.h"
-#include "ui/app/platform_services.h"
-#include "ui/app/window_placement.h"
 #include "ui/dialogs/save_select_box.h"
 #include "ui/selection/select_panel.h"
+#include "ui/services/file_access.h"
+#include "ui/services/name_box.h"
+#include "ui/services/platform_services.h"
+#include "ui/services/window_placement.h"
 
 namespace pictavo {
 

@@ -16,9 +16,9 @@
 #include "core/editing/icon_commands.h"
 #include "core/editing/skin_budget.h"
 #include "core/formats/skin_file.h"
-#include "ui/app/file_access.h"
-#include "ui/app/platform_services.h"
 #include "ui/dialogs/add_icon_dialog.h"
+#include "ui/services/file_access.h"
+#include "ui/services/platform_services.h"
 #include "ui/widgets/icon_preview.h"
 
 namespace pictavo {

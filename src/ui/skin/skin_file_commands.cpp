@@ -12,9 +12,9 @@
 #include "core/editing/editor.h"
 #include "core/formats/skin_file.h"
 #include "core/platform/safe_file.h"
-#include "ui/app/file_access.h"
-#include "ui/app/name_box.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/file_access.h"
+#include "ui/services/name_box.h"
+#include "ui/services/platform_services.h"
 #include "ui/skin/skin_commands.h"
 
 namespace pictavo {

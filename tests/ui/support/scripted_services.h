@@ -7,7 +7,7 @@
 #include <QList>
 #include <QString>
 
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 namespace pictavo::testing {
 

@@ -42,24 +42,8 @@ std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QS
 // All pixels of an image; `alpha` is filled only when it has an alpha channel.
 RgbImage ToRgbImage(const QImage& image);
 
-// Reads a BMP image, recognised by its content whatever the file is called,
-// and returns it with 32-bit RGB pixels. Other image formats, damaged files
-// and images of more than MaxBmpPixels give a null image, with the reason in
-// `*error` when `error` is given. The path is read as LoadImageFrames reads it.
-QImage LoadBmpImage(const QString& path, QString* error);
-QImage LoadBmpImage(QIODevice& device, QString* error);
-
 // Whether a file's first bytes (8 are enough) are those of an image type the
 // loader reads: BMP, PNG, GIF or JPEG.
 bool StartsLikeImage(const QByteArray& start);
-
-// The top-left 96 x 92 pixels at most of an image (best given as RGB32): the
-// part the import converts, handed over alone so a large image is not held
-// twice.
-RgbImage TopLeftPixels(const QImage& rgb32);
-
-// Both steps together: what "Open BMP" hands to BitmapImport::OpenImage.
-std::optional<RgbImage> LoadRgbImage(QIODevice& device, QString* error);
-std::optional<RgbImage> LoadRgbImage(const QByteArray& bytes, QString* error);
 
 }  // namespace pictavo

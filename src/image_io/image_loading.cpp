@@ -1,22 +1,19 @@
-#include "ui/image_io/image_loading.h"
+#include "image_io/image_loading.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 
 #include <QBuffer>
-#include <QFile>
 #include <QIODevice>
 #include <QImageReader>
-#include <QRect>
 #include <QSize>
 #include <QtGlobal>
 
-#include "core/platform/safe_file.h"
-#include "ui/image_io/bmp_header_check.h"
-#include "ui/image_io/image_data_check.h"
+#include "image_io/bmp_header_check.h"
+#include "image_io/image_data_check.h"
+#include "qt_support/core_bridge.h"
 
 namespace pictavo {
 
@@ -124,18 +121,11 @@ class JpegWarnings {
   QString first_;
 };
 
-// Decodes the whole file after its structure has been checked. `bmp_only`
-// keeps the refusals of the older BMP-only functions.
+// Decodes the whole file after its structure has been checked.
 std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString* error,
-                                                bool all_frames, bool bmp_only) {
+                                                bool all_frames) {
   using Result = std::vector<QImage>;
   const ImageKind kind = KindOf(bytes);
-  if (bmp_only && kind != ImageKind::Bmp) {
-    const QString format = DetectedFormat(bytes);
-    return Refuse<Result>(error, format.isEmpty()
-                                     ? QStringLiteral("Unsupported image format")
-                                     : QStringLiteral("Not a BMP image (%1)").arg(format));
-  }
   if (kind == ImageKind::Unknown) {
     const QString format = DetectedFormat(bytes);
     QString reason = QStringLiteral("Not a BMP, PNG, GIF or JPEG image");
@@ -206,9 +196,8 @@ std::optional<QByteArray> ReadDevice(QIODevice& device, QString* error) {
 }
 
 std::optional<QByteArray> ReadPath(const QString& path, QString* error) {
-  auto bytes = ReadRegularFile(std::filesystem::path(QFile::encodeName(path).toStdString()),
-                               static_cast<std::size_t>(MaxImageFileBytes) + 1);
-  if (!bytes) return Refuse<QByteArray>(error, QString::fromLocal8Bit(bytes.error().message));
+  auto bytes = ReadLocalFile(path, static_cast<std::size_t>(MaxImageFileBytes) + 1);
+  if (!bytes) return Refuse<QByteArray>(error, ReasonText(bytes.error()));
   if (bytes->size() > static_cast<std::size_t>(MaxImageFileBytes)) {
     return Refuse<QByteArray>(
         error, QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20));
@@ -228,18 +217,11 @@ std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImag
   return result;
 }
 
-QImage ToRgb32(std::optional<std::vector<QImage>> images, QString* error) {
-  if (!images) return QImage();
-  QImage rgb32 = images->front().convertToFormat(QImage::Format_RGB32);
-  if (rgb32.isNull()) Refuse<QImage>(error, QStringLiteral("Not enough memory for the image"));
-  return rgb32;
-}
-
 }  // namespace
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QString* error,
                                                      bool all_frames) {
-  return ToRgbImages(DecodeImages(bytes, error, all_frames, false));
+  return ToRgbImages(DecodeImages(bytes, error, all_frames));
 }
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(QIODevice& device, QString* error,
@@ -281,54 +263,5 @@ RgbImage ToRgbImage(const QImage& image) {
 }
 
 bool StartsLikeImage(const QByteArray& start) { return KindOf(start) != ImageKind::Unknown; }
-
-QImage LoadBmpImage(const QString& path, QString* error) {
-  const auto bytes = ReadPath(path, error);
-  if (!bytes) return QImage();
-  return ToRgb32(DecodeImages(*bytes, error, false, true), error);
-}
-
-QImage LoadBmpImage(QIODevice& device, QString* error) {
-  const auto bytes = ReadDevice(device, error);
-  if (!bytes) return QImage();
-  return ToRgb32(DecodeImages(*bytes, error, false, true), error);
-}
-
-RgbImage TopLeftPixels(const QImage& rgb32) {
-  if (rgb32.isNull()) return {};
-  if (rgb32.format() != QImage::Format_RGB32) {
-    // Rows are read as 32-bit pixels below; convert only the part taken.
-    const QRect part(0, 0, std::min(rgb32.width(), MaxPictureWidth),
-                     std::min(rgb32.height(), MaxPictureHeight));
-    const QImage converted = rgb32.copy(part).convertToFormat(QImage::Format_RGB32);
-    if (converted.format() != QImage::Format_RGB32) return {};
-    return TopLeftPixels(converted);
-  }
-  RgbImage image;
-  image.width = std::min(rgb32.width(), MaxPictureWidth);
-  image.height = std::min(rgb32.height(), MaxPictureHeight);
-  image.pixels.reserve(static_cast<std::size_t>(image.width) * image.height);
-  for (int y = 0; y < image.height; ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(rgb32.constScanLine(y));
-    for (int x = 0; x < image.width; ++x) {
-      image.pixels.push_back({static_cast<std::uint8_t>(qRed(row[x])),
-                              static_cast<std::uint8_t>(qGreen(row[x])),
-                              static_cast<std::uint8_t>(qBlue(row[x]))});
-    }
-  }
-  return image;
-}
-
-std::optional<RgbImage> LoadRgbImage(QIODevice& device, QString* error) {
-  const QImage rgb32 = LoadBmpImage(device, error);
-  if (rgb32.isNull()) return std::nullopt;
-  return TopLeftPixels(rgb32);
-}
-
-std::optional<RgbImage> LoadRgbImage(const QByteArray& bytes, QString* error) {
-  const QImage rgb32 = ToRgb32(DecodeImages(bytes, error, false, true), error);
-  if (rgb32.isNull()) return std::nullopt;
-  return TopLeftPixels(rgb32);
-}
 
 }  // namespace pictavo

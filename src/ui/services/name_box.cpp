@@ -1,4 +1,4 @@
-#include "ui/app/name_box.h"
+#include "ui/services/name_box.h"
 #include "ui/widgets/form_helpers.h"
 
 #include <algorithm>

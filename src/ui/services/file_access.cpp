@@ -1,4 +1,4 @@
-#include "ui/app/file_access.h"
+#include "ui/services/file_access.h"
 
 #include <algorithm>
 

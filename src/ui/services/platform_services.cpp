@@ -1,4 +1,4 @@
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 #include <QApplication>
 #include <QClipboard>

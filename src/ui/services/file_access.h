@@ -7,7 +7,7 @@
 
 #include "core/model/error.h"
 #include "qt_support/core_bridge.h"
-#include "ui/app/platform_services.h"
+#include "ui/services/platform_services.h"
 
 namespace pictavo {
 

@@ -1,4 +1,4 @@
-#include "ui/app/window_placement.h"
+#include "ui/services/window_placement.h"
 
 #include <algorithm>
 

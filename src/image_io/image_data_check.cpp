@@ -1,4 +1,4 @@
-#include "ui/image_io/image_data_check.h"
+#include "image_io/image_data_check.h"
 
 #include <array>
 #include <cstddef>

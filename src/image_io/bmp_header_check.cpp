@@ -1,4 +1,4 @@
-#include "ui/image_io/bmp_header_check.h"
+#include "image_io/bmp_header_check.h"
 
 #include <cstddef>
 #include <string_view>
