@@ -28,8 +28,8 @@ class SelectionCommands : public QObject {
   SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool,
                     const QLineEdit* name_box, QWidget* parent);
 
-  Tselpanel* Selpanel() const { return selpanel_; }
-  Tsavebox* Savebox() const { return savebox_; }
+  Tselpanel* SelectPanel() const { return select_panel_; }
+  Tsavebox* NamePrompt() const { return name_prompt_; }
 
   // The panel's select and paste buttons, which the select tool reads.
   bool SelectButtonDown() const;
@@ -49,8 +49,8 @@ class SelectionCommands : public QObject {
   PlatformServices& services_;
   const QLineEdit* name_box_;
   QWidget* parent_;
-  Tselpanel* selpanel_;
-  Tsavebox* savebox_;
+  Tselpanel* select_panel_;
+  Tsavebox* name_prompt_;
 };
 
 }  // namespace pictavo
