@@ -169,7 +169,7 @@ class DrawingTest : public QObject {
     f.Action("SetSize1")->trigger();
     QCOMPARE(width_text, QStringLiteral("33"));
     QCOMPARE(height_text, QStringLiteral("92"));
-    TForm2* form2 = f.form->Form2();
+    TForm2* form2 = f.form->SetSizeDialog();
     QCOMPARE(form2->windowTitle(), QStringLiteral("Set Size"));
     QCOMPARE(form2->Edit1()->maxLength(), 2);
     QCOMPARE(form2->Edit1()->nextInFocusChain(), form2->Edit2());

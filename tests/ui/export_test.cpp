@@ -61,7 +61,7 @@ void CaptureBox(MainWindowFixture& f) {
   f.State().Selection.SelectionCaptured = true;
 }
 
-TForm4* Panel(MainWindowFixture& f) { return f.form->Export()->Form4(); }
+TForm4* Panel(MainWindowFixture& f) { return f.form->Export()->ExportPanel(); }
 
 QByteArray ReadAll(const QString& path) {
   QFile file(path);
@@ -270,7 +270,7 @@ class ExportTest : public QObject {
     panel->alignbox()->setChecked(true);
     QVERIFY(panel->close());
     QVERIFY(!panel->isVisible());
-    QCOMPARE(f.form->Export()->Form4(), panel);
+    QCOMPARE(f.form->Export()->ExportPanel(), panel);
     QTest::mouseClick(f.Button("ToolButton12"), Qt::LeftButton);
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->FormatGroup()->checkedId(), 1);

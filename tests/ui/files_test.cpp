@@ -424,7 +424,7 @@ class BitmapImportTest : public QObject {
  private slots:
   void windowStartsEmptyWithItsControls() {
     MainWindowFixture f;
-    TbmpWin* win = f.form->Files()->BmpWin();
+    TbmpWin* win = f.form->Files()->BitmapImportWindow();
     QVERIFY(!win->isVisible());
     QCOMPARE(win->objectName(), QStringLiteral("TbmpWin"));
     QCOMPARE(win->windowTitle(), QStringLiteral("Bitmap Image Open Dialog"));
@@ -672,7 +672,7 @@ class BitmapImportTest : public QObject {
     QCOMPARE(threshold, 150);
     QVERIFY(ok_enabled);
     QVERIFY(f.State().Document.Picture == before);
-    QCOMPARE(f.form->Files()->BmpWin()->Import().ImportWidth(), 7);
+    QCOMPARE(f.form->Files()->BitmapImportWindow()->Import().ImportWidth(), 7);
   }
 
   void hugeOrForeignImagesAreRefusedBeforeDecoding_data() {
@@ -783,7 +783,7 @@ class BitmapImportTest : public QObject {
 
   void optionsStartAtThePlainRuleAndShowTheThreshold() {
     MainWindowFixture f;
-    TbmpWin* win = f.form->Files()->BmpWin();
+    TbmpWin* win = f.form->Files()->BitmapImportWindow();
     QCOMPARE(win->DitherBox()->count(), 5);
     QCOMPARE(win->DitherBox()->currentText(), QStringLiteral("No dithering"));
     QCOMPARE(win->DitherBox()->itemText(1), QStringLiteral("Floyd\u2013Steinberg"));

@@ -107,18 +107,18 @@ class MainWindowTest : public QObject {
 
   void toolBarHandlersRunTheCommandsOfTheirMenuItems() {
     MainWindowFixture f;
-    f.form->ToolButton2Click();
+    f.Button("ToolButton2")->click();
     QCOMPARE(f.services.file_requests.size(), 1);
     QCOMPARE(f.services.file_requests[0].default_suffix, QStringLiteral("ptv"));
-    f.form->ToolButton3Click();
+    f.Button("ToolButton3")->click();
     QCOMPARE(f.services.file_requests.size(), 2);
-    f.form->ToolButton11Click();
+    f.Button("ToolButton11")->click();
     QCOMPARE(f.services.file_requests.size(), 3);
     QVERIFY(f.services.file_requests[2].filter.startsWith("(lib *.h"));
-    f.form->ToolButton21Click();
+    f.Button("ToolButton21")->click();
     QCOMPARE(f.services.shown_dialogs, QStringList{"TbmpWin"});
-    f.form->ToolButton1Click();
-    f.form->ToolButton10Click();
+    f.Button("ToolButton1")->click();
+    f.Button("ToolButton10")->click();
     QCOMPARE(f.services.shown_dialogs, (QStringList{"TbmpWin", "TForm2", "TForm2"}));
   }
 
@@ -147,7 +147,7 @@ class MainWindowTest : public QObject {
   void toolWindowsOpenBesideTheMainWindowAndOnTheScreen() {
     MainWindowFixture f;
     const QRect area = f.form->screen()->availableGeometry();
-    QWidget* panel = f.form->Selection()->Selpanel();
+    QWidget* panel = f.form->Selection()->SelectPanel();
     // Near the bottom right corner the panel would leave the screen: it is
     // kept on it, against its edges.
     f.form->move(area.right() - 300, area.bottom() - 200);

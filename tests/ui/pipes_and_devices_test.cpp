@@ -61,7 +61,7 @@ void SaveSelection(MainWindowFixture& f, const QString& path) {
     box.Button1()->click();
     return dialog.result();
   };
-  f.form->Selection()->Selpanel()->SaveButton()->click();
+  f.form->Selection()->SelectPanel()->SaveButton()->click();
 }
 
 const Command kCommands[] = {

@@ -144,7 +144,7 @@ class ScrollingTest : public QObject {
     QTest::keyClick(f.form.get(), Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(f.State().View.PixelSize, 10);
     QCOMPARE(f.CellAt(middle), under);
-    QCOMPARE(f.Action("ZoomIn1")->text(), QStringLiteral("Zoom In"));
+    QCOMPARE(f.Action("ZoomIn")->text(), QStringLiteral("Zoom In"));
   }
 
   void toolsChangeTheCellsUnderThePointerOfAScrolledView() {
@@ -190,7 +190,7 @@ class ScrollingTest : public QObject {
 
     // Paste: the ghost follows the pointer on the scrolled view, and a click
     // stamps the buffer at the cell under it.
-    f.form->Selection()->Selpanel()->PasteButton()->click();
+    f.form->Selection()->SelectPanel()->PasteButton()->click();
     const QPoint target((60 - 1) * 15 - left + 5, (80 - 1) * 15 - top + 5);
     QVERIFY(target.x() > 0 && target.y() > 0);
     Move(f.canvas, Qt::NoButton, target);

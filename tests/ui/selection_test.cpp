@@ -22,8 +22,8 @@ using namespace pictavo::testing;
 
 namespace {
 
-Tselpanel* Panel(MainWindowFixture& f) { return f.form->Selection()->Selpanel(); }
-Tsavebox* Savebox(MainWindowFixture& f) { return f.form->Selection()->Savebox(); }
+Tselpanel* Panel(MainWindowFixture& f) { return f.form->Selection()->SelectPanel(); }
+Tsavebox* Savebox(MainWindowFixture& f) { return f.form->Selection()->NamePrompt(); }
 
 QToolButton* PanelButton(MainWindowFixture& f, const char* name) {
   return Panel(f)->findChild<QToolButton*>(QLatin1String(name));

@@ -162,20 +162,20 @@ class SkinSessionTest : public QObject {
     Fixture f;
     QMenu* file_menu = f.form->findChild<QMenu*>("FileMenu");
     const QList<QAction*> items = file_menu->actions();
-    const auto at = items.indexOf(f.Action("NewSkin1"));
+    const auto at = items.indexOf(f.Action("NewSkin"));
     QVERIFY(at >= 0);
     QCOMPARE(items[at + 1], f.Action("OpenSkin1"));
-    QCOMPARE(f.Action("NewSkin1")->text(), QStringLiteral("New Skin..."));
-    QVERIFY(f.Action("NewSkin1")->isEnabled());
+    QCOMPARE(f.Action("NewSkin")->text(), QStringLiteral("New Skin..."));
+    QVERIFY(f.Action("NewSkin")->isEnabled());
 
     f.Open({TSkinIcon{1, 1, 4, 2, 2, Bytes(4, B)}, TSkinIcon{2, 1, 4, 2, 2, Bytes(4, W)}});
     f.AnswerAddIcon(QString(), false);
-    f.Action("NewSkin1")->trigger();
+    f.Action("NewSkin")->trigger();
     QCOMPARE(f.services.shown_dialogs.last(), QStringLiteral("TAddIconForm"));
     QCOMPARE(f.editor.Skin().Count(), 2);  // cancelled: the skin stays
 
     f.AnswerAddIcon(QStringLiteral("0x21"));
-    f.Action("NewSkin1")->trigger();
+    f.Action("NewSkin")->trigger();
     QCOMPARE(f.editor.Skin().Count(), 1);
     QCOMPARE(f.Icon(0).IconID, 0x21);
     QVERIFY(f.State().Document.SkinMode);

@@ -550,7 +550,7 @@ class SkinTest : public QObject {
 
   void addIconDialogHasItsControls() {
     SkinFixture f;
-    TAddIconForm* dialog = f.Skins().AddIconForm();
+    TAddIconForm* dialog = f.Skins().AddIconDialog();
     QCOMPARE(f.form->CreationOrder().last(), QStringLiteral("TAddIconForm"));
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Add Icon"));
     QCOMPARE(dialog->size(), QSize(405, 147));
@@ -659,7 +659,7 @@ class SkinTest : public QObject {
     });
     QCOMPARE(f.GetEditor().Skin().Count(), 4);
     QCOMPARE(f.Icon(1).IconID, 42);
-    QVERIFY(!f.Skins().AddIconForm()->isVisible());
+    QVERIFY(!f.Skins().AddIconDialog()->isVisible());
     // An opening refused after an accepted one adds nothing.
     f.AddIcon([](TAddIconForm& dialog) { return ClickOk(dialog, "0"); });
     QCOMPARE(f.GetEditor().Skin().Count(), 4);

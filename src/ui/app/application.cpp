@@ -81,14 +81,14 @@ int RunPictavo(int argc, char** argv) {
     QtPlatformServices services;
     // Made before the main window, which shows it, and ended after it.
     Editor editor;
-    TForm1 form1(editor, services);
-    form1.CreateSecondaryWindows();
-    form1.show();
+    TForm1 window(editor, services);
+    window.CreateSecondaryWindows();
+    window.show();
     // A file named on the command line (as the desktop's "Open with" gives
     // it) opens once the window is up, as its menu command would open it.
     if (!file.isEmpty()) {
-      QMetaObject::invokeMethod(&form1, [&form1, file] { form1.OpenFile(file); },
-                                Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          &window, [&window, file] { window.OpenFile(file); }, Qt::QueuedConnection);
     }
     return app.exec();
   } catch (const std::exception& error) {

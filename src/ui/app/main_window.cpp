@@ -2,13 +2,9 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QComboBox>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSplitter>
-#include <QToolButton>
 
 #include "ui/app/about_box.h"
 #include "ui/app/file_arguments.h"
@@ -25,8 +21,11 @@
 #include "ui/services/window_placement.h"
 #include "ui/widgets/canvas_scroll_area.h"
 #include "ui/widgets/canvas_widget.h"
-#include "ui/widgets/color_controls.h"
+#include "ui/widgets/icon_bar.h"
 #include "ui/widgets/icon_preview.h"
+#include "ui/widgets/picture_bar.h"
+#include "ui/widgets/preview_box.h"
+#include "ui/widgets/quick_size_panel.h"
 
 namespace pictavo {
 
@@ -65,11 +64,11 @@ void TForm1::ConnectCommands() {
       {a.Undochange1, &TForm1::Undochange1Click},
       {a.SetSize1, &TForm1::SetSize1Click},
       {a.ClearImage1, &TForm1::ClearImage1Click},
-      {a.Pen1, &TForm1::Pen1Click},
-      {a.Bucket1, &TForm1::Bucket1Click},
-      {a.Pipe1, &TForm1::Pipe1Click},
-      {a.ChangeColor1, &TForm1::ChangeColor1Click},
-      {a.box_button, &TForm1::pipe_buttonClick},
+      {a.tools.Pen1, &TForm1::Pen1Click},
+      {a.tools.Bucket1, &TForm1::Bucket1Click},
+      {a.tools.Pipe1, &TForm1::Pipe1Click},
+      {a.tools.ChangeColor1, &TForm1::ChangeColor1Click},
+      {a.tools.box_button, &TForm1::pipe_buttonClick},
       {a.ViewGrids1, &TForm1::ViewGrids1Click},
       {a.ViewBorder1, &TForm1::ViewBorder1Click},
       {a.x11, &TForm1::x11Click},
@@ -78,8 +77,8 @@ void TForm1::ConnectCommands() {
       {a.x51, &TForm1::x51Click},
       {a.x101, &TForm1::x101Click},
       {a.x151, &TForm1::x151Click},
-      {a.ZoomIn1, &TForm1::ZoomIn1Click},
-      {a.ZoomOut1, &TForm1::ZoomOut1Click},
+      {a.ZoomIn, &TForm1::ZoomIn},
+      {a.ZoomOut, &TForm1::ZoomOut},
       {a.About2, &TForm1::About2Click},
       {a.align, &TForm1::alignClick},
   };
@@ -92,7 +91,7 @@ void TForm1::ConnectCommands() {
 }
 
 void TForm1::CreateSecondaryWindows() {
-  form2_ = new TForm2(
+  set_size_dialog_ = new TForm2(
       services_,
       [this]() -> std::optional<int> {
         if (!editor_.State().Document.SkinMode) return std::nullopt;
@@ -100,19 +99,20 @@ void TForm1::CreateSecondaryWindows() {
         return icon ? std::optional<int>(icon->BPP) : std::nullopt;
       },
       this);
-  RegisterWindow(form2_);
+  RegisterWindow(set_size_dialog_);
   about_ = new TAbout(this);
   RegisterWindow(about_);
   export_ = new ExportCommands(editor_, services_, actions_.exports, name_box_, this);
-  RegisterWindow(export_->Form4());
-  selection_ = new SelectionCommands(editor_, services_, actions_.box_button, name_box_, this);
-  RegisterWindow(selection_->Selpanel());
-  RegisterWindow(selection_->Savebox());
+  RegisterWindow(export_->ExportPanel());
+  selection_ =
+      new SelectionCommands(editor_, services_, actions_.tools.box_button, name_box_, this);
+  RegisterWindow(selection_->SelectPanel());
+  RegisterWindow(selection_->NamePrompt());
   files_ = new FileCommands(editor_, *file_services_, actions_.files, name_box_, this);
-  RegisterWindow(files_->BmpWin());
+  RegisterWindow(files_->BitmapImportWindow());
   skins_ =
       new SkinCommands(editor_, *file_services_, actions_.skins, skin_controls_, name_box_, this);
-  RegisterWindow(skins_->AddIconForm());
+  RegisterWindow(skins_->AddIconDialog());
 }
 
 void TForm1::RegisterWindow(QWidget* window) { creation_order_ << window->objectName(); }
@@ -128,10 +128,7 @@ void TForm1::SetPictureName(const QByteArray& latin1) {
 void TForm1::Present() { canvas_->update(); }
 
 void TForm1::Rendered() {
-  const EditorState& s = editor_.State();
-  wid_->setText(QString::number(s.Document.Picture.Width));
-  heig_->setText(QString::number(s.Document.Picture.Height));
-  psize_->setText(QString::number(s.View.PixelSize));
+  picture_bar_->ShowSize();
   ApplyModeLayout();
   canvas_area_->SyncScrollBars();
 }
@@ -149,12 +146,12 @@ void TForm1::CoordinatesChanged(int cx, int cy) {
 }
 
 void TForm1::SelectPanelVisibilityChanged(bool visible) {
-  if (selection_ != nullptr) selection_->Selpanel()->SetPanelVisible(visible);
+  if (selection_ != nullptr) selection_->SelectPanel()->SetPanelVisible(visible);
 }
 
 void TForm1::SelectionCoordinatesChanged(const CellRect& rect) {
   if (selection_ != nullptr) {
-    selection_->Selpanel()->ShowCapturedBox(rect.Left, rect.Top, rect.Right, rect.Bottom);
+    selection_->SelectPanel()->ShowCapturedBox(rect.Left, rect.Top, rect.Right, rect.Bottom);
   }
 }
 
@@ -169,26 +166,14 @@ void TForm1::PreviewChanged() {
 }
 
 void TForm1::ApplyModeLayout() {
-  const EditorState& s = editor_.State();
-  const bool skin = s.Document.SkinMode;
-  if (skin) {
-    const TSkinIcon* icon = editor_.CurrentIcon();
-    icon_bpp_edit_->setText(icon ? QString::number(icon->BPP) : QString());
-    current_icon_edit_->setText(icon ? QString::number(s.Document.CurrentSubIconIndex + 1)
-                                     : QString());
-    // Selecting the item here must not run the change action.
-    QComboBox* icons = skin_controls_.ComboBox1;
-    const QSignalBlocker blocker(icons);
-    if (s.Document.CurrentIconIndex >= 0 && s.Document.CurrentIconIndex < icons->count()) {
-      icons->setCurrentIndex(s.Document.CurrentIconIndex);
-    }
-  }
-  panel3_->setVisible(skin);
-  panel6_->setVisible(!skin);
-  group_box1_->setVisible(skin);
-  group_box2_->setVisible(skin);
+  const bool skin = editor_.State().Document.SkinMode;
+  if (skin) icon_bar_->ShowCurrentIcon(editor_);
+  icon_bar_->setVisible(skin);
+  quick_sizes_->setVisible(!skin);
+  icon_list_->setVisible(skin);
+  preview_box_->setVisible(skin);
   splitter_->handle(1)->setVisible(skin);
-  for (QToolButton* arrow : size_arrows_) arrow->setEnabled(!skin);
+  picture_bar_->SetSizeArrowsEnabled(!skin);
   if (skins_ != nullptr) skins_->ShowIconState();
 }
 
@@ -198,24 +183,16 @@ void TForm1::SyncViewControls() {
   actions_.ViewBorder1->setChecked(s.View.ShowBorder);
 }
 
-void TForm1::UpdateSwatches() {
-  col_->SetCode(editor_.State().Tools.LeftColor);
-  col_right_->SetCode(editor_.State().Tools.RightColor);
-}
+void TForm1::UpdateSwatches() { tool_box_->UpdateSwatches(); }
 
 // ---- commands ------------------------------------------------------------------------
 
 void TForm1::NewPicture1Click() {
   const Picture& picture = editor_.State().Document.Picture;
-  form2_->SetBoxes(picture.Width, picture.Height);
-  const bool confirmed = services_.ExecDialog(*form2_) == QDialog::Accepted;
-  editor_.NewPicture(confirmed, form2_->WidthValue(), form2_->HeightValue());
+  set_size_dialog_->SetBoxes(picture.Width, picture.Height);
+  const bool confirmed = services_.ExecDialog(*set_size_dialog_) == QDialog::Accepted;
+  editor_.NewPicture(confirmed, set_size_dialog_->WidthValue(), set_size_dialog_->HeightValue());
 }
-
-void TForm1::ToolButton2Click() { files_->OpenPicture1Click(); }
-void TForm1::ToolButton21Click() { files_->OpenBMPfile1Click(); }
-void TForm1::ToolButton3Click() { files_->Savepicture1Click(); }
-void TForm1::ToolButton11Click() { export_->Savetoend1Click(); }
 
 void TForm1::Exit1Click() { close(); }
 
@@ -223,19 +200,19 @@ void TForm1::Undochange1Click() { editor_.PopUndo(); }
 
 void TForm1::SetSize1Click() {
   const Picture& picture = editor_.State().Document.Picture;
-  form2_->SetBoxes(picture.Width, picture.Height);
-  if (services_.ExecDialog(*form2_) != QDialog::Accepted) return;
-  editor_.ApplySetSize(form2_->WidthValue(), form2_->HeightValue());
+  set_size_dialog_->SetBoxes(picture.Width, picture.Height);
+  if (services_.ExecDialog(*set_size_dialog_) != QDialog::Accepted) return;
+  editor_.ApplySetSize(set_size_dialog_->WidthValue(), set_size_dialog_->HeightValue());
 }
 
 void TForm1::ClearImage1Click() { editor_.ClearPicture(); }
 
 // The menu items press their tool's button first; the tools share one
 // exclusive group, so that releases the others.
-void TForm1::Pen1Click() { PressToolButton(actions_.Pen1); }
-void TForm1::Bucket1Click() { PressToolButton(actions_.Bucket1); }
-void TForm1::Pipe1Click() { PressToolButton(actions_.Pipe1); }
-void TForm1::ChangeColor1Click() { PressToolButton(actions_.ChangeColor1); }
+void TForm1::Pen1Click() { PressToolButton(actions_.tools.Pen1); }
+void TForm1::Bucket1Click() { PressToolButton(actions_.tools.Bucket1); }
+void TForm1::Pipe1Click() { PressToolButton(actions_.tools.Pipe1); }
+void TForm1::ChangeColor1Click() { PressToolButton(actions_.tools.ChangeColor1); }
 
 void TForm1::PressToolButton(QAction* tool) {
   tool->setChecked(true);
@@ -265,17 +242,8 @@ void TForm1::alignClick() {
   actions_.align->setChecked(editor_.State().View.AlignToByte);
 }
 
-void TForm1::ColClick() { col_->update(); }
-
 void TForm1::Image1_MouseDown(MouseButton button, int x, int y) { editor_.MouseDown(button, x, y); }
 void TForm1::Image1_MouseMove(int x, int y) { editor_.MouseMove(x, y); }
 void TForm1::Image1_MouseUp(MouseButton button, int x, int y) { editor_.MouseUp(button, x, y); }
-
-void TForm1::SpeedButton2Click() { editor_.WidthUp(); }
-void TForm1::SpeedButton4Click() { editor_.WidthDown(); }
-void TForm1::SpeedButton3Click() { editor_.HeightUp(); }
-void TForm1::SpeedButton1Click() { editor_.HeightDown(); }
-void TForm1::SpeedButton23Click() { editor_.PixelSizeUp(); }
-void TForm1::SpeedButton24Click() { editor_.PixelSizeDown(); }
 
 }  // namespace pictavo

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <memory>
 
 #include <QKeySequence>
@@ -11,26 +10,28 @@
 #include "ui/export/export_commands.h"
 #include "ui/files/file_commands.h"
 #include "ui/skin/skin_commands.h"
+#include "ui/widgets/tool_box.h"
 
 class QAction;
 class QActionGroup;
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QSplitter;
 class QToolBar;
 class QToolButton;
-class QVBoxLayout;
 class QWidget;
 
 namespace pictavo {
 
 class CanvasScrollArea;
 class CanvasWidget;
-class ColorSwatch;
+class IconBar;
+class PictureBar;
 class PlatformServices;
 class PresetOpenServices;
+class PreviewBox;
+class QuickSizePanel;
 class SelectionCommands;
 class TAbout;
 class TForm2;
@@ -62,7 +63,7 @@ class TForm1 : public QMainWindow, public EditorView {
   Editor& GetEditor() { return editor_; }
   CanvasWidget* Canvas() const { return canvas_; }
   CanvasScrollArea* CanvasArea() const { return canvas_area_; }
-  TForm2* Form2() const { return form2_; }
+  TForm2* SetSizeDialog() const { return set_size_dialog_; }
   TAbout* About() const { return about_; }
   ExportCommands* Export() const { return export_; }
   FileCommands* Files() const { return files_; }
@@ -92,23 +93,6 @@ class TForm1 : public QMainWindow, public EditorView {
   // The checked tool action is the source of truth for the current tool.
   void SelectToolFromButtons();
 
-  // Handlers named after their controls. A tool-bar button shares the action
-  // of the menu item it repeats; these names run the same command.
-  void ToolButton1Click() { NewPicture1Click(); }
-  void ToolButton2Click();
-  void ToolButton21Click();
-  void ToolButton3Click();
-  void ToolButton11Click();
-  void ToolButton10Click() { SetSize1Click(); }
-  void ToolButton15Click() { Exit1Click(); }
-  void ToolButton19Click() { ClearImage1Click(); }
-  void UndoButtonClick() { Undochange1Click(); }
-  void GridsButtonClick() { ViewGrids1Click(); }
-  void BorderButtonClick() { ViewBorder1Click(); }
-  void pen_buttonClick() { SelectToolFromButtons(); }
-  void fill_buttonClick() { SelectToolFromButtons(); }
-  // Shared by `pipe_button`, `chcol_button` and `box_button`.
-  void pipe_buttonClick() { SelectToolFromButtons(); }
   void x11Click() { editor_.SetPixelSizeFromMenu(1); }
   void x2NoGrids1Click() { editor_.SetPixelSizeFromMenu(2); }
   void x3NoGrids1Click() { editor_.SetPixelSizeFromMenu(3); }
@@ -116,60 +100,8 @@ class TForm1 : public QMainWindow, public EditorView {
   void x101Click() { editor_.SetPixelSizeFromMenu(10); }
   void x151Click() { editor_.SetPixelSizeFromMenu(15); }
   // One pixel size up or down, keeping the middle of the view in place.
-  void ZoomIn1Click() { editor_.ZoomAtCentre(1); }
-  void ZoomOut1Click() { editor_.ZoomAtCentre(-1); }
-  // Palette buttons: the left button sets the left colour, the right one the
-  // right colour.
-  void SpeedButton9MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Transparent); }
-  void SpeedButton6MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::White); }
-  void SpeedButton7MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Gray33); }
-  void SpeedButton8MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Gray66); }
-  void SpeedButton5MouseDown(MouseButton b) { editor_.SetColor(b, PixelCode::Black); }
-  // The left swatch's menu, then the right one's.
-  void white1Click() { editor_.SetLeftColor(PixelCode::White); }
-  void N33gray1Click() { editor_.SetLeftColor(PixelCode::Gray33); }
-  void N66gray1Click() { editor_.SetLeftColor(PixelCode::Gray66); }
-  void black1Click() { editor_.SetLeftColor(PixelCode::Black); }
-  void transparent1Click() { editor_.SetLeftColor(PixelCode::Transparent); }
-  void MenuItem1Click() { editor_.SetRightColor(PixelCode::White); }
-  void MenuItem2Click() { editor_.SetRightColor(PixelCode::Gray33); }
-  void MenuItem3Click() { editor_.SetRightColor(PixelCode::Gray66); }
-  void MenuItem4Click() { editor_.SetRightColor(PixelCode::Black); }
-  void MenuItem5Click() { editor_.SetRightColor(PixelCode::Transparent); }
-  // The "Quick size" buttons, widths then heights (their table is in
-  // main_window_build.cpp).
-  void SpeedButton42Click() { editor_.SetWidthQuick(2); }
-  void SpeedButton19Click() { editor_.SetWidthQuick(3); }
-  void SpeedButton38Click() { editor_.SetWidthQuick(4); }
-  void SpeedButton10Click() { editor_.SetWidthQuick(5); }
-  void SpeedButton40Click() { editor_.SetWidthQuick(6); }
-  void SpeedButton17Click() { editor_.SetWidthQuick(7); }
-  void SpeedButton16Click() { editor_.SetWidthQuick(8); }
-  void SpeedButton18Click() { editor_.SetWidthQuick(9); }
-  void SpeedButton11Click() { editor_.SetWidthQuick(10); }
-  void SpeedButton12Click() { editor_.SetWidthQuick(15); }
-  void SpeedButton13Click() { editor_.SetWidthQuick(20); }
-  void SpeedButton14Click() { editor_.SetWidthQuick(25); }
-  void SpeedButton15Click() { editor_.SetWidthQuick(30); }
-  void SpeedButton20Click() { editor_.SetWidthQuick(50); }
-  void SpeedButton21Click() { editor_.SetWidthQuick(70); }
-  void SpeedButton22Click() { editor_.SetWidthQuick(96); }
-  void SpeedButton43Click() { editor_.SetHeightQuick(2); }
-  void SpeedButton28Click() { editor_.SetHeightQuick(3); }
-  void SpeedButton39Click() { editor_.SetHeightQuick(4); }
-  void SpeedButton37Click() { editor_.SetHeightQuick(5); }
-  void SpeedButton41Click() { editor_.SetHeightQuick(6); }
-  void SpeedButton30Click() { editor_.SetHeightQuick(7); }
-  void SpeedButton31Click() { editor_.SetHeightQuick(8); }
-  void SpeedButton29Click() { editor_.SetHeightQuick(9); }
-  void SpeedButton36Click() { editor_.SetHeightQuick(10); }
-  void SpeedButton35Click() { editor_.SetHeightQuick(15); }
-  void SpeedButton34Click() { editor_.SetHeightQuick(20); }
-  void SpeedButton33Click() { editor_.SetHeightQuick(25); }
-  void SpeedButton32Click() { editor_.SetHeightQuick(30); }
-  void SpeedButton27Click() { editor_.SetHeightQuick(50); }
-  void SpeedButton26Click() { editor_.SetHeightQuick(70); }
-  void SpeedButton25Click() { editor_.SetHeightQuick(92); }
+  void ZoomIn() { editor_.ZoomAtCentre(1); }
+  void ZoomOut() { editor_.ZoomAtCentre(-1); }
 
  public slots:
   void NewPicture1Click();
@@ -185,16 +117,12 @@ class TForm1 : public QMainWindow, public EditorView {
   void ViewBorder1Click();
   void About2Click();
   void alignClick();
-  void ColClick();
+  // The select box's button; the other tool buttons, like the tool-bar
+  // buttons, share their menu item's action and so run its handler.
+  void pipe_buttonClick() { SelectToolFromButtons(); }
   void Image1_MouseDown(MouseButton button, int x, int y);
   void Image1_MouseMove(int x, int y);
   void Image1_MouseUp(MouseButton button, int x, int y);
-  void SpeedButton2Click();
-  void SpeedButton4Click();
-  void SpeedButton3Click();
-  void SpeedButton1Click();
-  void SpeedButton23Click();
-  void SpeedButton24Click();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -203,22 +131,19 @@ class TForm1 : public QMainWindow, public EditorView {
  private:
   void PressToolButton(QAction* tool);
   // One action per command, named after its menu item or, without one,
-  // after its button; menu items and buttons are views of these. The areas'
-  // actions are grouped as each area takes them.
+  // after its button (the zoom steps after what they do); menu items and
+  // buttons are views of these. The areas' actions are grouped as each area
+  // takes them.
   struct Actions {
     FileActions files;
     SkinActions skins;
     ExportActions exports;
+    ToolActions tools;
     QAction* NewPicture1;
     QAction* Exit1;
     QAction* Undochange1;
     QAction* SetSize1;
     QAction* ClearImage1;
-    QAction* Pen1;
-    QAction* Bucket1;
-    QAction* Pipe1;
-    QAction* ChangeColor1;
-    QAction* box_button;
     QAction* ViewGrids1;
     QAction* ViewBorder1;
     QAction* x11;
@@ -227,8 +152,8 @@ class TForm1 : public QMainWindow, public EditorView {
     QAction* x51;
     QAction* x101;
     QAction* x151;
-    QAction* ZoomIn1;
-    QAction* ZoomOut1;
+    QAction* ZoomIn;
+    QAction* ZoomOut;
     QAction* About2;
     QAction* align;
   };
@@ -239,12 +164,7 @@ class TForm1 : public QMainWindow, public EditorView {
   void BuildToolBar();
   void BuildCentralWidget();
   void BuildStatusBar();
-  void BuildPictureBar(QVBoxLayout* top);
-  void BuildIconBar(QVBoxLayout* top);
-  QWidget* BuildLeftColumn();
-  QWidget* BuildToolBox();
-  QWidget* BuildQuickSizePanel();
-  QWidget* BuildPreviewBox();
+  QWidget* BuildLeftColumn(QWidget* parent);
   QAction* NewAction(const char* name, const char* caption, const QKeySequence& shortcut = {});
   QToolButton* AddToolButton(QAction* action, const char* name, const char* hint, const char* icon);
   void AddGap(int width);
@@ -261,26 +181,19 @@ class TForm1 : public QMainWindow, public EditorView {
   CanvasWidget* canvas_ = nullptr;
   CanvasScrollArea* canvas_area_ = nullptr;
   QLineEdit* name_box_ = nullptr;  // `Edit1`
-  QLineEdit* wid_ = nullptr;
-  QLineEdit* heig_ = nullptr;
-  QLineEdit* psize_ = nullptr;
-  // `SpeedButton1` to `SpeedButton4`, disabled in skin mode.
-  std::array<QToolButton*, 4> size_arrows_{};
-  QFrame* panel3_ = nullptr;
-  QWidget* panel6_ = nullptr;
-  QGroupBox* group_box1_ = nullptr;
-  QGroupBox* group_box2_ = nullptr;
+  PictureBar* picture_bar_ = nullptr;
+  IconBar* icon_bar_ = nullptr;
+  ToolBox* tool_box_ = nullptr;
+  QuickSizePanel* quick_sizes_ = nullptr;
+  QGroupBox* icon_list_ = nullptr;  // "Icons ID"
+  PreviewBox* preview_box_ = nullptr;
   QSplitter* splitter_ = nullptr;
-  QLineEdit* icon_bpp_edit_ = nullptr;
-  QLineEdit* current_icon_edit_ = nullptr;
   SkinControls skin_controls_{};  // the icon bar, the icon list and the preview
-  ColorSwatch* col_ = nullptr;
-  ColorSwatch* col_right_ = nullptr;
   QLabel* status_x_ = nullptr;
   QLabel* status_y_ = nullptr;
   QToolBar* tool_bar_ = nullptr;
 
-  TForm2* form2_ = nullptr;
+  TForm2* set_size_dialog_ = nullptr;
   TAbout* about_ = nullptr;
   ExportCommands* export_ = nullptr;
   SelectionCommands* selection_ = nullptr;

@@ -8,16 +8,9 @@
 #include <QToolButton>
 
 #include "ui/app/main_window.h"
+#include "ui/widgets/panel_controls.h"
 
 namespace pictavo {
-
-namespace {
-
-QIcon Icon(const char* name) {
-  return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
-}
-
-}  // namespace
 
 // ---- actions and menus ------------------------------------------------------------
 
@@ -37,7 +30,7 @@ void TForm1::CreateActions() {
   a.files.OpenPicture1 = NewAction("OpenPicture1", "Open Picture...", Qt::CTRL | Qt::Key_O);
   a.files.OpenBMPfile1 = NewAction("OpenBMPfile1", "Open BMP file...");
   a.files.Savepicture1 = NewAction("Savepicture1", "Save Picture...", Qt::CTRL | Qt::Key_S);
-  a.skins.NewSkin1 = NewAction("NewSkin1", "New Skin...", Qt::CTRL | Qt::SHIFT | Qt::Key_N);
+  a.skins.NewSkin = NewAction("NewSkin", "New Skin...", Qt::CTRL | Qt::SHIFT | Qt::Key_N);
   a.skins.OpenSkin1 = NewAction("OpenSkin1", "OpenSkin...");
   a.skins.SaveSkin1 = NewAction("SaveSkin1", "SaveSkin...");
   a.exports.Save1 = NewAction("Save1", "Save (asm 8bpp format)...", Qt::CTRL | Qt::Key_A);
@@ -47,11 +40,11 @@ void TForm1::CreateActions() {
   a.Undochange1 = NewAction("Undochange1", "Undo change", Qt::CTRL | Qt::Key_Z);
   a.SetSize1 = NewAction("SetSize1", "Set Size", Qt::CTRL | Qt::ALT | Qt::Key_S);
   a.ClearImage1 = NewAction("ClearImage1", "Clear Image", Qt::CTRL | Qt::ALT | Qt::Key_C);
-  a.Pen1 = NewAction("Pen1", "Pen", Qt::Key_F2);
-  a.Bucket1 = NewAction("Bucket1", "Bucket", Qt::Key_F3);
-  a.Pipe1 = NewAction("Pipe1", "Pipe", Qt::Key_F4);
-  a.ChangeColor1 = NewAction("ChangeColor1", "Change Color", Qt::Key_F5);
-  a.box_button = NewAction("box_button", "Select box");
+  a.tools.Pen1 = NewAction("Pen1", "Pen", Qt::Key_F2);
+  a.tools.Bucket1 = NewAction("Bucket1", "Bucket", Qt::Key_F3);
+  a.tools.Pipe1 = NewAction("Pipe1", "Pipe", Qt::Key_F4);
+  a.tools.ChangeColor1 = NewAction("ChangeColor1", "Change Color", Qt::Key_F5);
+  a.tools.box_button = NewAction("box_button", "Select box");
   a.ViewGrids1 = NewAction("ViewGrids1", "View Grids");
   a.ViewBorder1 = NewAction("ViewBorder1", "View Border");
   a.x11 = NewAction("x11", "x1 (No Grids)");
@@ -60,11 +53,11 @@ void TForm1::CreateActions() {
   a.x51 = NewAction("x51", "x5");
   a.x101 = NewAction("x101", "x10");
   a.x151 = NewAction("x151", "x15");
-  a.ZoomIn1 = NewAction("ZoomIn1", "Zoom In", Qt::CTRL | Qt::Key_Plus);
+  a.ZoomIn = NewAction("ZoomIn", "Zoom In", Qt::CTRL | Qt::Key_Plus);
   // Ctrl+= as well: the same key without Shift on most keyboards.
-  a.ZoomIn1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                           QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  a.ZoomOut1 = NewAction("ZoomOut1", "Zoom Out", Qt::CTRL | Qt::Key_Minus);
+  a.ZoomIn->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  a.ZoomOut = NewAction("ZoomOut", "Zoom Out", Qt::CTRL | Qt::Key_Minus);
   a.About2 = NewAction("About2", "About...", Qt::Key_F1);
   a.exports.ToolButton12 = NewAction("ToolButton12", "Move to ClipBoard panel");
   a.align = NewAction("align", "Clipboard with align up to byte");
@@ -77,25 +70,25 @@ void TForm1::CreateActions() {
   for (QAction* toggle : {a.ViewGrids1, a.ViewBorder1, a.align}) toggle->setCheckable(true);
   tools_ = new QActionGroup(this);
   tools_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-  const std::pair<QAction*, DrawTool> tools[] = {{a.Pen1, DrawTool::Pen},
-                                                 {a.Bucket1, DrawTool::Bucket},
-                                                 {a.Pipe1, DrawTool::Pipe},
-                                                 {a.ChangeColor1, DrawTool::ChangeColor},
-                                                 {a.box_button, DrawTool::SelectBox}};
+  const std::pair<QAction*, DrawTool> tools[] = {{a.tools.Pen1, DrawTool::Pen},
+                                                 {a.tools.Bucket1, DrawTool::Bucket},
+                                                 {a.tools.Pipe1, DrawTool::Pipe},
+                                                 {a.tools.ChangeColor1, DrawTool::ChangeColor},
+                                                 {a.tools.box_button, DrawTool::SelectBox}};
   for (const auto& [action, tool] : tools) {
     action->setCheckable(true);
     action->setData(static_cast<int>(tool));
     tools_->addAction(action);
   }
-  a.Pen1->setChecked(true);
+  a.tools.Pen1->setChecked(true);
 
   // The areas' commands are shown but disabled until their area takes them
   // on; the select box also needs the select panel.
-  for (QAction* action :
-       {a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1, a.skins.NewSkin1, a.skins.OpenSkin1,
-        a.skins.SaveSkin1, a.exports.Save1, a.exports.Savetoend1, a.exports.ToolButton12,
-        a.exports.ToolButton7, a.exports.ToolButton5, a.exports.ToolButton16,
-        a.exports.ToolButton17, a.exports.ToolButton8, a.box_button}) {
+  for (QAction* action : {a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
+                          a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, a.exports.Save1,
+                          a.exports.Savetoend1, a.exports.ToolButton12, a.exports.ToolButton7,
+                          a.exports.ToolButton5, a.exports.ToolButton16, a.exports.ToolButton17,
+                          a.exports.ToolButton8, a.tools.box_button}) {
     action->setEnabled(false);
   }
 }
@@ -119,14 +112,15 @@ void TForm1::BuildMenus() {
   };
   add_menu("&File", "FileMenu",
            {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
-            nullptr, a.skins.NewSkin1, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr, a.exports.Save1,
-            a.exports.Savetoend1, nullptr, a.Exit1});
+            nullptr, a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr,
+            a.exports.Save1, a.exports.Savetoend1, nullptr, a.Exit1});
   add_menu("&Image", "ImageMenu", {a.Undochange1, nullptr, a.SetSize1, a.ClearImage1});
-  add_menu("&Tools", "ToolsMenu", {a.Pen1, a.Bucket1, a.Pipe1, a.ChangeColor1});
+  add_menu("&Tools", "ToolsMenu",
+           {a.tools.Pen1, a.tools.Bucket1, a.tools.Pipe1, a.tools.ChangeColor1});
   add_menu("&View", "ViewMenu", {a.ViewGrids1, a.ViewBorder1});
-  add_menu("&Pixel", "PixelMenu",
-           {a.x11, a.x2NoGrids1, a.x3NoGrids1, a.x51, a.x101, a.x151, nullptr, a.ZoomIn1,
-            a.ZoomOut1});
+  add_menu(
+      "&Pixel", "PixelMenu",
+      {a.x11, a.x2NoGrids1, a.x3NoGrids1, a.x51, a.x101, a.x151, nullptr, a.ZoomIn, a.ZoomOut});
   add_menu("?", "HelpMenu", {a.About2});
 }
 
@@ -134,7 +128,7 @@ void TForm1::BuildMenus() {
 
 QToolButton* TForm1::AddToolButton(QAction* action, const char* name, const char* hint,
                                    const char* icon) {
-  action->setIcon(Icon(icon));
+  action->setIcon(ResourceIcon(icon));
   if (hint != nullptr) action->setToolTip(QLatin1String(hint));
   tool_bar_->addAction(action);
   auto* button = qobject_cast<QToolButton*>(tool_bar_->widgetForAction(action));

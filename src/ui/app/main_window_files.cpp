@@ -39,7 +39,7 @@ void TForm1::OpenFile(const QString& path) {
     case OpenedFileKind::Image:
       // "Open BMP" with the file, then the window as "Open BMP file..." shows
       // it; a file it cannot read is reported as there.
-      files_->BmpWin()->OpenImage();
+      files_->BitmapImportWindow()->OpenImage();
       files_->OpenBMPfile1Click();
       break;
   }

@@ -31,8 +31,8 @@ ExportCommands::ExportCommands(Editor& editor, PlatformServices& services,
                                const ExportActions& actions, const QLineEdit* name_box,
                                QWidget* parent)
     : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
-  form4_ = new TForm4(parent);
-  PlaceWhenFirstShown(*form4_, *parent->window(), QPoint(660, 380));
+  export_panel_ = new TForm4(parent);
+  PlaceWhenFirstShown(*export_panel_, *parent->window(), QPoint(660, 380));
 
   const std::pair<QAction*, void (ExportCommands::*)()> commands[] = {
       {actions.ToolButton12, &ExportCommands::ToolButton12Click},
@@ -48,13 +48,13 @@ ExportCommands::ExportCommands(Editor& editor, PlatformServices& services,
     connect(action, &QAction::triggered, this, handler);
     action->setEnabled(true);
   }
-  connect(form4_->BitBtn1(), &QPushButton::clicked, this, &ExportCommands::BitBtn1Click);
-  connect(form4_->BitBtn2(), &QPushButton::clicked, this, &ExportCommands::BitBtn2Click);
+  connect(export_panel_->BitBtn1(), &QPushButton::clicked, this, &ExportCommands::BitBtn1Click);
+  connect(export_panel_->BitBtn2(), &QPushButton::clicked, this, &ExportCommands::BitBtn2Click);
 }
 
 void ExportCommands::ToolButton12Click() {
-  form4_->show();
-  form4_->raise();
+  export_panel_->show();
+  export_panel_->raise();
 }
 
 void ExportCommands::ToolButton7Click() {
@@ -74,16 +74,16 @@ void ExportCommands::ToolButton8Click() {
 }
 
 void ExportCommands::BitBtn1Click() {
-  const std::optional<ListingFormat> format = form4_->ChosenFormat();
+  const std::optional<ListingFormat> format = export_panel_->ChosenFormat();
   if (!format) return;
-  CopyPictureListing(*format, form4_->AlignUpToByte());
+  CopyPictureListing(*format, export_panel_->AlignUpToByte());
 }
 
 void ExportCommands::BitBtn2Click() {
   if (!editor_.State().Selection.SelectionCaptured) return;
-  const std::optional<ListingFormat> format = form4_->ChosenFormat();
+  const std::optional<ListingFormat> format = export_panel_->ChosenFormat();
   if (!format) return;
-  CopySelectionListing(*format, form4_->AlignUpToByte());
+  CopySelectionListing(*format, export_panel_->AlignUpToByte());
 }
 
 void ExportCommands::Save1Click() { SaveListingFile(false); }

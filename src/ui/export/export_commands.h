@@ -41,7 +41,7 @@ class ExportCommands : public QObject {
   ExportCommands(Editor& editor, PlatformServices& services, const ExportActions& actions,
                  const QLineEdit* name_box, QWidget* parent);
 
-  TForm4* Form4() const { return form4_; }
+  TForm4* ExportPanel() const { return export_panel_; }
 
   // The picture's listing of `format`, followed by its 1-bit C++ array, on the
   // clipboard.
@@ -75,7 +75,7 @@ class ExportCommands : public QObject {
   PlatformServices& services_;
   const QLineEdit* name_box_;
   QWidget* parent_;
-  TForm4* form4_;
+  TForm4* export_panel_;
   QString last_file_name_;
 };
 

@@ -32,8 +32,8 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 FileCommands::FileCommands(Editor& editor, PlatformServices& services, const FileActions& actions,
                            QLineEdit* name_box, QWidget* parent)
     : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
-  bmp_win_ = new TbmpWin(editor, services, parent);
-  PlaceWhenFirstShown(*bmp_win_, *parent->window(), QPoint(391, 152));
+  bitmap_import_window_ = new TbmpWin(editor, services, parent);
+  PlaceWhenFirstShown(*bitmap_import_window_, *parent->window(), QPoint(391, 152));
   connect(actions.OpenPicture1, &QAction::triggered, this, &FileCommands::OpenPicture1Click);
   connect(actions.Savepicture1, &QAction::triggered, this, &FileCommands::Savepicture1Click);
   connect(actions.OpenBMPfile1, &QAction::triggered, this, &FileCommands::OpenBMPfile1Click);
@@ -51,8 +51,8 @@ void FileCommands::OpenBMPfile1Click() {
   // written into the current icon by its redraw, which is how a bitmap is
   // brought into a skin. Frames imported as sub-icons belong to the skin
   // being edited, so it stays open for them.
-  services_.ExecDialog(*bmp_win_);
-  if (!bmp_win_->FramesImported()) editor_.LeaveSkinMode();
+  services_.ExecDialog(*bitmap_import_window_);
+  if (!bitmap_import_window_->FramesImported()) editor_.LeaveSkinMode();
 }
 
 void FileCommands::SavePictureFile() {

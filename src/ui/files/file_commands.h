@@ -32,7 +32,7 @@ class FileCommands : public QObject {
   FileCommands(Editor& editor, PlatformServices& services, const FileActions& actions,
                QLineEdit* name_box, QWidget* parent);
 
-  TbmpWin* BmpWin() const { return bmp_win_; }
+  TbmpWin* BitmapImportWindow() const { return bitmap_import_window_; }
 
   // Asks for a file in `SaveDialog2` and writes the Picture under its name.
   // A failure is reported and leaves the file on disk as it was. No undo
@@ -56,7 +56,7 @@ class FileCommands : public QObject {
   PlatformServices& services_;
   QLineEdit* name_box_;
   QWidget* parent_;
-  TbmpWin* bmp_win_;
+  TbmpWin* bitmap_import_window_;
 };
 
 }  // namespace pictavo

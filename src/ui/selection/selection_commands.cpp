@@ -22,20 +22,21 @@ namespace pictavo {
 SelectionCommands::SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool,
                                      const QLineEdit* name_box, QWidget* parent)
     : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
-  selpanel_ = new Tselpanel(editor, services, parent);
-  savebox_ = new Tsavebox(parent);
+  select_panel_ = new Tselpanel(editor, services, parent);
+  name_prompt_ = new Tsavebox(parent);
   const QWidget& main_window = *parent->window();
-  PlaceWhenFirstShown(*selpanel_, main_window, QPoint(662, 221));
-  PlaceWhenFirstShown(*savebox_, main_window, QPoint(431, 361));
-  connect(selpanel_, &Tselpanel::SaveSelectionRequested, this, &SelectionCommands::SaveSelection);
+  PlaceWhenFirstShown(*select_panel_, main_window, QPoint(662, 221));
+  PlaceWhenFirstShown(*name_prompt_, main_window, QPoint(431, 361));
+  connect(select_panel_, &Tselpanel::SaveSelectionRequested, this,
+          &SelectionCommands::SaveSelection);
   box_tool->setEnabled(true);
 }
 
 void SelectionCommands::SaveSelection() {
-  savebox_->SetName(PictureName(*name_box_));
+  name_prompt_->SetName(PictureName(*name_box_));
   if (!editor_.State().Selection.SelectionCaptured) return;
-  if (services_.ExecDialog(*savebox_) != QDialog::Accepted) return;
-  SaveSelectionFile(savebox_->Name());
+  if (services_.ExecDialog(*name_prompt_) != QDialog::Accepted) return;
+  SaveSelectionFile(name_prompt_->Name());
 }
 
 void SelectionCommands::SaveSelectionFile(const QByteArray& name) {

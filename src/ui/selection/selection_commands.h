@@ -28,8 +28,8 @@ class SelectionCommands : public QObject {
   SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool,
                     const QLineEdit* name_box, QWidget* parent);
 
-  Tselpanel* Selpanel() const { return selpanel_; }
-  Tsavebox* Savebox() const { return savebox_; }
+  Tselpanel* SelectPanel() const { return select_panel_; }
+  Tsavebox* NamePrompt() const { return name_prompt_; }
 
   // The panel's "Save select to PTV file": copies the picture's name into the
   // prompt; with a capture, asks for the name and, on "Save...", saves.
@@ -45,8 +45,8 @@ class SelectionCommands : public QObject {
   PlatformServices& services_;
   const QLineEdit* name_box_;
   QWidget* parent_;
-  Tselpanel* selpanel_;
-  Tsavebox* savebox_;
+  Tselpanel* select_panel_;
+  Tsavebox* name_prompt_;
 };
 
 }  // namespace pictavo

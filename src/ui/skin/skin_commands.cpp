@@ -11,8 +11,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "core/editing/editor.h"
 #include "core/editing/document_io.h"
+#include "core/editing/editor.h"
 #include "core/editing/icon_commands.h"
 #include "core/editing/skin_budget.h"
 #include "core/formats/skin_file.h"
@@ -31,13 +31,13 @@ SkinCommands::SkinCommands(Editor& editor, PlatformServices& services, const Ski
       controls_(controls),
       name_box_(name_box),
       parent_(parent) {
-  add_icon_form_ = new TAddIconForm(services, parent);
+  add_icon_dialog_ = new TAddIconForm(services, parent);
   SetFrameClock(std::make_unique<TimerFrameClock>());
   ConnectControls();
-  connect(actions.NewSkin1, &QAction::triggered, this, &SkinCommands::NewSkin1Click);
+  connect(actions.NewSkin, &QAction::triggered, this, &SkinCommands::NewSkin);
   connect(actions.OpenSkin1, &QAction::triggered, this, &SkinCommands::OpenSkin1Click);
   connect(actions.SaveSkin1, &QAction::triggered, this, &SkinCommands::SaveSkin1Click);
-  actions.NewSkin1->setEnabled(true);
+  actions.NewSkin->setEnabled(true);
   actions.OpenSkin1->setEnabled(true);
   actions.SaveSkin1->setEnabled(true);
 }
@@ -118,9 +118,9 @@ void SkinCommands::ListBox1Click() {
 
 void SkinCommands::Button1Click() {
   // The dialog may have been accepted last time; only this opening's OK counts.
-  add_icon_form_->setResult(QDialog::Rejected);
-  if (services_.ExecDialog(*add_icon_form_) != QDialog::Accepted) return;
-  if (AddIcon(editor_, add_icon_form_->Icon())) RefillIconLists();
+  add_icon_dialog_->setResult(QDialog::Rejected);
+  if (services_.ExecDialog(*add_icon_dialog_) != QDialog::Accepted) return;
+  if (AddIcon(editor_, add_icon_dialog_->Icon())) RefillIconLists();
 }
 
 void SkinCommands::Button2Click() {
@@ -153,12 +153,12 @@ void SkinCommands::Image3MouseUp(int x, int y) {
 
 // ---- New Skin ------------------------------------------------------------------
 
-void SkinCommands::NewSkin1Click() {
+void SkinCommands::NewSkin() {
   // The skin in memory is replaced only once the first icon is confirmed, so
   // cancelling the dialog loses nothing.
-  add_icon_form_->setResult(QDialog::Rejected);
-  if (services_.ExecDialog(*add_icon_form_) != QDialog::Accepted) return;
-  if (StartNewSkin(editor_, add_icon_form_->Icon())) RefillIconLists();
+  add_icon_dialog_->setResult(QDialog::Rejected);
+  if (services_.ExecDialog(*add_icon_dialog_) != QDialog::Accepted) return;
+  if (StartNewSkin(editor_, add_icon_dialog_->Icon())) RefillIconLists();
 }
 
 // ---- what follows the current icon ------------------------------------------------
@@ -168,11 +168,9 @@ void SkinCommands::ShowIconState() {
   const SkinControls& c = controls_;
   const bool has_icon = editor_.CurrentIcon() != nullptr;
   // Without an icon these would edit nothing; adding one is all there is to do.
-  for (QWidget* control :
-       std::initializer_list<QWidget*>{c.ComboBox1, c.SpeedButton49, c.SpeedButton45,
-                                       c.SpeedButton44, c.SpeedButton46, c.SpeedButton47,
-                                       c.SpeedButton50, c.SpeedButton51, c.SpeedButton52,
-                                       c.SpeedButton53}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           c.ComboBox1, c.SpeedButton49, c.SpeedButton45, c.SpeedButton44, c.SpeedButton46,
+           c.SpeedButton47, c.SpeedButton50, c.SpeedButton51, c.SpeedButton52, c.SpeedButton53}) {
     control->setEnabled(has_icon);
   }
   c.PlayButton->setEnabled(player_.Playing() || FramePlayer::CanPlay(editor_));

@@ -26,7 +26,7 @@ class TAddIconForm;
 
 // The skin commands' menu items.
 struct SkinActions {
-  QAction* NewSkin1;
+  QAction* NewSkin;
   QAction* OpenSkin1;
   QAction* SaveSkin1;
 };
@@ -47,9 +47,9 @@ struct SkinControls {
   QToolButton* SpeedButton52;  // zoom the preview in
   QToolButton* SpeedButton53;  // zoom the preview out
   IconPreview* Image3;
-  QLabel* BudgetLabel;          // the stream's bytes against a skin file's capacity
-  QToolButton* PlayButton;      // plays the sub-icons in turn
-  QSpinBox* FrameInterval;      // milliseconds a played frame is shown
+  QLabel* BudgetLabel;      // the stream's bytes against a skin file's capacity
+  QToolButton* PlayButton;  // plays the sub-icons in turn
+  QSpinBox* FrameInterval;  // milliseconds a played frame is shown
 };
 
 // The skin commands: "OpenSkin..." and "SaveSkin...", the icon bar, the
@@ -63,7 +63,7 @@ class SkinCommands : public QObject {
   SkinCommands(Editor& editor, PlatformServices& services, const SkinActions& actions,
                const SkinControls& controls, QLineEdit* name_box, QWidget* parent);
 
-  TAddIconForm* AddIconForm() const { return add_icon_form_; }
+  TAddIconForm* AddIconDialog() const { return add_icon_dialog_; }
   IconPreview* Preview() const { return controls_.Image3; }
   // The paths the skin's open and save dialogs are preset with: the last ones chosen.
   const QString& LastOpenPath() const { return last_open_path_; }
@@ -79,7 +79,7 @@ class SkinCommands : public QObject {
   void PreviewChanged();
 
  public slots:
-  void NewSkin1Click();
+  void NewSkin();
   void OpenSkin1Click();
   void SaveSkin1Click();
   void ComboBox1Change();
@@ -114,7 +114,7 @@ class SkinCommands : public QObject {
   SkinControls controls_;
   QLineEdit* name_box_;
   QWidget* parent_;
-  TAddIconForm* add_icon_form_;
+  TAddIconForm* add_icon_dialog_;
   QString last_open_path_;
   QString last_save_path_;
   FramePlayer player_;

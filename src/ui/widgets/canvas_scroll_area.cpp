@@ -1,81 +1,74 @@
 #include "ui/widgets/canvas_scroll_area.h"
 
+#include <QEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QSignalBlocker>
 
 #include "ui/widgets/canvas_widget.h"
 
 namespace pictavo {
 
 CanvasScrollArea::CanvasScrollArea(Editor& editor, QWidget* parent)
-    : QWidget(parent),
-      editor_(editor),
-      canvas_(new CanvasWidget(editor, this)),
-      horizontal_(new QScrollBar(Qt::Horizontal, this)),
-      vertical_(new QScrollBar(Qt::Vertical, this)),
-      corner_(new QWidget(this)) {
+    : QAbstractScrollArea(parent), editor_(editor), canvas_(new CanvasWidget(editor, this)) {
   setObjectName(QStringLiteral("CanvasScrollArea"));
-  horizontal_->setObjectName(QStringLiteral("CanvasHorizontalBar"));
-  vertical_->setObjectName(QStringLiteral("CanvasVerticalBar"));
-  horizontal_->setAccessibleName(tr("Scroll the picture sideways"));
-  vertical_->setAccessibleName(tr("Scroll the picture up and down"));
-  corner_->setAutoFillBackground(true);
-  corner_->setBackgroundRole(QPalette::Window);
-  for (QWidget* hidden :
-       {static_cast<QWidget*>(horizontal_), static_cast<QWidget*>(vertical_), corner_}) {
-    hidden->hide();
-  }
+  setFrameShape(QFrame::NoFrame);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  setViewport(canvas_);
+  // The canvas keeps its own focus: a click gives it the keys' focus, and
+  // no key scrolls the view.
+  canvas_->setFocusProxy(nullptr);
+  setFocusPolicy(Qt::NoFocus);
+  canvas_->ungrabGesture(Qt::PanGesture);
+  horizontalScrollBar()->setObjectName(QStringLiteral("CanvasHorizontalBar"));
+  verticalScrollBar()->setObjectName(QStringLiteral("CanvasVerticalBar"));
+  horizontalScrollBar()->setAccessibleName(tr("Scroll the picture sideways"));
+  verticalScrollBar()->setAccessibleName(tr("Scroll the picture up and down"));
   setMinimumSize(200, 150);
-  connect(horizontal_, &QScrollBar::valueChanged, this, &CanvasScrollArea::BarMoved);
-  connect(vertical_, &QScrollBar::valueChanged, this, &CanvasScrollArea::BarMoved);
 }
 
-void CanvasScrollArea::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  LayOut();
+bool CanvasScrollArea::event(QEvent* event) {
+  // The base class lays the bars and the canvas out for the new size by the
+  // bars' ranges, so those are set for that size first.
+  if (event->type() == QEvent::Resize) SetRangesForSize();
+  return QAbstractScrollArea::event(event);
 }
 
-void CanvasScrollArea::LayOut() {
+void CanvasScrollArea::SetRangesForSize() {
   const EditorState& s = editor_.State();
   const int drawing_width = DrawingLength(s.Document.Picture.Width, s.View.PixelSize);
   const int drawing_height = DrawingLength(s.Document.Picture.Height, s.View.PixelSize);
-  const int bar_height = horizontal_->sizeHint().height();
-  const int bar_width = vertical_->sizeHint().width();
-  // One bar takes room from the other axis and may make it need a bar too.
+  const int bar_height = horizontalScrollBar()->sizeHint().height();
+  const int bar_width = verticalScrollBar()->sizeHint().width();
   bool across = drawing_width > width();
   bool down = drawing_height > height() - (across ? bar_height : 0);
   across = drawing_width > width() - (down ? bar_width : 0);
   down = drawing_height > height() - (across ? bar_height : 0);
-
-  const int view_width = width() - (down ? bar_width : 0);
-  const int view_height = height() - (across ? bar_height : 0);
-  horizontal_->setGeometry(0, view_height, view_width, bar_height);
-  vertical_->setGeometry(view_width, 0, bar_width, view_height);
-  corner_->setGeometry(view_width, view_height, bar_width, bar_height);
-  horizontal_->setVisible(across);
-  vertical_->setVisible(down);
-  corner_->setVisible(across && down);
-  // Sends the canvas its resize now when shown, so the view redraws at its
-  // new size before the bars are set.
-  canvas_->setGeometry(0, 0, view_width, view_height);
+  const QScopedValueRollback<bool> syncing(syncing_, true);
+  horizontalScrollBar()->setRange(0, MaxScroll(drawing_width, width() - (down ? bar_width : 0)));
+  verticalScrollBar()->setRange(0, MaxScroll(drawing_height, height() - (across ? bar_height : 0)));
 }
 
 void CanvasScrollArea::SyncScrollBars() {
-  LayOut();
+  SetRangesForSize();
+  // Lays the bars and the canvas out now rather than on the next turn of
+  // the event loop; the canvas's resize tells the editor its view.
+  setViewportMargins(0, 0, 0, 0);
   const EditorState& s = editor_.State();
   const Viewport& shown = s.View.Shown;
   const int p = s.View.PixelSize;
+  const QScopedValueRollback<bool> syncing(syncing_, true);
   const auto set = [p](QScrollBar* bar, int drawing, int view, int offset) {
-    const QSignalBlocker blocker(bar);
     bar->setRange(0, MaxScroll(drawing, view));
     bar->setPageStep(view);
     bar->setSingleStep(CanvasScrollStep(p));
     bar->setValue(offset);
   };
-  set(horizontal_, DrawingLength(s.Document.Picture.Width, p), shown.Width, shown.Left);
-  set(vertical_, DrawingLength(s.Document.Picture.Height, p), shown.Height, shown.Top);
+  set(horizontalScrollBar(), DrawingLength(s.Document.Picture.Width, p), shown.Width, shown.Left);
+  set(verticalScrollBar(), DrawingLength(s.Document.Picture.Height, p), shown.Height, shown.Top);
 }
 
-void CanvasScrollArea::BarMoved() { editor_.ScrollTo(horizontal_->value(), vertical_->value()); }
+void CanvasScrollArea::scrollContentsBy(int, int) {
+  if (!syncing_) editor_.ScrollTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
 
 }  // namespace pictavo
