@@ -303,6 +303,7 @@ class DrawingTest : public QObject {
     QCOMPARE(f.form->PictureName(), QByteArray("ab\xE9"));
     f.form->SetPictureName(QByteArray(20, 'x'));
     QCOMPARE(f.form->PictureName(), QByteArray(20, 'x'));
+    QCOMPARE(name->text(), QString(20, QLatin1Char('x')));  // the box shows the editor's name
   }
 };
 

@@ -38,9 +38,12 @@ void Editor::Start() {
 
 void Editor::SetPictureName(std::string latin1) {
   if (latin1 == state_->Document.Name) return;
-  EditScope scope(*this);
-  scope.Document().Name = std::move(latin1);
-  scope.DocumentChanged();
+  {
+    EditScope scope(*this);
+    scope.Document().Name = std::move(latin1);
+    scope.DocumentChanged();
+  }
+  view_->PictureNameChanged();
 }
 
 void Editor::PushUndo(UndoRule rule) {

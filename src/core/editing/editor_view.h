@@ -26,6 +26,8 @@ class EditorView {
   virtual void SelectionCoordinatesChanged(const CellRect& /*rect*/) {}
   // The skin preview must be drawn again.
   virtual void PreviewChanged() {}
+  // `PictureName` changed: the name box shows it.
+  virtual void PictureNameChanged() {}
 };
 
 }  // namespace pictavo

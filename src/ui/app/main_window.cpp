@@ -102,25 +102,25 @@ void TForm1::CreateSecondaryWindows() {
   RegisterWindow(set_size_dialog_);
   about_ = new TAbout(this);
   RegisterWindow(about_);
-  export_ = new ExportCommands(editor_, services_, actions_.exports, name_box_, this);
+  export_ = new ExportCommands(editor_, services_, actions_.exports, this);
   RegisterWindow(export_->ExportPanel());
   selection_ =
-      new SelectionCommands(editor_, services_, actions_.tools.box_button, name_box_, this);
+      new SelectionCommands(editor_, services_, actions_.tools.box_button, this);
   RegisterWindow(selection_->SelectPanel());
   RegisterWindow(selection_->NamePrompt());
-  files_ = new FileCommands(editor_, *file_services_, actions_.files, name_box_, this);
+  files_ = new FileCommands(editor_, *file_services_, actions_.files, this);
   RegisterWindow(files_->BitmapImportWindow());
   skins_ =
-      new SkinCommands(editor_, *file_services_, actions_.skins, skin_controls_, name_box_, this);
+      new SkinCommands(editor_, *file_services_, actions_.skins, skin_controls_, this);
   RegisterWindow(skins_->AddIconDialog());
 }
 
 void TForm1::RegisterWindow(QWidget* window) { creation_order_ << window->objectName(); }
 
-QByteArray TForm1::PictureName() const { return pictavo::PictureName(*name_box_); }
+QByteArray TForm1::PictureName() const { return pictavo::PictureName(editor_); }
 
 void TForm1::SetPictureName(const QByteArray& latin1) {
-  pictavo::SetPictureName(*name_box_, latin1);
+  editor_.SetPictureName(std::string(latin1.constData(), static_cast<std::size_t>(latin1.size())));
 }
 
 // ---- what the editor asks of the window ----------------------------------------
@@ -163,6 +163,10 @@ void TForm1::PreviewChanged() {
   } else {
     skin_controls_.Image3->update();
   }
+}
+
+void TForm1::PictureNameChanged() {
+  if (name_box_ != nullptr) ShowPictureName(*name_box_, editor_);
 }
 
 void TForm1::ApplyModeLayout() {

@@ -70,7 +70,7 @@ class TForm1 : public QMainWindow, public EditorView {
   SelectionCommands* Selection() const { return selection_; }
   SkinCommands* Skins() const { return skins_; }
 
-  // `PictureName`: the text of the name box as 8-bit Latin-1 bytes.
+  // `PictureName` as 8-bit Latin-1 bytes: the editor's, shown by the name box.
   QByteArray PictureName() const;
   void SetPictureName(const QByteArray& latin1);
 
@@ -84,6 +84,7 @@ class TForm1 : public QMainWindow, public EditorView {
   void SelectPanelVisibilityChanged(bool visible) override;
   void SelectionCoordinatesChanged(const CellRect& rect) override;
   void PreviewChanged() override;
+  void PictureNameChanged() override;
 
   void ApplyModeLayout();
   // The checks of "View Grids" and "View Border" (and so their buttons)

@@ -32,7 +32,7 @@ void TForm1::BuildCentralWidget() {
   auto* top = new QVBoxLayout(bars);
   top->setContentsMargins(2, 2, 2, 2);
   top->setSpacing(2);
-  name_box_ = CreateNameBox(this);
+  name_box_ = CreateNameBox(editor_, this);
   picture_bar_ = new PictureBar(editor_, name_box_, bars);
   top->addWidget(picture_bar_);
   icon_bar_ = new IconBar(bars);

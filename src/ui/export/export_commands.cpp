@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QByteArray>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include "core/editing/editor.h"
@@ -28,9 +27,9 @@ const char kSaveDialog1Filter[] =
 }  // namespace
 
 ExportCommands::ExportCommands(Editor& editor, PlatformServices& services,
-                               const ExportActions& actions, const QLineEdit* name_box,
+                               const ExportActions& actions,
                                QWidget* parent)
-    : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
+    : QObject(parent), editor_(editor), services_(services), parent_(parent) {
   export_panel_ = new TForm4(parent);
   PlaceWhenFirstShown(*export_panel_, *parent->window(), QPoint(660, 380));
 
@@ -90,13 +89,13 @@ void ExportCommands::Save1Click() { SaveListingFile(false); }
 void ExportCommands::Savetoend1Click() { SaveListingFile(true); }
 
 void ExportCommands::CopyPictureListing(ListingFormat format, bool align) {
-  const QByteArray name = PictureName(*name_box_);
+  const QByteArray name = PictureName(editor_);
   PutOnClipboard(
       PictureClipboardText(ViewOf(editor_.State().Document.Picture), AsView(name), format, align));
 }
 
 void ExportCommands::CopySelectionListing(ListingFormat format, bool align) {
-  const QByteArray name = PictureName(*name_box_);
+  const QByteArray name = PictureName(editor_);
   PutOnClipboard(
       BuildListing(ViewOf(editor_.State().Selection.SelectionBuffer), AsView(name), format, align));
 }
@@ -115,7 +114,7 @@ void ExportCommands::SaveListingFile(bool append) {
   if (path.isEmpty()) return;
   last_file_name_ = path;
 
-  const QByteArray name = PictureName(*name_box_);
+  const QByteArray name = PictureName(editor_);
   const std::string text = AsmFileListing(ViewOf(editor_.State().Document.Picture), AsView(name));
   const std::filesystem::path target = LocalPath(path);
   // "Save" replaces the file whole or not at all; "Save to end" never cuts

@@ -6,7 +6,6 @@
 #include "core/formats/listing.h"
 
 class QAction;
-class QLineEdit;
 class QWidget;
 
 namespace pictavo {
@@ -39,7 +38,7 @@ class ExportCommands : public QObject {
 
  public:
   ExportCommands(Editor& editor, PlatformServices& services, const ExportActions& actions,
-                 const QLineEdit* name_box, QWidget* parent);
+                 QWidget* parent);
 
   TForm4* ExportPanel() const { return export_panel_; }
 
@@ -73,7 +72,6 @@ class ExportCommands : public QObject {
 
   Editor& editor_;
   PlatformServices& services_;
-  const QLineEdit* name_box_;
   QWidget* parent_;
   TForm4* export_panel_;
   QString last_file_name_;

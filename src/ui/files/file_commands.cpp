@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QByteArray>
 #include <QDir>
-#include <QLineEdit>
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
@@ -30,8 +29,8 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 }  // namespace
 
 FileCommands::FileCommands(Editor& editor, PlatformServices& services, const FileActions& actions,
-                           QLineEdit* name_box, QWidget* parent)
-    : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
+                           QWidget* parent)
+    : QObject(parent), editor_(editor), services_(services), parent_(parent) {
   bitmap_import_window_ = new TbmpWin(editor, services, parent);
   PlaceWhenFirstShown(*bitmap_import_window_, *parent->window(), QPoint(391, 152));
   connect(actions.OpenPicture1, &QAction::triggered, this, &FileCommands::OpenPicture1Click);
@@ -57,7 +56,7 @@ void FileCommands::OpenBMPfile1Click() {
 
 void FileCommands::SavePictureFile() {
   FileDialogRequest request = PictureDialogRequest();
-  const QByteArray name = PictureName(*name_box_);
+  const QByteArray name = PictureName(editor_);
   request.file_name = QString::fromLatin1(name);
   const QString path = services_.SaveFileName(parent_, request);
   if (path.isEmpty()) return;
@@ -71,25 +70,29 @@ void FileCommands::SavePictureFile() {
         QStringLiteral("The picture could not be saved to \"%1\": %2.\nThe file was not changed.")
             .arg(Shown(path), ReasonText(written.error())),
         QStringLiteral("Save Picture"));
+    return;
   }
+  // In skin mode the skin is the document; a picture saved from it is a copy.
+  if (!state.Document.SkinMode) editor_.MarkSaved();
 }
 
 void FileCommands::OpenPictureFile() {
   const QString path = services_.OpenFileName(parent_, PictureDialogRequest());
-  if (!path.isEmpty()) LoadPicture(path);
+  const bool opened = !path.isEmpty() && LoadPicture(path);
   // In every case, the file read or not. Skin mode ends last, so an opened
   // picture is still written into the current icon where the two overlap.
   editor_.LeaveSkinMode();
+  if (opened) editor_.MarkSaved();
 }
 
-void FileCommands::LoadPicture(const QString& path) {
+bool FileCommands::LoadPicture(const QString& path) {
   const auto stored = ReadLocalFile(path, PictureReadLimit);
   if (!stored) {
     services_.ShowMessage(parent_,
                           QStringLiteral("\"%1\" %2.")
                               .arg(Shown(path), ReasonText(CouldNotReadReason(stored.error()))),
                           QStringLiteral("Open Picture"));
-    return;
+    return false;
   }
   const auto record = ReadPictureFile(*stored);
   if (!record) {
@@ -98,11 +101,11 @@ void FileCommands::LoadPicture(const QString& path) {
                                          "The picture was not changed.")
                               .arg(Shown(path), ReasonText(record.error())),
                           QStringLiteral("Open Picture"));
-    return;
+    return false;
   }
-  SetPictureName(*name_box_,
-                 QByteArray(record->name.data(), static_cast<qsizetype>(record->name.size())));
+  editor_.SetPictureName(record->name);
   OpenPictureRecord(editor_, *record);
+  return true;
 }
 
 }  // namespace pictavo

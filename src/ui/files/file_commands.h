@@ -4,7 +4,6 @@
 #include <QString>
 
 class QAction;
-class QLineEdit;
 class QWidget;
 
 namespace pictavo {
@@ -30,7 +29,7 @@ class FileCommands : public QObject {
 
  public:
   FileCommands(Editor& editor, PlatformServices& services, const FileActions& actions,
-               QLineEdit* name_box, QWidget* parent);
+               QWidget* parent);
 
   TbmpWin* BitmapImportWindow() const { return bitmap_import_window_; }
 
@@ -50,11 +49,11 @@ class FileCommands : public QObject {
 
  private:
   // Reads one chosen file into the Picture and the name box, or reports why not.
-  void LoadPicture(const QString& path);
+  // True when the file was read and became the picture.
+  bool LoadPicture(const QString& path);
 
   Editor& editor_;
   PlatformServices& services_;
-  QLineEdit* name_box_;
   QWidget* parent_;
   TbmpWin* bitmap_import_window_;
 };

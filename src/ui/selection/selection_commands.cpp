@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include <QAction>
-#include <QLineEdit>
 #include <QToolButton>
 
 #include "core/editing/editor.h"
@@ -20,8 +19,8 @@
 namespace pictavo {
 
 SelectionCommands::SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool,
-                                     const QLineEdit* name_box, QWidget* parent)
-    : QObject(parent), editor_(editor), services_(services), name_box_(name_box), parent_(parent) {
+                                     QWidget* parent)
+    : QObject(parent), editor_(editor), services_(services), parent_(parent) {
   select_panel_ = new Tselpanel(editor, services, parent);
   name_prompt_ = new Tsavebox(parent);
   const QWidget& main_window = *parent->window();
@@ -33,7 +32,7 @@ SelectionCommands::SelectionCommands(Editor& editor, PlatformServices& services,
 }
 
 void SelectionCommands::SaveSelection() {
-  name_prompt_->SetName(PictureName(*name_box_));
+  name_prompt_->SetName(PictureName(editor_));
   if (!editor_.State().Selection.SelectionCaptured) return;
   if (services_.ExecDialog(*name_prompt_) != QDialog::Accepted) return;
   SaveSelectionFile(name_prompt_->Name());

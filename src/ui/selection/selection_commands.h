@@ -4,7 +4,6 @@
 #include <QObject>
 
 class QAction;
-class QLineEdit;
 class QWidget;
 
 namespace pictavo {
@@ -26,7 +25,7 @@ class SelectionCommands : public QObject {
 
  public:
   SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool,
-                    const QLineEdit* name_box, QWidget* parent);
+                    QWidget* parent);
 
   Tselpanel* SelectPanel() const { return select_panel_; }
   Tsavebox* NamePrompt() const { return name_prompt_; }
@@ -43,7 +42,6 @@ class SelectionCommands : public QObject {
  private:
   Editor& editor_;
   PlatformServices& services_;
-  const QLineEdit* name_box_;
   QWidget* parent_;
   Tselpanel* select_panel_;
   Tsavebox* name_prompt_;

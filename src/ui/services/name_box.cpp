@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include "core/editing/editor.h"
+
 namespace pictavo {
 
 namespace {
@@ -33,7 +35,7 @@ int NameBoxWidth(const QLineEdit& box) {
 
 }  // namespace
 
-QLineEdit* CreateNameBox(QWidget* parent) {
+QLineEdit* CreateNameBox(Editor& editor, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QStringLiteral("Edit1"));
   box->setMaxLength(kNameLength);
@@ -46,14 +48,24 @@ QLineEdit* CreateNameBox(QWidget* parent) {
   QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
     if (text.size() <= kNameLength) box->setMaxLength(kNameLength);
   });
+  // The validator lets only Latin-1 through, so the bytes are what is shown.
+  QObject::connect(box, &QLineEdit::textChanged, box, [&editor](const QString& text) {
+    const QByteArray latin1 = text.toLatin1();
+    editor.SetPictureName(std::string(latin1.constData(), static_cast<std::size_t>(latin1.size())));
+  });
   return box;
 }
 
-QByteArray PictureName(const QLineEdit& name_box) { return name_box.text().toLatin1(); }
-
-void SetPictureName(QLineEdit& name_box, const QByteArray& latin1) {
+void ShowPictureName(QLineEdit& name_box, const Editor& editor) {
+  const QByteArray latin1 = PictureName(editor);
+  if (name_box.text().toLatin1() == latin1) return;
   name_box.setMaxLength(std::max<int>(kNameLength, static_cast<int>(latin1.size())));
   name_box.setText(QString::fromLatin1(latin1));
+}
+
+QByteArray PictureName(const Editor& editor) {
+  const std::string& name = editor.State().Document.Name;
+  return QByteArray(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace pictavo

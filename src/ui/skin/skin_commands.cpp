@@ -24,12 +24,11 @@
 namespace pictavo {
 
 SkinCommands::SkinCommands(Editor& editor, PlatformServices& services, const SkinActions& actions,
-                           const SkinControls& controls, QLineEdit* name_box, QWidget* parent)
+                           const SkinControls& controls, QWidget* parent)
     : QObject(parent),
       editor_(editor),
       services_(services),
       controls_(controls),
-      name_box_(name_box),
       parent_(parent) {
   add_icon_dialog_ = new TAddIconForm(services, parent);
   SetFrameClock(std::make_unique<TimerFrameClock>());

@@ -11,7 +11,6 @@
 class QAction;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QSpinBox;
 class QToolButton;
@@ -61,7 +60,7 @@ class SkinCommands : public QObject {
 
  public:
   SkinCommands(Editor& editor, PlatformServices& services, const SkinActions& actions,
-               const SkinControls& controls, QLineEdit* name_box, QWidget* parent);
+               const SkinControls& controls, QWidget* parent);
 
   TAddIconForm* AddIconDialog() const { return add_icon_dialog_; }
   IconPreview* Preview() const { return controls_.Image3; }
@@ -112,7 +111,6 @@ class SkinCommands : public QObject {
   Editor& editor_;
   PlatformServices& services_;
   SkinControls controls_;
-  QLineEdit* name_box_;
   QWidget* parent_;
   TAddIconForm* add_icon_dialog_;
   QString last_open_path_;

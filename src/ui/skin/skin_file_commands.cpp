@@ -6,7 +6,6 @@
 #include <utility>
 
 #include <QDir>
-#include <QLineEdit>
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
@@ -43,9 +42,9 @@ void SkinCommands::OpenSkin1Click() {
            Latin1Text(DecompressionErrorTitle));
     return;
   }
-  SetPictureName(*name_box_,
-                 QByteArray(read.name.data(), static_cast<qsizetype>(read.name.size())));
+  editor_.SetPictureName(read.name);
   OpenSkinIntoEditor(editor_, std::move(*read.skin));
+  editor_.MarkSaved();
   RefillIconLists();
 }
 
@@ -57,7 +56,7 @@ void SkinCommands::SaveSkin1Click() {
     Report(ReasonText(AsSentence(stream.error().message)), Latin1Text(CompressionErrorTitle));
     return;
   }
-  const QByteArray name = PictureName(*name_box_);
+  const QByteArray name = PictureName(editor_);
   const auto file = WriteSkinFile(skin, AsView(name));
   if (!file) {
     editor_.Render();
@@ -73,7 +72,9 @@ void SkinCommands::SaveSkin1Click() {
           WriteFileAtomically(LocalPath(path), std::span<const std::uint8_t>(*file));
       !written) {
     Report(CouldNotWrite(path, written.error()), Latin1Text(CompressionErrorTitle));
+    return;
   }
+  editor_.MarkSaved();
 }
 
 }  // namespace pictavo
