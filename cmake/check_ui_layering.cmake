@@ -4,11 +4,11 @@ cmake_minimum_required(VERSION 3.25)
 # the main window's header by any path: app/ is the composition root, and the
 # areas, dialogs, widgets and services are handed the editor, the services,
 # their actions and their controls by type. The services are also kept below
-# the areas and the dialogs, which every one of them may use.
+# the areas, the dialogs and the widgets, which every one of them may use.
 #   UI_DIR  src/ui
 get_filename_component(src_dir "${UI_DIR}/.." ABSOLUTE)
 set(app_dir "${src_dir}/ui/app")
-set(areas files export skin selection dialogs)
+set(areas files export skin selection dialogs widgets)
 
 # Whether `path` lies in `dir` (string comparison: a folder name may hold
 # characters a regular expression would read).
@@ -63,4 +63,4 @@ if(offenders)
   message(FATAL_ERROR "Included against the window layers:\n${offenders}")
 endif()
 message(STATUS "${checked} window files outside src/ui/app checked, none includes anything "
-               "of it, and the services include no area or dialog")
+               "of it, and the services include no area, dialog or widget")

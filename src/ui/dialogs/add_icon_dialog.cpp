@@ -15,7 +15,7 @@
 
 #include "core/editing/icon_commands.h"
 #include "ui/services/platform_services.h"
-#include "ui/widgets/form_helpers.h"
+#include "ui/services/scaled_sizes.h"
 
 namespace pictavo {
 

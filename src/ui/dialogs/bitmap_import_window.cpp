@@ -23,7 +23,7 @@
 #include "core/formats/dithering.h"
 #include "image_io/image_loading.h"
 #include "ui/services/platform_services.h"
-#include "ui/widgets/form_helpers.h"
+#include "ui/services/scaled_sizes.h"
 
 namespace pictavo {
 

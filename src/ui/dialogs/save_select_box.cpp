@@ -1,5 +1,5 @@
 #include "ui/dialogs/save_select_box.h"
-#include "ui/widgets/form_helpers.h"
+#include "ui/services/scaled_sizes.h"
 
 #include <algorithm>
 #include <limits>

@@ -13,7 +13,7 @@
 #include "core/editing/size_rules.h"
 #include "ui/services/file_access.h"
 #include "ui/services/platform_services.h"
-#include "ui/widgets/form_helpers.h"
+#include "ui/services/scaled_sizes.h"
 
 namespace pictavo {
 

@@ -1,5 +1,4 @@
 #include "ui/services/name_box.h"
-#include "ui/widgets/form_helpers.h"
 
 #include <algorithm>
 
@@ -10,6 +9,7 @@
 #include <QStyleOptionFrame>
 
 #include "core/editing/editor.h"
+#include "ui/services/scaled_sizes.h"
 
 namespace pictavo {
 

@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 #include "core/editing/editor.h"
-#include "ui/widgets/form_helpers.h"
+#include "ui/services/scaled_sizes.h"
 #include "ui/widgets/panel_controls.h"
 
 namespace pictavo {

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "ui/widgets/form_helpers.h"
+#include "ui/services/scaled_sizes.h"
 #include "ui/widgets/panel_controls.h"
 
 namespace pictavo {
