@@ -49,7 +49,8 @@ class Editor {
   // Every cell of the storage becomes RightColor; not undoable.
   void ClearPicture();
 
-  // Redrawing: these only read the state.
+  // Redrawing: these change nothing of the document (they only hold the view
+  // offset to the drawing and normalise the shown box).
   void Render();
   // A Render with squares laid over the picture in the same pass (the paste
   // ghost), drawn over the grid, the frame and the box as well.

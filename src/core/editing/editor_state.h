@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -12,6 +13,7 @@
 namespace pictavo {
 
 enum class DrawTool { Pen, Bucket, Pipe, ChangeColor, SelectBox };
+inline constexpr std::size_t DrawToolCount = 5;
 
 inline constexpr int MinPixelSize = 1;
 inline constexpr int MaxPixelSize = 49;

@@ -30,7 +30,7 @@ class Tool {
   virtual void Release(ToolContext& /*context*/, MouseButton /*button*/, int /*x*/, int /*y*/) {}
 };
 
-using ToolSet = std::array<std::unique_ptr<Tool>, 5>;
+using ToolSet = std::array<std::unique_ptr<Tool>, DrawToolCount>;
 
 // One tool for each DrawTool, indexed by its value.
 ToolSet MakeTools();
