@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/bitmap_import.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/formats/image_fit.h"
 
 namespace pictavo {

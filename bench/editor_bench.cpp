@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/pixel_ops.h"
 #include "core/editing/tools/pixel_tools.h"
 

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/selection.h"
 #include "core/editing/tools/tool_context.h"
 

@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
-#include "core/editing/sub_icon_sync.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/icon_commands.h"
-#include "core/model/skin.h"
+#include "core/editing/sub_icon_sync.h"
 #include "core/formats/skin_file.h"
+#include "core/model/skin.h"
 
 namespace pictavo {
 namespace {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 
 namespace {
 

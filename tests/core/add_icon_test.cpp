@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/editing/editor_test_door.h"
-#include "core/editing/editor.h"
 #include "core/editing/add_icon.h"
+#include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/icon_commands.h"
 
 namespace pictavo {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/bitmap_import.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor_view.h"
 
 namespace pictavo {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 
 namespace pictavo {
 namespace {

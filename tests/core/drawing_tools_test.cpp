@@ -3,8 +3,8 @@
 #include <random>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/pixel_ops.h"
 #include "core/editing/tools/pixel_tools.h"
 #include "recording_view.h"

@@ -4,14 +4,14 @@
 #include <optional>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
-#include "core/editing/sub_icon_sync.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/editor_view.h"
 #include "core/editing/icon_commands.h"
-#include "core/model/skin.h"
+#include "core/editing/sub_icon_sync.h"
 #include "core/formats/skin_file.h"
+#include "core/model/skin.h"
 #include "test_models.h"
 
 namespace pictavo {

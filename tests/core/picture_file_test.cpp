@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_state.h"
-#include "core/model/picture.h"
+#include "core/editing/editor_test_door.h"
 #include "core/formats/picture_file.h"
 #include "core/formats/text_mode.h"
+#include "core/model/picture.h"
 #include "test_models.h"
 
 namespace pictavo {

@@ -22,14 +22,14 @@
 #include <utility>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
-#include "core/editing/size_rules.h"
-#include "core/formats/picture_file.h"
+#include "core/editing/editor_test_door.h"
+#include "core/editing/icon_commands.h"
 #include "core/editing/selection.h"
 #include "core/editing/selection_transform.h"
-#include "core/editing/icon_commands.h"
+#include "core/editing/size_rules.h"
+#include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
 
 namespace pictavo {
@@ -528,7 +528,8 @@ void Session::Act(bool is_undo, const std::function<void()>& action) {
     } else if (s.Document.Picture != AsShown(top, editor_)) {
       Fail("undo", "the picture is not the newest snapshot");
     } else if (s.Document.Undo.Count() != count - 1) {
-      Fail("undo", std::to_string(count) + " snapshots became " + std::to_string(s.Document.Undo.Count()));
+      Fail("undo",
+           std::to_string(count) + " snapshots became " + std::to_string(s.Document.Undo.Count()));
     } else if (count >= 2 && s.Document.Undo.Newest().Picture != second) {
       Fail("undo", "the second snapshot did not become the newest");
     }
@@ -1117,7 +1118,8 @@ TEST(RandomUseShrinker, ReportNamesSeedStepCheckAndShortSequence) {
   // changed is a wrong snapshot, and the report must point at that command.
   Session session;
   session.Act(false, [&] {
-    EditorTestDoor::MutableState(session.editor()).Document.Picture.Cells.At(1, 1) = PixelCode::White;
+    EditorTestDoor::MutableState(session.editor()).Document.Picture.Cells.At(1, 1) =
+        PixelCode::White;
     EditorTestDoor::PushUndo(session.editor());
   });
   const auto failure = session.Step(0, Op{OpKind::Undo});
@@ -1163,13 +1165,22 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
     std::function<void(Editor&)> corrupt;
   };
   const std::vector<Row> rows = {
-      {"storage codes", [](Editor& e) { EditorTestDoor::MutableState(e).Document.Picture.Cells.At(96, 92) = ToPixelCode(5); }},
+      {"storage codes",
+       [](Editor& e) {
+         EditorTestDoor::MutableState(e).Document.Picture.Cells.At(96, 92) = ToPixelCode(5);
+       }},
       {"selection codes",
-       [](Editor& e) { EditorTestDoor::MutableState(e).Selection.SelectionBuffer.Cells.At(96, 96) = ToPixelCode(9); }},
-      {"picture size", [](Editor& e) { EditorTestDoor::MutableState(e).Document.Picture.Width = 0; }},
-      {"picture size", [](Editor& e) { EditorTestDoor::MutableState(e).Document.Picture.Height = 93; }},
+       [](Editor& e) {
+         EditorTestDoor::MutableState(e).Selection.SelectionBuffer.Cells.At(96, 96) =
+             ToPixelCode(9);
+       }},
+      {"picture size",
+       [](Editor& e) { EditorTestDoor::MutableState(e).Document.Picture.Width = 0; }},
+      {"picture size",
+       [](Editor& e) { EditorTestDoor::MutableState(e).Document.Picture.Height = 93; }},
       {"pixel size", [](Editor& e) { EditorTestDoor::MutableState(e).View.PixelSize = 50; }},
-      {"selection size", [](Editor& e) { EditorTestDoor::MutableState(e).Selection.SelectionBuffer.Height = 97; }},
+      {"selection size",
+       [](Editor& e) { EditorTestDoor::MutableState(e).Selection.SelectionBuffer.Height = 97; }},
       {"icon size", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).Width = 97; }},
       {"icon sub-icons", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).SubIcons = 0; }},
       {"icon depth", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).BPP = 3; }},
@@ -1180,10 +1191,16 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
        }},
       {"icon data size", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).Data.pop_back(); }},
       {"icon codes", [](Editor& e) { EditorTestDoor::MutableSkin(e).At(1).Data.back() = 5; }},
-      {"current icon", [](Editor& e) { EditorTestDoor::MutableState(e).Document.CurrentIconIndex = 2; }},
-      {"current sub-icon", [](Editor& e) { EditorTestDoor::MutableState(e).Document.CurrentSubIconIndex = 2; }},
+      {"current icon",
+       [](Editor& e) { EditorTestDoor::MutableState(e).Document.CurrentIconIndex = 2; }},
+      {"current sub-icon",
+       [](Editor& e) { EditorTestDoor::MutableState(e).Document.CurrentSubIconIndex = 2; }},
       {"icon write-back",
-       [](Editor& e) { EditorTestDoor::MutableSkin(e).At(0).Data[EditorTestDoor::MutableSkin(e).At(0).DataIndex(1, 3, 0)] = 4; }},
+       [](Editor& e) {
+         EditorTestDoor::MutableSkin(e)
+             .At(0)
+             .Data[EditorTestDoor::MutableSkin(e).At(0).DataIndex(1, 3, 0)] = 4;
+       }},
   };
   for (const Row& row : rows) {
     Editor editor;

@@ -1,5 +1,5 @@
-#include "core/editing/editor_test_door.h"
 #include "core/editing/selection.h"
+#include "core/editing/editor_test_door.h"
 
 #include <gtest/gtest.h>
 

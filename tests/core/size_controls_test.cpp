@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/size_rules.h"
 #include "recording_view.h"
 

@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/frame_player.h"
 #include "core/editing/icon_commands.h"
 #include "core/editing/skin_budget.h"

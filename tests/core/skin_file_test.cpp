@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
-#include "core/model/skin.h"
+#include "core/editing/editor_test_door.h"
 #include "core/formats/skin_file.h"
+#include "core/model/skin.h"
 #include "test_models.h"
 
 namespace pictavo {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/editing/editor_test_door.h"
 #include "core/editing/editor.h"
+#include "core/editing/editor_test_door.h"
 #include "recording_view.h"
 
 namespace pictavo {

@@ -104,14 +104,12 @@ void TForm1::CreateSecondaryWindows() {
   RegisterWindow(about_);
   export_ = new ExportCommands(editor_, services_, actions_.exports, this);
   RegisterWindow(export_->ExportPanel());
-  selection_ =
-      new SelectionCommands(editor_, services_, actions_.tools.box_button, this);
+  selection_ = new SelectionCommands(editor_, services_, actions_.tools.box_button, this);
   RegisterWindow(selection_->SelectPanel());
   RegisterWindow(selection_->NamePrompt());
   files_ = new FileCommands(editor_, *file_services_, actions_.files, this);
   RegisterWindow(files_->BitmapImportWindow());
-  skins_ =
-      new SkinCommands(editor_, *file_services_, actions_.skins, skin_controls_, this);
+  skins_ = new SkinCommands(editor_, *file_services_, actions_.skins, skin_controls_, this);
   RegisterWindow(skins_->AddIconDialog());
 }
 

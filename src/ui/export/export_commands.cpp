@@ -27,8 +27,7 @@ const char kSaveDialog1Filter[] =
 }  // namespace
 
 ExportCommands::ExportCommands(Editor& editor, PlatformServices& services,
-                               const ExportActions& actions,
-                               QWidget* parent)
+                               const ExportActions& actions, QWidget* parent)
     : QObject(parent), editor_(editor), services_(services), parent_(parent) {
   export_panel_ = new TForm4(parent);
   PlaceWhenFirstShown(*export_panel_, *parent->window(), QPoint(660, 380));

@@ -24,8 +24,7 @@ class SelectionCommands : public QObject {
   Q_OBJECT
 
  public:
-  SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool,
-                    QWidget* parent);
+  SelectionCommands(Editor& editor, PlatformServices& services, QAction* box_tool, QWidget* parent);
 
   Tselpanel* SelectPanel() const { return select_panel_; }
   Tsavebox* NamePrompt() const { return name_prompt_; }

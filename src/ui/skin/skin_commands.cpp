@@ -25,11 +25,7 @@ namespace pictavo {
 
 SkinCommands::SkinCommands(Editor& editor, PlatformServices& services, const SkinActions& actions,
                            const SkinControls& controls, QWidget* parent)
-    : QObject(parent),
-      editor_(editor),
-      services_(services),
-      controls_(controls),
-      parent_(parent) {
+    : QObject(parent), editor_(editor), services_(services), controls_(controls), parent_(parent) {
   add_icon_dialog_ = new TAddIconForm(services, parent);
   SetFrameClock(std::make_unique<TimerFrameClock>());
   ConnectControls();
