@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <array>
 #include <optional>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "core/editing/bitmap_import.h"
 #include "core/editing/document_io.h"
@@ -29,279 +28,97 @@ struct Content {
   friend bool operator==(const Content&, const Content&) = default;
 };
 
-Content ContentOf(const Editor& editor) {
-  const DocumentState& d = editor.State().Document;
-  return {d.SkinMode, d.Name, editor.Skin(),
-          d.SkinMode ? std::nullopt : std::optional<Picture>(d.Picture)};
+Content ContentOf(const Editor& e) {
+  const DocumentState& d = e.State().Document;
+  return {d.SkinMode, d.Name, e.Skin(), d.SkinMode ? std::nullopt : std::optional(d.Picture)};
 }
 
 enum class Undo { Keep, Push, Pop, Clear };
 
-struct Command {
-  const char* name;
-  // Runs the command and says what it must do to the undo steps.
-  std::function<Undo(Editor&, std::mt19937&)> run;
+struct Session {
+  explicit Session(unsigned seed) : rng(seed) { e.Start(); }
+  std::mt19937 rng;
+  Editor e;
+
+  int Below(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
+  // A canvas position inside the picture, or now and then just beyond it.
+  int At(int cells) { return Below((cells + 2) * e.State().View.PixelSize); }
+  void Stroke(DrawTool tool, MouseButton button) {
+    const Picture& p = e.State().Document.Picture;
+    e.SelectTool(tool);
+    e.MouseDown(button, At(p.Width), At(p.Height));
+    for (int i = Below(3); i > 0; --i) e.MouseMove(At(p.Width), At(p.Height));
+    e.MouseUp(button, At(p.Width), At(p.Height));
+  }
+  TSkinIcon Icon() {
+    const int bpp = std::array{1, 2, 4, 8}[static_cast<std::size_t>(Below(4))];
+    TSkinIcon icon{Below(300), 1 + Below(3), bpp, 8, 2 + 2 * Below(3), {}};
+    icon.Data.resize(icon.ExpectedDataSize());
+    for (auto& code : icon.Data) code = StoredCode(static_cast<std::uint8_t>(Below(5)), bpp);
+    return icon;
+  }
+
+  // Runs command `which` and says what it must do to the undo steps.
+  Undo Command(int which) {
+    const bool captured = e.State().Selection.SelectionCaptured;
+    const TSkinIcon* icon = e.CurrentIcon();
+    const int sub = e.State().Document.CurrentSubIconIndex;
+    const int subs = icon != nullptr && sub >= 0 && sub < icon->SubIcons ? icon->SubIcons : 0;
+    // clang-format off
+    switch (which) {
+      case 0: Stroke(DrawTool::Pen, Below(2) ? MouseButton::Left : MouseButton::Right); return Undo::Push;
+      case 1: Stroke(DrawTool::Bucket, MouseButton::Left); return Undo::Push;
+      case 2: Stroke(DrawTool::ChangeColor, MouseButton::Right); return Undo::Push;
+      case 3: Stroke(DrawTool::Pipe, MouseButton::Left); return Undo::Keep;
+      case 4: e.SetSelectPanelModes(true, false); Stroke(DrawTool::SelectBox, MouseButton::Left); return Undo::Push;
+      case 5: e.SetSelectPanelModes(false, true); Stroke(DrawTool::SelectBox, MouseButton::Left); return captured ? Undo::Push : Undo::Keep;
+      case 6: e.SetColor(Below(2) ? MouseButton::Left : MouseButton::Right, ToPixelCode(Below(5))); return Undo::Keep;
+      case 7: { const bool any = e.State().Document.Undo.Available(); e.PopUndo(); return any ? Undo::Pop : Undo::Keep; }
+      case 8: e.ClearPicture(); return Undo::Keep;
+      case 9: e.SetPictureName(std::string(static_cast<std::size_t>(Below(3)), 'n')); return Undo::Keep;
+      case 10: (e.*std::array{&Editor::WidthUp, &Editor::WidthDown, &Editor::HeightUp, &Editor::HeightDown}[static_cast<std::size_t>(Below(4))])(); return Undo::Push;
+      case 11: e.ApplySetSize(2 + Below(95), 2 + Below(91)); return Undo::Push;
+      case 12: Below(2) ? e.SetWidthQuick(2 + Below(95)) : e.SetHeightQuick(2 + Below(91)); return Undo::Keep;
+      case 13: e.NewPicture(Below(2) == 0, 2 + Below(20), 2 + Below(20)); return Undo::Keep;
+      case 14: Below(2) ? e.ToggleGrid() : e.ZoomAt(Below(3) - 1, Below(600), Below(500)); e.ScrollTo(Below(900), Below(900)); return Undo::Keep;
+      case 15: std::array{RotateSelectionLeft, RotateSelectionRight, FlipSelectionHorizontally, FlipSelectionVertically}[static_cast<std::size_t>(Below(4))](e); return Undo::Keep;
+      case 16: return CropToSelection(e) == CropResult::Cropped ? Undo::Push : Undo::Keep;
+      case 17: ClearSelection(e); return captured ? Undo::Push : Undo::Keep;
+      case 18: SaveSelectionUndoStep(e); return Undo::Push;
+      case 19: {
+        PictureRecord record{"p", 2 + Below(6), 2 + Below(4), {}};
+        record.codes.assign(static_cast<std::size_t>(record.width * record.height), ToPixelCode(3 * Below(2)));
+        OpenPictureRecord(e, record);
+        return Undo::Keep;
+      }
+      case 20: {
+        BitmapImport import;
+        import.OpenImage(RgbImage{3, 2, std::vector(6, Rgb{static_cast<std::uint8_t>(255 * Below(2)), 0, 0}), {}});
+        import.AcceptImport(e);
+        return Undo::Keep;
+      }
+      case 21: {
+        Skin skin;
+        for (int i = Below(3); i > 0; --i) skin.Append(Icon());
+        const bool any = skin.Count() > 0;
+        OpenSkinIntoEditor(e, std::move(skin));
+        return any ? Undo::Clear : Undo::Keep;
+      }
+      case 22: e.LeaveSkinMode(); return Undo::Keep;
+      case 23: { const int i = Below(3); const bool in = e.Skin().Contains(i); SelectIcon(e, i); return in ? Undo::Clear : Undo::Keep; }
+      case 24: NextSubIcon(e); return sub < subs - 1 ? Undo::Clear : Undo::Keep;
+      case 25: PreviousSubIcon(e); return subs > 0 && sub > 0 ? Undo::Clear : Undo::Keep;
+      case 26: AddSubIcon(e); return subs > 0 ? Undo::Clear : Undo::Keep;
+      case 27: DeleteSubIcon(e); return subs > 1 ? Undo::Clear : Undo::Keep;
+      case 28: Below(2) ? RaiseBpp(e) : LowerBpp(e); return Undo::Keep;
+      case 29: return AddIcon(e, Icon()) ? Undo::Clear : Undo::Keep;
+      case 30: { const bool left = icon != nullptr && e.Skin().Count() > 1; DeleteIcon(e); return left ? Undo::Clear : Undo::Keep; }
+      case 31: PreviewZoomIn(e); return Undo::Keep;
+      default: return ChoosePreviewSubIcon(e, Below(40), Below(40), 415) ? Undo::Clear : Undo::Keep;
+    }
+    // clang-format on
+  }
 };
-
-int Below(std::mt19937& rng, int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
-
-// A canvas position inside the picture, or now and then just beyond it.
-int Position(const Editor& e, std::mt19937& rng, bool horizontal) {
-  const Picture& p = e.State().Document.Picture;
-  const int cells = (horizontal ? p.Width : p.Height) + 2;
-  return Below(rng, cells * e.State().View.PixelSize);
-}
-
-void Stroke(Editor& e, std::mt19937& rng, DrawTool tool, MouseButton button) {
-  e.SelectTool(tool);
-  e.MouseDown(button, Position(e, rng, true), Position(e, rng, false));
-  for (int i = Below(rng, 3); i > 0; --i)
-    e.MouseMove(Position(e, rng, true), Position(e, rng, false));
-  e.MouseUp(button, Position(e, rng, true), Position(e, rng, false));
-}
-
-TSkinIcon RandomIcon(std::mt19937& rng) {
-  const int bpp = std::array{1, 2, 4, 8}[static_cast<std::size_t>(Below(rng, 4))];
-  TSkinIcon icon{Below(rng, 300), 1 + Below(rng, 3), bpp, 8, 2 + 2 * Below(rng, 3), {}};
-  icon.Data.resize(icon.ExpectedDataSize());
-  for (auto& code : icon.Data) code = StoredCode(static_cast<std::uint8_t>(Below(rng, 5)), bpp);
-  return icon;
-}
-
-bool Captured(const Editor& e) { return e.State().Selection.SelectionCaptured; }
-bool SubIconEditable(const Editor& e) {
-  const TSkinIcon* icon = e.CurrentIcon();
-  const int s = e.State().Document.CurrentSubIconIndex;
-  return icon != nullptr && s >= 0 && s < icon->SubIcons;
-}
-
-const std::vector<Command>& Commands() {
-  static const std::vector<Command> commands = {
-      {"pen",
-       [](Editor& e, std::mt19937& r) {
-         Stroke(e, r, DrawTool::Pen, Below(r, 2) ? MouseButton::Left : MouseButton::Right);
-         return Undo::Push;
-       }},
-      {"bucket",
-       [](Editor& e, std::mt19937& r) {
-         Stroke(e, r, DrawTool::Bucket, MouseButton::Left);
-         return Undo::Push;
-       }},
-      {"change colour",
-       [](Editor& e, std::mt19937& r) {
-         Stroke(e, r, DrawTool::ChangeColor, MouseButton::Right);
-         return Undo::Push;
-       }},
-      {"pipe",
-       [](Editor& e, std::mt19937& r) {
-         Stroke(e, r, DrawTool::Pipe, MouseButton::Left);
-         return Undo::Keep;
-       }},
-      {"box",
-       [](Editor& e, std::mt19937& r) {
-         e.SetSelectPanelModes(true, false);
-         Stroke(e, r, DrawTool::SelectBox, MouseButton::Left);
-         return Undo::Push;
-       }},
-      {"paste",
-       [](Editor& e, std::mt19937& r) {
-         const bool captured = Captured(e);
-         e.SetSelectPanelModes(false, true);
-         Stroke(e, r, DrawTool::SelectBox, MouseButton::Left);
-         return captured ? Undo::Push : Undo::Keep;
-       }},
-      {"colour",
-       [](Editor& e, std::mt19937& r) {
-         e.SetColor(Below(r, 2) ? MouseButton::Left : MouseButton::Right, ToPixelCode(Below(r, 5)));
-         return Undo::Keep;
-       }},
-      {"undo",
-       [](Editor& e, std::mt19937&) {
-         const bool any = e.State().Document.Undo.Available();
-         e.PopUndo();
-         return any ? Undo::Pop : Undo::Keep;
-       }},
-      {"clear image",
-       [](Editor& e, std::mt19937&) {
-         e.ClearPicture();
-         return Undo::Keep;
-       }},
-      {"rename",
-       [](Editor& e, std::mt19937& r) {
-         e.SetPictureName(std::string(static_cast<std::size_t>(Below(r, 3)), 'n'));
-         return Undo::Keep;
-       }},
-      {"arrows",
-       [](Editor& e, std::mt19937& r) {
-         switch (Below(r, 4)) {
-           case 0:
-             e.WidthUp();
-             break;
-           case 1:
-             e.WidthDown();
-             break;
-           case 2:
-             e.HeightUp();
-             break;
-           default:
-             e.HeightDown();
-             break;
-         }
-         return Undo::Push;
-       }},
-      {"set size",
-       [](Editor& e, std::mt19937& r) {
-         e.ApplySetSize(2 + Below(r, 95), 2 + Below(r, 91));
-         return Undo::Push;
-       }},
-      {"quick size",
-       [](Editor& e, std::mt19937& r) {
-         Below(r, 2) ? e.SetWidthQuick(2 + Below(r, 95)) : e.SetHeightQuick(2 + Below(r, 91));
-         return Undo::Keep;
-       }},
-      {"new picture",
-       [](Editor& e, std::mt19937& r) {
-         e.NewPicture(Below(r, 2) == 0, 2 + Below(r, 20), 2 + Below(r, 20));
-         return Undo::Keep;
-       }},
-      {"view",
-       [](Editor& e, std::mt19937& r) {
-         switch (Below(r, 5)) {
-           case 0:
-             e.ToggleGrid();
-             break;
-           case 1:
-             e.ToggleBorder();
-             break;
-           case 2:
-             e.SetPixelSizeFromMenu(1 + Below(r, 15));
-             break;
-           case 3:
-             e.ZoomAt(Below(r, 3) - 1, Below(r, 600), Below(r, 500));
-             break;
-           default:
-             e.ScrollTo(Below(r, 900), Below(r, 900));
-             break;
-         }
-         return Undo::Keep;
-       }},
-      {"turn",
-       [](Editor& e, std::mt19937& r) {
-         switch (Below(r, 4)) {
-           case 0:
-             RotateSelectionLeft(e);
-             break;
-           case 1:
-             RotateSelectionRight(e);
-             break;
-           case 2:
-             FlipSelectionHorizontally(e);
-             break;
-           default:
-             FlipSelectionVertically(e);
-             break;
-         }
-         return Undo::Keep;
-       }},
-      {"crop",
-       [](Editor& e, std::mt19937&) {
-         return CropToSelection(e) == CropResult::Cropped ? Undo::Push : Undo::Keep;
-       }},
-      {"clear select",
-       [](Editor& e, std::mt19937&) {
-         const bool c = Captured(e);
-         ClearSelection(e);
-         return c ? Undo::Push : Undo::Keep;
-       }},
-      {"save select",
-       [](Editor& e, std::mt19937&) {
-         SaveSelectionUndoStep(e);
-         return Undo::Push;
-       }},
-      {"open picture",
-       [](Editor& e, std::mt19937& r) {
-         PictureRecord record{"p", 2 + Below(r, 6), 2 + Below(r, 4), {}};
-         for (int i = 0; i < record.width * record.height; ++i)
-           record.codes.push_back(ToPixelCode(Below(r, 2) * 3));
-         OpenPictureRecord(e, record);
-         return Undo::Keep;
-       }},
-      {"import",
-       [](Editor& e, std::mt19937& r) {
-         BitmapImport import;
-         const int gray = Below(r, 2) * 255;
-         import.OpenImage(
-             RgbImage{3, 2, std::vector<Rgb>(6, Rgb{static_cast<std::uint8_t>(gray), 0, 0}), {}});
-         import.AcceptImport(e);
-         return Undo::Keep;
-       }},
-      {"open skin",
-       [](Editor& e, std::mt19937& r) {
-         Skin skin;
-         for (int i = Below(r, 3); i > 0; --i) skin.Append(RandomIcon(r));
-         const bool any = skin.Count() > 0;
-         OpenSkinIntoEditor(e, std::move(skin));
-         return any ? Undo::Clear : Undo::Keep;
-       }},
-      {"leave skin",
-       [](Editor& e, std::mt19937&) {
-         e.LeaveSkinMode();
-         return Undo::Keep;
-       }},
-      {"choose icon",
-       [](Editor& e, std::mt19937& r) {
-         const int i = Below(r, 3);
-         const bool in = e.Skin().Contains(i);
-         SelectIcon(e, i);
-         return in ? Undo::Clear : Undo::Keep;
-       }},
-      {"sub-icons",
-       [](Editor& e, std::mt19937& r) {
-         if (!SubIconEditable(e)) return Undo::Keep;
-         const int s = e.State().Document.CurrentSubIconIndex;
-         const int count = e.CurrentIcon()->SubIcons;
-         switch (Below(r, 4)) {
-           case 0:
-             NextSubIcon(e);
-             return s < count - 1 ? Undo::Clear : Undo::Keep;
-           case 1:
-             PreviousSubIcon(e);
-             return s > 0 ? Undo::Clear : Undo::Keep;
-           case 2:
-             AddSubIcon(e);
-             return Undo::Clear;
-           default:
-             DeleteSubIcon(e);
-             return count > 1 ? Undo::Clear : Undo::Keep;
-         }
-       }},
-      {"depth",
-       [](Editor& e, std::mt19937& r) {
-         Below(r, 2) ? RaiseBpp(e) : LowerBpp(e);
-         return Undo::Keep;
-       }},
-      {"add icon",
-       [](Editor& e, std::mt19937& r) {
-         return AddIcon(e, RandomIcon(r)) ? Undo::Clear : Undo::Keep;
-       }},
-      {"delete icon",
-       [](Editor& e, std::mt19937&) {
-         const bool some_left = e.CurrentIcon() != nullptr && e.Skin().Count() > 1;
-         DeleteIcon(e);
-         return some_left ? Undo::Clear : Undo::Keep;
-       }},
-      {"preview",
-       [](Editor& e, std::mt19937& r) {
-         if (Below(r, 2)) {
-           PreviewZoomIn(e);
-           return Undo::Keep;
-         }
-         const bool chose = ChoosePreviewSubIcon(e, Below(r, 40), Below(r, 40), 415);
-         return chose ? Undo::Clear : Undo::Keep;
-       }},
-  };
-  return commands;
-}
 
 int Expected(Undo rule, int count) {
   switch (rule) {
@@ -320,35 +137,33 @@ int Expected(Undo rule, int count) {
 TEST(EditScope, EveryCommandCountsExactlyItsChangesAndItsUndoSteps) {
   int counted = 0;
   for (unsigned seed = 1; seed <= 20; ++seed) {
-    std::mt19937 rng(seed);
-    Editor editor;
-    editor.Start();
-    EXPECT_FALSE(editor.HasUnsavedChanges());
+    Session run(seed);
+    Editor& e = run.e;
+    EXPECT_FALSE(e.HasUnsavedChanges());
     for (int step = 0; step < 400; ++step) {
-      const Command& command =
-          Commands()[static_cast<std::size_t>(Below(rng, static_cast<int>(Commands().size())))];
-      const std::string where = std::string(command.name) + " at step " + std::to_string(step) +
-                                " of seed " + std::to_string(seed);
-      const Content before = ContentOf(editor);
-      const Picture picture_before = editor.State().Document.Picture;
-      const auto version = editor.State().Document.Version;
-      const int undo = editor.State().Document.Undo.Count();
+      const int which = run.Below(33);
+      const std::string where = "command " + std::to_string(which) + " at step " +
+                                std::to_string(step) + " of seed " + std::to_string(seed);
+      const Content before = ContentOf(e);
+      const Picture picture_before = e.State().Document.Picture;
+      const auto version = e.State().Document.Version;
+      const int undo = e.State().Document.Undo.Count();
 
-      const Undo rule = command.run(editor, rng);
+      const Undo rule = run.Command(which);
 
-      const bool changed = !(ContentOf(editor) == before);
-      ASSERT_EQ(editor.State().Document.Version > version, changed) << where;
-      ASSERT_EQ(editor.State().Document.Undo.Count(), Expected(rule, undo)) << where;
+      const bool changed = !(ContentOf(e) == before);
+      ASSERT_EQ(e.State().Document.Version > version, changed) << where;
+      ASSERT_EQ(e.State().Document.Undo.Count(), Expected(rule, undo)) << where;
       if (rule == Undo::Push) {
-        ASSERT_TRUE(editor.State().Document.Undo.Newest().Picture == picture_before) << where;
+        ASSERT_TRUE(e.State().Document.Undo.Newest().Picture == picture_before) << where;
       }
       if (changed) {
         ++counted;
-        ASSERT_TRUE(editor.HasUnsavedChanges()) << where;
+        ASSERT_TRUE(e.HasUnsavedChanges()) << where;
       }
-      if (Below(rng, 50) == 0) {
-        editor.MarkSaved();
-        ASSERT_FALSE(editor.HasUnsavedChanges()) << where;
+      if (run.Below(50) == 0) {
+        e.MarkSaved();
+        ASSERT_FALSE(e.HasUnsavedChanges()) << where;
       }
     }
   }
