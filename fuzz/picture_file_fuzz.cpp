@@ -6,7 +6,6 @@
 #include <span>
 #include <vector>
 
-#include "core/editing/document_io.h"
 #include "core/editing/editor_state.h"
 #include "core/model/picture.h"
 #include "core/formats/picture_file.h"
@@ -43,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(FitsPicture(*record), "accepted record does not fit the picture");
 
-  ApplyPictureRecord(*state, *record);
+  ApplyPictureRecord(state->Document.Picture, *record);
   const Picture& picture = state->Document.Picture;
   Check(picture.Width >= 1 && picture.Width <= MaxPictureWidth, "width outside 1..96");
   Check(picture.Height >= 1 && picture.Height <= MaxPictureHeight, "height outside 1..92");

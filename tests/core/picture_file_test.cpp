@@ -298,7 +298,7 @@ TEST(PictureFileRefusal, NamesTheFaultAndLeavesThePictureAlone) {
     // As the open command does: only a record that was read is applied.
     const auto record = ReadPictureFile(c.stored);
     if (record.has_value()) {
-      ApplyPictureRecord(*state, *record);
+      ApplyPictureRecord(state->Document.Picture, *record);
       ADD_FAILURE() << "accepted";
       continue;
     }
@@ -329,7 +329,7 @@ TEST(ApplyPictureRecord, WritesSizeAndCellsAndKeepsTheRest) {
   const auto record = ReadPictureFile(IconRecord);
   ASSERT_TRUE(record.has_value());
 
-  ApplyPictureRecord(*state, *record);
+  ApplyPictureRecord(state->Document.Picture, *record);
 
   const Picture& picture = state->Document.Picture;
   EXPECT_EQ(picture.Width, 3);
@@ -353,7 +353,7 @@ TEST(ApplyPictureRecord, IgnoresRecordThatDoesNotFit) {
       {"bad code", 1, 1, {static_cast<PixelCode>(9)}},
   };
   for (const PictureRecord& record : misfits) {
-    ApplyPictureRecord(*state, record);
+    ApplyPictureRecord(state->Document.Picture, record);
     EXPECT_EQ(state->Document.Picture, before) << record.name;
   }
 }
@@ -365,8 +365,7 @@ TEST(OneColumnPicture, EditorDrawsAndEditsWithinIt) {
   editor.Start();
   EditorState& s = EditorTestDoor::MutableState(editor);
   s.Document.Picture.Cells.Fill(PixelCode::Gray33);
-  ApplyPictureRecord(s, PictureRecord{"line", 1, 3, Codes({0, 3, 0})});
-  editor.Render();
+  OpenPictureRecord(editor, PictureRecord{"line", 1, 3, Codes({0, 3, 0})});
 
   const int p = s.View.PixelSize;  // 5: grid lines on
   EXPECT_EQ(editor.Canvas().PixelAt(2, 2), ColorOf(PixelCode::Black).Argb());

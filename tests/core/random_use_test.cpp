@@ -738,8 +738,7 @@ void Session::PictureRoundTrip() {
   if (auto why = RecordDiffers(*record, name_, ViewOf(before))) return Fail("picture file", *why);
   if (stats_) ++stats_->picture_files_compared;
   name_ = record->name;
-  ApplyPictureRecord(s, *record);
-  editor_.Render();
+  OpenPictureRecord(editor_, *record);
   editor_.LeaveSkinMode();
   if (s.Document.Picture != before) Fail("picture file", "reopening the saved picture changed it");
 }

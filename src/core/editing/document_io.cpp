@@ -7,14 +7,10 @@
 
 namespace pictavo {
 
-void ApplyPictureRecord(EditorState& state, const PictureRecord& record) {
-  ApplyPictureRecord(state.Document.Picture, record);
-}
-
 void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
   EditScope scope(editor);
   const Picture before = editor.State().Document.Picture;
-  ApplyPictureRecord(scope.State(), record);
+  ApplyPictureRecord(scope.Document().Picture, record);
   if (editor.State().Document.Picture == before) {
     scope.Redraw();
   } else {

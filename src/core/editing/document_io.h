@@ -8,11 +8,6 @@ namespace pictavo {
 
 class Editor;
 
-// Writes the record's codes into Cells[1..width][1..height] and sets Width and
-// Height; cells outside keep their codes. The name is the window's (Edit1).
-// No undo step and no redraw. A record that does not fit is ignored.
-void ApplyPictureRecord(EditorState& state, const PictureRecord& record);
-
 // Open Picture once the file is read: the record becomes the Picture and the
 // canvas is drawn again.
 void OpenPictureRecord(Editor& editor, const PictureRecord& record);

@@ -8,7 +8,7 @@ EditScope::EditScope(Editor& editor, UndoRule rule) : editor_(editor) {
   if (rule != UndoRule::None) editor_.PushUndo(rule);
 }
 
-EditScope::~EditScope() { Commit(); }
+EditScope::~EditScope() { editor_.CommitEdit(changed_, document_changed_, redraw_, cell_); }
 
 EditorState& EditScope::State() { return editor_.MutableState(); }
 DocumentState& EditScope::Document() { return editor_.MutableState().Document; }
@@ -26,11 +26,5 @@ void EditScope::ChangedCell(int x, int y) {
 void EditScope::DocumentChanged() { document_changed_ = true; }
 
 void EditScope::Redraw() { redraw_ = true; }
-
-void EditScope::Commit() {
-  if (committed_) return;
-  committed_ = true;
-  editor_.CommitEdit(changed_, document_changed_, redraw_, cell_);
-}
 
 }  // namespace pictavo

@@ -50,16 +50,11 @@ class EditScope {
   // The view must be drawn again though the document stays as it was.
   void Redraw();
 
-  // Closes the scope early: what the destructor would do, done now and once.
-  // For commands whose later steps must see the finished change.
-  void Commit();
-
  private:
   Editor& editor_;
   bool changed_ = false;
   bool document_changed_ = false;
   bool redraw_ = false;
-  bool committed_ = false;
   std::optional<CellPoint> cell_;
 };
 

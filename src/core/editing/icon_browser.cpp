@@ -1,8 +1,5 @@
 #include "core/editing/icon_browser.h"
 
-#include <cstdint>
-#include <vector>
-
 #include "core/editing/editor.h"
 #include "core/editing/sub_icon_sync.h"
 
@@ -11,10 +8,8 @@ namespace pictavo {
 void LoadSubIcon(Editor& editor) {
   EditScope scope(editor);
   // Every sub-icon shows in the preview what a save will keep of it.
-  if (TSkinIcon* icon = scope.CurrentIcon()) {
-    const std::vector<std::uint8_t> before = icon->Data;
-    FitToStoredCodes(*icon);
-    if (icon->Data != before) scope.DocumentChanged();
+  if (TSkinIcon* icon = scope.CurrentIcon(); icon != nullptr && FitToStoredCodes(*icon)) {
+    scope.DocumentChanged();
   }
   const Picture before = editor.State().Document.Picture;
   if (!LoadSubIconIntoPicture(scope.Document(), editor.Skin())) return;

@@ -46,8 +46,7 @@ class UndoRing {
     return entries_[static_cast<std::size_t>((newest_ + UndoDepth - age) % UndoDepth)];
   }
   // The newest step; only while Count() > 0.
-  UndoEntry& Newest() { return entries_[static_cast<std::size_t>(newest_)]; }
-  const UndoEntry& Newest() const { return entries_[static_cast<std::size_t>(newest_)]; }
+  const UndoEntry& Newest() const { return At(0); }
   int Count() const { return count_; }
   bool Available() const { return count_ > 0; }
 

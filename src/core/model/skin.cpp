@@ -21,8 +21,14 @@ std::string IconLabel(const TSkinIcon& icon) {
   return text;
 }
 
-void FitToStoredCodes(TSkinIcon& icon) {
-  for (std::uint8_t& code : icon.Data) code = StoredCode(code, icon.BPP);
+bool FitToStoredCodes(TSkinIcon& icon) {
+  bool changed = false;
+  for (std::uint8_t& code : icon.Data) {
+    const std::uint8_t stored = StoredCode(code, icon.BPP);
+    changed = changed || stored != code;
+    code = stored;
+  }
+  return changed;
 }
 
 void ResizeIcon(TSkinIcon& icon, int new_width, int new_height) {

@@ -94,7 +94,8 @@ class Skin {
 std::string IconLabel(const TSkinIcon& icon);
 
 // Gives every entry of the icon the code its depth stores (StoredCode).
-void FitToStoredCodes(TSkinIcon& icon);
+// True when an entry changed.
+bool FitToStoredCodes(TSkinIcon& icon);
 
 // Changes the size of every sub-icon, keeping each one's top-left part; new
 // columns and rows are Black.

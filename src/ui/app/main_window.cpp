@@ -117,9 +117,7 @@ void TForm1::RegisterWindow(QWidget* window) { creation_order_ << window->object
 
 QByteArray TForm1::PictureName() const { return pictavo::PictureName(editor_); }
 
-void TForm1::SetPictureName(const QByteArray& latin1) {
-  editor_.SetPictureName(std::string(latin1.constData(), static_cast<std::size_t>(latin1.size())));
-}
+void TForm1::SetPictureName(const QByteArray& latin1) { pictavo::SetPictureName(editor_, latin1); }
 
 // ---- what the editor asks of the window ----------------------------------------
 

@@ -49,10 +49,8 @@ QLineEdit* CreateNameBox(Editor& editor, QWidget* parent) {
     if (text.size() <= kNameLength) box->setMaxLength(kNameLength);
   });
   // The validator lets only Latin-1 through, so the bytes are what is shown.
-  QObject::connect(box, &QLineEdit::textChanged, box, [&editor](const QString& text) {
-    const QByteArray latin1 = text.toLatin1();
-    editor.SetPictureName(std::string(latin1.constData(), static_cast<std::size_t>(latin1.size())));
-  });
+  QObject::connect(box, &QLineEdit::textChanged, box,
+                   [&editor](const QString& text) { SetPictureName(editor, text.toLatin1()); });
   return box;
 }
 
@@ -66,6 +64,10 @@ void ShowPictureName(QLineEdit& name_box, const Editor& editor) {
 QByteArray PictureName(const Editor& editor) {
   const std::string& name = editor.State().Document.Name;
   return QByteArray(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void SetPictureName(Editor& editor, const QByteArray& latin1) {
+  editor.SetPictureName(std::string(latin1.constData(), static_cast<std::size_t>(latin1.size())));
 }
 
 }  // namespace pictavo

@@ -20,5 +20,6 @@ void ShowPictureName(QLineEdit& name_box, const Editor& editor);
 
 // `PictureName` as the windows pass it on: 8-bit Latin-1 bytes.
 QByteArray PictureName(const Editor& editor);
+void SetPictureName(Editor& editor, const QByteArray& latin1);
 
 }  // namespace pictavo
