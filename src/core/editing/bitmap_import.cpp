@@ -116,11 +116,7 @@ void BitmapImport::AcceptImport(Editor& editor) {
   }
   picture.Width = import_width_;
   picture.Height = import_height_;
-  if (picture == before) {
-    scope.Redraw();
-  } else {
-    scope.Changed();
-  }
+  scope.ChangedIf(picture != before);
 }
 
 FrameImportOutcome BitmapImport::ImportFrames(Editor& editor) const {

@@ -11,11 +11,7 @@ void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
   EditScope scope(editor);
   const Picture before = editor.State().Document.Picture;
   ApplyPictureRecord(scope.Document().Picture, record);
-  if (editor.State().Document.Picture == before) {
-    scope.Redraw();
-  } else {
-    scope.Changed();
-  }
+  scope.ChangedIf(editor.State().Document.Picture != before);
 }
 
 void OpenSkinIntoEditor(Editor& editor, Skin skin) {

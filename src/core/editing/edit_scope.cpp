@@ -17,6 +17,14 @@ TSkinIcon* EditScope::CurrentIcon() { return editor_.MutableCurrentIcon(); }
 
 void EditScope::Changed() { changed_ = true; }
 
+void EditScope::ChangedIf(bool changed) {
+  if (changed) {
+    changed_ = true;
+  } else {
+    redraw_ = true;
+  }
+}
+
 void EditScope::ChangedCell(int x, int y) {
   // A second square in one scope is no longer a one-square repaint.
   if (cell_ && !(*cell_ == CellPoint{x, y})) changed_ = true;

@@ -42,6 +42,9 @@ class EditScope {
   // counts as a change of the document in picture mode, and in skin mode
   // when the sub-icon takes a new code.
   void Changed();
+  // Changed() when `changed`, else only Redraw(): for the commands that
+  // always draw again and know only afterwards whether the picture changed.
+  void ChangedIf(bool changed);
   // Only the square at (x, y) changed: only it is fitted and repainted.
   void ChangedCell(int x, int y);
   // Something else a save writes changed (the name, the skin, the mode):

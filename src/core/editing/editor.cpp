@@ -74,11 +74,7 @@ void Editor::PopUndo() {
     }
   }
   UpdateUndoControls();
-  if (changed) {
-    scope.Changed();
-  } else {
-    scope.Redraw();
-  }
+  scope.ChangedIf(changed);
 }
 
 void Editor::ClearUndo() {
@@ -94,12 +90,10 @@ void Editor::ClearPicture() {
   const PixelCode code = state_->Tools.RightColor;
   constexpr std::size_t count =
       static_cast<std::size_t>(PictureCells::ColumnCount) * PictureCells::RowCount;
-  if (std::any_of(cells.Data(), cells.Data() + count, [code](PixelCode c) { return c != code; })) {
-    cells.Fill(code);
-    scope.Changed();
-  } else {
-    scope.Redraw();
-  }
+  const bool changed =
+      std::any_of(cells.Data(), cells.Data() + count, [code](PixelCode c) { return c != code; });
+  cells.Fill(code);
+  scope.ChangedIf(changed);
 }
 
 void Editor::CommitEdit(bool changed, bool document_changed, bool redraw,

@@ -15,11 +15,7 @@ void LoadSubIcon(Editor& editor) {
   if (!LoadSubIconIntoPicture(scope.Document(), editor.Skin())) return;
   // In skin mode the Picture now mirrors what the skin holds: nothing to
   // store. Outside it, the Picture is the document and a new one counts.
-  if (!editor.State().Document.SkinMode && !(editor.State().Document.Picture == before)) {
-    scope.Changed();
-  } else {
-    scope.Redraw();
-  }
+  scope.ChangedIf(!editor.State().Document.SkinMode && editor.State().Document.Picture != before);
 }
 
 }  // namespace pictavo

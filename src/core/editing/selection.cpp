@@ -112,11 +112,7 @@ void PasteSelection(ToolContext& context, int x, int y) {
       }
     }
   }
-  if (changed) {
-    scope.Changed();
-  } else {
-    scope.Redraw();
-  }
+  scope.ChangedIf(changed);
 }
 
 void DrawPasteGhost(ToolContext& context, int x, int y) {

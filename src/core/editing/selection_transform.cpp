@@ -97,11 +97,7 @@ CropResult CropToSelection(Editor& editor) {
   }
   s.Selection.BoxStart = {0, 0};
   s.Selection.BoxEnd = {picture.Width, picture.Height};
-  if (picture == before) {
-    scope.Redraw();
-  } else {
-    scope.Changed();
-  }
+  scope.ChangedIf(picture != before);
   return CropResult::Cropped;
 }
 
@@ -129,11 +125,7 @@ void ClearSelection(Editor& editor) {
       cell = s.Tools.RightColor;
     }
   }
-  if (changed) {
-    scope.Changed();
-  } else {
-    scope.Redraw();
-  }
+  scope.ChangedIf(changed);
 }
 
 void SaveSelectionUndoStep(Editor& editor) { EditScope scope(editor, UndoRule::Picture); }

@@ -6,15 +6,20 @@ namespace pictavo {
 
 namespace {
 
-// Marks the change when the size is not what it was, else only the redraw.
-// In skin mode the icon took the new size with the Picture.
-void SizeChanged(EditScope& scope, const Picture& before, const Picture& after,
-                 bool icon_resized = false) {
-  if (before.Width != after.Width || before.Height != after.Height) {
-    scope.Changed();
-    if (icon_resized) scope.DocumentChanged();
-  } else {
-    scope.Redraw();
+int ClampWidth(int width) { return std::clamp(width, MinPictureWidth, MaxPictureWidth); }
+int ClampHeight(int height) { return std::clamp(height, MinPictureHeight, MaxPictureHeight); }
+
+// Gives the Picture, and the icon when there is one, the new size: the
+// picture counts as changed when its size did, and the view is drawn again
+// either way.
+void Resize(EditScope& scope, int width, int height, TSkinIcon* icon = nullptr) {
+  Picture& picture = scope.Document().Picture;
+  scope.ChangedIf(picture.Width != width || picture.Height != height);
+  picture.Width = width;
+  picture.Height = height;
+  if (icon != nullptr && (icon->Width != width || icon->Height != height)) {
+    ResizeIcon(*icon, width, height);
+    scope.DocumentChanged();
   }
 }
 
@@ -22,16 +27,12 @@ void SizeChanged(EditScope& scope, const Picture& before, const Picture& after,
 
 void Editor::SetWidthQuick(int width) {
   EditScope scope(*this);
-  const Picture before = state_->Document.Picture;
-  state_->Document.Picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
-  SizeChanged(scope, before, state_->Document.Picture);
+  Resize(scope, ClampWidth(width), state_->Document.Picture.Height);
 }
 
 void Editor::SetHeightQuick(int height) {
   EditScope scope(*this);
-  const Picture before = state_->Document.Picture;
-  state_->Document.Picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
-  SizeChanged(scope, before, state_->Document.Picture);
+  Resize(scope, state_->Document.Picture.Width, ClampHeight(height));
 }
 
 // The arrows save the snapshot before testing the bound, so a click at the
@@ -39,7 +40,7 @@ void Editor::SetHeightQuick(int height) {
 // with the Picture when every sub-icon still packs into whole bytes.
 void Editor::StepSize(int width_step, int height_step) {
   EditScope scope(*this, UndoRule::PictureAndIcon);
-  Picture& picture = state_->Document.Picture;
+  const Picture& picture = state_->Document.Picture;
   int width = picture.Width;
   int height = picture.Height;
   if ((width_step > 0 && width < MaxPictureWidth) || (width_step < 0 && width > MinPictureWidth)) {
@@ -50,15 +51,8 @@ void Editor::StepSize(int width_step, int height_step) {
     height += height_step;
   }
   TSkinIcon* icon = state_->Document.SkinMode ? MutableCurrentIcon() : nullptr;
-  if ((width != picture.Width || height != picture.Height) &&
-      (icon == nullptr || PacksIntoBytes(width, height, icon->BPP))) {
-    picture.Width = width;
-    picture.Height = height;
-    if (icon != nullptr) {
-      ResizeIcon(*icon, width, height);
-      scope.DocumentChanged();
-    }
-    scope.Changed();
+  if (icon == nullptr || PacksIntoBytes(width, height, icon->BPP)) {
+    Resize(scope, width, height, icon);
   } else {
     scope.Redraw();
   }
@@ -71,23 +65,15 @@ void Editor::HeightDown() { StepSize(0, -1); }
 
 void Editor::ApplySetSize(int width, int height) {
   EditScope scope(*this, UndoRule::PictureAndIcon);
-  Picture& picture = state_->Document.Picture;
-  const Picture before = picture;
-  picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
-  picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
-  TSkinIcon* icon = state_->Document.SkinMode ? MutableCurrentIcon() : nullptr;
-  if (icon != nullptr) ResizeIcon(*icon, picture.Width, picture.Height);
-  SizeChanged(scope, before, picture, icon != nullptr);
+  Resize(scope, ClampWidth(width), ClampHeight(height),
+         state_->Document.SkinMode ? MutableCurrentIcon() : nullptr);
 }
 
 void Editor::NewPicture(bool confirmed, int width, int height) {
   if (confirmed) {
     {
       EditScope scope(*this);
-      const Picture before = state_->Document.Picture;
-      state_->Document.Picture.Height = std::clamp(height, MinPictureHeight, MaxPictureHeight);
-      state_->Document.Picture.Width = std::clamp(width, MinPictureWidth, MaxPictureWidth);
-      SizeChanged(scope, before, state_->Document.Picture);
+      Resize(scope, ClampWidth(width), ClampHeight(height));
     }
     ClearPicture();
   }

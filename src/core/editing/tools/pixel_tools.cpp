@@ -50,11 +50,7 @@ void ChangeColorTool::Press(ToolContext& context, MouseButton, PixelCode& color,
   if (!PictureCells::Contains(cell.x, cell.y)) return;
   // The clicked code is read even beyond the picture, inside the storage.
   Picture& picture = scope.Document().Picture;
-  if (ReplaceCode(picture, picture.Cells.At(cell.x, cell.y), color)) {
-    scope.Changed();
-  } else {
-    scope.Redraw();
-  }
+  scope.ChangedIf(ReplaceCode(picture, picture.Cells.At(cell.x, cell.y), color));
 }
 
 }  // namespace pictavo
