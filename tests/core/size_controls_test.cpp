@@ -34,6 +34,43 @@ TEST_F(SizeControls, ArrowsSaveASnapshotEvenAtTheLimit) {
   EXPECT_EQ(s().Document.Picture.Height, 91);
 }
 
+// Each arrow at each end of its range, and one step inside: the largest
+// picture is 96 x 92; a picture opened 1 wide or high is never made smaller.
+TEST_F(SizeControls, ArrowsStopAtEachEnd) {
+  enum Arrow { WidthUp, WidthDown, HeightUp, HeightDown };
+  const struct {
+    int width, height;
+    Arrow arrow;
+    int expected_width, expected_height;
+  } cases[] = {
+      {96, 10, WidthUp, 96, 10},  {95, 10, WidthUp, 96, 10},   {10, 92, HeightUp, 10, 92},
+      {10, 91, HeightUp, 10, 92}, {96, 92, WidthDown, 95, 92}, {96, 92, HeightDown, 96, 91},
+      {2, 10, WidthDown, 2, 10},  {10, 2, HeightDown, 10, 2},  {1, 1, WidthDown, 1, 1},
+      {1, 1, HeightDown, 1, 1},   {1, 1, WidthUp, 2, 1},       {1, 1, HeightUp, 1, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << ", arrow " << c.arrow);
+    s().Document.Picture.Width = c.width;
+    s().Document.Picture.Height = c.height;
+    switch (c.arrow) {
+      case WidthUp:
+        editor.WidthUp();
+        break;
+      case WidthDown:
+        editor.WidthDown();
+        break;
+      case HeightUp:
+        editor.HeightUp();
+        break;
+      case HeightDown:
+        editor.HeightDown();
+        break;
+    }
+    EXPECT_EQ(s().Document.Picture.Width, c.expected_width);
+    EXPECT_EQ(s().Document.Picture.Height, c.expected_height);
+  }
+}
+
 TEST_F(SizeControls, QuickSizeKeepsTheHiddenColumns) {
   s().Document.Picture.Cells.At(70, 3) = PixelCode::White;
   editor.SetWidthQuick(50);

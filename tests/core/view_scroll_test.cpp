@@ -53,6 +53,24 @@ TEST_F(ViewScroll, OffsetIsHeldToTheDrawing) {
   EXPECT_EQ(editor.Canvas().View(), Shown());
 }
 
+// Each offset is held by its own side of the drawing: a tall narrow picture
+// scrolls only down, a wide short one only across.
+TEST_F(ViewScroll, EachOffsetIsHeldByItsOwnSide) {
+  const struct {
+    int width, height, left, top;
+  } cases[] = {{10, 92, 0, 921 - 200}, {96, 10, 961 - 300, 0}, {30, 40, 301 - 300, 401 - 200}};
+  editor.SetPixelSizeFromMenu(10);
+  editor.SetViewSize(300, 200);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height);
+    s.Document.Picture.Width = c.width;
+    s.Document.Picture.Height = c.height;
+    editor.ScrollTo(5000, 5000);
+    EXPECT_EQ(Shown().Left, c.left);
+    EXPECT_EQ(Shown().Top, c.top);
+  }
+}
+
 TEST_F(ViewScroll, WheelZoomKeepsTheCellUnderThePointer) {
   editor.SetViewSize(400, 300);
   int checked = 0;

@@ -126,6 +126,8 @@ class ImageLoadingTest : public QObject {
          "The pixel data offset 20 lies inside the headers, which end at byte 54"},
         {"rows_past_end.bmp",
          "The 16 rows of 12 bytes do not fit in the 24 bytes after the pixel data offset"},
+        {"padded_rows_cut.bmp",
+         "The 2 rows of 12 bytes do not fit in the 18 bytes after the pixel data offset"},
         {"palette_past_end.bmp", "The palette of 200 colours runs past the end of the file"},
         {"palette_count_above_depth.bmp",
          "The palette count 17 is above the 16 colours of 4 bits a pixel"},

@@ -1,0 +1,33 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a test source names a place outside a test's own temporary
+# folder: a path under /dev, /etc or /usr, or the user's home. Tests run as
+# root on the build machines, where a save that follows such a path can
+# replace a system file. Allowed, for reading only: /dev/zero, /dev/urandom.
+#   SOURCE_DIR  the project's folder; its tests/ and fuzz/ are checked
+set(files "")
+foreach(dir "${SOURCE_DIR}/tests" "${SOURCE_DIR}/fuzz")
+  file(GLOB_RECURSE found "${dir}/*.cpp" "${dir}/*.h" "${dir}/*.cmake" "${dir}/*.sh" "${dir}/*.py")
+  list(APPEND files ${found})
+endforeach()
+set(outside "(/dev|/etc|/usr)/|\"HOME\"|\\$HOME|\\$\\{HOME\\}|homePath|~/")
+set(allowed "/dev/(zero|urandom)([^A-Za-z0-9_]|$)")
+set(offenders "")
+foreach(f ${files})
+  file(STRINGS "${f}" lines REGEX "${outside}")
+  foreach(line ${lines})
+    string(REGEX REPLACE "${allowed}" "" rest "${line}")
+    if(rest MATCHES "${outside}")
+      string(STRIP "${line}" line)
+      list(APPEND offenders "${f}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+list(LENGTH files checked)
+if(checked EQUAL 0)
+  message(FATAL_ERROR "No test sources found in ${SOURCE_DIR}")
+endif()
+if(offenders)
+  string(REPLACE ";" "\n" offenders "${offenders}")
+  message(FATAL_ERROR "Test sources name places outside their temporary folders:\n${offenders}")
+endif()
+message(STATUS "${checked} test sources checked, none names a place outside its temporary folder")
