@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/picture.h"
+
+namespace pictavo {
+
+// Texts made for compilers, beside the clipboard listings: a C header, a GNU
+// as source and an X bitmap.
+enum class SourceFormat { C, Gas, Xbm };
+
+// Where the first pixel of a byte goes: the lowest bits, as the listings pack
+// it, or the highest.
+enum class BitOrder { Lsb, Msb };
+
+// Rows: the listings' order, row after row. Pages (1 bpp only): each byte is
+// one column of 8 rows, as monochrome display controllers take it.
+enum class ByteLayout { Rows, Pages };
+
+struct SourceTextOptions {
+  SourceFormat Format = SourceFormat::C;
+  int Bpp = 1;  // 1, 2, 4 or 8; the X bitmap is always 1
+  bool Align = false;
+  BitOrder Order = BitOrder::Lsb;
+  ByteLayout Layout = ByteLayout::Rows;
+  std::string Symbol;  // a C identifier, see SourceSymbol
+};
+
+// The data bytes of the text, without the size: the listing's packing of that
+// depth (8 bpp: one code per byte), then reordered for the bit order and
+// layout. The X bitmap's bytes are its own (aligned, 1 = black).
+std::vector<std::uint8_t> SourceTextBytes(CodeGridView source, const SourceTextOptions& options);
+
+// The whole text, with LF line ends.
+std::string WriteSourceText(CodeGridView source, const SourceTextOptions& options);
+
+// True for a name C and C++ take as an identifier: letters, digits and "_",
+// no leading digit, not a keyword of either language.
+bool IsCIdentifier(std::string_view name);
+
+// The symbol for a picture: `name` when it is a C identifier, otherwise
+// `fallback` (the file's name) made into one: every character an identifier
+// cannot hold becomes "_", a leading digit gets "_" in front, a keyword gets
+// "_" behind; an empty result is "picture".
+std::string SourceSymbol(std::string_view name, std::string_view fallback);
+
+}  // namespace pictavo
