@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -387,6 +388,8 @@ class CliTest : public QObject {
     const Run help = Cli({"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY(help.out.startsWith("Usage: pictavo-cli COMMAND"));
+    const QByteArray manual =
+        ReadAll(QStringLiteral(PICTAVO_SOURCE_DIR "/docs/pictavo-cli.1")).replace("\\", "");
     for (const QStringList& command :
          {QStringList{"export"}, QStringList{"convert"}, QStringList{"render"},
           QStringList{"skin", "list"}, QStringList{"skin", "extract"},
@@ -395,6 +398,21 @@ class CliTest : public QObject {
       QCOMPARE(run.status, 0);
       QVERIFY2(run.out.startsWith("Usage: pictavo-cli " + command.join(' ').toLatin1() + " "),
                run.out.constData());
+      // Every option the command takes is in the program's help and in the
+      // manual's synopsis, by its short name where it has one.
+      static const QRegularExpression option(QStringLiteral("^  (-[a-z]\\b|--[a-z-]+)"),
+                                             QRegularExpression::MultilineOption);
+      const QString manual_synopsis =
+          QString::fromLatin1(manual.mid(0, manual.indexOf(".SH DESC")));
+      int checked = 0;
+      for (const auto& match : option.globalMatch(QString::fromLatin1(run.out))) {
+        const QString name = match.captured(1);
+        if (name == "-h") continue;
+        ++checked;
+        QVERIFY2(help.out.contains(name.toLatin1()), qPrintable(name));
+        QVERIFY2(manual_synopsis.contains(name), qPrintable(name));
+      }
+      QVERIFY(checked > 0);
     }
   }
 };
