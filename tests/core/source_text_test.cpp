@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/formats/pack_pixels.h"
@@ -98,6 +99,49 @@ TEST(SourceTextBytes, PutEveryPixelWhereTheOptionsSay) {
         const int got =
             (xbm[static_cast<std::size_t>((y - 1) * row_bytes + (x - 1) / 8)] >> ((x - 1) % 8)) & 1;
         ASSERT_EQ(got, x <= p.Width ? 1 - Bit(p, x, y, 1, 0) : 0);
+      }
+    }
+  }
+}
+
+// The first-byte map agrees with the bytes: a lone pixel of each code in a
+// Black picture sets exactly the mapped bits its value has.
+TEST(FirstByteBits, NameThePixelsThatFillTheFirstByte) {
+  using enum SourceFormat;
+  const SourceTextOptions cases[] = {
+      {C, 1, false, BitOrder::Lsb, ByteLayout::Rows, "p"},
+      {C, 1, true, BitOrder::Msb, ByteLayout::Rows, "p"},
+      {C, 2, false, BitOrder::Msb, ByteLayout::Rows, "p"},
+      {Gas, 4, true, BitOrder::Lsb, ByteLayout::Rows, "p"},
+      {Gas, 8, false, BitOrder::Lsb, ByteLayout::Rows, "p"},
+      {C, 1, false, BitOrder::Lsb, ByteLayout::Pages, "p"},
+      {Gas, 1, false, BitOrder::Msb, ByteLayout::Pages, "p"},
+      {Xbm, 1, false, BitOrder::Lsb, ByteLayout::Rows, "p"},
+  };
+  for (const SourceTextOptions& options : cases) {
+    for (const auto& [w, h] : {std::pair{3, 2}, std::pair{10, 13}}) {
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+          for (const PixelCode code : {PixelCode::Gray33, PixelCode::Transparent}) {
+            Picture p;
+            p.Width = w;
+            p.Height = h;
+            p.Cells.Fill(PixelCode::Black);
+            p.Cells.At(x + 1, y + 1) = code;
+            const std::uint8_t first = SourceTextBytes(ViewOf(p), options)[0];
+            const bool xbm = options.Format == Xbm;
+            const int depth = xbm ? 1 : options.Bpp;
+            const int value = depth == 8 ? ToInt(code) : PackedValue(code, depth);
+            const auto map = FirstByteBits(ViewOf(p), options);
+            for (int bit = 0; bit < 8; ++bit) {
+              const BitSource& s = map[static_cast<std::size_t>(bit)];
+              const int mine = s.used && s.x == x && s.y == y ? (value >> s.value_bit) & 1 : 0;
+              // An X bitmap bit is 1 for black: every other pixel's bit is 1.
+              const int want = !xbm ? mine : s.used ? 1 - mine : 0;
+              ASSERT_EQ((first >> bit) & 1, want) << "bit " << bit << " pixel " << x << "," << y;
+            }
+          }
+        }
       }
     }
   }

@@ -371,6 +371,33 @@ std::string WriteSourceText(CodeGridView source, const SourceTextOptions& option
   return out;
 }
 
+std::array<BitSource, 8> FirstByteBits(CodeGridView source, const SourceTextOptions& options) {
+  std::array<BitSource, 8> bits{};
+  const int width = source.Width();
+  const int height = source.Height();
+  if (width == 0 || height == 0) return bits;
+  const int depth = DepthOf(options);
+  const bool msb = options.Format != SourceFormat::Xbm && options.Order == BitOrder::Msb;
+  for (int bit = 0; bit < 8; ++bit) {
+    BitSource& s = bits[static_cast<std::size_t>(bit)];
+    if (depth == 8) {
+      s = {true, 0, 0, bit};
+    } else if (UsesPages(options)) {
+      const int row = msb ? 7 - bit : bit;
+      if (row < height) s = {true, 0, row, 0};
+    } else {
+      // Pixel n of the stream fills slot n of the byte; with msb the slots
+      // are counted from the top.
+      const int per_byte = 8 / depth;
+      const int slot = msb ? per_byte - 1 - bit / depth : bit / depth;
+      const bool whole_rows = options.Align || options.Format == SourceFormat::Xbm;
+      const bool inside = whole_rows ? slot < width : slot < width * height;
+      if (inside) s = {true, slot % width, slot / width, bit % depth};
+    }
+  }
+  return bits;
+}
+
 bool IsCIdentifier(std::string_view name) {
   if (name.empty() || IsDigit(name.front()) || IsKeyword(name)) return false;
   return std::all_of(name.begin(), name.end(), IsIdentifierChar);

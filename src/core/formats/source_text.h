@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -37,6 +38,21 @@ std::vector<std::uint8_t> SourceTextBytes(CodeGridView source, const SourceTextO
 
 // The whole text, with LF line ends.
 std::string WriteSourceText(CodeGridView source, const SourceTextOptions& options);
+
+// Where one bit of the first data byte comes from: bit `value_bit` of the
+// value of pixel (x, y), counted from 0 at the top-left; `used` is false for
+// a bit no pixel fills (always 0).
+struct BitSource {
+  bool used = false;
+  int x = 0;
+  int y = 0;
+  int value_bit = 0;
+  friend bool operator==(const BitSource&, const BitSource&) = default;
+};
+
+// The first data byte's bits 0 to 7 under `options`. The X bitmap's bits are
+// the inverted 1-bit values of the pixels they name.
+std::array<BitSource, 8> FirstByteBits(CodeGridView source, const SourceTextOptions& options);
 
 // True for a name C and C++ take as an identifier: letters, digits and "_",
 // no leading digit, not a keyword of either language.
