@@ -20,12 +20,10 @@ using namespace pictavo::testing;
 
 namespace {
 
-const QByteArray kC2Aligned =
-    "/* icon: 3 x 2 pixels, 2 bits per pixel, rows start a new byte, first pixel in the lowest "
-    "bits */\n#ifndef PICTAVO_ICON_H\n#define PICTAVO_ICON_H\n\n#include <stdint.h>\n\n"
-    "#define ICON_WIDTH 3\n#define ICON_HEIGHT 2\n#define ICON_BPP 2\n\n"
-    "static const uint8_t icon[] = {\n    0x3C, /* row 0 */\n    0x39, /* row 1 */\n};\n\n"
-    "#endif /* PICTAVO_ICON_H */\n";
+QByteArray Golden(const char* file) {
+  QFile golden(qEnvironmentVariable("PICTAVO_TEST_DATA") + "/listings/icon/" + file);
+  return golden.open(QIODevice::ReadOnly) ? golden.readAll() : QByteArray("<unreadable>");
+}
 
 void DrawIcon(MainWindowFixture& f) {
   Picture& picture = f.State().Document.Picture;
@@ -64,7 +62,7 @@ class ExportDialogTest : public QObject {
 
     // Read inside the modal window, checked once it is closed.
     QByteArray listing;
-    QString preview_text, bit2, bit7;
+    QString preview_text, bit0, bit2, bit7;
     bool layout_enabled = true;
     f.services.dialog_handler = [&](QDialog& dialog) {
       auto* format = Find<QComboBox>(dialog, "formatBox");
@@ -78,29 +76,32 @@ class ExportDialogTest : public QObject {
 
       format->setCurrentText("C header");
       Find<QCheckBox>(dialog, "alignBox")->setChecked(true);
+      Find<QComboBox>(dialog, "bitOrderBox")->setCurrentIndex(1);
       preview_text = Find<QPlainTextEdit>(dialog, "preview")->toPlainText();
       layout_enabled = Find<QComboBox>(dialog, "layoutBox")->isEnabled();
       bit2 = Find<QLabel>(dialog, "bit2")->text();
       bit7 = Find<QLabel>(dialog, "bit7")->text();
+      bit0 = Find<QLabel>(dialog, "bit0")->text();
       QTest::mouseClick(Find<QPushButton>(dialog, "copyButton"), Qt::LeftButton);
       QTest::mouseClick(Find<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
       return int{QDialog::Rejected};
     };
     action->trigger();
-    QFile golden(qEnvironmentVariable("PICTAVO_TEST_DATA") + "/listings/icon/asm2.txt");
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    QCOMPARE(listing, golden.readAll());
-    QVERIFY2(preview_text.contains("0x39, /* row 1 */"), qPrintable(preview_text));
+    QCOMPARE(listing, Golden("asm2.txt"));
+    QVERIFY2(preview_text.contains("0x6C, /* row 1 */"), qPrintable(preview_text));
     QVERIFY(!layout_enabled);  // pages are 1 bpp only
-    QCOMPARE(bit2, QString("(1, 0)\nbit 0"));
-    QCOMPARE(bit7, QString("0"));  // the row ends after three pixels
+    // msb: pixel 0 in bits 7-6, pixel 1 in 5-4, pixel 2 in 3-2; the row
+    // ends there, so bits 1-0 are empty.
+    QCOMPARE(bit2, QString("(2, 0)\nbit 0"));
+    QCOMPARE(bit7, QString("(0, 0)\nbit 1"));
+    QCOMPARE(bit0, QString("0"));
     QCOMPARE(f.services.shown_dialogs, QStringList{"ExportDialog"});
-    QCOMPARE(f.services.clipboard.value_or(""), kC2Aligned);
+    QCOMPARE(f.services.clipboard.value_or(""), Golden("c2_aligned_msb.h"));
     QCOMPARE(f.services.file_requests.size(), 1);
     QCOMPARE(f.services.file_requests[0].file_name, QString("icon.h"));
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), kC2Aligned);
+    QCOMPARE(saved.readAll(), Golden("c2_aligned_msb.h"));
   }
 };
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/formats/source_symbol.h"
 #include "core/model/picture.h"
 
 namespace pictavo {
@@ -53,15 +54,5 @@ struct BitSource {
 // The first data byte's bits 0 to 7 under `options`. The X bitmap's bits are
 // the inverted 1-bit values of the pixels they name.
 std::array<BitSource, 8> FirstByteBits(CodeGridView source, const SourceTextOptions& options);
-
-// True for a name C and C++ take as an identifier: letters, digits and "_",
-// no leading digit, not a keyword of either language.
-bool IsCIdentifier(std::string_view name);
-
-// The symbol for a picture: `name` when it is a C identifier, otherwise
-// `fallback` (the file's name) made into one: every character an identifier
-// cannot hold becomes "_", a leading digit gets "_" in front, a keyword gets
-// "_" behind; an empty result is "picture".
-std::string SourceSymbol(std::string_view name, std::string_view fallback);
 
 }  // namespace pictavo
