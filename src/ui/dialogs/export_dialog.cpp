@@ -80,8 +80,8 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidg
   symbol_ = new QLineEdit(this);
   symbol_->setObjectName(QStringLiteral("symbolBox"));
   symbol_->setToolTip(QStringLiteral("The array's name; characters C cannot hold become _"));
-  symbol_->setText(QString::fromLatin1(SourceSymbol(
-      std::string_view(name.constData(), static_cast<std::size_t>(name.size())), "picture")));
+  const std::string_view typed_name(name.constData(), static_cast<std::size_t>(name.size()));
+  symbol_->setText(QString::fromLatin1(SourceSymbol(typed_name, typed_name)));
 
   auto* options = new QFormLayout;
   options->addRow(QStringLiteral("&Format:"), format_);
@@ -178,7 +178,7 @@ QString ExportDialog::FileStem() const {
   const ExportKind kind = Kind();
   const bool compiler_text =
       kind == ExportKind::CHeader || kind == ExportKind::GasSource || kind == ExportKind::Xbm;
-  return compiler_text ? symbol_->text() : QString::fromLatin1(name_);
+  return compiler_text ? QString::fromLatin1(symbol_used_) : QString::fromLatin1(name_);
 }
 
 void ExportDialog::Update() {
@@ -208,6 +208,7 @@ void ExportDialog::Update() {
   }
   const std::string typed = symbol_->text().toLatin1().toStdString();
   options.Symbol = SourceSymbol(typed, typed);
+  symbol_used_ = QByteArray::fromStdString(options.Symbol);
   switch (kind) {
     case ExportKind::Listing:
       text_ = PictureClipboardText(view, name, ListingOfDepth(depth), align);

@@ -53,6 +53,7 @@ class ExportDialog : public QDialog {
 
   Picture picture_;
   QByteArray name_;
+  QByteArray symbol_used_;  // the symbol box's text made a C identifier
   std::string text_;
   QComboBox* format_;
   QComboBox* depth_;
