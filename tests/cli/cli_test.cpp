@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +70,38 @@ class CliTest : public QObject {
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, ReadAll(ListingFile(folder, format, align)));
+  }
+
+  // The compiler texts: the core's golden files, the symbol said when it is
+  // not the picture's name.
+  void exportCompilerTexts() {
+    const struct {
+      const char* picture;
+      QStringList options;
+      const char* golden;
+      QByteArray warning;
+    } cases[] = {
+        {"icon", {"--format", "c2"}, "c2.h", ""},
+        {"diagonal",
+         {"--format", "gas1", "--layout", "pages", "--bit-order", "msb"},
+         "gas1_pages_msb.s",
+         "diagonal.ptv: warning: the symbol is diagonal (the picture's name is \"diagonal "
+         "rows\")\n"},
+        {"full", {"--format", "xbm"}, "picture.xbm", "full.ptv: warning: the symbol is full"},
+    };
+    for (const auto& c : cases) {
+      const Run run =
+          Cli(QStringList{"export", Data(QString("pictures/%1.ptv").arg(c.picture))} + c.options);
+      QCOMPARE(run.status, 0);
+      QVERIFY2(c.warning.isEmpty() ? run.err.isEmpty() : run.err.contains(c.warning),
+               run.err.constData());
+      QCOMPARE(run.out, ReadAll(Data(QString("listings/%1/%2").arg(c.picture, c.golden))));
+    }
+    const Run named =
+        Cli({"export", Data("pictures/icon.ptv"), "--format", "c8", "--symbol", "9 lives"});
+    QVERIFY(named.out.contains("static const uint8_t _9_lives[] = {"));
+    QVERIFY(named.out.contains("#define _9_LIVES_BPP 8"));
+    QVERIFY(named.err.contains("the symbol is _9_lives"));
   }
 
   void exportDestinations() {
@@ -269,6 +302,17 @@ class CliTest : public QObject {
     row("two destinations", {"export", "a.ptv", "--format", "cpp", "-o", "x", "--append", "y"}, 2,
         "give only one of -o, --append and --out-dir\n");
     row("no picture", {"export", "--format", "cpp"}, 2, "no picture file given\n");
+    row("pages at 2 bpp", {"export", "a.ptv", "--format", "c2", "--layout", "pages"}, 2,
+        "--layout is for c1 and gas1\n");
+    row("bit order of a listing", {"export", "a.ptv", "--format", "asm1", "--bit-order", "msb"}, 2,
+        "--bit-order is for the c and gas formats\n");
+    row("bad bit order", {"export", "a.ptv", "--format", "gas1", "--bit-order", "high"}, 2,
+        "unknown bit order \"high\"; choose lsb or msb\n");
+    row("aligned pages", {"export", "a.ptv", "--format", "c1", "--layout", "pages", "--align"}, 2,
+        "--align is not for --layout pages\n");
+    row("one symbol, two pictures",
+        {"export", "a.ptv", "b.ptv", "--format", "xbm", "--symbol", "s"}, 2,
+        "--symbol names one picture's symbol; give one picture\n");
     row("same name twice",
         {"export", Data("pictures/icon.ptv"), Data("listings/../pictures/icon.ptv"), "--format",
          "cpp", "--out-dir", "/nonexistent"},
@@ -344,6 +388,8 @@ class CliTest : public QObject {
     const Run help = Cli({"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY(help.out.startsWith("Usage: pictavo-cli COMMAND"));
+    const QByteArray manual =
+        ReadAll(QStringLiteral(PICTAVO_SOURCE_DIR "/docs/pictavo-cli.1")).replace("\\", "");
     for (const QStringList& command :
          {QStringList{"export"}, QStringList{"convert"}, QStringList{"render"},
           QStringList{"skin", "list"}, QStringList{"skin", "extract"},
@@ -352,6 +398,21 @@ class CliTest : public QObject {
       QCOMPARE(run.status, 0);
       QVERIFY2(run.out.startsWith("Usage: pictavo-cli " + command.join(' ').toLatin1() + " "),
                run.out.constData());
+      // Every option the command takes is in the program's help and in the
+      // manual's synopsis, by its short name where it has one.
+      static const QRegularExpression option(QStringLiteral("^  (-[a-z]\\b|--[a-z-]+)"),
+                                             QRegularExpression::MultilineOption);
+      const QString manual_synopsis =
+          QString::fromLatin1(manual.mid(0, manual.indexOf(".SH DESC")));
+      int checked = 0;
+      for (const auto& match : option.globalMatch(QString::fromLatin1(run.out))) {
+        const QString name = match.captured(1);
+        if (name == "-h") continue;
+        ++checked;
+        QVERIFY2(help.out.contains(name.toLatin1()), qPrintable(name));
+        QVERIFY2(manual_synopsis.contains(name), qPrintable(name));
+      }
+      QVERIFY(checked > 0);
     }
   }
 };

@@ -20,6 +20,7 @@
 #include "core/formats/listing.h"
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
+#include "core/formats/source_text.h"
 
 namespace pictavo {
 namespace {
@@ -237,6 +238,66 @@ TEST_P(PictureListingGolden, MatchesTheExpectedText) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PictureListingGolden, ::testing::ValuesIn(ListingCases()),
                          CaseName<ListingCase>);
+
+// ---- texts for compilers -------------------------------------------------------
+
+struct SourceCase {
+  std::string label;
+  const PictureCase* picture;
+  SourceTextOptions options;
+  std::string golden;
+};
+void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.label; }
+
+std::vector<SourceCase> SourceCases() {
+  using enum SourceFormat;
+  const BitOrder lsb = BitOrder::Lsb, msb = BitOrder::Msb;
+  const ByteLayout rows = ByteLayout::Rows, pages = ByteLayout::Pages;
+  const struct {
+    const char* file;
+    SourceTextOptions options;
+  } outputs[] = {
+      {"c1.h", {C, 1, false, lsb, rows, ""}},
+      {"c2.h", {C, 2, false, lsb, rows, ""}},
+      {"c4.h", {C, 4, false, lsb, rows, ""}},
+      {"c8.h", {C, 8, false, lsb, rows, ""}},
+      {"c1_pages.h", {C, 1, false, lsb, pages, ""}},
+      {"c2_aligned_msb.h", {C, 2, true, msb, rows, ""}},
+      {"gas1.s", {Gas, 1, false, lsb, rows, ""}},
+      {"gas2.s", {Gas, 2, false, lsb, rows, ""}},
+      {"gas4.s", {Gas, 4, false, lsb, rows, ""}},
+      {"gas8.s", {Gas, 8, false, lsb, rows, ""}},
+      {"gas1_pages_msb.s", {Gas, 1, false, msb, pages, ""}},
+      {"gas4_aligned.s", {Gas, 4, true, lsb, rows, ""}},
+      {"picture.xbm", {Xbm, 1, false, lsb, rows, ""}},
+  };
+  std::vector<SourceCase> cases;
+  for (const PictureCase& picture : Pictures()) {
+    for (const auto& o : outputs) {
+      std::string label = o.file;
+      std::replace(label.begin(), label.end(), '.', '_');
+      cases.push_back({picture.label + "_" + label, &picture, o.options,
+                       "listings/" + picture.listings + "/" + o.file});
+    }
+  }
+  return cases;
+}
+
+class SourceTextGolden : public ::testing::TestWithParam<SourceCase> {};
+
+// The symbol is the picture's name, or its file's name when the name is no C
+// identifier ("diagonal rows", "caf\xE9 96x92").
+TEST_P(SourceTextGolden, MatchesTheExpectedText) {
+  const SourceCase& c = GetParam();
+  const auto record = ReadPicture(c.picture->file);
+  ASSERT_TRUE(record.has_value());
+  SourceTextOptions options = c.options;
+  options.Symbol = SourceSymbol(record->name, fs::path(c.picture->file).stem().string());
+  ExpectGolden(c.golden, WriteSourceText(ViewOf(ToPicture(*record)), options));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, SourceTextGolden, ::testing::ValuesIn(SourceCases()),
+                         CaseName<SourceCase>);
 
 // ---- skins ---------------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 
 #include "core/editing/editor.h"
 #include "core/platform/safe_file.h"
+#include "ui/dialogs/export_dialog.h"
 #include "ui/export/export_panel.h"
 #include "ui/services/file_access.h"
 #include "ui/services/name_box.h"
@@ -41,6 +42,7 @@ ExportCommands::ExportCommands(Editor& editor, PlatformServices& services,
       {actions.ToolButton8, &ExportCommands::ToolButton8Click},
       {actions.Save1, &ExportCommands::Save1Click},
       {actions.Savetoend1, &ExportCommands::Savetoend1Click},
+      {actions.exportAction, &ExportCommands::ShowExportDialog},
   };
   for (const auto& [action, handler] : commands) {
     connect(action, &QAction::triggered, this, handler);
@@ -86,6 +88,28 @@ void ExportCommands::BitBtn2Click() {
 
 void ExportCommands::Save1Click() { SaveListingFile(false); }
 void ExportCommands::Savetoend1Click() { SaveListingFile(true); }
+
+void ExportCommands::ShowExportDialog() {
+  ExportDialog dialog(editor_.State().Document.Picture, PictureName(editor_), parent_);
+  connect(&dialog, &ExportDialog::copyRequested, this, [&] { PutOnClipboard(dialog.Text()); });
+  connect(&dialog, &ExportDialog::saveRequested, this, [&] { SaveExportText(dialog); });
+  services_.ExecDialog(dialog);
+}
+
+void ExportCommands::SaveExportText(ExportDialog& dialog) {
+  FileDialogRequest request;
+  request.filter = dialog.SaveFilter();
+  request.default_suffix = dialog.Suffix();
+  request.file_name = dialog.FileStem() + QLatin1Char('.') + dialog.Suffix();
+  request.confirm_overwrite = true;
+  const QString path = services_.SaveFileName(&dialog, request);
+  if (path.isEmpty()) return;
+  const std::expected<void, Error> written = WriteFileAtomically(LocalPath(path), dialog.Text());
+  if (!written) {
+    services_.ShowMessage(&dialog, CouldNotWrite(path, written.error()),
+                          QStringLiteral("Save Error"));
+  }
+}
 
 void ExportCommands::CopyPictureListing(ListingFormat format, bool align) {
   const QByteArray name = PictureName(editor_);

@@ -11,6 +11,7 @@ class QWidget;
 namespace pictavo {
 
 class Editor;
+class ExportDialog;
 class PlatformServices;
 class TForm4;
 
@@ -26,6 +27,7 @@ struct ExportActions {
   QAction* ToolButton8;   // ASM 8 bpp
   QAction* Save1;
   QAction* Savetoend1;
+  QAction* exportAction;  // File > Export...: the export window
 };
 
 // The export commands: the clipboard buttons of the tool bar, the export
@@ -66,9 +68,14 @@ class ExportCommands : public QObject {
   void BitBtn2Click();
   void Save1Click();
   void Savetoend1Click();
+  // The export window, modal, on the picture as it is.
+  void ShowExportDialog();
 
  private:
   void PutOnClipboard(const std::string& text);
+  // "Save..." of the export window: a file chosen for its format, written
+  // whole or not at all.
+  void SaveExportText(ExportDialog& dialog);
 
   Editor& editor_;
   PlatformServices& services_;

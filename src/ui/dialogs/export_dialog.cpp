@@ -1,0 +1,254 @@
+#include "ui/dialogs/export_dialog.h"
+
+#include <string_view>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/formats/listing.h"
+
+namespace pictavo {
+
+namespace {
+
+struct KindItem {
+  ExportKind kind;
+  const char* caption;
+};
+const KindItem kKinds[] = {
+    {ExportKind::Listing, "ASM listing (clipboard text)"},
+    {ExportKind::Cpp, "C++ array (clipboard text)"},
+    {ExportKind::AsmFile, "asm 8bpp file"},
+    {ExportKind::CHeader, "C header"},
+    {ExportKind::GasSource, "GNU as source"},
+    {ExportKind::Xbm, "X bitmap"},
+};
+
+ListingFormat ListingOfDepth(int depth) {
+  switch (depth) {
+    case 1:
+      return ListingFormat::Asm1;
+    case 2:
+      return ListingFormat::Asm2;
+    case 4:
+      return ListingFormat::Asm4;
+    default:
+      return ListingFormat::Asm8;
+  }
+}
+
+QComboBox* NewCombo(QWidget* parent, const char* name, const char* tip,
+                    std::initializer_list<const char*> items) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(QLatin1String(name));
+  combo->setToolTip(QLatin1String(tip));
+  for (const char* item : items) combo->addItem(QLatin1String(item));
+  return combo;
+}
+
+}  // namespace
+
+ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidget* parent)
+    : QDialog(parent), picture_(picture), name_(name) {
+  setObjectName(QStringLiteral("ExportDialog"));
+  setWindowTitle(QStringLiteral("Export"));
+
+  format_ = new QComboBox(this);
+  format_->setObjectName(QStringLiteral("formatBox"));
+  format_->setToolTip(QStringLiteral("Which text to make"));
+  for (const KindItem& item : kKinds) format_->addItem(QLatin1String(item.caption));
+  depth_ = NewCombo(this, "depthBox", "Bits per pixel", {"1", "2", "4", "8"});
+  align_ = new QCheckBox(QStringLiteral("&Align rows to bytes"), this);
+  align_->setObjectName(QStringLiteral("alignBox"));
+  align_->setToolTip(QStringLiteral("Start every row in a new byte"));
+  bit_order_ =
+      NewCombo(this, "bitOrderBox", "Where the first pixel of a byte goes",
+               {"lsb: first pixel in the lowest bits", "msb: first pixel in the highest bits"});
+  layout_ = NewCombo(this, "layoutBox", "1 bpp only: pages are columns of 8 rows per byte",
+                     {"rows", "pages of 8 rows"});
+  symbol_ = new QLineEdit(this);
+  symbol_->setObjectName(QStringLiteral("symbolBox"));
+  symbol_->setToolTip(QStringLiteral("The array's name; characters C cannot hold become _"));
+  const std::string_view typed_name(name.constData(), static_cast<std::size_t>(name.size()));
+  symbol_->setText(QString::fromLatin1(SourceSymbol(typed_name, typed_name)));
+
+  auto* options = new QFormLayout;
+  options->addRow(QStringLiteral("&Format:"), format_);
+  options->addRow(QStringLiteral("&Depth:"), depth_);
+  options->addRow(QString(), align_);
+  options->addRow(QStringLiteral("&Bit order:"), bit_order_);
+  options->addRow(QStringLiteral("&Layout:"), layout_);
+  options->addRow(QStringLiteral("&Symbol:"), symbol_);
+
+  // Bits 7 to 0 of the first byte, each with the pixel that feeds it.
+  auto* diagram = new QFrame(this);
+  diagram->setObjectName(QStringLiteral("firstByteDiagram"));
+  diagram->setFrameShape(QFrame::StyledPanel);
+  diagram->setToolTip(
+      QStringLiteral("Which pixel (x, y), counted from 0 at the top left, "
+                     "feeds each bit of the first byte"));
+  auto* grid = new QGridLayout(diagram);
+  grid->addWidget(new QLabel(QStringLiteral("First byte:"), diagram), 0, 0, 1, 8);
+  for (int bit = 7; bit >= 0; --bit) {
+    auto* head = new QLabel(QStringLiteral("bit %1").arg(bit), diagram);
+    head->setAlignment(Qt::AlignCenter);
+    bits_[bit] = new QLabel(diagram);
+    bits_[bit]->setObjectName(QStringLiteral("bit%1").arg(bit));
+    bits_[bit]->setAlignment(Qt::AlignCenter);
+    bits_[bit]->setFrameShape(QFrame::Box);
+    grid->addWidget(head, 1, 7 - bit);
+    grid->addWidget(bits_[bit], 2, 7 - bit);
+  }
+
+  preview_ = new QPlainTextEdit(this);
+  preview_->setObjectName(QStringLiteral("preview"));
+  preview_->setReadOnly(true);
+  preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  preview_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  preview_->setToolTip(QStringLiteral("The text as it will be copied or saved"));
+  preview_->setMinimumSize(480, 220);
+
+  copy_ = new QPushButton(QStringLiteral("&Copy"), this);
+  copy_->setObjectName(QStringLiteral("copyButton"));
+  copy_->setToolTip(QStringLiteral("Put the text on the clipboard"));
+  save_ = new QPushButton(QStringLiteral("&Save..."), this);
+  save_->setObjectName(QStringLiteral("saveButton"));
+  save_->setToolTip(QStringLiteral("Write the text into a file"));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  buttons->addButton(copy_, QDialogButtonBox::ActionRole);
+  buttons->addButton(save_, QDialogButtonBox::ActionRole);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(copy_, &QPushButton::clicked, this, &ExportDialog::copyRequested);
+  connect(save_, &QPushButton::clicked, this, &ExportDialog::saveRequested);
+
+  auto* top = new QHBoxLayout;
+  top->addLayout(options);
+  top->addWidget(diagram, 0, Qt::AlignTop);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(preview_, 1);
+  layout->addWidget(buttons);
+
+  for (QComboBox* combo : {format_, depth_, bit_order_, layout_}) {
+    connect(combo, &QComboBox::currentIndexChanged, this, &ExportDialog::Update);
+  }
+  connect(align_, &QCheckBox::toggled, this, &ExportDialog::Update);
+  connect(symbol_, &QLineEdit::textChanged, this, &ExportDialog::Update);
+  Update();
+}
+
+ExportKind ExportDialog::Kind() const { return kKinds[std::max(0, format_->currentIndex())].kind; }
+
+QString ExportDialog::Suffix() const {
+  switch (Kind()) {
+    case ExportKind::Cpp:
+    case ExportKind::CHeader:
+      return QStringLiteral("h");
+    case ExportKind::Xbm:
+      return QStringLiteral("xbm");
+    default:
+      return QStringLiteral("s");
+  }
+}
+
+QString ExportDialog::SaveFilter() const {
+  switch (Kind()) {
+    case ExportKind::Cpp:
+    case ExportKind::CHeader:
+      return QStringLiteral("(C header *.h)|*.h|(All Files *.*)|*.*");
+    case ExportKind::Xbm:
+      return QStringLiteral("(X bitmap *.xbm)|*.xbm|(All Files *.*)|*.*");
+    default:
+      return QStringLiteral("(Assembler source *.s)|*.s|(All Files *.*)|*.*");
+  }
+}
+
+QString ExportDialog::FileStem() const {
+  const ExportKind kind = Kind();
+  const bool compiler_text =
+      kind == ExportKind::CHeader || kind == ExportKind::GasSource || kind == ExportKind::Xbm;
+  return compiler_text ? QString::fromLatin1(symbol_used_) : QString::fromLatin1(name_);
+}
+
+void ExportDialog::Update() {
+  const ExportKind kind = Kind();
+  const int depth = depth_->currentText().toInt();
+  const bool compiler_text =
+      kind == ExportKind::CHeader || kind == ExportKind::GasSource || kind == ExportKind::Xbm;
+  const bool has_depth =
+      kind == ExportKind::Listing || kind == ExportKind::CHeader || kind == ExportKind::GasSource;
+  const bool c_or_gas = kind == ExportKind::CHeader || kind == ExportKind::GasSource;
+  const bool pages = c_or_gas && depth == 1 && layout_->currentIndex() == 1;
+  depth_->setEnabled(has_depth);
+  align_->setEnabled(has_depth && depth != 8 && !pages);
+  bit_order_->setEnabled(c_or_gas);
+  layout_->setEnabled(c_or_gas && depth == 1);
+  symbol_->setEnabled(compiler_text);
+
+  const CodeGridView view = ViewOf(picture_);
+  const std::string_view name(name_.constData(), static_cast<std::size_t>(name_.size()));
+  const bool align = align_->isEnabled() && align_->isChecked();
+  SourceTextOptions options;
+  options.Bpp = kind == ExportKind::Listing || c_or_gas ? depth : 8;
+  options.Align = align;
+  if (c_or_gas) {
+    options.Order = bit_order_->currentIndex() == 1 ? BitOrder::Msb : BitOrder::Lsb;
+    options.Layout = pages ? ByteLayout::Pages : ByteLayout::Rows;
+  }
+  const std::string typed = symbol_->text().toLatin1().toStdString();
+  options.Symbol = SourceSymbol(typed, typed);
+  symbol_used_ = QByteArray::fromStdString(options.Symbol);
+  switch (kind) {
+    case ExportKind::Listing:
+      text_ = PictureClipboardText(view, name, ListingOfDepth(depth), align);
+      break;
+    case ExportKind::Cpp:
+      text_ = PictureClipboardText(view, name, ListingFormat::Cpp, false);
+      break;
+    case ExportKind::AsmFile:
+      text_ = AsmFileListing(view, name);
+      break;
+    case ExportKind::CHeader:
+    case ExportKind::GasSource:
+    case ExportKind::Xbm:
+      options.Format = kind == ExportKind::CHeader     ? SourceFormat::C
+                       : kind == ExportKind::GasSource ? SourceFormat::Gas
+                                                       : SourceFormat::Xbm;
+      text_ = WriteSourceText(view, options);
+      break;
+  }
+  // The preview shows lines, whatever their ends.
+  preview_->setPlainText(QString::fromLatin1(text_.data(), static_cast<qsizetype>(text_.size()))
+                             .remove(QLatin1Char('\r')));
+  UpdateDiagram(options, kind != ExportKind::Cpp);
+}
+
+void ExportDialog::UpdateDiagram(const SourceTextOptions& options, bool packed) {
+  const auto bits = FirstByteBits(ViewOf(picture_), options);
+  const bool inverted = options.Format == SourceFormat::Xbm;
+  for (int bit = 0; bit < 8; ++bit) {
+    const BitSource& s = bits[static_cast<std::size_t>(bit)];
+    QString text = QStringLiteral("0");
+    if (!packed) {
+      text = bit == 0 ? QStringLiteral("codes in\ndecimal") : QString();
+    } else if (s.used) {
+      text = QStringLiteral("(%1, %2)").arg(s.x).arg(s.y);
+      if (options.Bpp > 1 && !inverted) text += QStringLiteral("\nbit %1").arg(s.value_bit);
+      if (inverted) text += QStringLiteral("\nblack");
+    }
+    bits_[bit]->setText(text);
+  }
+}
+
+}  // namespace pictavo

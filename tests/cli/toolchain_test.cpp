@@ -1,0 +1,162 @@
+// The compiler texts run through the tools they are made for: gcc, g++ and
+// GNU as must take them as they are and hold the bytes docs/formats.md gives
+// for its worked picture (tests/data/pictures/icon.ptv). Without a tool the
+// case is skipped and says which tool is missing.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "cli_run.h"
+
+using namespace pictavo::testing;
+
+namespace {
+
+const QStringList kStrict = {"-Wall", "-Wextra", "-Werror", "-pedantic"};
+
+struct ToolRun {
+  bool ok = false;
+  QByteArray out;
+};
+
+ToolRun RunIn(const QString& folder, const QString& program, const QStringList& arguments,
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  QProcess process;
+  process.setWorkingDirectory(folder);
+  process.setProcessEnvironment(environment);
+  process.start(program, arguments);
+  process.waitForFinished(-1);
+  const QByteArray err = process.readAllStandardError();
+  const bool ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+  if (!ok) qWarning("%s failed: %s", qPrintable(program), err.constData());
+  return {ok, process.readAllStandardOutput()};
+}
+
+bool Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A C (or C++) program that includes the header (twice when it has a guard;
+// an X bitmap has none) and writes `array`'s bytes to standard output.
+QByteArray Printer(const QByteArray& header, const QByteArray& array, bool twice) {
+  const QByteArray include = "#include \"" + header + "\"\n";
+  return include + (twice ? include : QByteArray()) +
+         "#include <stdio.h>\nint main(void) {\n  fwrite(" + array + ", 1, sizeof " + array +
+         ", stdout);\n  return 0;\n}\n";
+}
+
+}  // namespace
+
+class ToolchainTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void textsBuildIntoTheDocumentedBytes_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("c2 aligned, gcc -std=c99")
+        << QStringList{"--format", "c2", "--align"} << "gcc" << QByteArray("\x3C\x39");
+    QTest::newRow("c1 pages msb, g++ -std=c++17")
+        << QStringList{"--format", "c1", "--layout", "pages", "--bit-order", "msb"} << "g++"
+        << QByteArray("\x00\xC0\xC0", 3);
+    QTest::newRow("c8, g++ -std=c++17")
+        << QStringList{"--format", "c8"} << "g++" << QByteArray("\x00\x03\x04\x01\x02\x03", 6);
+    QTest::newRow("gas4, as") << QStringList{"--format", "gas4"} << "as"
+                              << QByteArray("\x03\x02\x30\x14\x32");
+    QTest::newRow("gas2 msb, as") << QStringList{"--format", "gas2", "--bit-order", "msb"} << "as"
+                                  << QByteArray("\x03\x02\x3D\xB0");
+    QTest::newRow("xbm, gcc -std=c99")
+        << QStringList{"--format", "xbm"} << "gcc" << QByteArray("\x01\x01");
+  }
+
+  void textsBuildIntoTheDocumentedBytes() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, tool);
+    QFETCH(QByteArray, bytes);
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty()) QSKIP(qPrintable(tool + " is not installed"));
+    QTemporaryDir dir;
+    const QString format = options.at(1);
+    const QString text = format == "xbm"                           ? "icon.xbm"
+                         : format.startsWith(QLatin1String("gas")) ? "icon.s"
+                                                                   : "icon.h";
+    const Run exported =
+        Cli(QStringList{"export", Data("pictures/icon.ptv"), "-o", dir.filePath(text)} + options);
+    QCOMPARE(exported.status, 0);
+
+    QByteArray got;
+    if (tool == "as") {
+      QVERIFY(RunIn(dir.path(), program, {"-o", "icon.o", "icon.s"}).ok);
+      const QString objcopy = QStandardPaths::findExecutable("objcopy");
+      if (objcopy.isEmpty()) QSKIP("objcopy is not installed");
+      QVERIFY(
+          RunIn(dir.path(), objcopy, {"-O", "binary", "-j", ".rodata", "icon.o", "icon.bin"}).ok);
+      got = ReadAll(dir.filePath("icon.bin"));
+    } else {
+      const bool cpp = tool == "g++";
+      const QString source = cpp ? "show.cpp" : "show.c";
+      QVERIFY(
+          Write(dir.filePath(source),
+                Printer(text.toLatin1(), format == "xbm" ? "icon_bits" : "icon", format != "xbm")));
+      QVERIFY(RunIn(dir.path(), program,
+                    QStringList{cpp ? "-std=c++17" : "-std=c99"} + kStrict +
+                        QStringList{"-o", "show", source})
+                  .ok);
+      const ToolRun shown = RunIn(dir.path(), dir.filePath("show"), {});
+      QVERIFY(shown.ok);
+      got = shown.out;
+    }
+    QCOMPARE(got.toHex(' '), bytes.toHex(' '));
+
+    // An X bitmap is also an image: black where the pixel packs to 0.
+    if (format == "xbm") {
+      const QImage image(dir.filePath(text));
+      QCOMPARE(image.size(), QSize(3, 2));
+      QCOMPARE(image.pixelColor(0, 0), QColor(Qt::black));
+      QCOMPARE(image.pixelColor(1, 0), QColor(Qt::white));
+      QCOMPARE(image.pixelColor(0, 1), QColor(Qt::black));
+    }
+  }
+
+  // The Makefile rule of README.md, as written there, builds with make, GNU
+  // as and gcc into a program that reads the picture back.
+  void readmeRuleBuilds() {
+    for (const char* tool : {"make", "as", "gcc"}) {
+      if (QStandardPaths::findExecutable(tool).isEmpty())
+        QSKIP(qPrintable(QString("%1 is not installed").arg(tool)));
+    }
+    const QByteArray readme = ReadAll(QStringLiteral(PICTAVO_SOURCE_DIR "/README.md"));
+    const qsizetype start = readme.indexOf("```make\n");
+    QVERIFY2(start >= 0, "README.md has no make block");
+    const qsizetype end = readme.indexOf("```", start + 8);
+    const QByteArray rule = readme.mid(start + 8, end - start - 8);
+    QVERIFY(rule.contains("pictavo-cli export"));
+
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(Data("pictures/icon.ptv"), dir.filePath("icon.ptv")));
+    QVERIFY(Write(dir.filePath("Makefile"),
+                  rule + "\nshow: show.c icon.o\n\tgcc -std=c99 -o $@ show.c icon.o\n"));
+    // The picture's first two bytes are its size, the packed pixels follow.
+    QVERIFY(Write(dir.filePath("show.c"),
+                  "#include <stdio.h>\nextern const unsigned char icon[];\n"
+                  "int main(void) {\n  fwrite(icon, 1, 2 + (icon[0] * icon[1] * 2 + 7) / 8, "
+                  "stdout);\n  return 0;\n}\n"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH", QFileInfo(QStringLiteral(PICTAVO_CLI)).absolutePath() + ":" +
+                                   environment.value("PATH"));
+    QVERIFY(RunIn(dir.path(), QStandardPaths::findExecutable("make"), {"show"}, environment).ok);
+    const ToolRun shown = RunIn(dir.path(), dir.filePath("show"), {});
+    QVERIFY(shown.ok);
+    QCOMPARE(shown.out.toHex(' '), QByteArray("\x03\x02\x7C\x0E").toHex(' '));
+  }
+};
+
+QTEST_GUILESS_MAIN(ToolchainTest)
+#include "toolchain_test.moc"

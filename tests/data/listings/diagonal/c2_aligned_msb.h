@@ -1,0 +1,27 @@
+/* diagonal: 10 x 13 pixels, 2 bits per pixel, rows start a new byte, first pixel in the highest bits */
+#ifndef PICTAVO_DIAGONAL_H
+#define PICTAVO_DIAGONAL_H
+
+#include <stdint.h>
+
+#define DIAGONAL_WIDTH 10
+#define DIAGONAL_HEIGHT 13
+#define DIAGONAL_BPP 2
+
+static const uint8_t diagonal[] = {
+    0x1B, 0xC6, 0xF0, /* row 0 */
+    0x6F, 0x1B, 0xC0, /* row 1 */
+    0xBC, 0x6F, 0x10, /* row 2 */
+    0xF1, 0xBC, 0x60, /* row 3 */
+    0xC6, 0xF1, 0xB0, /* row 4 */
+    0x1B, 0xC6, 0xF0, /* row 5 */
+    0x6F, 0x1B, 0xC0, /* row 6 */
+    0xBC, 0x6F, 0x10, /* row 7 */
+    0xF1, 0xBC, 0x60, /* row 8 */
+    0xC6, 0xF1, 0xB0, /* row 9 */
+    0x1B, 0xC6, 0xF0, /* row 10 */
+    0x6F, 0x1B, 0xC0, /* row 11 */
+    0xBC, 0x6F, 0x10, /* row 12 */
+};
+
+#endif /* PICTAVO_DIAGONAL_H */

@@ -1,0 +1,8 @@
+/* icon: 3 x 2 pixels, 1 bit per pixel, rows follow each other, first pixel in the lowest bits */
+	.section .rodata
+	.global icon
+	.type icon, %object
+icon:
+	.byte 3,2 /* width, height */
+	.byte 0x36
+	.size icon, . - icon

@@ -1,0 +1,109 @@
+// File > Export...: the window's wiring to the texts (their bytes are the
+// core's golden files), the clipboard and the save dialog.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "support/main_window_fixture.h"
+
+using namespace pictavo;
+using namespace pictavo::testing;
+
+namespace {
+
+QByteArray Golden(const char* file) {
+  QFile golden(qEnvironmentVariable("PICTAVO_TEST_DATA") + "/listings/icon/" + file);
+  return golden.open(QIODevice::ReadOnly) ? golden.readAll() : QByteArray("<unreadable>");
+}
+
+void DrawIcon(MainWindowFixture& f) {
+  Picture& picture = f.State().Document.Picture;
+  picture.Width = 3;
+  picture.Height = 2;
+  const PixelCode rows[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Transparent},
+                                {PixelCode::Gray66, PixelCode::Gray33, PixelCode::White}};
+  for (int y = 1; y <= 2; ++y) {
+    for (int x = 1; x <= 3; ++x) picture.Cells.At(x, y) = rows[y - 1][x - 1];
+  }
+  f.form->SetPictureName("icon");
+}
+
+template <typename T>
+T* Find(QDialog& dialog, const char* name) {
+  T* child = dialog.findChild<T*>(QLatin1String(name));
+  if (child == nullptr) qWarning("no %s in the export window", name);
+  return child;
+}
+
+}  // namespace
+
+class ExportDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void fileMenuExportCopiesAndSavesTheChosenText() {
+    MainWindowFixture f;
+    DrawIcon(f);
+    QAction* action = f.Action("exportAction");
+    QVERIFY(action->isEnabled());
+    QVERIFY(f.form->menuBar()->findChild<QMenu*>("FileMenu")->actions().contains(action));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("icon.h");
+    f.services.file_answers << path;
+
+    // Read inside the modal window, checked once it is closed.
+    QByteArray listing;
+    QString preview_text, bit0, bit2, bit7;
+    bool layout_enabled = true;
+    f.services.dialog_handler = [&](QDialog& dialog) {
+      auto* format = Find<QComboBox>(dialog, "formatBox");
+      auto* depth = Find<QComboBox>(dialog, "depthBox");
+      if (!format || !depth) return int{QDialog::Rejected};
+      // The clipboard listing of the tool bar's 2 bpp button, as it copies it.
+      format->setCurrentIndex(0);
+      depth->setCurrentText("2");
+      QTest::mouseClick(Find<QPushButton>(dialog, "copyButton"), Qt::LeftButton);
+      listing = f.services.clipboard.value_or("");
+
+      format->setCurrentText("C header");
+      Find<QCheckBox>(dialog, "alignBox")->setChecked(true);
+      Find<QComboBox>(dialog, "bitOrderBox")->setCurrentIndex(1);
+      preview_text = Find<QPlainTextEdit>(dialog, "preview")->toPlainText();
+      layout_enabled = Find<QComboBox>(dialog, "layoutBox")->isEnabled();
+      bit2 = Find<QLabel>(dialog, "bit2")->text();
+      bit7 = Find<QLabel>(dialog, "bit7")->text();
+      bit0 = Find<QLabel>(dialog, "bit0")->text();
+      QTest::mouseClick(Find<QPushButton>(dialog, "copyButton"), Qt::LeftButton);
+      QTest::mouseClick(Find<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+      return int{QDialog::Rejected};
+    };
+    action->trigger();
+    QCOMPARE(listing, Golden("asm2.txt"));
+    QVERIFY2(preview_text.contains("0x6C, /* row 1 */"), qPrintable(preview_text));
+    QVERIFY(!layout_enabled);  // pages are 1 bpp only
+    // msb: pixel 0 in bits 7-6, pixel 1 in 5-4, pixel 2 in 3-2; the row
+    // ends there, so bits 1-0 are empty.
+    QCOMPARE(bit2, QString("(2, 0)\nbit 0"));
+    QCOMPARE(bit7, QString("(0, 0)\nbit 1"));
+    QCOMPARE(bit0, QString("0"));
+    QCOMPARE(f.services.shown_dialogs, QStringList{"ExportDialog"});
+    QCOMPARE(f.services.clipboard.value_or(""), Golden("c2_aligned_msb.h"));
+    QCOMPARE(f.services.file_requests.size(), 1);
+    QCOMPARE(f.services.file_requests[0].file_name, QString("icon.h"));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), Golden("c2_aligned_msb.h"));
+  }
+};
+
+QTEST_MAIN(ExportDialogTest)
+#include "export_dialog_test.moc"
