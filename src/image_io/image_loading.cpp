@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include "image_io/bmp_header_check.h"
+#include "image_io/decoder_messages.h"
 #include "image_io/image_data_check.h"
 #include "qt_support/core_bridge.h"
 
@@ -75,51 +76,33 @@ QString DetectedFormat(const QByteArray& bytes) {
   return QString::fromLatin1(QImageReader::imageFormat(&buffer));
 }
 
-std::string StructureFault(ImageKind kind, const QByteArray& bytes) {
+std::string StructureFault(ImageKind kind, const QByteArray& bytes, GifLayout* gif) {
   const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                            static_cast<std::size_t>(bytes.size()));
   switch (kind) {
     case ImageKind::Bmp:
       return BmpHeaderFault(file);
     case ImageKind::Gif:
-      return GifDataFault(file);
+      return GifDataFault(file, gif);
     case ImageKind::Jpeg:
       return JpegDataFault(file);
-    case ImageKind::Png:  // the decoder checks every chunk and fails on a short one
+    case ImageKind::Png:
+      return PngDataFault(file);
     case ImageKind::Unknown:
       break;
   }
   return {};
 }
 
-// Collects what the JPEG decoder says while it runs: it reports damaged data
-// it has filled in only as a warning, and still returns an image.
-class JpegWarnings {
- public:
-  JpegWarnings() : previous_(qInstallMessageHandler(&JpegWarnings::Handle)) { current_ = this; }
-  ~JpegWarnings() {
-    qInstallMessageHandler(previous_);
-    current_ = nullptr;
-  }
-  JpegWarnings(const JpegWarnings&) = delete;
-  JpegWarnings& operator=(const JpegWarnings&) = delete;
-
-  const QString& First() const { return first_; }
-
- private:
-  static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    JpegWarnings* self = current_;
-    if (self && type == QtWarningMsg && context.category &&
-        qstrcmp(context.category, "qt.gui.imageio.jpeg") == 0 && self->first_.isEmpty()) {
-      self->first_ = message;
-    }
-    if (self && self->previous_) self->previous_(type, context, message);
-  }
-
-  static inline JpegWarnings* current_ = nullptr;
-  QtMessageHandler previous_;
-  QString first_;
-};
+QString AnimationTooLarge(int frames, QSize size) {
+  return QStringLiteral("Animation too large (%1 frames of %2 x %3 pixels, %4 pixels together; "
+                        "at most %5)")
+      .arg(frames)
+      .arg(size.width())
+      .arg(size.height())
+      .arg(frames * PixelCount(size))
+      .arg(MaxBmpPixels);
+}
 
 // Decodes the whole file after its structure has been checked.
 std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString* error,
@@ -135,43 +118,50 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
   QByteArray data = bytes;  // shared, not copied
   QBuffer buffer(&data);
   if (!buffer.open(QIODevice::ReadOnly)) return Refuse<Result>(error, buffer.errorString());
+  // Only a file whose every block lies inside it, and whose frames and scans
+  // stay within their counts, reaches the decoder; the walk costs a pass over
+  // the bytes and allocates nothing the size of the image.
+  GifLayout gif;
+  if (const std::string fault = StructureFault(kind, bytes, &gif); !fault.empty()) {
+    return Refuse<Result>(error, QString::fromStdString(fault));
+  }
+  const DecoderMessages warnings;
   QImageReader reader(&buffer, FormatName(kind));
   reader.setAutoDetectImageFormat(false);
   reader.setAllocationLimit(AllocationLimitMiB);
   // The header alone tells the size: refuse before anything is allocated.
-  // Reading it parses the headers only.
-  const QSize declared = reader.size();
+  // Reading it parses the headers only. Every GIF frame comes out as large as
+  // the screen.
+  const QSize declared =
+      kind == ImageKind::Gif ? QSize(gif.screen_width, gif.screen_height) : reader.size();
   if (PixelCount(declared) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(declared));
-  const int frames = all_frames ? std::max(reader.imageCount(), 1) : 1;
+  const int frames = kind == ImageKind::Gif && all_frames ? gif.frames : 1;
   if (frames * PixelCount(declared) > MaxBmpPixels) {
-    return Refuse<Result>(error, QStringLiteral("Animation too large (%1 frames of %2 x %3 pixels)")
-                                     .arg(frames)
-                                     .arg(declared.width())
-                                     .arg(declared.height()));
-  }
-  // Only a file that holds every pixel it declares reaches the decoder.
-  if (const std::string fault = StructureFault(kind, bytes); !fault.empty()) {
-    return Refuse<Result>(error, QString::fromStdString(fault));
+    return Refuse<Result>(error, AnimationTooLarge(frames, declared));
   }
 
   Result images;
+  qint64 decoded = 0;
   for (int frame = 0; frame < frames; ++frame) {
-    std::optional<JpegWarnings> warnings;
-    if (kind == ImageKind::Jpeg) warnings.emplace();
     QImage image = reader.read();
     if (image.isNull()) {
-      return Refuse<Result>(
-          error, QStringLiteral("The %1 data is damaged or cut short (%2)")
-                     .arg(QString::fromLatin1(FormatName(kind)).toUpper(), reader.errorString()));
+      const QString reason =
+          warnings.First().isEmpty() ? reader.errorString() : warnings.First();
+      return Refuse<Result>(error, QStringLiteral("The %1 data is damaged or cut short (%2)")
+                                       .arg(QString::fromLatin1(FormatName(kind)).toUpper(),
+                                            reason));
     }
-    if (warnings && !warnings->First().isEmpty()) {
+    if (warnings.FromJpeg()) {
       return Refuse<Result>(error,
-                            QStringLiteral("The JPEG data is damaged (%1)").arg(warnings->First()));
+                            QStringLiteral("The JPEG data is damaged (%1)").arg(warnings.First()));
     }
-    // Should the decoder disagree with its header, the conversion is still
-    // bounded.
-    if (PixelCount(image.size()) > MaxBmpPixels)
-      return Refuse<Result>(error, TooLarge(image.size()));
+    // Should the decoder disagree with the walk, the frames it made are
+    // still counted as made.
+    decoded += PixelCount(image.size());
+    if (decoded > MaxBmpPixels) {
+      return Refuse<Result>(error, frame == 0 ? TooLarge(image.size())
+                                              : AnimationTooLarge(frame + 1, image.size()));
+    }
     images.push_back(std::move(image));
   }
   return images;
@@ -188,22 +178,20 @@ std::optional<QByteArray> ReadDevice(QIODevice& device, QString* error) {
     if (part.isEmpty()) break;
     bytes += part;
   }
-  if (bytes.size() > MaxImageFileBytes) {
-    return Refuse<QByteArray>(
-        error, QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20));
+  if (const QString fault = ImageFileSizeFault(static_cast<std::size_t>(bytes.size()));
+      !fault.isEmpty()) {
+    return Refuse<QByteArray>(error, fault);
   }
   return bytes;
 }
 
-std::optional<QByteArray> ReadPath(const QString& path, QString* error) {
-  auto bytes = ReadLocalFile(path, static_cast<std::size_t>(MaxImageFileBytes) + 1);
-  if (!bytes) return Refuse<QByteArray>(error, ReasonText(bytes.error()));
-  if (bytes->size() > static_cast<std::size_t>(MaxImageFileBytes)) {
-    return Refuse<QByteArray>(
-        error, QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20));
+std::optional<std::vector<std::uint8_t>> ReadPath(const QString& path, QString* error) {
+  auto bytes = ReadLocalFile(path, ImageFileReadLimit);
+  if (!bytes) return Refuse<std::vector<std::uint8_t>>(error, ReasonText(bytes.error()));
+  if (const QString fault = ImageFileSizeFault(bytes->size()); !fault.isEmpty()) {
+    return Refuse<std::vector<std::uint8_t>>(error, fault);
   }
-  return QByteArray(reinterpret_cast<const char*>(bytes->data()),
-                    static_cast<qsizetype>(bytes->size()));
+  return std::move(*bytes);
 }
 
 std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImage>> images) {
@@ -235,7 +223,15 @@ std::optional<std::vector<RgbImage>> LoadImageFrames(const QString& path, QStrin
                                                      bool all_frames) {
   const auto bytes = ReadPath(path, error);
   if (!bytes) return std::nullopt;
-  return LoadImageFrames(*bytes, error, all_frames);
+  // Not copied: the file may be as large as the limit.
+  return LoadImageFrames(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()),
+                                                 static_cast<qsizetype>(bytes->size())),
+                         error, all_frames);
+}
+
+QString ImageFileSizeFault(std::size_t size) {
+  if (size <= static_cast<std::size_t>(MaxImageFileBytes)) return {};
+  return QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20);
 }
 
 RgbImage ToRgbImage(const QImage& image) {

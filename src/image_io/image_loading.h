@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,11 @@ inline constexpr qint64 MaxBmpPixels = qint64{4096} * 4096;
 // The largest image file read whole: a 4096 x 4096 BMP of 32 bits a pixel
 // with room to spare for a PNG that compresses badly.
 inline constexpr qint64 MaxImageFileBytes = qint64{256} << 20;
+// Read one byte past the limit so that a larger file shows itself; every
+// reader of image files passes what it read through ImageFileSizeFault.
+inline constexpr std::size_t ImageFileReadLimit = static_cast<std::size_t>(MaxImageFileBytes) + 1;
+// "File larger than 256 MiB" for more than MaxImageFileBytes, else empty.
+QString ImageFileSizeFault(std::size_t size);
 
 // Reads a BMP, PNG, GIF or JPEG image, recognised by its content whatever the
 // file is called, and returns every pixel of it, with its alpha channel when
@@ -30,8 +36,10 @@ inline constexpr qint64 MaxImageFileBytes = qint64{256} << 20;
 // the animation shows it (whole canvas); otherwise, and for other formats,
 // the one image. Refused, with the reason in `*error` when given: anything
 // but a regular file, other formats, more than MaxBmpPixels pixels (all
-// frames together), and files that are damaged or cut short, so that every
-// pixel returned came from the file.
+// frames together, each as large as the decoder makes it), more than
+// MaxImageFrames frames or MaxJpegScans scans, and files that are damaged or
+// cut short, so that every pixel returned came from the file. The reason is
+// one line; the decoders' own warnings go into it rather than to the log.
 std::optional<std::vector<RgbImage>> LoadImageFrames(const QString& path, QString* error,
                                                      bool all_frames = false);
 std::optional<std::vector<RgbImage>> LoadImageFrames(QIODevice& device, QString* error,
