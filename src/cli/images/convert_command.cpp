@@ -22,9 +22,6 @@ namespace {
 
 const QString kCommand = QStringLiteral("convert");
 
-// The loader reads no larger file either.
-constexpr std::size_t kMaxImageFileBytes = static_cast<std::size_t>(MaxImageFileBytes);
-
 // Everything that decides the picture. A new option is one field here, one
 // entry in ConvertOptionSet, a line in ReadConvertOptions and its use in
 // ConvertedPicture.
@@ -193,14 +190,16 @@ int RunConvertCommand(const QStringList& arguments) {
   const auto options = ReadConvertOptions(parser, set);
   if (!options) return UsageError(kCommand, options.error());
 
-  const auto bytes = ReadLocalFile(options->image, kMaxImageFileBytes);
+  const auto bytes = ReadLocalFile(options->image, ImageFileReadLimit);
   if (!bytes) return Refuse(options->image, CouldNotReadReason(bytes.error()));
-  QString error;
-  // Every frame, as "Open BMP" reads them.
-  std::optional<std::vector<RgbImage>> frames =
-      LoadImageFrames(QByteArray(reinterpret_cast<const char*>(bytes->data()),
-                                 static_cast<qsizetype>(bytes->size())),
-                      &error, true);
+  QString error = ImageFileSizeFault(bytes->size());
+  // Every frame, as "Open BMP" reads them; the bytes are not copied.
+  std::optional<std::vector<RgbImage>> frames;
+  if (error.isEmpty()) {
+    frames = LoadImageFrames(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()),
+                                                     static_cast<qsizetype>(bytes->size())),
+                             &error, true);
+  }
   if (frames && frames->empty()) error = QStringLiteral("The file holds no image");
   if (!frames || frames->empty()) {
     return Refuse(options->image, QStringLiteral("cannot be opened as an image: %1").arg(error));
