@@ -194,12 +194,18 @@ std::optional<std::vector<std::uint8_t>> ReadPath(const QString& path, QString* 
   return std::move(*bytes);
 }
 
-std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImage>> images) {
+std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImage>> images,
+                                                 QString* error) {
   if (!images) return std::nullopt;
   std::vector<RgbImage> result;
   result.reserve(images->size());
   for (QImage& image : *images) {
     result.push_back(ToRgbImage(image));
+    // The conversion gives nothing when it cannot allocate its copy.
+    if (result.back().width == 0) {
+      return Refuse<std::vector<RgbImage>>(error,
+                                           QStringLiteral("Not enough memory to convert the image"));
+    }
     image = QImage();  // one copy of each frame at a time
   }
   return result;
@@ -209,7 +215,7 @@ std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImag
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QString* error,
                                                      bool all_frames) {
-  return ToRgbImages(DecodeImages(bytes, error, all_frames));
+  return ToRgbImages(DecodeImages(bytes, error, all_frames), error);
 }
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(QIODevice& device, QString* error,
