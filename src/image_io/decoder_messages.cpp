@@ -25,8 +25,10 @@ constexpr qsizetype MaxCaptured = 4096;
 
 }  // namespace
 
-DecoderMessages::DecoderMessages() : previous_(qInstallMessageHandler(&DecoderMessages::Handle)) {
+DecoderMessages::DecoderMessages(bool take_standard_error)
+    : previous_(qInstallMessageHandler(&DecoderMessages::Handle)) {
   current_ = this;
+  if (!take_standard_error || keep_standard_error_) return;
   // Standard error goes into an unnamed file for the while; should that
   // fail, the messages are printed as before and only the line loses them.
   std::fflush(stderr);

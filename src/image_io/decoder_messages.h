@@ -12,7 +12,9 @@ namespace pictavo {
 // and still returns an image. One at a time, on the thread that decodes.
 class DecoderMessages {
  public:
-  DecoderMessages();
+  // Standard error is taken only when `take_standard_error`, for the PNG
+  // library, and not once KeepStandardError() was called.
+  explicit DecoderMessages(bool take_standard_error);
   ~DecoderMessages();
   DecoderMessages(const DecoderMessages&) = delete;
   DecoderMessages& operator=(const DecoderMessages&) = delete;
@@ -22,11 +24,16 @@ class DecoderMessages {
   // Whether a warning came from the JPEG decoder.
   bool FromJpeg() const { return from_jpeg_; }
 
+  // For a fuzz target: a crash report written during a decode must reach
+  // the terminal, whatever else the decoder prints.
+  static void KeepStandardError() { keep_standard_error_ = true; }
+
  private:
   static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message);
   QString Written() const;
 
   static inline DecoderMessages* current_ = nullptr;
+  static inline bool keep_standard_error_ = false;
   QtMessageHandler previous_;
   QString first_;
   bool from_jpeg_ = false;

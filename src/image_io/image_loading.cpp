@@ -125,7 +125,7 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
   if (const std::string fault = StructureFault(kind, bytes, &gif); !fault.empty()) {
     return Refuse<Result>(error, QString::fromStdString(fault));
   }
-  const DecoderMessages warnings;
+  const DecoderMessages warnings(kind == ImageKind::Png);
   QImageReader reader(&buffer, FormatName(kind));
   reader.setAutoDetectImageFormat(false);
   reader.setAllocationLimit(AllocationLimitMiB);
