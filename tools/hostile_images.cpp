@@ -1,5 +1,6 @@
 #include "hostile_images.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -42,6 +43,12 @@ class LzwWriter {
     if (next_ == (1 << size_) && size_ < 12) ++size_;
   }
   int Next() const { return next_; }
+  // After a clear code: the table and the code width start again.
+  static LzwWriter Restarted(LzwWriter&& written) {
+    written.size_ = 3;
+    written.next_ = 6;
+    return std::move(written);
+  }
   QByteArray Finish() {
     Code(5);  // the end code
     if (count_ > 0) data_ += static_cast<char>(bits_ & 0xFF);
@@ -91,6 +98,42 @@ QByteArray OnePixel() {
   return lzw.Finish();
 }
 
+// Clear codes, which stand for no pixel, then the one pixel.
+QByteArray PaddedPixel(int clears) {
+  LzwWriter lzw;
+  for (int i = 0; i < clears; ++i) lzw.Code(4);
+  lzw.Code(0);
+  return lzw.Finish();
+}
+
+QByteArray GifComment(int bytes) {
+  QByteArray out("\x21\xFE", 2);
+  for (; bytes > 0; bytes -= 255) {
+    const int part = std::min(bytes, 255);
+    out += static_cast<char>(part);
+    out += QByteArray(part, 'c');
+  }
+  return out + '\0';
+}
+
+// One literal code a pixel, black and white in turn, a clear code whenever
+// the table fills: the most data a frame of `pixels` may hold.
+QByteArray LiteralPixels(qint64 pixels) {
+  LzwWriter lzw;
+  lzw.Code(4);
+  int since_clear = 0;
+  for (qint64 i = 0; i < pixels; ++i) {
+    if (lzw.Next() == 4096) {
+      lzw.Code(4);
+      lzw = LzwWriter::Restarted(std::move(lzw));
+      since_clear = 0;
+    }
+    lzw.Code(static_cast<int>(i & 1));
+    if (since_clear++ > 0) lzw.Grow();
+  }
+  return lzw.Finish();
+}
+
 // Each code names the string before it and one pixel more, so `codes` codes
 // stand for about codes^2 / 2 pixels; once the table is full the longest
 // string is repeated, 4094 pixels per 12 bits.
@@ -132,11 +175,13 @@ QByteArray PngChunk(const char* type, const QByteArray& data) {
   return out;
 }
 
-QByteArray PngStart(std::uint32_t width, std::uint32_t height) {
+QByteArray PngStart(std::uint32_t width, std::uint32_t height, char depth = 8, char colour = 2) {
   QByteArray header;
   Add32(header, width);
   Add32(header, height);
-  header += QByteArray("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB
+  header += depth;
+  header += colour;
+  header += QByteArray(3, '\0');  // compression, filter, interlace
   return QByteArray("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", header);
 }
 
@@ -172,9 +217,19 @@ QByteArray Encoded(const QImage& image, const char* format, bool progressive = f
   return bytes;
 }
 
-// A progressive JPEG whose scans are given again and again up to `scans`.
-QByteArray RepeatedScans(const QImage& image, int scans) {
-  const QByteArray jpeg = Encoded(image, "jpeg", true);
+// A progressive JPEG whose scans are given again and again up to `scans`;
+// its header may claim another size.
+QByteArray RepeatedScans(const QImage& image, int scans, int claimed_size = 0) {
+  QByteArray jpeg = Encoded(image, "jpeg", true);
+  if (claimed_size > 0) {
+    const qsizetype frame = jpeg.indexOf("\xFF\xC2");
+    QByteArray size;
+    for (int i = 0; i < 2; ++i) {
+      size += static_cast<char>(claimed_size >> 8);
+      size += static_cast<char>(claimed_size & 0xFF);
+    }
+    jpeg.replace(frame + 5, 4, size);
+  }
   const qsizetype first = jpeg.indexOf("\xFF\xDA");
   const qsizetype end = jpeg.lastIndexOf("\xFF\xD9");
   const QByteArray all = jpeg.mid(first, end - first);
@@ -206,14 +261,19 @@ std::vector<HostileImage> HostileImages() {
        GifHeader(16, 16) + GifImage(0, 0, 65535, 65535, OnePixel()) + trailer},
       {"gif_frame_past_corner.gif",
        GifHeader(16, 16) + GifImage(12, 12, 8, 8, OnePixel()) + trailer},
+      {"gif_padded_data.gif", GifHeader(1, 1) + GifImage(0, 0, 1, 1, PaddedPixel(12000)) + trailer},
+      {"gif_long_comment.gif",
+       GifHeader(1, 1) + GifComment((4 << 20) + 1) + GifImage(0, 0, 1, 1, OnePixel()) + trailer},
       {"gif_strings_overrun.gif",
        GifHeader(16, 16) + GifImage(0, 0, 1, 1, GrowingStrings(3000)) + trailer},
       {"png_chunk_claims_2gib.png", PngClaiming(0x7FFFFFF0)},
       {"png_chunk_length_above_limit.png", PngClaiming(0xFFFFFFFF)},
+      {"png_16_bits_too_large.png", PngStart(4096, 4096, 16, 6) + PngChunk("IEND", {})},
       {"png_too_large.png",
        PngStart(65535, 65535) + PngChunk("IDAT", QByteArray(8, '\0')) + PngChunk("IEND", {})},
       {"jpeg_2000_scans.jpg", RepeatedScans(Noise(8, 8, QImage::Format_RGB32), 2000)},
       {"jpeg_too_large.jpg", too_large_jpeg},
+      {"jpeg_scans_over_image.jpg", RepeatedScans(Noise(8, 8, QImage::Format_RGB32), 20, 4096)},
   };
 }
 
@@ -234,6 +294,9 @@ std::vector<HostileImage> LargestAcceptedImages() {
       {"largest_rgb.bmp", Encoded(noise, "bmp")},
       {"largest_progressive.jpg", Encoded(noise.convertToFormat(QImage::Format_RGB32), "jpeg", true)},
       {"largest_100_scans.jpg", RepeatedScans(noise.convertToFormat(QImage::Format_RGB32), 100)},
+      {"largest_literal_frame.gif",
+       GifHeader(4096, 4096) + GifImage(0, 0, 4096, 4096, LiteralPixels(qint64{4096} * 4096)) +
+           QByteArray(1, ';')},
       {"largest_two_frames.gif", GifOfDots(4096, 2048, 2)},
       {"largest_strings_overrun.gif",
        GifHeader(4096, 4096) + GifImage(0, 0, 4096, 4096, GrowingStrings(700000)) + QByteArray(1, ';')},

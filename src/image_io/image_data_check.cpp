@@ -1,7 +1,9 @@
 #include "image_io/image_data_check.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 namespace pictavo {
@@ -11,10 +13,16 @@ namespace {
 using Bytes = std::span<const std::uint8_t>;
 
 constexpr int MaxLzwBits = 12;
+constexpr std::size_t MaxGifExtensionBytes = std::size_t{4} << 20;
 constexpr int MaxLzwCodes = 1 << MaxLzwBits;
 
 std::uint32_t U16(Bytes b, std::size_t at) {
   return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8);
+}
+
+std::uint32_t U32Big(Bytes b, std::size_t at) {
+  return std::uint32_t{b[at]} << 24 | std::uint32_t{b[at + 1]} << 16 |
+         std::uint32_t{b[at + 2]} << 8 | b[at + 3];
 }
 
 // The number of pixels an LZW stream decodes to, or -1 when a code refers to
@@ -96,6 +104,7 @@ std::string GifDataFault(Bytes file, GifLayout* layout) {
   const std::uint32_t screen_height = U16(file, 8);
   std::size_t at = HeaderSize + ColorTableBytes(file[10]);
   int images = 0;
+  std::size_t extension_bytes = 0;
   while (at < file.size()) {
     const std::uint8_t block = file[at++];
     if (block == 0x3B) {  // the trailer
@@ -105,8 +114,14 @@ std::string GifDataFault(Bytes file, GifLayout* layout) {
     }
     if (block == 0x21) {  // an extension: its label, then sub-blocks
       if (at >= file.size()) return cut_short;
-      ++at;
+      const std::size_t start = ++at;
       if (!ReadSubBlocks(file, at, nullptr)) return cut_short;
+      // Comments and application data: the decoder steps over every byte.
+      extension_bytes += at - start;
+      if (extension_bytes > MaxGifExtensionBytes) {
+        return "The GIF's extension blocks hold more than " +
+               std::to_string(MaxGifExtensionBytes >> 20) + " MiB";
+      }
       continue;
     }
     if (block != 0x2C) return "The GIF holds an unknown block (" + std::to_string(block) + ")";
@@ -135,6 +150,12 @@ std::string GifDataFault(Bytes file, GifLayout* layout) {
     }
     std::vector<std::uint8_t> data;
     if (!ReadSubBlocks(file, at, &data)) return cut_short;
+    // An encoder needs at most 12 bits a pixel and a few clear codes: more
+    // is padding the decoder would have to work through.
+    if (static_cast<std::int64_t>(data.size()) > 2 * pixels + MaxLzwCodes) {
+      return image + " holds " + std::to_string(data.size()) + " bytes of compressed data for its " +
+             std::to_string(pixels) + " pixels";
+    }
     const std::int64_t decoded = LzwPixelCount(data, min_code_size);
     if (decoded < 0) return "The compressed data of " + image + " is damaged";
     if (decoded < pixels) {
@@ -157,7 +178,10 @@ std::string JpegDataFault(Bytes file) {
   if (file.size() < 4 || file[0] != 0xFF || file[1] != 0xD8) return cut_short;
   std::size_t at = 2;
   bool in_scan = false;
-  int scans = 0;
+  std::int64_t scans = 0;
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  std::int64_t pixels = 1;
   while (at + 1 < file.size()) {
     if (file[at] != 0xFF) {
       // Inside a scan every 0xFF of the data is followed by a 0 byte, so
@@ -179,10 +203,23 @@ std::string JpegDataFault(Bytes file) {
     if (marker == 0xDA && ++scans > MaxJpegScans) {
       return "The JPEG holds more than " + std::to_string(MaxJpegScans) + " scans";
     }
+    if (marker == 0xDA && pixels <= MaxDecodedPixels && scans * pixels > MaxJpegScanPixels) {
+      // Each scan is a pass over the whole image.
+      return "The JPEG takes more than " + std::to_string(MaxJpegScanPixels / pixels) +
+             " scans over its " + std::to_string(width) + " x " + std::to_string(height) +
+             " pixels";
+    }
     if (file.size() - at < 4) return cut_short;
     const std::size_t length = std::size_t{file[at + 2]} << 8 | file[at + 3];  // big-endian
     if (length < 2) return "The JPEG data is damaged";
     if (file.size() - at - 2 < length) return cut_short;
+    const bool frame_header = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
+                              marker != 0xC8 && marker != 0xCC;
+    if (frame_header && length >= 7) {  // precision, height, width
+      height = std::int64_t{file[at + 5]} << 8 | file[at + 6];
+      width = std::int64_t{file[at + 7]} << 8 | file[at + 8];
+      pixels = std::max<std::int64_t>(height * width, 1);
+    }
     at += 2 + length;
     in_scan = marker == 0xDA;
   }
@@ -194,11 +231,27 @@ std::string PngDataFault(Bytes file) {
   constexpr std::size_t ChunkFrame = 12;  // length, type, checksum
   constexpr std::uint32_t MaxChunkLength = 0x7FFFFFFF;
   const std::string cut_short = "The PNG data is cut short";
+  // The header comes first: an image too large to decode is said so, however
+  // the rest of the file looks.
+  constexpr std::size_t HeaderEnd = SignatureSize + ChunkFrame + 13;
+  if (file.size() >= HeaderEnd && std::string_view(reinterpret_cast<const char*>(&file[12]), 4) ==
+                                      std::string_view("IHDR")) {
+    const std::int64_t width = std::int64_t{U32Big(file, 16)};
+    const std::int64_t height = std::int64_t{U32Big(file, 20)};
+    const int depth = file[24];
+    const int colour = file[25];
+    // Sixteen-bit colour comes out at 8 bytes a pixel, all else at 4 or less.
+    const std::int64_t bytes = width * height * (depth == 16 && colour != 0 ? 8 : 4);
+    if (width > 0 && height > 0 && width * height <= MaxDecodedPixels && bytes > MaxDecodedBytes) {
+      return "Image too large to decode (" + std::to_string(width) + " x " +
+             std::to_string(height) + " pixels of 16 bits a channel take " +
+             std::to_string(bytes >> 20) + " MiB; at most " +
+             std::to_string(MaxDecodedBytes >> 20) + " MiB)";
+    }
+  }
   std::size_t at = SignatureSize;
   while (file.size() - at >= ChunkFrame) {
-    const std::uint32_t length =
-        std::uint32_t{file[at]} << 24 | std::uint32_t{file[at + 1]} << 16 |
-        std::uint32_t{file[at + 2]} << 8 | file[at + 3];  // big-endian
+    const std::uint32_t length = U32Big(file, at);
     std::string type;
     for (std::size_t i = 4; i < 8; ++i) {
       const std::uint8_t c = file[at + i];

@@ -11,6 +11,12 @@ namespace pictavo {
 // bytes repeated would otherwise cost seconds. Ordinary files use a dozen.
 inline constexpr int MaxImageFrames = 1000;
 inline constexpr int MaxJpegScans = 100;
+// The pixels all the scans of a JPEG may pass over together: 16 scans of the
+// largest image, more of a smaller one, up to MaxJpegScans.
+inline constexpr std::int64_t MaxDecodedPixels = std::int64_t{4096} * 4096;
+inline constexpr std::int64_t MaxJpegScanPixels = 16 * MaxDecodedPixels;
+// The most the decoder may allocate for one image: 4 bytes a pixel.
+inline constexpr std::int64_t MaxDecodedBytes = 4 * MaxDecodedPixels;
 
 // What the walk of a GIF learns: the decoder makes every frame a whole
 // screen, whatever its rectangle.
@@ -31,12 +37,14 @@ std::string GifDataFault(std::span<const std::uint8_t> file, GifLayout* layout =
 
 // Walks the segments of a whole JPEG file up to its end marker: a file cut
 // short ends without one, and the decoder would make up the missing part.
-// More than MaxJpegScans scans are refused.
+// More than MaxJpegScans scans, or more than MaxJpegScanPixels over all
+// scans, are refused.
 std::string JpegDataFault(std::span<const std::uint8_t> file);
 
 // Walks the chunks of a whole PNG file up to its end chunk: every length
 // lies inside the file, so the decoder never reserves room for data that is
-// not there.
+// not there. A header whose image would take more than MaxDecodedBytes to
+// decode is refused first.
 std::string PngDataFault(std::span<const std::uint8_t> file);
 
 }  // namespace pictavo

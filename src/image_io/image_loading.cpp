@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 #include <span>
 #include <string>
 
@@ -20,8 +22,8 @@ namespace pictavo {
 
 namespace {
 
-// The decoded image before its conversion takes at most 4 bytes a pixel.
-constexpr int AllocationLimitMiB = static_cast<int>(MaxBmpPixels * 4 / (1024 * 1024));
+// The toolkit's own limit for what one decoded image may take.
+constexpr int AllocationLimitMiB = static_cast<int>(MaxDecodedBytes >> 20);
 
 enum class ImageKind { Unknown, Bmp, Png, Gif, Jpeg };
 
@@ -105,8 +107,10 @@ QString AnimationTooLarge(int frames, QSize size) {
 }
 
 // Decodes the whole file after its structure has been checked.
-std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString* error,
-                                                bool all_frames) {
+// `bytes` is the start of a file of `file_size` bytes: all of it, or its
+// first MaxImageDataBytes, in which the image must then end.
+std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::size_t file_size,
+                                                QString* error, bool all_frames) {
   using Result = std::vector<QImage>;
   const ImageKind kind = KindOf(bytes);
   if (kind == ImageKind::Unknown) {
@@ -123,6 +127,12 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
   // the bytes and allocates nothing the size of the image.
   GifLayout gif;
   if (const std::string fault = StructureFault(kind, bytes, &gif); !fault.empty()) {
+    if (file_size > static_cast<std::size_t>(bytes.size())) {
+      return Refuse<Result>(error, QStringLiteral("The image does not end within the first %1 MiB "
+                                                  "of the file (%2 bytes)")
+                                       .arg(MaxImageDataBytes >> 20)
+                                       .arg(file_size));
+    }
     return Refuse<Result>(error, QString::fromStdString(fault));
   }
   const DecoderMessages warnings(kind == ImageKind::Png);
@@ -167,32 +177,56 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
   return images;
 }
 
-std::optional<QByteArray> ReadDevice(QIODevice& device, QString* error) {
+// What the loader keeps of a file: at most MaxImageDataBytes, and the
+// length of the whole file.
+struct FileStart {
+  std::vector<std::uint8_t> bytes;
+  std::size_t file_size = 0;
+};
+
+std::optional<FileStart> ReadDevice(QIODevice& device, QString* error) {
   if (!device.isOpen() && !device.open(QIODevice::ReadOnly)) {
-    return Refuse<QByteArray>(error, device.errorString());
+    return Refuse<FileStart>(error, device.errorString());
   }
   // In parts: one read of the whole limit would reserve all of it at once.
-  QByteArray bytes;
-  while (bytes.size() <= MaxImageFileBytes) {
+  // Past the kept part only the length counts.
+  FileStart start;
+  while (start.file_size <= static_cast<std::size_t>(MaxImageFileBytes)) {
     const QByteArray part = device.read(qint64{1} << 16);
     if (part.isEmpty()) break;
-    bytes += part;
+    start.file_size += static_cast<std::size_t>(part.size());
+    const std::size_t room = MaxImageDataBytes - std::min(MaxImageDataBytes, start.bytes.size());
+    start.bytes.insert(start.bytes.end(), part.begin(),
+                       part.begin() + static_cast<qsizetype>(std::min(room, std::size_t(part.size()))));
   }
-  if (const QString fault = ImageFileSizeFault(static_cast<std::size_t>(bytes.size()));
-      !fault.isEmpty()) {
-    return Refuse<QByteArray>(error, fault);
+  if (const QString fault = ImageFileSizeFault(start.file_size); !fault.isEmpty()) {
+    return Refuse<FileStart>(error, fault);
   }
-  return bytes;
+  return start;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadPath(const QString& path, QString* error) {
-  auto bytes = ReadLocalFile(path, ImageFileReadLimit);
-  if (!bytes) return Refuse<std::vector<std::uint8_t>>(error, ReasonText(bytes.error()));
-  if (const QString fault = ImageFileSizeFault(bytes->size()); !fault.isEmpty()) {
-    return Refuse<std::vector<std::uint8_t>>(error, fault);
+std::optional<FileStart> ReadPath(const QString& path, QString* error, QString* read_error) {
+  auto bytes = ReadLocalFile(path, MaxImageDataBytes + 1);
+  if (!bytes) return Refuse<FileStart>(read_error ? read_error : error, ReasonText(bytes.error()));
+  FileStart start{std::move(*bytes), 0};
+  start.file_size = start.bytes.size();
+  if (start.file_size > MaxImageDataBytes) {
+    std::error_code failed;
+    start.file_size = static_cast<std::size_t>(std::filesystem::file_size(LocalPath(path), failed));
+    if (failed) {
+      return Refuse<FileStart>(read_error ? read_error : error,
+                               QString::fromLocal8Bit(failed.message().c_str()));
+    }
+    start.bytes.resize(MaxImageDataBytes);
   }
-  return std::move(*bytes);
+  if (const QString fault = ImageFileSizeFault(start.file_size); !fault.isEmpty()) {
+    return Refuse<FileStart>(error, fault);
+  }
+  return start;
 }
+
+std::optional<std::vector<RgbImage>> LoadStart(const std::optional<FileStart>& start,
+                                               QString* error, bool all_frames);
 
 std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImage>> images,
                                                  QString* error) {
@@ -215,25 +249,32 @@ std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImag
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QString* error,
                                                      bool all_frames) {
-  return ToRgbImages(DecodeImages(bytes, error, all_frames), error);
+  return ToRgbImages(DecodeImages(bytes, static_cast<std::size_t>(bytes.size()), error, all_frames),
+                     error);
 }
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(QIODevice& device, QString* error,
                                                      bool all_frames) {
-  const auto bytes = ReadDevice(device, error);
-  if (!bytes) return std::nullopt;
-  return LoadImageFrames(*bytes, error, all_frames);
+  return LoadStart(ReadDevice(device, error), error, all_frames);
 }
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(const QString& path, QString* error,
-                                                     bool all_frames) {
-  const auto bytes = ReadPath(path, error);
-  if (!bytes) return std::nullopt;
-  // Not copied: the file may be as large as the limit.
-  return LoadImageFrames(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()),
-                                                 static_cast<qsizetype>(bytes->size())),
-                         error, all_frames);
+                                                     bool all_frames, QString* read_error) {
+  return LoadStart(ReadPath(path, error, read_error), error, all_frames);
 }
+
+namespace {
+
+std::optional<std::vector<RgbImage>> LoadStart(const std::optional<FileStart>& start,
+                                               QString* error, bool all_frames) {
+  if (!start) return std::nullopt;
+  // Not copied: the kept part may be as large as its limit.
+  const QByteArray bytes = QByteArray::fromRawData(
+      reinterpret_cast<const char*>(start->bytes.data()), static_cast<qsizetype>(start->bytes.size()));
+  return ToRgbImages(DecodeImages(bytes, start->file_size, error, all_frames), error);
+}
+
+}  // namespace
 
 QString ImageFileSizeFault(std::size_t size) {
   if (size <= static_cast<std::size_t>(MaxImageFileBytes)) return {};
@@ -249,16 +290,21 @@ RgbImage ToRgbImage(const QImage& image) {
   if (argb.isNull()) return result;
   result.width = argb.width();
   result.height = argb.height();
-  const std::size_t count = static_cast<std::size_t>(result.width) * result.height;
-  result.pixels.reserve(count);
-  if (has_alpha) result.alpha.reserve(count);
+  const auto width = static_cast<std::size_t>(result.width);
+  // Sized once and filled by index: this runs over every pixel of the
+  // largest image the loader accepts.
+  result.pixels.resize(width * static_cast<std::size_t>(result.height));
+  if (has_alpha) result.alpha.resize(result.pixels.size());
   for (int y = 0; y < argb.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    for (int x = 0; x < argb.width(); ++x) {
-      result.pixels.push_back({static_cast<std::uint8_t>(qRed(row[x])),
-                               static_cast<std::uint8_t>(qGreen(row[x])),
-                               static_cast<std::uint8_t>(qBlue(row[x]))});
-      if (has_alpha) result.alpha.push_back(static_cast<std::uint8_t>(qAlpha(row[x])));
+    Rgb* out = result.pixels.data() + static_cast<std::size_t>(y) * width;
+    for (std::size_t x = 0; x < width; ++x) {
+      out[x] = {static_cast<std::uint8_t>(qRed(row[x])), static_cast<std::uint8_t>(qGreen(row[x])),
+                static_cast<std::uint8_t>(qBlue(row[x]))};
+    }
+    if (has_alpha) {
+      std::uint8_t* opacity = result.alpha.data() + static_cast<std::size_t>(y) * width;
+      for (std::size_t x = 0; x < width; ++x) opacity[x] = static_cast<std::uint8_t>(qAlpha(row[x]));
     }
   }
   return result;

@@ -182,6 +182,8 @@ class ImageLoadingTest : public QObject {
         {"gif_frame_outside_screen.gif",
          "GIF image 1 (65535 x 65535 at 0, 0) lies outside the 16 x 16 screen"},
         {"gif_frame_past_corner.gif", "GIF image 1 (8 x 8 at 12, 12) lies outside the 16 x 16 screen"},
+        {"gif_padded_data.gif", "GIF image 1 holds 4501 bytes of compressed data for its 1 pixels"},
+        {"gif_long_comment.gif", "The GIF's extension blocks hold more than 4 MiB"},
         {"gif_strings_overrun.gif",
          "GIF image 1 decodes to 4504501 pixels, far more than the 1 of its rectangle"},
         {"png_chunk_claims_2gib.png",
@@ -190,6 +192,10 @@ class ImageLoadingTest : public QObject {
         {"png_chunk_length_above_limit.png",
          "The PNG chunk \"tEXt\" at byte 33 claims 4294967295 bytes, above the format's limit"},
         {"png_too_large.png", "Image too large (65535 x 65535 pixels)"},
+        {"png_16_bits_too_large.png",
+         "Image too large to decode (4096 x 4096 pixels of 16 bits a channel take 128 MiB; at most "
+         "64 MiB)"},
+        {"jpeg_scans_over_image.jpg", "The JPEG takes more than 16 scans over its 4096 x 4096 pixels"},
         {"jpeg_2000_scans.jpg", "The JPEG holds more than 100 scans"},
         {"jpeg_too_large.jpg", "Image too large (40000 x 40000 pixels)"},
     };

@@ -190,15 +190,13 @@ int RunConvertCommand(const QStringList& arguments) {
   const auto options = ReadConvertOptions(parser, set);
   if (!options) return UsageError(kCommand, options.error());
 
-  const auto bytes = ReadLocalFile(options->image, ImageFileReadLimit);
-  if (!bytes) return Refuse(options->image, CouldNotReadReason(bytes.error()));
-  QString error = ImageFileSizeFault(bytes->size());
-  // Every frame, as "Open BMP" reads them; the bytes are not copied.
-  std::optional<std::vector<RgbImage>> frames;
-  if (error.isEmpty()) {
-    frames = LoadImageFrames(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()),
-                                                     static_cast<qsizetype>(bytes->size())),
-                             &error, true);
+  QString error;
+  QString read_error;
+  // Every frame, as "Open BMP" reads them, with the same limits.
+  std::optional<std::vector<RgbImage>> frames =
+      LoadImageFrames(options->image, &error, true, &read_error);
+  if (!read_error.isEmpty()) {
+    return Refuse(options->image, QStringLiteral("could not be read: %1").arg(read_error));
   }
   if (frames && frames->empty()) error = QStringLiteral("The file holds no image");
   if (!frames || frames->empty()) {
