@@ -226,29 +226,33 @@ std::string JpegDataFault(Bytes file) {
   return cut_short;
 }
 
+std::string PngHeaderFault(Bytes file) {
+  constexpr std::size_t HeaderEnd = 8 + 8 + 13;  // signature, chunk length and type, header
+  if (file.size() < HeaderEnd ||
+      std::string_view(reinterpret_cast<const char*>(&file[12]), 4) != std::string_view("IHDR")) {
+    return {};  // the walk and the decoder say what is wrong
+  }
+  const std::int64_t width = std::int64_t{U32Big(file, 16)};
+  const std::int64_t height = std::int64_t{U32Big(file, 20)};
+  const std::string size = std::to_string(width) + " x " + std::to_string(height) + " pixels";
+  if (width * height > MaxDecodedPixels) return "Image too large (" + size + ")";
+  // Sixteen-bit colour comes out at 8 bytes a pixel, all else at 4 or less.
+  const int depth = file[24];
+  const int colour = file[25];
+  const std::int64_t bytes = width * height * (depth == 16 && colour != 0 ? 8 : 4);
+  if (bytes > MaxDecodedBytes) {
+    return "Image too large to decode (" + size + " of 16 bits a channel take " +
+           std::to_string(bytes >> 20) + " MiB; at most " + std::to_string(MaxDecodedBytes >> 20) +
+           " MiB)";
+  }
+  return {};
+}
+
 std::string PngDataFault(Bytes file) {
   constexpr std::size_t SignatureSize = 8;
   constexpr std::size_t ChunkFrame = 12;  // length, type, checksum
   constexpr std::uint32_t MaxChunkLength = 0x7FFFFFFF;
   const std::string cut_short = "The PNG data is cut short";
-  // The header comes first: an image too large to decode is said so, however
-  // the rest of the file looks.
-  constexpr std::size_t HeaderEnd = SignatureSize + ChunkFrame + 13;
-  if (file.size() >= HeaderEnd && std::string_view(reinterpret_cast<const char*>(&file[12]), 4) ==
-                                      std::string_view("IHDR")) {
-    const std::int64_t width = std::int64_t{U32Big(file, 16)};
-    const std::int64_t height = std::int64_t{U32Big(file, 20)};
-    const int depth = file[24];
-    const int colour = file[25];
-    // Sixteen-bit colour comes out at 8 bytes a pixel, all else at 4 or less.
-    const std::int64_t bytes = width * height * (depth == 16 && colour != 0 ? 8 : 4);
-    if (width > 0 && height > 0 && width * height <= MaxDecodedPixels && bytes > MaxDecodedBytes) {
-      return "Image too large to decode (" + std::to_string(width) + " x " +
-             std::to_string(height) + " pixels of 16 bits a channel take " +
-             std::to_string(bytes >> 20) + " MiB; at most " +
-             std::to_string(MaxDecodedBytes >> 20) + " MiB)";
-    }
-  }
   std::size_t at = SignatureSize;
   while (file.size() - at >= ChunkFrame) {
     const std::uint32_t length = U32Big(file, at);

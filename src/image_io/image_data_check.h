@@ -43,8 +43,12 @@ std::string JpegDataFault(std::span<const std::uint8_t> file);
 
 // Walks the chunks of a whole PNG file up to its end chunk: every length
 // lies inside the file, so the decoder never reserves room for data that is
-// not there. A header whose image would take more than MaxDecodedBytes to
-// decode is refused first.
+// not there.
 std::string PngDataFault(std::span<const std::uint8_t> file);
+
+// The header of a PNG file alone: refuses an image of more than
+// MaxDecodedPixels pixels, or one that would take more than MaxDecodedBytes
+// to decode. What else is wrong with the header is left to the walk.
+std::string PngHeaderFault(std::span<const std::uint8_t> file);
 
 }  // namespace pictavo

@@ -122,6 +122,24 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::si
   QByteArray data = bytes;  // shared, not copied
   QBuffer buffer(&data);
   if (!buffer.open(QIODevice::ReadOnly)) return Refuse<Result>(error, buffer.errorString());
+  const DecoderMessages warnings(kind == ImageKind::Png);
+  QImageReader reader(&buffer, FormatName(kind));
+  reader.setAutoDetectImageFormat(false);
+  reader.setAllocationLimit(AllocationLimitMiB);
+  const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                           static_cast<std::size_t>(bytes.size()));
+  // The size first, from the header alone, so that an image too large is
+  // said so however the rest looks. The PNG decoder would take in every
+  // chunk before its pixels to tell the size: its header is read here.
+  if (kind == ImageKind::Png) {
+    if (const std::string fault = PngHeaderFault(file); !fault.empty()) {
+      return Refuse<Result>(error, QString::fromStdString(fault));
+    }
+  } else if (kind != ImageKind::Gif) {
+    if (const QSize declared = reader.size(); PixelCount(declared) > MaxBmpPixels) {
+      return Refuse<Result>(error, TooLarge(declared));
+    }
+  }
   // Only a file whose every block lies inside it, and whose frames and scans
   // stay within their counts, reaches the decoder; the walk costs a pass over
   // the bytes and allocates nothing the size of the image.
@@ -135,13 +153,7 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::si
     }
     return Refuse<Result>(error, QString::fromStdString(fault));
   }
-  const DecoderMessages warnings(kind == ImageKind::Png);
-  QImageReader reader(&buffer, FormatName(kind));
-  reader.setAutoDetectImageFormat(false);
-  reader.setAllocationLimit(AllocationLimitMiB);
-  // The header alone tells the size: refuse before anything is allocated.
-  // Reading it parses the headers only. Every GIF frame comes out as large as
-  // the screen.
+  // Every GIF frame comes out as large as the screen.
   const QSize declared =
       kind == ImageKind::Gif ? QSize(gif.screen_width, gif.screen_height) : reader.size();
   if (PixelCount(declared) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(declared));

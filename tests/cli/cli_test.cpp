@@ -334,6 +334,18 @@ class CliTest : public QObject {
     }
   }
 
+  // The window's file limit and message; a sparse file, nothing written.
+  void convertRefusesAFileTheWindowRefuses() {
+    QTemporaryDir dir;
+    QFile big(dir.filePath("big.png"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((qint64{256} << 20) + 1));
+    big.close();
+    const Run run = Cli({"convert", big.fileName(), "-o", dir.filePath("x.ptv")});
+    QCOMPARE(run.err, "pictavo-cli: " + big.fileName().toLocal8Bit() +
+                          ": cannot be opened as an image: File larger than 256 MiB\n");
+    QVERIFY(!QFile::exists(dir.filePath("x.ptv")));
+  }
+
   // A target that cannot be replaced is found before anything is written.
   void extractChangesNoFileOnFailure() {
     QTemporaryDir dir;

@@ -220,6 +220,30 @@ class ImageLoadingTest : public QObject {
     QVERIFY(LoadImageFrames(GifOfDots(4096, 2048, 1000), &error, false).has_value());
   }
 
+  // Only the start of a long file is read: an image that ends within it
+  // loads whatever follows, one that does not is refused, and the file limit
+  // holds as before. Sparse files: the test writes no megabytes.
+  void longFilesAreReadOnlyAsFarAsTheirImage() {
+    QTemporaryDir dir;
+    const QByteArray png = QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQDJ/pLvAAAAAElFTkSuQmCC");
+    const auto load = [&](const QByteArray& start, qint64 size) {
+      QFile file(dir.filePath(QStringLiteral("long.png")));
+      if (!file.open(QIODevice::WriteOnly) || file.write(start) != start.size() || !file.resize(size))
+        return QStringLiteral("<not written>");
+      file.close();
+      QString error;
+      const auto frames = LoadImageFrames(file.fileName(), &error, true);
+      return frames ? QStringLiteral("%1 x %2").arg(frames->front().width).arg(frames->front().height)
+                    : error;
+    };
+    QCOMPARE(load(png, qint64{200} << 20), QStringLiteral("1 x 1"));
+    QCOMPARE(load(png.left(40), qint64{200} << 20),
+             QStringLiteral("The image does not end within the first 96 MiB of the file (209715200 "
+                            "bytes)"));
+    QCOMPARE(load(png, (qint64{256} << 20) + 1), QStringLiteral("File larger than 256 MiB"));
+  }
+
   void otherFormatsAndSpecialFilesAreRefused() {
     QTemporaryDir dir;
     QString error;
