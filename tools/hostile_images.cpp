@@ -75,7 +75,7 @@ QByteArray GifHeader(int width, int height) {
   QByteArray out("GIF89a");
   Add16(out, width);
   Add16(out, height);
-  out += QByteArray("\x80\x00\x00", 3);            // a global table of two colours
+  out += QByteArray("\x80\x00\x00", 3);              // a global table of two colours
   out += QByteArray("\x00\x00\x00\xFF\xFF\xFF", 6);  // black, white
   return out;
 }
@@ -292,14 +292,16 @@ std::vector<HostileImage> LargestAcceptedImages() {
       {"largest_rgba64.png", Encoded(deep, "png")},
       {"largest_padded_to_file_limit.png", padded},
       {"largest_rgb.bmp", Encoded(noise, "bmp")},
-      {"largest_progressive.jpg", Encoded(noise.convertToFormat(QImage::Format_RGB32), "jpeg", true)},
+      {"largest_progressive.jpg",
+       Encoded(noise.convertToFormat(QImage::Format_RGB32), "jpeg", true)},
       {"largest_100_scans.jpg", RepeatedScans(noise.convertToFormat(QImage::Format_RGB32), 100)},
       {"largest_literal_frame.gif",
        GifHeader(4096, 4096) + GifImage(0, 0, 4096, 4096, LiteralPixels(qint64{4096} * 4096)) +
            QByteArray(1, ';')},
       {"largest_two_frames.gif", GifOfDots(4096, 2048, 2)},
-      {"largest_strings_overrun.gif",
-       GifHeader(4096, 4096) + GifImage(0, 0, 4096, 4096, GrowingStrings(700000)) + QByteArray(1, ';')},
+      {"largest_strings_overrun.gif", GifHeader(4096, 4096) +
+                                          GifImage(0, 0, 4096, 4096, GrowingStrings(700000)) +
+                                          QByteArray(1, ';')},
   };
 }
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QCoreApplication>
 
 #include "hostile_images.h"
 

@@ -22,8 +22,10 @@ class StagingFolder {
  public:
   explicit StagingFolder(const fs::path& folder) {
     std::string name = (folder / ".pictavo-extract-XXXXXX").string();
-    if (::mkdtemp(name.data()) != nullptr) path_ = name;
-    else error_ = errno;
+    if (::mkdtemp(name.data()) != nullptr)
+      path_ = name;
+    else
+      error_ = errno;
   }
   ~StagingFolder() {
     std::error_code ignored;
@@ -75,24 +77,24 @@ bool WriteFileSet(const fs::path& folder, const std::vector<NamedFile>& files) {
   for (std::size_t i = 0; i < files.size(); ++i) {
     QString reason;
     if (!Destination(folder / files[i].name, folder_status.st_dev, destinations[i], reason)) {
-      Refuse(DisplayPath(folder / files[i].name), QStringLiteral("cannot be replaced: %1%2")
-                                                      .arg(reason, unchanged));
+      Refuse(DisplayPath(folder / files[i].name),
+             QStringLiteral("cannot be replaced: %1%2").arg(reason, unchanged));
       return false;
     }
   }
   const StagingFolder staging(folder);
   if (staging.Path().empty()) {
-    Refuse(DisplayPath(folder), QStringLiteral("could not write: %1%2")
-                                    .arg(QString::fromLocal8Bit(std::strerror(staging.Error())),
-                                         unchanged));
+    Refuse(DisplayPath(folder),
+           QStringLiteral("could not write: %1%2")
+               .arg(QString::fromLocal8Bit(std::strerror(staging.Error())), unchanged));
     return false;
   }
   for (const NamedFile& file : files) {
     const auto written = WriteFileAtomically(staging.Path() / file.name, file.bytes);
     if (!written) {
       Refuse(DisplayPath(folder / file.name),
-             QStringLiteral("could not write: %1%2").arg(ReasonText(written.error().message),
-                                                         unchanged));
+             QStringLiteral("could not write: %1%2")
+                 .arg(ReasonText(written.error().message), unchanged));
       return false;
     }
   }

@@ -189,7 +189,8 @@ int RunSkinPack(const QStringList& arguments) {
   const auto text = ReadLocalFile(path, MaxManifestBytes + 1);
   if (!text) return Refuse(path, CouldNotReadReason(text.error()));
   if (text->size() > MaxManifestBytes) {
-    return Refuse(path, QStringLiteral("the manifest is larger than %1 MiB").arg(MaxManifestBytes >> 20));
+    return Refuse(path,
+                  QStringLiteral("the manifest is larger than %1 MiB").arg(MaxManifestBytes >> 20));
   }
   const auto manifest = ParseSkinManifest(
       std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));

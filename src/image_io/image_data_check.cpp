@@ -109,7 +109,8 @@ std::string GifDataFault(Bytes file, GifLayout* layout) {
     const std::uint8_t block = file[at++];
     if (block == 0x3B) {  // the trailer
       if (images == 0) return "The GIF holds no image";
-      if (layout) *layout = {static_cast<int>(screen_width), static_cast<int>(screen_height), images};
+      if (layout)
+        *layout = {static_cast<int>(screen_width), static_cast<int>(screen_height), images};
       return {};
     }
     if (block == 0x21) {  // an extension: its label, then sub-blocks
@@ -153,8 +154,8 @@ std::string GifDataFault(Bytes file, GifLayout* layout) {
     // An encoder needs at most 12 bits a pixel and a few clear codes: more
     // is padding the decoder would have to work through.
     if (static_cast<std::int64_t>(data.size()) > 2 * pixels + MaxLzwCodes) {
-      return image + " holds " + std::to_string(data.size()) + " bytes of compressed data for its " +
-             std::to_string(pixels) + " pixels";
+      return image + " holds " + std::to_string(data.size()) +
+             " bytes of compressed data for its " + std::to_string(pixels) + " pixels";
     }
     const std::int64_t decoded = LzwPixelCount(data, min_code_size);
     if (decoded < 0) return "The compressed data of " + image + " is damaged";
@@ -213,8 +214,8 @@ std::string JpegDataFault(Bytes file) {
     const std::size_t length = std::size_t{file[at + 2]} << 8 | file[at + 3];  // big-endian
     if (length < 2) return "The JPEG data is damaged";
     if (file.size() - at - 2 < length) return cut_short;
-    const bool frame_header = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                              marker != 0xC8 && marker != 0xCC;
+    const bool frame_header =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (frame_header && length >= 7) {  // precision, height, width
       height = std::int64_t{file[at + 5]} << 8 | file[at + 6];
       width = std::int64_t{file[at + 7]} << 8 | file[at + 8];

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <system_error>
 #include <span>
 #include <string>
+#include <system_error>
 
 #include <QBuffer>
 #include <QIODevice>
@@ -97,8 +97,9 @@ std::string StructureFault(ImageKind kind, const QByteArray& bytes, GifLayout* g
 }
 
 QString AnimationTooLarge(int frames, QSize size) {
-  return QStringLiteral("Animation too large (%1 frames of %2 x %3 pixels, %4 pixels together; "
-                        "at most %5)")
+  return QStringLiteral(
+             "Animation too large (%1 frames of %2 x %3 pixels, %4 pixels together; "
+             "at most %5)")
       .arg(frames)
       .arg(size.width())
       .arg(size.height())
@@ -167,11 +168,10 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::si
   for (int frame = 0; frame < frames; ++frame) {
     QImage image = reader.read();
     if (image.isNull()) {
-      const QString reason =
-          warnings.First().isEmpty() ? reader.errorString() : warnings.First();
-      return Refuse<Result>(error, QStringLiteral("The %1 data is damaged or cut short (%2)")
-                                       .arg(QString::fromLatin1(FormatName(kind)).toUpper(),
-                                            reason));
+      const QString reason = warnings.First().isEmpty() ? reader.errorString() : warnings.First();
+      return Refuse<Result>(error,
+                            QStringLiteral("The %1 data is damaged or cut short (%2)")
+                                .arg(QString::fromLatin1(FormatName(kind)).toUpper(), reason));
     }
     if (warnings.FromJpeg()) {
       return Refuse<Result>(error,
@@ -181,8 +181,8 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::si
     // still counted as made.
     decoded += PixelCount(image.size());
     if (decoded > MaxBmpPixels) {
-      return Refuse<Result>(error, frame == 0 ? TooLarge(image.size())
-                                              : AnimationTooLarge(frame + 1, image.size()));
+      return Refuse<Result>(
+          error, frame == 0 ? TooLarge(image.size()) : AnimationTooLarge(frame + 1, image.size()));
     }
     images.push_back(std::move(image));
   }
@@ -208,8 +208,9 @@ std::optional<FileStart> ReadDevice(QIODevice& device, QString* error) {
     if (part.isEmpty()) break;
     start.file_size += static_cast<std::size_t>(part.size());
     const std::size_t room = MaxImageDataBytes - std::min(MaxImageDataBytes, start.bytes.size());
-    start.bytes.insert(start.bytes.end(), part.begin(),
-                       part.begin() + static_cast<qsizetype>(std::min(room, std::size_t(part.size()))));
+    start.bytes.insert(
+        start.bytes.end(), part.begin(),
+        part.begin() + static_cast<qsizetype>(std::min(room, std::size_t(part.size()))));
   }
   if (const QString fault = ImageFileSizeFault(start.file_size); !fault.isEmpty()) {
     return Refuse<FileStart>(error, fault);
@@ -249,8 +250,8 @@ std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImag
     result.push_back(ToRgbImage(image));
     // The conversion gives nothing when it cannot allocate its copy.
     if (result.back().width == 0) {
-      return Refuse<std::vector<RgbImage>>(error,
-                                           QStringLiteral("Not enough memory to convert the image"));
+      return Refuse<std::vector<RgbImage>>(
+          error, QStringLiteral("Not enough memory to convert the image"));
     }
     image = QImage();  // one copy of each frame at a time
   }
@@ -281,8 +282,9 @@ std::optional<std::vector<RgbImage>> LoadStart(const std::optional<FileStart>& s
                                                QString* error, bool all_frames) {
   if (!start) return std::nullopt;
   // Not copied: the kept part may be as large as its limit.
-  const QByteArray bytes = QByteArray::fromRawData(
-      reinterpret_cast<const char*>(start->bytes.data()), static_cast<qsizetype>(start->bytes.size()));
+  const QByteArray bytes =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(start->bytes.data()),
+                              static_cast<qsizetype>(start->bytes.size()));
   return ToRgbImages(DecodeImages(bytes, start->file_size, error, all_frames), error);
 }
 
@@ -316,7 +318,8 @@ RgbImage ToRgbImage(const QImage& image) {
     }
     if (has_alpha) {
       std::uint8_t* opacity = result.alpha.data() + static_cast<std::size_t>(y) * width;
-      for (std::size_t x = 0; x < width; ++x) opacity[x] = static_cast<std::uint8_t>(qAlpha(row[x]));
+      for (std::size_t x = 0; x < width; ++x)
+        opacity[x] = static_cast<std::uint8_t>(qAlpha(row[x]));
     }
   }
   return result;

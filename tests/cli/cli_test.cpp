@@ -322,9 +322,9 @@ class CliTest : public QObject {
     const QByteArray icon = Data("pictures/icon.ptv").toLocal8Bit();
     const QString skin = dir.filePath("s.skin");
     const QString again = dir.filePath("again.skin");
-    for (const auto& [line, name] : {std::pair<QByteArray, QByteArray>{
-                                         "escaped-name a\\nb#\\r\\\\\\x01", "a\nb#\r\\\x01"},
-                                     {"name a\\n#", "a\\n#"}}) {
+    for (const auto& [line, name] :
+         {std::pair<QByteArray, QByteArray>{"escaped-name a\\nb#\\r\\\\\\x01", "a\nb#\r\\\x01"},
+          {"name a\\n#", "a\\n#"}}) {
       WriteAll(dir.filePath("m.txt"), line + "\nicon 1 8\nsub-icon " + icon + "\n");
       QCOMPARE(Cli({"skin", "pack", dir.filePath("m.txt"), "-o", skin}).status, 0);
       QVERIFY(ReadAll(skin).contains(name));

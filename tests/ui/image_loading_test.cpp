@@ -144,7 +144,8 @@ class ImageLoadingTest : public QObject {
         {"rle_jump.bmp", "The compressed pixel data jumps over pixels it leaves unset"},
         {"rle_cut_short.bmp", "The compressed pixel data ends before the last pixel"},
         {"png_cut_short.png",
-         "The PNG chunk \"IDAT\" at byte 130 claims 25 bytes, past the end of the file (144 bytes)"},
+         "The PNG chunk \"IDAT\" at byte 130 claims 25 bytes, past the end of the file (144 "
+         "bytes)"},
         {"png_bad_checksum.png", "The PNG data is damaged or cut short (IDAT: invalid block type)"},
         {"gif_cut_short.gif", "The GIF data is cut short"},
         {"gif_data_ends_early.gif", "GIF image 1 ends after 1 of its 15 pixels"},
@@ -181,7 +182,8 @@ class ImageLoadingTest : public QObject {
         {"gif_too_many_frames.gif", "The GIF holds more than 1000 images"},
         {"gif_frame_outside_screen.gif",
          "GIF image 1 (65535 x 65535 at 0, 0) lies outside the 16 x 16 screen"},
-        {"gif_frame_past_corner.gif", "GIF image 1 (8 x 8 at 12, 12) lies outside the 16 x 16 screen"},
+        {"gif_frame_past_corner.gif",
+         "GIF image 1 (8 x 8 at 12, 12) lies outside the 16 x 16 screen"},
         {"gif_padded_data.gif", "GIF image 1 holds 4501 bytes of compressed data for its 1 pixels"},
         {"gif_long_comment.gif", "The GIF's extension blocks hold more than 4 MiB"},
         {"gif_strings_overrun.gif",
@@ -195,7 +197,8 @@ class ImageLoadingTest : public QObject {
         {"png_16_bits_too_large.png",
          "Image too large to decode (4096 x 4096 pixels of 16 bits a channel take 128 MiB; at most "
          "64 MiB)"},
-        {"jpeg_scans_over_image.jpg", "The JPEG takes more than 16 scans over its 4096 x 4096 pixels"},
+        {"jpeg_scans_over_image.jpg",
+         "The JPEG takes more than 16 scans over its 4096 x 4096 pixels"},
         {"jpeg_2000_scans.jpg", "The JPEG holds more than 100 scans"},
         {"jpeg_too_large.jpg", "Image too large (40000 x 40000 pixels)"},
     };
@@ -226,16 +229,19 @@ class ImageLoadingTest : public QObject {
   void longFilesAreReadOnlyAsFarAsTheirImage() {
     QTemporaryDir dir;
     const QByteArray png = QByteArray::fromBase64(
-        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQDJ/pLvAAAAAElFTkSuQmCC");
+        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQDJ/"
+        "pLvAAAAAElFTkSuQmCC");
     const auto load = [&](const QByteArray& start, qint64 size) {
       QFile file(dir.filePath(QStringLiteral("long.png")));
-      if (!file.open(QIODevice::WriteOnly) || file.write(start) != start.size() || !file.resize(size))
+      if (!file.open(QIODevice::WriteOnly) || file.write(start) != start.size() ||
+          !file.resize(size))
         return QStringLiteral("<not written>");
       file.close();
       QString error;
       const auto frames = LoadImageFrames(file.fileName(), &error, true);
-      return frames ? QStringLiteral("%1 x %2").arg(frames->front().width).arg(frames->front().height)
-                    : error;
+      return frames
+                 ? QStringLiteral("%1 x %2").arg(frames->front().width).arg(frames->front().height)
+                 : error;
     };
     QCOMPARE(load(png, qint64{200} << 20), QStringLiteral("1 x 1"));
     QCOMPARE(load(png.left(40), qint64{200} << 20),

@@ -106,8 +106,7 @@ SheetSize SizeOf(const std::vector<std::vector<Block>>& rows, const Layout& layo
 // Only for a size within kMaxSheetPixels; null when it cannot be allocated.
 QImage DrawSheet(const std::vector<std::vector<Block>>& rows, const Layout& layout,
                  SheetSize size) {
-  QImage image(static_cast<int>(size.width), static_cast<int>(size.height),
-               QImage::Format_ARGB32);
+  QImage image(static_cast<int>(size.width), static_cast<int>(size.height), QImage::Format_ARGB32);
   if (image.isNull()) return image;
   image.fill(Qt::transparent);
   int top = 0;
