@@ -21,6 +21,8 @@
 #include "core/editing/editor.h"
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
+#include "image_io/decoder_messages.h"
+#include "image_io/image_data_check.h"
 #include "image_io/image_loading.h"
 
 namespace {
@@ -71,8 +73,12 @@ void CheckFrames(const std::vector<RgbImage>& frames) {
     Require(frame.pixels.size() == count, "frame pixel count differs from its size");
     Require(frame.alpha.empty() || frame.alpha.size() == count, "alpha count differs");
     total += static_cast<qint64>(count);
+    // The decoder makes every frame of an animation the whole screen.
+    Require(frame.width == frames.front().width && frame.height == frames.front().height,
+            "frames of different sizes");
   }
   Require(total <= MaxBmpPixels, "frames above the pixel limit");
+  Require(frames.size() <= static_cast<std::size_t>(MaxImageFrames), "more frames than allowed");
 }
 
 }  // namespace
@@ -82,6 +88,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // must not look for a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietMessages);
+  DecoderMessages::KeepStandardError();
   return 0;
 }
 

@@ -17,6 +17,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/file_set.h"
 #include "cli/picture_input.h"
 #include "cli/skin_input.h"
 #include "cli/skin_manifest.h"
@@ -150,6 +151,7 @@ int RunSkinExtract(const QStringList& arguments) {
   if (error) return Refuse(parser.value(out_dir), QString::fromLocal8Bit(error.message().c_str()));
 
   SkinManifest manifest{loaded->name, {}};
+  std::vector<NamedFile> files;
   for (int i = 0; i < skin.Count(); ++i) {
     const TSkinIcon& icon = skin.At(i);
     ManifestIcon entry{icon.IconID & 0xFF, icon.BPP, SubIconFileNames(skin, i), 0};
@@ -158,16 +160,12 @@ int RunSkinExtract(const QStringList& arguments) {
       const PictureCells cells = SubIconCells(icon, s);
       const std::vector<std::uint8_t> bytes = WritePictureFile(
           CodeGridView(cells, icon.Width, icon.Height), file.substr(0, file.size() - 4));
-      if (!WriteOutput({OutputTarget::Kind::Replace, DisplayPath(folder / file)}, bytes)) {
-        return ExitRefused;
-      }
+      files.push_back({file, std::string(bytes.begin(), bytes.end())});
     }
     manifest.icons.push_back(std::move(entry));
   }
-  return WriteOutput({OutputTarget::Kind::Replace, DisplayPath(folder / "manifest.txt")},
-                     WriteSkinManifest(manifest))
-             ? ExitOk
-             : ExitRefused;
+  files.push_back({"manifest.txt", WriteSkinManifest(manifest)});
+  return WriteFileSet(folder, files) ? ExitOk : ExitRefused;
 }
 
 int RunSkinPack(const QStringList& arguments) {
@@ -188,8 +186,12 @@ int RunSkinPack(const QStringList& arguments) {
     return UsageError(QStringLiteral("skin pack"), QStringLiteral("give one manifest and -o"));
   }
   const QString path = parser.positionalArguments().front();
-  const auto text = ReadLocalFile(path, std::size_t{4} << 20);
+  const auto text = ReadLocalFile(path, MaxManifestBytes + 1);
   if (!text) return Refuse(path, CouldNotReadReason(text.error()));
+  if (text->size() > MaxManifestBytes) {
+    return Refuse(path,
+                  QStringLiteral("the manifest is larger than %1 MiB").arg(MaxManifestBytes >> 20));
+  }
   const auto manifest = ParseSkinManifest(
       std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
   if (!manifest) return Refuse(path, manifest.error().message);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
 
 #include "core/formats/icon_id.h"
 #include "core/formats/skin_file.h"
@@ -30,6 +31,84 @@ Error AtLine(int line, const std::string& what) {
   return Error{"line " + std::to_string(line) + ": " + what};
 }
 
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+// A name that a plain "name" line would not give back: it holds a line end
+// or another control character.
+bool NeedsEscapes(std::string_view name) {
+  for (const char c : name) {
+    if (IsControl(static_cast<unsigned char>(c))) return true;
+  }
+  return false;
+}
+
+std::string Escaped(std::string_view name) {
+  std::string text;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      text += "\\\\";
+    } else if (c == '\n') {
+      text += "\\n";
+    } else if (c == '\r') {
+      text += "\\r";
+    } else if (c == '\t') {
+      text += "\\t";
+    } else if (IsControl(byte)) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+      text += hex;
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::optional<std::string> Unescaped(std::string_view text) {
+  std::string name;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      name += text[i];
+      continue;
+    }
+    if (++i == text.size()) return std::nullopt;
+    switch (text[i]) {
+      case '\\':
+        name += '\\';
+        break;
+      case 'n':
+        name += '\n';
+        break;
+      case 'r':
+        name += '\r';
+        break;
+      case 't':
+        name += '\t';
+        break;
+      case 'x': {
+        if (text.size() - i < 3) return std::nullopt;
+        const int high = HexDigit(text[i + 1]);
+        const int low = HexDigit(text[i + 2]);
+        if (high < 0 || low < 0) return std::nullopt;
+        name += static_cast<char>(high * 16 + low);
+        i += 2;
+        break;
+      }
+      default:
+        return std::nullopt;
+    }
+  }
+  return name;
+}
+
 }  // namespace
 
 expected<SkinManifest, Error> ParseSkinManifest(std::string_view text) {
@@ -42,15 +121,24 @@ expected<SkinManifest, Error> ParseSkinManifest(std::string_view text) {
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.find('\0') != std::string_view::npos) return unexpected(AtLine(number, "a NUL byte"));
     const std::string_view content = TrimBlanks(line);
     if (content.empty() || content.front() == '#') continue;
     const auto [keyword, rest] = SplitKeyword(content);
-    if (keyword == "name") {
+    if (keyword == "name" || keyword == "escaped-name") {
       if (named) return unexpected(AtLine(number, "a second name line"));
       if (!manifest.icons.empty()) return unexpected(AtLine(number, "the name must come first"));
       // The name keeps its inner blanks; only the one after the keyword goes.
-      std::string_view name = line.substr(line.find("name") + 4);
+      std::string_view name = line.substr(line.find(keyword) + keyword.size());
       if (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+      std::optional<std::string> unescaped;
+      if (keyword == "escaped-name") {
+        unescaped = Unescaped(name);
+        if (!unescaped) {
+          return unexpected(AtLine(number, "a backslash not followed by \\, n, r, t or xHH"));
+        }
+        name = *unescaped;
+      }
       if (name.size() > SkinNameFieldSize) {
         return unexpected(AtLine(number, "the name has " + std::to_string(name.size()) +
                                              " bytes; a skin file holds 16"));
@@ -97,7 +185,11 @@ std::string WriteSkinManifest(const SkinManifest& manifest) {
   std::string text =
       "# Pictavo skin: read by \"pictavo-cli skin pack\". Per icon its ID and bits per pixel,\n"
       "# then the picture file of each sub-icon in order, relative to this file.\n";
-  text += "name " + manifest.name + "\n";
+  if (NeedsEscapes(manifest.name)) {
+    text += "escaped-name " + Escaped(manifest.name) + "\n";
+  } else {
+    text += "name " + manifest.name + "\n";
+  }
   for (const ManifestIcon& icon : manifest.icons) {
     char id[8];
     std::snprintf(id, sizeof id, "0x%02X", icon.id & 0xFF);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +19,14 @@ namespace pictavo::cli {
 //   ...
 //
 // one "icon" line per icon in skin order, each followed by its sub-icons in
-// order. Blank lines and lines starting with # are ignored.
+// order. Blank lines and lines starting with # are ignored. A name holding a
+// control character (a line feed, a carriage return) is written as
+//
+//   escaped-name <the name with \\, \n, \r, \t and \xHH for such bytes>
+//
+// so that plain "name" lines read as they always have. A NUL byte anywhere
+// is refused, and so is a manifest larger than MaxManifestBytes.
+inline constexpr std::size_t MaxManifestBytes = std::size_t{4} << 20;
 struct ManifestIcon {
   int id = 0;
   int bpp = 0;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
+#include <system_error>
 
 #include <QBuffer>
 #include <QIODevice>
@@ -12,6 +14,7 @@
 #include <QtGlobal>
 
 #include "image_io/bmp_header_check.h"
+#include "image_io/decoder_messages.h"
 #include "image_io/image_data_check.h"
 #include "qt_support/core_bridge.h"
 
@@ -19,8 +22,8 @@ namespace pictavo {
 
 namespace {
 
-// The decoded image before its conversion takes at most 4 bytes a pixel.
-constexpr int AllocationLimitMiB = static_cast<int>(MaxBmpPixels * 4 / (1024 * 1024));
+// The toolkit's own limit for what one decoded image may take.
+constexpr int AllocationLimitMiB = static_cast<int>(MaxDecodedBytes >> 20);
 
 enum class ImageKind { Unknown, Bmp, Png, Gif, Jpeg };
 
@@ -75,55 +78,40 @@ QString DetectedFormat(const QByteArray& bytes) {
   return QString::fromLatin1(QImageReader::imageFormat(&buffer));
 }
 
-std::string StructureFault(ImageKind kind, const QByteArray& bytes) {
+std::string StructureFault(ImageKind kind, const QByteArray& bytes, GifLayout* gif) {
   const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                            static_cast<std::size_t>(bytes.size()));
   switch (kind) {
     case ImageKind::Bmp:
       return BmpHeaderFault(file);
     case ImageKind::Gif:
-      return GifDataFault(file);
+      return GifDataFault(file, gif);
     case ImageKind::Jpeg:
       return JpegDataFault(file);
-    case ImageKind::Png:  // the decoder checks every chunk and fails on a short one
+    case ImageKind::Png:
+      return PngDataFault(file);
     case ImageKind::Unknown:
       break;
   }
   return {};
 }
 
-// Collects what the JPEG decoder says while it runs: it reports damaged data
-// it has filled in only as a warning, and still returns an image.
-class JpegWarnings {
- public:
-  JpegWarnings() : previous_(qInstallMessageHandler(&JpegWarnings::Handle)) { current_ = this; }
-  ~JpegWarnings() {
-    qInstallMessageHandler(previous_);
-    current_ = nullptr;
-  }
-  JpegWarnings(const JpegWarnings&) = delete;
-  JpegWarnings& operator=(const JpegWarnings&) = delete;
-
-  const QString& First() const { return first_; }
-
- private:
-  static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    JpegWarnings* self = current_;
-    if (self && type == QtWarningMsg && context.category &&
-        qstrcmp(context.category, "qt.gui.imageio.jpeg") == 0 && self->first_.isEmpty()) {
-      self->first_ = message;
-    }
-    if (self && self->previous_) self->previous_(type, context, message);
-  }
-
-  static inline JpegWarnings* current_ = nullptr;
-  QtMessageHandler previous_;
-  QString first_;
-};
+QString AnimationTooLarge(int frames, QSize size) {
+  return QStringLiteral(
+             "Animation too large (%1 frames of %2 x %3 pixels, %4 pixels together; "
+             "at most %5)")
+      .arg(frames)
+      .arg(size.width())
+      .arg(size.height())
+      .arg(frames * PixelCount(size))
+      .arg(MaxBmpPixels);
+}
 
 // Decodes the whole file after its structure has been checked.
-std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString* error,
-                                                bool all_frames) {
+// `bytes` is the start of a file of `file_size` bytes: all of it, or its
+// first MaxImageDataBytes, in which the image must then end.
+std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::size_t file_size,
+                                                QString* error, bool all_frames) {
   using Result = std::vector<QImage>;
   const ImageKind kind = KindOf(bytes);
   if (kind == ImageKind::Unknown) {
@@ -135,83 +123,136 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, QString
   QByteArray data = bytes;  // shared, not copied
   QBuffer buffer(&data);
   if (!buffer.open(QIODevice::ReadOnly)) return Refuse<Result>(error, buffer.errorString());
+  const DecoderMessages warnings(kind == ImageKind::Png);
   QImageReader reader(&buffer, FormatName(kind));
   reader.setAutoDetectImageFormat(false);
   reader.setAllocationLimit(AllocationLimitMiB);
-  // The header alone tells the size: refuse before anything is allocated.
-  // Reading it parses the headers only.
-  const QSize declared = reader.size();
-  if (PixelCount(declared) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(declared));
-  const int frames = all_frames ? std::max(reader.imageCount(), 1) : 1;
-  if (frames * PixelCount(declared) > MaxBmpPixels) {
-    return Refuse<Result>(error, QStringLiteral("Animation too large (%1 frames of %2 x %3 pixels)")
-                                     .arg(frames)
-                                     .arg(declared.width())
-                                     .arg(declared.height()));
+  const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                           static_cast<std::size_t>(bytes.size()));
+  // The size first, from the header alone, so that an image too large is
+  // said so however the rest looks. The PNG decoder would take in every
+  // chunk before its pixels to tell the size: its header is read here.
+  if (kind == ImageKind::Png) {
+    if (const std::string fault = PngHeaderFault(file); !fault.empty()) {
+      return Refuse<Result>(error, QString::fromStdString(fault));
+    }
+  } else if (kind != ImageKind::Gif) {
+    if (const QSize declared = reader.size(); PixelCount(declared) > MaxBmpPixels) {
+      return Refuse<Result>(error, TooLarge(declared));
+    }
   }
-  // Only a file that holds every pixel it declares reaches the decoder.
-  if (const std::string fault = StructureFault(kind, bytes); !fault.empty()) {
+  // Only a file whose every block lies inside it, and whose frames and scans
+  // stay within their counts, reaches the decoder; the walk costs a pass over
+  // the bytes and allocates nothing the size of the image.
+  GifLayout gif;
+  if (const std::string fault = StructureFault(kind, bytes, &gif); !fault.empty()) {
+    if (file_size > static_cast<std::size_t>(bytes.size())) {
+      return Refuse<Result>(error, QStringLiteral("The image does not end within the first %1 MiB "
+                                                  "of the file (%2 bytes)")
+                                       .arg(MaxImageDataBytes >> 20)
+                                       .arg(file_size));
+    }
     return Refuse<Result>(error, QString::fromStdString(fault));
+  }
+  // Every GIF frame comes out as large as the screen.
+  const QSize declared =
+      kind == ImageKind::Gif ? QSize(gif.screen_width, gif.screen_height) : reader.size();
+  if (PixelCount(declared) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(declared));
+  const int frames = kind == ImageKind::Gif && all_frames ? gif.frames : 1;
+  if (frames * PixelCount(declared) > MaxBmpPixels) {
+    return Refuse<Result>(error, AnimationTooLarge(frames, declared));
   }
 
   Result images;
+  qint64 decoded = 0;
   for (int frame = 0; frame < frames; ++frame) {
-    std::optional<JpegWarnings> warnings;
-    if (kind == ImageKind::Jpeg) warnings.emplace();
     QImage image = reader.read();
     if (image.isNull()) {
-      return Refuse<Result>(
-          error, QStringLiteral("The %1 data is damaged or cut short (%2)")
-                     .arg(QString::fromLatin1(FormatName(kind)).toUpper(), reader.errorString()));
-    }
-    if (warnings && !warnings->First().isEmpty()) {
+      const QString reason = warnings.First().isEmpty() ? reader.errorString() : warnings.First();
       return Refuse<Result>(error,
-                            QStringLiteral("The JPEG data is damaged (%1)").arg(warnings->First()));
+                            QStringLiteral("The %1 data is damaged or cut short (%2)")
+                                .arg(QString::fromLatin1(FormatName(kind)).toUpper(), reason));
     }
-    // Should the decoder disagree with its header, the conversion is still
-    // bounded.
-    if (PixelCount(image.size()) > MaxBmpPixels)
-      return Refuse<Result>(error, TooLarge(image.size()));
+    if (warnings.FromJpeg()) {
+      return Refuse<Result>(error,
+                            QStringLiteral("The JPEG data is damaged (%1)").arg(warnings.First()));
+    }
+    // Should the decoder disagree with the walk, the frames it made are
+    // still counted as made.
+    decoded += PixelCount(image.size());
+    if (decoded > MaxBmpPixels) {
+      return Refuse<Result>(
+          error, frame == 0 ? TooLarge(image.size()) : AnimationTooLarge(frame + 1, image.size()));
+    }
     images.push_back(std::move(image));
   }
   return images;
 }
 
-std::optional<QByteArray> ReadDevice(QIODevice& device, QString* error) {
+// What the loader keeps of a file: at most MaxImageDataBytes, and the
+// length of the whole file.
+struct FileStart {
+  std::vector<std::uint8_t> bytes;
+  std::size_t file_size = 0;
+};
+
+std::optional<FileStart> ReadDevice(QIODevice& device, QString* error) {
   if (!device.isOpen() && !device.open(QIODevice::ReadOnly)) {
-    return Refuse<QByteArray>(error, device.errorString());
+    return Refuse<FileStart>(error, device.errorString());
   }
   // In parts: one read of the whole limit would reserve all of it at once.
-  QByteArray bytes;
-  while (bytes.size() <= MaxImageFileBytes) {
+  // Past the kept part only the length counts.
+  FileStart start;
+  while (start.file_size <= static_cast<std::size_t>(MaxImageFileBytes)) {
     const QByteArray part = device.read(qint64{1} << 16);
     if (part.isEmpty()) break;
-    bytes += part;
+    start.file_size += static_cast<std::size_t>(part.size());
+    const std::size_t room = MaxImageDataBytes - std::min(MaxImageDataBytes, start.bytes.size());
+    start.bytes.insert(
+        start.bytes.end(), part.begin(),
+        part.begin() + static_cast<qsizetype>(std::min(room, std::size_t(part.size()))));
   }
-  if (bytes.size() > MaxImageFileBytes) {
-    return Refuse<QByteArray>(
-        error, QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20));
+  if (const QString fault = ImageFileSizeFault(start.file_size); !fault.isEmpty()) {
+    return Refuse<FileStart>(error, fault);
   }
-  return bytes;
+  return start;
 }
 
-std::optional<QByteArray> ReadPath(const QString& path, QString* error) {
-  auto bytes = ReadLocalFile(path, static_cast<std::size_t>(MaxImageFileBytes) + 1);
-  if (!bytes) return Refuse<QByteArray>(error, ReasonText(bytes.error()));
-  if (bytes->size() > static_cast<std::size_t>(MaxImageFileBytes)) {
-    return Refuse<QByteArray>(
-        error, QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20));
+std::optional<FileStart> ReadPath(const QString& path, QString* error, QString* read_error) {
+  auto bytes = ReadLocalFile(path, MaxImageDataBytes + 1);
+  if (!bytes) return Refuse<FileStart>(read_error ? read_error : error, ReasonText(bytes.error()));
+  FileStart start{std::move(*bytes), 0};
+  start.file_size = start.bytes.size();
+  if (start.file_size > MaxImageDataBytes) {
+    std::error_code failed;
+    start.file_size = static_cast<std::size_t>(std::filesystem::file_size(LocalPath(path), failed));
+    if (failed) {
+      return Refuse<FileStart>(read_error ? read_error : error,
+                               QString::fromLocal8Bit(failed.message().c_str()));
+    }
+    start.bytes.resize(MaxImageDataBytes);
   }
-  return QByteArray(reinterpret_cast<const char*>(bytes->data()),
-                    static_cast<qsizetype>(bytes->size()));
+  if (const QString fault = ImageFileSizeFault(start.file_size); !fault.isEmpty()) {
+    return Refuse<FileStart>(error, fault);
+  }
+  return start;
 }
 
-std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImage>> images) {
+std::optional<std::vector<RgbImage>> LoadStart(const std::optional<FileStart>& start,
+                                               QString* error, bool all_frames);
+
+std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImage>> images,
+                                                 QString* error) {
   if (!images) return std::nullopt;
   std::vector<RgbImage> result;
   result.reserve(images->size());
   for (QImage& image : *images) {
     result.push_back(ToRgbImage(image));
+    // The conversion gives nothing when it cannot allocate its copy.
+    if (result.back().width == 0) {
+      return Refuse<std::vector<RgbImage>>(
+          error, QStringLiteral("Not enough memory to convert the image"));
+    }
     image = QImage();  // one copy of each frame at a time
   }
   return result;
@@ -221,21 +262,37 @@ std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImag
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QString* error,
                                                      bool all_frames) {
-  return ToRgbImages(DecodeImages(bytes, error, all_frames));
+  return ToRgbImages(DecodeImages(bytes, static_cast<std::size_t>(bytes.size()), error, all_frames),
+                     error);
 }
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(QIODevice& device, QString* error,
                                                      bool all_frames) {
-  const auto bytes = ReadDevice(device, error);
-  if (!bytes) return std::nullopt;
-  return LoadImageFrames(*bytes, error, all_frames);
+  return LoadStart(ReadDevice(device, error), error, all_frames);
 }
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(const QString& path, QString* error,
-                                                     bool all_frames) {
-  const auto bytes = ReadPath(path, error);
-  if (!bytes) return std::nullopt;
-  return LoadImageFrames(*bytes, error, all_frames);
+                                                     bool all_frames, QString* read_error) {
+  return LoadStart(ReadPath(path, error, read_error), error, all_frames);
+}
+
+namespace {
+
+std::optional<std::vector<RgbImage>> LoadStart(const std::optional<FileStart>& start,
+                                               QString* error, bool all_frames) {
+  if (!start) return std::nullopt;
+  // Not copied: the kept part may be as large as its limit.
+  const QByteArray bytes =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(start->bytes.data()),
+                              static_cast<qsizetype>(start->bytes.size()));
+  return ToRgbImages(DecodeImages(bytes, start->file_size, error, all_frames), error);
+}
+
+}  // namespace
+
+QString ImageFileSizeFault(std::size_t size) {
+  if (size <= static_cast<std::size_t>(MaxImageFileBytes)) return {};
+  return QStringLiteral("File larger than %1 MiB").arg(MaxImageFileBytes >> 20);
 }
 
 RgbImage ToRgbImage(const QImage& image) {
@@ -247,16 +304,22 @@ RgbImage ToRgbImage(const QImage& image) {
   if (argb.isNull()) return result;
   result.width = argb.width();
   result.height = argb.height();
-  const std::size_t count = static_cast<std::size_t>(result.width) * result.height;
-  result.pixels.reserve(count);
-  if (has_alpha) result.alpha.reserve(count);
+  const auto width = static_cast<std::size_t>(result.width);
+  // Sized once and filled by index: this runs over every pixel of the
+  // largest image the loader accepts.
+  result.pixels.resize(width * static_cast<std::size_t>(result.height));
+  if (has_alpha) result.alpha.resize(result.pixels.size());
   for (int y = 0; y < argb.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    for (int x = 0; x < argb.width(); ++x) {
-      result.pixels.push_back({static_cast<std::uint8_t>(qRed(row[x])),
-                               static_cast<std::uint8_t>(qGreen(row[x])),
-                               static_cast<std::uint8_t>(qBlue(row[x]))});
-      if (has_alpha) result.alpha.push_back(static_cast<std::uint8_t>(qAlpha(row[x])));
+    Rgb* out = result.pixels.data() + static_cast<std::size_t>(y) * width;
+    for (std::size_t x = 0; x < width; ++x) {
+      out[x] = {static_cast<std::uint8_t>(qRed(row[x])), static_cast<std::uint8_t>(qGreen(row[x])),
+                static_cast<std::uint8_t>(qBlue(row[x]))};
+    }
+    if (has_alpha) {
+      std::uint8_t* opacity = result.alpha.data() + static_cast<std::size_t>(y) * width;
+      for (std::size_t x = 0; x < width; ++x)
+        opacity[x] = static_cast<std::uint8_t>(qAlpha(row[x]));
     }
   }
   return result;

@@ -207,6 +207,10 @@ class CliTest : public QObject {
     };
     const QByteArray full = Data("pictures/full.ptv").toLocal8Bit();
     const QByteArray m = dir.filePath("m.txt").toLocal8Bit();
+    QCOMPARE(pack("name a\nicon 1 8\nsub-icon " + full + "\n#" + QByteArray(1, '\0') + "\n"),
+             "pictavo-cli: " + m + ": line 4: a NUL byte\n");
+    QCOMPARE(pack(QByteArray((4 << 20) + 1, '#')),
+             "pictavo-cli: " + m + ": the manifest is larger than 4 MiB\n");
     QCOMPARE(pack("name big\nicon 1 8\n" + ("sub-icon " + full + "\n").repeated(4)),
              "pictavo-cli: " + m +
                  ": The skin is too large to save: its icon stream takes 35334 bytes, 892 bytes "
@@ -287,6 +291,13 @@ class CliTest : public QObject {
         "8 exist.\n");
     row("not an image", {"convert", Data("pictures/icon.ptv"), "-o", "/nonexistent/x.ptv"}, 1,
         ": cannot be opened as an image: Not a BMP, PNG, GIF or JPEG image\n");
+    // The PNG library's own message goes into the one line.
+    row("damaged PNG", {"convert", d + "images/png_bad_checksum.png", "-o", "/nonexistent/x.ptv"},
+        1, ": The PNG data is damaged or cut short (IDAT: invalid block type)\n");
+    row("sheet too large",
+        {"render", Data("skins/large.skin"), "-o", "/nonexistent/a.png", "--scale", "64"}, 1,
+        ": the sheet would be 12352 x 8000 pixels, more than the 16777216 (4096 x 4096) a render "
+        "makes; give a smaller --scale or one --icon\n");
     row("unwritable output",
         {"export", Data("pictures/icon.ptv"), "--format", "cpp", "-o", "/nonexistent/x.h"}, 1,
         "pictavo-cli: /nonexistent/x.h: could not write: No such file or directory; "
@@ -346,6 +357,52 @@ class CliTest : public QObject {
         {"render", Data("skins/mixed.skin"), "-o", "/nonexistent/a.png", "--icon", "0xFE", "--sub",
          "4"},
         1, ": icon 0xFE has 3 sub-icons, not 4\n");
+  }
+
+  // Names with line ends, # and backslashes come back; a plain name line
+  // reads as it always has.
+  void manifestNamesComeBack() {
+    QTemporaryDir dir;
+    const QByteArray icon = Data("pictures/icon.ptv").toLocal8Bit();
+    const QString skin = dir.filePath("s.skin");
+    const QString again = dir.filePath("again.skin");
+    for (const auto& [line, name] :
+         {std::pair<QByteArray, QByteArray>{"escaped-name a\\nb#\\r\\\\\\x01", "a\nb#\r\\\x01"},
+          {"name a\\n#", "a\\n#"}}) {
+      WriteAll(dir.filePath("m.txt"), line + "\nicon 1 8\nsub-icon " + icon + "\n");
+      QCOMPARE(Cli({"skin", "pack", dir.filePath("m.txt"), "-o", skin}).status, 0);
+      QVERIFY(ReadAll(skin).contains(name));
+      QCOMPARE(Cli({"skin", "extract", skin, "--out-dir", dir.filePath("x")}).status, 0);
+      QCOMPARE(Cli({"skin", "pack", dir.filePath("x/manifest.txt"), "-o", again}).status, 0);
+      QCOMPARE(ReadAll(again), ReadAll(skin));
+    }
+  }
+
+  // The window's file limit and message; a sparse file, nothing written.
+  void convertRefusesAFileTheWindowRefuses() {
+    QTemporaryDir dir;
+    QFile big(dir.filePath("big.png"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((qint64{256} << 20) + 1));
+    big.close();
+    const Run run = Cli({"convert", big.fileName(), "-o", dir.filePath("x.ptv")});
+    QCOMPARE(run.err, "pictavo-cli: " + big.fileName().toLocal8Bit() +
+                          ": cannot be opened as an image: File larger than 256 MiB\n");
+    QVERIFY(!QFile::exists(dir.filePath("x.ptv")));
+  }
+
+  // A target that cannot be replaced is found before anything is written.
+  void extractChangesNoFileOnFailure() {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("x");
+    QVERIFY(QDir().mkpath(out + "/manifest.txt"));
+    WriteAll(out + "/0x05-1.ptv", "old");
+    const Run run = Cli({"skin", "extract", Data("skins/mixed.skin"), "--out-dir", out});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.endsWith("/x/manifest.txt: cannot be replaced: Is a directory; no file in " +
+                              out.toLocal8Bit() + " was changed\n"),
+             run.err.constData());
+    QCOMPARE(ReadAll(out + "/0x05-1.ptv"), QByteArray("old"));
+    QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
   }
 
   void refusals() {

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <map>
+#include <string>
 
 #include <QBuffer>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "hostile_images.h"
 #include "image_io/image_loading.h"
 
 namespace pictavo {
@@ -142,9 +145,10 @@ class ImageLoadingTest : public QObject {
         {"rle_short_row.bmp", "Row 1 of the compressed pixel data ends before its last pixel"},
         {"rle_jump.bmp", "The compressed pixel data jumps over pixels it leaves unset"},
         {"rle_cut_short.bmp", "The compressed pixel data ends before the last pixel"},
-        {"png_cut_short.png", "The PNG data is damaged or cut short (Unable to read image data)"},
-        {"png_bad_checksum.png",
-         "The PNG data is damaged or cut short (Unable to read image data)"},
+        {"png_cut_short.png",
+         "The PNG chunk \"IDAT\" at byte 130 claims 25 bytes, past the end of the file (144 "
+         "bytes)"},
+        {"png_bad_checksum.png", "The PNG data is damaged or cut short (IDAT: invalid block type)"},
         {"gif_cut_short.gif", "The GIF data is cut short"},
         {"gif_data_ends_early.gif", "GIF image 1 ends after 1 of its 15 pixels"},
         {"jpeg_cut_short.jpg", "The JPEG data is cut short"},
@@ -166,6 +170,86 @@ class ImageLoadingTest : public QObject {
     error.clear();
     QVERIFY(!LoadImageFrames(path, &error).has_value());
     QCOMPARE(error, reason);
+  }
+
+  // Made by the generator: each would cost a decoder seconds or gigabytes.
+  void hostileImagesAreRefusedBeforeDecoding() {
+    const std::map<std::string, QString> reasons = {
+        {"gif_canvas_frames.gif",
+         "Animation too large (500 frames of 4096 x 4096 pixels, 8388608000 pixels together; at "
+         "most 16777216)"},
+        {"gif_three_canvas_frames.gif",
+         "Animation too large (3 frames of 4096 x 2048 pixels, 25165824 pixels together; at most "
+         "16777216)"},
+        {"gif_too_many_frames.gif", "The GIF holds more than 1000 images"},
+        {"gif_frame_outside_screen.gif",
+         "GIF image 1 (65535 x 65535 at 0, 0) lies outside the 16 x 16 screen"},
+        {"gif_frame_past_corner.gif",
+         "GIF image 1 (8 x 8 at 12, 12) lies outside the 16 x 16 screen"},
+        {"gif_padded_data.gif", "GIF image 1 holds 4501 bytes of compressed data for its 1 pixels"},
+        {"gif_long_comment.gif", "The GIF's extension blocks hold more than 4 MiB"},
+        {"gif_strings_overrun.gif",
+         "GIF image 1 decodes to 4504501 pixels, far more than the 1 of its rectangle"},
+        {"png_chunk_claims_2gib.png",
+         "The PNG chunk \"tEXt\" at byte 33 claims 2147483632 bytes, past the end of the file (137 "
+         "bytes)"},
+        {"png_chunk_length_above_limit.png",
+         "The PNG chunk \"tEXt\" at byte 33 claims 4294967295 bytes, above the format's limit"},
+        {"png_too_large.png", "Image too large (65535 x 65535 pixels)"},
+        {"png_16_bits_too_large.png",
+         "Image too large to decode (4096 x 4096 pixels of 16 bits a channel take 128 MiB; at most "
+         "64 MiB)"},
+        {"jpeg_scans_over_image.jpg",
+         "The JPEG takes more than 16 scans over its 4096 x 4096 pixels"},
+        {"jpeg_2000_scans.jpg", "The JPEG holds more than 100 scans"},
+        {"jpeg_too_large.jpg", "Image too large (40000 x 40000 pixels)"},
+    };
+    const auto images = HostileImages();
+    QCOMPARE(images.size(), reasons.size());
+    for (const HostileImage& image : images) {
+      QString error;
+      QVERIFY2(!LoadImageFrames(image.bytes, &error, true).has_value(), image.name.c_str());
+      QCOMPARE(error, reasons.at(image.name));
+    }
+  }
+
+  // Every GIF frame is decoded as large as the screen, however small its
+  // rectangle: two such frames fill the budget, a third is over it.
+  void theBudgetCountsFramesAsDecoded() {
+    QString error;
+    const auto frames = LoadImageFrames(GifOfDots(4096, 2048, 2), &error, true);
+    QVERIFY2(frames.has_value(), qPrintable(error));
+    QCOMPARE(frames->size(), std::size_t{2});
+    QCOMPARE(frames->back().width, 4096);
+    QCOMPARE(frames->back().height, 2048);
+    QVERIFY(LoadImageFrames(GifOfDots(4096, 2048, 1000), &error, false).has_value());
+  }
+
+  // Only the start of a long file is read: an image that ends within it
+  // loads whatever follows, one that does not is refused, and the file limit
+  // holds as before. Sparse files: the test writes no megabytes.
+  void longFilesAreReadOnlyAsFarAsTheirImage() {
+    QTemporaryDir dir;
+    const QByteArray png = QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQDJ/"
+        "pLvAAAAAElFTkSuQmCC");
+    const auto load = [&](const QByteArray& start, qint64 size) {
+      QFile file(dir.filePath(QStringLiteral("long.png")));
+      if (!file.open(QIODevice::WriteOnly) || file.write(start) != start.size() ||
+          !file.resize(size))
+        return QStringLiteral("<not written>");
+      file.close();
+      QString error;
+      const auto frames = LoadImageFrames(file.fileName(), &error, true);
+      return frames
+                 ? QStringLiteral("%1 x %2").arg(frames->front().width).arg(frames->front().height)
+                 : error;
+    };
+    QCOMPARE(load(png, qint64{200} << 20), QStringLiteral("1 x 1"));
+    QCOMPARE(load(png.left(40), qint64{200} << 20),
+             QStringLiteral("The image does not end within the first 96 MiB of the file (209715200 "
+                            "bytes)"));
+    QCOMPARE(load(png, (qint64{256} << 20) + 1), QStringLiteral("File larger than 256 MiB"));
   }
 
   void otherFormatsAndSpecialFilesAreRefused() {

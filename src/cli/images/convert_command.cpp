@@ -22,9 +22,6 @@ namespace {
 
 const QString kCommand = QStringLiteral("convert");
 
-// The loader reads no larger file either.
-constexpr std::size_t kMaxImageFileBytes = static_cast<std::size_t>(MaxImageFileBytes);
-
 // Everything that decides the picture. A new option is one field here, one
 // entry in ConvertOptionSet, a line in ReadConvertOptions and its use in
 // ConvertedPicture.
@@ -193,14 +190,14 @@ int RunConvertCommand(const QStringList& arguments) {
   const auto options = ReadConvertOptions(parser, set);
   if (!options) return UsageError(kCommand, options.error());
 
-  const auto bytes = ReadLocalFile(options->image, kMaxImageFileBytes);
-  if (!bytes) return Refuse(options->image, CouldNotReadReason(bytes.error()));
   QString error;
-  // Every frame, as "Open BMP" reads them.
+  QString read_error;
+  // Every frame, as "Open BMP" reads them, with the same limits.
   std::optional<std::vector<RgbImage>> frames =
-      LoadImageFrames(QByteArray(reinterpret_cast<const char*>(bytes->data()),
-                                 static_cast<qsizetype>(bytes->size())),
-                      &error, true);
+      LoadImageFrames(options->image, &error, true, &read_error);
+  if (!read_error.isEmpty()) {
+    return Refuse(options->image, QStringLiteral("could not be read: %1").arg(read_error));
+  }
   if (frames && frames->empty()) error = QStringLiteral("The file holds no image");
   if (!frames || frames->empty()) {
     return Refuse(options->image, QStringLiteral("cannot be opened as an image: %1").arg(error));

@@ -29,6 +29,9 @@ const QString kCommand = QStringLiteral("render");
 constexpr int kMaxScale = 64;
 // Grid lines need room for at least one coloured pixel between them.
 constexpr int kMinGridScale = 3;
+// The largest sheet drawn: 4096 x 4096 pixels, 64 MiB, as large as an image
+// the program reads. A skin's icons can ask for far more at a high scale.
+constexpr qint64 kMaxSheetPixels = qint64{4096} * 4096;
 
 // One block of codes to draw: width x height cells, code(x, y) 0-based.
 struct Block {
@@ -40,7 +43,12 @@ struct Block {
 struct Layout {
   int scale = 1;
   bool grid = false;
-  int Extent(int cells) const { return cells * scale + (grid ? 1 : 0); }
+  qint64 Extent(int cells) const { return qint64{cells} * scale + (grid ? 1 : 0); }
+};
+
+struct SheetSize {
+  qint64 width = 1;
+  qint64 height = 1;
 };
 
 QRgb Argb(int code) {
@@ -76,14 +84,15 @@ void DrawBlock(QImage& image, int left, int top, const Block& block, const Layou
 }
 
 // Rows of blocks, one scaled cell apart: a picture is one block, a skin one
-// row per icon with its sub-icons side by side.
-QImage DrawSheet(const std::vector<std::vector<Block>>& rows, const Layout& layout) {
-  const int gap = layout.scale;
-  int width = 0;
-  int height = 0;
+// row per icon with its sub-icons side by side. Counted wide, so that no
+// size overflows before it is checked.
+SheetSize SizeOf(const std::vector<std::vector<Block>>& rows, const Layout& layout) {
+  const qint64 gap = layout.scale;
+  qint64 width = 0;
+  qint64 height = 0;
   for (const auto& row : rows) {
-    int row_width = 0;
-    int row_height = 0;
+    qint64 row_width = 0;
+    qint64 row_height = 0;
     for (const Block& block : row) {
       row_width += (row_width > 0 ? gap : 0) + layout.Extent(block.width);
       row_height = std::max(row_height, layout.Extent(block.height));
@@ -91,7 +100,14 @@ QImage DrawSheet(const std::vector<std::vector<Block>>& rows, const Layout& layo
     width = std::max(width, row_width);
     height += (height > 0 ? gap : 0) + row_height;
   }
-  QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32);
+  return {std::max<qint64>(width, 1), std::max<qint64>(height, 1)};
+}
+
+// Only for a size within kMaxSheetPixels; null when it cannot be allocated.
+QImage DrawSheet(const std::vector<std::vector<Block>>& rows, const Layout& layout,
+                 SheetSize size) {
+  QImage image(static_cast<int>(size.width), static_cast<int>(size.height), QImage::Format_ARGB32);
+  if (image.isNull()) return image;
   image.fill(Qt::transparent);
   int top = 0;
   for (const auto& row : rows) {
@@ -99,10 +115,10 @@ QImage DrawSheet(const std::vector<std::vector<Block>>& rows, const Layout& layo
     int row_height = 0;
     for (const Block& block : row) {
       DrawBlock(image, left, top, block, layout);
-      left += layout.Extent(block.width) + gap;
-      row_height = std::max(row_height, layout.Extent(block.height));
+      left += static_cast<int>(layout.Extent(block.width)) + layout.scale;
+      row_height = std::max(row_height, static_cast<int>(layout.Extent(block.height)));
     }
-    top += row_height + gap;
+    top += row_height + layout.scale;
   }
   return image;
 }
@@ -225,7 +241,16 @@ int RunRenderCommand(const QStringList& arguments) {
         {Block{p.Width, p.Height, [&p](int x, int y) { return ToInt(p.Cells.At(x + 1, y + 1)); }}});
   }
 
-  const QImage image = DrawSheet(rows, layout);
+  const SheetSize size = SizeOf(rows, layout);
+  const QString sheet = QStringLiteral("%1 x %2 pixels").arg(size.width).arg(size.height);
+  if (size.width * size.height > kMaxSheetPixels) {
+    return Refuse(path, QStringLiteral("the sheet would be %1, more than the %2 (4096 x 4096) a "
+                                       "render makes; give a smaller --scale or one --icon")
+                            .arg(sheet)
+                            .arg(kMaxSheetPixels));
+  }
+  const QImage image = DrawSheet(rows, layout, size);
+  if (image.isNull()) return Refuse(path, QStringLiteral("no memory for a sheet of %1").arg(sheet));
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, "png");

@@ -32,6 +32,7 @@ namespace {
 // The empty image boxes: a white area with a black frame over their edges.
 QImage FramedBlank(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
+  if (image.isNull()) return image;
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setPen(Qt::black);
@@ -359,6 +360,7 @@ void TbmpWin::DrawPreview() {
   const int width = import_.ImportWidth();
   const int height = import_.ImportHeight();
   QImage preview(2 * width, 2 * height, QImage::Format_RGB32);
+  if (preview.isNull()) return;
   const PictureCells& grid = import_.ImportGrid();
   for (int y = 1; y <= height; ++y) {
     auto* upper = reinterpret_cast<QRgb*>(preview.scanLine(2 * (y - 1)));
