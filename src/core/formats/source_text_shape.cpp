@@ -1,0 +1,171 @@
+// Which packing a text's bytes were written in, when the text does not say
+// all of it: the byte count rules out most readings, then spare bits that are
+// not 0, then values that are no pixel code.
+#include <algorithm>
+#include <utility>
+
+#include "core/formats/pack_pixels.h"
+#include "core/formats/source_text_parts.h"
+
+namespace pictavo::source_text {
+
+namespace {
+
+std::vector<PackingShape> Candidates(const ParsedText& parsed, const SourceTextOptions& options) {
+  std::vector<PackingShape> shapes = parsed.shapes;
+  if (shapes.empty()) {
+    const std::vector<int> depths =
+        parsed.depth ? std::vector<int>{*parsed.depth} : std::vector<int>{8, 4, 2, 1};
+    const bool high_first = parsed.hints.says_high_first && !parsed.hints.says_low_first;
+    std::vector<PackedBitOrder> orders =
+        high_first ? std::vector{PackedBitOrder::HighFirst, PackedBitOrder::LowFirst}
+                   : std::vector{PackedBitOrder::LowFirst, PackedBitOrder::HighFirst};
+    std::vector<PackedLayout> layouts = parsed.hints.pages
+                                            ? std::vector{PackedLayout::Pages, PackedLayout::Rows}
+                                            : std::vector{PackedLayout::Rows, PackedLayout::Pages};
+    if (parsed.own_listing) {
+      orders = {PackedBitOrder::LowFirst};
+      layouts = {PackedLayout::Rows};
+    }
+    // The bit order weighs more than align: a reading in the usual order
+    // comes first.
+    for (const int depth : depths) {
+      for (const PackedLayout layout : layouts) {
+        if (layout == PackedLayout::Pages && depth != 1) continue;
+        for (const PackedBitOrder order : orders) {
+          if (depth == 8 && order == PackedBitOrder::HighFirst) continue;
+          for (const bool aligned : {false, true}) {
+            // Aligned rows that fill whole bytes are the same bytes.
+            if (aligned && (layout == PackedLayout::Pages || parsed.width * depth % 8 == 0)) {
+              continue;
+            }
+            shapes.push_back({depth, aligned, order, layout, false});
+          }
+        }
+      }
+    }
+  }
+  // What the caller says overrules the text, for the texts that can be
+  // written either way; at 8 bpp neither applies.
+  if (!parsed.shapes.empty()) return shapes;
+  std::erase_if(shapes, [&options](const PackingShape& shape) {
+    if (shape.depth == 8) return false;
+    if (options.bit_order && shape.order != *options.bit_order) return true;
+    return shape.depth == 1 && options.layout && shape.layout != *options.layout;
+  });
+  return shapes;
+}
+
+bool MatchesMono(const std::vector<PixelCode>& codes, int width, int height,
+                 const std::vector<std::uint8_t>& mono) {
+  Picture picture;
+  picture.Width = width;
+  picture.Height = height;
+  for (int y = 1; y <= height; ++y) {
+    for (int x = 1; x <= width; ++x) {
+      picture.Cells.At(x, y) = codes[static_cast<std::size_t>((y - 1) * width + (x - 1))];
+    }
+  }
+  return PackPixels(ViewOf(picture), 1, false) == mono;
+}
+
+std::string Bytes(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " byte" : " bytes");
+}
+
+// Why no reading fits the byte count: what each reading at the stated depth
+// would take, or that no depth fits.
+Error CountMismatch(const ParsedText& parsed, const std::vector<PackingShape>& shapes) {
+  const int line = parsed.data.empty() ? parsed.size_line : parsed.data.back().line;
+  const std::string size = std::to_string(parsed.width) + " x " + std::to_string(parsed.height);
+  if (!parsed.depth && parsed.shapes.empty()) {
+    return RefuseAt(line, "the text holds " + Bytes(parsed.data.size()) +
+                              " after the size, a count no " + size +
+                              " picture packs into at 1, 2, 4 or 8 bits per pixel.")
+        .error();
+  }
+  std::string takes;
+  std::vector<std::size_t> seen;
+  for (const PackingShape& shape : shapes) {
+    const std::size_t count = PackedByteCount(parsed.width, parsed.height, shape);
+    if (std::ranges::find(seen, count) != seen.end()) continue;
+    seen.push_back(count);
+    if (takes.empty()) {
+      takes = Bytes(count);
+    } else {
+      takes += ", or " + std::to_string(count) +
+               (shape.layout == PackedLayout::Pages ? " in pages of 8 rows" : " with rows aligned");
+    }
+  }
+  const int depth = shapes.empty() ? 0 : shapes.front().depth;
+  std::string said;
+  if (parsed.depth && parsed.depth_line > 0) {
+    said = " (as line " + std::to_string(parsed.depth_line) + " says)";
+  }
+  return RefuseAt(line, "a " + size + " picture at " + std::to_string(depth) +
+                            (depth == 1 ? " bit" : " bits") + " per pixel" + said + " takes " +
+                            takes + "; the text holds " + std::to_string(parsed.data.size()) + ".")
+      .error();
+}
+
+}  // namespace
+
+expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const SourceTextOptions& options) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(parsed.data.size());
+  for (const LineValue& value : parsed.data) {
+    if (value.value > 0xFF) {
+      return RefuseAt(value.line,
+                      "the value " + std::to_string(value.value) + " does not fit in a byte.");
+    }
+    bytes.push_back(static_cast<std::uint8_t>(value.value));
+  }
+  const std::vector<PackingShape> shapes = Candidates(parsed, options);
+  // Best first: spare bits 0 and the trailing 1-bit array agreeing, then
+  // spare bits 0, then any reading whose values are all pixel codes.
+  std::optional<Chosen> best;
+  int best_rank = 0;
+  const Unpacked* bad = nullptr;
+  std::optional<Unpacked> first_bad;
+  PackingShape bad_shape;
+  for (const PackingShape& shape : shapes) {
+    if (PackedByteCount(parsed.width, parsed.height, shape) != bytes.size()) continue;
+    Unpacked unpacked = UnpackPixels(bytes, parsed.width, parsed.height, shape);
+    if (unpacked.bad_pixel) {
+      if (!first_bad) {
+        first_bad = std::move(unpacked);
+        bad_shape = shape;
+      }
+      continue;
+    }
+    const bool agrees =
+        parsed.mono && MatchesMono(unpacked.codes, parsed.width, parsed.height, *parsed.mono);
+    const int rank = unpacked.spare_bits_set ? 1 : agrees || !parsed.mono ? 3 : 2;
+    if (rank > best_rank) {
+      best_rank = rank;
+      best = Chosen{shape, std::move(unpacked.codes)};
+      if (rank == 3) break;
+    }
+  }
+  if (best) return std::move(*best);
+  if (first_bad) bad = &*first_bad;
+  if (!bad) return unexpected(CountMismatch(parsed, shapes));
+  // The value's byte: every reading keeps pixels in byte order.
+  const std::size_t pixel = *bad->bad_pixel;
+  const int x = static_cast<int>(pixel % static_cast<std::size_t>(parsed.width)) + 1;
+  const int y = static_cast<int>(pixel / static_cast<std::size_t>(parsed.width)) + 1;
+  const std::size_t per_byte = static_cast<std::size_t>(8 / bad_shape.depth);
+  const std::size_t byte =
+      std::min(bad_shape.aligned
+                   ? static_cast<std::size_t>(y - 1) *
+                             ((static_cast<std::size_t>(parsed.width) + per_byte - 1) / per_byte) +
+                         static_cast<std::size_t>(x - 1) / per_byte
+                   : pixel / per_byte,
+               parsed.data.size() - 1);
+  return RefuseAt(parsed.data[byte].line,
+                  "the pixel at column " + std::to_string(x) + ", row " + std::to_string(y) +
+                      " has the value " + std::to_string(bad->bad_value) + " at " +
+                      DescribeShape(bad_shape) + "; pixel codes run from 0 to 4.");
+}
+
+}  // namespace pictavo::source_text
