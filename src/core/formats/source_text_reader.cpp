@@ -100,6 +100,11 @@ Parsed ParseListing(const std::vector<TextLine>& lines, std::size_t index) {
   for (std::size_t i = 0; i <= end; ++i) {
     PackingHints before = parsed.hints;
     GatherHints(lines[i].comments, parsed.hints);
+    // Assemblers' own line comments ("# 2 bpp") say as much.
+    const std::string_view code = lines[i].code;
+    if (!LabelOf(lines[i]) && code.find_first_of("#;@") != code.npos) {
+      GatherHints(code.substr(code.find_first_of("#;@")), parsed.hints);
+    }
     if (!before.depth && parsed.hints.depth) parsed.depth_line = lines[i].number;
   }
   parsed.depth = parsed.hints.depth;
