@@ -231,6 +231,7 @@ TEST(ReadSourceText, RefusesWithTheLineAndWhatWasExpected) {
        "#define lines; found \"hello\"."},
       {"icon:\n.byte 3\n",
        "Line 2: expected \".byte WIDTH,HEIGHT\" with the picture's size, found \".byte 3\"."},
+      {".byte 3 x:\n", "Line 1: expected a number after \".byte\", found \"3 x:\"."},
       {"icon:\n.byte 97,2\n", "Line 2: the picture is 97 x 2; a picture is 1 x 1 to 96 x 92."},
       {"x[3][93]={\n", "Line 1: the picture is 3 x 93; a picture is 1 x 1 to 96 x 92."},
       {asm2 + ".byte 0x7C,0x0E,0x00\r\n",

@@ -158,9 +158,10 @@ std::optional<ArrayOpening> FindArrayOpening(std::string_view code) {
     std::size_t end = start;
     while (start > 0 && IsIdentifierChar(code[start - 1])) --start;
     if (start == end || std::isdigit(static_cast<unsigned char>(code[start]))) continue;
-    std::size_t at = p + 1;
-    Word(code, at);  // the count, if given
-    if (!Take(code, at, ']')) continue;
+    // The count, if given, may be any expression ("ICON_WIDTH * 2").
+    const std::size_t close = code.find_first_of("]=[{}", p + 1);
+    if (close == code.npos || code[close] != ']') continue;
+    std::size_t at = close + 1;
     // Attributes such as PROGMEM may stand before the "=".
     while (!Word(code, at).empty()) {
     }

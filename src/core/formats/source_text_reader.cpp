@@ -78,7 +78,7 @@ Parsed ParseListing(const std::vector<TextLine>& lines, std::size_t index) {
   std::size_t end = index;
   for (std::size_t i = index; i < lines.size(); ++i) {
     // A label starts the next picture, a "Save to end" file holding several.
-    if (LabelOf(lines[i])) break;
+    if (i > index && LabelOf(lines[i])) break;
     if (IsAsmBlank(lines[i])) continue;
     if (!IsByteDirective(lines[i])) break;
     auto more = ByteValues(lines[i]);
@@ -91,6 +91,9 @@ Parsed ParseListing(const std::vector<TextLine>& lines, std::size_t index) {
     end = i;
   }
   parsed.size_line = lines[index].number;
+  if (values.size() < 2) {
+    return RefuseAt(parsed.size_line, "expected \".byte WIDTH,HEIGHT\" with the picture's size.");
+  }
   parsed.width = static_cast<int>(std::min<std::int64_t>(values[0].value, 1 << 20));
   parsed.height = static_cast<int>(std::min<std::int64_t>(values[1].value, 1 << 20));
   if (auto error = CheckSize(values[0].value, values[1].value, parsed.size_line)) {
