@@ -147,7 +147,7 @@ std::string Header(const std::string& bpp, const std::string& bytes, const std::
 std::string Gas(const std::string& bytes, const std::string& note = "") {
   return "# icon: 3 x 2" + note +
          "\n\t.section .rodata\n\t.global icon\n\t.type icon, @object\n"
-         "icon:\r\n\t.byte 3,2\r\n\t.byte " +
+         "icon:\r\n\t# the size, then the rows:\r\n\t.byte 3,2\r\n\t.byte " +
          bytes + "\r\n\t.size icon, .-icon\r\n";
 }
 
@@ -179,7 +179,11 @@ TEST(ReadSourceText, HandWrittenTextsOfEveryLayout) {
        Icon4,
        {4, false, High}},
       {"c4 msb, unsaid, read as lsb", Header("4", "0x03, 0x41, 0x23"), {3, 0, 1, 4, 3, 2}, {4}},
-      {"c4 msb, unsaid, told", Header("4", "0x03, 0x41, 0x23"), Icon4, {4, false, High}, {High}},
+      {"c4 msb, unsaid, told",
+       Header("4", "0x03, 0x41, 0x23"),
+       Icon4,
+       {4, false, High},
+       {High, std::nullopt}},
       {"c8", Header("8", "0, 3, 4, 1, 2, 3"), Icon4, {8}},
       {"gas2", Gas("0x7C,0x0E"), Icon2, {2}},
       {"gas1 pages, said", Gas("0x00,0x03,0x03", ", 1 bpp, pages"), Icon1, {1, false, Low, Pages}},

@@ -41,6 +41,8 @@ bool IsAsmBlank(const TextLine& line) {
 std::optional<std::string> LabelOf(const TextLine& line) {
   const std::string_view code = Trimmed(line.code);
   if (code.empty() || code.back() != ':') return std::nullopt;
+  // "# Pixels:" is a comment; a name the listings wrote may start with "#".
+  if (!line.kept_whole && WithoutLineComment(code).empty()) return std::nullopt;
   return std::string(Trimmed(code.substr(0, code.size() - 1)));
 }
 
@@ -139,7 +141,7 @@ expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
   if (text.size() > SourceTextReadLimit) {
     return unexpected(Error{"The text is " + std::to_string(text.size()) +
                             " bytes long; a picture's source text is at most " +
-                            std::to_string(SourceTextReadLimit) + "."});
+                            std::to_string(SourceTextReadLimit) + " bytes."});
   }
   const std::vector<TextLine> lines = ScanLines(text);
   std::optional<Parsed> parsed;

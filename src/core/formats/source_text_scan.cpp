@@ -79,6 +79,7 @@ std::vector<TextLine> ScanLines(std::string_view text) {
     line.raw = text.substr(0, end);
     if (keep_whole && !in_comment && !IsOwnHeader(line.raw)) {
       line.code = std::string(line.raw);
+      line.kept_whole = true;
       keep_whole = false;
     } else {
       keep_whole = !in_comment && IsOwnHeader(line.raw);

@@ -16,6 +16,7 @@ struct TextLine {
   // listings' own header comments is kept whole: it holds the picture's
   // name, which may contain anything, "/*" included.
   std::string code;
+  bool kept_whole = false;
   // Text of the comments on the line, for the hints they give (depth, bit
   // order, layout).
   std::string comments;
