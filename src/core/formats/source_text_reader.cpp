@@ -143,6 +143,8 @@ expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
                             " bytes long; a picture's source text is at most " +
                             std::to_string(SourceTextReadLimit) + " bytes."});
   }
+  // Editors may start a UTF-8 file with a byte order mark.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const std::vector<TextLine> lines = ScanLines(text);
   std::optional<Parsed> parsed;
   for (std::size_t i = 0; i < lines.size() && !parsed; ++i) {

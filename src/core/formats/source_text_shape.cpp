@@ -125,17 +125,13 @@ expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const SourceTextOp
   // spare bits 0, then any reading whose values are all pixel codes.
   std::optional<Chosen> best;
   int best_rank = 0;
-  const Unpacked* bad = nullptr;
-  std::optional<Unpacked> first_bad;
-  PackingShape bad_shape;
+  // The first reading that fits the count but holds a value that is no code.
+  std::optional<std::pair<PackingShape, Unpacked>> bad;
   for (const PackingShape& shape : shapes) {
     if (PackedByteCount(parsed.width, parsed.height, shape) != bytes.size()) continue;
     Unpacked unpacked = UnpackPixels(bytes, parsed.width, parsed.height, shape);
     if (unpacked.bad_pixel) {
-      if (!first_bad) {
-        first_bad = std::move(unpacked);
-        bad_shape = shape;
-      }
+      if (!bad) bad.emplace(shape, std::move(unpacked));
       continue;
     }
     const bool agrees =
@@ -148,24 +144,15 @@ expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const SourceTextOp
     }
   }
   if (best) return std::move(*best);
-  if (first_bad) bad = &*first_bad;
   if (!bad) return unexpected(CountMismatch(parsed, shapes));
-  // The value's byte: every reading keeps pixels in byte order.
-  const std::size_t pixel = *bad->bad_pixel;
-  const int x = static_cast<int>(pixel % static_cast<std::size_t>(parsed.width)) + 1;
-  const int y = static_cast<int>(pixel / static_cast<std::size_t>(parsed.width)) + 1;
-  const std::size_t per_byte = static_cast<std::size_t>(8 / bad_shape.depth);
-  const std::size_t byte =
-      std::min(bad_shape.aligned
-                   ? static_cast<std::size_t>(y - 1) *
-                             ((static_cast<std::size_t>(parsed.width) + per_byte - 1) / per_byte) +
-                         static_cast<std::size_t>(x - 1) / per_byte
-                   : pixel / per_byte,
-               parsed.data.size() - 1);
-  return RefuseAt(parsed.data[byte].line,
-                  "the pixel at column " + std::to_string(x) + ", row " + std::to_string(y) +
-                      " has the value " + std::to_string(bad->bad_value) + " at " +
-                      DescribeShape(bad_shape) + "; pixel codes run from 0 to 4.");
+  const auto& [shape, unpacked] = *bad;
+  const std::size_t pixel = *unpacked.bad_pixel;
+  const std::size_t width = static_cast<std::size_t>(parsed.width);
+  return RefuseAt(parsed.data[unpacked.bad_byte].line,
+                  "the pixel at column " + std::to_string(pixel % width + 1) + ", row " +
+                      std::to_string(pixel / width + 1) + " has the value " +
+                      std::to_string(unpacked.bad_value) + " at " + DescribeShape(shape) +
+                      "; pixel codes run from 0 to 4.");
 }
 
 }  // namespace pictavo::source_text

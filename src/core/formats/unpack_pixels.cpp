@@ -61,6 +61,7 @@ Unpacked UnpackPixels(std::span<const std::uint8_t> bytes, int width, int height
       if (!code) {
         if (!out.bad_pixel) {
           out.bad_pixel = out.codes.size();
+          out.bad_byte = index;
           out.bad_value = value;
         }
         out.codes.push_back(PixelCode::Black);

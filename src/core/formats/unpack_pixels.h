@@ -32,14 +32,15 @@ std::size_t PackedByteCount(int width, int height, const PackingShape& shape);
 
 // The pixels of the bytes, row by row: at 1 bpp Black or White, at 2 bpp the
 // packed value as the code, at 4 and 8 bpp the value itself. The byte count
-// must be PackedByteCount's. A value that is no code (above 4 at 4 or 8 bpp)
-// gives its pixel's 0-based index in `bad_pixel`.
+// must be PackedByteCount's. The first value that is no code (above 4 at 4
+// or 8 bpp) is kept with its pixel's and its byte's 0-based index.
 struct Unpacked {
   std::vector<PixelCode> codes;
   // Bits no pixel fills (padding, rows past the height) that are not 0: a
   // sign the bytes were packed in another shape.
   bool spare_bits_set = false;
   std::optional<std::size_t> bad_pixel;
+  std::size_t bad_byte = 0;
   int bad_value = 0;
 };
 Unpacked UnpackPixels(std::span<const std::uint8_t> bytes, int width, int height,
