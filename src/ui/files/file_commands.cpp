@@ -52,12 +52,14 @@ expected<OpenedRecord, Error> ReadPictureOrText(const std::vector<std::uint8_t>&
   if (record) return OpenedRecord{std::move(*record), {}};
   const FileKind kind = SniffFileKind(stored);
   if (kind != FileKind::PictureFile && kind != FileKind::Unknown) {
-    return unexpected(Error{"is " + std::string(FileKindName(kind)) + ", not a picture file."});
+    const bool image = kind == FileKind::PngImage || kind == FileKind::GifImage ||
+                       kind == FileKind::JpegImage || kind == FileKind::BmpImage;
+    return unexpected(Error{"is " + std::string(FileKindName(kind)) + ", not a picture file." +
+                            (image ? " \"Open BMP file...\" makes a picture of it." : "")});
   }
   return unexpected(
       Error{"is not a picture file Pictavo can open.\n" + AsSentence(record.error().message)});
 }
-
 
 }  // namespace
 
