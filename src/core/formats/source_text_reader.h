@@ -30,6 +30,8 @@ enum class SourceTextKind {
 struct SourceTextOptions {
   std::optional<PackedBitOrder> bit_order;
   std::optional<PackedLayout> layout;
+  // 1, 2, 4 or 8 for a GNU as source without a comment that says it.
+  std::optional<int> depth;
 };
 
 struct SourceTextPicture {

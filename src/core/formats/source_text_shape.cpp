@@ -14,8 +14,8 @@ namespace {
 std::vector<PackingShape> Candidates(const ParsedText& parsed, const SourceTextOptions& options) {
   std::vector<PackingShape> shapes = parsed.shapes;
   if (shapes.empty()) {
-    const std::vector<int> depths =
-        parsed.depth ? std::vector<int>{*parsed.depth} : std::vector<int>{8, 4, 2, 1};
+    const std::optional<int> depth = parsed.depth ? parsed.depth : options.depth;
+    const std::vector<int> depths = depth ? std::vector<int>{*depth} : std::vector<int>{8, 4, 2, 1};
     const bool high_first = parsed.hints.says_high_first && !parsed.hints.says_low_first;
     std::vector<PackedBitOrder> orders =
         high_first ? std::vector{PackedBitOrder::HighFirst, PackedBitOrder::LowFirst}
@@ -78,7 +78,11 @@ std::string Bytes(std::size_t count) {
 Error CountMismatch(const ParsedText& parsed, const std::vector<PackingShape>& shapes) {
   const int line = parsed.data.empty() ? parsed.size_line : parsed.data.back().line;
   const std::string size = std::to_string(parsed.width) + " x " + std::to_string(parsed.height);
-  if (!parsed.depth && parsed.shapes.empty()) {
+  const bool one_depth =
+      !shapes.empty() && std::ranges::all_of(shapes, [&shapes](const PackingShape& shape) {
+        return shape.depth == shapes.front().depth;
+      });
+  if (!one_depth) {
     return RefuseAt(line, "the text holds " + Bytes(parsed.data.size()) +
                               " after the size, a count no " + size +
                               " picture packs into at 1, 2, 4 or 8 bits per pixel.")
