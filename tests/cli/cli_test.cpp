@@ -319,6 +319,8 @@ class CliTest : public QObject {
         "README.md: cannot be read as a source text: Line 1: expected a source text");
     row("bit order", {"convert", "a.h", "-o", "a.ptv", "--bit-order", "msb-first"}, 2,
         "the bit order must be lsb or msb, not \"msb-first\"\n");
+    row("depth 3", {"convert", "a.s", "-o", "a.ptv", "--depth", "3"}, 2,
+        "the depth must be 1, 2, 4 or 8, not \"3\"\n");
   }
 
   void refusals() {

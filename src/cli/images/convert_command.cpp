@@ -189,7 +189,7 @@ int RunConvertCommand(const QStringList& arguments) {
           QStringLiteral("pictavo-cli convert IMAGE -o PICTURE.ptv [--threshold 1..200] "
                          "[--name NAME] [--dither METHOD] [--fit] [--[no-]keep-transparency]\n"
                          "       pictavo-cli convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] "
-                         "[--bit-order lsb|msb] [--layout rows|pages]\n"
+                         "[--bit-order lsb|msb] [--layout rows|pages] [--depth 1|2|4|8]\n"
                          "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
                          "-o OUT.skin [same options]"),
           QStringLiteral("Makes a picture file of an image's top-left 96 x 92 pixels, as the "

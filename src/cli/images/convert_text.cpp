@@ -26,6 +26,14 @@ expected<SourceTextOptions, QString> SourceTextOptionSet::Read(
     }
     options.layout = value == QLatin1String("pages") ? PackedLayout::Pages : PackedLayout::Rows;
   }
+  if (parser.isSet(depth)) {
+    const QString value = parser.value(depth);
+    if (value != QLatin1String("1") && value != QLatin1String("2") && value != QLatin1String("4") &&
+        value != QLatin1String("8")) {
+      return unexpected(QStringLiteral("the depth must be 1, 2, 4 or 8, not \"%1\"").arg(value));
+    }
+    options.depth = value.toInt();
+  }
   return options;
 }
 

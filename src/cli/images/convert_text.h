@@ -24,8 +24,12 @@ struct SourceTextOptionSet {
       QStringLiteral("For a 1-bit source text: bytes along the rows, or pages of 8 rows of one "
                      "column, where the text does not tell."),
       QStringLiteral("rows|pages")};
+  QCommandLineOption depth{
+      QStringLiteral("depth"),
+      QStringLiteral("For a GNU as source: its bits per pixel, where the text does not tell."),
+      QStringLiteral("1|2|4|8")};
 
-  void AddTo(QCommandLineParser& parser) const { parser.addOptions({bit_order, layout}); }
+  void AddTo(QCommandLineParser& parser) const { parser.addOptions({bit_order, layout, depth}); }
   // The options as given, or the usage error to report.
   expected<SourceTextOptions, QString> Read(const QCommandLineParser& parser) const;
 };
