@@ -17,8 +17,8 @@ FileDialogRequest PictureDialogRequest(const QString& file_name) {
 
 FileDialogRequest OpenPictureDialogRequest() {
   FileDialogRequest request = PictureDialogRequest();
-  request.filter += QStringLiteral(
-      "|(Source texts *.h *.s *.S *.inc *.txt *.xbm)|*.h;*.s;*.S;*.inc;*.txt;*.xbm");
+  request.filter +=
+      QStringLiteral("|(Source texts *.h *.s *.S *.inc *.txt *.xbm)|*.h;*.s;*.S;*.inc;*.txt;*.xbm");
   return request;
 }
 
