@@ -1,5 +1,8 @@
 #include "cli/cli_support.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +23,15 @@ void PrintError(const QString& text) {
 }
 
 constexpr int kNameLength = 16;
+
+// Whether `path` is the file standard output already goes to (as
+// /dev/stdout is): writing through the open stream keeps what the shell set up.
+bool IsStandardOutput(const std::filesystem::path& path) {
+  struct stat named {};
+  struct stat out {};
+  return !path.empty() && ::stat(path.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 &&
+         named.st_dev == out.st_dev && named.st_ino == out.st_ino;
+}
 
 }  // namespace
 
@@ -68,33 +80,36 @@ QString DisplayPath(const std::filesystem::path& path) {
 }
 
 bool WriteOutput(const OutputTarget& target, std::span<const std::uint8_t> bytes) {
-  switch (target.kind) {
-    case OutputTarget::Kind::StandardOutput: {
-      if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-        Refuse(QStringLiteral("standard output"), std::string(std::strerror(errno)));
-        return false;
-      }
-      if (std::fflush(stdout) != 0) {
-        Refuse(QStringLiteral("standard output"), std::string(std::strerror(errno)));
-        return false;
-      }
-      return true;
+  const std::filesystem::path path = LocalPath(target.path);
+  if (target.kind == OutputTarget::Kind::StandardOutput || IsStandardOutput(path)) {
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+      Refuse(QStringLiteral("standard output"), std::string(std::strerror(errno)));
+      return false;
     }
-    case OutputTarget::Kind::Replace:
-    case OutputTarget::Kind::Append: {
-      const std::filesystem::path path = LocalPath(target.path);
-      const expected<void, Error> written = target.kind == OutputTarget::Kind::Replace
-                                                ? WriteFileAtomically(path, bytes)
-                                                : AppendToFile(path, bytes);
-      if (!written) {
-        Refuse(target.path, QStringLiteral("could not write: %1; the file was not changed")
-                                .arg(ReasonText(written.error())));
-        return false;
-      }
-      return true;
+    if (std::fflush(stdout) != 0) {
+      Refuse(QStringLiteral("standard output"), std::string(std::strerror(errno)));
+      return false;
     }
+    return true;
   }
-  return false;
+  // A device or a named pipe takes the bytes as they come; renaming a file
+  // over it would take its place.
+  if (IsDeviceOrPipe(path)) {
+    if (const auto written = WriteIntoDevice(path, bytes); !written) {
+      Refuse(target.path, QStringLiteral("could not write: %1").arg(ReasonText(written.error())));
+      return false;
+    }
+    return true;
+  }
+  const expected<void, Error> written = target.kind == OutputTarget::Kind::Replace
+                                            ? WriteFileAtomically(path, bytes)
+                                            : AppendToFile(path, bytes);
+  if (!written) {
+    Refuse(target.path, QStringLiteral("could not write: %1; the file was not changed")
+                            .arg(ReasonText(written.error())));
+    return false;
+  }
+  return true;
 }
 
 bool WriteOutput(const OutputTarget& target, std::string_view bytes) {

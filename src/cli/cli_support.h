@@ -44,7 +44,9 @@ std::optional<int> ParseCommandLine(QCommandLineParser& parser, const QStringLis
 QString DisplayPath(const std::filesystem::path& path);
 
 // Where a command's output goes: standard output, a file that is replaced
-// whole, or the end of a file that keeps what it holds.
+// whole, or the end of a file that keeps what it holds. A path naming an
+// existing character device or named pipe (-o /dev/null, a FIFO), or the file
+// standard output goes to, is written into as it is, never replaced.
 struct OutputTarget {
   enum class Kind { StandardOutput, Replace, Append };
   Kind kind = Kind::StandardOutput;

@@ -1,6 +1,7 @@
 #include "cli/picture_input.h"
 
 #include "cli/cli_support.h"
+#include "core/formats/file_kind.h"
 #include "core/formats/picture_file.h"
 
 namespace pictavo::cli {
@@ -19,6 +20,14 @@ std::optional<LoadedPicture> LoadPicture(const QString& path) {
   }
   const auto record = ReadPictureFile(*bytes);
   if (!record) {
+    // A file of another kind is named, not blamed for a picture's fault.
+    const FileKind kind = SniffFileKind(*bytes);
+    if (kind != FileKind::PictureFile && kind != FileKind::Unknown) {
+      const bool convertible = kind != FileKind::SkinFile && kind != FileKind::Text;
+      Refuse(path, "is " + std::string(FileKindName(kind)) + ", not a picture file" +
+                       (convertible ? "; pictavo-cli convert makes a picture file of it" : ""));
+      return std::nullopt;
+    }
     Refuse(path, kNotAPicture + record.error().message);
     return std::nullopt;
   }

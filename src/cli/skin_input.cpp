@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "cli/cli_support.h"
+#include "core/formats/file_kind.h"
 #include "core/formats/skin_file.h"
 
 namespace pictavo::cli {
@@ -16,6 +17,11 @@ std::optional<LoadedSkin> LoadSkin(const QString& path) {
   }
   SkinFileRead read = ReadSkinFile(*bytes);
   if (!read.skin) {
+    if (const FileKind kind = SniffFileKind(*bytes);
+        kind != FileKind::SkinFile && kind != FileKind::Unknown) {
+      Refuse(path, "is " + std::string(FileKindName(kind)) + ", not a skin file");
+      return std::nullopt;
+    }
     // The window's message, then the reason.
     Refuse(path, std::string(DecompressionErrorText) + " " + AsSentence(read.skin.error().message));
     return std::nullopt;

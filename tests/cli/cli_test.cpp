@@ -9,6 +9,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <QFileInfo>
+
 #include "cli_run.h"
 
 using namespace pictavo::testing;
@@ -357,6 +364,18 @@ class CliTest : public QObject {
         {"render", Data("skins/mixed.skin"), "-o", "/nonexistent/a.png", "--icon", "0xFE", "--sub",
          "4"},
         1, ": icon 0xFE has 3 sub-icons, not 4\n");
+    row("export of an image", {"export", Data("images/valid.png"), "--format", "cpp"}, 1,
+        "valid.png: is a PNG image, not a picture file; pictavo-cli convert makes a picture "
+        "file of it\n");
+    row("skin list of a picture", {"skin", "list", Data("pictures/icon.ptv")}, 1,
+        "icon.ptv: is a picture file, not a skin file\n");
+    row("convert of a text that is no listing",
+        {"convert", Data("README.md"), "-o", "/nonexistent/a.ptv"}, 1,
+        "README.md: cannot be read as a source text: Line 1: expected a source text");
+    row("bit order", {"convert", "a.h", "-o", "a.ptv", "--bit-order", "msb-first"}, 2,
+        "the bit order must be lsb or msb, not \"msb-first\"\n");
+    row("depth 3", {"convert", "a.s", "-o", "a.ptv", "--depth", "3"}, 2,
+        "the depth must be 1, 2, 4 or 8, not \"3\"\n");
   }
 
   // Names with line ends, # and backslashes come back; a plain name line
@@ -436,6 +455,71 @@ class CliTest : public QObject {
                  .status,
              1);
     QVERIFY(!QDir(dir.filePath("gen")).exists());
+  }
+
+  void convertReadsTheTextsBack_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("picture");
+    for (const QString picture : {"icon", "diagonal", "full"}) {
+      for (const QString file : {"cpp.txt", "asm8.txt", "asm8_file.s"}) {
+        QTest::addRow("%s %s", qPrintable(picture), qPrintable(file))
+            << Data("listings/" + picture + "/" + file) << QStringList() << picture;
+      }
+    }
+    // The lowest bits first reads 3, 0, 1, 4, 3, 2: only the option tells.
+    QTest::newRow("c4, highest bits first as told")
+        << QStringLiteral(
+               "#define ICON_WIDTH 3\n#define ICON_HEIGHT 2\n#define ICON_BPP 4\n"
+               "static const uint8_t icon[] = {0x03, 0x41, 0x23};\n")
+        << QStringList{"--bit-order", "msb"} << "icon";
+  }
+  void convertReadsTheTextsBack() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, options);
+    QFETCH(QString, picture);
+    QTemporaryDir dir;
+    if (!text.startsWith(Data(""))) {
+      WriteAll(dir.filePath("icon.h"), text.toLatin1());
+      text = dir.filePath("icon.h");
+    }
+    const Run run = Cli(QStringList{"convert", text, "-o", "-"} + options);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, ReadAll(Data("pictures/" + picture + ".ptv")));
+  }
+
+  void outputIntoAPipeOrADevice() {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("pipe");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Read without blocking, so that a refused pipe fails the test instead of
+    // waiting for a writer that never comes.
+    const int fd = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(fd >= 0);
+    QProcess writer;
+    writer.start(PICTAVO_CLI, {"export", Data("pictures/icon.ptv"), "--format", "cpp", "-o", pipe});
+    QByteArray received;
+    const auto drain = [&] {
+      char buffer[4096];
+      for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) received.append(buffer, n);
+    };
+    for (int wait = 0; wait < 3000 && !writer.waitForFinished(10); ++wait) drain();
+    drain();
+    ::close(fd);
+    QCOMPARE(writer.exitCode(), 0);
+    QCOMPARE(received, ReadAll(ListingFile("icon", "cpp", false)));
+    QVERIFY(QFileInfo(pipe).isFile() == false && QFileInfo::exists(pipe));
+
+    if (::geteuid() != 0) QSKIP("making a character device takes root; the pipe was checked");
+    const QString device = dir.filePath("null");
+    QCOMPARE(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+    const Run run = Cli({"convert", ListingFile("icon", "asm2", false), "-o", device});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.status, 0);
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(device).constData(), &info), 0);
+    QVERIFY(S_ISCHR(info.st_mode));
   }
 
   void helpAndVersion() {

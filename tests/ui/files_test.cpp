@@ -229,9 +229,30 @@ class PictureFileCommandsTest : public QObject {
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QString::number(width));
 
     const FileDialogRequest& request = f.services.file_requests.first();
-    QCOMPARE(request.filter, QStringLiteral("(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin"));
+    QCOMPARE(request.filter, QStringLiteral("(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin|"
+                                            "(Source texts *.h *.s *.S *.inc *.txt *.xbm)|"
+                                            "*.h;*.s;*.S;*.inc;*.txt;*.xbm"));
     QCOMPARE(request.filter_index, 0);
     QCOMPARE(request.default_suffix, QStringLiteral("ptv"));
+  }
+
+  void openReadsASourceTextAndSaysWhenItCutsTheName() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("icon.h");
+    WriteAll(path,
+             "#define A_SYMBOL_OF_20_CHARS_WIDTH 3\r\n#define A_SYMBOL_OF_20_CHARS_HEIGHT 2\r\n"
+             "#define A_SYMBOL_OF_20_CHARS_BPP 2\r\n"
+             "static const uint8_t a_symbol_of_20_chars[] = {0x7C, 0x0E};\r\n");
+    f.services.file_answers << path;
+    f.Action("OpenPicture1")->trigger();
+    QCOMPARE(f.form->PictureName(), QByteArray("a_symbol_of_20_c"));
+    QCOMPARE(f.State().Document.Picture.Width, 3);
+    QCOMPARE(f.State().Document.Picture.Height, 2);
+    QCOMPARE(f.State().Document.Picture.Cells.At(3, 1), PixelCode::White);
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, 2), PixelCode::Gray66);
+    QCOMPARE(f.services.messages.size(), 1);
+    QVERIFY(f.services.messages[0].text.contains("longer than 16 characters"));
   }
 
   void saveThenOpenGivesBackTheSamePictureAndName() {
@@ -277,6 +298,11 @@ class PictureFileCommandsTest : public QObject {
                             << QStringLiteral("code 7");
     QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file");
     QTest::newRow("a folder") << QByteArray("<folder>") << QStringLiteral("directory");
+    QTest::newRow("a PNG image") << QByteArray::fromHex("89504E470D0A1A0A0000000D49484452")
+                                 << QStringLiteral("is a PNG image, not a picture file.");
+    QTest::newRow("a text that is no listing")
+        << QByteArray("hello\n")
+        << QStringLiteral("is not a source text Pictavo can read.\nLine 1: expected");
   }
   void refusedFileIsReportedAndChangesNothing() {
     QFETCH(QByteArray, stored);

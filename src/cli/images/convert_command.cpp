@@ -10,6 +10,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/images/convert_frames.h"
+#include "cli/images/convert_text.h"
 #include "cli/images/image_commands.h"
 #include "core/editing/bitmap_import.h"
 #include "core/formats/icon_id.h"
@@ -174,13 +175,18 @@ int RunConvertCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   const ConvertOptionSet set;
   set.AddTo(parser);
+  const SourceTextOptionSet text_set;
+  text_set.AddTo(parser);
   parser.addPositionalArgument(QStringLiteral("image"),
-                               QStringLiteral("A BMP, PNG, GIF or JPEG image."),
+                               QStringLiteral("A BMP, PNG, GIF or JPEG image, or a source text "
+                                              "the program wrote."),
                                QStringLiteral("IMAGE"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
           QStringLiteral("pictavo-cli convert IMAGE -o PICTURE.ptv [--threshold 1..200] "
                          "[--name NAME] [--dither METHOD] [--fit] [--[no-]keep-transparency]\n"
+                         "       pictavo-cli convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] "
+                         "[--bit-order lsb|msb] [--layout rows|pages] [--depth 1|2|4|8]\n"
                          "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
                          "-o OUT.skin [same options]"),
           QStringLiteral("Makes a picture file of an image's top-left 96 x 92 pixels, as the "
@@ -189,7 +195,18 @@ int RunConvertCommand(const QStringList& arguments) {
     return *done;
   const auto options = ReadConvertOptions(parser, set);
   if (!options) return UsageError(kCommand, options.error());
+  const auto text_options = text_set.Read(parser);
+  if (!text_options) return UsageError(kCommand, text_options.error());
 
+  // A text the program wrote comes back as the picture it holds; anything
+  // else, and a file that cannot be read, goes to the image loader.
+  if (!options->frames) {
+    const auto start = ReadLocalFile(options->image, SourceTextReadLimit + 1);
+    if (start && LooksLikeText(*start)) {
+      return ConvertSourceText(options->image, *start, *text_options, options->name,
+                               options->output);
+    }
+  }
   QString error;
   QString read_error;
   // Every frame, as "Open BMP" reads them, with the same limits.

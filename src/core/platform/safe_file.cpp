@@ -264,4 +264,27 @@ expected<void, Error> AppendToFile(const fs::path& path, std::string_view bytes,
   return AppendToFile(path, BytesOf(bytes), write_call);
 }
 
+bool IsDeviceOrPipe(const fs::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode));
+}
+
+expected<void, Error> WriteIntoDevice(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  // No O_CREAT and no O_TRUNC: whatever stands at the path is only written to.
+  FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+  if (!file.IsOpen()) return unexpected(ErrorFromErrno(errno));
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0) return unexpected(ErrorFromErrno(errno));
+  // Swapped for a regular file since it was checked: it gets the safe replace
+  // or nothing, never a write over its old content.
+  if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode)) {
+    return unexpected(Error{"It was replaced while being opened; nothing was written"});
+  }
+  if (const int error = WriteAll(file.Get(), bytes, {}); error != 0) {
+    return unexpected(ErrorFromErrno(error));
+  }
+  if (file.Close() != 0) return unexpected(ErrorFromErrno(errno));
+  return {};
+}
+
 }  // namespace pictavo

@@ -60,4 +60,16 @@ expected<void, Error> AppendToFile(const std::filesystem::path& path,
 expected<void, Error> AppendToFile(const std::filesystem::path& path, std::string_view bytes,
                                    const WriteCall& write_call = {});
 
+// Whether `path` names an existing character device or named pipe (through
+// symbolic links). Command-line output to one is written into it directly,
+// as a shell's redirection would, instead of replacing it by a file.
+bool IsDeviceOrPipe(const std::filesystem::path& path);
+
+// Writes `bytes` into the existing character device or named pipe at `path`:
+// never creates, truncates or replaces anything. Opening a named pipe waits
+// for its reader. Anything else found at the path when it is opened is
+// refused before a byte is written.
+expected<void, Error> WriteIntoDevice(const std::filesystem::path& path,
+                                      std::span<const std::uint8_t> bytes);
+
 }  // namespace pictavo

@@ -12,7 +12,9 @@
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
+#include "core/formats/file_kind.h"
 #include "core/formats/picture_file.h"
+#include "core/formats/source_text_reader.h"
 #include "core/platform/safe_file.h"
 #include "ui/dialogs/bitmap_import_window.h"
 #include "ui/services/file_access.h"
@@ -25,6 +27,39 @@ namespace pictavo {
 namespace {
 
 QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+struct OpenedRecord {
+  PictureRecord record;
+  std::string notes;  // to tell the user, one per line
+};
+
+// A picture file, or a source text the program wrote; on failure the rest of
+// a sentence that starts with the file's name.
+expected<OpenedRecord, Error> ReadPictureOrText(const std::vector<std::uint8_t>& stored) {
+  if (!stored.empty() && LooksLikeText(stored)) {
+    auto text = ReadSourceText(
+        std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size()));
+    if (!text) {
+      return unexpected(Error{"is not a source text Pictavo can read.\n" + text.error().message});
+    }
+    OpenedRecord opened{std::move(text->picture), {}};
+    for (const std::string& note : text->notes) {
+      opened.notes += (opened.notes.empty() ? "" : "\n") + note;
+    }
+    return opened;
+  }
+  auto record = ReadPictureFile(stored);
+  if (record) return OpenedRecord{std::move(*record), {}};
+  const FileKind kind = SniffFileKind(stored);
+  if (kind != FileKind::PictureFile && kind != FileKind::Unknown) {
+    const bool image = kind == FileKind::PngImage || kind == FileKind::GifImage ||
+                       kind == FileKind::JpegImage || kind == FileKind::BmpImage;
+    return unexpected(Error{"is " + std::string(FileKindName(kind)) + ", not a picture file." +
+                            (image ? " \"Open BMP file...\" makes a picture of it." : "")});
+  }
+  return unexpected(
+      Error{"is not a picture file Pictavo can open.\n" + AsSentence(record.error().message)});
+}
 
 }  // namespace
 
@@ -77,7 +112,7 @@ void FileCommands::SavePictureFile() {
 }
 
 void FileCommands::OpenPictureFile() {
-  const QString path = services_.OpenFileName(parent_, PictureDialogRequest());
+  const QString path = services_.OpenFileName(parent_, OpenPictureDialogRequest());
   const bool opened = !path.isEmpty() && LoadPicture(path);
   // In every case, the file read or not. Skin mode ends last, so an opened
   // picture is still written into the current icon where the two overlap.
@@ -94,17 +129,19 @@ bool FileCommands::LoadPicture(const QString& path) {
                           QStringLiteral("Open Picture"));
     return false;
   }
-  const auto record = ReadPictureFile(*stored);
-  if (!record) {
+  const auto opened = ReadPictureOrText(*stored);
+  if (!opened) {
     services_.ShowMessage(parent_,
-                          QStringLiteral("\"%1\" is not a picture file Pictavo can open.\n%2\n"
-                                         "The picture was not changed.")
-                              .arg(Shown(path), ReasonText(record.error())),
+                          QStringLiteral("\"%1\" %2\nThe picture was not changed.")
+                              .arg(Shown(path), ReasonText(opened.error())),
                           QStringLiteral("Open Picture"));
     return false;
   }
-  editor_.SetPictureName(record->name);
-  OpenPictureRecord(editor_, *record);
+  editor_.SetPictureName(opened->record.name);
+  OpenPictureRecord(editor_, opened->record);
+  if (!opened->notes.empty()) {
+    services_.ShowMessage(parent_, ReasonText(opened->notes), QStringLiteral("Open Picture"));
+  }
   return true;
 }
 

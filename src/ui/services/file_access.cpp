@@ -15,6 +15,13 @@ FileDialogRequest PictureDialogRequest(const QString& file_name) {
   return request;
 }
 
+FileDialogRequest OpenPictureDialogRequest() {
+  FileDialogRequest request = PictureDialogRequest();
+  request.filter +=
+      QStringLiteral("|(Source texts *.h *.s *.S *.inc *.txt *.xbm)|*.h;*.s;*.S;*.inc;*.txt;*.xbm");
+  return request;
+}
+
 FileDialogRequest SkinDialogRequest(const QString& file_name) {
   FileDialogRequest request = PictureDialogRequest(file_name);
   request.filter_index = 1;  // the "(Skin *.skin)" entry

@@ -15,6 +15,8 @@ namespace pictavo {
 // second entry.
 inline constexpr char kPictureAndSkinFilter[] = "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin";
 FileDialogRequest PictureDialogRequest(const QString& file_name = {});
+// Open Picture's: the shared filter and an entry for the source texts it reads.
+FileDialogRequest OpenPictureDialogRequest();
 FileDialogRequest SkinDialogRequest(const QString& file_name = {});
 
 // At most the first limit bytes of a regular file, or why it could not be

@@ -1,0 +1,43 @@
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/formats/listing.h"
+#include "core/formats/picture_file.h"
+#include "core/formats/source_text_reader.h"
+
+namespace {
+
+void Check(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "source text invariant broken: %s\n", what);
+    std::abort();
+  }
+}
+
+}  // namespace
+
+// Any text: the reader either refuses it with a line number or gives a
+// picture the editor can hold, whose C++ listing reads back to the same
+// picture.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace pictavo;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const auto read = ReadSourceText(text);
+  if (!read) {
+    Check(read.error().message.starts_with("Line ") || size > SourceTextReadLimit,
+          "refusal without its line");
+    return 0;
+  }
+  Check(FitsPicture(read->picture), "a picture the editor cannot hold");
+  Check(read->picture.name.size() <= 16, "a name longer than the name box");
+  Picture picture;
+  ApplyPictureRecord(picture, read->picture);
+  const auto again =
+      ReadSourceText(BuildListing(ViewOf(picture), read->picture.name, ListingFormat::Cpp, false));
+  Check(again && again->picture.codes == read->picture.codes,
+        "the C++ listing reads back otherwise");
+  return 0;
+}

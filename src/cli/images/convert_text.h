@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include <QByteArray>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+
+#include "core/formats/source_text_reader.h"
+
+namespace pictavo::cli {
+
+// convert's options for a source text that does not say how it is packed.
+struct SourceTextOptionSet {
+  QCommandLineOption bit_order{
+      QStringLiteral("bit-order"),
+      QStringLiteral("For a source text: the first pixel of a byte in its lowest (lsb) or "
+                     "highest (msb) bits, where the text does not tell."),
+      QStringLiteral("lsb|msb")};
+  QCommandLineOption layout{
+      QStringLiteral("layout"),
+      QStringLiteral("For a 1-bit source text: bytes along the rows, or pages of 8 rows of one "
+                     "column, where the text does not tell."),
+      QStringLiteral("rows|pages")};
+  QCommandLineOption depth{
+      QStringLiteral("depth"),
+      QStringLiteral("For a GNU as source: its bits per pixel, where the text does not tell."),
+      QStringLiteral("1|2|4|8")};
+
+  void AddTo(QCommandLineParser& parser) const { parser.addOptions({bit_order, layout, depth}); }
+  // The options as given, or the usage error to report.
+  expected<SourceTextOptions, QString> Read(const QCommandLineParser& parser) const;
+};
+
+// convert of a text the program wrote: the picture it holds, written as a
+// picture file to `output` (- for standard output). A `name` given replaces
+// the text's label. Returns the exit status.
+int ConvertSourceText(const QString& path, std::span<const std::uint8_t> bytes,
+                      const SourceTextOptions& options, const QByteArray& name,
+                      const QString& output);
+
+}  // namespace pictavo::cli
