@@ -8,9 +8,9 @@
 
 namespace pictavo::cli {
 
-expected<SourceTextOptions, QString> SourceTextOptionSet::Read(
+expected<ReadTextOptions, QString> SourceTextOptionSet::Read(
     const QCommandLineParser& parser) const {
-  SourceTextOptions options;
+  ReadTextOptions options;
   if (parser.isSet(bit_order)) {
     const QString value = parser.value(bit_order);
     if (value != QLatin1String("lsb") && value != QLatin1String("msb")) {
@@ -38,7 +38,7 @@ expected<SourceTextOptions, QString> SourceTextOptionSet::Read(
 }
 
 int ConvertSourceText(const QString& path, std::span<const std::uint8_t> bytes,
-                      const SourceTextOptions& options, const QByteArray& name,
+                      const ReadTextOptions& options, const QByteArray& name,
                       const QString& output) {
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   auto read = ReadSourceText(text, options);

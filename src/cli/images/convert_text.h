@@ -31,14 +31,14 @@ struct SourceTextOptionSet {
 
   void AddTo(QCommandLineParser& parser) const { parser.addOptions({bit_order, layout, depth}); }
   // The options as given, or the usage error to report.
-  expected<SourceTextOptions, QString> Read(const QCommandLineParser& parser) const;
+  expected<ReadTextOptions, QString> Read(const QCommandLineParser& parser) const;
 };
 
 // convert of a text the program wrote: the picture it holds, written as a
 // picture file to `output` (- for standard output). A `name` given replaces
 // the text's label. Returns the exit status.
 int ConvertSourceText(const QString& path, std::span<const std::uint8_t> bytes,
-                      const SourceTextOptions& options, const QByteArray& name,
+                      const ReadTextOptions& options, const QByteArray& name,
                       const QString& output);
 
 }  // namespace pictavo::cli

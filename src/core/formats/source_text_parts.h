@@ -69,6 +69,6 @@ struct Chosen {
   PackingShape shape;
   std::vector<PixelCode> codes;
 };
-expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const SourceTextOptions& options);
+expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const ReadTextOptions& options);
 
 }  // namespace pictavo::source_text

@@ -136,7 +136,7 @@ std::string CutName(std::string name, std::vector<std::string>& notes) {
 }  // namespace source_text
 
 expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
-                                                  const SourceTextOptions& options) {
+                                                  const ReadTextOptions& options) {
   using namespace source_text;
   if (text.size() > SourceTextReadLimit) {
     return unexpected(Error{"The text is " + std::to_string(text.size()) +

@@ -27,7 +27,7 @@ enum class SourceTextKind {
 // What the caller knows that the text may not say. Unset: found from the text
 // (its comments, then which reading its bytes fit), the lowest bits first and
 // rows where nothing tells.
-struct SourceTextOptions {
+struct ReadTextOptions {
   std::optional<PackedBitOrder> bit_order;
   std::optional<PackedLayout> layout;
   // 1, 2, 4 or 8 for a GNU as source without a comment that says it.
@@ -57,7 +57,7 @@ inline constexpr std::size_t SourceTextReadLimit = std::size_t{1} << 20;
 // aligned before aligned, the lowest bits before the highest; a trailing 1-bit
 // array decides between them when there is one.
 expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
-                                                  const SourceTextOptions& options = {});
+                                                  const ReadTextOptions& options = {});
 
 // Whether the bytes could be a text at all: no NUL and no control characters
 // but tabs, line ends and form feeds.

@@ -11,7 +11,7 @@ namespace pictavo::source_text {
 
 namespace {
 
-std::vector<PackingShape> Candidates(const ParsedText& parsed, const SourceTextOptions& options) {
+std::vector<PackingShape> Candidates(const ParsedText& parsed, const ReadTextOptions& options) {
   std::vector<PackingShape> shapes = parsed.shapes;
   if (shapes.empty()) {
     const std::optional<int> depth = parsed.depth ? parsed.depth : options.depth;
@@ -114,7 +114,7 @@ Error CountMismatch(const ParsedText& parsed, const std::vector<PackingShape>& s
 
 }  // namespace
 
-expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const SourceTextOptions& options) {
+expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const ReadTextOptions& options) {
   std::vector<std::uint8_t> bytes;
   bytes.reserve(parsed.data.size());
   for (const LineValue& value : parsed.data) {
