@@ -71,6 +71,7 @@ void BitmapImport::SetFill(bool fill) {
 void BitmapImport::SetKeepTransparency(bool keep) {
   keep_transparency_ = keep;
   keep_transparency_choice_ = keep;
+  Regray();
   ConvertImage();
 }
 
@@ -99,9 +100,7 @@ void BitmapImport::SetRegion(int left, int top) {
 
 void BitmapImport::ChooseAutoThreshold() {
   if (!has_image_) return;
-  const RgbImage& source = use_fitted_ ? fitted_ : LoadedBitmap();
-  const ImagePart part = use_fitted_ ? ImagePart{0, 0, import_width_, import_height_} : part_;
-  SetThreshold(AutoThreshold(source, part, Options()));
+  SetThreshold(AutoThreshold(grays_, import_width_, import_height_, Options()));
 }
 
 ConversionOptions BitmapImport::Options() const {
@@ -127,6 +126,7 @@ void BitmapImport::Refit(bool place) {
     if (use_fitted_) fitted_ = ScaleDownByArea(image, fitted.width, fitted.height);
     import_width_ = fitted.width;
     import_height_ = fitted.height;
+    Regray();
     return;
   }
   const FitDimensions size = fit_ ? FillCropSize(image.width, image.height, cut_width, cut_height)
@@ -147,15 +147,23 @@ void BitmapImport::Refit(bool place) {
     fitted_ = ScaleDownByArea(CropImage(image, part_), cut_width, cut_height);
     use_fitted_ = true;
   }
+  Regray();
+}
+
+void BitmapImport::Regray() {
+  if (!has_image_) return;
+  grays_ = use_fitted_
+               ? PartGrays(fitted_, {0, 0, import_width_, import_height_}, keep_transparency_)
+               : PartGrays(LoadedBitmap(), part_, keep_transparency_);
 }
 
 void BitmapImport::ConvertImage() {
   if (!has_image_) return;
-  if (use_fitted_) {
-    ConvertToCodes(fitted_, ImagePart{0, 0, import_width_, import_height_}, Options(),
-                   import_grid_);
-  } else {
-    ConvertToCodes(LoadedBitmap(), part_, Options(), import_grid_);
+  codes_.resize(grays_.size());
+  CodesOfGrays(grays_, import_width_, import_height_, Options(), codes_);
+  for (int y = 0; y < import_height_; ++y) {
+    const PixelCode* row = codes_.data() + static_cast<std::size_t>(y) * import_width_;
+    for (int x = 0; x < import_width_; ++x) import_grid_.At(x + 1, y + 1) = row[x];
   }
 }
 

@@ -102,11 +102,17 @@ class BitmapImport {
   // The part taken, the import size and the scaled copy for the current
   // image and options; `place` puts the part where the mode starts it.
   void Refit(bool place);
+  // grays_ from the part taken.
+  void Regray();
 
   // Every frame of the last image; the first is the image itself.
   std::vector<RgbImage> frames_;
-  // The whole image scaled down, used while fitting a larger image.
+  // The image scaled down, used while fitting or filling a larger image.
   RgbImage fitted_;
+  // The grays of the pixels converted, kept while only the threshold,
+  // dithering or grays change, and the codes made of them.
+  std::vector<std::int16_t> grays_;
+  std::vector<PixelCode> codes_;
   bool use_fitted_ = false;
   bool has_image_ = false;
   DitherMethod dither_ = DitherMethod::None;

@@ -51,7 +51,8 @@ struct Palette {
   int count = 0;
   std::array<std::int32_t, 4> brightness{};
   std::array<PixelCode, 4> code{};
-  std::array<std::int32_t, 3> halfway{};
+  // Past the last level nothing is halfway: the comparisons below fail.
+  std::array<std::int32_t, 3> halfway{INT32_MAX, INT32_MAX, INT32_MAX};
 
   Palette(const GrayLevels& levels, bool black_and_white) {
     const auto add = [this, &levels](int index) {
@@ -74,10 +75,10 @@ struct Palette {
   }
 
   // The nearest level; a brightness exactly halfway takes the upper one.
+  // Three comparisons without branches: each pixel of a diffusion waits for
+  // this choice.
   int Nearest(std::int32_t value) const {
-    int index = 0;
-    while (index + 1 < count && value >= halfway[static_cast<std::size_t>(index)]) ++index;
-    return index;
+    return int{value >= halfway[0]} + int{value >= halfway[1]} + int{value >= halfway[2]};
   }
 };
 
@@ -114,9 +115,12 @@ constexpr std::int32_t ShareOf(std::int32_t error, int sixteenths) {
 // Error diffusion works in whole 1/256 of a gray: the error then passes from
 // pixel to pixel in a few integer instructions, which matters because each
 // pixel waits for the error of the one before it.
-template <std::size_t Below>
+// The kernel is a template argument, so its shares are constants the
+// compiler folds into the loop.
+template <const auto& kernel>
 void Diffuse(std::span<const std::int32_t> brightness, int width, int height,
-             const Palette& palette, const Kernel<Below>& kernel, std::span<PixelCode> codes) {
+             const Palette& palette, std::span<PixelCode> codes) {
+  constexpr std::size_t Below = kernel.below.size();
   // Two spare columns on each side and two spare rows below take the error
   // that leaves the image, so the inner loop needs no edge tests; error that
   // reaches a transparent pixel is never read.
@@ -128,6 +132,16 @@ void Diffuse(std::span<const std::int32_t> brightness, int width, int height,
     std::int32_t* out = work.data() + static_cast<std::size_t>(y) * stride + kPad;
     for (int x = 0; x < width; ++x) out[x] = std::max(in[x], std::int32_t{0});
   }
+  // The palette in locals, and the level chosen by masks rather than
+  // branches: the choice of a dithered pixel cannot be predicted, and the
+  // next pixel waits for it.
+  const std::int32_t h0 = palette.halfway[0];
+  const std::int32_t h1 = palette.halfway[1];
+  const std::int32_t h2 = palette.halfway[2];
+  const std::int32_t l0 = palette.brightness[0];
+  const std::int32_t rise0 = palette.brightness[1] - l0;
+  const std::int32_t rise1 = palette.count > 2 ? palette.brightness[2] - palette.brightness[1] : 0;
+  const std::int32_t rise2 = palette.count > 3 ? palette.brightness[3] - palette.brightness[2] : 0;
   for (int y = 0; y < height; ++y) {
     const bool forward = y % 2 == 0;
     const int dir = forward ? 1 : -1;
@@ -155,13 +169,17 @@ void Diffuse(std::span<const std::int32_t> brightness, int width, int height,
       }
       std::int32_t* here = row + x;
       const std::int32_t value = *here + from_last;
-      const int index = palette.Nearest(value);
-      code_row[x] = palette.code[static_cast<std::size_t>(index)];
-      const std::int32_t error = value - palette.brightness[static_cast<std::size_t>(index)];
+      const std::int32_t above0 = value >= h0;
+      const std::int32_t above1 = value >= h1;
+      const std::int32_t above2 = value >= h2;
+      const std::int32_t level = l0 + (-above0 & rise0) + (-above1 & rise1) + (-above2 & rise2);
+      code_row[x] = palette.code[static_cast<std::size_t>(above0 + above1 + above2)];
+      const std::int32_t error = value - level;
       const std::int32_t next = ShareOf(error, kernel.next);
       from_last = from_before_last + next;
       from_before_last = ShareOf(error, kernel.second_next);
       std::int32_t handed = next;
+#pragma GCC unroll 4
       for (std::size_t k = 0; k < Below; ++k) {
         std::int32_t share = ShareOf(error, kernel.below[k].sixteenths);
         if (kernel.whole && k + 1 == Below) share = error - handed;
@@ -285,10 +303,10 @@ void DitherBrightness(std::span<const std::int32_t> brightness, int width, int h
       Nearest(brightness, palette, codes);
       break;
     case DitherMethod::FloydSteinberg:
-      Diffuse(brightness, width, height, palette, kFloydSteinberg, codes);
+      Diffuse<kFloydSteinberg>(brightness, width, height, palette, codes);
       break;
     case DitherMethod::Atkinson:
-      Diffuse(brightness, width, height, palette, kAtkinson, codes);
+      Diffuse<kAtkinson>(brightness, width, height, palette, codes);
       break;
     case DitherMethod::Bayer4:
       Ordered<4>(brightness, width, height, palette, kBayer4, codes);

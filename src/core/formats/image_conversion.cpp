@@ -129,7 +129,16 @@ void ConvertToCodes(const RgbImage& image, int width, int height, const Conversi
 }
 
 int AutoThreshold(const RgbImage& image, const ImagePart& part, const ConversionOptions& options) {
-  const std::vector<std::int16_t> grays = PartGrays(image, part, options.keep_transparency);
+  return AutoThreshold(PartGrays(image, part, options.keep_transparency), part.width, part.height,
+                       options);
+}
+
+int AutoThreshold(std::span<const std::int16_t> grays, int width, int height,
+                  const ConversionOptions& options) {
+  const std::size_t count =
+      static_cast<std::size_t>(std::max(width, 0)) * static_cast<std::size_t>(std::max(height, 0));
+  if (count == 0 || grays.size() < count) return 64;
+  grays = grays.first(count);
   std::int64_t image_sum = 0;
   for (std::int16_t gray : grays) image_sum += std::max<std::int16_t>(gray, 0);
   std::vector<PixelCode> codes(grays.size());
@@ -142,7 +151,7 @@ int AutoThreshold(const RgbImage& image, const ImagePart& part, const Conversion
     for (const int threshold : {64 - away, away == 0 ? 0 : 64 + away}) {
       if (threshold < 1 || threshold > 200) continue;
       trial.threshold = threshold;
-      CodesOfGrays(grays, part.width, part.height, trial, codes);
+      CodesOfGrays(grays, width, height, trial, codes);
       std::int64_t shown_sum = 0;
       for (std::size_t i = 0; i < codes.size(); ++i) {
         if (codes[i] != PixelCode::Transparent) {

@@ -97,5 +97,8 @@ void ConvertToCodes(const RgbImage& image, int width, int height, const Conversi
 // mean gray; transparent pixels count in neither. Of equally near ones, the
 // one nearest 64, then the lower.
 int AutoThreshold(const RgbImage& image, const ImagePart& part, const ConversionOptions& options);
+// The same for width x height grays as PartGrays gives them.
+int AutoThreshold(std::span<const std::int16_t> grays, int width, int height,
+                  const ConversionOptions& options);
 
 }  // namespace pictavo
