@@ -54,8 +54,15 @@ TEST(Tone, ThresholdIsAGainOnTheGray) {
   EXPECT_EQ(GainedBrightness(100, 128), 50 * 256);
   EXPECT_EQ(GainedBrightness(1, 3), 5461);          // 21.33 grays, rounded in 1/256
   EXPECT_EQ(GainedBrightness(200, 32), 255 * 256);  // clamped
-  for (int threshold = 1; threshold < 200; ++threshold) {
-    ASSERT_GE(GainedBrightness(150, threshold), GainedBrightness(150, threshold + 1));
+  for (int threshold = 1; threshold <= 200; ++threshold) {
+    if (threshold < 200) {
+      ASSERT_GE(GainedBrightness(150, threshold), GainedBrightness(150, threshold + 1));
+    }
+    const std::array<std::int32_t, 256> table = GainTable(threshold);
+    for (int gray = 0; gray < 256; ++gray) {
+      ASSERT_EQ(table[static_cast<std::size_t>(gray)], GainedBrightness(gray, threshold))
+          << gray << " at " << threshold;
+    }
   }
 }
 

@@ -262,7 +262,8 @@ int RunConvertCommand(const QStringList& arguments) {
                          "[--[no-]keep-transparency]\n"
                          "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
                          "-o OUT.skin [same options]"),
-          QStringLiteral("Makes a picture file of an image's top-left 96 x 92 pixels, as the "
+          QStringLiteral("Makes a picture file of at most 96 x 92 pixels of an image (its "
+                         "top-left part unless --region, --fit or --fill says otherwise), as the "
                          "import window does; clear pixels of an image with an alpha channel "
                          "become Transparent, as its \"Keep transparency\" starts.")))
     return *done;

@@ -37,6 +37,27 @@ std::int32_t GainedBrightness(int gray, int threshold) {
   return static_cast<std::int32_t>(std::min<std::int64_t>(gained, 255 * BrightnessOne));
 }
 
+std::array<std::int32_t, 256> GainTable(int threshold) {
+  // GainedBrightness is (gray * 32768 + t) div 2t: the numerator grows by
+  // 32768 a gray, so quotient and remainder grow by fixed steps.
+  const std::int32_t divisor = 2 * std::max(threshold, 1);
+  const std::int32_t step_quotient = 64 * BrightnessOne * 2 / divisor;
+  const std::int32_t step_remainder = 64 * BrightnessOne * 2 % divisor;
+  std::array<std::int32_t, 256> table;
+  std::int32_t quotient = divisor / 2 / divisor;  // gray 0: t div 2t
+  std::int32_t remainder = divisor / 2;
+  for (std::size_t gray = 0; gray < table.size(); ++gray) {
+    table[gray] = std::min(quotient, 255 * BrightnessOne);
+    quotient += step_quotient;
+    remainder += step_remainder;
+    if (remainder >= divisor) {
+      ++quotient;
+      remainder -= divisor;
+    }
+  }
+  return table;
+}
+
 Rgb OverWhite(Rgb color, std::uint8_t alpha) {
   const auto blend = [alpha](std::uint8_t c) {
     const int a = alpha;
@@ -95,10 +116,7 @@ void CodesOfGrays(std::span<const std::int16_t> grays, int width, int height,
     }
     return;
   }
-  std::array<std::int32_t, 256> brightness_of_gray;
-  for (int gray = 0; gray < 256; ++gray) {
-    brightness_of_gray[static_cast<std::size_t>(gray)] = GainedBrightness(gray, options.threshold);
-  }
+  const std::array<std::int32_t, 256> brightness_of_gray = GainTable(options.threshold);
   std::vector<std::int32_t> brightness(count);
   for (std::size_t i = 0; i < count; ++i) {
     brightness[i] = grays[i] < 0 ? TransparentBrightness

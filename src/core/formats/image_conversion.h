@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -58,6 +59,9 @@ struct ConversionOptions {
 // gray * 64 / threshold, so 64 changes nothing and a higher one darkens. In
 // 1/256 of a gray, rounded, at most 255 grays.
 std::int32_t GainedBrightness(int gray, int threshold);
+// GainedBrightness of every gray 0..255 at one threshold, without a division
+// a gray: the scroll bar makes this table at every step.
+std::array<std::int32_t, 256> GainTable(int threshold);
 
 // The colour of a pixel with an opacity, laid over white.
 Rgb OverWhite(Rgb color, std::uint8_t alpha);
