@@ -1,4 +1,5 @@
-// Image import costs. Run: pictavo_bench --benchmark_filter='ConvertImage/|FitImage|ConvertRender'
+// Image import costs. Run:
+// pictavo_bench --benchmark_filter='ConvertImage/|FitImage|ConvertRender|AutoThreshold'
 //
 // BM_ConvertImage/<method> is one move of the threshold scroll bar on a full
 // 96 x 92 result (0 none, 1 Floyd-Steinberg, 2 Atkinson, 3 Bayer 4 x 4,
@@ -49,6 +50,19 @@ void BM_ConvertImage(benchmark::State& state) {
   state.SetLabel(std::string(DitherName(static_cast<DitherMethod>(state.range(0)))));
 }
 BENCHMARK(BM_ConvertImage)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+// "Auto" on a full 96 x 92 result: every threshold converted once.
+void BM_AutoThreshold(benchmark::State& state) {
+  BitmapImport import;
+  import.OpenImage(PhotoLike(MaxPictureWidth, MaxPictureHeight));
+  import.SetDither(static_cast<DitherMethod>(state.range(0)));
+  for (auto _ : state) {
+    import.ChooseAutoThreshold();
+    benchmark::DoNotOptimize(import.ImportThreshold());
+  }
+  state.SetLabel(std::string(DitherName(static_cast<DitherMethod>(state.range(0)))));
+}
+BENCHMARK(BM_AutoThreshold)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 // Scaling the largest image the loader accepts down to the picture.
 void BM_FitImage(benchmark::State& state) {

@@ -336,7 +336,7 @@ class CliTest : public QObject {
          "cpp", "--out-dir", "/nonexistent"},
         2, "would both be written to");
     row("threshold 0", {"convert", "a.bmp", "-o", "a.ptv", "--threshold", "0"}, 2,
-        "the threshold must be a whole number from 1 to 200, not \"0\"\n");
+        "the threshold must be a whole number from 1 to 200 or auto, not \"0\"\n");
     row("threshold 201", {"convert", "a.bmp", "-o", "a.ptv", "--threshold", "201"}, 2,
         "not \"201\"");
     row("threshold text", {"convert", "a.bmp", "-o", "a.ptv", "--threshold", "dark"}, 2,

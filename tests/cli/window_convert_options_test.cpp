@@ -1,11 +1,13 @@
 // The import window's choices on the command line: `pictavo-cli convert`
-// with --dither, --fit, --[no-]keep-transparency and --frames gives the bytes
-// the window gives with the same choices, and refuses what it cannot do.
+// with --dither, --levels, --fit, --fill, --region, --threshold auto,
+// --[no-]keep-transparency and --frames gives the bytes the window gives with
+// the same choices, and refuses what it cannot do.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -33,6 +35,10 @@ struct Choices {
   int dither = 0;  // the item of DitherBox, in the order of --dither's names
   bool fit = false;
   int keep = -1;  // -1 as the window starts, 0 off, 1 on
+  QString levels = {};  // empty: as the window starts
+  bool fill = false;
+  QPoint region = {};      // moved there with the arrow keys
+  bool automatic = false;  // "Auto" last
 };
 
 void SetWindow(TbmpWin& window, const Choices& c) {
@@ -40,13 +46,29 @@ void SetWindow(TbmpWin& window, const Choices& c) {
   window.DitherBox()->setCurrentIndex(c.dither);
   window.FitBox()->setChecked(c.fit);
   if (c.keep >= 0) window.KeepTransparencyBox()->setChecked(c.keep == 1);
+  if (!c.levels.isEmpty()) {
+    window.LevelsEdit()->setText(c.levels);
+    QTest::keyClick(window.LevelsEdit(), Qt::Key_Return);
+  }
+  if (c.fill) window.FillBox()->click();
+  const int from_x = int(window.Import().PartTaken().left);
+  const int from_y = int(window.Import().PartTaken().top);
+  for (int i = from_x; i < c.region.x(); ++i) QTest::keyClick(window.Bmp1(), Qt::Key_Right);
+  for (int i = from_y; i < c.region.y(); ++i) QTest::keyClick(window.Bmp1(), Qt::Key_Down);
+  if (c.automatic) window.AutoButton()->click();
 }
 
 QStringList Arguments(const Choices& c) {
   static const char* const names[] = {"none", "floyd-steinberg", "atkinson", "bayer4", "bayer8"};
-  QStringList arguments = {"--threshold", QString::number(c.threshold), "--dither",
-                           QLatin1String(names[c.dither])};
+  QStringList arguments = {"--threshold",
+                           c.automatic ? QStringLiteral("auto") : QString::number(c.threshold),
+                           "--dither", QLatin1String(names[c.dither])};
   if (c.fit) arguments << "--fit";
+  if (c.fill) arguments << "--fill";
+  if (!c.levels.isEmpty()) arguments << "--levels" << c.levels;
+  if (!c.region.isNull()) {
+    arguments << "--region" << QStringLiteral("%1,%2").arg(c.region.x()).arg(c.region.y());
+  }
   if (c.keep == 0) arguments << "--no-keep-transparency";
   if (c.keep == 1) arguments << "--keep-transparency";
   return arguments;
@@ -79,6 +101,14 @@ class WindowConvertOptionsTest : public QObject {
     QTest::newRow("alpha, kept, Atkinson") << "images/valid_alpha.png" << Choices{64, 2, false, 1};
     QTest::newRow("alpha over white, Bayer 4")
         << "images/valid_alpha.png" << Choices{85, 3, false, 0};
+    QTest::newRow("gradient, part moved, Floyd-Steinberg, auto")
+        << gradient << Choices{64, 1, false, -1, {}, false, {3, 2}, true};
+    QTest::newRow("gradient, filled, Bayer 8, device grays")
+        << gradient << Choices{90, 4, true, -1, "0,85,170,255", true, {1, 0}, false};
+    QTest::newRow("jpeg, Atkinson, device grays, auto")
+        << "images/valid.jpg" << Choices{64, 2, false, -1, "10,60,150,240", false, {}, true};
+    QTest::newRow("gradient, no dithering, auto")
+        << gradient << Choices{64, 0, false, -1, {}, false, {}, true};
   }
 
   void choicesGiveTheWindowsPicture() {
@@ -108,6 +138,22 @@ class WindowConvertOptionsTest : public QObject {
     const QByteArray window = ReadAll(dir.filePath("window.ptv"));
     QVERIFY(window.size() > 10);
     QCOMPARE(ReadAll(dir.filePath("cli.ptv")), window);
+    // The scroll bar shows the threshold the picture was made at.
+    if (!choices.automatic) return;
+    MainWindowFixture again;
+    again.services.file_answers << path;
+    int shown = 0;
+    int used = -1;
+    again.services.dialog_handler = [&](QDialog& dialog) {
+      auto& window = static_cast<TbmpWin&>(dialog);
+      window.findChild<QPushButton*>("BitBtn3")->click();
+      SetWindow(window, choices);
+      shown = window.ScrollBar1()->value();
+      used = window.Import().ImportThreshold();
+      return int(QDialog::Rejected);
+    };
+    again.Action("OpenBMPfile1")->trigger();
+    QCOMPARE(shown, used);
   }
 
   // --frames writes the skin the window's "Import frames" leaves in memory.
@@ -150,6 +196,15 @@ class WindowConvertOptionsTest : public QObject {
     QTest::addColumn<QString>("says");
     const QString gif = Data("images/valid_animated.gif");
     const QString skin = Data("skins/mixed.skin");
+    QTest::newRow("levels falling") << QStringList{"--levels", "0,170,85,255"} << 2
+                                    << "the levels must be four rising whole numbers from 0 to "
+                                       "255, as 0,85,170,255, not \"0,170,85,255\"";
+    QTest::newRow("region with fit") << QStringList{"--fit", "--region", "1,1"} << 2
+                                     << "--region chooses a cut or filled part; --fit alone "
+                                        "takes the whole image";
+    QTest::newRow("region outside") << QStringList{"--region", "2,0"} << 1
+                                    << "the region 2,0 leaves the image: its 5 x 3 part fits at "
+                                       "most at 0,0";
     QTest::newRow("unknown method") << QStringList{"--dither", "sparkle"} << 2
                                     << "the dithering must be none, floyd-steinberg, atkinson, "
                                        "bayer4 or bayer8, not \"sparkle\"";

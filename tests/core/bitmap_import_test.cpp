@@ -314,6 +314,51 @@ TEST(BitmapImportOptions, FitScalesTheWholeImageAndBackCutsAgain) {
   }
 }
 
+TEST(BitmapImportOptions, PartTakenByRegionAndFill) {
+  struct Case {
+    int width, height;
+    bool fit, fill;
+    ImagePart start;  // where the part starts
+    int import_width, import_height;
+    ImagePart moved;  // after SetRegion(500, 7): kept within the image
+  };
+  const Case cases[] = {
+      {200, 150, false, false, {0, 0, 96, 92}, 96, 92, {104, 7, 96, 92}},
+      {10, 120, false, false, {0, 0, 10, 92}, 10, 92, {0, 7, 10, 92}},
+      // Filled: the widest part in 96 : 92, from the middle.
+      {200, 150, true, true, {21, 0, 157, 150}, 96, 92, {43, 0, 157, 150}},
+      {10, 120, true, true, {0, 14, 10, 92}, 10, 92, {0, 7, 10, 92}},
+      {100, 300, true, true, {0, 102, 100, 96}, 96, 92, {0, 7, 100, 96}},
+      // The whole image: fitted, or no larger than the picture.
+      {200, 150, true, false, {0, 0, 200, 150}, 96, 72, {0, 0, 200, 150}},
+      {40, 30, true, true, {0, 0, 40, 30}, 40, 30, {0, 0, 40, 30}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << (c.fill ? " filled" : ""));
+    BitmapImport import;
+    import.SetFitToPicture(c.fit);
+    import.SetFill(c.fill);
+    // Black outside the part the move leaves, white inside it.
+    RgbImage image = SolidImage(c.width, c.height, {0, 0, 0});
+    for (int y = c.moved.top; y < c.moved.top + c.moved.height; ++y) {
+      for (int x = c.moved.left; x < c.moved.left + c.moved.width; ++x) {
+        image.pixels[static_cast<std::size_t>(y * c.width + x)] = {255, 255, 255};
+      }
+    }
+    import.OpenImage(image);
+    EXPECT_EQ(import.PartTaken(), c.start);
+    import.SetRegion(500, 7);
+    EXPECT_EQ(import.PartTaken(), c.moved);
+    EXPECT_EQ(import.PartMovable(), !(c.moved == ImagePart{0, 0, c.width, c.height}));
+    EXPECT_EQ(import.ImportWidth(), c.import_width);
+    EXPECT_EQ(import.ImportHeight(), c.import_height);
+    if (import.PartMovable()) {
+      EXPECT_EQ(import.ImportGrid().At(1, 1), PixelCode::White);
+      EXPECT_EQ(import.ImportGrid().At(c.import_width, c.import_height), PixelCode::White);
+    }
+  }
+}
+
 TEST(BitmapImportOptions, KeepTransparencyFollowsTheAlphaChannel) {
   BitmapImport import;
   RgbImage logo = SolidImage(4, 1, {0, 0, 0});

@@ -40,19 +40,64 @@ ConversionOptions With(DitherMethod method, int threshold) {
   return options;
 }
 
-// ---- the plain rule ----------------------------------------------------------------
+// The mean of the shown grays of the codes.
+double ShownMean(const std::vector<int>& codes, const GrayLevels& levels = ShownGrays) {
+  double sum = 0;
+  for (int c : codes) sum += levels[static_cast<std::size_t>(c)];
+  return sum / static_cast<double>(codes.size());
+}
 
-TEST(GrayLevel, WholePartIsTheThresholdRuleForEveryGrayAndThreshold) {
+// ---- tone rules ----------------------------------------------------------------------
+
+TEST(Tone, ThresholdIsAGainOnTheGray) {
+  EXPECT_EQ(GainedBrightness(100, 64), 100 * 256);  // 64 changes nothing
+  EXPECT_EQ(GainedBrightness(100, 128), 50 * 256);
+  EXPECT_EQ(GainedBrightness(1, 3), 5461);          // 21.33 grays, rounded in 1/256
+  EXPECT_EQ(GainedBrightness(200, 32), 255 * 256);  // clamped
   for (int threshold = 1; threshold <= 200; ++threshold) {
-    for (int gray = 0; gray <= 255; ++gray) {
-      const Rgb color{static_cast<std::uint8_t>(gray), static_cast<std::uint8_t>(gray),
-                      static_cast<std::uint8_t>(gray)};
-      const float level = GrayLevel(color, threshold);
-      ASSERT_EQ(static_cast<int>(level), std::min(gray / threshold, 3))
-          << gray << " / " << threshold;
-      ASSERT_LE(level, 3.0f);
+    if (threshold < 200) {
+      ASSERT_GE(GainedBrightness(150, threshold), GainedBrightness(150, threshold + 1));
+    }
+    const std::array<std::int32_t, 256> table = GainTable(threshold);
+    for (int gray = 0; gray < 256; ++gray) {
+      ASSERT_EQ(table[static_cast<std::size_t>(gray)], GainedBrightness(gray, threshold))
+          << gray << " at " << threshold;
     }
   }
+}
+
+TEST(Tone, FlatGraysShowTheirGainedBrightnessOnAverage) {
+  struct Case {
+    int gray, threshold;
+    double none, dithered;  // expected shown means
+  };
+  // None keeps the plain rule: gray div threshold is the code.
+  const Case cases[] = {
+      {100, 64, 128, 100}, {100, 128, 0, 50},   {160, 64, 192, 160},  {30, 64, 0, 30},
+      {230, 64, 255, 230}, {200, 50, 255, 255}, {128, 85, 128, 96.4}, {250, 200, 128, 80},
+  };
+  for (const Case& c : cases) {
+    const RgbImage flat = Flat(48, 48, static_cast<std::uint8_t>(c.gray));
+    EXPECT_EQ(ShownMean(Codes(flat, With(DitherMethod::None, c.threshold))), c.none) << c.gray;
+    // Diffusion carries all of the error; the matrices keep the mean within
+    // one of their N x N steps; Atkinson drops a quarter of it.
+    for (const auto& [method, within] :
+         {std::pair{DitherMethod::FloydSteinberg, 1.0}, std::pair{DitherMethod::Bayer4, 64.0 / 16},
+          std::pair{DitherMethod::Bayer8, 64.0 / 64}, std::pair{DitherMethod::Atkinson, 12.0}}) {
+      EXPECT_NEAR(ShownMean(Codes(flat, With(method, c.threshold))), c.dithered, within)
+          << DitherName(method) << " gray " << c.gray << " at " << c.threshold;
+    }
+  }
+}
+
+TEST(Tone, GrayLevelsAreFourRisingNumbers) {
+  EXPECT_EQ(ParseGrayLevels("0,85,170,255"), (GrayLevels{0, 85, 170, 255}));
+  EXPECT_EQ(ParseGrayLevels("10,11,12,13"), (GrayLevels{10, 11, 12, 13}));
+  for (const char* bad : {"", "0,85,170", "0,85,170,255,", "0,85,85,255", "0,170,85,255",
+                          "0,85,170,256", "0, 85,170,255", "-1,85,170,255", "00000,1,2,3"}) {
+    EXPECT_FALSE(ParseGrayLevels(bad).has_value()) << bad;
+  }
+  EXPECT_EQ(GrayLevelsText(ShownGrays), "0,128,192,255");
 }
 
 TEST(DitherNone, MatchesTheThresholdConversionOnAnyOpaqueImage) {
@@ -74,25 +119,25 @@ TEST(DitherNone, MatchesTheThresholdConversionOnAnyOpaqueImage) {
 
 // ---- ordered dithering ---------------------------------------------------------------
 
-TEST(DitherBayer, FlatHalfGrayGivesTheBayerPattern) {
-  // 128 / 85 = 1.506: halfway between Gray66 and Gray33, so the cells whose
-  // matrix entry is 8 or more take the upper step: a checkerboard.
+TEST(DitherBayer, FlatGraysBetweenTwoShownGraysGiveTheBayerPattern) {
+  // 160 lies halfway between Gray66 (128) and Gray33 (192), so the cells
+  // whose matrix entry is 8 or more take the upper one: a checkerboard.
   const std::vector<int> half = {
       1, 2, 1, 2, 1, 2, 1, 2,  //
       2, 1, 2, 1, 2, 1, 2, 1,  //
       1, 2, 1, 2, 1, 2, 1, 2,  //
       2, 1, 2, 1, 2, 1, 2, 1,  //
   };
-  EXPECT_EQ(Codes(Flat(8, 4, 128), With(DitherMethod::Bayer4, 85)), half);
+  EXPECT_EQ(Codes(Flat(8, 4, 160), With(DitherMethod::Bayer4, 64)), half);
 
-  // 100 / 80 = 1.25: one cell in four, those holding 12 to 15.
+  // 144, a quarter of the way: one cell in four, those holding 12 to 15.
   const std::vector<int> quarter = {
       1, 1, 1, 1,  //
       2, 1, 2, 1,  //
       1, 1, 1, 1,  //
       2, 1, 2, 1,  //
   };
-  EXPECT_EQ(Codes(Flat(4, 4, 100), With(DitherMethod::Bayer4, 80)), quarter);
+  EXPECT_EQ(Codes(Flat(4, 4, 144), With(DitherMethod::Bayer4, 64)), quarter);
 }
 
 TEST(DitherBayer, MatricesHoldEveryEntryOnceAndKeepTheMeanOverACell) {
@@ -102,16 +147,19 @@ TEST(DitherBayer, MatricesHoldEveryEntryOnceAndKeepTheMeanOverACell) {
       for (int x = 0; x < size; ++x) ++seen[static_cast<std::size_t>(BayerIndex(size, x, y))];
     }
     EXPECT_EQ(seen, std::vector<int>(seen.size(), 1)) << size;
-    // Every gray, over one matrix cell, averages to its level within the
-    // matrix's resolution.
+    // Every gray, over one matrix cell, shows its own brightness on average
+    // within one step of the matrix between the two grays around it, at the
+    // shown grays and at others.
     const DitherMethod method = size == 4 ? DitherMethod::Bayer4 : DitherMethod::Bayer8;
-    for (int gray = 0; gray <= 255; gray += 5) {
-      const std::vector<int> codes =
-          Codes(Flat(size, size, static_cast<std::uint8_t>(gray)), With(method, 85));
-      double mean = 0;
-      for (int c : codes) mean += c;
-      mean /= static_cast<double>(codes.size());
-      EXPECT_NEAR(mean, gray / 85.0, 1.0 / (size * size)) << size << " at gray " << gray;
+    for (const GrayLevels& levels : {ShownGrays, GrayLevels{0, 85, 170, 255}}) {
+      ConversionOptions options = With(method, 64);
+      options.levels = levels;
+      for (int gray = 0; gray <= 255; gray += 5) {
+        const std::vector<int> codes =
+            Codes(Flat(size, size, static_cast<std::uint8_t>(gray)), options);
+        EXPECT_NEAR(ShownMean(codes, levels), gray, 128.0 / (size * size))
+            << size << " at gray " << gray;
+      }
     }
   }
 }
@@ -119,38 +167,42 @@ TEST(DitherBayer, MatricesHoldEveryEntryOnceAndKeepTheMeanOverACell) {
 // ---- error diffusion -----------------------------------------------------------------
 
 // A plain serpentine error diffusion over a two-dimensional table, written
-// independently of the program's: levels in 1/65536 of a step, each pixel
-// rounds to the nearest step and hands its error to the neighbours in
-// sixteenths rounded down; with `whole`, the last neighbour gets what the
-// others leave, so no error is lost.
+// independently of the program's: brightness in 1/256 of a gray, each pixel
+// takes the nearest level (the upper one when halfway) and hands its error to
+// the neighbours in sixteenths rounded down; with `whole`, the last neighbour
+// gets what the others leave, so no error is lost.
 struct RefShare {
   int dx, dy, sixteenths;
 };
 
-std::vector<int> ReferenceDiffusion(const std::vector<std::vector<float>>& levels,
-                                    const std::vector<RefShare>& shares, bool whole) {
-  const int height = static_cast<int>(levels.size());
-  const int width = static_cast<int>(levels[0].size());
+std::vector<int> ReferenceDiffusion(const std::vector<std::vector<int>>& brightness,
+                                    const GrayLevels& levels, const std::vector<RefShare>& shares,
+                                    bool whole) {
+  const int height = static_cast<int>(brightness.size());
+  const int width = static_cast<int>(brightness[0].size());
   std::vector<std::vector<long long>> value(
       static_cast<std::size_t>(height), std::vector<long long>(static_cast<std::size_t>(width)));
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      value[y][x] = levels[y][x] < 0 ? 0 : static_cast<long long>(levels[y][x] * 65536.0f + 0.5f);
-    }
+    for (int x = 0; x < width; ++x) value[y][x] = std::max(brightness[y][x], 0);
   }
   std::vector<int> out(static_cast<std::size_t>(width * height));
   for (int y = 0; y < height; ++y) {
     const int dir = y % 2 == 0 ? 1 : -1;
     for (int n = 0; n < width; ++n) {
       const int x = dir == 1 ? n : width - 1 - n;
-      if (levels[y][x] < 0) {
+      if (brightness[y][x] < 0) {
         out[static_cast<std::size_t>(y * width + x)] = 4;
         continue;
       }
-      const long long step = std::clamp<long long>(
-          static_cast<long long>(std::floor((value[y][x] + 32768) / 65536.0)), 0, 3);
-      out[static_cast<std::size_t>(y * width + x)] = static_cast<int>(step);
-      const long long error = value[y][x] - step * 65536;
+      int code = 0;
+      for (int c = 1; c < 4; ++c) {
+        if (std::llabs(value[y][x] - levels[c] * 256LL) <=
+            std::llabs(value[y][x] - levels[code] * 256LL)) {
+          code = c;
+        }
+      }
+      out[static_cast<std::size_t>(y * width + x)] = code;
+      const long long error = value[y][x] - levels[code] * 256LL;
       long long handed = 0;
       for (std::size_t k = 0; k < shares.size(); ++k) {
         long long share = static_cast<long long>(
@@ -159,7 +211,9 @@ std::vector<int> ReferenceDiffusion(const std::vector<std::vector<float>>& level
         handed += share;
         const int nx = x + shares[k].dx * dir;
         const int ny = y + shares[k].dy;
-        if (nx >= 0 && nx < width && ny < height && levels[ny][nx] >= 0) value[ny][nx] += share;
+        if (nx >= 0 && nx < width && ny < height && brightness[ny][nx] >= 0) {
+          value[ny][nx] += share;
+        }
       }
     }
   }
@@ -174,28 +228,37 @@ TEST(DitherDiffusion, MatchesAPlainImplementation) {
   for (int round = 0; round < 40; ++round) {
     const int width = 1 + static_cast<int>(random() % 40);
     const int height = 1 + static_cast<int>(random() % 30);
-    std::vector<std::vector<float>> table(static_cast<std::size_t>(height),
-                                          std::vector<float>(static_cast<std::size_t>(width)));
-    std::vector<float> flat;
+    // Every other round other device grays.
+    GrayLevels levels = ShownGrays;
+    if (round % 2 == 1) {
+      levels = {static_cast<std::uint8_t>(random() % 40),
+                static_cast<std::uint8_t>(60 + random() % 40),
+                static_cast<std::uint8_t>(120 + random() % 60),
+                static_cast<std::uint8_t>(200 + random() % 56)};
+    }
+    std::vector<std::vector<int>> table(static_cast<std::size_t>(height),
+                                        std::vector<int>(static_cast<std::size_t>(width)));
+    std::vector<std::int32_t> flat;
     for (auto& row : table) {
-      for (float& level : row) {
-        // About one pixel in ten transparent; levels on halves now and then,
-        // where rounding decides.
+      for (int& b : row) {
+        // About one pixel in ten transparent; now and then exactly halfway
+        // between two levels, where the choice of the upper one shows.
         const unsigned kind = random() % 10;
-        level = kind == 0   ? TransparentLevel
-                : kind == 1 ? static_cast<float>(random() % 7) / 2.0f
-                            : static_cast<float>(random() % 3001) / 1000.0f;
-        flat.push_back(level);
+        const unsigned pair = random() % 3;
+        b = kind == 0   ? TransparentBrightness
+            : kind == 1 ? (levels[pair] + levels[pair + 1]) * 128
+                        : static_cast<int>(random() % (255 * 256 + 1));
+        flat.push_back(b);
       }
     }
     for (const auto& [method, shares, whole] :
          {std::tuple{DitherMethod::FloydSteinberg, floyd, true},
           std::tuple{DitherMethod::Atkinson, atkinson, false}}) {
       std::vector<PixelCode> codes(flat.size());
-      DitherLevels(flat, width, height, method, false, codes);
+      DitherBrightness(flat, width, height, method, levels, false, codes);
       std::vector<int> got;
       for (PixelCode c : codes) got.push_back(ToInt(c));
-      ASSERT_EQ(got, ReferenceDiffusion(table, shares, whole))
+      ASSERT_EQ(got, ReferenceDiffusion(table, levels, shares, whole))
           << DitherName(method) << " " << width << " x " << height << ", round " << round;
     }
   }
@@ -217,15 +280,16 @@ TEST(DitherDiffusion, RowsOfAHorizontalRampKeepTheirMean) {
         double source = 0;
         double result = 0;
         for (int x = 0; x < 96; ++x) {
-          source += GrayLevel(ramp.At(x, y), threshold);
-          result += codes[static_cast<std::size_t>(y * 96 + x)];
+          const Rgb c = ramp.At(x, y);
+          source += GainedBrightness(c.r, threshold) / 256.0;
+          result +=
+              ShownGrays[static_cast<std::size_t>(codes[static_cast<std::size_t>(y * 96 + x)])];
         }
-        EXPECT_LT(std::abs(result - source) / 96, 1.0)
+        // Within a step of the widest gap (64); Floyd-Steinberg passes on
+        // the whole error, so what stays off is the little a row hands on to
+        // the next.
+        EXPECT_LT(std::abs(result - source) / 96, method == DitherMethod::Atkinson ? 24.0 : 6.0)
             << DitherName(method) << " at " << threshold << ", row " << y;
-        // Floyd-Steinberg passes on the whole error: far closer than a step.
-        if (method == DitherMethod::FloydSteinberg) {
-          EXPECT_LT(std::abs(result - source) / 96, 0.1);
-        }
       }
     }
   }
@@ -238,7 +302,7 @@ TEST(DitherBlackAndWhite, UsesOnlyBlackAndWhite) {
     ramp.pixels.push_back({g, g, g});
   }
   for (DitherMethod method : AllDitherMethods) {
-    ConversionOptions options = With(method, 85);
+    ConversionOptions options = With(method, 64);
     options.black_and_white = true;
     const std::vector<int> codes = Codes(ramp, options);
     int white = 0;
@@ -246,16 +310,60 @@ TEST(DitherBlackAndWhite, UsesOnlyBlackAndWhite) {
       ASSERT_TRUE(c == 0 || c == 3) << DitherName(method);
       white += c == 3;
     }
-    // A ramp through the whole range: about half of it white when dithered;
-    // only levels of 2 and more (gray 170 up) without.
-    const double share = method == DitherMethod::None ? 1.0 / 3 : 0.5;
-    EXPECT_NEAR(white / static_cast<double>(codes.size()), share, 0.05) << DitherName(method);
+    // A ramp through the whole range: about half of it white, dithered or
+    // not (without, codes of 2 and more: gray 128 up).
+    EXPECT_NEAR(white / static_cast<double>(codes.size()), 0.5, 0.05) << DitherName(method);
   }
   // Without dithering, the two lighter grays give White.
   ConversionOptions plain = With(DitherMethod::None, 64);
   plain.black_and_white = true;
   EXPECT_EQ(Codes(Flat(1, 1, 127), plain), std::vector<int>{0});
   EXPECT_EQ(Codes(Flat(1, 1, 128), plain), std::vector<int>{3});
+}
+
+// ---- automatic threshold ---------------------------------------------------------------
+
+TEST(AutoThreshold, ChoosesTheNearestMeanOfASweep) {
+  std::mt19937 random(3);
+  RgbImage noise{24, 20, {}, {}};
+  RgbImage ramp{24, 20, {}, {}};
+  for (int i = 0; i < 24 * 20; ++i) {
+    const auto n = static_cast<std::uint8_t>(40 + random() % 120);
+    noise.pixels.push_back({n, static_cast<std::uint8_t>(n / 2), 255});
+    const auto g = static_cast<std::uint8_t>((i % 24) * 11);
+    ramp.pixels.push_back({g, g, g});
+  }
+  for (const RgbImage& image : {noise, ramp, Flat(24, 20, 90)}) {
+    double gray_sum = 0;
+    for (const Rgb c : image.pixels) gray_sum += (c.r + c.g + c.b) / 3;
+    for (DitherMethod method : AllDitherMethods) {
+      // Every threshold's distance; the nearest, and of those the nearest 64.
+      std::vector<double> distance(201, 1e18);
+      int expected = 0;
+      for (int t = 1; t <= 200; ++t) {
+        const double shown = ShownMean(Codes(image, With(method, t))) * 24 * 20;
+        distance[static_cast<std::size_t>(t)] = std::abs(shown - gray_sum);
+        const double best = distance[static_cast<std::size_t>(expected)];
+        if (expected == 0 || distance[static_cast<std::size_t>(t)] < best - 1e-6 ||
+            (distance[static_cast<std::size_t>(t)] < best + 1e-6 &&
+             std::abs(t - 64) < std::abs(expected - 64))) {
+          expected = t;
+        }
+      }
+      EXPECT_EQ(AutoThreshold(image, {0, 0, 24, 20}, With(method, 64)), expected)
+          << DitherName(method);
+    }
+  }
+  // A part of a larger image counts only itself: a dark image with a light
+  // corner, taken at the corner.
+  RgbImage corner = Flat(40, 40, 20);
+  for (int y = 30; y < 40; ++y) {
+    for (int x = 30; x < 40; ++x)
+      corner.pixels[static_cast<std::size_t>(y * 40 + x)] = {180, 180, 180};
+  }
+  EXPECT_EQ(
+      AutoThreshold(corner, {30, 30, 10, 10}, With(DitherMethod::FloydSteinberg, 64)),
+      AutoThreshold(Flat(10, 10, 180), {0, 0, 10, 10}, With(DitherMethod::FloydSteinberg, 64)));
 }
 
 // ---- transparency ----------------------------------------------------------------------

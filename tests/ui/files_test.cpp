@@ -12,8 +12,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -442,6 +445,13 @@ void RunBmpSession(MainWindowFixture& f, const QString& path,
 
 QRgb ColorRgb(PixelCode code) { return ColorOf(code).Argb(); }
 
+// A press or a move with the left button held, at a point of the widget.
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
 }  // namespace
 
 class BitmapImportTest : public QObject {
@@ -454,7 +464,8 @@ class BitmapImportTest : public QObject {
     QVERIFY(!win->isVisible());
     QCOMPARE(win->objectName(), QStringLiteral("TbmpWin"));
     QCOMPARE(win->windowTitle(), QStringLiteral("Bitmap Image Open Dialog"));
-    QCOMPARE(win->size(), QSize(608, 296));
+    // One row of choices (fit, fill, device grays) below the first.
+    QCOMPARE(win->size(), QSize(608, 313));
     QCOMPARE(f.FirstShownOffset(win), QPoint(391, 152));
     QCOMPARE(win->findChild<QLabel*>("Label1")->text(), QStringLiteral("Image"));
     QCOMPARE(win->findChild<QLabel*>("Label2")->text(), QStringLiteral("Preview"));
@@ -799,10 +810,10 @@ class BitmapImportTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Cells.At(3, 3), PixelCode::White);
 
     const FileDialogRequest& request = f.services.file_requests.first();
-    // The bitmap entry first and chosen, then one for every type read.
+    // Every type read first and chosen, then the bitmap entry.
     QCOMPARE(request.filter,
-             QStringLiteral("Bitmap files (*.bmp)|*.bmp|Image files (*.bmp, *.png, *.gif, "
-                            "*.jpg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg"));
+             QStringLiteral("Image files (*.bmp, *.png, *.gif, *.jpg)|*.bmp;*.png;*.gif;*.jpg;"
+                            "*.jpeg|Bitmap files (*.bmp)|*.bmp"));
     QCOMPARE(request.filter_index, 0);
     QCOMPARE(request.default_suffix, QStringLiteral("bmp"));
   }
@@ -868,10 +879,10 @@ class BitmapImportTest : public QObject {
   void ditheringFollowsTheChoice() {
     MainWindowFixture f;
     QTemporaryDir dir;
-    // Gray 128 at threshold 85 lies halfway between Gray66 and Gray33.
+    // Gray 160 lies halfway between the shown Gray66 (128) and Gray33 (192).
     const QString path =
-        WriteBmp(dir, "half.bmp", Filled(4, 4, qRgb(128, 128, 128)), BmpDepth::Rgb24);
-    RunBmpSession(f, path, 85, true,
+        WriteBmp(dir, "half.bmp", Filled(4, 4, qRgb(160, 160, 160)), BmpDepth::Rgb24);
+    RunBmpSession(f, path, 64, true,
                   [&](TbmpWin& win) { win.DitherBox()->setCurrentIndex(3); });  // Bayer 4 x 4
     for (int y = 1; y <= 4; ++y) {
       for (int x = 1; x <= 4; ++x) {
@@ -879,6 +890,92 @@ class BitmapImportTest : public QObject {
         QCOMPARE(f.State().Document.Picture.Cells.At(x, y), expected);
       }
     }
+  }
+
+  void paneShowsThePartTakenAndItsFrameMoves() {
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    const QString path =
+        WriteBmp(dir, "wide.bmp", Filled(300, 200, qRgb(90, 90, 90)), BmpDepth::Rgb24);
+    RunBmpSession(f, path, std::nullopt, true, [&](TbmpWin& win) {
+      ImageBox* pane = win.Bmp1();
+      // Cut: the image at full scale, the frame on the part taken.
+      QCOMPARE(pane->Image().size(), QSize(300, 200));
+      QCOMPARE(pane->Frame(), QRect(0, 0, 96, 92));
+      // Taken at (10, 10) and dragged by (50, 20); then Shift+Left, ten back.
+      SendMouse(pane, QEvent::MouseButtonPress, QPoint(10, 10));
+      SendMouse(pane, QEvent::MouseMove, QPoint(60, 30));
+      QCOMPARE(pane->Frame(), QRect(50, 20, 96, 92));
+      QTest::keyClick(pane, Qt::Key_Left, Qt::ShiftModifier);
+      QCOMPARE(win.Import().PartTaken(), (ImagePart{40, 20, 96, 92}));
+      QCOMPARE(pane->Frame(), QRect(40, 20, 96, 92));
+      // Fitted: the whole image within the pane, no frame; filled: the
+      // middle 209 x 200, scaled as the pane is.
+      QVERIFY(!win.FillBox()->isEnabled());
+      win.FitBox()->click();
+      QCOMPARE(pane->Image().size(), QSize(273, 182));
+      QVERIFY(pane->Frame().isEmpty());
+      win.FillBox()->click();
+      QCOMPARE(win.Import().PartTaken(), (ImagePart{45, 0, 209, 200}));
+      QCOMPARE(pane->Frame(), QRect(41, 0, 190, 182));
+    });
+    QCOMPARE(f.State().Document.Picture.Width, 96);
+    QCOMPARE(f.State().Document.Picture.Height, 92);
+  }
+
+  void choicesAreRememberedAcrossRuns() {
+    QTemporaryDir dir;
+    // Settings only in this test's folder, under a name of its own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
+    QCoreApplication::setOrganizationName(QStringLiteral("PictavoTest"));
+    const auto forget = qScopeGuard([] { QCoreApplication::setOrganizationName(QString()); });
+    QImage logo(120, 100, QImage::Format_ARGB32);
+    logo.fill(qRgba(0, 0, 0, 0));
+    const QString path = dir.filePath("logo.png");
+    QVERIFY(logo.save(path, "PNG"));
+    {
+      MainWindowFixture f;
+      TbmpWin* first = f.form->Files()->BitmapImportWindow();
+      QCOMPARE(first->DitherBox()->currentIndex(), 0);
+      QVERIFY(!first->FitBox()->isChecked());
+      QCOMPARE(first->LevelsEdit()->text(), QStringLiteral("0,128,192,255"));
+      RunBmpSession(f, path, std::nullopt, false, [&](TbmpWin& win) {
+        QVERIFY(win.KeepTransparencyBox()->isChecked());
+        win.KeepTransparencyBox()->click();
+        win.DitherBox()->setCurrentIndex(2);
+        win.FitBox()->click();
+        win.FillBox()->click();
+        win.LevelsEdit()->setText(QStringLiteral("0,85,170,255"));
+        QTest::keyClick(win.LevelsEdit(), Qt::Key_Return);
+      });
+    }
+    MainWindowFixture f;
+    bool keep = true;
+    RunBmpSession(f, QString(), std::nullopt, false, [&](TbmpWin& win) {
+      QCOMPARE(win.DitherBox()->currentIndex(), 2);
+      QVERIFY(win.FitBox()->isChecked() && win.FillBox()->isChecked());
+      QCOMPARE(win.LevelsEdit()->text(), QStringLiteral("0,85,170,255"));
+      QVERIFY(win.Import().Fill());
+      QCOMPARE(win.Import().Levels(), (GrayLevels{0, 85, 170, 255}));
+      f.services.file_answers << path;
+      win.findChild<QPushButton*>("BitBtn3")->click();
+      keep = win.KeepTransparencyBox()->isChecked();
+    });
+    QVERIFY(!keep);
+    // The dialog opens in the folder of the last image.
+    QCOMPARE(f.services.file_requests.first().file_name, dir.path() + QLatin1Char('/'));
+  }
+
+  void wrongDeviceGraysAreRefusedWithAMessage() {
+    MainWindowFixture f;
+    RunBmpSession(f, QString(), std::nullopt, false, [&](TbmpWin& win) {
+      win.LevelsEdit()->setText(QStringLiteral("0,200,100,255"));
+      QTest::keyClick(win.LevelsEdit(), Qt::Key_Return);
+      QCOMPARE(win.LevelsEdit()->text(), QStringLiteral("0,128,192,255"));
+    });
+    QCOMPARE(f.services.messages.size(), 1);
+    QVERIFY(f.services.messages.first().text.contains(
+        QStringLiteral("\"0,200,100,255\" are not four rising grays from 0 to 255")));
   }
 
   void animatedGifFramesBecomeSubIconsInSkinMode() {

@@ -30,6 +30,10 @@ struct ConvertOptions {
   QString image;
   QString output;
   int threshold = BitmapImport::StartThreshold;
+  bool auto_threshold = false;  // --threshold auto, as the window's "Auto"
+  GrayLevels levels = ShownGrays;
+  bool fill = false;
+  std::optional<ImagePart> region;  // left and top only
   QByteArray name;  // Latin-1; empty, as a fresh window's name box
   DitherMethod dither = DitherMethod::None;
   bool fit = false;
@@ -47,8 +51,23 @@ struct ConvertOptionSet {
   QCommandLineOption threshold{
       QStringLiteral("threshold"),
       QStringLiteral("Divisor of each pixel's brightness, 1 to 200 (default 64), as the "
-                     "import window's scroll bar."),
-      QStringLiteral("1..200")};
+                     "import window's scroll bar; auto chooses the one whose mean brightness "
+                     "comes nearest the image's, as its \"Auto\"."),
+      QStringLiteral("1..200|auto")};
+  QCommandLineOption levels{
+      QStringLiteral("levels"),
+      QStringLiteral("The grays the dithering aims at for the four codes, rising (default "
+                     "0,128,192,255, the colours the editor shows)."),
+      QStringLiteral("g0,g1,g2,g3")};
+  QCommandLineOption region{
+      QStringLiteral("region"),
+      QStringLiteral("The top-left corner of the part of a larger image taken, cut or filled "
+                     "(default 0,0 cut, the middle filled)."),
+      QStringLiteral("x,y")};
+  QCommandLineOption fill{
+      QStringLiteral("fill"),
+      QStringLiteral("With --fit (implied): crop the image to the picture's proportions and "
+                     "scale that part down, so the picture is covered.")};
   QCommandLineOption name{QStringLiteral("name"),
                           QStringLiteral("The picture's name: printable Latin-1, at most 16 "
                                          "characters (default: none)."),
@@ -82,8 +101,8 @@ struct ConvertOptionSet {
                           QStringLiteral("id")};
 
   void AddTo(QCommandLineParser& parser) const {
-    parser.addOptions({output, threshold, name, dither, fit, keep_transparency,
-                       no_keep_transparency, frames, skin, icon});
+    parser.addOptions({output, threshold, levels, region, fill, name, dither, fit,
+                       keep_transparency, no_keep_transparency, frames, skin, icon});
   }
 };
 
@@ -96,13 +115,14 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
   options.image = inputs.front();
   if (!parser.isSet(set.output)) return unexpected(QStringLiteral("-o PICTURE.ptv is required"));
   options.output = parser.value(set.output);
-  if (parser.isSet(set.threshold)) {
+  options.auto_threshold = parser.value(set.threshold) == QLatin1String("auto");
+  if (parser.isSet(set.threshold) && !options.auto_threshold) {
     bool number = false;
     options.threshold = parser.value(set.threshold).toInt(&number);
     if (!number || options.threshold < BitmapImport::MinThreshold ||
         options.threshold > BitmapImport::MaxThreshold) {
-      return unexpected(QStringLiteral("the threshold must be a whole number from 1 to 200, "
-                                       "not \"%1\"")
+      return unexpected(QStringLiteral("the threshold must be a whole number from 1 to 200 "
+                                       "or auto, not \"%1\"")
                             .arg(parser.value(set.threshold)));
     }
   }
@@ -125,7 +145,36 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
     }
     options.dither = *method;
   }
-  options.fit = parser.isSet(set.fit);
+  options.fill = parser.isSet(set.fill);
+  options.fit = parser.isSet(set.fit) || options.fill;
+  if (parser.isSet(set.levels)) {
+    const std::optional<GrayLevels> levels =
+        ParseGrayLevels(parser.value(set.levels).toStdString());
+    if (!levels) {
+      return unexpected(QStringLiteral("the levels must be four rising whole numbers from 0 to "
+                                       "255, as 0,85,170,255, not \"%1\"")
+                            .arg(parser.value(set.levels)));
+    }
+    options.levels = *levels;
+  }
+  if (parser.isSet(set.region)) {
+    const QStringList corner = parser.value(set.region).split(QLatin1Char(','));
+    bool x_ok = false;
+    bool y_ok = false;
+    const int x = corner.value(0).toInt(&x_ok);
+    const int y = corner.value(1).toInt(&y_ok);
+    if (corner.size() != 2 || !x_ok || !y_ok || x < 0 || y < 0) {
+      return unexpected(QStringLiteral("the region must be two whole numbers X,Y from 0, as "
+                                       "10,20, not \"%1\"")
+                            .arg(parser.value(set.region)));
+    }
+    if (options.fit && !options.fill) {
+      return unexpected(
+          QStringLiteral("--region chooses a cut or filled part; --fit alone "
+                         "takes the whole image"));
+    }
+    options.region = ImagePart{x, y, 0, 0};
+  }
   if (parser.isSet(set.keep_transparency) && parser.isSet(set.no_keep_transparency)) {
     return unexpected(
         QStringLiteral("give --keep-transparency or --no-keep-transparency, not both"));
@@ -153,8 +202,33 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
 void ApplyChoices(const ConvertOptions& options, BitmapImport& import) {
   import.SetThreshold(options.threshold);
   import.SetDither(options.dither);
+  import.SetLevels(options.levels);
   import.SetFitToPicture(options.fit);
+  import.SetFill(options.fill);
   if (options.keep_transparency) import.SetKeepTransparency(*options.keep_transparency);
+  if (options.region) import.SetRegion(options.region->left, options.region->top);
+  // Last, as the window's "Auto" works on what the other choices make.
+  if (options.auto_threshold) import.ChooseAutoThreshold();
+}
+
+// Why the --region corner leaves the image, or nothing when it does not.
+std::optional<QString> RegionOutside(const ConvertOptions& options, const RgbImage& image) {
+  if (!options.region) return std::nullopt;
+  BitmapImport import;
+  import.OpenImage(image);
+  import.SetFitToPicture(options.fit);
+  import.SetFill(options.fill);
+  const ImagePart part = import.PartTaken();
+  const int most_x = image.width - part.width;
+  const int most_y = image.height - part.height;
+  if (options.region->left <= most_x && options.region->top <= most_y) return std::nullopt;
+  return QStringLiteral("the region %1,%2 leaves the image: its %3 x %4 part fits at most at %5,%6")
+      .arg(options.region->left)
+      .arg(options.region->top)
+      .arg(part.width)
+      .arg(part.height)
+      .arg(most_x)
+      .arg(most_y);
 }
 
 // The import window's steps: open the image (with its frames, as the window
@@ -183,13 +257,16 @@ int RunConvertCommand(const QStringList& arguments) {
                                QStringLiteral("IMAGE"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
-          QStringLiteral("pictavo-cli convert IMAGE -o PICTURE.ptv [--threshold 1..200] "
-                         "[--name NAME] [--dither METHOD] [--fit] [--[no-]keep-transparency]\n"
+          QStringLiteral("pictavo-cli convert IMAGE -o PICTURE.ptv [--threshold 1..200|auto] "
+                         "[--name NAME] [--dither METHOD] [--levels G0,G1,G2,G3] [--fit [--fill]] "
+                         "[--region X,Y] "
+                         "[--[no-]keep-transparency]\n"
                          "       pictavo-cli convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] "
                          "[--bit-order lsb|msb] [--layout rows|pages] [--depth 1|2|4|8]\n"
                          "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
                          "-o OUT.skin [same options]"),
-          QStringLiteral("Makes a picture file of an image's top-left 96 x 92 pixels, as the "
+          QStringLiteral("Makes a picture file of at most 96 x 92 pixels of an image (its "
+                         "top-left part unless --region, --fit or --fill says otherwise), as the "
                          "import window does; clear pixels of an image with an alpha channel "
                          "become Transparent, as its \"Keep transparency\" starts.")))
     return *done;
@@ -218,6 +295,9 @@ int RunConvertCommand(const QStringList& arguments) {
   if (frames && frames->empty()) error = QStringLiteral("The file holds no image");
   if (!frames || frames->empty()) {
     return Refuse(options->image, QStringLiteral("cannot be opened as an image: %1").arg(error));
+  }
+  if (const std::optional<QString> outside = RegionOutside(*options, frames->front())) {
+    return Refuse(options->image, *outside);
   }
   if (options->frames) {
     BitmapImport import;

@@ -33,9 +33,9 @@ void BitmapImport::OpenFrames(std::vector<RgbImage> frames) {
   });
   frames_ = std::move(frames);
   has_image_ = true;
-  keep_transparency_ = !frames_.front().alpha.empty();
+  keep_transparency_ = keep_transparency_choice_ && !frames_.front().alpha.empty();
   import_threshold_ = StartThreshold;
-  Refit();
+  Refit(true);
   ConvertImage();
 }
 
@@ -57,13 +57,50 @@ void BitmapImport::SetDither(DitherMethod method) {
 void BitmapImport::SetFitToPicture(bool fit) {
   if (fit == fit_) return;
   fit_ = fit;
-  Refit();
+  Refit(true);
+  ConvertImage();
+}
+
+void BitmapImport::SetFill(bool fill) {
+  if (fill == fill_) return;
+  fill_ = fill;
+  Refit(true);
   ConvertImage();
 }
 
 void BitmapImport::SetKeepTransparency(bool keep) {
   keep_transparency_ = keep;
+  keep_transparency_choice_ = keep;
+  Regray();
   ConvertImage();
+}
+
+void BitmapImport::SetLevels(const GrayLevels& levels) {
+  levels_ = levels;
+  ConvertImage();
+}
+
+bool BitmapImport::PartMovable() const {
+  const RgbImage& image = LoadedBitmap();
+  return has_image_ && (!fit_ || fill_) &&
+         (part_.width < image.width || part_.height < image.height);
+}
+
+void BitmapImport::SetRegion(int left, int top) {
+  if (!PartMovable()) return;
+  const RgbImage& image = LoadedBitmap();
+  left = std::clamp(left, 0, image.width - part_.width);
+  top = std::clamp(top, 0, image.height - part_.height);
+  if (left == part_.left && top == part_.top) return;
+  part_.left = left;
+  part_.top = top;
+  Refit(false);
+  ConvertImage();
+}
+
+void BitmapImport::ChooseAutoThreshold() {
+  if (!has_image_) return;
+  SetThreshold(AutoThreshold(grays_, import_width_, import_height_, Options()));
 }
 
 ConversionOptions BitmapImport::Options() const {
@@ -71,34 +108,62 @@ ConversionOptions BitmapImport::Options() const {
   options.threshold = import_threshold_;
   options.dither = dither_;
   options.keep_transparency = keep_transparency_;
+  options.levels = levels_;
   return options;
 }
 
-void BitmapImport::Refit() {
+void BitmapImport::Refit(bool place) {
   const RgbImage& image = LoadedBitmap();
-  const FitDimensions fitted =
-      FitSize(image.width, image.height, MaxPictureWidth, MaxPictureHeight);
-  use_fitted_ = fit_ && (fitted.width != image.width || fitted.height != image.height);
-  if (use_fitted_) {
-    fitted_ = ScaleDownByArea(image, fitted.width, fitted.height);
-    import_width_ = fitted_.width;
-    import_height_ = fitted_.height;
-  } else {
-    fitted_ = RgbImage{};
-    import_width_ = std::min(image.width, MaxPictureWidth);
-    import_height_ = std::min(image.height, MaxPictureHeight);
+  const int cut_width = std::min(image.width, MaxPictureWidth);
+  const int cut_height = std::min(image.height, MaxPictureHeight);
+  use_fitted_ = false;
+  fitted_ = RgbImage{};
+  if (fit_ && !fill_) {
+    const FitDimensions fitted =
+        FitSize(image.width, image.height, MaxPictureWidth, MaxPictureHeight);
+    part_ = {0, 0, image.width, image.height};
+    use_fitted_ = fitted.width != image.width || fitted.height != image.height;
+    if (use_fitted_) fitted_ = ScaleDownByArea(image, fitted.width, fitted.height);
+    import_width_ = fitted.width;
+    import_height_ = fitted.height;
+    Regray();
+    return;
   }
+  const FitDimensions size = fit_ ? FillCropSize(image.width, image.height, cut_width, cut_height)
+                                  : FitDimensions{cut_width, cut_height};
+  if (place) {
+    // A cut part starts at the top-left corner, as it always has; a filled
+    // one in the middle, where a photograph's subject usually is.
+    part_.left = fit_ ? (image.width - size.width) / 2 : 0;
+    part_.top = fit_ ? (image.height - size.height) / 2 : 0;
+  }
+  part_.width = size.width;
+  part_.height = size.height;
+  part_.left = std::clamp(part_.left, 0, image.width - size.width);
+  part_.top = std::clamp(part_.top, 0, image.height - size.height);
+  import_width_ = cut_width;
+  import_height_ = cut_height;
+  if (size.width != cut_width || size.height != cut_height) {
+    fitted_ = ScaleDownByArea(CropImage(image, part_), cut_width, cut_height);
+    use_fitted_ = true;
+  }
+  Regray();
+}
+
+void BitmapImport::Regray() {
+  if (!has_image_) return;
+  grays_ = use_fitted_
+               ? PartGrays(fitted_, {0, 0, import_width_, import_height_}, keep_transparency_)
+               : PartGrays(LoadedBitmap(), part_, keep_transparency_);
 }
 
 void BitmapImport::ConvertImage() {
   if (!has_image_) return;
-  const RgbImage& source = use_fitted_ ? fitted_ : LoadedBitmap();
-  const ConversionOptions options = Options();
-  if (options == ConversionOptions{.threshold = import_threshold_} && source.alpha.empty()) {
-    // The plain threshold rule, the conversion every default import makes.
-    ConvertToCodes(source, import_width_, import_height_, import_threshold_, import_grid_);
-  } else {
-    ConvertToCodes(source, import_width_, import_height_, options, import_grid_);
+  codes_.resize(grays_.size());
+  CodesOfGrays(grays_, import_width_, import_height_, Options(), codes_);
+  for (int y = 0; y < import_height_; ++y) {
+    const PixelCode* row = codes_.data() + static_cast<std::size_t>(y) * import_width_;
+    for (int x = 0; x < import_width_; ++x) import_grid_.At(x + 1, y + 1) = row[x];
   }
 }
 

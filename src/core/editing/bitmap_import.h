@@ -25,8 +25,8 @@ class BitmapImport {
 
   // "Open BMP": keeps the image, takes its top-left 96 x 92 at most (or all
   // of it scaled down when fitting), sets the threshold back to 64, turns
-  // "Keep transparency" on exactly when the image has an alpha channel and
-  // converts. An image whose pixel or alpha count does not match its size is
+  // "Keep transparency" on when the image has an alpha channel and the last
+  // choice was on, and converts. An image whose pixel or alpha count does not match its size is
   // ignored.
   void OpenImage(RgbImage image);
   // The same for an animation: the first frame is the image; all are kept
@@ -39,9 +39,24 @@ class BitmapImport {
   // "Fit to 96 x 92": scales a larger image down as a whole instead of
   // taking its top-left part; kept when another image is opened.
   void SetFitToPicture(bool fit);
+  // "Fill", with fit on: the largest part of the image in the proportions of
+  // the cut size is scaled down to that size, so the picture is covered.
+  // Kept when another image is opened.
+  void SetFill(bool fill);
   // "Keep transparency": clear pixels become Transparent. Only an image with
-  // an alpha channel has clear pixels.
+  // an alpha channel has clear pixels; the choice holds for the next image
+  // with one (it starts on).
   void SetKeepTransparency(bool keep);
+  // The grays the dithering aims at; kept when another image is opened.
+  void SetLevels(const GrayLevels& levels);
+  // Moves the part taken so its top-left corner lies at image pixel
+  // (left, top), kept within the image. Only a cut or filled part moves; a
+  // new image, fit or fill puts it back: at the top-left corner when cut,
+  // in the middle when filled.
+  void SetRegion(int left, int top);
+  // "Auto": the threshold whose conversion's mean brightness comes nearest
+  // the image's, for the part taken and the other options; then converts.
+  void ChooseAutoThreshold();
   // The scroll bar: clamped to 1..200, then converts.
   void SetThreshold(int threshold);
   // ImportGrid from the image under the options; with the defaults
@@ -72,22 +87,41 @@ class BitmapImport {
   int ImportThreshold() const { return import_threshold_; }
   DitherMethod Dither() const { return dither_; }
   bool FitToPicture() const { return fit_; }
+  bool Fill() const { return fill_; }
   bool KeepTransparency() const { return keep_transparency_; }
+  const GrayLevels& Levels() const { return levels_; }
+  // The part of the image that the conversion takes: the cut part, the
+  // whole image when fitted, the cropped part when filled.
+  const ImagePart& PartTaken() const { return part_; }
+  // Whether SetRegion can move the part: it is cut or filled and smaller
+  // than the image.
+  bool PartMovable() const;
   ConversionOptions Options() const;
 
  private:
-  // The import size and the scaled copy for the current image and options.
-  void Refit();
+  // The part taken, the import size and the scaled copy for the current
+  // image and options; `place` puts the part where the mode starts it.
+  void Refit(bool place);
+  // grays_ from the part taken.
+  void Regray();
 
   // Every frame of the last image; the first is the image itself.
   std::vector<RgbImage> frames_;
-  // The whole image scaled down, used while fitting a larger image.
+  // The image scaled down, used while fitting or filling a larger image.
   RgbImage fitted_;
+  // The grays of the pixels converted, kept while only the threshold,
+  // dithering or grays change, and the codes made of them.
+  std::vector<std::int16_t> grays_;
+  std::vector<PixelCode> codes_;
   bool use_fitted_ = false;
   bool has_image_ = false;
   DitherMethod dither_ = DitherMethod::None;
   bool fit_ = false;
+  bool fill_ = false;
   bool keep_transparency_ = false;
+  bool keep_transparency_choice_ = true;
+  GrayLevels levels_ = ShownGrays;
+  ImagePart part_;
   PictureCells import_grid_;
   int import_width_ = 0;
   int import_height_ = 0;

@@ -45,17 +45,42 @@ constexpr std::array<std::array<int, N>, N> BayerMatrix() {
 constexpr auto kBayer4 = BayerMatrix<4>();
 constexpr auto kBayer8 = BayerMatrix<8>();
 
-// Error diffusion works in whole numbers of 1/65536 of a step: the error
-// then passes from pixel to pixel in a few integer instructions, which
-// matters because each pixel waits for the error of the one before it.
-constexpr int kFraction = 16;
-constexpr std::int32_t kOne = std::int32_t{1} << kFraction;
+// The levels a conversion may take, darkest first, with their codes and the
+// brightness halfway between each neighbouring pair.
+struct Palette {
+  int count = 0;
+  std::array<std::int32_t, 4> brightness{};
+  std::array<PixelCode, 4> code{};
+  // Past the last level nothing is halfway: the comparisons below fail.
+  std::array<std::int32_t, 3> halfway{INT32_MAX, INT32_MAX, INT32_MAX};
 
-// A level (0..3, or 0..1 in black and white) in those units.
-std::int32_t Fixed(float level) { return static_cast<std::int32_t>(level * kOne + 0.5f); }
+  Palette(const GrayLevels& levels, bool black_and_white) {
+    const auto add = [this, &levels](int index) {
+      brightness[static_cast<std::size_t>(count)] =
+          levels[static_cast<std::size_t>(index)] * BrightnessOne;
+      code[static_cast<std::size_t>(count)] = ToPixelCode(index);
+      ++count;
+    };
+    if (black_and_white) {
+      add(0);
+      add(3);
+    } else {
+      for (int i = 0; i < 4; ++i) add(i);
+    }
+    for (int i = 0; i + 1 < count; ++i) {
+      halfway[static_cast<std::size_t>(i)] =
+          (brightness[static_cast<std::size_t>(i)] + brightness[static_cast<std::size_t>(i) + 1]) /
+          2;
+    }
+  }
 
-// `steps` is the highest output step: 3 for four grays, 1 for black and white.
-PixelCode CodeOfStep(int step, int steps) { return ToPixelCode(steps == 1 ? step * 3 : step); }
+  // The nearest level; a brightness exactly halfway takes the upper one.
+  // Three comparisons without branches: each pixel of a diffusion waits for
+  // this choice.
+  int Nearest(std::int32_t value) const {
+    return int{value >= halfway[0]} + int{value >= halfway[1]} + int{value >= halfway[2]};
+  }
+};
 
 // One neighbour on a lower row that receives a share of a pixel's error, in
 // sixteenths; `dx` is taken in the row's direction of travel.
@@ -87,10 +112,15 @@ constexpr std::int32_t ShareOf(std::int32_t error, int sixteenths) {
   return (error * sixteenths) >> 4;
 }
 
-template <std::size_t Below>
-void Diffuse(std::span<const float> levels, int width, int height, int steps,
-             const Kernel<Below>& kernel, std::span<PixelCode> codes) {
-  const float scale = static_cast<float>(steps) / 3.0f;
+// Error diffusion works in whole 1/256 of a gray: the error then passes from
+// pixel to pixel in a few integer instructions, which matters because each
+// pixel waits for the error of the one before it.
+// The kernel is a template argument, so its shares are constants the
+// compiler folds into the loop.
+template <const auto& kernel>
+void Diffuse(std::span<const std::int32_t> brightness, int width, int height,
+             const Palette& palette, std::span<PixelCode> codes) {
+  constexpr std::size_t Below = kernel.below.size();
   // Two spare columns on each side and two spare rows below take the error
   // that leaves the image, so the inner loop needs no edge tests; error that
   // reaches a transparent pixel is never read.
@@ -98,15 +128,24 @@ void Diffuse(std::span<const float> levels, int width, int height, int steps,
   const std::size_t stride = static_cast<std::size_t>(width) + 2 * kPad;
   std::vector<std::int32_t> work(stride * (static_cast<std::size_t>(height) + kPad), 0);
   for (int y = 0; y < height; ++y) {
-    const float* in = levels.data() + static_cast<std::size_t>(y) * width;
+    const std::int32_t* in = brightness.data() + static_cast<std::size_t>(y) * width;
     std::int32_t* out = work.data() + static_cast<std::size_t>(y) * stride + kPad;
-    for (int x = 0; x < width; ++x) out[x] = in[x] < 0.0f ? 0 : Fixed(in[x] * scale);
+    for (int x = 0; x < width; ++x) out[x] = std::max(in[x], std::int32_t{0});
   }
-  const std::int32_t highest = steps * kOne;
+  // The palette in locals, and the level chosen by masks rather than
+  // branches: the choice of a dithered pixel cannot be predicted, and the
+  // next pixel waits for it.
+  const std::int32_t h0 = palette.halfway[0];
+  const std::int32_t h1 = palette.halfway[1];
+  const std::int32_t h2 = palette.halfway[2];
+  const std::int32_t l0 = palette.brightness[0];
+  const std::int32_t rise0 = palette.brightness[1] - l0;
+  const std::int32_t rise1 = palette.count > 2 ? palette.brightness[2] - palette.brightness[1] : 0;
+  const std::int32_t rise2 = palette.count > 3 ? palette.brightness[3] - palette.brightness[2] : 0;
   for (int y = 0; y < height; ++y) {
     const bool forward = y % 2 == 0;
     const int dir = forward ? 1 : -1;
-    const float* level_row = levels.data() + static_cast<std::size_t>(y) * width;
+    const std::int32_t* in_row = brightness.data() + static_cast<std::size_t>(y) * width;
     PixelCode* code_row = codes.data() + static_cast<std::size_t>(y) * width;
     std::int32_t* row = work.data() + static_cast<std::size_t>(y) * stride + kPad;
     std::array<std::ptrdiff_t, Below> offsets{};
@@ -120,7 +159,7 @@ void Diffuse(std::span<const float> levels, int width, int height, int steps,
     std::int32_t from_last = 0;
     for (int n = 0; n < width; ++n) {
       const int x = forward ? n : width - 1 - n;
-      if (level_row[x] < 0.0f) {
+      if (in_row[x] < 0) {
         code_row[x] = PixelCode::Transparent;
         // It takes no error and hands none on; what the pixel before it
         // handed two ahead still arrives.
@@ -130,14 +169,17 @@ void Diffuse(std::span<const float> levels, int width, int height, int steps,
       }
       std::int32_t* here = row + x;
       const std::int32_t value = *here + from_last;
-      const std::int32_t rounded = std::clamp(value + kOne / 2, std::int32_t{0}, highest);
-      const int step = rounded >> kFraction;
-      code_row[x] = CodeOfStep(step, steps);
-      const std::int32_t error = value - (step << kFraction);
+      const std::int32_t above0 = value >= h0;
+      const std::int32_t above1 = value >= h1;
+      const std::int32_t above2 = value >= h2;
+      const std::int32_t level = l0 + (-above0 & rise0) + (-above1 & rise1) + (-above2 & rise2);
+      code_row[x] = palette.code[static_cast<std::size_t>(above0 + above1 + above2)];
+      const std::int32_t error = value - level;
       const std::int32_t next = ShareOf(error, kernel.next);
       from_last = from_before_last + next;
       from_before_last = ShareOf(error, kernel.second_next);
       std::int32_t handed = next;
+#pragma GCC unroll 4
       for (std::size_t k = 0; k < Below; ++k) {
         std::int32_t share = ShareOf(error, kernel.below[k].sixteenths);
         if (kernel.whole && k + 1 == Below) share = error - handed;
@@ -149,38 +191,43 @@ void Diffuse(std::span<const float> levels, int width, int height, int steps,
 }
 
 template <int N>
-void Ordered(std::span<const float> levels, int width, int height, int steps,
-             const std::array<std::array<int, N>, N>& matrix, std::span<PixelCode> codes) {
-  const float scale = static_cast<float>(steps) / 3.0f;
+void Ordered(std::span<const std::int32_t> brightness, int width, int height,
+             const Palette& palette, const std::array<std::array<int, N>, N>& matrix,
+             std::span<PixelCode> codes) {
+  const int top = palette.count - 1;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                             static_cast<std::size_t>(x);
-      if (levels[i] < 0.0f) {
+      const std::int32_t b = brightness[i];
+      if (b < 0) {
         codes[i] = PixelCode::Transparent;
         continue;
       }
-      // The matrix entry sets where between two steps this pixel turns up:
-      // over a cell of N x N, the share of upper steps equals the fraction.
-      const float offset = (static_cast<float>(matrix[y % N][x % N]) + 0.5f) / (N * N);
-      // Both terms are positive: truncation is the floor.
-      const int step = std::min(static_cast<int>(levels[i] * scale + offset), steps);
-      codes[i] = CodeOfStep(step, steps);
+      // The two levels around the brightness; outside them, the end one.
+      int lower = 0;
+      while (lower + 1 < top && b >= palette.brightness[static_cast<std::size_t>(lower) + 1]) {
+        ++lower;
+      }
+      const std::int64_t low = palette.brightness[static_cast<std::size_t>(lower)];
+      const std::int64_t gap = palette.brightness[static_cast<std::size_t>(lower) + 1] - low;
+      // The upper level where fraction + (entry + 1/2) / N^2 reaches 1, so
+      // over a cell of N x N the share of upper levels equals the fraction;
+      // in whole numbers, scaled by 2 N^2 gap.
+      const std::int64_t entry = matrix[y % N][x % N];
+      const bool upper =
+          2 * (std::int64_t{b} - low) * N * N + (2 * entry + 1) * gap >= 2 * gap * N * N;
+      codes[i] = palette.code[static_cast<std::size_t>(upper ? lower + 1 : lower)];
     }
   }
 }
 
-void Threshold(std::span<const float> levels, bool black_and_white, std::span<PixelCode> codes) {
-  for (std::size_t i = 0; i < levels.size(); ++i) {
-    if (levels[i] < 0.0f) {
-      codes[i] = PixelCode::Transparent;
-      continue;
-    }
-    const int code = std::clamp(static_cast<int>(levels[i]), 0, 3);
-    // In black and white, the two lighter grays count as White, as when an
-    // icon is lowered to one bit.
-    codes[i] =
-        black_and_white ? (code >= 2 ? PixelCode::White : PixelCode::Black) : ToPixelCode(code);
+void Nearest(std::span<const std::int32_t> brightness, const Palette& palette,
+             std::span<PixelCode> codes) {
+  for (std::size_t i = 0; i < brightness.size(); ++i) {
+    codes[i] = brightness[i] < 0
+                   ? PixelCode::Transparent
+                   : palette.code[static_cast<std::size_t>(palette.Nearest(brightness[i]))];
   }
 }
 
@@ -211,29 +258,61 @@ int BayerIndex(int size, int x, int y) {
   return size == 8 ? kBayer8[y % 8][x % 8] : kBayer4[y % 4][x % 4];
 }
 
-void DitherLevels(std::span<const float> levels, int width, int height, DitherMethod method,
-                  bool black_and_white, std::span<PixelCode> codes) {
+std::optional<GrayLevels> ParseGrayLevels(std::string_view text) {
+  GrayLevels levels{};
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    if (i > 0) {
+      if (at >= text.size() || text[at] != ',') return std::nullopt;
+      ++at;
+    }
+    int value = 0;
+    std::size_t digits = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < 4) {
+      value = value * 10 + (text[at] - '0');
+      ++at;
+      ++digits;
+    }
+    if (digits == 0 || value > 255 || (i > 0 && value <= levels[i - 1])) return std::nullopt;
+    levels[i] = static_cast<std::uint8_t>(value);
+  }
+  if (at != text.size()) return std::nullopt;
+  return levels;
+}
+
+std::string GrayLevelsText(const GrayLevels& levels) {
+  std::string text;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    if (i > 0) text += ',';
+    text += std::to_string(levels[i]);
+  }
+  return text;
+}
+
+void DitherBrightness(std::span<const std::int32_t> brightness, int width, int height,
+                      DitherMethod method, const GrayLevels& levels, bool black_and_white,
+                      std::span<PixelCode> codes) {
   if (width <= 0 || height <= 0) return;
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  if (levels.size() < count || codes.size() < count) return;
-  levels = levels.first(count);
+  if (brightness.size() < count || codes.size() < count) return;
+  brightness = brightness.first(count);
   codes = codes.first(count);
-  const int steps = black_and_white ? 1 : 3;
+  const Palette palette(levels, black_and_white);
   switch (method) {
     case DitherMethod::None:
-      Threshold(levels, black_and_white, codes);
+      Nearest(brightness, palette, codes);
       break;
     case DitherMethod::FloydSteinberg:
-      Diffuse(levels, width, height, steps, kFloydSteinberg, codes);
+      Diffuse<kFloydSteinberg>(brightness, width, height, palette, codes);
       break;
     case DitherMethod::Atkinson:
-      Diffuse(levels, width, height, steps, kAtkinson, codes);
+      Diffuse<kAtkinson>(brightness, width, height, palette, codes);
       break;
     case DitherMethod::Bayer4:
-      Ordered<4>(levels, width, height, steps, kBayer4, codes);
+      Ordered<4>(brightness, width, height, palette, kBayer4, codes);
       break;
     case DitherMethod::Bayer8:
-      Ordered<8>(levels, width, height, steps, kBayer8, codes);
+      Ordered<8>(brightness, width, height, palette, kBayer8, codes);
       break;
   }
 }

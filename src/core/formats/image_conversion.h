@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/formats/dithering.h"
@@ -47,22 +49,60 @@ struct ConversionOptions {
   bool keep_transparency = false;
   // Only Black and White (and Transparent): the codes a 1-bit icon stores.
   bool black_and_white = false;
+  // The grays the dithered methods aim at; the plain rule has no use for them.
+  GrayLevels levels = ShownGrays;
 
   friend bool operator==(const ConversionOptions&, const ConversionOptions&) = default;
 };
 
-// The brightness level of one pixel, gray / threshold as a real number
-// clamped to 0..3, where gray = (R + G + B) div 3.
-float GrayLevel(Rgb color, int threshold);
+// The brightness a gray is dithered at: the threshold works as a gain,
+// gray * 64 / threshold, so 64 changes nothing and a higher one darkens. In
+// 1/256 of a gray, rounded, at most 255 grays.
+std::int32_t GainedBrightness(int gray, int threshold);
+// GainedBrightness of every gray 0..255 at one threshold, without a division
+// a gray: the scroll bar makes this table at every step.
+std::array<std::int32_t, 256> GainTable(int threshold);
 
 // The colour of a pixel with an opacity, laid over white.
 Rgb OverWhite(Rgb color, std::uint8_t alpha);
 
-// The top-left width x height pixels of the image as codes under the
-// options, image pixel (x - 1, y - 1) into cell (x, y). For an opaque image
-// and DitherMethod::None this gives the same codes as the overload above.
-// The size must lie within both the image and the grid.
+// A part of an image: 0-based left and top, width and height.
+struct ImagePart {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const ImagePart&, const ImagePart&) = default;
+};
+
+// The gray, (R + G + B) div 3, of every pixel of the part, row by row; a
+// pixel with an opacity is laid over white, or gives -1 when it is clear and
+// transparency is kept. The part must lie within the image.
+std::vector<std::int16_t> PartGrays(const RgbImage& image, const ImagePart& part,
+                                    bool keep_transparency);
+
+// Codes for width x height grays under the options: the plain threshold rule
+// without dithering, otherwise the gained brightness dithered at the levels.
+void CodesOfGrays(std::span<const std::int16_t> grays, int width, int height,
+                  const ConversionOptions& options, std::span<PixelCode> codes);
+
+// The part of the image as codes under the options, image pixel
+// (left + x - 1, top + y - 1) into cell (x, y). For an opaque image and
+// DitherMethod::None this gives the same codes as the threshold overload.
+// The part must lie within the image and its size within the grid.
+void ConvertToCodes(const RgbImage& image, const ImagePart& part, const ConversionOptions& options,
+                    PictureCells& grid);
+// The same for the top-left width x height pixels.
 void ConvertToCodes(const RgbImage& image, int width, int height, const ConversionOptions& options,
                     PictureCells& grid);
+
+// The threshold 1..200 whose conversion of the part, under the other
+// options, shows a mean brightness (at options.levels) nearest the image's
+// mean gray; transparent pixels count in neither. Of equally near ones, the
+// one nearest 64, then the lower.
+int AutoThreshold(const RgbImage& image, const ImagePart& part, const ConversionOptions& options);
+// The same for width x height grays as PartGrays gives them.
+int AutoThreshold(std::span<const std::int16_t> grays, int width, int height,
+                  const ConversionOptions& options);
 
 }  // namespace pictavo

@@ -131,6 +131,43 @@ RgbImage ScaleDownByArea(const RgbImage& image, int width, int height) {
   return result;
 }
 
+FitDimensions FillCropSize(int width, int height, int part_width, int part_height) {
+  if (width <= 0 || height <= 0 || part_width <= 0 || part_height <= 0) return {0, 0};
+  const auto w = static_cast<long long>(width);
+  const auto h = static_cast<long long>(height);
+  // The image is wider than the part's proportions: its full height, the
+  // matching width; otherwise its full width.
+  if (w * part_height >= h * part_width) {
+    const long long cropped = (2 * h * part_width + part_height) / (2 * part_height);
+    return {static_cast<int>(std::clamp(cropped, 1LL, w)), height};
+  }
+  const long long cropped = (2 * w * part_height + part_width) / (2 * part_width);
+  return {width, static_cast<int>(std::clamp(cropped, 1LL, h))};
+}
+
+RgbImage CropImage(const RgbImage& image, const ImagePart& part) {
+  const std::size_t count =
+      static_cast<std::size_t>(std::max(image.width, 0)) * std::max(image.height, 0);
+  if (part.left < 0 || part.top < 0 || part.width < 1 || part.height < 1 ||
+      part.left > image.width - part.width || part.top > image.height - part.height ||
+      image.pixels.size() != count || (!image.alpha.empty() && image.alpha.size() != count)) {
+    return {};
+  }
+  RgbImage result{part.width, part.height, {}, {}};
+  result.pixels.reserve(static_cast<std::size_t>(part.width) * part.height);
+  if (!image.alpha.empty()) result.alpha.reserve(result.pixels.capacity());
+  for (int y = part.top; y < part.top + part.height; ++y) {
+    const std::size_t start = static_cast<std::size_t>(y) * image.width + part.left;
+    result.pixels.insert(result.pixels.end(), image.pixels.begin() + start,
+                         image.pixels.begin() + start + part.width);
+    if (!image.alpha.empty()) {
+      result.alpha.insert(result.alpha.end(), image.alpha.begin() + start,
+                          image.alpha.begin() + start + part.width);
+    }
+  }
+  return result;
+}
+
 RgbImage FitImage(const RgbImage& image, int max_width, int max_height) {
   const FitDimensions size = FitSize(image.width, image.height, max_width, max_height);
   if (size.width == image.width && size.height == image.height) return image;

@@ -23,6 +23,15 @@ FitDimensions FitSize(int width, int height, int max_width, int max_height);
 // gives an empty image.
 RgbImage ScaleDownByArea(const RgbImage& image, int width, int height);
 
+// The largest part of a width x height image in the proportions of
+// part_width x part_height (rounded to the nearest pixel, within the image):
+// what "Fill" crops before scaling down, so the picture is covered.
+FitDimensions FillCropSize(int width, int height, int part_width, int part_height);
+
+// A copy of the part of the image (and of its alpha channel); empty when the
+// part leaves the image.
+RgbImage CropImage(const RgbImage& image, const ImagePart& part);
+
 // ScaleDownByArea to FitSize, or a copy of the image when it already fits.
 RgbImage FitImage(const RgbImage& image, int max_width, int max_height);
 

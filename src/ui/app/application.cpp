@@ -51,6 +51,8 @@ QString FileArgument(const QApplication& app) {
 
 PictavoApplication::PictavoApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Pictavo"));
+  // Where the import window keeps its choices between runs.
+  setOrganizationName(QStringLiteral("Pictavo"));
   setApplicationVersion(QStringLiteral("2.0"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/app_icon_32.png")));
 }

@@ -10,9 +10,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -59,11 +61,11 @@ QLabel* Caption(const char* name, const char* text, QWidget* parent) {
   return label;
 }
 
-// The bitmap entry stays first and chosen; the second lists every type the
-// loader reads, whatever the first says.
+// Every type the loader reads first and chosen, so a folder of PNGs does
+// not look empty; the bitmap entry after it.
 const char kOpenDialog1Filter[] =
-    "Bitmap files (*.bmp)|*.bmp|"
-    "Image files (*.bmp, *.png, *.gif, *.jpg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg";
+    "Image files (*.bmp, *.png, *.gif, *.jpg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg|"
+    "Bitmap files (*.bmp)|*.bmp";
 
 QCheckBox* OptionBox(const char* name, const QString& text, const char* tip, QWidget* parent) {
   auto* box = new QCheckBox(text, parent);
@@ -90,19 +92,6 @@ QImage ShownImage(const RgbImage& image) {
 }
 
 }  // namespace
-
-ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
-
-void ImageBox::SetImage(QImage image) {
-  image_ = std::move(image);
-  setFixedSize(image_.size());
-  update();
-}
-
-void ImageBox::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, image_);
-}
 
 TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
     : QDialog(parent), editor_(editor), services_(services) {
@@ -171,8 +160,24 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   dither_box_->setAccessibleName(QStringLiteral("Dithering"));
   fit_box_ = OptionBox("FitBox", QStringLiteral("&Fit to 96 \u00D7 92"),
                        "Scale a larger image down as a whole, keeping its proportions, "
-                       "instead of taking its top-left part",
+                       "instead of taking a part of it",
                        this);
+  fill_box_ = OptionBox("FillBox", QStringLiteral("Fi&ll"),
+                        "With Fit: crop the image to the picture's proportions, so the picture "
+                        "is covered; drag the frame to choose the part",
+                        this);
+  auto_button_ = new QPushButton(QStringLiteral("&Auto"), this);
+  auto_button_->setObjectName(QStringLiteral("AutoThresholdButton"));
+  auto_button_->setAutoDefault(false);
+  auto_button_->setToolTip(
+      QStringLiteral("Choose the threshold whose preview is as bright, on average, as the image"));
+  levels_edit_ = new QLineEdit(QString::fromStdString(GrayLevelsText(ShownGrays)), this);
+  levels_edit_->setObjectName(QStringLiteral("LevelsEdit"));
+  levels_edit_->setToolTip(
+      QStringLiteral("The grays your screen shows for black, 66 % gray, 33 % gray and white: "
+                     "dithering aims at them"));
+  auto* levels_caption = new QLabel(QStringLiteral("Device &grays:"), this);
+  levels_caption->setBuddy(levels_edit_);
   keep_transparency_box_ =
       OptionBox("KeepTransparencyBox", QStringLiteral("&Keep transparency"),
                 "Clear pixels of the image become transparent; otherwise the image is laid "
@@ -214,11 +219,17 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   // Under the bar and the image: which way is darker, the dithering, the fit.
   auto* left_options = new QHBoxLayout();
   left_options->setSpacing(6);
+  left_options->addWidget(auto_button_);
   left_options->addWidget(darker_hint);
   left_options->addWidget(dither_box_);
-  left_options->addWidget(fit_box_);
   left_options->addStretch(1);
   grid->addLayout(left_options, 3, 0, 1, 2);
+  auto* part_options = new QHBoxLayout();
+  part_options->setSpacing(6);
+  part_options->addWidget(fit_box_);
+  part_options->addWidget(fill_box_);
+  part_options->addStretch(1);
+  grid->addLayout(part_options, 4, 0, 1, 2);
   // Under the buttons: the choices that depend on the image and the mode.
   auto* right_options = new QHBoxLayout();
   right_options->setContentsMargins(8, 0, 0, 0);
@@ -227,8 +238,14 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   right_options->addWidget(import_frames_box_);
   right_options->addStretch(1);
   grid->addLayout(right_options, 3, 3, 1, 2);
+  auto* levels_row = new QHBoxLayout();
+  levels_row->setContentsMargins(8, 0, 0, 0);
+  levels_row->addWidget(levels_caption);
+  levels_row->addWidget(levels_edit_);
+  levels_row->addStretch(1);
+  grid->addLayout(levels_row, 4, 3, 1, 2);
   grid->setRowMinimumHeight(0, 14);
-  grid->setRowStretch(4, 1);
+  grid->setRowStretch(5, 1);
   grid->setColumnStretch(4, 1);
   // The window's own size, or what a larger desktop font needs.
   setFixedSize(QSize(608, 296).expandedTo(minimumSizeHint()));
@@ -244,6 +261,28 @@ TbmpWin::TbmpWin(Editor& editor, PlatformServices& services, QWidget* parent)
   connect(dither_box_, &QComboBox::currentIndexChanged, this, &TbmpWin::DitherBoxChange);
   connect(fit_box_, &QCheckBox::toggled, this, &TbmpWin::FitBoxClick);
   connect(keep_transparency_box_, &QCheckBox::toggled, this, &TbmpWin::KeepTransparencyBoxClick);
+  connect(fill_box_, &QCheckBox::toggled, this, &TbmpWin::FillBoxClick);
+  connect(auto_button_, &QPushButton::clicked, this, &TbmpWin::AutoButtonClick);
+  connect(levels_edit_, &QLineEdit::editingFinished, this, &TbmpWin::LevelsEditDone);
+  connect(bmp1_, &ImageBox::FrameDragged, this, &TbmpWin::FrameDragged);
+  connect(bmp1_, &ImageBox::FrameStepped, this, &TbmpWin::FrameStepped);
+
+  // The choices of the last run; the first run starts as the window always has.
+  memory_ = RecallImportMemory();
+  {
+    const QSignalBlocker dither_blocker(dither_box_);
+    const QSignalBlocker fit_blocker(fit_box_);
+    const QSignalBlocker fill_blocker(fill_box_);
+    dither_box_->setCurrentIndex(dither_box_->findData(int(memory_.dither)));
+    fit_box_->setChecked(memory_.fit);
+    fill_box_->setChecked(memory_.fill);
+    levels_edit_->setText(QString::fromStdString(GrayLevelsText(memory_.levels)));
+  }
+  import_.SetDither(memory_.dither);
+  import_.SetFitToPicture(memory_.fit);
+  import_.SetFill(memory_.fill);
+  import_.SetKeepTransparency(memory_.keep_transparency);
+  import_.SetLevels(memory_.levels);
   SyncOptionBoxes();
 }
 
@@ -254,21 +293,13 @@ void TbmpWin::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TbmpWin::SyncOptionBoxes() {
-  const QSignalBlocker keep_blocker(keep_transparency_box_);
-  keep_transparency_box_->setEnabled(import_.HasAlpha());
-  keep_transparency_box_->setChecked(import_.KeepTransparency());
-  import_frames_box_->setEnabled(editor_.State().Document.SkinMode &&
-                                 editor_.CurrentIcon() != nullptr && import_.FrameCount() > 1);
-  if (!import_frames_box_->isEnabled()) import_frames_box_->setChecked(false);
-  threshold_value_->setText(QString::number(import_.ImportThreshold()));
-}
-
 void TbmpWin::OpenImage() {
   FileDialogRequest request;
   request.filter = QLatin1String(kOpenDialog1Filter);
   request.filter_index = 0;
   request.default_suffix = QStringLiteral("bmp");
+  // The folder of the last image, this run or an earlier one.
+  if (!memory_.folder.isEmpty()) request.file_name = memory_.folder + QLatin1Char('/');
   const QString path = services_.OpenFileName(this, request);
   if (path.isEmpty()) return;
 
@@ -290,8 +321,12 @@ void TbmpWin::OpenImage() {
     return;
   }
   loaded_path_ = path;
+  memory_.folder = QFileInfo(path).absolutePath();
+  Remember();
   import_.OpenFrames(std::move(*frames));
-  bmp1_->SetImage(std::move(shown));
+  shown_image_ = std::move(shown);
+  shown_whole_ = !import_.FitToPicture();  // so ShowPart sets the image
+  ShowPart();
   {
     // OpenImage has already converted at the start threshold.
     const QSignalBlocker blocker(scroll_bar1_);
@@ -331,27 +366,6 @@ bool TbmpWin::ImportFrames() {
           .arg(outcome.room),
       QStringLiteral("Import frames"));
   return false;
-}
-
-void TbmpWin::ScrollBar1Change(int position) {
-  import_.SetThreshold(position);
-  threshold_value_->setText(QString::number(import_.ImportThreshold()));
-  DrawPreview();
-}
-
-void TbmpWin::DitherBoxChange(int index) {
-  import_.SetDither(static_cast<DitherMethod>(dither_box_->itemData(index).toInt()));
-  DrawPreview();
-}
-
-void TbmpWin::FitBoxClick(bool checked) {
-  import_.SetFitToPicture(checked);
-  DrawPreview();
-}
-
-void TbmpWin::KeepTransparencyBoxClick(bool checked) {
-  import_.SetKeepTransparency(checked);
-  DrawPreview();
 }
 
 void TbmpWin::DrawPreview() {

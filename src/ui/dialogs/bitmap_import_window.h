@@ -2,13 +2,16 @@
 
 #include <QDialog>
 #include <QImage>
-#include <QWidget>
+#include <QPoint>
 
 #include "core/editing/bitmap_import.h"
+#include "ui/dialogs/import_image_box.h"
+#include "ui/dialogs/import_memory.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QScrollBar;
@@ -18,29 +21,13 @@ namespace pictavo {
 class Editor;
 class PlatformServices;
 
-// An image box: shows one image at full scale and is exactly as large as it.
-class ImageBox : public QWidget {
-  Q_OBJECT
-
- public:
-  explicit ImageBox(QWidget* parent);
-
-  void SetImage(QImage image);
-  const QImage& Image() const { return image_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  QImage image_;
-};
-
 // `TbmpWin`, "Bitmap Image Open Dialog": opens a BMP, PNG, GIF or JPEG file,
 // shows it beside a preview of its conversion into four gray codes, lets the
-// threshold, dithering, fitting and transparency be chosen and writes the
+// threshold (or "Auto"), dithering, the device grays, the part taken (cut,
+// fitted or filled) and transparency be chosen and writes the
 // conversion into the Picture on OK, or in skin mode every frame of an
 // animation into the current icon. It keeps its image, preview, threshold
-// and options for the whole run.
+// and options for the whole run, and its options and folder across runs.
 class TbmpWin : public QDialog {
   Q_OBJECT
 
@@ -53,6 +40,9 @@ class TbmpWin : public QDialog {
   QScrollBar* ScrollBar1() const { return scroll_bar1_; }
   QComboBox* DitherBox() const { return dither_box_; }
   QCheckBox* FitBox() const { return fit_box_; }
+  QCheckBox* FillBox() const { return fill_box_; }
+  QPushButton* AutoButton() const { return auto_button_; }
+  QLineEdit* LevelsEdit() const { return levels_edit_; }
   QCheckBox* KeepTransparencyBox() const { return keep_transparency_box_; }
   QCheckBox* ImportFramesBox() const { return import_frames_box_; }
   // Whether the last OK made the image's frames the current icon's sub-icons.
@@ -70,6 +60,11 @@ class TbmpWin : public QDialog {
   void DitherBoxChange(int index);
   void FitBoxClick(bool checked);
   void KeepTransparencyBoxClick(bool checked);
+  void FillBoxClick(bool checked);
+  void AutoButtonClick();
+  void LevelsEditDone();
+  void FrameDragged(QPoint top_left);
+  void FrameStepped(int dx, int dy);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -82,6 +77,11 @@ class TbmpWin : public QDialog {
   bool ImportFrames();
   // Redraws `bmp2` from the import grid, 2 x 2 screen pixels per picture pixel.
   void DrawPreview();
+  // Shows on `bmp1` the part taken: the image at full scale with the frame
+  // of a cut part, or the whole image within the pane when fitted or filled.
+  void ShowPart();
+  // Keeps the options for the next run.
+  void Remember();
 
   Editor& editor_;
   PlatformServices& services_;
@@ -93,6 +93,13 @@ class TbmpWin : public QDialog {
   QLabel* threshold_value_;
   QComboBox* dither_box_;
   QCheckBox* fit_box_;
+  QCheckBox* fill_box_;
+  QPushButton* auto_button_;
+  QLineEdit* levels_edit_;
+  ImportMemory memory_;
+  // The loaded image at full scale, and whether `bmp1` shows it scaled.
+  QImage shown_image_;
+  bool shown_whole_ = false;
   QCheckBox* keep_transparency_box_;
   QCheckBox* import_frames_box_;
   QString loaded_path_;
