@@ -1,0 +1,78 @@
+#include "core/editing/tools/shape_tool.h"
+
+#include "core/editing/tools/shape_cells.h"
+
+namespace pictavo {
+
+template <class Visit>
+void ShapeTool::ForEachCell(const ToolContext& context, CellPoint start, CellPoint end,
+                            Visit&& visit) const {
+  if (shape_ == Shape::Line) {
+    ForEachLineCell(start, end, visit);
+  } else {
+    ForEachRectangleCell(start, end, context.State().Tools.RectangleFilled, visit);
+  }
+}
+
+void ShapeTool::Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) {
+  // A press just beyond the picture starts the shape on its edge.
+  const CellPoint p = context.Clamp(x, y);
+  start_ = context.CellUnder(p.x, p.y);
+  end_ = start_;
+  button_ = button;
+  code_ = color;
+  active_ = true;
+  ShowGhost(context);
+}
+
+void ShapeTool::Drag(ToolContext& context, PixelCode& color, int x, int y) {
+  if (!active_) return;
+  const CellPoint end = EndCell(context, x, y);
+  if (end == end_ && color == code_) return;
+  end_ = end;
+  code_ = color;
+  ShowGhost(context);
+}
+
+void ShapeTool::Release(ToolContext& context, MouseButton button, int x, int y) {
+  if (!active_ || button != button_) return;
+  active_ = false;
+  const PointerState& pointer = context.State().Pointer;
+  const bool held = button == MouseButton::Left ? pointer.LeftButtonHeld : pointer.RightButtonHeld;
+  if (!held) {
+    context.Render();  // takes the ghost away
+    return;
+  }
+  end_ = EndCell(context, x, y);
+  EditScope scope = context.Edit(UndoRule::Picture);
+  Picture& picture = scope.Document().Picture;
+  bool changed = false;
+  ForEachCell(context, start_, end_, [&](int cx, int cy) {
+    if (!picture.Contains(cx, cy)) return;
+    PixelCode& cell = picture.Cells.At(cx, cy);
+    changed = changed || cell != code_;
+    cell = code_;
+  });
+  // Drawn again in any case: the ghost goes.
+  scope.ChangedIf(changed);
+}
+
+CellPoint ShapeTool::EndCell(const ToolContext& context, int x, int y) const {
+  const CellPoint cell = context.CellUnder(x, y);
+  if (!context.State().Pointer.ShiftHeld) return cell;
+  return shape_ == Shape::Line ? KeepLineStraight(start_, cell) : KeepSquare(start_, cell);
+}
+
+// Laid over one full redraw as the paste ghost is, which also erases the
+// previous one; only the cells on the picture show.
+void ShapeTool::ShowGhost(ToolContext& context) {
+  const Picture& picture = context.Picture();
+  ghost_.Reset(1, 1, picture.Width, picture.Height);
+  const auto code = static_cast<std::uint8_t>(context.ShownCode(code_));
+  ForEachCell(context, start_, end_, [&](int cx, int cy) {
+    if (picture.Contains(cx, cy)) ghost_.MutableRow(cy)[cx - 1] = code;
+  });
+  context.RenderWithOverlay(ghost_);
+}
+
+}  // namespace pictavo
