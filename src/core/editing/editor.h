@@ -84,6 +84,8 @@ class Editor {
   // keeping the cell under view position (x, y) where it is.
   void ZoomAt(int steps, int x, int y);
   void ZoomAtCentre(int steps);
+  // The largest pixel size at which the whole picture fits the view.
+  void FitToView();
 
   // Colours and tools.
   void SetColor(MouseButton button, PixelCode code);

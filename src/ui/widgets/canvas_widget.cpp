@@ -131,6 +131,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);  // so menu shortcuts reach their commands after drawing
+  editor_.SetShiftHeld(event->modifiers() & Qt::ShiftModifier);
   if (const auto button = ToMouseButton(event->button())) {
     const QPoint p = CanvasPosition(event->position());
     emit Image1_MouseDown(*button, p.x(), p.y());
@@ -138,11 +139,13 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+  editor_.SetShiftHeld(event->modifiers() & Qt::ShiftModifier);
   const QPoint p = CanvasPosition(event->position());
   emit Image1_MouseMove(p.x(), p.y());
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+  editor_.SetShiftHeld(event->modifiers() & Qt::ShiftModifier);
   if (const auto button = ToMouseButton(event->button())) {
     const QPoint p = CanvasPosition(event->position());
     emit Image1_MouseUp(*button, p.x(), p.y());
