@@ -1,5 +1,8 @@
 #include "core/editing/tools/shape_tool.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/editing/tools/shape_cells.h"
 
 namespace pictavo {
@@ -64,14 +67,31 @@ CellPoint ShapeTool::EndCell(const ToolContext& context, int x, int y) const {
 }
 
 // Laid over one full redraw as the paste ghost is, which also erases the
-// previous one; only the cells on the picture show.
+// previous one; only the cells on the picture show, and of a filled
+// rectangle only those in the view are laid.
 void ShapeTool::ShowGhost(ToolContext& context) {
   const Picture& picture = context.Picture();
   ghost_.Reset(1, 1, picture.Width, picture.Height);
   const auto code = static_cast<std::uint8_t>(context.ShownCode(code_));
-  ForEachCell(context, start_, end_, [&](int cx, int cy) {
+  auto lay = [&](int cx, int cy) {
     if (picture.Contains(cx, cy)) ghost_.MutableRow(cy)[cx - 1] = code;
-  });
+  };
+  if (shape_ == Shape::Rectangle && context.State().Tools.RectangleFilled) {
+    const Viewport& shown = context.State().View.Shown;
+    const int p = context.PixelSize();
+    const int left = std::max(std::min(start_.x, end_.x), shown.Left / p + 1);
+    const int top = std::max(std::min(start_.y, end_.y), shown.Top / p + 1);
+    const int right = std::min(
+        {std::max(start_.x, end_.x), picture.Width, (shown.Left + shown.Width - 1) / p + 1});
+    const int bottom = std::min(
+        {std::max(start_.y, end_.y), picture.Height, (shown.Top + shown.Height - 1) / p + 1});
+    for (int y = top; left <= right && y <= bottom; ++y) {
+      std::memset(ghost_.MutableRow(y) + (left - 1), code,
+                  static_cast<std::size_t>(right - left + 1));
+    }
+  } else {
+    ForEachCell(context, start_, end_, lay);
+  }
   context.RenderWithOverlay(ghost_);
 }
 
