@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -183,6 +185,24 @@ void CanvasWidget::wheelEvent(QWheelEvent* event) {
   editor_.ScrollBy(-delta.x(), -delta.y());
   PointerMovedOver(event->position());
   event->accept();
+}
+
+// Shift pressed or let go while a shape is dragged: the ghost keeps up
+// without waiting for the pointer to move.
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Shift && underMouse()) {
+    editor_.SetShiftHeld(true);
+    PointerMovedOver(mapFromGlobal(QCursor::pos()));
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Shift && underMouse()) {
+    editor_.SetShiftHeld(false);
+    PointerMovedOver(mapFromGlobal(QCursor::pos()));
+  }
+  QWidget::keyReleaseEvent(event);
 }
 
 void CanvasWidget::PointerMovedOver(QPointF position) {
