@@ -241,6 +241,9 @@ ART["undo"] = [
     "................",
 ]
 
+# Redo is undo's arrow turned the other way.
+ART["redo"] = [row[::-1] for row in ART["undo"]]
+
 # The clipboard shared by the export, paste and copy icons; the 8 x 8
 # content goes at row 5, column 4 (CLIP_AT).
 CLIPBOARD = [
@@ -576,6 +579,63 @@ ART["select_box"] = [
     ".K............K.",
     ".K............K.",
     ".KKKWWKKKWWKKKK.",
+    "................",
+    "................",
+]
+
+ART["line"] = [
+    "................",
+    ".............KK.",
+    "............KBBK",
+    "...........KBBK.",
+    "..........KBBK..",
+    ".........KBBK...",
+    "........KBBK....",
+    ".......KBBK.....",
+    "......KBBK......",
+    ".....KBBK.......",
+    "....KBBK........",
+    "...KBBK.........",
+    "..KBBK..........",
+    ".KBBK...........",
+    "KBBK............",
+    ".KK.............",
+]
+
+ART["rectangle"] = [
+    "................",
+    "................",
+    "KKKKKKKKKKKKKKKK",
+    "KBBBBBBBBBBBBBBK",
+    "KBKKKKKKKKKKKKBK",
+    "KBK..........KBK",
+    "KBK..........KBK",
+    "KBK..........KBK",
+    "KBK..........KBK",
+    "KBK..........KBK",
+    "KBK..........KBK",
+    "KBKKKKKKKKKKKKBK",
+    "KBBBBBBBBBBBBBBK",
+    "KKKKKKKKKKKKKKKK",
+    "................",
+    "................",
+]
+
+ART["rectangle_filled"] = [
+    "................",
+    "................",
+    "KKKKKKKKKKKKKKKK",
+    "KBBBBBBBBBBBBBBK",
+    "KBBBBBBBBBBBBBBK",
+    "KBBbbbbbbbbbbBBK",
+    "KBBbbbbbbbbbbBBK",
+    "KBBbbbbbbbbbbBBK",
+    "KBBbbbbbbbbbbBBK",
+    "KBBbbbbbbbbbbBBK",
+    "KBBbbbbbbbbbbBBK",
+    "KBBBBBBBBBBBBBBK",
+    "KBBBBBBBBBBBBBBK",
+    "KKKKKKKKKKKKKKKK",
     "................",
     "................",
 ]
@@ -960,14 +1020,15 @@ ART["app_icon_32"] = [
 
 ORDER = [
     # tool bar
-    "new", "open", "open_bmp", "save", "save_to_end", "undo", "export_panel",
+    "new", "open", "open_bmp", "save", "save_to_end", "undo", "redo", "export_panel",
     "align", "export_cpp", "export_asm1", "export_asm2", "export_asm4",
     "export_asm8", "set_size", "clear_image", "grid", "border", "exit",
     # colours
     "color_black", "color_gray66", "color_gray33", "color_white",
     "color_transparent",
     # tools
-    "pen", "bucket", "pipe", "change_color", "select_box",
+    "pen", "bucket", "pipe", "change_color", "select_box", "line", "rectangle",
+    "rectangle_filled",
     # skin controls
     "add_icon", "delete_icon", "add_subicon", "delete_subicon", "zoom_in",
     "zoom_out",

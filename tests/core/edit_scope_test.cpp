@@ -33,7 +33,7 @@ Content ContentOf(const Editor& e) {
   return {d.SkinMode, d.Name, e.Skin(), d.SkinMode ? std::nullopt : std::optional(d.Picture)};
 }
 
-enum class Undo { Keep, Push, Pop, Clear };
+enum class Undo { Keep, Push, Pop, Clear, Redo };
 
 struct Session {
   explicit Session(unsigned seed) : rng(seed) { e.Start(); }
@@ -114,6 +114,8 @@ struct Session {
       case 29: return AddIcon(e, Icon()) ? Undo::Clear : Undo::Keep;
       case 30: { const bool left = icon != nullptr && e.Skin().Count() > 1; DeleteIcon(e); return left ? Undo::Clear : Undo::Keep; }
       case 31: PreviewZoomIn(e); return Undo::Keep;
+      case 32: { const bool any = e.State().Document.Redo.Available(); e.PopRedo(); return any ? Undo::Redo : Undo::Keep; }
+      case 33: e.SetShiftHeld(Below(2)); e.SetRectangleFilled(Below(2)); Stroke(Below(2) ? DrawTool::Line : DrawTool::Rectangle, Below(2) ? MouseButton::Left : MouseButton::Right); return Undo::Push;
       default: return ChoosePreviewSubIcon(e, Below(40), Below(40), 415) ? Undo::Clear : Undo::Keep;
     }
     // clang-format on
@@ -123,6 +125,7 @@ struct Session {
 int Expected(Undo rule, int count) {
   switch (rule) {
     case Undo::Push:
+    case Undo::Redo:
       return std::min(count + 1, UndoDepth);
     case Undo::Pop:
       return count - 1;
@@ -141,20 +144,28 @@ TEST(EditScope, EveryCommandCountsExactlyItsChangesAndItsUndoSteps) {
     Editor& e = run.e;
     EXPECT_FALSE(e.HasUnsavedChanges());
     for (int step = 0; step < 400; ++step) {
-      const int which = run.Below(33);
+      const int which = run.Below(35);
       const std::string where = "command " + std::to_string(which) + " at step " +
                                 std::to_string(step) + " of seed " + std::to_string(seed);
       const Content before = ContentOf(e);
       const Picture picture_before = e.State().Document.Picture;
       const auto version = e.State().Document.Version;
       const int undo = e.State().Document.Undo.Count();
+      const int redo = e.State().Document.Redo.Count();
 
       const Undo rule = run.Command(which);
 
       const bool changed = !(ContentOf(e) == before);
       ASSERT_EQ(e.State().Document.Version > version, changed) << where;
       ASSERT_EQ(e.State().Document.Undo.Count(), Expected(rule, undo)) << where;
-      if (rule == Undo::Push) {
+      // Undo and redo hand steps to each other; any other new step or a
+      // move to another sub-icon empties redo.
+      const int redo_expected = rule == Undo::Pop    ? std::min(redo + 1, UndoDepth)
+                                : rule == Undo::Redo ? redo - 1
+                                : rule == Undo::Keep ? redo
+                                                     : 0;
+      ASSERT_EQ(e.State().Document.Redo.Count(), redo_expected) << where;
+      if (rule == Undo::Push || rule == Undo::Redo) {
         ASSERT_TRUE(e.State().Document.Undo.Newest().Picture == picture_before) << where;
       }
       if (changed) {

@@ -44,7 +44,7 @@ enum class OpKind {
   ClearImage, RotateLeft, RotateRight, FlipRows, FlipColumns, Crop, ClearBox, SaveSelection,
   Rename, OpenSkin, ChooseIcon, NextSubIcon, PreviousSubIcon, AddSubIcon, DeleteSubIcon,
   AddIcon, DeleteIcon, BppUp, BppDown, PreviewClick, CancelOpenPicture, PictureRoundTrip,
-  SkinRoundTrip, Count
+  SkinRoundTrip, Redo, Count
 };
 // clang-format on
 constexpr int OpKindCount = static_cast<int>(OpKind::Count);
@@ -102,6 +102,7 @@ constexpr CommandInfo Commands[] = {
     {OpKind::CancelOpenPicture, "cancelled open picture", 2, Gate::Always},
     {OpKind::PictureRoundTrip, "save and reopen picture", 2, Gate::Always},
     {OpKind::SkinRoundTrip, "save and reopen skin", 2, Gate::Always},
+    {OpKind::Redo, "redo", 4, Gate::Always},
 };
 // clang-format on
 
@@ -133,8 +134,8 @@ struct Op {
   std::string text;        // Rename, SaveSelection
 };
 
-constexpr std::array<const char*, 5> ToolNames = {"Pen", "Bucket", "Pipe", "ChangeColor",
-                                                  "SelectBox"};
+constexpr std::array<const char*, DrawToolCount> ToolNames = {
+    "Pen", "Bucket", "Pipe", "ChangeColor", "SelectBox", "Line", "Rectangle"};
 constexpr std::array<const char*, 5> CodeNames = {"Black", "Gray66", "Gray33", "White",
                                                   "Transparent"};
 
@@ -647,6 +648,7 @@ void Session::Run(const Op& op) {
     case OpKind::PixelSizeUp: editor_.PixelSizeUp(); break;
     case OpKind::PixelSizeDown: editor_.PixelSizeDown(); break;
     case OpKind::Undo: editor_.PopUndo(); break;
+    case OpKind::Redo: editor_.PopRedo(); break;
     case OpKind::ClearImage: editor_.ClearPicture(); break;
     case OpKind::RotateLeft: RotateSelectionLeft(editor_); break;
     case OpKind::RotateRight: RotateSelectionRight(editor_); break;
@@ -864,7 +866,8 @@ Op RandomOp(std::mt19937& rng, OpKind kind, const Editor& editor) {
       return RandomStroke(rng, s);
     case OpKind::ChooseTool:
       // The select box twice as often as each other tool: its panel has most commands.
-      op.a = std::min(static_cast<int>(Pick(rng, 6)), static_cast<int>(DrawTool::SelectBox));
+      op.a = static_cast<int>(Pick(rng, DrawToolCount + 1));
+      if (op.a == static_cast<int>(DrawToolCount)) op.a = static_cast<int>(DrawTool::SelectBox);
       break;
     case OpKind::PanelMode:
       op.a = static_cast<int>(Pick(rng, 2));

@@ -127,6 +127,31 @@ TEST_F(ViewScroll, ZoomStaysWithinOneToFortyNine) {
   editor.SetView(nullptr);
 }
 
+TEST_F(ViewScroll, FitToViewTakesTheLargestSizeThatShowsTheWholePicture) {
+  struct Row {
+    int width, height, view_width, view_height, size;
+  };
+  const Row rows[] = {
+      {96, 92, 670, 587, 6},  // 577 x 553 fits, 673 wide does not
+      {8, 8, 670, 587, 49},   // held to 49
+      {2, 2, 99, 99, 49},     // 99 x 99 exactly
+      {2, 2, 98, 99, 48},     // one pixel short
+      {10, 40, 1920, 81, 2},  // the height decides
+      {96, 92, 50, 50, 1},    // nothing fits: the smallest
+  };
+  for (const Row& row : rows) {
+    s.Document.Picture.Width = row.width;
+    s.Document.Picture.Height = row.height;
+    editor.SetViewSize(row.view_width, row.view_height);
+    editor.ScrollTo(1000, 1000);
+    editor.FitToView();
+    EXPECT_EQ(s.View.PixelSize, row.size) << row.width << " x " << row.height;
+    if (row.size > 1) {
+      EXPECT_EQ(Shown().Left + Shown().Top, 0);
+    }
+  }
+}
+
 TEST_F(ViewScroll, MenuAndArrowsKeepTheTopLeftCell) {
   editor.SetPixelSizeFromMenu(10);
   editor.ScrollTo(204, 150);  // cell column 20, 4 pixels in; row 15

@@ -126,6 +126,69 @@ class DrawingTest : public QObject {
     QVERIFY(!f.Button("chcol_button")->isChecked());
   }
 
+  void redoShapesAndFitAreWiredToTheirMenusButtonsAndKeys() {
+    MainWindowFixture f;
+    f.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    QWidget* canvas = f.form->Canvas();
+    QCOMPARE(f.Action("RedoChange")->text(), QStringLiteral("Redo change"));
+    QCOMPARE(f.Button("RedoButton")->toolTip(), QStringLiteral("Redo changes"));
+    QVERIFY(!f.Button("RedoButton")->isEnabled());
+
+    // F6: a line dragged with Shift held stays level.
+    QTest::keyClick(f.form.get(), Qt::Key_F6);
+    QVERIFY(f.Button("line_button")->isChecked());
+    auto send = [canvas](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                         QPoint pos) {
+      QMouseEvent event(type, QPointF(pos), canvas->mapToGlobal(QPointF(pos)), button, held,
+                        Qt::ShiftModifier);
+      QApplication::sendEvent(canvas, &event);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, f.CellCentre(2, 2));
+    send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, f.CellCentre(9, 3));
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, f.CellCentre(9, 3));
+    for (int x = 2; x <= 9; ++x)
+      QCOMPARE(f.State().Document.Picture.Cells.At(x, 2), PixelCode::Black);
+    QCOMPARE(f.State().Document.Picture.Cells.At(9, 3), PixelCode::Transparent);
+
+    // Undo, then both redo keys and the button.
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.State().Document.Picture.Cells.At(5, 2), PixelCode::Transparent);
+    QVERIFY(f.Button("RedoButton")->isEnabled());
+    QTest::keyClick(canvas, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(f.State().Document.Picture.Cells.At(5, 2), PixelCode::Black);
+    QVERIFY(!f.Button("RedoButton")->isEnabled());
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.State().Document.Picture.Cells.At(5, 2), PixelCode::Black);
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+    f.Button("RedoButton")->click();
+    QCOMPARE(f.State().Document.Picture.Cells.At(5, 2), PixelCode::Black);
+
+    // F7, then a second click on the tool fills; Shift+F7 outlines again.
+    QTest::keyClick(f.form.get(), Qt::Key_F7);
+    QCOMPARE(f.State().Tools.CurrentTool, DrawTool::Rectangle);
+    QVERIFY(!f.State().Tools.RectangleFilled);
+    f.Button("rect_button")->click();
+    QVERIFY(f.State().Tools.RectangleFilled);
+    QVERIFY(f.Action("FilledRectangle")->isChecked());
+    QVERIFY(f.Button("rect_button")->toolTip().startsWith(QStringLiteral("Filled rectangle")));
+    QTest::keyClick(f.form.get(), Qt::Key_F7, Qt::ShiftModifier);
+    QVERIFY(!f.State().Tools.RectangleFilled);
+    const QList<QAction*> tools = f.form->findChild<QMenu*>("ToolsMenu")->actions();
+    QVERIFY(tools.contains(f.Action("LineTool")) && tools.contains(f.Action("RectangleTool")));
+
+    // Ctrl+0 fits the whole picture in the view.
+    f.State().Document.Picture.Width = 20;
+    f.State().Document.Picture.Height = 10;
+    QTest::keyClick(canvas, Qt::Key_0, Qt::ControlModifier);
+    const int size = f.State().View.PixelSize;
+    QVERIFY(size > 5);
+    QVERIFY(20 * size + 1 <= canvas->width() && 10 * size + 1 <= canvas->height());
+    QVERIFY(20 * (size + 1) + 1 > canvas->width() || 10 * (size + 1) + 1 > canvas->height() ||
+            size == 49);
+  }
+
   void setSizeDialogChecksItsBoxes() {
     MainWindowFixture f;
     f.services.dialog_handler = AnswerSetSize("93", "10");

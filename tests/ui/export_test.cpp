@@ -175,7 +175,8 @@ class ExportTest : public QObject {
     QVERIFY(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!panel->isVisible());
     QCOMPARE(panel->size(), QSize(168, 134));
-    QCOMPARE(f.FirstShownOffset(panel), QPoint(660, 380));
+    // Beside the main window, below the select panel.
+    QCOMPARE(f.FirstShownOffset(panel), QPoint(f.form->frameGeometry().width(), 420));
     QCOMPARE(panel->formats()->objectName(), QStringLiteral("formats"));
     QCOMPARE(panel->formats()->title(), QStringLiteral("Format"));
     const QStringList captions = {"C++ array format", "ASM 1bpp format", "ASM 2bpp format",

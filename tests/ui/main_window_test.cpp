@@ -98,7 +98,7 @@ class MainWindowTest : public QObject {
     QAction* pen = f.Action("Pen1");
     QVERIFY(pen->isChecked());
     QVERIFY(pen->actionGroup() != nullptr && pen->actionGroup()->isExclusive());
-    QCOMPARE(pen->actionGroup()->actions().size(), 5);
+    QCOMPARE(pen->actionGroup()->actions().size(), 7);
     f.Action("Pipe1")->trigger();
     QVERIFY(!f.Button("pen_button")->isChecked());
     QVERIFY(f.Button("pipe_button")->isChecked());
@@ -148,14 +148,12 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     const QRect area = f.form->screen()->availableGeometry();
     QWidget* panel = f.form->Selection()->SelectPanel();
-    // Near the bottom right corner the panel would leave the screen: it is
-    // kept on it, against its edges.
+    // Near the screen's right edge there is room on the left only.
     f.form->move(area.right() - 300, area.bottom() - 200);
     f.Button("box_button")->click();
     QVERIFY(panel->isVisible());
     QVERIFY(area.contains(panel->frameGeometry()));
-    QCOMPARE(panel->frameGeometry().right(), area.right());
-    QCOMPARE(panel->frameGeometry().bottom(), area.bottom());
+    QCOMPARE(panel->frameGeometry().right(), f.form->frameGeometry().left() - 1);
     // Where the user leaves it, it comes back.
     panel->move(area.topLeft() + QPoint(40, 30));
     const QPoint moved = panel->pos();
@@ -163,6 +161,32 @@ class MainWindowTest : public QObject {
     QVERIFY(!panel->isVisible());
     f.Button("box_button")->click();
     QCOMPARE(panel->pos(), moved);
+  }
+
+  void panelsOpenBesideTheWindowOrOverItsLeastUsedCorner() {
+    const QRect frame(100, 50, 700, 600);
+    const QSize panel(150, 180);
+    struct Row {
+      QRect area, cells;
+      QPoint at;
+    };
+    const Row rows[] = {
+        // Room on the right, then on the left, at the offset held to the screen.
+        {{0, 0, 1920, 1080}, {110, 100, 500, 500}, {800, 250}},
+        {{-100, 0, 1000, 1080}, {110, 100, 500, 500}, {-50, 250}},
+        {{-50, 0, 940, 700}, {110, 100, 500, 500}, {-50, 250}},
+        {{-100, 0, 1000, 400}, {110, 100, 500, 500}, {-50, 220}},
+        // No room beside: the bottom right corner, or the top right one, or
+        // the left ones, whichever leaves the cells clear.
+        {{0, 0, 850, 700}, {110, 100, 500, 500}, {650, 470}},
+        {{0, 0, 850, 700}, {110, 400, 650, 200}, {650, 50}},
+        {{0, 0, 850, 700}, {300, 100, 500, 550}, {100, 470}},
+        // Cells everywhere: the corner that hides fewest, held to the screen.
+        {{0, 0, 700, 600}, {100, 50, 650, 600}, {550, 420}},
+    };
+    for (const Row& row : rows) {
+      QCOMPARE(PanelPosition(row.area, frame, row.cells, panel, 200), row.at);
+    }
   }
 
   void nameBoxShowsSixteenCharactersOfItsFont() {
@@ -209,6 +233,10 @@ class MainWindowTest : public QObject {
         {"Bucket1", "Bucket", QKeySequence(Qt::Key_F3)},
         {"Pipe1", "Pipe", QKeySequence(Qt::Key_F4)},
         {"ChangeColor1", "Change Color", QKeySequence(Qt::Key_F5)},
+        {"LineTool", "Line", QKeySequence(Qt::Key_F6)},
+        {"RectangleTool", "Rectangle", QKeySequence(Qt::Key_F7)},
+        {"FilledRectangle", "Filled Rectangle", QKeySequence(Qt::SHIFT | Qt::Key_F7)},
+        {"FitToWindow", "Fit to Window", QKeySequence(Qt::CTRL | Qt::Key_0)},
         {"About2", "About...", QKeySequence(Qt::Key_F1)},
         {"x11", "x1 (No Grids)", QKeySequence()},
         {"x151", "x15", QKeySequence()},

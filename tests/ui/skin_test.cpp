@@ -516,6 +516,12 @@ class SkinTest : public QObject {
     f.Button("SpeedButton53")->click();
     f.Button("SpeedButton53")->click();
     QCOMPARE(f.State().View.PreviewScale, 1);
+
+    // At four preview pixels a column holds 8 of the 34: the column widens
+    // to show all 5 columns of 48 pixels.
+    for (int i = 0; i < 3; ++i) f.Button("SpeedButton52")->click();
+    QApplication::processEvents();
+    QVERIFY(preview->width() >= 5 * 48);
   }
 
   void aPreviewLowerThanOneCellStillWorks() {

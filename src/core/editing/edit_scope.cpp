@@ -8,7 +8,11 @@ EditScope::EditScope(Editor& editor, UndoRule rule) : editor_(editor) {
   if (rule != UndoRule::None) editor_.PushUndo(rule);
 }
 
-EditScope::~EditScope() { editor_.CommitEdit(changed_, document_changed_, redraw_, cell_); }
+EditScope::~EditScope() {
+  editor_.CommitEdit(
+      changed_, document_changed_, redraw_,
+      std::span<const CellPoint>(cells_.data(), static_cast<std::size_t>(cell_count_)));
+}
 
 EditorState& EditScope::State() { return editor_.MutableState(); }
 DocumentState& EditScope::Document() { return editor_.MutableState().Document; }
@@ -26,9 +30,14 @@ void EditScope::ChangedIf(bool changed) {
 }
 
 void EditScope::ChangedCell(int x, int y) {
-  // A second square in one scope is no longer a one-square repaint.
-  if (cell_ && !(*cell_ == CellPoint{x, y})) changed_ = true;
-  cell_ = CellPoint{x, y};
+  const CellPoint cell{x, y};
+  if (cell_count_ > 0 && cells_[static_cast<std::size_t>(cell_count_ - 1)] == cell) return;
+  if (cell_count_ == MaxCells) {
+    // Too many for a cheap repaint: the whole canvas is drawn instead.
+    changed_ = true;
+    return;
+  }
+  cells_[static_cast<std::size_t>(cell_count_++)] = cell;
 }
 
 void EditScope::DocumentChanged() { document_changed_ = true; }

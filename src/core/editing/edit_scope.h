@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <array>
 
 #include "core/editing/editor_state.h"
 #include "core/model/skin.h"
@@ -45,8 +45,10 @@ class EditScope {
   // Changed() when `changed`, else only Redraw(): for the commands that
   // always draw again and know only afterwards whether the picture changed.
   void ChangedIf(bool changed);
-  // Only the square at (x, y) changed: only it is fitted and repainted.
+  // Only the square at (x, y) changed: only the squares named so are fitted
+  // and repainted, up to MaxCells of them; beyond that the whole canvas is.
   void ChangedCell(int x, int y);
+  static constexpr int MaxCells = 128;
   // Something else a save writes changed (the name, the skin, the mode):
   // counted, with nothing fitted or drawn for it.
   void DocumentChanged();
@@ -58,7 +60,8 @@ class EditScope {
   bool changed_ = false;
   bool document_changed_ = false;
   bool redraw_ = false;
-  std::optional<CellPoint> cell_;
+  std::array<CellPoint, MaxCells> cells_{};
+  int cell_count_ = 0;
 };
 
 }  // namespace pictavo

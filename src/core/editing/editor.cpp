@@ -53,15 +53,21 @@ void Editor::PushUndo(UndoRule rule) {
     if (const TSkinIcon* icon = CurrentIcon()) entry.Icon = *icon;
   }
   d.Undo.Push(std::move(entry));
+  d.Redo.Clear();
   UpdateUndoControls();
 }
 
-void Editor::PopUndo() {
-  if (!state_->Document.Undo.Available()) return;
+void Editor::PopUndo() { StepHistory(state_->Document.Undo, state_->Document.Redo); }
+
+void Editor::PopRedo() { StepHistory(state_->Document.Redo, state_->Document.Undo); }
+
+void Editor::StepHistory(UndoRing& from, UndoRing& to) {
+  if (!from.Available()) return;
   EditScope scope(*this);
   DocumentState& d = state_->Document;
   UndoEntry entry;
-  d.Undo.Pop(entry);
+  from.Pop(entry);
+  UndoEntry back{d.Picture, std::nullopt};
   bool changed = !(d.Picture == entry.Picture);
   d.Picture = entry.Picture;
   // The icon goes back with the Picture, so the two keep one size and the
@@ -69,20 +75,26 @@ void Editor::PopUndo() {
   if (entry.Icon && d.SkinMode) {
     if (TSkinIcon* icon = MutableCurrentIcon()) {
       if (!(*icon == *entry.Icon)) scope.DocumentChanged();
+      back.Icon = std::move(*icon);
       *icon = std::move(*entry.Icon);
       d.CurrentSubIconIndex = std::clamp(d.CurrentSubIconIndex, 0, icon->SubIcons - 1);
     }
   }
+  to.Push(std::move(back));
   UpdateUndoControls();
   scope.ChangedIf(changed);
 }
 
 void Editor::ClearUndo() {
   state_->Document.Undo.Clear();
+  state_->Document.Redo.Clear();
   UpdateUndoControls();
 }
 
-void Editor::UpdateUndoControls() { view_->UndoControlsChanged(state_->Document.Undo.Available()); }
+void Editor::UpdateUndoControls() {
+  view_->UndoControlsChanged(state_->Document.Undo.Available());
+  view_->RedoControlsChanged(state_->Document.Redo.Available());
+}
 
 void Editor::ClearPicture() {
   EditScope scope(*this);
@@ -97,10 +109,10 @@ void Editor::ClearPicture() {
 }
 
 void Editor::CommitEdit(bool changed, bool document_changed, bool redraw,
-                        const std::optional<CellPoint>& cell) {
+                        std::span<const CellPoint> cells) {
   DocumentState& d = state_->Document;
   bool counted = document_changed;
-  if (changed || cell) {
+  if (changed || !cells.empty()) {
     if (d.SkinMode) {
       // A code the icon's depth cannot keep is shown as the code it will be
       // saved as, and the sub-icon holds what the canvas shows. The skin is
@@ -108,7 +120,7 @@ void Editor::CommitEdit(bool changed, bool document_changed, bool redraw,
       if (changed) {
         FitPictureToIconDepth(d, skin_);
       } else {
-        FitPictureToIconDepth(d, skin_, {cell->x, cell->y, cell->x, cell->y});
+        for (const CellPoint& c : cells) FitPictureToIconDepth(d, skin_, {c.x, c.y, c.x, c.y});
       }
       counted = StorePictureInSubIcon(d, skin_) || counted;
     } else {
@@ -118,8 +130,11 @@ void Editor::CommitEdit(bool changed, bool document_changed, bool redraw,
   if (counted) ++d.Version;
   if (changed || redraw) {
     Render();
-  } else if (cell) {
-    PaintCell(cell->x, cell->y);
+  } else if (!cells.empty()) {
+    for (const CellPoint& c : cells) {
+      canvas_.PaintCell(d.Picture, state_->View.PixelSize, state_->View.ShowGrid, c.x, c.y);
+    }
+    Present();
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "core/editing/edit_scope.h"
@@ -42,8 +43,10 @@ class Editor {
   // `PictureName`: Latin-1 bytes, as the name box holds them.
   void SetPictureName(std::string latin1);
 
-  // Undo.
+  // Undo and redo. Redo steps forward through what undo stepped back.
   void PopUndo();
+  void PopRedo();
+  // Empties both: the steps belong to the sub-icon they were made on.
   void ClearUndo();
   void UpdateUndoControls();
   // Every cell of the storage becomes RightColor; not undoable.
@@ -81,12 +84,18 @@ class Editor {
   // keeping the cell under view position (x, y) where it is.
   void ZoomAt(int steps, int x, int y);
   void ZoomAtCentre(int steps);
+  // The largest pixel size at which the whole picture fits the view.
+  void FitToView();
 
   // Colours and tools.
   void SetColor(MouseButton button, PixelCode code);
   void SetLeftColor(PixelCode code);
   void SetRightColor(PixelCode code);
   void SelectTool(DrawTool tool);
+  // The rectangle tool's outline and filled modes.
+  void SetRectangleFilled(bool filled) { state_->Tools.RectangleFilled = filled; }
+  // Shift as the window saw it with the pointer event it passes next.
+  void SetShiftHeld(bool held) { state_->Pointer.ShiftHeld = held; }
   // The select panel's Select and Paste buttons; while the select box is the
   // tool, the modes follow them.
   void SetSelectPanelModes(bool select_down, bool paste_down);
@@ -122,12 +131,15 @@ class Editor {
   EditorState& MutableState() { return *state_; }
   ::pictavo::Skin& MutableSkin() { return skin_; }
   TSkinIcon* MutableCurrentIcon();
-  // Saves the undo step a scope's rule asks for.
+  // Saves the undo step a scope's rule asks for; the redo steps go.
   void PushUndo(UndoRule rule);
+  // Moves the newest step of `from` into the Picture (and the icon), the
+  // Picture as it was onto `to`.
+  void StepHistory(UndoRing& from, UndoRing& to);
   // What a closing scope does: fit and store a changed Picture, count the
   // change and draw again.
   void CommitEdit(bool changed, bool document_changed, bool redraw,
-                  const std::optional<CellPoint>& cell);
+                  std::span<const CellPoint> cells);
   void RenderScene(const CellOverlay* ghost);
   // The width and height arrows: one step of either, with its undo step.
   void StepSize(int width_step, int height_step);

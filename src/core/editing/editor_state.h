@@ -12,8 +12,8 @@
 
 namespace pictavo {
 
-enum class DrawTool { Pen, Bucket, Pipe, ChangeColor, SelectBox };
-inline constexpr std::size_t DrawToolCount = 5;
+enum class DrawTool { Pen, Bucket, Pipe, ChangeColor, SelectBox, Line, Rectangle };
+inline constexpr std::size_t DrawToolCount = 7;
 
 inline constexpr int MinPixelSize = 1;
 inline constexpr int MaxPixelSize = 49;
@@ -26,6 +26,8 @@ struct DocumentState {
   // picture file stores them.
   std::string Name;
   UndoRing Undo;
+  // What undo stepped back, newest first; any new undo step empties it.
+  UndoRing Redo;
 
   // Goes up by one with every edit that changes what a save would write (the
   // picture and its name, or the skin); SavedVersion is its value when the
@@ -58,12 +60,16 @@ struct ToolState {
   DrawTool CurrentTool = DrawTool::Pen;
   PixelCode LeftColor = PixelCode::Black;
   PixelCode RightColor = PixelCode::Transparent;
+  // The rectangle tool fills the shapes it draws instead of outlining them.
+  bool RectangleFilled = false;
 };
 
 // What the mouse is doing right now.
 struct PointerState {
   bool LeftButtonHeld = false;
   bool RightButtonHeld = false;
+  // Shift with the last pointer event: shapes keep straight or square.
+  bool ShiftHeld = false;
   // Cells at which the rubber band and the paste ghost were last drawn; they
   // only spare redundant redraws.
   CellPoint RubberBandCell;

@@ -16,6 +16,7 @@ class EditorView {
   // A full Render finished: show the size numbers and settle the layout.
   virtual void Rendered() {}
   virtual void UndoControlsChanged(bool /*available*/) {}
+  virtual void RedoControlsChanged(bool /*available*/) {}
   virtual void SwatchesChanged() {}
   // "View Grids" / "View Border" menu checks and buttons.
   virtual void ViewControlsChanged() {}

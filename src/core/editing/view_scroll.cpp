@@ -57,6 +57,12 @@ void Editor::ZoomAt(int steps, int x, int y) {
   Render();
 }
 
+void Editor::FitToView() {
+  const EditorState& s = *state_;
+  SetPixelSizeFromMenu(FitPixelSize(s.Document.Picture.Width, s.Document.Picture.Height,
+                                    s.View.Shown.Width, s.View.Shown.Height));
+}
+
 void Editor::ZoomAtCentre(int steps) {
   const Viewport& shown = state_->View.Shown;
   ZoomAt(steps, shown.Width / 2, shown.Height / 2);

@@ -229,12 +229,48 @@ void CanvasRaster::RenderSquares(const CanvasScene& scene) {
   if (scene.ShowBorder) StrokeBox(0, 0, w, h, BorderColor, false);
 }
 
+// The square and, with the grid, its outline on all four sides (which
+// reaches one pixel into the next squares), row by row: a stroke repaints
+// many squares, and only the stored part of each is written.
 void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x, int y) {
   const int p = pixel_size;
-  const int left = (x - 1) * p;
-  const int top = (y - 1) * p;
-  FillRect(left, top, left + p, top + p, ColorOf(picture.Cells.At(x, y)));
-  if (show_grid && p > 3) StrokeBox(left, top, left + p, top + p, GridColor, false);
+  const bool grid = show_grid && p > 3;
+  const int extent = grid ? p + 1 : p;
+  const int left = (x - 1) * p - view_.Left;
+  const int top = (y - 1) * p - view_.Top;
+  const int x0 = std::max(left, 0);
+  const int x1 = std::min(left + extent, view_.Width);
+  const int y0 = std::max(top, 0);
+  const int y1 = std::min(top + extent, view_.Height);
+  if (x0 >= x1 || y0 >= y1) return;
+  const std::uint32_t fill = ColorOf(picture.Cells.At(x, y)).Argb();
+  const std::uint32_t line_argb = GridColor.Argb();
+  // Both kinds of row made once and copied: a copy is far quicker than a
+  // fill this short.
+  constexpr int kMaxRow = 128;
+  const int width = x1 - x0;
+  if (width > kMaxRow) {
+    FillRect(left + view_.Left, top + view_.Top, left + p + view_.Left, top + p + view_.Top,
+             ColorOf(picture.Cells.At(x, y)));
+    if (grid) {
+      StrokeBox(left + view_.Left, top + view_.Top, left + p + view_.Left, top + p + view_.Top,
+                GridColor, false);
+    }
+    return;
+  }
+  std::array<std::uint32_t, kMaxRow> square_row;
+  std::array<std::uint32_t, kMaxRow> grid_row;
+  std::fill(square_row.begin(), square_row.begin() + width, fill);
+  if (grid) {
+    std::fill(grid_row.begin(), grid_row.begin() + width, line_argb);
+    if (left >= x0) square_row[static_cast<std::size_t>(left - x0)] = line_argb;
+    if (left + p < x1) square_row[static_cast<std::size_t>(left + p - x0)] = line_argb;
+  }
+  const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(width);
+  for (int row = y0; row < y1; ++row) {
+    const bool edge = grid && (row == top || row == top + p);
+    std::memcpy(Row(row) + x0, edge ? grid_row.data() : square_row.data(), bytes);
+  }
 }
 
 void CanvasRaster::FillRect(int left, int top, int right, int bottom, Rgb color) {

@@ -11,6 +11,13 @@ int PreviewRows(int image_height, const TSkinIcon& icon, int scale) {
   return static_cast<int>(std::max<std::int64_t>(rows, 1));
 }
 
+int PreviewWidth(int image_height, const TSkinIcon& icon, int scale, int limit) {
+  const std::int64_t rows = PreviewRows(image_height, icon, scale);
+  const std::int64_t columns = (std::max(icon.SubIcons, 1) + rows - 1) / rows;
+  const std::int64_t width = columns * (std::int64_t{icon.Width} + 2) * std::max(scale, 1);
+  return static_cast<int>(std::min<std::int64_t>(width, limit));
+}
+
 PreviewPoint PreviewCellOrigin(const TSkinIcon& icon, int scale, int rows, int sub_icon) {
   rows = std::max(rows, 1);
   const std::int64_t s = std::max(scale, 1);

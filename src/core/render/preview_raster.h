@@ -19,6 +19,9 @@ struct PreviewPoint {
 
 // Sub-icons per column. At least 1, also when the box is lower than one cell.
 int PreviewRows(int image_height, const TSkinIcon& icon, int scale);
+// The preview's width that shows every sub-icon's cell whole at an image
+// height, capped at `limit`.
+int PreviewWidth(int image_height, const TSkinIcon& icon, int scale, int limit);
 // Top-left preview pixel of the cell of a sub-icon.
 PreviewPoint PreviewCellOrigin(const TSkinIcon& icon, int scale, int rows, int sub_icon);
 // The sub-icon a click at (x, y) chooses: the first whose cell, without its

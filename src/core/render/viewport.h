@@ -26,6 +26,17 @@ constexpr int MaxScroll(int drawing_length, int view_length) {
   return drawing_length > view_length ? drawing_length - view_length : 0;
 }
 
+// The largest pixel size from 1 to 49 at which a picture's whole drawing
+// fits the view; 1 when none does.
+constexpr int FitPixelSize(int width, int height, int view_width, int view_height) {
+  int size = 49;
+  while (size > 1 &&
+         (DrawingLength(width, size) > view_width || DrawingLength(height, size) > view_height)) {
+    --size;
+  }
+  return size;
+}
+
 // The offset after a zoom from old_size to new_size that keeps the cell
 // under view position `anchor` under it, at the same fraction of the cell
 // rounded down; not yet held to the drawing.

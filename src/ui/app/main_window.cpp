@@ -23,6 +23,7 @@
 #include "ui/widgets/canvas_widget.h"
 #include "ui/widgets/icon_bar.h"
 #include "ui/widgets/icon_preview.h"
+#include "ui/widgets/panel_controls.h"
 #include "ui/widgets/picture_bar.h"
 #include "ui/widgets/preview_box.h"
 #include "ui/widgets/quick_size_panel.h"
@@ -62,6 +63,7 @@ void TForm1::ConnectCommands() {
       {a.NewPicture1, &TForm1::NewPicture1Click},
       {a.Exit1, &TForm1::Exit1Click},
       {a.Undochange1, &TForm1::Undochange1Click},
+      {a.RedoChange, &TForm1::RedoChangeClick},
       {a.SetSize1, &TForm1::SetSize1Click},
       {a.ClearImage1, &TForm1::ClearImage1Click},
       {a.tools.Pen1, &TForm1::Pen1Click},
@@ -69,6 +71,9 @@ void TForm1::ConnectCommands() {
       {a.tools.Pipe1, &TForm1::Pipe1Click},
       {a.tools.ChangeColor1, &TForm1::ChangeColor1Click},
       {a.tools.box_button, &TForm1::pipe_buttonClick},
+      {a.tools.LineTool, &TForm1::LineToolClick},
+      {a.tools.RectangleTool, &TForm1::RectangleToolClick},
+      {a.FilledRectangle, &TForm1::FilledRectangleClick},
       {a.ViewGrids1, &TForm1::ViewGrids1Click},
       {a.ViewBorder1, &TForm1::ViewBorder1Click},
       {a.x11, &TForm1::x11Click},
@@ -79,6 +84,7 @@ void TForm1::ConnectCommands() {
       {a.x151, &TForm1::x151Click},
       {a.ZoomIn, &TForm1::ZoomIn},
       {a.ZoomOut, &TForm1::ZoomOut},
+      {a.FitToWindow, &TForm1::FitToWindow},
       {a.About2, &TForm1::About2Click},
       {a.align, &TForm1::alignClick},
   };
@@ -131,6 +137,8 @@ void TForm1::Rendered() {
 
 void TForm1::UndoControlsChanged(bool available) { actions_.Undochange1->setEnabled(available); }
 
+void TForm1::RedoControlsChanged(bool available) { actions_.RedoChange->setEnabled(available); }
+
 void TForm1::SwatchesChanged() { UpdateSwatches(); }
 
 void TForm1::ViewControlsChanged() { SyncViewControls(); }
@@ -154,6 +162,7 @@ void TForm1::SelectionCoordinatesChanged(const CellRect& rect) {
 // Asked for on every screen update in skin mode: frame playback stops if its
 // icon changed, and a repaint is scheduled.
 void TForm1::PreviewChanged() {
+  preview_box_->Image3()->FitWidthToFrames();
   if (skins_ != nullptr) {
     skins_->PreviewChanged();
   } else {
@@ -213,6 +222,23 @@ void TForm1::Pen1Click() { PressToolButton(actions_.tools.Pen1); }
 void TForm1::Bucket1Click() { PressToolButton(actions_.tools.Bucket1); }
 void TForm1::Pipe1Click() { PressToolButton(actions_.tools.Pipe1); }
 void TForm1::ChangeColor1Click() { PressToolButton(actions_.tools.ChangeColor1); }
+void TForm1::LineToolClick() { PressToolButton(actions_.tools.LineTool); }
+
+void TForm1::RectangleToolClick() {
+  const bool again = editor_.State().Tools.CurrentTool == DrawTool::Rectangle;
+  PressToolButton(actions_.tools.RectangleTool);
+  if (again) actions_.FilledRectangle->trigger();
+}
+
+// The menu item's check and the tool's button show the mode.
+void TForm1::FilledRectangleClick() {
+  const bool filled = actions_.FilledRectangle->isChecked();
+  editor_.SetRectangleFilled(filled);
+  QAction* tool = actions_.tools.RectangleTool;
+  tool->setIcon(ResourceIcon(filled ? "rectangle_filled" : "rectangle"));
+  tool->setToolTip(filled ? QStringLiteral("Filled rectangle (Shift: square; click again: outline)")
+                          : QStringLiteral("Rectangle (Shift: square; click again: filled)"));
+}
 
 void TForm1::PressToolButton(QAction* tool) {
   tool->setChecked(true);

@@ -78,6 +78,7 @@ class TForm1 : public QMainWindow, public EditorView {
   void Present() override;
   void Rendered() override;
   void UndoControlsChanged(bool available) override;
+  void RedoControlsChanged(bool available) override;
   void SwatchesChanged() override;
   void ViewControlsChanged() override;
   void CoordinatesChanged(int cx, int cy) override;
@@ -103,17 +104,24 @@ class TForm1 : public QMainWindow, public EditorView {
   // One pixel size up or down, keeping the middle of the view in place.
   void ZoomIn() { editor_.ZoomAtCentre(1); }
   void ZoomOut() { editor_.ZoomAtCentre(-1); }
+  void FitToWindow() { editor_.FitToView(); }
 
  public slots:
   void NewPicture1Click();
   void Exit1Click();
   void Undochange1Click();
+  void RedoChangeClick() { editor_.PopRedo(); }
   void SetSize1Click();
   void ClearImage1Click();
   void Pen1Click();
   void Bucket1Click();
   void Pipe1Click();
   void ChangeColor1Click();
+  void LineToolClick();
+  // A second click on the rectangle tool, or its own shortcut, switches
+  // between outlined and filled rectangles.
+  void RectangleToolClick();
+  void FilledRectangleClick();
   void ViewGrids1Click();
   void ViewBorder1Click();
   void About2Click();
@@ -143,6 +151,9 @@ class TForm1 : public QMainWindow, public EditorView {
     QAction* NewPicture1;
     QAction* Exit1;
     QAction* Undochange1;
+    QAction* RedoChange;
+    QAction* FilledRectangle;
+    QAction* FitToWindow;
     QAction* SetSize1;
     QAction* ClearImage1;
     QAction* ViewGrids1;

@@ -39,6 +39,9 @@ void TForm1::CreateActions() {
   a.exports.exportAction = NewAction("exportAction", "Export...", Qt::CTRL | Qt::SHIFT | Qt::Key_E);
   a.Exit1 = NewAction("Exit1", "Exit");
   a.Undochange1 = NewAction("Undochange1", "Undo change", Qt::CTRL | Qt::Key_Z);
+  a.RedoChange = NewAction("RedoChange", "Redo change", Qt::CTRL | Qt::Key_Y);
+  a.RedoChange->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   a.SetSize1 = NewAction("SetSize1", "Set Size", Qt::CTRL | Qt::ALT | Qt::Key_S);
   a.ClearImage1 = NewAction("ClearImage1", "Clear Image", Qt::CTRL | Qt::ALT | Qt::Key_C);
   a.tools.Pen1 = NewAction("Pen1", "Pen", Qt::Key_F2);
@@ -46,6 +49,9 @@ void TForm1::CreateActions() {
   a.tools.Pipe1 = NewAction("Pipe1", "Pipe", Qt::Key_F4);
   a.tools.ChangeColor1 = NewAction("ChangeColor1", "Change Color", Qt::Key_F5);
   a.tools.box_button = NewAction("box_button", "Select box");
+  a.tools.LineTool = NewAction("LineTool", "Line", Qt::Key_F6);
+  a.tools.RectangleTool = NewAction("RectangleTool", "Rectangle", Qt::Key_F7);
+  a.FilledRectangle = NewAction("FilledRectangle", "Filled Rectangle", Qt::SHIFT | Qt::Key_F7);
   a.ViewGrids1 = NewAction("ViewGrids1", "View Grids");
   a.ViewBorder1 = NewAction("ViewBorder1", "View Border");
   a.x11 = NewAction("x11", "x1 (No Grids)");
@@ -59,6 +65,7 @@ void TForm1::CreateActions() {
   a.ZoomIn->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   a.ZoomOut = NewAction("ZoomOut", "Zoom Out", Qt::CTRL | Qt::Key_Minus);
+  a.FitToWindow = NewAction("FitToWindow", "Fit to Window", Qt::CTRL | Qt::Key_0);
   a.About2 = NewAction("About2", "About...", Qt::Key_F1);
   a.exports.ToolButton12 = NewAction("ToolButton12", "Move to ClipBoard panel");
   a.align = NewAction("align", "Clipboard with align up to byte");
@@ -68,14 +75,18 @@ void TForm1::CreateActions() {
   a.exports.ToolButton17 = NewAction("ToolButton17", "Move to Clipboard (format ASM 4bpp)");
   a.exports.ToolButton8 = NewAction("ToolButton8", "Move to Clipboard (format ASM)");
 
-  for (QAction* toggle : {a.ViewGrids1, a.ViewBorder1, a.align}) toggle->setCheckable(true);
+  for (QAction* toggle : {a.ViewGrids1, a.ViewBorder1, a.align, a.FilledRectangle}) {
+    toggle->setCheckable(true);
+  }
   tools_ = new QActionGroup(this);
   tools_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
   const std::pair<QAction*, DrawTool> tools[] = {{a.tools.Pen1, DrawTool::Pen},
                                                  {a.tools.Bucket1, DrawTool::Bucket},
                                                  {a.tools.Pipe1, DrawTool::Pipe},
                                                  {a.tools.ChangeColor1, DrawTool::ChangeColor},
-                                                 {a.tools.box_button, DrawTool::SelectBox}};
+                                                 {a.tools.box_button, DrawTool::SelectBox},
+                                                 {a.tools.LineTool, DrawTool::Line},
+                                                 {a.tools.RectangleTool, DrawTool::Rectangle}};
   for (const auto& [action, tool] : tools) {
     action->setCheckable(true);
     action->setData(static_cast<int>(tool));
@@ -115,13 +126,15 @@ void TForm1::BuildMenus() {
            {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
             nullptr, a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr,
             a.exports.Save1, a.exports.Savetoend1, a.exports.exportAction, nullptr, a.Exit1});
-  add_menu("&Image", "ImageMenu", {a.Undochange1, nullptr, a.SetSize1, a.ClearImage1});
+  add_menu("&Image", "ImageMenu",
+           {a.Undochange1, a.RedoChange, nullptr, a.SetSize1, a.ClearImage1});
   add_menu("&Tools", "ToolsMenu",
-           {a.tools.Pen1, a.tools.Bucket1, a.tools.Pipe1, a.tools.ChangeColor1});
+           {a.tools.Pen1, a.tools.Bucket1, a.tools.Pipe1, a.tools.ChangeColor1, a.tools.LineTool,
+            a.tools.RectangleTool, a.FilledRectangle});
   add_menu("&View", "ViewMenu", {a.ViewGrids1, a.ViewBorder1});
-  add_menu(
-      "&Pixel", "PixelMenu",
-      {a.x11, a.x2NoGrids1, a.x3NoGrids1, a.x51, a.x101, a.x151, nullptr, a.ZoomIn, a.ZoomOut});
+  add_menu("&Pixel", "PixelMenu",
+           {a.x11, a.x2NoGrids1, a.x3NoGrids1, a.x51, a.x101, a.x151, nullptr, a.ZoomIn, a.ZoomOut,
+            a.FitToWindow});
   add_menu("?", "HelpMenu", {a.About2});
 }
 
@@ -170,6 +183,7 @@ void TForm1::BuildToolBar() {
                 "save_to_end");
   AddGap(8);
   AddToolButton(a.Undochange1, "UndoButton", "Undo changes", "undo");
+  AddToolButton(a.RedoChange, "RedoButton", "Redo changes", "redo");
   AddGap(22);
   AddToolButton(a.exports.ToolButton12, "ToolButton12", "Move to ClipBoard panel", "export_panel");
   AddGap(18);

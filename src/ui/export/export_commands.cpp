@@ -31,7 +31,7 @@ ExportCommands::ExportCommands(Editor& editor, PlatformServices& services,
                                const ExportActions& actions, QWidget* parent)
     : QObject(parent), editor_(editor), services_(services), parent_(parent) {
   export_panel_ = new TForm4(parent);
-  PlaceWhenFirstShown(*export_panel_, *parent->window(), QPoint(660, 380));
+  PlaceBesideWhenFirstShown(*export_panel_, *parent->window(), editor, 420);
 
   const std::pair<QAction*, void (ExportCommands::*)()> commands[] = {
       {actions.ToolButton12, &ExportCommands::ToolButton12Click},

@@ -24,7 +24,7 @@ SelectionCommands::SelectionCommands(Editor& editor, PlatformServices& services,
   select_panel_ = new Tselpanel(editor, services, parent);
   name_prompt_ = new Tsavebox(parent);
   const QWidget& main_window = *parent->window();
-  PlaceWhenFirstShown(*select_panel_, main_window, QPoint(662, 221));
+  PlaceBesideWhenFirstShown(*select_panel_, main_window, editor, 221);
   PlaceWhenFirstShown(*name_prompt_, main_window, QPoint(431, 361));
   connect(select_panel_, &Tselpanel::SaveSelectionRequested, this,
           &SelectionCommands::SaveSelection);

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -131,6 +133,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);  // so menu shortcuts reach their commands after drawing
+  editor_.SetShiftHeld(event->modifiers() & Qt::ShiftModifier);
   if (const auto button = ToMouseButton(event->button())) {
     const QPoint p = CanvasPosition(event->position());
     emit Image1_MouseDown(*button, p.x(), p.y());
@@ -138,11 +141,13 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+  editor_.SetShiftHeld(event->modifiers() & Qt::ShiftModifier);
   const QPoint p = CanvasPosition(event->position());
   emit Image1_MouseMove(p.x(), p.y());
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+  editor_.SetShiftHeld(event->modifiers() & Qt::ShiftModifier);
   if (const auto button = ToMouseButton(event->button())) {
     const QPoint p = CanvasPosition(event->position());
     emit Image1_MouseUp(*button, p.x(), p.y());
@@ -180,6 +185,24 @@ void CanvasWidget::wheelEvent(QWheelEvent* event) {
   editor_.ScrollBy(-delta.x(), -delta.y());
   PointerMovedOver(event->position());
   event->accept();
+}
+
+// Shift pressed or let go while a shape is dragged: the ghost keeps up
+// without waiting for the pointer to move.
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Shift && underMouse()) {
+    editor_.SetShiftHeld(true);
+    PointerMovedOver(mapFromGlobal(QCursor::pos()));
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Shift && underMouse()) {
+    editor_.SetShiftHeld(false);
+    PointerMovedOver(mapFromGlobal(QCursor::pos()));
+  }
+  QWidget::keyReleaseEvent(event);
 }
 
 void CanvasWidget::PointerMovedOver(QPointF position) {

@@ -5,9 +5,12 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QScreen>
 
 #include "core/editing/editor.h"
 #include "core/editing/icon_commands.h"
+#include "core/render/preview_raster.h"
 
 namespace pictavo {
 
@@ -22,6 +25,25 @@ void IconPreview::SetShownFrame(std::optional<int> frame) {
   if (frame == shown_frame_) return;
   shown_frame_ = frame;
   update();
+}
+
+void IconPreview::FitWidthToFrames() {
+  // Never more than half the screen: the canvas keeps the rest.
+  constexpr int kMinimum = 40;
+  const QScreen* shown_on = screen();
+  const int limit = shown_on != nullptr ? shown_on->availableGeometry().width() / 2 : 640;
+  const TSkinIcon* icon = editor_.CurrentIcon();
+  const int wanted = icon != nullptr && editor_.State().Document.SkinMode
+                         ? PreviewWidth(height(), *icon, editor_.State().View.PreviewScale, limit)
+                         : kMinimum;
+  const int width = std::max(wanted, kMinimum);
+  if (width != minimumWidth()) setMinimumWidth(width);
+}
+
+void IconPreview::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // The frames per column follow the height.
+  if (event->size().height() != event->oldSize().height()) FitWidthToFrames();
 }
 
 void IconPreview::paintEvent(QPaintEvent*) {

@@ -23,6 +23,9 @@ class IconPreview : public QWidget {
   // them all again.
   void SetShownFrame(std::optional<int> frame);
   std::optional<int> ShownFrame() const { return shown_frame_; }
+  // Asks for the width that shows every frame at the preview's zoom, so the
+  // column beside the canvas widens as the preview zooms in.
+  void FitWidthToFrames();
 
  signals:
   void Image3MouseUp(int x, int y);
@@ -30,6 +33,7 @@ class IconPreview : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   const Editor& editor_;

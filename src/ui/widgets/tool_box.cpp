@@ -78,7 +78,10 @@ ToolBox::ToolBox(Editor& editor, const ToolActions& tools, QWidget* parent)
       {tools.Bucket1, "fill_button", "Bucket", "bucket"},
       {tools.Pipe1, "pipe_button", "Pipe", "pipe"},
       {tools.ChangeColor1, "chcol_button", "Change color", "change_color"},
-      {tools.box_button, "box_button", "Select box", "select_box"}};
+      {tools.box_button, "box_button", "Select box", "select_box"},
+      {tools.LineTool, "line_button", "Line (Shift: straight)", "line"},
+      {tools.RectangleTool, "rect_button", "Rectangle (Shift: square; click again: filled)",
+       "rectangle"}};
   int index = 0;
   for (const auto& [action, name, hint, icon] : tool_buttons) {
     action->setIcon(ResourceIcon(icon));

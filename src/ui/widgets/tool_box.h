@@ -18,6 +18,8 @@ struct ToolActions {
   QAction* Pipe1;
   QAction* ChangeColor1;
   QAction* box_button;
+  QAction* LineTool;
+  QAction* RectangleTool;
 };
 
 // The tool box `Panel5`: the swatches `Col` and `ColRight` of the left and

@@ -2,26 +2,31 @@
 
 #include "core/editing/editor_view.h"
 #include "core/editing/pixel_ops.h"
+#include "core/editing/tools/shape_cells.h"
 
 namespace pictavo {
 
 void PenTool::Press(ToolContext& context, MouseButton, PixelCode& color, int x, int y) {
   EditScope scope = context.Edit(UndoRule::Picture);
-  Dot(context, scope, color, x, y);
+  const CellPoint cell = context.CellUnder(x, y);
+  Dot(context, scope, color, cell.x, cell.y);
+  last_ = cell;
 }
 
 void PenTool::Drag(ToolContext& context, PixelCode& color, int x, int y) {
   EditScope scope = context.Edit();
-  Dot(context, scope, color, x, y);
+  const CellPoint cell = context.CellUnder(x, y);
+  ForEachLineCell(last_.value_or(cell), cell,
+                  [&](int cx, int cy) { Dot(context, scope, color, cx, cy); });
+  last_ = cell;
 }
 
 void PenTool::Dot(ToolContext& context, EditScope& scope, PixelCode code, int x, int y) {
-  const CellPoint cell = context.CellUnder(x, y);
-  if (!context.Picture().Contains(cell.x, cell.y)) return;
-  PixelCode& square = scope.Document().Picture.Cells.At(cell.x, cell.y);
+  if (!context.Picture().Contains(x, y)) return;
+  PixelCode& square = scope.Document().Picture.Cells.At(x, y);
   if (square == code) return;
   square = code;
-  scope.ChangedCell(cell.x, cell.y);
+  scope.ChangedCell(x, y);
 }
 
 void PipeTool::Press(ToolContext& context, MouseButton, PixelCode& color, int x, int y) {

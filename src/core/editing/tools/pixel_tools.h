@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "core/editing/tools/tool.h"
 
 namespace pictavo {
@@ -7,8 +9,9 @@ namespace pictavo {
 // The four tools that work on pixels. Each that changes pixels saves its
 // undo snapshot at the press, even when it then changes none.
 
-// Sets the square under the pointer, and every square the pointer crosses
-// while the button is held.
+// Sets the square under the pointer and, while the button is held, every
+// square on the straight path from the last one to the new one, so a stroke
+// has no gaps however fast the pointer moves.
 class PenTool : public Tool {
  public:
   void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
@@ -16,6 +19,8 @@ class PenTool : public Tool {
 
  private:
   static void Dot(ToolContext& context, EditScope& scope, PixelCode code, int x, int y);
+  // The cell the stroke reached last; none before the first press.
+  std::optional<CellPoint> last_;
 };
 
 // Picks the code under the pointer into the button's colour, also while

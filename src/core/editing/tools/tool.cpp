@@ -3,6 +3,7 @@
 #include "core/editing/selection.h"
 #include "core/editing/tools/pixel_tools.h"
 #include "core/editing/tools/select_box_tool.h"
+#include "core/editing/tools/shape_tool.h"
 
 namespace pictavo {
 
@@ -17,6 +18,10 @@ ToolSet MakeTools() {
   tools[static_cast<std::size_t>(DrawTool::Pipe)] = std::make_unique<PipeTool>();
   tools[static_cast<std::size_t>(DrawTool::ChangeColor)] = std::make_unique<ChangeColorTool>();
   tools[static_cast<std::size_t>(DrawTool::SelectBox)] = std::make_unique<SelectBoxTool>();
+  tools[static_cast<std::size_t>(DrawTool::Line)] =
+      std::make_unique<ShapeTool>(ShapeTool::Shape::Line);
+  tools[static_cast<std::size_t>(DrawTool::Rectangle)] =
+      std::make_unique<ShapeTool>(ShapeTool::Shape::Rectangle);
   return tools;
 }
 

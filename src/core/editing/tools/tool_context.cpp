@@ -10,6 +10,11 @@ constexpr Rgb BoxPenColor{0, 0, 0};
 
 const EditorState& ToolContext::State() const { return editor_.State(); }
 CellPoint ToolContext::Clamp(int x, int y) const { return editor_.Clamp(x, y); }
+PixelCode ToolContext::ShownCode(PixelCode code) const {
+  const TSkinIcon* icon = State().Document.SkinMode ? editor_.CurrentIcon() : nullptr;
+  if (icon == nullptr) return code;
+  return ToPixelCode(StoredCode(static_cast<std::uint8_t>(code), icon->BPP));
+}
 void ToolContext::Render() { editor_.Render(); }
 void ToolContext::RenderWithOverlay(const CellOverlay& overlay) {
   editor_.RenderWithOverlay(overlay);

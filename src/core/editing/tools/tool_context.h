@@ -23,6 +23,9 @@ class ToolContext {
   CellPoint CellUnder(int x, int y) const { return {x / PixelSize() + 1, y / PixelSize() + 1}; }
   // Clamps a canvas position onto the picture's last column and row.
   CellPoint Clamp(int x, int y) const;
+  // The code a square drawn with `code` will show: in skin mode the one the
+  // icon's depth keeps.
+  PixelCode ShownCode(PixelCode code) const;
 
   // Opens the scope every change of the tool goes through.
   EditScope Edit(UndoRule rule = UndoRule::None) { return EditScope(editor_, rule); }
