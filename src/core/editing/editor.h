@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "core/editing/document_keeper.h"
 #include "core/editing/edit_scope.h"
 #include "core/editing/editor_state.h"
 #include "core/editing/editor_view.h"
@@ -37,7 +38,26 @@ class Editor {
   bool HasUnsavedChanges() const {
     return state_->Document.Version != state_->Document.SavedVersion;
   }
-  void MarkSaved() { state_->Document.SavedVersion = state_->Document.Version; }
+  void MarkSaved();
+  // Changed since it was last saved, opened or kept in the history: what
+  // would be lost if it were discarded now.
+  bool HoldsUnkeptWork() const {
+    const DocumentState& d = state_->Document;
+    return d.Version != d.SavedVersion && d.Version != d.FiledVersion;
+  }
+  // A skin saved while a picture is edited: the picture stays unsaved.
+  void MarkSkinSaved();
+  // Kept in the history as it is: not kept again until it changes.
+  void MarkFiled() { state_->Document.FiledVersion = state_->Document.Version; }
+  void SetFilePath(std::string path);
+
+  // Where documents about to be discarded go; none by default.
+  void SetKeeper(DocumentKeeper* keeper) { keeper_ = keeper; }
+  // Called by every command before it replaces the picture or the skin
+  // wholesale: what it would discard and has not been saved, opened or kept
+  // since it last changed is handed to the keeper. The command goes on
+  // whatever the keeper answers.
+  void KeepBeforeDiscard(DiscardingCommand command);
 
   // `PictureName`: Latin-1 bytes, as the name box holds them.
   void SetPictureName(std::string latin1);
@@ -46,7 +66,8 @@ class Editor {
   void PopUndo();
   void ClearUndo();
   void UpdateUndoControls();
-  // Every cell of the storage becomes RightColor; not undoable.
+  // Every cell of the storage becomes RightColor; not undoable. The picture
+  // it replaces is kept first.
   void ClearPicture();
 
   // Redrawing: these change nothing of the document (they only hold the view
@@ -126,6 +147,7 @@ class Editor {
   void PushUndo(UndoRule rule);
   // What a closing scope does: fit and store a changed Picture, count the
   // change and draw again.
+  void ClearCells();
   void CommitEdit(bool changed, bool document_changed, bool redraw,
                   const std::optional<CellPoint>& cell);
   void RenderScene(const CellOverlay* ghost);
@@ -143,6 +165,7 @@ class Editor {
   ToolSet tools_;
   EditorView fallback_view_;
   EditorView* view_;
+  DocumentKeeper* keeper_ = nullptr;
 };
 
 // Pixel under a canvas position: 1-based column and row.

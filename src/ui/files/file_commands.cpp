@@ -73,7 +73,10 @@ void FileCommands::SavePictureFile() {
     return;
   }
   // In skin mode the skin is the document; a picture saved from it is a copy.
-  if (!state.Document.SkinMode) editor_.MarkSaved();
+  if (!state.Document.SkinMode) {
+    editor_.SetFilePath(path.toStdString());
+    editor_.MarkSaved();
+  }
 }
 
 void FileCommands::OpenPictureFile() {
@@ -82,7 +85,10 @@ void FileCommands::OpenPictureFile() {
   // In every case, the file read or not. Skin mode ends last, so an opened
   // picture is still written into the current icon where the two overlap.
   editor_.LeaveSkinMode();
-  if (opened) editor_.MarkSaved();
+  if (opened) {
+    editor_.SetFilePath(path.toStdString());
+    editor_.MarkSaved();
+  }
 }
 
 bool FileCommands::LoadPicture(const QString& path) {
@@ -103,7 +109,6 @@ bool FileCommands::LoadPicture(const QString& path) {
                           QStringLiteral("Open Picture"));
     return false;
   }
-  editor_.SetPictureName(record->name);
   OpenPictureRecord(editor_, *record);
   return true;
 }
