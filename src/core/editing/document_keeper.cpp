@@ -32,7 +32,7 @@ std::string_view CommandText(DiscardingCommand command) {
 
 bool DiscardsSkin(DiscardingCommand command) {
   return command == DiscardingCommand::OpenSkin || command == DiscardingCommand::NewSkin ||
-         command == DiscardingCommand::Exit || command == DiscardingCommand::RecoverEntry;
+         command == DiscardingCommand::Exit;
 }
 
 expected<FiledDocument, Error> MakeFiledDocument(const Editor& editor, DocumentKind kind) {

@@ -99,6 +99,14 @@ void Editor::MarkSkinSaved() {
   }
 }
 
+void Editor::MarkRecovered() {
+  DocumentState& d = state_->Document;
+  d.FiledVersion = d.Version;
+  // Any value the version has passed: it only grows, so it never comes back.
+  d.SavedVersion = d.Version - 1;
+  view_->DocumentStateChanged();
+}
+
 void Editor::SetFilePath(std::string path) {
   state_->Document.FilePath = std::move(path);
   view_->DocumentStateChanged();

@@ -49,6 +49,8 @@ class Editor {
   void MarkSkinSaved();
   // Kept in the history as it is: not kept again until it changes.
   void MarkFiled() { state_->Document.FiledVersion = state_->Document.Version; }
+  // Brought back from the history: kept there, yet not saved to its file.
+  void MarkRecovered();
   void SetFilePath(std::string path);
 
   // Where documents about to be discarded go; none by default.

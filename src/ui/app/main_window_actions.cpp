@@ -36,6 +36,8 @@ void TForm1::CreateActions() {
   a.exports.Save1 = NewAction("Save1", "Save (asm 8bpp format)...", Qt::CTRL | Qt::Key_A);
   a.exports.Savetoend1 =
       NewAction("Savetoend1", "Save to end (asm 8bpp format)...", Qt::CTRL | Qt::Key_E);
+  a.RecoverUnsavedWork =
+      NewAction("RecoverUnsavedWork", "Recover Unsaved Work...", Qt::CTRL | Qt::SHIFT | Qt::Key_R);
   a.Exit1 = NewAction("Exit1", "Exit");
   a.Undochange1 = NewAction("Undochange1", "Undo change", Qt::CTRL | Qt::Key_Z);
   a.SetSize1 = NewAction("SetSize1", "Set Size", Qt::CTRL | Qt::ALT | Qt::Key_S);
@@ -88,7 +90,7 @@ void TForm1::CreateActions() {
                           a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, a.exports.Save1,
                           a.exports.Savetoend1, a.exports.ToolButton12, a.exports.ToolButton7,
                           a.exports.ToolButton5, a.exports.ToolButton16, a.exports.ToolButton17,
-                          a.exports.ToolButton8, a.tools.box_button}) {
+                          a.exports.ToolButton8, a.tools.box_button, a.RecoverUnsavedWork}) {
     action->setEnabled(false);
   }
 }
@@ -113,7 +115,7 @@ void TForm1::BuildMenus() {
   add_menu("&File", "FileMenu",
            {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
             nullptr, a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr,
-            a.exports.Save1, a.exports.Savetoend1, nullptr, a.Exit1});
+            a.exports.Save1, a.exports.Savetoend1, nullptr, a.RecoverUnsavedWork, a.Exit1});
   add_menu("&Image", "ImageMenu", {a.Undochange1, nullptr, a.SetSize1, a.ClearImage1});
   add_menu("&Tools", "ToolsMenu",
            {a.tools.Pen1, a.tools.Bucket1, a.tools.Pipe1, a.tools.ChangeColor1});
