@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDateTime>
-#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -10,6 +9,7 @@
 #include <QWidget>
 
 #include "core/editing/editor.h"
+#include "qt_support/history_folder.h"
 #include "ui/dialogs/recover_window.h"
 #include "ui/services/platform_services.h"
 
@@ -28,15 +28,6 @@ HistoryTime Now() {
 }
 
 }  // namespace
-
-QString HistoryFolder() {
-  QString state = qEnvironmentVariable("XDG_STATE_HOME");
-  // The base directory rules: a relative path is to be ignored.
-  if (state.isEmpty() || QDir::isRelativePath(state)) {
-    state = QDir::homePath() + QStringLiteral("/.local/state");
-  }
-  return state + QStringLiteral("/pictavo/history");
-}
 
 HistoryCommands::HistoryCommands(Editor& editor, PlatformServices& services,
                                  QAction* recover_action, QStatusBar* status_bar,

@@ -21,9 +21,6 @@ class Editor;
 class PlatformServices;
 class RecoverWindow;
 
-// `$XDG_STATE_HOME/pictavo/history`, or `~/.local/state/pictavo/history`.
-QString HistoryFolder();
-
 // The local history in the window: keeps what the commands discard, keeps
 // the recovery file up to date while work is unsaved, files one left by a run
 // that ended without Exit, shows the document's state in the status bar and
