@@ -119,12 +119,19 @@ void HistoryCommands::RecoverUnsavedWorkClick() {
 
 void HistoryCommands::ShowDocumentState() {
   const DocumentState& document = editor_.State().Document;
+  const bool unsaved = editor_.HasUnsavedChanges();
+  // Called for every square a stroke paints: only a new state is shown.
+  if (shown_ && shown_->path == document.FilePath && shown_->skin == document.SkinMode &&
+      shown_->unsaved == unsaved) {
+    return;
+  }
+  shown_ = ShownState{document.FilePath, document.SkinMode, unsaved};
   QString text =
       document.FilePath.empty()
           ? (document.SkinMode ? QStringLiteral("new skin") : QStringLiteral("new picture"))
           : QFileInfo(QString::fromStdString(document.FilePath)).fileName();
-  if (editor_.HasUnsavedChanges()) text += QStringLiteral(" *");
-  if (document_state_->text() != text) document_state_->setText(text);
+  if (unsaved) text += QStringLiteral(" *");
+  document_state_->setText(text);
 }
 
 void HistoryCommands::ShowFailure(const std::string& message) {

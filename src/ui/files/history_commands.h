@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <QObject>
 #include <QString>
@@ -66,6 +68,12 @@ class HistoryCommands : public QObject {
   QLabel* document_state_ = nullptr;
   RecoverWindow* window_ = nullptr;
   bool recovery_written_ = false;
+  struct ShownState {
+    std::string path;
+    bool skin = false;
+    bool unsaved = false;
+  };
+  std::optional<ShownState> shown_;
 };
 
 }  // namespace pictavo
