@@ -49,15 +49,17 @@ expected<FiledDocument, Error> MakeFiledDocument(const Editor& editor, DocumentK
 HistoryKeeper::HistoryKeeper(HistoryStore& store, Clock clock, Report report_failure)
     : store_(store), clock_(std::move(clock)), report_failure_(std::move(report_failure)) {}
 
-HistoryRecord HistoryKeeper::RecordOf(const Editor& editor, std::string_view command) const {
+HistoryRecord HistoryKeeper::RecordOf(const Editor& editor, std::string_view command,
+                                      const HistoryTime& time) const {
   const DocumentState& document = editor.State().Document;
-  return HistoryRecord{clock_().shown, std::string(command), document.Name, document.FilePath};
+  return HistoryRecord{time.shown, std::string(command), document.Name, document.FilePath};
 }
 
 bool HistoryKeeper::Keep(const Editor& editor, DocumentKind kind, DiscardingCommand command) {
   auto document = MakeFiledDocument(editor, kind);
   if (document) {
-    HistoryRecord record = RecordOf(editor, CommandText(command));
+    const HistoryTime time = clock_();
+    HistoryRecord record = RecordOf(editor, CommandText(command), time);
     // The file a skin came from is not that of a picture edited since.
     if (kind != (editor.State().Document.SkinMode ? DocumentKind::Skin : DocumentKind::Picture)) {
       record.source.clear();
@@ -78,7 +80,7 @@ bool HistoryKeeper::WriteRecovery(const Editor& editor) {
       editor.State().Document.SkinMode ? DocumentKind::Skin : DocumentKind::Picture;
   auto document = MakeFiledDocument(editor, kind);
   if (document) {
-    auto written = store_.WriteRecovery(*document, RecordOf(editor, "Unsaved work"));
+    auto written = store_.WriteRecovery(*document, RecordOf(editor, "Unsaved work", clock_()));
     if (written) return true;
     document = unexpected(written.error());
   }

@@ -63,9 +63,11 @@ class HistoryKeeper : public DocumentKeeper {
 
   // The document as it is now into the recovery file; a failure is reported.
   bool WriteRecovery(const Editor& editor);
-  HistoryRecord RecordOf(const Editor& editor, std::string_view command) const;
 
  private:
+  HistoryRecord RecordOf(const Editor& editor, std::string_view command,
+                         const HistoryTime& time) const;
+
   HistoryStore& store_;
   Clock clock_;
   Report report_failure_;
