@@ -12,5 +12,7 @@ int RunRender(const QStringList& arguments);
 int RunSkinList(const QStringList& arguments);
 int RunSkinExtract(const QStringList& arguments);
 int RunSkinPack(const QStringList& arguments);
+int RunHistoryList(const QStringList& arguments);
+int RunHistoryRestore(const QStringList& arguments);
 
 }  // namespace pictavo::cli

@@ -38,6 +38,8 @@ const char kHelp[] =
     "                      one picture file per sub-icon and a manifest\n"
     "  skin pack MANIFEST -o SKIN.skin\n"
     "                      a skin from a manifest\n"
+    "  history list | history restore N -o FILE\n"
+    "                      the window's local history of work it replaced or left unsaved\n"
     "\n"
     "Options:\n"
     "  -h, --help          this help; COMMAND --help for a command's own\n"
@@ -93,6 +95,12 @@ int main(int argc, char** argv) {
     return UsageError(QStringLiteral("skin"),
                       action.isEmpty() ? QStringLiteral("skin needs list, extract or pack")
                                        : QStringLiteral("unknown skin command \"%1\"").arg(action));
+  }
+  if (command == QLatin1String("history")) {
+    const QString action = arguments.value(2);
+    if (action == QLatin1String("list")) return RunHistoryList(rest(2));
+    if (action == QLatin1String("restore")) return RunHistoryRestore(rest(2));
+    return UsageError(QStringLiteral("history"), QStringLiteral("history needs list or restore"));
   }
   return UsageError(QString(), QStringLiteral("unknown command \"%1\"").arg(command));
 }

@@ -556,6 +556,31 @@ class CliTest : public QObject {
       QVERIFY(checked > 0);
     }
   }
+
+  void historyListsAndRestoresNewestFirst() {
+    QTemporaryDir home;
+    const QString folder = home.filePath("pictavo/history");
+    QVERIFY(QDir().mkpath(folder));
+    WriteAll(folder + "/20260101-000000-000-00.ptv", "older picture");
+    WriteAll(folder + "/20260101-000000-000-00.record",
+             "Pictavo history record 1\ntime=1 Jan\ncommand=New Picture\nname=a\tb\n");
+    WriteAll(folder + "/20260102-000000-000-00.skin", "newer skin");
+    WriteAll(folder + "/20260102-000000-000-00.record",
+             "Pictavo history record 1\ntime=2 Jan\ncommand=Exit\nname=s\n");
+    qputenv("XDG_STATE_HOME", home.path().toLocal8Bit());
+    const Run list = Cli({"history", "list"});
+    const Run restore = Cli({"history", "restore", "2", "-o", home.filePath("out.ptv")});
+    const Run missing = Cli({"history", "restore", "3", "-o", home.filePath("none")});
+    qunsetenv("XDG_STATE_HOME");
+    QCOMPARE(list.status, 0);
+    QCOMPARE(list.out, "1\t2 Jan\tExit\ts\tskin\t" + folder.toUtf8() +
+                           "/20260102-000000-000-00.skin\n2\t1 Jan\tNew Picture\ta b\tpicture\t" +
+                           folder.toUtf8() + "/20260101-000000-000-00.ptv\n");
+    QCOMPARE(restore.status, 0);
+    QCOMPARE(ReadAll(home.filePath("out.ptv")), QByteArray("older picture"));
+    QCOMPARE(missing.status, 1);
+    QVERIFY(missing.err.contains("has no entry 3 (it holds 2)"));
+  }
 };
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -173,6 +173,9 @@ bool BitmapImport::CanAccept() const {
 
 void BitmapImport::AcceptImport(Editor& editor) {
   if (!CanAccept()) return;
+  editor.KeepBeforeDiscard(DiscardingCommand::ImportImage);
+  // The picture now comes from an image, not from the file it was opened from.
+  editor.SetFilePath({});
   EditScope scope(editor);
   Picture& picture = scope.Document().Picture;
   const Picture before = picture;

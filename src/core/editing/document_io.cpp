@@ -7,14 +7,9 @@
 
 namespace pictavo {
 
-void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
-  EditScope scope(editor);
-  const Picture before = editor.State().Document.Picture;
-  ApplyPictureRecord(scope.Document().Picture, record);
-  scope.ChangedIf(editor.State().Document.Picture != before);
-}
+namespace {
 
-void OpenSkinIntoEditor(Editor& editor, Skin skin) {
+void ReplaceSkin(Editor& editor, Skin skin) {
   EditScope scope(editor);
   DocumentState& document = scope.Document();
   if (!document.SkinMode || !(editor.Skin() == skin)) scope.DocumentChanged();
@@ -30,9 +25,33 @@ void OpenSkinIntoEditor(Editor& editor, Skin skin) {
   }
 }
 
+}  // namespace
+
+void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
+  editor.KeepBeforeDiscard(DiscardingCommand::OpenPicture);
+  editor.SetPictureName(record.name);
+  EditScope scope(editor);
+  const Picture before = editor.State().Document.Picture;
+  ApplyPictureRecord(scope.Document().Picture, record);
+  scope.ChangedIf(editor.State().Document.Picture != before);
+}
+
+void OpenSkinIntoEditor(Editor& editor, Skin skin) {
+  editor.KeepBeforeDiscard(DiscardingCommand::OpenSkin);
+  ReplaceSkin(editor, std::move(skin));
+}
+
+void OpenSkinIntoEditor(Editor& editor, Skin skin, std::string name) {
+  editor.KeepBeforeDiscard(DiscardingCommand::OpenSkin);
+  editor.SetPictureName(std::move(name));
+  ReplaceSkin(editor, std::move(skin));
+}
+
 bool StartNewSkin(Editor& editor, TSkinIcon first) {
   if (!IsIconSize(first.Width, first.Height) || first.SubIcons < 1) return false;
-  OpenSkinIntoEditor(editor, Skin{});
+  editor.KeepBeforeDiscard(DiscardingCommand::NewSkin);
+  editor.SetFilePath({});
+  ReplaceSkin(editor, Skin{});
   return AddIcon(editor, std::move(first));
 }
 

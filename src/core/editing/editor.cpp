@@ -29,7 +29,7 @@ void Editor::Start() {
   view_->ViewControlsChanged();
   Render();
   view_->SwatchesChanged();
-  ClearPicture();
+  ClearCells();
   // The empty start picture holds no work.
   MarkSaved();
 }
@@ -96,7 +96,56 @@ void Editor::UpdateUndoControls() {
   view_->RedoControlsChanged(state_->Document.Redo.Available());
 }
 
+void Editor::MarkSaved() {
+  DocumentState& d = state_->Document;
+  d.SavedVersion = d.Version;
+  if (d.SkinMode) d.SkinUnsaved = false;
+  view_->DocumentStateChanged();
+}
+
+void Editor::MarkSkinSaved() {
+  if (state_->Document.SkinMode) {
+    MarkSaved();
+  } else {
+    state_->Document.SkinUnsaved = false;
+  }
+}
+
+void Editor::MarkRecovered() {
+  DocumentState& d = state_->Document;
+  d.FiledVersion = d.Version;
+  // Any value the version has passed: it only grows, so it never comes back.
+  d.SavedVersion = d.Version - 1;
+  view_->DocumentStateChanged();
+}
+
+void Editor::SetFilePath(std::string path) {
+  state_->Document.FilePath = std::move(path);
+  view_->DocumentStateChanged();
+}
+
+void Editor::KeepBeforeDiscard(DiscardingCommand command) {
+  if (keeper_ == nullptr) return;
+  DocumentState& d = state_->Document;
+  if (HoldsUnkeptWork()) {
+    if (keeper_->Keep(*this, d.SkinMode ? DocumentKind::Skin : DocumentKind::Picture, command)) {
+      d.FiledVersion = d.Version;
+      if (d.SkinMode) d.SkinUnsaved = false;
+    }
+  }
+  // The skin left behind when skin mode ended goes too.
+  if (!d.SkinMode && d.SkinUnsaved && DiscardsSkin(command) &&
+      keeper_->Keep(*this, DocumentKind::Skin, command)) {
+    d.SkinUnsaved = false;
+  }
+}
+
 void Editor::ClearPicture() {
+  KeepBeforeDiscard(DiscardingCommand::ClearImage);
+  ClearCells();
+}
+
+void Editor::ClearCells() {
   EditScope scope(*this);
   PictureCells& cells = state_->Document.Picture.Cells;
   const PixelCode code = state_->Tools.RightColor;
@@ -127,7 +176,11 @@ void Editor::CommitEdit(bool changed, bool document_changed, bool redraw,
       counted = true;
     }
   }
-  if (counted) ++d.Version;
+  if (counted) {
+    ++d.Version;
+    if (d.SkinMode) d.SkinUnsaved = true;
+    view_->DocumentStateChanged();
+  }
   if (changed || redraw) {
     Render();
   } else if (!cells.empty()) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "core/editing/document_keeper.h"
 #include "core/editing/edit_scope.h"
 #include "core/editing/editor_state.h"
 #include "core/editing/editor_view.h"
@@ -38,7 +39,28 @@ class Editor {
   bool HasUnsavedChanges() const {
     return state_->Document.Version != state_->Document.SavedVersion;
   }
-  void MarkSaved() { state_->Document.SavedVersion = state_->Document.Version; }
+  void MarkSaved();
+  // Changed since it was last saved, opened or kept in the history: what
+  // would be lost if it were discarded now.
+  bool HoldsUnkeptWork() const {
+    const DocumentState& d = state_->Document;
+    return d.Version != d.SavedVersion && d.Version != d.FiledVersion;
+  }
+  // A skin saved while a picture is edited: the picture stays unsaved.
+  void MarkSkinSaved();
+  // Kept in the history as it is: not kept again until it changes.
+  void MarkFiled() { state_->Document.FiledVersion = state_->Document.Version; }
+  // Brought back from the history: kept there, yet not saved to its file.
+  void MarkRecovered();
+  void SetFilePath(std::string path);
+
+  // Where documents about to be discarded go; none by default.
+  void SetKeeper(DocumentKeeper* keeper) { keeper_ = keeper; }
+  // Called by every command before it replaces the picture or the skin
+  // wholesale: what it would discard and has not been saved, opened or kept
+  // since it last changed is handed to the keeper. The command goes on
+  // whatever the keeper answers.
+  void KeepBeforeDiscard(DiscardingCommand command);
 
   // `PictureName`: Latin-1 bytes, as the name box holds them.
   void SetPictureName(std::string latin1);
@@ -49,7 +71,8 @@ class Editor {
   // Empties both: the steps belong to the sub-icon they were made on.
   void ClearUndo();
   void UpdateUndoControls();
-  // Every cell of the storage becomes RightColor; not undoable.
+  // Every cell of the storage becomes RightColor; not undoable. The picture
+  // it replaces is kept first.
   void ClearPicture();
 
   // Redrawing: these change nothing of the document (they only hold the view
@@ -138,6 +161,7 @@ class Editor {
   void StepHistory(UndoRing& from, UndoRing& to);
   // What a closing scope does: fit and store a changed Picture, count the
   // change and draw again.
+  void ClearCells();
   void CommitEdit(bool changed, bool document_changed, bool redraw,
                   std::span<const CellPoint> cells);
   void RenderScene(const CellOverlay* ghost);
@@ -155,6 +179,7 @@ class Editor {
   ToolSet tools_;
   EditorView fallback_view_;
   EditorView* view_;
+  DocumentKeeper* keeper_ = nullptr;
 };
 
 // Pixel under a canvas position: 1-based column and row.

@@ -34,6 +34,13 @@ struct DocumentState {
   // document was last saved, opened or filed.
   std::uint64_t Version = 0;
   std::uint64_t SavedVersion = 0;
+  // The value when the document was last kept in the history.
+  std::uint64_t FiledVersion = 0;
+  // The skin changed since it was last saved, opened or kept; it stays in
+  // memory after skin mode ends, so this outlives the mode.
+  bool SkinUnsaved = false;
+  // The file the document was opened from or saved to; empty for a new one.
+  std::string FilePath;
 
   bool SkinMode = false;
   int CurrentIconIndex = 0;

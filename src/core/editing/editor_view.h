@@ -29,6 +29,9 @@ class EditorView {
   virtual void PreviewChanged() {}
   // `PictureName` changed: the name box shows it.
   virtual void PictureNameChanged() {}
+  // The document changed, was saved or now comes from another file. Called
+  // for every counted edit, so it must stay cheap.
+  virtual void DocumentStateChanged() {}
 };
 
 }  // namespace pictavo

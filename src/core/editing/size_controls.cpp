@@ -70,16 +70,24 @@ void Editor::ApplySetSize(int width, int height) {
 }
 
 void Editor::NewPicture(bool confirmed, int width, int height) {
-  if (confirmed) {
-    {
-      EditScope scope(*this);
-      Resize(scope, ClampWidth(width), ClampHeight(height));
-    }
-    ClearPicture();
+  if (!confirmed) {
+    LeaveSkinMode();
+    return;
   }
+  KeepBeforeDiscard(DiscardingCommand::NewPicture);
+  {
+    EditScope scope(*this);
+    Resize(scope, ClampWidth(width), ClampHeight(height));
+  }
+  ClearCells();
   // Left last, so the edits above still write the new picture back into the
   // current sub-icon.
   LeaveSkinMode();
+  // The new empty picture holds no work to keep; a skin it was written into
+  // still does.
+  state_->Document.FilePath.clear();
+  MarkFiled();
+  view_->DocumentStateChanged();
 }
 
 }  // namespace pictavo

@@ -34,6 +34,7 @@ class PresetOpenServices : public PlatformServices {
   void ShowMessage(QWidget* parent, const QString& text, const QString& title) override;
   void SetClipboardText(const QByteArray& latin1) override;
   int ExecDialog(QDialog& dialog) override;
+  void ShowFolder(const QString& path) override { inner_.ShowFolder(path); }
 
  private:
   PlatformServices& inner_;

@@ -117,6 +117,9 @@ void TForm1::CreateSecondaryWindows() {
   RegisterWindow(files_->BitmapImportWindow());
   skins_ = new SkinCommands(editor_, *file_services_, actions_.skins, skin_controls_, this);
   RegisterWindow(skins_->AddIconDialog());
+  history_ = new HistoryCommands(
+      editor_, services_, actions_.RecoverUnsavedWork, statusBar(),
+      [this](const QString& path) { OpenFile(path); }, this);
 }
 
 void TForm1::RegisterWindow(QWidget* window) { creation_order_ << window->objectName(); }
@@ -172,6 +175,10 @@ void TForm1::PreviewChanged() {
 
 void TForm1::PictureNameChanged() {
   if (name_box_ != nullptr) ShowPictureName(*name_box_, editor_);
+}
+
+void TForm1::DocumentStateChanged() {
+  if (history_ != nullptr) history_->DocumentStateChanged();
 }
 
 void TForm1::ApplyModeLayout() {

@@ -9,6 +9,7 @@
 #include "core/editing/editor.h"
 #include "ui/export/export_commands.h"
 #include "ui/files/file_commands.h"
+#include "ui/files/history_commands.h"
 #include "ui/skin/skin_commands.h"
 #include "ui/widgets/tool_box.h"
 
@@ -69,6 +70,7 @@ class TForm1 : public QMainWindow, public EditorView {
   FileCommands* Files() const { return files_; }
   SelectionCommands* Selection() const { return selection_; }
   SkinCommands* Skins() const { return skins_; }
+  HistoryCommands* History() const { return history_; }
 
   // `PictureName` as 8-bit Latin-1 bytes: the editor's, shown by the name box.
   QByteArray PictureName() const;
@@ -86,6 +88,7 @@ class TForm1 : public QMainWindow, public EditorView {
   void SelectionCoordinatesChanged(const CellRect& rect) override;
   void PreviewChanged() override;
   void PictureNameChanged() override;
+  void DocumentStateChanged() override;
 
   void ApplyModeLayout();
   // The checks of "View Grids" and "View Border" (and so their buttons)
@@ -149,6 +152,7 @@ class TForm1 : public QMainWindow, public EditorView {
     ExportActions exports;
     ToolActions tools;
     QAction* NewPicture1;
+    QAction* RecoverUnsavedWork;
     QAction* Exit1;
     QAction* Undochange1;
     QAction* RedoChange;
@@ -211,6 +215,7 @@ class TForm1 : public QMainWindow, public EditorView {
   SelectionCommands* selection_ = nullptr;
   FileCommands* files_ = nullptr;
   SkinCommands* skins_ = nullptr;
+  HistoryCommands* history_ = nullptr;
 };
 
 }  // namespace pictavo

@@ -37,6 +37,8 @@ void TForm1::CreateActions() {
   a.exports.Savetoend1 =
       NewAction("Savetoend1", "Save to end (asm 8bpp format)...", Qt::CTRL | Qt::Key_E);
   a.exports.exportAction = NewAction("exportAction", "Export...", Qt::CTRL | Qt::SHIFT | Qt::Key_E);
+  a.RecoverUnsavedWork =
+      NewAction("RecoverUnsavedWork", "Recover Unsaved Work...", Qt::CTRL | Qt::SHIFT | Qt::Key_R);
   a.Exit1 = NewAction("Exit1", "Exit");
   a.Undochange1 = NewAction("Undochange1", "Undo change", Qt::CTRL | Qt::Key_Z);
   a.RedoChange = NewAction("RedoChange", "Redo change", Qt::CTRL | Qt::Key_Y);
@@ -96,11 +98,12 @@ void TForm1::CreateActions() {
 
   // The areas' commands are shown but disabled until their area takes them
   // on; the select box also needs the select panel.
-  for (QAction* action : {a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
-                          a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, a.exports.Save1,
-                          a.exports.Savetoend1, a.exports.exportAction, a.exports.ToolButton12,
-                          a.exports.ToolButton7, a.exports.ToolButton5, a.exports.ToolButton16,
-                          a.exports.ToolButton17, a.exports.ToolButton8, a.tools.box_button}) {
+  for (QAction* action :
+       {a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1, a.skins.NewSkin,
+        a.skins.OpenSkin1, a.skins.SaveSkin1, a.exports.Save1, a.exports.Savetoend1,
+        a.exports.exportAction, a.exports.ToolButton12, a.exports.ToolButton7,
+        a.exports.ToolButton5, a.exports.ToolButton16, a.exports.ToolButton17,
+        a.exports.ToolButton8, a.tools.box_button, a.RecoverUnsavedWork}) {
     action->setEnabled(false);
   }
 }
@@ -122,10 +125,11 @@ void TForm1::BuildMenus() {
       }
     }
   };
-  add_menu("&File", "FileMenu",
-           {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
-            nullptr, a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr,
-            a.exports.Save1, a.exports.Savetoend1, a.exports.exportAction, nullptr, a.Exit1});
+  add_menu(
+      "&File", "FileMenu",
+      {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1, nullptr,
+       a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr, a.exports.Save1,
+       a.exports.Savetoend1, a.exports.exportAction, nullptr, a.RecoverUnsavedWork, a.Exit1});
   add_menu("&Image", "ImageMenu",
            {a.Undochange1, a.RedoChange, nullptr, a.SetSize1, a.ClearImage1});
   add_menu("&Tools", "ToolsMenu",

@@ -108,7 +108,10 @@ void FileCommands::SavePictureFile() {
     return;
   }
   // In skin mode the skin is the document; a picture saved from it is a copy.
-  if (!state.Document.SkinMode) editor_.MarkSaved();
+  if (!state.Document.SkinMode) {
+    editor_.SetFilePath(path.toStdString());
+    editor_.MarkSaved();
+  }
 }
 
 void FileCommands::OpenPictureFile() {
@@ -117,7 +120,10 @@ void FileCommands::OpenPictureFile() {
   // In every case, the file read or not. Skin mode ends last, so an opened
   // picture is still written into the current icon where the two overlap.
   editor_.LeaveSkinMode();
-  if (opened) editor_.MarkSaved();
+  if (opened) {
+    editor_.SetFilePath(path.toStdString());
+    editor_.MarkSaved();
+  }
 }
 
 bool FileCommands::LoadPicture(const QString& path) {
@@ -137,7 +143,6 @@ bool FileCommands::LoadPicture(const QString& path) {
                           QStringLiteral("Open Picture"));
     return false;
   }
-  editor_.SetPictureName(opened->record.name);
   OpenPictureRecord(editor_, opened->record);
   if (!opened->notes.empty()) {
     services_.ShowMessage(parent_, ReasonText(opened->notes), QStringLiteral("Open Picture"));

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace pictavo {
 
@@ -57,5 +59,9 @@ void QtPlatformServices::SetClipboardText(const QByteArray& latin1) {
 }
 
 int QtPlatformServices::ExecDialog(QDialog& dialog) { return dialog.exec(); }
+
+void QtPlatformServices::ShowFolder(const QString& path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 }  // namespace pictavo

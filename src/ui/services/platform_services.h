@@ -35,6 +35,8 @@ class PlatformServices {
   virtual void SetClipboardText(const QByteArray& latin1) = 0;
   // Shows a dialog modally and returns its result (QDialog::Accepted or Rejected).
   virtual int ExecDialog(QDialog& dialog) = 0;
+  // Shows a folder in the desktop's file manager.
+  virtual void ShowFolder(const QString& path) = 0;
 };
 
 // "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin" as Qt name filters.
@@ -47,6 +49,7 @@ class QtPlatformServices : public PlatformServices {
   void ShowMessage(QWidget* parent, const QString& text, const QString& title) override;
   void SetClipboardText(const QByteArray& latin1) override;
   int ExecDialog(QDialog& dialog) override;
+  void ShowFolder(const QString& path) override;
 };
 
 }  // namespace pictavo

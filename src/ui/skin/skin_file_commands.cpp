@@ -42,8 +42,8 @@ void SkinCommands::OpenSkin1Click() {
            Latin1Text(DecompressionErrorTitle));
     return;
   }
-  editor_.SetPictureName(read.name);
-  OpenSkinIntoEditor(editor_, std::move(*read.skin));
+  OpenSkinIntoEditor(editor_, std::move(*read.skin), std::move(read.name));
+  editor_.SetFilePath(path.toStdString());
   editor_.MarkSaved();
   RefillIconLists();
 }
@@ -74,7 +74,8 @@ void SkinCommands::SaveSkin1Click() {
     Report(CouldNotWrite(path, written.error()), Latin1Text(CompressionErrorTitle));
     return;
   }
-  editor_.MarkSaved();
+  if (editor_.State().Document.SkinMode) editor_.SetFilePath(path.toStdString());
+  editor_.MarkSkinSaved();
 }
 
 }  // namespace pictavo

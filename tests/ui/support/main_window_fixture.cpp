@@ -6,7 +6,9 @@
 
 namespace pictavo::testing {
 
-MainWindowFixture::MainWindowFixture() : form(std::make_unique<TForm1>(editor, services)) {
+MainWindowFixture::MainWindowFixture() {
+  qputenv("XDG_STATE_HOME", state_home.path().toLocal8Bit());
+  form = std::make_unique<TForm1>(editor, services);
   form->CreateSecondaryWindows();
   // The window starts no larger than the test screen; the canvas checks read
   // the whole shown 670 x 587, so give it room for that on any test screen.

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include "core/editing/editor_test_door.h"
@@ -31,6 +32,8 @@ struct MainWindowFixture {
   // it appeared from the top-left of the main window's frame.
   QPoint FirstShownOffset(QWidget* window);
 
+  // The history goes here, never into the real home.
+  QTemporaryDir state_home;
   ScriptedServices services;
   Editor editor;
   std::unique_ptr<TForm1> form;

@@ -26,6 +26,7 @@ class ScriptedServices : public PlatformServices {
   void ShowMessage(QWidget* parent, const QString& text, const QString& title) override;
   void SetClipboardText(const QByteArray& latin1) override;
   int ExecDialog(QDialog& dialog) override;
+  void ShowFolder(const QString& path) override { shown_folders << path; }
 
   // Answers of the next file dialogs, in order; an empty string cancels.
   QList<QString> file_answers;
@@ -36,6 +37,7 @@ class ScriptedServices : public PlatformServices {
   // rejected at once.
   std::function<int(QDialog&)> dialog_handler;
   QList<QString> shown_dialogs;
+  QList<QString> shown_folders;
 };
 
 }  // namespace pictavo::testing

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "core/editing/document_keeper.h"
+#include "core/editing/history_store.h"
+
+class QAction;
+class QLabel;
+class QStatusBar;
+class QWidget;
+
+namespace pictavo {
+
+class Editor;
+class PlatformServices;
+class RecoverWindow;
+
+// The local history in the window: keeps what the commands discard, keeps
+// the recovery file up to date while work is unsaved, files one left by a run
+// that ended without Exit, shows the document's state in the status bar and
+// carries out "Recover Unsaved Work...".
+class HistoryCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  // `open_file` opens a picture or skin file as its menu command would.
+  HistoryCommands(Editor& editor, PlatformServices& services, QAction* recover_action,
+                  QStatusBar* status_bar, std::function<void(const QString&)> open_file,
+                  QWidget* parent);
+  ~HistoryCommands() override;
+
+  RecoverWindow* Window() const { return window_; }
+  HistoryStore& Store() { return *store_; }
+
+  // The document changed, was saved or comes from another file: the status
+  // bar follows and the recovery write waits for a quiet moment again.
+  void DocumentStateChanged();
+  // What the recovery timer runs: the document into the recovery file while
+  // it holds unkept work, the file removed once it does not. Never during a
+  // stroke; it waits for the stroke's end.
+  void WriteRecoveryNow();
+  // Exit and the close box: the document is kept and the recovery file goes.
+  void Closing();
+  void RecoverUnsavedWorkClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowDocumentState();
+  void ShowFailure(const std::string& message);
+
+  Editor& editor_;
+  PlatformServices& services_;
+  QStatusBar* status_bar_;
+  std::function<void(const QString&)> open_file_;
+  std::unique_ptr<HistoryStore> store_;
+  std::unique_ptr<HistoryKeeper> keeper_;
+  QTimer recovery_timer_;
+  QLabel* document_state_ = nullptr;
+  RecoverWindow* window_ = nullptr;
+  bool recovery_written_ = false;
+  struct ShownState {
+    std::string path;
+    bool skin = false;
+    bool unsaved = false;
+  };
+  std::optional<ShownState> shown_;
+};
+
+}  // namespace pictavo
