@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/formats/pack_pixels.h"
+#include "core/formats/text_append.h"
 
 namespace pictavo {
 
@@ -57,13 +58,6 @@ void AppendDecimal(std::string& out, int value) {
   out.append(digits, result.ptr);
 }
 
-// "0x%02X" of a byte.
-void AppendHex(std::string& out, std::uint8_t value) {
-  constexpr std::string_view HexDigits = "0123456789ABCDEF";
-  out += "0x";
-  out += HexDigits[value >> 4];
-  out += HexDigits[value & 0x0F];
-}
 
 std::uint8_t CodeByte(CodeGridView source, int x, int y) {
   return static_cast<std::uint8_t>(source.At(x, y));

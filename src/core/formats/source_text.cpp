@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "core/formats/pack_pixels.h"
+#include "core/formats/text_append.h"
 
 namespace pictavo {
 
@@ -21,12 +22,6 @@ void AppendDecimal(std::string& out, std::size_t value) {
   out.append(digits, result.ptr);
 }
 
-void AppendHex(std::string& out, std::uint8_t value) {
-  constexpr std::string_view HexDigits = "0123456789ABCDEF";
-  out += "0x";
-  out += HexDigits[value >> 4];
-  out += HexDigits[value & 0x0F];
-}
 
 std::string Upper(std::string_view text) {
   std::string out(text);
