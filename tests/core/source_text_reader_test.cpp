@@ -71,7 +71,7 @@ std::vector<WriterRow> WriterRows() {
         for (const BitOrder order : {BitOrder::Lsb, BitOrder::Msb}) {
           if (depth == 8 && (align || order == BitOrder::Msb)) continue;
           ReadTextOptions told;
-          if (order == BitOrder::Msb) told.bit_order = PackedBitOrder::HighFirst;
+          if (order == BitOrder::Msb) told.bit_order = BitOrder::Msb;
           if (format == SourceFormat::Gas) told.depth = depth;
           rows.push_back(
               {std::string(format == SourceFormat::C ? "c" : "gas") + std::to_string(depth) +
@@ -82,8 +82,8 @@ std::vector<WriterRow> WriterRows() {
     }
     for (const BitOrder order : {BitOrder::Lsb, BitOrder::Msb}) {
       ReadTextOptions told;
-      told.layout = PackedLayout::Pages;
-      if (order == BitOrder::Msb) told.bit_order = PackedBitOrder::HighFirst;
+      told.layout = ByteLayout::Pages;
+      if (order == BitOrder::Msb) told.bit_order = BitOrder::Msb;
       if (format == SourceFormat::Gas) told.depth = 1;
       rows.push_back({format == SourceFormat::C ? "c1 pages" : "gas1 pages",
                       made(format, 1, false, order, ByteLayout::Pages), 1, false, told, false});
@@ -174,10 +174,10 @@ const std::vector<int> Icon1 = {0, 3, 3, 0, 3, 3};
 const std::vector<int> Icon2 = {0, 3, 3, 1, 2, 3};
 const std::vector<int> Icon4 = {0, 3, 4, 1, 2, 3};
 
-constexpr auto Low = PackedBitOrder::LowFirst;
-constexpr auto High = PackedBitOrder::HighFirst;
-constexpr auto Pages = PackedLayout::Pages;
-constexpr auto Rows = PackedLayout::Rows;
+constexpr auto Low = BitOrder::Lsb;
+constexpr auto High = BitOrder::Msb;
+constexpr auto Pages = ByteLayout::Pages;
+constexpr auto Rows = ByteLayout::Rows;
 
 std::string Header(const std::string& bpp, const std::string& bytes, const std::string& note = "") {
   return "/* icon: 3 x 2" + note +

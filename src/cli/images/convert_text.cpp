@@ -16,15 +16,14 @@ expected<ReadTextOptions, QString> SourceTextOptionSet::Read(
     if (value != QLatin1String("lsb") && value != QLatin1String("msb")) {
       return unexpected(QStringLiteral("the bit order must be lsb or msb, not \"%1\"").arg(value));
     }
-    options.bit_order =
-        value == QLatin1String("msb") ? PackedBitOrder::HighFirst : PackedBitOrder::LowFirst;
+    options.bit_order = value == QLatin1String("msb") ? BitOrder::Msb : BitOrder::Lsb;
   }
   if (parser.isSet(layout)) {
     const QString value = parser.value(layout);
     if (value != QLatin1String("rows") && value != QLatin1String("pages")) {
       return unexpected(QStringLiteral("the layout must be rows or pages, not \"%1\"").arg(value));
     }
-    options.layout = value == QLatin1String("pages") ? PackedLayout::Pages : PackedLayout::Rows;
+    options.layout = value == QLatin1String("pages") ? ByteLayout::Pages : ByteLayout::Rows;
   }
   if (parser.isSet(depth)) {
     const QString value = parser.value(depth);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/formats/packing_order.h"
 #include "core/formats/source_symbol.h"
 #include "core/model/picture.h"
 
@@ -14,14 +15,6 @@ namespace pictavo {
 // Texts made for compilers, beside the clipboard listings: a C header, a GNU
 // as source and an X bitmap.
 enum class SourceFormat { C, Gas, Xbm };
-
-// Where the first pixel of a byte goes: the lowest bits, as the listings pack
-// it, or the highest.
-enum class BitOrder { Lsb, Msb };
-
-// Rows: the listings' order, row after row. Pages (1 bpp only): each byte is
-// one column of 8 rows, as monochrome display controllers take it.
-enum class ByteLayout { Rows, Pages };
 
 struct SourceTextOptions {
   SourceFormat Format = SourceFormat::C;

@@ -28,8 +28,8 @@ enum class SourceTextKind {
 // (its comments, then which reading its bytes fit), the lowest bits first and
 // rows where nothing tells.
 struct ReadTextOptions {
-  std::optional<PackedBitOrder> bit_order;
-  std::optional<PackedLayout> layout;
+  std::optional<BitOrder> bit_order;
+  std::optional<ByteLayout> layout;
   // 1, 2, 4 or 8 for a GNU as source without a comment that says it.
   std::optional<int> depth;
 };

@@ -17,26 +17,25 @@ std::vector<PackingShape> Candidates(const ParsedText& parsed, const ReadTextOpt
     const std::optional<int> depth = parsed.depth ? parsed.depth : options.depth;
     const std::vector<int> depths = depth ? std::vector<int>{*depth} : std::vector<int>{8, 4, 2, 1};
     const bool high_first = parsed.hints.says_high_first && !parsed.hints.says_low_first;
-    std::vector<PackedBitOrder> orders =
-        high_first ? std::vector{PackedBitOrder::HighFirst, PackedBitOrder::LowFirst}
-                   : std::vector{PackedBitOrder::LowFirst, PackedBitOrder::HighFirst};
-    std::vector<PackedLayout> layouts = parsed.hints.pages
-                                            ? std::vector{PackedLayout::Pages, PackedLayout::Rows}
-                                            : std::vector{PackedLayout::Rows, PackedLayout::Pages};
+    std::vector<BitOrder> orders = high_first ? std::vector{BitOrder::Msb, BitOrder::Lsb}
+                                              : std::vector{BitOrder::Lsb, BitOrder::Msb};
+    std::vector<ByteLayout> layouts = parsed.hints.pages
+                                          ? std::vector{ByteLayout::Pages, ByteLayout::Rows}
+                                          : std::vector{ByteLayout::Rows, ByteLayout::Pages};
     if (parsed.own_listing) {
-      orders = {PackedBitOrder::LowFirst};
-      layouts = {PackedLayout::Rows};
+      orders = {BitOrder::Lsb};
+      layouts = {ByteLayout::Rows};
     }
     // The bit order weighs more than align: a reading in the usual order
     // comes first.
     for (const int depth : depths) {
-      for (const PackedLayout layout : layouts) {
-        if (layout == PackedLayout::Pages && depth != 1) continue;
-        for (const PackedBitOrder order : orders) {
-          if (depth == 8 && order == PackedBitOrder::HighFirst) continue;
+      for (const ByteLayout layout : layouts) {
+        if (layout == ByteLayout::Pages && depth != 1) continue;
+        for (const BitOrder order : orders) {
+          if (depth == 8 && order == BitOrder::Msb) continue;
           for (const bool aligned : {false, true}) {
             // Aligned rows that fill whole bytes are the same bytes.
-            if (aligned && (layout == PackedLayout::Pages || parsed.width * depth % 8 == 0)) {
+            if (aligned && (layout == ByteLayout::Pages || parsed.width * depth % 8 == 0)) {
               continue;
             }
             shapes.push_back({depth, aligned, order, layout, false});
@@ -98,7 +97,7 @@ Error CountMismatch(const ParsedText& parsed, const std::vector<PackingShape>& s
       takes = Bytes(count);
     } else {
       takes += ", or " + std::to_string(count) +
-               (shape.layout == PackedLayout::Pages ? " in pages of 8 rows" : " with rows aligned");
+               (shape.layout == ByteLayout::Pages ? " in pages of 8 rows" : " with rows aligned");
     }
   }
   const int depth = shapes.empty() ? 0 : shapes.front().depth;

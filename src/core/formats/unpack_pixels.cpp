@@ -23,7 +23,7 @@ std::optional<PixelCode> CodeOfValue(int value, const PackingShape& shape) {
 std::size_t PackedByteCount(int width, int height, const PackingShape& shape) {
   const auto w = static_cast<std::size_t>(width);
   const auto h = static_cast<std::size_t>(height);
-  if (shape.depth == 1 && shape.layout == PackedLayout::Pages) return w * CeilDiv(h, 8);
+  if (shape.depth == 1 && shape.layout == ByteLayout::Pages) return w * CeilDiv(h, 8);
   const std::size_t per_byte = 8 / static_cast<std::size_t>(shape.depth);
   return shape.aligned ? h * CeilDiv(w, per_byte) : CeilDiv(w * h, per_byte);
 }
@@ -38,7 +38,7 @@ Unpacked UnpackPixels(std::span<const std::uint8_t> bytes, int width, int height
   const int depth = shape.depth;
   const int per_byte = 8 / depth;
   const int field = (1 << depth) - 1;
-  const bool pages = depth == 1 && shape.layout == PackedLayout::Pages;
+  const bool pages = depth == 1 && shape.layout == ByteLayout::Pages;
   std::size_t position = 0;  // pixel slots taken so far, in row order
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -53,7 +53,7 @@ Unpacked UnpackPixels(std::span<const std::uint8_t> bytes, int width, int height
         slot = static_cast<int>(position % static_cast<std::size_t>(per_byte));
         ++position;
       }
-      if (shape.order == PackedBitOrder::HighFirst) slot = per_byte - 1 - slot;
+      if (shape.order == BitOrder::Msb) slot = per_byte - 1 - slot;
       const int shift = slot * depth;
       const int value = (bytes[index] >> shift) & field;
       used[index] = static_cast<std::uint8_t>(used[index] | (field << shift));
@@ -85,12 +85,12 @@ std::string DescribeShape(const PackingShape& shape) {
   if (shape.depth == 8) return "8 bits per pixel";
   std::string text =
       shape.depth == 1 ? "1 bit per pixel" : std::to_string(shape.depth) + " bits per pixel";
-  if (shape.depth == 1 && shape.layout == PackedLayout::Pages) {
+  if (shape.depth == 1 && shape.layout == ByteLayout::Pages) {
     text += ", in pages of 8 rows";
   } else if (shape.aligned) {
     text += ", rows aligned to bytes";
   }
-  if (shape.order == PackedBitOrder::HighFirst) text += ", first pixel in the highest bits";
+  if (shape.order == BitOrder::Msb) text += ", first pixel in the highest bits";
   return text;
 }
 

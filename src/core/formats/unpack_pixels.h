@@ -7,22 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "core/formats/packing_order.h"
 #include "core/model/pixel_code.h"
 
 namespace pictavo {
-
-// Where the first pixel of a byte goes: its lowest bits (as every listing
-// packs) or its highest.
-enum class PackedBitOrder { LowFirst, HighFirst };
-// At 1 bpp: bytes along the rows, or "pages", each byte 8 rows of one column.
-enum class PackedLayout { Rows, Pages };
 
 // How pixels were packed into bytes. `inverted` is the X bitmap's 1 = black.
 struct PackingShape {
   int depth = 8;  // 1, 2, 4 or 8
   bool aligned = false;
-  PackedBitOrder order = PackedBitOrder::LowFirst;
-  PackedLayout layout = PackedLayout::Rows;
+  BitOrder order = BitOrder::Lsb;
+  ByteLayout layout = ByteLayout::Rows;
   bool inverted = false;
   friend bool operator==(const PackingShape&, const PackingShape&) = default;
 };
