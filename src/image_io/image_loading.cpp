@@ -13,6 +13,7 @@
 #include <QSize>
 #include <QtGlobal>
 
+#include "core/formats/file_kind.h"
 #include "image_io/bmp_header_check.h"
 #include "image_io/decoder_messages.h"
 #include "image_io/image_data_check.h"
@@ -25,28 +26,19 @@ namespace {
 // The toolkit's own limit for what one decoded image may take.
 constexpr int AllocationLimitMiB = static_cast<int>(MaxDecodedBytes >> 20);
 
-enum class ImageKind { Unknown, Bmp, Png, Gif, Jpeg };
-
-// By the first bytes, so that no other decoder ever sees the file.
-ImageKind KindOf(const QByteArray& bytes) {
-  if (bytes.startsWith("BM")) return ImageKind::Bmp;
-  if (bytes.startsWith("\x89PNG\r\n\x1A\n")) return ImageKind::Png;
-  if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a")) return ImageKind::Gif;
-  if (bytes.startsWith("\xFF\xD8\xFF")) return ImageKind::Jpeg;
-  return ImageKind::Unknown;
-}
-
-const char* FormatName(ImageKind kind) {
+// The decoder for the kind the first bytes tell, so that no other decoder
+// ever sees the file.
+const char* FormatName(FileKind kind) {
   switch (kind) {
-    case ImageKind::Bmp:
+    case FileKind::BmpImage:
       return "bmp";
-    case ImageKind::Png:
+    case FileKind::PngImage:
       return "png";
-    case ImageKind::Gif:
+    case FileKind::GifImage:
       return "gif";
-    case ImageKind::Jpeg:
+    case FileKind::JpegImage:
       return "jpeg";
-    case ImageKind::Unknown:
+    default:  // no image: refused before a decoder is chosen
       break;
   }
   return "";
@@ -78,19 +70,18 @@ QString DetectedFormat(const QByteArray& bytes) {
   return QString::fromLatin1(QImageReader::imageFormat(&buffer));
 }
 
-std::string StructureFault(ImageKind kind, const QByteArray& bytes, GifLayout* gif) {
-  const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                           static_cast<std::size_t>(bytes.size()));
+std::string StructureFault(FileKind kind, const QByteArray& bytes, GifLayout* gif) {
+  const std::span<const std::uint8_t> file = AsBytes(bytes);
   switch (kind) {
-    case ImageKind::Bmp:
+    case FileKind::BmpImage:
       return BmpHeaderFault(file);
-    case ImageKind::Gif:
+    case FileKind::GifImage:
       return GifDataFault(file, gif);
-    case ImageKind::Jpeg:
+    case FileKind::JpegImage:
       return JpegDataFault(file);
-    case ImageKind::Png:
+    case FileKind::PngImage:
       return PngDataFault(file);
-    case ImageKind::Unknown:
+    default:  // no image: refused before a decoder is chosen
       break;
   }
   return {};
@@ -113,8 +104,8 @@ QString AnimationTooLarge(int frames, QSize size) {
 std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::size_t file_size,
                                                 QString* error, bool all_frames) {
   using Result = std::vector<QImage>;
-  const ImageKind kind = KindOf(bytes);
-  if (kind == ImageKind::Unknown) {
+  const FileKind kind = ImageSignature(AsBytes(bytes));
+  if (kind == FileKind::Unknown) {
     const QString format = DetectedFormat(bytes);
     QString reason = QStringLiteral("Not a BMP, PNG, GIF or JPEG image");
     if (!format.isEmpty()) reason += QStringLiteral(" (%1)").arg(format);
@@ -123,20 +114,19 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::si
   QByteArray data = bytes;  // shared, not copied
   QBuffer buffer(&data);
   if (!buffer.open(QIODevice::ReadOnly)) return Refuse<Result>(error, buffer.errorString());
-  const DecoderMessages warnings(kind == ImageKind::Png);
+  const DecoderMessages warnings(kind == FileKind::PngImage);
   QImageReader reader(&buffer, FormatName(kind));
   reader.setAutoDetectImageFormat(false);
   reader.setAllocationLimit(AllocationLimitMiB);
-  const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                           static_cast<std::size_t>(bytes.size()));
+  const std::span<const std::uint8_t> file = AsBytes(bytes);
   // The size first, from the header alone, so that an image too large is
   // said so however the rest looks. The PNG decoder would take in every
   // chunk before its pixels to tell the size: its header is read here.
-  if (kind == ImageKind::Png) {
+  if (kind == FileKind::PngImage) {
     if (const std::string fault = PngHeaderFault(file); !fault.empty()) {
       return Refuse<Result>(error, QString::fromStdString(fault));
     }
-  } else if (kind != ImageKind::Gif) {
+  } else if (kind != FileKind::GifImage) {
     if (const QSize declared = reader.size(); PixelCount(declared) > MaxBmpPixels) {
       return Refuse<Result>(error, TooLarge(declared));
     }
@@ -156,9 +146,9 @@ std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::si
   }
   // Every GIF frame comes out as large as the screen.
   const QSize declared =
-      kind == ImageKind::Gif ? QSize(gif.screen_width, gif.screen_height) : reader.size();
+      kind == FileKind::GifImage ? QSize(gif.screen_width, gif.screen_height) : reader.size();
   if (PixelCount(declared) > MaxBmpPixels) return Refuse<Result>(error, TooLarge(declared));
-  const int frames = kind == ImageKind::Gif && all_frames ? gif.frames : 1;
+  const int frames = kind == FileKind::GifImage && all_frames ? gif.frames : 1;
   if (frames * PixelCount(declared) > MaxBmpPixels) {
     return Refuse<Result>(error, AnimationTooLarge(frames, declared));
   }
@@ -325,6 +315,8 @@ RgbImage ToRgbImage(const QImage& image) {
   return result;
 }
 
-bool StartsLikeImage(const QByteArray& start) { return KindOf(start) != ImageKind::Unknown; }
+bool StartsLikeImage(const QByteArray& start) {
+  return ImageSignature(AsBytes(start)) != FileKind::Unknown;
+}
 
 }  // namespace pictavo

@@ -27,15 +27,24 @@ bool LooksLikePictureFile(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-FileKind SniffFileKind(std::span<const std::uint8_t> bytes) {
+FileKind ImageSignature(std::span<const std::uint8_t> bytes) {
   using namespace std::string_view_literals;
+  if (StartsWith(bytes, "BM"sv)) return FileKind::BmpImage;
   if (StartsWith(bytes, "\x89PNG\r\n\x1A\n"sv)) return FileKind::PngImage;
   if (StartsWith(bytes, "GIF87a"sv) || StartsWith(bytes, "GIF89a"sv)) return FileKind::GifImage;
   if (StartsWith(bytes, "\xFF\xD8\xFF"sv)) return FileKind::JpegImage;
-  // "BM" and then, at 14, the size of one of the BMP info headers.
-  if (StartsWith(bytes, "BM"sv) && bytes.size() >= 18 && bytes[15] == 0 && bytes[16] == 0 &&
-      bytes[17] == 0 && std::ranges::find(BmpInfoSizes, bytes[14]) != BmpInfoSizes.end()) {
-    return FileKind::BmpImage;
+  return FileKind::Unknown;
+}
+
+FileKind SniffFileKind(std::span<const std::uint8_t> bytes) {
+  // A BMP only with, at 14, the size of one of its info headers: "BM" alone
+  // also starts texts.
+  const FileKind image = ImageSignature(bytes);
+  if (image != FileKind::Unknown &&
+      (image != FileKind::BmpImage ||
+       (bytes.size() >= 18 && bytes[15] == 0 && bytes[16] == 0 && bytes[17] == 0 &&
+        std::ranges::find(BmpInfoSizes, bytes[14]) != BmpInfoSizes.end()))) {
+    return image;
   }
   if (StartsWith(bytes, SkinFileMagic)) return FileKind::SkinFile;
   if (LooksLikePictureFile(bytes)) return FileKind::PictureFile;

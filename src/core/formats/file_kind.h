@@ -23,6 +23,10 @@ enum class FileKind {
 
 FileKind SniffFileKind(std::span<const std::uint8_t> bytes);
 
+// The image format whose signature the bytes start with, or Unknown: "BM"
+// alone makes a BMP here, whose headers the image loader checks itself.
+FileKind ImageSignature(std::span<const std::uint8_t> bytes);
+
 // "a PNG image", "a picture file", "a source text"...
 std::string_view FileKindName(FileKind kind);
 
