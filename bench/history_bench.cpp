@@ -21,15 +21,20 @@ std::filesystem::path TempFolder() {
   return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
 }
 
-void BM_RecoveryWrite(benchmark::State& state) {
-  const auto folder = TempFolder();
-  HistoryStore store(folder);
-  HistoryKeeper keeper(
+// A keeper whose clock stands still and whose failures go unsaid.
+HistoryKeeper FixedClockKeeper(HistoryStore& store) {
+  return HistoryKeeper(
       store,
       [] {
         return HistoryTime{"20261208-000000-000", "now"};
       },
       [](const std::string&) {});
+}
+
+void BM_RecoveryWrite(benchmark::State& state) {
+  const auto folder = TempFolder();
+  HistoryStore store(folder);
+  HistoryKeeper keeper = FixedClockKeeper(store);
   Editor editor;
   editor.Start();
   editor.MouseDown(MouseButton::Left, 2, 2);
@@ -44,12 +49,7 @@ BENCHMARK(BM_RecoveryWrite)->Unit(benchmark::kMillisecond);
 void BM_RecoveryWriteSkin(benchmark::State& state) {
   const auto folder = TempFolder();
   HistoryStore store(folder);
-  HistoryKeeper keeper(
-      store,
-      [] {
-        return HistoryTime{"20261208-000000-000", "now"};
-      },
-      [](const std::string&) {});
+  HistoryKeeper keeper = FixedClockKeeper(store);
   Skin skin;
   for (int id = 0; id < 16; ++id) {
     TSkinIcon icon;

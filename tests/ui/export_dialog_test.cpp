@@ -25,18 +25,6 @@ QByteArray Golden(const char* file) {
   return golden.open(QIODevice::ReadOnly) ? golden.readAll() : QByteArray("<unreadable>");
 }
 
-void DrawIcon(MainWindowFixture& f) {
-  Picture& picture = f.State().Document.Picture;
-  picture.Width = 3;
-  picture.Height = 2;
-  const PixelCode rows[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Transparent},
-                                {PixelCode::Gray66, PixelCode::Gray33, PixelCode::White}};
-  for (int y = 1; y <= 2; ++y) {
-    for (int x = 1; x <= 3; ++x) picture.Cells.At(x, y) = rows[y - 1][x - 1];
-  }
-  f.form->SetPictureName("icon");
-}
-
 template <typename T>
 T* Find(QDialog& dialog, const char* name) {
   T* child = dialog.findChild<T*>(QLatin1String(name));
@@ -52,7 +40,7 @@ class ExportDialogTest : public QObject {
  private slots:
   void fileMenuExportCopiesAndSavesTheChosenText() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     QAction* action = f.Action("exportAction");
     QVERIFY(action->isEnabled());
     QVERIFY(f.form->menuBar()->findChild<QMenu*>("FileMenu")->actions().contains(action));

@@ -39,18 +39,6 @@ const QByteArray kAsm8 = "/* format 8 bits per pixel */\r\n" + kHead +
 const QByteArray kAsmFile =
     "/*Created by DravikPictavo */\r\n" + kHead + ".byte 0,3,4\r\n.byte 1,2,3\r\n";
 
-void DrawIcon(MainWindowFixture& f) {
-  Picture& picture = f.State().Document.Picture;
-  picture.Width = 3;
-  picture.Height = 2;
-  const PixelCode rows[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Transparent},
-                                {PixelCode::Gray66, PixelCode::Gray33, PixelCode::White}};
-  for (int y = 1; y <= 2; ++y) {
-    for (int x = 1; x <= 3; ++x) picture.Cells.At(x, y) = rows[y - 1][x - 1];
-  }
-  f.form->SetPictureName("icon");
-}
-
 // A captured 2 x 1 box holding white, 66 % gray.
 void CaptureBox(MainWindowFixture& f) {
   SelectionGrid& buffer = f.State().Selection.SelectionBuffer;
@@ -105,7 +93,7 @@ class ExportTest : public QObject {
     QFETCH(bool, align);
     QFETCH(QByteArray, expected);
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     if (align) QTest::mouseClick(f.Button("align"), Qt::LeftButton);
     QCOMPARE(f.State().View.AlignToByte, align);
     QToolButton* tool = f.Button(button.toLatin1().constData());
@@ -118,7 +106,7 @@ class ExportTest : public QObject {
 
   void clipboardCarriesTheNameAsLatin1Bytes() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     f.form->SetPictureName("\xE9t\xE9");
     QTest::mouseClick(f.Button("ToolButton7"), Qt::LeftButton);
     QByteArray expected = kCpp + kMono;
@@ -146,7 +134,7 @@ class ExportTest : public QObject {
 
   void toolBarAlignAndPanelAlignBoxAreIndependent() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     TForm4* panel = Panel(f);
     panel->FormatItem(2)->setChecked(true);
 
@@ -220,7 +208,7 @@ class ExportTest : public QObject {
 
   void panelCopiesThePictureInTheChosenFormat() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     TForm4* panel = Panel(f);
     QTest::mouseClick(f.Button("ToolButton12"), Qt::LeftButton);
     QTest::mouseClick(panel->BitBtn1(), Qt::LeftButton);
@@ -237,7 +225,7 @@ class ExportTest : public QObject {
 
   void selectedBoxButtonNeedsACapturedBox() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     TForm4* panel = Panel(f);
     QTest::mouseClick(panel->BitBtn2(), Qt::LeftButton);
     QVERIFY(!f.services.clipboard.has_value());
@@ -249,7 +237,7 @@ class ExportTest : public QObject {
 
   void selectedBoxButtonCopiesOnlyTheBoxUnderThePictureName() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     CaptureBox(f);
     TForm4* panel = Panel(f);
     QTest::mouseClick(panel->BitBtn2(), Qt::LeftButton);
@@ -264,7 +252,7 @@ class ExportTest : public QObject {
 
   void panelKeepsItsChoicesWhenClosedAndShownAgain() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     TForm4* panel = Panel(f);
     QTest::mouseClick(f.Button("ToolButton12"), Qt::LeftButton);
     panel->FormatItem(1)->setChecked(true);
@@ -308,7 +296,7 @@ class ExportTest : public QObject {
 
   void saveAsksWithTheSourceFilterAndReplacesTheFile() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     QTemporaryDir dir;
     const QString path = dir.filePath("out.s");
     WriteAll(path,
@@ -332,7 +320,7 @@ class ExportTest : public QObject {
 
   void saveToEndAppendsListingsOneUnderTheOther() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     QTemporaryDir dir;
     const QString path = dir.filePath("new.h");
     QVERIFY(!QFile::exists(path));
@@ -349,7 +337,7 @@ class ExportTest : public QObject {
 
   void saveToEndKeepsWhatTheFileHeld() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     QTemporaryDir dir;
     const QString path = dir.filePath("lib.txt");
     WriteAll(path, "; sprites\r\n");
@@ -360,7 +348,7 @@ class ExportTest : public QObject {
 
   void saveDialogIsPresetWithTheLastChosenFile() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     QTemporaryDir dir;
     const QString first = dir.filePath("first.s");
     const QString second = dir.filePath("second.s");
@@ -397,7 +385,7 @@ class ExportTest : public QObject {
   void saveIntoAMissingFolderIsReportedAndChangesNothing() {
     QFETCH(QString, command);
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     QTemporaryDir dir;
     const QString path = dir.filePath("missing/out.s");
     f.services.file_answers << path;
@@ -411,7 +399,7 @@ class ExportTest : public QObject {
 
   void saveToEndOntoAFolderIsReportedAndWritesNothing() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     QTemporaryDir dir;
     const QString path = dir.filePath("listings");
     QVERIFY(QDir(dir.path()).mkdir("listings"));
@@ -430,7 +418,7 @@ class ExportTest : public QObject {
 
   void failedSaveOverAFolderLeavesItsContentAlone() {
     MainWindowFixture f;
-    DrawIcon(f);
+    f.DrawIcon();
     QTemporaryDir dir;
     const QString path = dir.filePath("listings");
     QVERIFY(QDir(dir.path()).mkdir("listings"));

@@ -43,4 +43,16 @@ QPoint MainWindowFixture::FirstShownOffset(QWidget* window) {
   return window->frameGeometry().topLeft() - form->frameGeometry().topLeft();
 }
 
+void MainWindowFixture::DrawIcon() {
+  Picture& picture = State().Document.Picture;
+  picture.Width = 3;
+  picture.Height = 2;
+  const PixelCode rows[2][3] = {{PixelCode::Black, PixelCode::White, PixelCode::Transparent},
+                                {PixelCode::Gray66, PixelCode::Gray33, PixelCode::White}};
+  for (int y = 1; y <= 2; ++y) {
+    for (int x = 1; x <= 3; ++x) picture.Cells.At(x, y) = rows[y - 1][x - 1];
+  }
+  form->SetPictureName("icon");
+}
+
 }  // namespace pictavo::testing

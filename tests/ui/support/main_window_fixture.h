@@ -31,6 +31,9 @@ struct MainWindowFixture {
   // so that the window fits on the screen where it is put, and returns where
   // it appeared from the top-left of the main window's frame.
   QPoint FirstShownOffset(QWidget* window);
+  // The 3 x 2 "icon" of the golden listings: Black, White, Transparent over
+  // 66 % gray, 33 % gray, White.
+  void DrawIcon();
 
   // The history goes here, never into the real home.
   QTemporaryDir state_home;
