@@ -17,8 +17,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "core/formats/picture_file.h"
-#include "core/formats/skin_file.h"
+#include "core/editing/history_look.h"
 #include "core/render/preview_raster.h"
 #include "ui/services/platform_services.h"
 
@@ -27,39 +26,6 @@ namespace pictavo {
 namespace {
 
 constexpr int ThumbSide = 48;
-
-// The shown picture and its size in words: a picture as one icon, a skin by
-// its first icon.
-struct Look {
-  std::optional<TSkinIcon> icon;
-  QString size;
-};
-
-Look LookOf(const HistoryStore& store, const HistoryEntry& entry) {
-  Look look;
-  const auto bytes = store.Read(entry);
-  if (!bytes) return {std::nullopt, QStringLiteral("unreadable")};
-  const std::span<const std::uint8_t> data(*bytes);
-  if (entry.kind == DocumentKind::Picture) {
-    const auto record = ReadPictureFile(data);
-    if (!record) return {std::nullopt, QStringLiteral("damaged")};
-    TSkinIcon icon;
-    icon.SubIcons = 1;
-    icon.BPP = 8;
-    icon.Width = record->width;
-    icon.Height = record->height;
-    for (const PixelCode code : record->codes) icon.Data.push_back(static_cast<std::uint8_t>(code));
-    look.icon = std::move(icon);
-    look.size = QStringLiteral("%1 x %2").arg(record->width).arg(record->height);
-  } else {
-    const SkinFileRead read = ReadSkinFile(data);
-    if (!read.skin) return {std::nullopt, QStringLiteral("damaged")};
-    if (read.skin->Count() > 0) look.icon = read.skin->At(0);
-    look.size = read.skin->Count() == 1 ? QStringLiteral("1 icon")
-                                        : QStringLiteral("%1 icons").arg(read.skin->Count());
-  }
-  return look;
-}
 
 QIcon Thumbnail(const std::optional<TSkinIcon>& icon, const QColor& background) {
   const int side = icon ? std::max(icon->Width, icon->Height) + 2 : 1;
@@ -128,18 +94,18 @@ void RecoverWindow::Fill(int row) {
   list_->clear();
   const QColor background = palette().color(QPalette::Base);
   for (const HistoryEntry& entry : entries_) {
-    const Look look = LookOf(store_, entry);
+    const HistoryLook look = LookOf(store_, entry);
     const QString name =
         entry.record.name.empty()
             ? QStringLiteral("(no name)")
             : QString::fromLatin1(entry.record.name.data(),
                                   static_cast<qsizetype>(entry.record.name.size()));
-    auto* item =
-        new QListWidgetItem(Thumbnail(look.icon, background),
-                            QStringLiteral("%1   %2\n%3   %4")
-                                .arg(QString::fromStdString(entry.record.time),
-                                     QString::fromStdString(entry.record.command), name, look.size),
-                            list_);
+    auto* item = new QListWidgetItem(Thumbnail(look.icon, background),
+                                     QStringLiteral("%1   %2\n%3   %4")
+                                         .arg(QString::fromStdString(entry.record.time),
+                                              QString::fromStdString(entry.record.command), name,
+                                              QString::fromStdString(look.size)),
+                                     list_);
     item->setToolTip(QDir::toNativeSeparators(QString::fromStdString(entry.document.string())));
   }
   list_->setCurrentRow(list_->count() > 0 ? std::clamp(row, 0, list_->count() - 1) : -1);
