@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include <QDialogButtonBox>
