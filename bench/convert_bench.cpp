@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_test_door.h"
-#include "core/formats/image_fit.h"
+#include "core/imaging/image_fit.h"
 
 namespace pictavo {
 namespace {

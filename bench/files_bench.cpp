@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/editing/editor.h"
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/formats/picture_file.h"
 
 namespace pictavo {

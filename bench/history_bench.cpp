@@ -10,7 +10,7 @@
 #include "core/editing/document_io.h"
 #include "core/editing/document_keeper.h"
 #include "core/editing/editor.h"
-#include "core/editing/history_store.h"
+#include "core/documents/history_store.h"
 
 namespace pictavo {
 namespace {

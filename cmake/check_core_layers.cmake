@@ -1,17 +1,20 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a file of a core layer includes a layer above it. Dependencies
-# run one way: model at the bottom; platform, formats and render on the
-# model only; editing on all of them. A command-line tool can then take the
-# model and the formats without dragging in the editor.
+# run one way: model at the bottom; platform, imaging, formats and render on
+# the model only; documents (what a file is, what an export is, the history)
+# on those; editing on all of them. The command line can then take every
+# document without dragging in the editor.
 set(allowed_model model)
 set(allowed_platform model platform)
+set(allowed_imaging model imaging)
 set(allowed_formats model formats)
 set(allowed_render model render)
-set(allowed_editing model platform formats render editing)
+set(allowed_documents model platform imaging formats render documents)
+set(allowed_editing model platform imaging formats render documents editing)
 
 set(offenders "")
 set(checked 0)
-foreach(layer model platform formats render editing)
+foreach(layer model platform imaging formats render documents editing)
   file(GLOB_RECURSE files "${CORE_DIR}/${layer}/*.h" "${CORE_DIR}/${layer}/*.cpp")
   foreach(f ${files})
     math(EXPR checked "${checked} + 1")
@@ -38,7 +41,7 @@ file(GLOB loose "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
 file(GLOB dirs LIST_DIRECTORIES true "${CORE_DIR}/*")
 foreach(d ${dirs})
   get_filename_component(name "${d}" NAME)
-  if(IS_DIRECTORY "${d}" AND NOT name MATCHES "^(model|platform|formats|render|editing)$")
+  if(IS_DIRECTORY "${d}" AND NOT name MATCHES "^(model|platform|imaging|formats|render|documents|editing)$")
     list(APPEND offenders "${d}: a folder outside the known layers")
   endif()
 endforeach()

@@ -17,8 +17,9 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/editing/editor.h"
+#include "core/editing/image_import.h"
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
 #include "image_io/decoder_messages.h"
@@ -130,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // import keep what earlier inputs left.
   static const auto editor = std::make_unique<Editor>();
   const PictureCells before = editor->State().Document.Picture.Cells;
-  import.AcceptImport(*editor);
+  AcceptImport(import, *editor);
   const Picture& picture = editor->State().Document.Picture;
   Require(picture.Width >= 1 && picture.Width <= MaxPictureWidth, "width outside 1..96");
   Require(picture.Height >= 1 && picture.Height <= MaxPictureHeight, "height outside 1..92");

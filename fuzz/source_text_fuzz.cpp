@@ -6,7 +6,7 @@
 
 #include "core/formats/listing.h"
 #include "core/formats/picture_file.h"
-#include "core/formats/source_text_reader.h"
+#include "core/formats/source_text/reader.h"
 
 namespace {
 

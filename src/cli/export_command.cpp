@@ -16,7 +16,7 @@
 #include "cli/commands.h"
 #include "cli/picture_input.h"
 #include "core/formats/listing.h"
-#include "core/formats/source_text.h"
+#include "core/formats/source_text/writer.h"
 
 namespace pictavo::cli {
 

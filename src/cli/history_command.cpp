@@ -9,7 +9,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "core/editing/history_store.h"
+#include "core/documents/history_store.h"
 #include "qt_support/history_folder.h"
 
 namespace pictavo::cli {

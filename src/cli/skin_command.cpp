@@ -21,7 +21,7 @@
 #include "cli/picture_input.h"
 #include "cli/skin_input.h"
 #include "cli/skin_manifest.h"
-#include "core/editing/skin_budget.h"
+#include "core/documents/skin_budget.h"
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
 #include "core/model/skin.h"

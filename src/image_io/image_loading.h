@@ -9,7 +9,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "core/formats/image_conversion.h"
+#include "core/imaging/image_conversion.h"
 #include "image_io/image_data_check.h"
 
 class QIODevice;

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/editing/editor.h"
+#include "core/editing/image_import.h"
 #include "core/editing/editor_test_door.h"
 #include "core/editing/editor_view.h"
 
@@ -179,7 +180,7 @@ TEST_F(ImportFixture, AcceptWritesCellsAndSizeOnly) {
   const EditorState& s = editor.State();
   const Picture before = s.Document.Picture;
 
-  import.AcceptImport(editor);
+  AcceptImport(import, editor);
 
   EXPECT_EQ(s.Document.Picture.Width, 50);
   EXPECT_EQ(s.Document.Picture.Height, 92);
@@ -203,7 +204,7 @@ TEST_F(ImportFixture, ThresholdChangesOnlyThePreviewUntilAccepted) {
   EXPECT_EQ(editor.State().Document.Picture, before);
   EXPECT_EQ(view.renders, 0);
 
-  import.AcceptImport(editor);
+  AcceptImport(import, editor);
   EXPECT_EQ(editor.State().Document.Picture.Cells.At(16, 16), PixelCode::Gray33);
   EXPECT_EQ(editor.State().Document.Picture.Width, 16);
 }
@@ -214,7 +215,7 @@ TEST_F(ImportFixture, AcceptMakesNoUndoStep) {
   const Picture snapshot = s.Document.Undo.Newest().Picture;
   BitmapImport import;
   import.OpenImage(SolidImage(16, 16, {0, 0, 0}));
-  import.AcceptImport(editor);
+  AcceptImport(import, editor);
   EXPECT_EQ(s.Document.Undo.Count(), undo_count);
 
   // Undo goes back past the import to the snapshot of the command before it.
@@ -229,14 +230,14 @@ TEST_F(ImportFixture, NothingToAcceptBeforeAnImageIsOpened) {
   BitmapImport import;
   EXPECT_FALSE(import.CanAccept());
   import.SetThreshold(30);  // the scroll bar moved before any image
-  import.AcceptImport(editor);
+  AcceptImport(import, editor);
   EXPECT_EQ(editor.State().Document.Picture, before);
   EXPECT_EQ(view.renders, 0);
 
   // An image with no pixels cannot make a 0 x 0 picture either.
   import.OpenImage(RgbImage{0, 0, {}, {}});
   EXPECT_FALSE(import.CanAccept());
-  import.AcceptImport(editor);
+  AcceptImport(import, editor);
   EXPECT_EQ(editor.State().Document.Picture, before);
 }
 
@@ -247,7 +248,7 @@ TEST_F(ImportFixture, MalformedImageIsIgnored) {
   import.OpenImage(RgbImage{-1, 5, {}, {}});
   EXPECT_EQ(import.ImportWidth(), 4);
   EXPECT_EQ(import.LoadedBitmap().width, 4);
-  import.AcceptImport(editor);
+  AcceptImport(import, editor);
   EXPECT_EQ(editor.State().Document.Picture.Width, 4);
   EXPECT_EQ(editor.State().Document.Picture.Cells.At(4, 4), PixelCode::White);
 }
@@ -256,11 +257,11 @@ TEST_F(ImportFixture, ReopenedWindowImportsTheSameImageAgain) {
   BitmapImport import;
   import.OpenImage(SolidImage(6, 3, {128, 128, 128}));
   import.SetThreshold(150);
-  import.AcceptImport(editor);
+  AcceptImport(import, editor);
   EditorTestDoor::MutableState(editor).Document.Picture.Cells.At(2, 2) =
       PixelCode::White;  // edited after the import
 
-  import.AcceptImport(editor);  // OK again, threshold kept
+  AcceptImport(import, editor);  // OK again, threshold kept
   EXPECT_EQ(import.ImportThreshold(), 150);
   EXPECT_EQ(editor.State().Document.Picture.Cells.At(2, 2), PixelCode::Black);
   EXPECT_EQ(view.renders, 2);

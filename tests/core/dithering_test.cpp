@@ -7,9 +7,9 @@
 #include <tuple>
 #include <vector>
 
-#include "core/formats/dithering.h"
-#include "core/formats/image_conversion.h"
-#include "core/formats/image_fit.h"
+#include "core/imaging/dithering.h"
+#include "core/imaging/image_conversion.h"
+#include "core/imaging/image_fit.h"
 
 namespace pictavo {
 namespace {

@@ -9,9 +9,10 @@
 #include <random>
 #include <string>
 
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
+#include "core/editing/image_import.h"
 #include "core/editing/icon_commands.h"
 #include "core/editing/selection_transform.h"
 
@@ -94,7 +95,7 @@ struct Session {
       case 20: {
         BitmapImport import;
         import.OpenImage(RgbImage{3, 2, std::vector(6, Rgb{static_cast<std::uint8_t>(255 * Below(2)), 0, 0}), {}});
-        import.AcceptImport(e);
+        AcceptImport(import, e);
         return Undo::Keep;
       }
       case 21: {

@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/editing/editor.h"
+#include "core/editing/image_import.h"
 #include "core/editing/editor_test_door.h"
-#include "core/editing/frame_import.h"
+#include "core/documents/frame_import.h"
 #include "core/formats/skin_file.h"
 #include "test_models.h"
 
@@ -159,9 +160,9 @@ TEST_F(FrameFixture, NothingHappensOutsideSkinModeOrWithoutAnIcon) {
 
   // Through the window's state: no image, nothing to import.
   BitmapImport import;
-  EXPECT_FALSE(import.ImportFrames(editor).imported);
+  EXPECT_FALSE(ImportFrames(import, editor).imported);
   import.OpenFrames({Solid(2, 2, 0), Solid(2, 2, 255)});
-  EXPECT_TRUE(import.ImportFrames(editor).imported);
+  EXPECT_TRUE(ImportFrames(import, editor).imported);
   EXPECT_EQ(Icon(0).Data, (std::vector<std::uint8_t>{0, 0, 0, 0, 3, 3, 3, 3}));
 }
 

@@ -20,7 +20,7 @@
 #include "core/formats/listing.h"
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
-#include "core/formats/source_text.h"
+#include "core/formats/source_text/writer.h"
 
 namespace pictavo {
 namespace {

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/editing/document_io.h"
 #include "core/editing/document_keeper.h"
 #include "core/editing/editor.h"
+#include "core/editing/image_import.h"
 #include "core/editing/editor_test_door.h"
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
@@ -54,7 +55,7 @@ const std::vector<std::pair<DiscardingCommand, Command>>& Commands() {
        [](Editor& e) {
          BitmapImport import;
          import.OpenImage(RgbImage{3, 2, std::vector(6, Rgb{255, 255, 255}), {}});
-         import.AcceptImport(e);
+         AcceptImport(import, e);
        }},
       {DiscardingCommand::OpenSkin, [](Editor& e) { OpenSkinIntoEditor(e, OneIconSkin(), "s"); }},
       {DiscardingCommand::NewSkin,

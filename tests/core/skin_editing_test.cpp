@@ -11,7 +11,7 @@
 #include "core/editing/editor_test_door.h"
 #include "core/editing/frame_player.h"
 #include "core/editing/icon_commands.h"
-#include "core/editing/skin_budget.h"
+#include "core/documents/skin_budget.h"
 #include "core/formats/skin_file.h"
 #include "recording_view.h"
 #include "test_models.h"

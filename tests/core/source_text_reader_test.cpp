@@ -10,8 +10,8 @@
 
 #include "core/formats/listing.h"
 #include "core/formats/pack_pixels.h"
-#include "core/formats/source_text.h"
-#include "core/formats/source_text_reader.h"
+#include "core/formats/source_text/writer.h"
+#include "core/formats/source_text/reader.h"
 #include "test_models.h"
 
 namespace pictavo {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/formats/pack_pixels.h"
-#include "core/formats/source_text.h"
+#include "core/formats/source_text/writer.h"
 
 namespace pictavo {
 namespace {

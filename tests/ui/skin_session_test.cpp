@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/editing/skin_budget.h"
+#include "core/documents/skin_budget.h"
 #include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"

@@ -12,7 +12,7 @@
 #include "cli/images/convert_frames.h"
 #include "cli/images/convert_text.h"
 #include "cli/images/image_commands.h"
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/picture_file.h"
 #include "image_io/image_loading.h"

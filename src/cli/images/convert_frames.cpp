@@ -5,7 +5,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/skin_input.h"
-#include "core/editing/frame_import.h"
+#include "core/documents/frame_import.h"
 #include "core/formats/skin_file.h"
 
 namespace pictavo::cli {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 
 namespace pictavo::cli {
 

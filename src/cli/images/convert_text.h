@@ -8,7 +8,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
-#include "core/formats/source_text_reader.h"
+#include "core/formats/source_text/reader.h"
 
 namespace pictavo::cli {
 

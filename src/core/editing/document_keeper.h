@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/editing/history_store.h"
+#include "core/documents/history_store.h"
 #include "core/model/error.h"
 #include "core/model/expected.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/formats/skin_file.h"
-#include "core/formats/source_text_reader.h"
+#include "core/formats/source_text/reader.h"
 
 namespace pictavo {
 

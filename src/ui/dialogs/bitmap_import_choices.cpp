@@ -12,7 +12,7 @@
 #include <QSignalBlocker>
 
 #include "core/editing/editor.h"
-#include "core/formats/dithering.h"
+#include "core/imaging/dithering.h"
 #include "ui/dialogs/bitmap_import_window.h"
 #include "ui/services/platform_services.h"
 

@@ -22,7 +22,8 @@
 #include <QSignalBlocker>
 
 #include "core/editing/editor.h"
-#include "core/formats/dithering.h"
+#include "core/editing/image_import.h"
+#include "core/imaging/dithering.h"
 #include "image_io/image_loading.h"
 #include "ui/services/platform_services.h"
 #include "ui/services/scaled_sizes.h"
@@ -349,13 +350,13 @@ void TbmpWin::BitBtn1Click() {
     if (!ImportFrames()) return;
     frames_imported_ = true;
   } else {
-    import_.AcceptImport(editor_);
+    AcceptImport(import_, editor_);
   }
   accept();
 }
 
 bool TbmpWin::ImportFrames() {
-  const FrameImportOutcome outcome = import_.ImportFrames(editor_);
+  const FrameImportOutcome outcome = pictavo::ImportFrames(import_, editor_);
   if (outcome.imported) return true;
   services_.ShowMessage(
       this,

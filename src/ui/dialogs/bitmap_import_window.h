@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPoint>
 
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 #include "ui/dialogs/import_image_box.h"
 #include "ui/dialogs/import_memory.h"
 

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "core/formats/source_text.h"
+#include "core/formats/source_text/writer.h"
 #include "core/model/picture.h"
 
 class QCheckBox;

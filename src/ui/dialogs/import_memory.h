@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "core/formats/dithering.h"
+#include "core/imaging/dithering.h"
 
 namespace pictavo {
 

@@ -16,7 +16,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "core/editing/history_look.h"
+#include "core/documents/history_look.h"
 #include "core/render/preview_raster.h"
 #include "ui/services/platform_services.h"
 

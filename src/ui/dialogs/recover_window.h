@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "core/editing/history_store.h"
+#include "core/documents/history_store.h"
 
 class QListWidget;
 class QPushButton;

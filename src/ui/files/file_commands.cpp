@@ -14,7 +14,7 @@
 #include "core/editing/editor.h"
 #include "core/formats/file_kind.h"
 #include "core/formats/picture_file.h"
-#include "core/formats/source_text_reader.h"
+#include "core/formats/source_text/reader.h"
 #include "core/platform/safe_file.h"
 #include "ui/dialogs/bitmap_import_window.h"
 #include "ui/services/file_access.h"

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "core/editing/document_keeper.h"
-#include "core/editing/history_store.h"
+#include "core/documents/history_store.h"
 
 class QAction;
 class QLabel;

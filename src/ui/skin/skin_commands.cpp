@@ -14,7 +14,7 @@
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/icon_commands.h"
-#include "core/editing/skin_budget.h"
+#include "core/documents/skin_budget.h"
 #include "core/formats/skin_file.h"
 #include "ui/dialogs/add_icon_dialog.h"
 #include "ui/services/file_access.h"

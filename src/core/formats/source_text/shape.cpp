@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "core/formats/pack_pixels.h"
-#include "core/formats/source_text_parts.h"
+#include "core/formats/source_text/parts.h"
 
 namespace pictavo::source_text {
 

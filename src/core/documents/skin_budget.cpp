@@ -1,4 +1,4 @@
-#include "core/editing/skin_budget.h"
+#include "core/documents/skin_budget.h"
 
 #include "core/formats/skin_file.h"
 

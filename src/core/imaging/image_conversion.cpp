@@ -1,4 +1,4 @@
-#include "core/formats/image_conversion.h"
+#include "core/imaging/image_conversion.h"
 
 #include <algorithm>
 #include <array>

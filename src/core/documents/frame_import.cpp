@@ -1,12 +1,10 @@
-#include "core/editing/frame_import.h"
+#include "core/documents/frame_import.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "core/editing/editor.h"
-#include "core/editing/icon_commands.h"
-#include "core/editing/skin_budget.h"
-#include "core/formats/image_fit.h"
+#include "core/documents/skin_budget.h"
+#include "core/imaging/image_fit.h"
 #include "core/formats/skin_file.h"
 #include "core/model/picture.h"
 
@@ -87,24 +85,6 @@ FrameImportOutcome ReplaceSubIconsWithFrames(Skin& skin, int index,
   icon.Data = std::move(data);
   icon.SubIcons = outcome.frames;
   outcome.imported = true;
-  return outcome;
-}
-
-FrameImportOutcome ImportFramesIntoIcon(Editor& editor, std::span<const RgbImage> frames,
-                                        const ConversionOptions& options, bool fit) {
-  const int index = editor.State().Document.CurrentIconIndex;
-  if (!editor.State().Document.SkinMode || editor.CurrentIcon() == nullptr) {
-    return FrameImportOutcome{false, static_cast<int>(frames.size()), 0};
-  }
-  FrameImportOutcome outcome;
-  {
-    EditScope scope(editor);
-    const TSkinIcon before = *editor.CurrentIcon();
-    outcome = ReplaceSubIconsWithFrames(scope.Skin(), index, frames, options, fit);
-    if (!(*editor.CurrentIcon() == before)) scope.DocumentChanged();
-  }
-  // Loads sub-icon 0 into the Picture, empties the undo stack and redraws.
-  if (outcome.imported) SelectIcon(editor, index);
   return outcome;
 }
 

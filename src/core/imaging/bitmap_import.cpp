@@ -1,10 +1,9 @@
-#include "core/editing/bitmap_import.h"
+#include "core/imaging/bitmap_import.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "core/editing/editor.h"
-#include "core/formats/image_fit.h"
+#include "core/imaging/image_fit.h"
 
 namespace pictavo {
 
@@ -169,27 +168,6 @@ void BitmapImport::ConvertImage() {
 
 bool BitmapImport::CanAccept() const {
   return has_image_ && import_width_ >= 1 && import_height_ >= 1;
-}
-
-void BitmapImport::AcceptImport(Editor& editor) {
-  if (!CanAccept()) return;
-  editor.KeepBeforeDiscard(DiscardingCommand::ImportImage);
-  // The picture now comes from an image, not from the file it was opened from.
-  editor.SetFilePath({});
-  EditScope scope(editor);
-  Picture& picture = scope.Document().Picture;
-  const Picture before = picture;
-  for (int y = 1; y <= import_height_; ++y) {
-    for (int x = 1; x <= import_width_; ++x) picture.Cells.At(x, y) = import_grid_.At(x, y);
-  }
-  picture.Width = import_width_;
-  picture.Height = import_height_;
-  scope.ChangedIf(picture != before);
-}
-
-FrameImportOutcome BitmapImport::ImportFrames(Editor& editor) const {
-  if (!CanAccept()) return FrameImportOutcome{};
-  return ImportFramesIntoIcon(editor, frames_, Options(), fit_);
 }
 
 }  // namespace pictavo

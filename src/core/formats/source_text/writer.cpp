@@ -1,4 +1,4 @@
-#include "core/formats/source_text.h"
+#include "core/formats/source_text/writer.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "core/formats/dithering.h"
+#include "core/imaging/dithering.h"
 
 #include <algorithm>
 #include <cstddef>

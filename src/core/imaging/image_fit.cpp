@@ -1,4 +1,4 @@
-#include "core/formats/image_fit.h"
+#include "core/imaging/image_fit.h"
 
 #include <algorithm>
 #include <array>

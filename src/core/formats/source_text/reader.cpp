@@ -1,8 +1,8 @@
-#include "core/formats/source_text_reader.h"
+#include "core/formats/source_text/reader.h"
 
 #include <utility>
 
-#include "core/formats/source_text_parts.h"
+#include "core/formats/source_text/parts.h"
 
 namespace pictavo {
 

@@ -4,12 +4,10 @@
 #include <span>
 #include <vector>
 
-#include "core/formats/image_conversion.h"
+#include "core/imaging/image_conversion.h"
 #include "core/model/skin.h"
 
 namespace pictavo {
-
-class Editor;
 
 // What importing the frames of an animation into an icon came to.
 struct FrameImportOutcome {
@@ -39,13 +37,5 @@ std::vector<std::uint8_t> FrameToSubIcon(const RgbImage& frame, const TSkinIcon&
 FrameImportOutcome ReplaceSubIconsWithFrames(Skin& skin, int index,
                                              std::span<const RgbImage> frames,
                                              const ConversionOptions& options, bool fit);
-
-// The same for the current icon in skin mode, then makes sub-icon 0 current
-// and loads it into the Picture.
-// Makes no undo step and empties the undo stack, like every move to another
-// sub-icon. Changes nothing, and says so, without a current icon, without
-// frames, or when the frames exceed the room.
-FrameImportOutcome ImportFramesIntoIcon(Editor& editor, std::span<const RgbImage> frames,
-                                        const ConversionOptions& options, bool fit);
 
 }  // namespace pictavo

@@ -1,4 +1,4 @@
-#include "core/formats/source_text_scan.h"
+#include "core/formats/source_text/scan.h"
 
 #include <array>
 #include <cctype>

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "core/formats/dithering.h"
+#include "core/imaging/dithering.h"
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/formats/source_text_reader.h"
-#include "core/formats/source_text_scan.h"
+#include "core/formats/source_text/reader.h"
+#include "core/formats/source_text/scan.h"
 
 namespace pictavo::source_text {
 

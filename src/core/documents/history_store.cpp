@@ -1,4 +1,4 @@
-#include "core/editing/history_store.h"
+#include "core/documents/history_store.h"
 
 #include <algorithm>
 #include <cstdlib>

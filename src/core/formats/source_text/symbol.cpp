@@ -1,4 +1,4 @@
-#include "core/formats/source_symbol.h"
+#include "core/formats/source_text/symbol.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "core/editing/history_look.h"
+#include "core/documents/history_look.h"
 
 #include <span>
 #include <utility>

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <utility>
 
-#include "core/formats/source_text_parts.h"
+#include "core/formats/source_text/parts.h"
 
 namespace pictavo::source_text {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/formats/image_conversion.h"
+#include "core/imaging/image_conversion.h"
 
 namespace pictavo {
 

@@ -3,15 +3,12 @@
 #include <span>
 #include <vector>
 
-#include "core/editing/frame_import.h"
-#include "core/formats/dithering.h"
-#include "core/formats/image_conversion.h"
+#include "core/imaging/dithering.h"
+#include "core/imaging/image_conversion.h"
 #include "core/model/picture.h"
 #include "core/model/pixel_code.h"
 
 namespace pictavo {
-
-class Editor;
 
 // The state of the bitmap import window without the window: the loaded
 // image (and the frames of an animation), its conversion into four gray
@@ -66,13 +63,6 @@ class BitmapImport {
   // OK is possible only once an image has been opened, so the Picture can
   // never become 0 x 0.
   bool CanAccept() const;
-  // "OK": writes ImportGrid into the Picture's cells, sets its size and
-  // redraws. No undo step; nothing else changes. Does nothing without an image.
-  void AcceptImport(Editor& editor);
-  // "Import frames" on OK: every frame becomes one sub-icon of the current
-  // icon (see ImportFramesIntoIcon); nothing changes without an image.
-  FrameImportOutcome ImportFrames(Editor& editor) const;
-
   bool HasImage() const { return has_image_; }
   const RgbImage& LoadedBitmap() const;
   int FrameCount() const { return static_cast<int>(frames_.size()); }

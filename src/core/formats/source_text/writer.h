@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/formats/packing_order.h"
-#include "core/formats/source_symbol.h"
+#include "core/formats/source_text/symbol.h"
 #include "core/model/picture.h"
 
 namespace pictavo {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "core/editing/history_store.h"
+#include "core/documents/history_store.h"
 #include "core/model/skin.h"
 
 namespace pictavo {
