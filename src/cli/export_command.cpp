@@ -15,8 +15,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/picture_input.h"
-#include "core/formats/listing.h"
-#include "core/formats/source_text/writer.h"
+#include "core/documents/export_catalogue.h"
 
 namespace pictavo::cli {
 
@@ -24,80 +23,26 @@ namespace {
 
 const QString kCommand = QStringLiteral("export");
 
-struct FormatChoice {
-  const char* name;
-  std::optional<ListingFormat> listing;  // the clipboard texts
-  std::optional<SourceFormat> source;    // the compiler texts; neither: the asm 8bpp file
-  int bpp;
-  const char* suffix;  // for --out-dir
-};
-
-// cpp..asm8 are the tool-bar buttons (listing, then the 1-bit C++ array);
-// asmfile is what "Save (asm 8bpp format)..." writes.
-const FormatChoice kFormats[] = {
-    {"cpp", ListingFormat::Cpp, std::nullopt, 0, ".h"},
-    {"asm1", ListingFormat::Asm1, std::nullopt, 1, ".s"},
-    {"asm2", ListingFormat::Asm2, std::nullopt, 2, ".s"},
-    {"asm4", ListingFormat::Asm4, std::nullopt, 4, ".s"},
-    {"asm8", ListingFormat::Asm8, std::nullopt, 8, ".s"},
-    {"asmfile", std::nullopt, std::nullopt, 8, ".s"},
-    {"c1", std::nullopt, SourceFormat::C, 1, ".h"},
-    {"c2", std::nullopt, SourceFormat::C, 2, ".h"},
-    {"c4", std::nullopt, SourceFormat::C, 4, ".h"},
-    {"c8", std::nullopt, SourceFormat::C, 8, ".h"},
-    {"gas1", std::nullopt, SourceFormat::Gas, 1, ".s"},
-    {"gas2", std::nullopt, SourceFormat::Gas, 2, ".s"},
-    {"gas4", std::nullopt, SourceFormat::Gas, 4, ".s"},
-    {"gas8", std::nullopt, SourceFormat::Gas, 8, ".s"},
-    {"xbm", std::nullopt, SourceFormat::Xbm, 1, ".xbm"},
-};
-
-const QString kFormatNames = QStringLiteral(
-    "cpp, asm1, asm2, asm4, asm8, asmfile, c1, c2, c4, c8, gas1, gas2, gas4, gas8 or xbm");
-
-// What the compiler texts take beyond the format; the symbol is per picture.
-struct SourceChoices {
-  BitOrder order = BitOrder::Lsb;
-  ByteLayout layout = ByteLayout::Rows;
-  std::optional<QString> symbol;
-};
-
-std::string ExportText(const LoadedPicture& loaded, const FormatChoice& format, bool align,
-                       const SourceTextOptions& source) {
-  const CodeGridView view = ViewOf(loaded.picture);
-  if (format.listing) return PictureClipboardText(view, loaded.name, *format.listing, align);
-  if (format.source) return WriteSourceText(view, source);
-  return AsmFileListing(view, loaded.name);
+// "cpp|asm1|...|xbm".
+QString FormatChoices() {
+  QStringList names;
+  for (const ExportFormat& format : ExportFormats()) {
+    names << QString::fromLatin1(format.name.data(), static_cast<qsizetype>(format.name.size()));
+  }
+  return names.join(QLatin1Char('|'));
 }
 
-// The symbol of one picture: --symbol, else its name, else its file's name,
-// made into a C identifier; said when it is not the picture's name.
-std::string SymbolFor(const LoadedPicture& loaded, const QString& input,
-                      const SourceChoices& choices) {
-  std::string symbol;
-  if (choices.symbol) {
-    const std::string given = choices.symbol->toLocal8Bit().toStdString();
-    symbol = SourceSymbol(given, given);
-  } else {
-    symbol = SourceSymbol(loaded.name, LocalPath(input).stem().string());
-  }
-  if (symbol != loaded.name) {
-    Warn(input,
-         QStringLiteral("the symbol is %1 (the picture's name is \"%2\")")
-             .arg(QString::fromLatin1(symbol.c_str()), QString::fromLatin1(loaded.name.c_str())));
-  }
-  return symbol;
-}
+std::string Suffix(const ExportFormat& format) { return "." + std::string(format.Family().suffix); }
 
 // Checks the options that only some formats take; a usage error names the
 // one given in vain.
 std::optional<QString> CheckSourceOptions(const QCommandLineParser& parser,
-                                          const FormatChoice& format, SourceChoices& choices,
+                                          const ExportFormat& format, ExportChoices& choices,
                                           qsizetype inputs) {
-  const bool compiler_text = format.source.has_value();
-  const bool c_or_gas = compiler_text && *format.source != SourceFormat::Xbm;
   if (parser.isSet(QStringLiteral("bit-order"))) {
-    if (!c_or_gas) return QStringLiteral("--bit-order is for the c and gas formats");
+    if (auto refused = RefusedOption(format, ExportOption::BitOrder, choices)) {
+      return QString::fromStdString(*refused);
+    }
     const QString value = parser.value(QStringLiteral("bit-order"));
     if (value == QLatin1String("msb")) {
       choices.order = BitOrder::Msb;
@@ -106,7 +51,9 @@ std::optional<QString> CheckSourceOptions(const QCommandLineParser& parser,
     }
   }
   if (parser.isSet(QStringLiteral("layout"))) {
-    if (!c_or_gas || format.bpp != 1) return QStringLiteral("--layout is for c1 and gas1");
+    if (auto refused = RefusedOption(format, ExportOption::Layout, choices)) {
+      return QString::fromStdString(*refused);
+    }
     const QString value = parser.value(QStringLiteral("layout"));
     if (value == QLatin1String("pages")) {
       choices.layout = ByteLayout::Pages;
@@ -114,20 +61,38 @@ std::optional<QString> CheckSourceOptions(const QCommandLineParser& parser,
       return QStringLiteral("unknown layout \"%1\"; choose rows or pages").arg(value);
     }
   }
-  if (parser.isSet(QStringLiteral("align")) && format.source) {
-    if (*format.source == SourceFormat::Xbm)
-      return QStringLiteral("--align is not for xbm, whose rows always start a new byte");
-    if (format.bpp == 8)
-      return QStringLiteral("--align is not for c8 and gas8, one byte per pixel");
-    if (choices.layout == ByteLayout::Pages)
-      return QStringLiteral("--align is not for --layout pages");
+  if (parser.isSet(QStringLiteral("align"))) {
+    if (auto refused = RefusedOption(format, ExportOption::Align, choices)) {
+      return QString::fromStdString(*refused);
+    }
+    choices.align = true;
   }
   if (parser.isSet(QStringLiteral("symbol"))) {
-    if (!compiler_text) return QStringLiteral("--symbol is for the c, gas and xbm formats");
+    if (auto refused = RefusedOption(format, ExportOption::Symbol, choices)) {
+      return QString::fromStdString(*refused);
+    }
     if (inputs > 1) return QStringLiteral("--symbol names one picture's symbol; give one picture");
-    choices.symbol = parser.value(QStringLiteral("symbol"));
+    choices.symbol = parser.value(QStringLiteral("symbol")).toLocal8Bit().toStdString();
   }
   return std::nullopt;
+}
+
+// The symbol of one picture, said when it is not the picture's name.
+void SaySymbol(const ExportFormat& format, const LoadedPicture& loaded, const QString& input,
+               const ExportChoices& choices) {
+  if (!format.Takes(ExportOption::Symbol)) return;
+  const std::string symbol = ExportSymbol(choices, loaded.name, LocalPath(input).stem().string());
+  if (symbol != loaded.name) {
+    Warn(input,
+         QStringLiteral("the symbol is %1 (the picture's name is \"%2\")")
+             .arg(QString::fromLatin1(symbol.c_str()), QString::fromLatin1(loaded.name.c_str())));
+  }
+}
+
+std::string ExportText(const ExportFormat& format, const LoadedPicture& loaded,
+                       const QString& input, const ExportChoices& choices) {
+  return WriteExport(format, ViewOf(loaded.picture), loaded.name, choices,
+                     LocalPath(input).stem().string());
 }
 
 }  // namespace
@@ -180,10 +145,10 @@ int RunExport(const QStringList& arguments) {
                                QStringLiteral("PICTURE.ptv..."));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
-          QStringLiteral("pictavo-cli export PICTURE.ptv... --format "
-                         "cpp|asm1|asm2|asm4|asm8|asmfile|c1|c2|c4|c8|gas1|gas2|gas4|gas8|xbm "
+          QStringLiteral("pictavo-cli export PICTURE.ptv... --format %1 "
                          "[--align] [--bit-order lsb|msb] [--layout rows|pages] [--symbol NAME] "
-                         "[-o OUT | --append OUT | --out-dir DIR]"),
+                         "[-o OUT | --append OUT | --out-dir DIR]")
+              .arg(FormatChoices()),
           QStringLiteral("Writes the source text of pictures, byte for byte as the window "
                          "makes it.")))
     return *done;
@@ -193,24 +158,21 @@ int RunExport(const QStringList& arguments) {
   if (!parser.isSet(format_option)) {
     return UsageError(kCommand, QStringLiteral("--format is required"));
   }
-  const FormatChoice* format = nullptr;
-  for (const FormatChoice& choice : kFormats) {
-    if (parser.value(format_option) == QLatin1String(choice.name)) format = &choice;
-  }
+  const ExportFormat* format = FindExportFormat(parser.value(format_option).toStdString());
   if (format == nullptr) {
     return UsageError(kCommand, QStringLiteral("unknown format \"%1\"; choose %2")
-                                    .arg(parser.value(format_option), kFormatNames));
+                                    .arg(parser.value(format_option),
+                                         QString::fromStdString(ExportFormatNames())));
   }
   const int destinations = int{parser.isSet(output_option)} + int{parser.isSet(append_option)} +
                            int{parser.isSet(out_dir_option)};
   if (destinations > 1) {
     return UsageError(kCommand, QStringLiteral("give only one of -o, --append and --out-dir"));
   }
-  SourceChoices choices;
+  ExportChoices choices;
   if (auto wrong = CheckSourceOptions(parser, *format, choices, inputs.size())) {
     return UsageError(kCommand, *wrong);
   }
-  const bool align = parser.isSet(align_option);
 
   // Every input is read and checked before anything is written, so a refused
   // picture leaves every output as it was.
@@ -226,14 +188,8 @@ int RunExport(const QStringList& arguments) {
   }
   if (refused) return ExitRefused;
 
-  std::vector<SourceTextOptions> sources(pictures.size());
-  if (format->source) {
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-      sources[i] = {
-          *format->source, format->bpp,
-          align,           choices.order,
-          choices.layout,  SymbolFor(pictures[i], inputs[static_cast<qsizetype>(i)], choices)};
-    }
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    SaySymbol(*format, pictures[i], inputs[static_cast<qsizetype>(i)], choices);
   }
 
   if (parser.isSet(out_dir_option)) {
@@ -241,7 +197,7 @@ int RunExport(const QStringList& arguments) {
     std::map<std::filesystem::path, QString> targets;
     for (const QString& input : inputs) {
       const std::filesystem::path target =
-          LocalPath(folder) / LocalPath(input).stem().concat(format->suffix);
+          LocalPath(folder) / LocalPath(input).stem().concat(Suffix(*format));
       if (auto [at, added] = targets.emplace(target, input); !added) {
         return UsageError(kCommand, QStringLiteral("%1 and %2 would both be written to %3")
                                         .arg(at->second, input, DisplayPath(target)));
@@ -253,9 +209,10 @@ int RunExport(const QStringList& arguments) {
     for (std::size_t i = 0; i < pictures.size(); ++i) {
       const std::filesystem::path target =
           LocalPath(folder) /
-          LocalPath(inputs[static_cast<qsizetype>(i)]).stem().concat(format->suffix);
+          LocalPath(inputs[static_cast<qsizetype>(i)]).stem().concat(Suffix(*format));
       const OutputTarget output{OutputTarget::Kind::Replace, DisplayPath(target)};
-      if (!WriteOutput(output, ExportText(pictures[i], *format, align, sources[i])))
+      if (!WriteOutput(
+              output, ExportText(*format, pictures[i], inputs[static_cast<qsizetype>(i)], choices)))
         return ExitRefused;
     }
     return ExitOk;
@@ -265,7 +222,7 @@ int RunExport(const QStringList& arguments) {
   // end" commands would leave them.
   std::string text;
   for (std::size_t i = 0; i < pictures.size(); ++i)
-    text += ExportText(pictures[i], *format, align, sources[i]);
+    text += ExportText(*format, pictures[i], inputs[static_cast<qsizetype>(i)], choices);
   OutputTarget output;
   if (parser.isSet(append_option)) {
     output = {OutputTarget::Kind::Append, parser.value(append_option)};

@@ -4,8 +4,8 @@
 #include <cstddef>
 
 #include "core/documents/skin_budget.h"
-#include "core/imaging/image_fit.h"
 #include "core/formats/skin_file.h"
+#include "core/imaging/image_fit.h"
 #include "core/model/picture.h"
 
 namespace pictavo {

@@ -14,7 +14,8 @@ void AcceptImport(const BitmapImport& import, Editor& editor) {
   Picture& picture = scope.Document().Picture;
   const Picture before = picture;
   for (int y = 1; y <= import.ImportHeight(); ++y) {
-    for (int x = 1; x <= import.ImportWidth(); ++x) picture.Cells.At(x, y) = import.ImportGrid().At(x, y);
+    for (int x = 1; x <= import.ImportWidth(); ++x)
+      picture.Cells.At(x, y) = import.ImportGrid().At(x, y);
   }
   picture.Width = import.ImportWidth();
   picture.Height = import.ImportHeight();

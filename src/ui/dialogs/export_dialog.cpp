@@ -16,37 +16,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/formats/listing.h"
+#include "core/formats/source_text/symbol.h"
 
 namespace pictavo {
 
 namespace {
-
-struct KindItem {
-  ExportKind kind;
-  const char* caption;
-};
-const KindItem kKinds[] = {
-    {ExportKind::Listing, "ASM listing (clipboard text)"},
-    {ExportKind::Cpp, "C++ array (clipboard text)"},
-    {ExportKind::AsmFile, "asm 8bpp file"},
-    {ExportKind::CHeader, "C header"},
-    {ExportKind::GasSource, "GNU as source"},
-    {ExportKind::Xbm, "X bitmap"},
-};
-
-ListingFormat ListingOfDepth(int depth) {
-  switch (depth) {
-    case 1:
-      return ListingFormat::Asm1;
-    case 2:
-      return ListingFormat::Asm2;
-    case 4:
-      return ListingFormat::Asm4;
-    default:
-      return ListingFormat::Asm8;
-  }
-}
 
 QComboBox* NewCombo(QWidget* parent, const char* name, const char* tip,
                     std::initializer_list<const char*> items) {
@@ -67,7 +41,10 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidg
   format_ = new QComboBox(this);
   format_->setObjectName(QStringLiteral("formatBox"));
   format_->setToolTip(QStringLiteral("Which text to make"));
-  for (const KindItem& item : kKinds) format_->addItem(QLatin1String(item.caption));
+  for (const ExportFamilyInfo& family : ExportFamilies()) {
+    format_->addItem(
+        QString::fromLatin1(family.caption.data(), static_cast<qsizetype>(family.caption.size())));
+  }
   depth_ = NewCombo(this, "depthBox", "Bits per pixel", {"1", "2", "4", "8"});
   align_ = new QCheckBox(QStringLiteral("&Align rows to bytes"), this);
   align_->setObjectName(QStringLiteral("alignBox"));
@@ -148,90 +125,52 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidg
   Update();
 }
 
-ExportKind ExportDialog::Kind() const { return kKinds[std::max(0, format_->currentIndex())].kind; }
-
-QString ExportDialog::Suffix() const {
-  switch (Kind()) {
-    case ExportKind::Cpp:
-    case ExportKind::CHeader:
-      return QStringLiteral("h");
-    case ExportKind::Xbm:
-      return QStringLiteral("xbm");
-    default:
-      return QStringLiteral("s");
-  }
+const ExportFormat& ExportDialog::Format() const {
+  const auto families = ExportFamilies();
+  const auto index = static_cast<std::size_t>(std::max(0, format_->currentIndex()));
+  return ExportFormatOf(families[std::min(index, families.size() - 1)].family,
+                        depth_->currentText().toInt());
 }
 
-QString ExportDialog::SaveFilter() const {
-  switch (Kind()) {
-    case ExportKind::Cpp:
-    case ExportKind::CHeader:
-      return QStringLiteral("(C header *.h)|*.h|(All Files *.*)|*.*");
-    case ExportKind::Xbm:
-      return QStringLiteral("(X bitmap *.xbm)|*.xbm|(All Files *.*)|*.*");
-    default:
-      return QStringLiteral("(Assembler source *.s)|*.s|(All Files *.*)|*.*");
-  }
-}
+QString ExportDialog::Suffix() const { return QString::fromLatin1(Format().Family().suffix); }
+
+QString ExportDialog::SaveFilter() const { return QString::fromLatin1(Format().Family().filter); }
 
 QString ExportDialog::FileStem() const {
-  const ExportKind kind = Kind();
-  const bool compiler_text =
-      kind == ExportKind::CHeader || kind == ExportKind::GasSource || kind == ExportKind::Xbm;
-  return compiler_text ? QString::fromLatin1(symbol_used_) : QString::fromLatin1(name_);
+  return Format().Takes(ExportOption::Symbol) ? QString::fromLatin1(symbol_used_)
+                                              : QString::fromLatin1(name_);
 }
 
 void ExportDialog::Update() {
-  const ExportKind kind = Kind();
-  const int depth = depth_->currentText().toInt();
-  const bool compiler_text =
-      kind == ExportKind::CHeader || kind == ExportKind::GasSource || kind == ExportKind::Xbm;
-  const bool has_depth =
-      kind == ExportKind::Listing || kind == ExportKind::CHeader || kind == ExportKind::GasSource;
-  const bool c_or_gas = kind == ExportKind::CHeader || kind == ExportKind::GasSource;
-  const bool pages = c_or_gas && depth == 1 && layout_->currentIndex() == 1;
-  depth_->setEnabled(has_depth);
-  align_->setEnabled(has_depth && depth != 8 && !pages);
-  bit_order_->setEnabled(c_or_gas);
-  layout_->setEnabled(c_or_gas && depth == 1);
-  symbol_->setEnabled(compiler_text);
-
-  const CodeGridView view = ViewOf(picture_);
-  const std::string_view name(name_.constData(), static_cast<std::size_t>(name_.size()));
-  const bool align = align_->isEnabled() && align_->isChecked();
-  SourceTextOptions options;
-  options.Bpp = kind == ExportKind::Listing || c_or_gas ? depth : 8;
-  options.Align = align;
-  if (c_or_gas) {
-    options.Order = bit_order_->currentIndex() == 1 ? BitOrder::Msb : BitOrder::Lsb;
-    options.Layout = pages ? ByteLayout::Pages : ByteLayout::Rows;
-  }
+  const ExportFormat& format = Format();
+  ExportChoices given;
+  given.align = align_->isChecked();
+  given.order = bit_order_->currentIndex() == 1 ? BitOrder::Msb : BitOrder::Lsb;
+  given.layout = layout_->currentIndex() == 1 ? ByteLayout::Pages : ByteLayout::Rows;
+  // An empty box names the array "picture", as the rule for a name with
+  // nothing left of it does.
   const std::string typed = symbol_->text().toLatin1().toStdString();
-  options.Symbol = SourceSymbol(typed, typed);
-  symbol_used_ = QByteArray::fromStdString(options.Symbol);
-  switch (kind) {
-    case ExportKind::Listing:
-      text_ = PictureClipboardText(view, name, ListingOfDepth(depth), align);
-      break;
-    case ExportKind::Cpp:
-      text_ = PictureClipboardText(view, name, ListingFormat::Cpp, false);
-      break;
-    case ExportKind::AsmFile:
-      text_ = AsmFileListing(view, name);
-      break;
-    case ExportKind::CHeader:
-    case ExportKind::GasSource:
-    case ExportKind::Xbm:
-      options.Format = kind == ExportKind::CHeader     ? SourceFormat::C
-                       : kind == ExportKind::GasSource ? SourceFormat::Gas
-                                                       : SourceFormat::Xbm;
-      text_ = WriteSourceText(view, options);
-      break;
-  }
+  given.symbol = SourceSymbol(typed, typed);
+  const ExportChoices choices = ChoicesFor(format, given);
+  depth_->setEnabled(format.Family().has_depth);
+  align_->setEnabled(format.Takes(ExportOption::Align) && choices.layout == ByteLayout::Rows);
+  bit_order_->setEnabled(format.Takes(ExportOption::BitOrder));
+  layout_->setEnabled(format.Takes(ExportOption::Layout));
+  symbol_->setEnabled(format.Takes(ExportOption::Symbol));
+
+  const std::string_view name(name_.constData(), static_cast<std::size_t>(name_.size()));
+  symbol_used_ = QByteArray::fromStdString(given.symbol);
+  text_ = WriteExport(format, ViewOf(picture_), name, given);
   // The preview shows lines, whatever their ends.
   preview_->setPlainText(QString::fromLatin1(text_.data(), static_cast<qsizetype>(text_.size()))
                              .remove(QLatin1Char('\r')));
-  UpdateDiagram(options, kind != ExportKind::Cpp);
+  SourceTextOptions options;
+  options.Format = format.family == ExportFamily::XBitmap ? SourceFormat::Xbm : SourceFormat::C;
+  options.Bpp = format.depth;
+  options.Align = choices.align;
+  options.Order = choices.order;
+  options.Layout = choices.layout;
+  UpdateDiagram(options, format.family != ExportFamily::Cpp);
 }
 
 void ExportDialog::UpdateDiagram(const SourceTextOptions& options, bool packed) {

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "core/documents/export_catalogue.h"
 #include "core/formats/source_text/writer.h"
 #include "core/model/picture.h"
 
@@ -17,10 +18,6 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace pictavo {
-
-// The kinds of text the export window offers: the clipboard listings, the
-// "Save (asm 8bpp format)..." text and the texts made for compilers.
-enum class ExportKind { Listing, Cpp, AsmFile, CHeader, GasSource, Xbm };
 
 // "Export": every text of the picture in one window, with its options, a
 // live preview and which pixel feeds each bit of the first byte. "Copy" and
@@ -49,7 +46,7 @@ class ExportDialog : public QDialog {
  private:
   void Update();
   void UpdateDiagram(const SourceTextOptions& options, bool packed);
-  ExportKind Kind() const;
+  const ExportFormat& Format() const;
 
   Picture picture_;
   QByteArray name_;

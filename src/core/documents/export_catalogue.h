@@ -1,0 +1,88 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/formats/packing_order.h"
+#include "core/model/picture.h"
+
+namespace pictavo {
+
+// The families of text a picture is exported as. Each family is one choice
+// of the Export window; the depth makes it one format of the command line.
+enum class ExportFamily {
+  Listing,    // asm1..asm8: a clipboard button's listing, then the 1-bit C++ array
+  Cpp,        // cpp: the C++ array of codes, then the 1-bit C++ array
+  AsmFile,    // asmfile: what "Save (asm 8bpp format)..." writes
+  CHeader,    // c1..c8
+  GasSource,  // gas1..gas8
+  XBitmap,    // xbm
+};
+
+// What an export can be told beyond its format.
+enum class ExportOption { Align, BitOrder, Layout, Symbol };
+
+struct ExportChoices {
+  bool align = false;
+  BitOrder order = BitOrder::Lsb;
+  ByteLayout layout = ByteLayout::Rows;
+  // The array's name as the user gave it; empty: the picture's name, or the
+  // fallback (a file's name) when that is no C identifier.
+  std::string symbol;
+};
+
+struct ExportFamilyInfo {
+  ExportFamily family;
+  std::string_view caption;  // the Export window's choice
+  std::string_view suffix;   // without the dot
+  // The save dialog's filter, in the "(Caption *.x)|*.x|..." form.
+  std::string_view filter;
+  bool has_depth;  // more than one depth to choose from
+};
+
+struct ExportFormat {
+  std::string_view name;  // "gas4": the command line's --format
+  ExportFamily family;
+  int depth;  // bits per pixel of the bytes; 8 for the texts of codes
+
+  const ExportFamilyInfo& Family() const;
+  // Whether the option means something for this format at all (the window
+  // enables its control, the command line accepts it); alignment also needs
+  // rows, see RefusedOption.
+  bool Takes(ExportOption option) const;
+};
+
+// Every export format, in the order the command line's help lists them.
+std::span<const ExportFormat> ExportFormats();
+// Every family, in the order the Export window offers them.
+std::span<const ExportFamilyInfo> ExportFamilies();
+
+const ExportFormat* FindExportFormat(std::string_view name);
+// The family's format at that depth; a family of one depth ignores it, and a
+// depth the family lacks gives its first.
+const ExportFormat& ExportFormatOf(ExportFamily family, int depth);
+// "cpp, asm1, ..., gas8 or xbm".
+std::string ExportFormatNames();
+
+// Why `option`, given with the other choices, is refused for `format` (a
+// usage error that names the option), or nothing when it applies.
+std::optional<std::string> RefusedOption(const ExportFormat& format, ExportOption option,
+                                         const ExportChoices& choices);
+// The choices as the format takes them: those it does not take at their
+// defaults, so that a window control left set while disabled changes nothing.
+ExportChoices ChoicesFor(const ExportFormat& format, ExportChoices choices);
+
+// The symbol a compiler text is written with: the given one, else the
+// picture's name, else the fallback (a file's name), made a C identifier.
+std::string ExportSymbol(const ExportChoices& choices, std::string_view name,
+                         std::string_view fallback);
+
+// The whole text of the picture in the format, in the program's bytes
+// (Latin-1, the format's own line ends). `name` is the picture's name: the
+// listings' label, and the symbol when the choices give none.
+std::string WriteExport(const ExportFormat& format, CodeGridView picture, std::string_view name,
+                        const ExportChoices& choices, std::string_view fallback = {});
+
+}  // namespace pictavo
