@@ -59,6 +59,7 @@ TEST(BitmapConversion, ThresholdDividesTheGray) {
       {{255, 255, 255}, 86, PixelCode::Gray33},  // 255 div 86 = 2: no White from 86 on
       {{255, 255, 255}, 85, PixelCode::White},
       {{200, 200, 200}, 200, PixelCode::Gray66},  // at 200 only gray 200..255 is not Black
+      {{255, 255, 255}, 200, PixelCode::Gray66},
       {{199, 199, 199}, 200, PixelCode::Black},
       {{0, 0, 0}, 64, PixelCode::Black},
       {{63, 63, 63}, 64, PixelCode::Black},

@@ -207,6 +207,8 @@ TEST_F(SafeFileTest, AppendOntoFolderFailsCleanly) {
   ASSERT_FALSE(result.has_value());
   EXPECT_EQ(result.error().message, std::strerror(EISDIR));
   EXPECT_TRUE(fs::is_directory(path));
+  EXPECT_TRUE(fs::is_empty(path));
+  EXPECT_EQ(Entries(), std::vector<std::string>{"sub"});
 }
 
 TEST_F(SafeFileTest, ReadGivesTheFileStartUpToTheLimit) {

@@ -80,12 +80,8 @@ class ExportTest : public QObject {
     QTest::newRow("ASM 2bpp") << "ToolButton16" << false << kAsm2 + kMono;
     QTest::newRow("ASM 4bpp") << "ToolButton17" << false << kAsm4 + kMono;
     QTest::newRow("ASM 8bpp") << "ToolButton8" << false << kAsm8 + kMono;
-    // The appended array is never aligned; C++ and 8 bpp ignore the flag.
-    QTest::newRow("C++ aligned") << "ToolButton7" << true << kCpp + kMono;
-    QTest::newRow("ASM 1bpp aligned") << "ToolButton5" << true << kAsm1Aligned + kMono;
+    // The tool bar's align flag reaches the listing.
     QTest::newRow("ASM 2bpp aligned") << "ToolButton16" << true << kAsm2Aligned + kMono;
-    QTest::newRow("ASM 4bpp aligned") << "ToolButton17" << true << kAsm4Aligned + kMono;
-    QTest::newRow("ASM 8bpp aligned") << "ToolButton8" << true << kAsm8 + kMono;
   }
 
   void toolButtonCopiesListingFollowedByMonoArray() {
@@ -335,17 +331,6 @@ class ExportTest : public QObject {
     QVERIFY(f.services.messages.isEmpty());
   }
 
-  void saveToEndKeepsWhatTheFileHeld() {
-    MainWindowFixture f;
-    f.DrawIcon();
-    QTemporaryDir dir;
-    const QString path = dir.filePath("lib.txt");
-    WriteAll(path, "; sprites\r\n");
-    f.services.file_answers << path;
-    f.Action("Savetoend1")->trigger();
-    QCOMPARE(ReadAll(path), QByteArray("; sprites\r\n") + kAsmFile);
-  }
-
   void saveDialogIsPresetWithTheLastChosenFile() {
     MainWindowFixture f;
     f.DrawIcon();
@@ -395,43 +380,6 @@ class ExportTest : public QObject {
     QCOMPARE(f.services.messages[0].text,
              QStringLiteral("Could not write \"%1\": No such file or directory.").arg(path));
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
-  }
-
-  void saveToEndOntoAFolderIsReportedAndWritesNothing() {
-    MainWindowFixture f;
-    f.DrawIcon();
-    QTemporaryDir dir;
-    const QString path = dir.filePath("listings");
-    QVERIFY(QDir(dir.path()).mkdir("listings"));
-    f.services.file_answers << path;
-    f.Action("Savetoend1")->trigger();
-    QCOMPARE(f.services.messages.size(), 1);
-    QCOMPARE(f.services.messages[0].title, QStringLiteral("Save Error"));
-    QVERIFY2(f.services.messages[0].text.startsWith(
-                 QStringLiteral("Could not write \"%1\": ").arg(path)),
-             qPrintable(f.services.messages[0].text));
-    QVERIFY(QFileInfo(path).isDir());
-    QCOMPARE(QDir(path).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             QStringList{"listings"});
-  }
-
-  void failedSaveOverAFolderLeavesItsContentAlone() {
-    MainWindowFixture f;
-    f.DrawIcon();
-    QTemporaryDir dir;
-    const QString path = dir.filePath("listings");
-    QVERIFY(QDir(dir.path()).mkdir("listings"));
-    WriteAll(path + "/kept.s", "kept\r\n");
-    f.services.file_answers << path;
-    f.Action("Save1")->trigger();
-    QCOMPARE(f.services.messages.size(), 1);
-    QCOMPARE(f.services.messages[0].title, QStringLiteral("Save Error"));
-    QVERIFY(f.services.messages[0].text.contains(path));
-    QVERIFY(QFileInfo(path).isDir());
-    QCOMPARE(ReadAll(path + "/kept.s"), QByteArray("kept\r\n"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             QStringList{"listings"});
   }
 };
 

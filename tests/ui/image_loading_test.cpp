@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +47,25 @@ void CompareCorners(const RgbImage& image, bool two_colours, int tolerance = 0) 
                qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
     }
   }
+}
+
+// A BMP header alone, declaring its size and depth, with 64 bytes where
+// the pixel data would start.
+QByteArray BmpHeader(qint32 width, qint32 height, qint16 bits) {
+  QByteArray b(54, '\0');
+  const auto put = [&b](int at, quint32 value, int count) {
+    for (int i = 0; i < count; ++i) b[at + i] = char(value >> (8 * i) & 0xFF);
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put(2, 54 + 64, 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, quint32(width), 4);
+  put(22, quint32(height), 4);
+  put(26, 1, 2);
+  put(28, quint32(bits), 2);
+  return b + QByteArray(64, '\x55');
 }
 
 }  // namespace
@@ -172,7 +192,8 @@ class ImageLoadingTest : public QObject {
     QCOMPARE(error, reason);
   }
 
-  // Made by the generator: each would cost a decoder seconds or gigabytes.
+  // Made by the generator, and BMP headers declaring sizes whose pixel data
+  // is missing: each would cost a decoder seconds or gigabytes.
   void hostileImagesAreRefusedBeforeDecoding() {
     const std::map<std::string, QString> reasons = {
         {"gif_canvas_frames.gif",
@@ -210,6 +231,27 @@ class ImageLoadingTest : public QObject {
       QString error;
       QVERIFY2(!LoadImageFrames(image.bytes, &error, true).has_value(), image.name.c_str());
       QCOMPARE(error, reasons.at(image.name));
+    }
+    // 1 GiB and more as decoded, and a 1-bit image that grows to 122 MiB when
+    // converted, are refused by their size; rows too long for the file, by
+    // that first. A top-down image declares a negative height.
+    const struct {
+      qint32 width, height;
+      qint16 bits;
+      const char* reason;
+    } headers[] = {
+        {60000, 60000, 24,
+         "The 60000 rows of 180000 bytes do not fit in the 64 bytes after the pixel data offset"},
+        {16384, 16384, 24, "Image too large (16384 x 16384 pixels)"},
+        {8000, 4000, 1, "Image too large (8000 x 4000 pixels)"},
+        {4097, 4096, 24, "Image too large (4097 x 4096 pixels)"},
+        {8000, -8000, 24, "Image too large (8000 x 8000 pixels)"},
+    };
+    for (const auto& h : headers) {
+      QString error;
+      QVERIFY2(!LoadImageFrames(BmpHeader(h.width, h.height, h.bits), &error, true).has_value(),
+               h.reason);
+      QCOMPARE(error, QString::fromLatin1(h.reason));
     }
   }
 
@@ -259,6 +301,19 @@ class ImageLoadingTest : public QObject {
     QCOMPARE(error, QStringLiteral("Not a BMP, PNG, GIF or JPEG image (pbm)"));
     QVERIFY(!LoadImageFrames(QByteArray("hello"), &error).has_value());
     QCOMPARE(error, QStringLiteral("Not a BMP, PNG, GIF or JPEG image"));
+    // The name does not decide: a PPM image named .bmp is still a PPM image.
+    QByteArray ppm;
+    QBuffer buffer(&ppm);
+    buffer.open(QIODevice::WriteOnly);
+    QImage black(4, 4, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    QVERIFY(black.save(&buffer, "PPM"));
+    const QString named_bmp = dir.filePath(QStringLiteral("ppm.bmp"));
+    QFile file(named_bmp);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ppm) == ppm.size());
+    file.close();
+    QVERIFY(!LoadImageFrames(named_bmp, &error).has_value());
+    QCOMPARE(error, QStringLiteral("Not a BMP, PNG, GIF or JPEG image (ppm)"));
 
     // A named pipe: opening it to read would wait for a writer forever.
     const QString pipe = dir.filePath(QStringLiteral("pipe.bmp"));

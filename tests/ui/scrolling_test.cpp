@@ -1,5 +1,5 @@
 // The canvas view in the window: scroll bars, the wheel, zoom keys, a
-// resized window, and the tools on a scrolled view.
+// resized window, and the pointer on a scrolled view.
 #include <QAction>
 #include <QScrollBar>
 #include <QTest>
@@ -7,8 +7,6 @@
 
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
-#include "ui/selection/select_panel.h"
-#include "ui/selection/selection_commands.h"
 #include "ui/widgets/canvas_scroll_area.h"
 #include "ui/widgets/canvas_widget.h"
 
@@ -166,19 +164,7 @@ class ScrollingTest : public QObject {
     QCOMPARE(f.StatusText(0), QStringLiteral("X: %1").arg(cell.x - 1));
     QCOMPARE(f.StatusText(1), QStringLiteral("Y: %1").arg(cell.y - 1));
 
-    // Bucket: a black wall at column 90 keeps the fill to its right.
-    f.State().Document.Picture.Cells.Fill(PixelCode::White);
-    for (int y = 1; y <= 92; ++y) f.State().Document.Picture.Cells.At(90, y) = PixelCode::Black;
-    f.Action("Bucket1")->trigger();
-    const QPoint right_of_wall((93 - 1) * 15 - left + 7, (80 - 1) * 15 - top + 7);
-    QVERIFY(right_of_wall.y() > 0);
-    Click(f.canvas, Qt::RightButton, right_of_wall);
-    QCOMPARE(f.State().Document.Picture.Cells.At(96, 92), PixelCode::Transparent);
-    QCOMPARE(f.State().Document.Picture.Cells.At(91, 1), PixelCode::Transparent);
-    QCOMPARE(f.State().Document.Picture.Cells.At(89, 80), PixelCode::White);
-
-    // Select: the box from the cells under the press and the release.
-    f.State().Document.Picture.Cells.At(80, 70) = PixelCode::Black;
+    // Select: the box from the cells under the press, the move and the release.
     f.Action("box_button")->trigger();
     const QPoint from((80 - 1) * 15 - left + 3, (70 - 1) * 15 - top + 3);
     const QPoint to((85 - 1) * 15 - left + 3, (75 - 1) * 15 - top + 3);
@@ -187,18 +173,6 @@ class ScrollingTest : public QObject {
     Move(f.canvas, Qt::LeftButton, to);
     Release(f.canvas, Qt::LeftButton, to);
     QCOMPARE(f.State().Selection.SelectionRect, (CellRect{80, 70, 85, 75}));
-
-    // Paste: the ghost follows the pointer on the scrolled view, and a click
-    // stamps the buffer at the cell under it.
-    f.form->Selection()->SelectPanel()->PasteButton()->click();
-    const QPoint target((60 - 1) * 15 - left + 5, (80 - 1) * 15 - top + 5);
-    QVERIFY(target.x() > 0 && target.y() > 0);
-    Move(f.canvas, Qt::NoButton, target);
-    QCOMPARE(f.CanvasImage().pixelColor(target), QColor(Qt::black));
-    QCOMPARE(f.State().Document.Picture.Cells.At(60, 80), PixelCode::White);
-    Click(f.canvas, Qt::LeftButton, target);
-    QCOMPARE(f.State().Document.Picture.Cells.At(60, 80), PixelCode::Black);
-    QCOMPARE(f.State().Document.Picture.Cells.At(61, 80), PixelCode::White);
   }
 };
 
