@@ -19,11 +19,12 @@ namespace {
 // White, at 4 and 8 bpp every code itself.
 constexpr int ReadBack[3][5] = {{0, 0, 3, 3, 3}, {0, 1, 2, 3, 3}, {0, 1, 2, 3, 4}};
 
-std::vector<int> AsRead(const Picture& picture, int depth) {
-  std::vector<int> codes;
+std::vector<PixelCode> AsRead(const Picture& picture, int depth) {
+  std::vector<PixelCode> codes;
   for (int y = 1; y <= picture.Height; ++y) {
     for (int x = 1; x <= picture.Width; ++x) {
-      codes.push_back(ReadBack[depth == 1 ? 0 : depth == 2 ? 1 : 2][ToInt(picture.Cells.At(x, y))]);
+      const int code = ToInt(picture.Cells.At(x, y));
+      codes.push_back(ToPixelCode(ReadBack[depth == 1 ? 0 : depth == 2 ? 1 : 2][code]));
     }
   }
   return codes;
@@ -32,27 +33,21 @@ std::vector<int> AsRead(const Picture& picture, int depth) {
 // Every combination of the options `format` takes, with `symbol`.
 std::vector<ExportChoices> EveryChoice(const ExportFormat& format, const std::string& symbol) {
   std::vector<ExportChoices> all;
+  const auto takes = [&](bool set, ExportOption option) { return !set || format.Takes(option); };
   for (const bool align : {false, true}) {
     for (const BitOrder order : {BitOrder::Lsb, BitOrder::Msb}) {
       for (const ByteLayout layout : {ByteLayout::Rows, ByteLayout::Pages}) {
         const ExportChoices choices{align, order, layout, symbol};
-        if ((align && (!format.Takes(ExportOption::Align) ||
-                       RefusedOption(format, ExportOption::Align, choices))) ||
-            (order == BitOrder::Msb && !format.Takes(ExportOption::BitOrder)) ||
-            (layout == ByteLayout::Pages && !format.Takes(ExportOption::Layout))) {
-          continue;
+        if (takes(align, ExportOption::Align) &&
+            takes(order == BitOrder::Msb, ExportOption::BitOrder) &&
+            takes(layout == ByteLayout::Pages, ExportOption::Layout) &&
+            !(align && RefusedOption(format, ExportOption::Align, choices))) {
+          all.push_back(choices);
         }
-        all.push_back(choices);
       }
     }
   }
   return all;
-}
-
-std::vector<int> Codes(const SourceTextPicture& read) {
-  std::vector<int> codes;
-  for (const PixelCode code : read.picture.codes) codes.push_back(ToInt(code));
-  return codes;
 }
 
 // Every export format with every option it takes, over random pictures with
@@ -88,21 +83,16 @@ TEST(ReadSourceText, EveryExportReadsBackAsWritten) {
     for (const ExportFormat& format : ExportFormats()) {
       for (const ExportChoices& choices : EveryChoice(format, symbol)) {
         const std::string text = WriteExport(format, ViewOf(picture), name, choices, "9 file");
+        SCOPED_TRACE(std::string(format.name) + ", align " + std::to_string(choices.align) + ":\n" +
+                     text);
         const auto read = ReadSourceText(text);
-        const std::string what = std::string(format.name) + (choices.align ? " align" : "") +
-                                 (choices.order == BitOrder::Msb ? " msb" : "") +
-                                 (choices.layout == ByteLayout::Pages ? " pages" : "") + " of \"" +
-                                 name + "\", " + std::to_string(picture.Width) + " x " +
-                                 std::to_string(picture.Height);
-        ASSERT_TRUE(read) << what << ": " << read.error().message << "\n" << text;
-        ASSERT_EQ(read->picture.width, picture.Width) << what;
-        ASSERT_EQ(read->picture.height, picture.Height) << what;
+        ASSERT_TRUE(read) << read.error().message;
         // The listings keep the name; the compiler texts the symbol made of it.
-        const bool labelled = !format.Takes(ExportOption::Symbol);
-        EXPECT_EQ(read->picture.name,
-                  labelled ? name : ExportSymbol(choices, name, "9 file").substr(0, 16))
-            << what;
-        ASSERT_EQ(Codes(*read), AsRead(picture, format.depth)) << what << "\n" << text;
+        EXPECT_EQ(read->picture.name, format.Takes(ExportOption::Symbol)
+                                          ? ExportSymbol(choices, name, "9 file").substr(0, 16)
+                                          : name);
+        ASSERT_EQ(read->picture.width, picture.Width);
+        ASSERT_EQ(read->picture.codes, AsRead(picture, format.depth));
       }
     }
     // A listing copied alone does not say whether its rows were aligned: the
@@ -110,16 +100,16 @@ TEST(ReadSourceText, EveryExportReadsBackAsWritten) {
     for (const auto& [format, depth] :
          {std::pair{ListingFormat::Asm1, 1}, {ListingFormat::Asm2, 2}, {ListingFormat::Asm4, 4}}) {
       for (const bool align : {false, true}) {
-        const auto read =
-            ReadSourceText(BuildListing(ViewOf(picture), name, format, align), {.align = align});
-        ASSERT_TRUE(read) << depth << (align ? " aligned" : "");
-        EXPECT_EQ(Codes(*read), AsRead(picture, depth))
-            << "asm" << depth << (align ? " aligned" : "");
+        const std::string text = BuildListing(ViewOf(picture), name, format, align);
+        SCOPED_TRACE(text);
+        const auto read = ReadSourceText(text, {.align = align});
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->picture.codes, AsRead(picture, depth));
       }
     }
     const auto mono = ReadSourceText(MonoArrayListing(ViewOf(picture), name));
     ASSERT_TRUE(mono);
-    EXPECT_EQ(Codes(*mono), AsRead(picture, 1));
+    EXPECT_EQ(mono->picture.codes, AsRead(picture, 1));
   }
 }
 
