@@ -28,7 +28,7 @@ const char kHelp[] =
     "  convert IMAGE --frames --skin SKIN.skin --icon ID -o OUT.skin [same options]\n"
     "                      a picture file from an image, as the bitmap import window\n"
     "  convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] [--depth 1|2|4|8]\n"
-    "         [--bit-order lsb|msb] [--layout rows|pages]\n"
+    "         [--bit-order lsb|msb] [--layout rows|pages] [--align]\n"
     "                      a picture file from a text the program wrote\n"
     "  render PICTURE.ptv|SKIN.skin -o OUT.png [--scale N] [--icon ID [--sub N]] [--grid]\n"
     "                      a PNG in the display colours\n"

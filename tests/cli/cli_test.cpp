@@ -473,6 +473,13 @@ class CliTest : public QObject {
                "#define ICON_WIDTH 3\n#define ICON_HEIGHT 2\n#define ICON_BPP 4\n"
                "static const uint8_t icon[] = {0x03, 0x41, 0x23};\n")
         << QStringList{"--bit-order", "msb"} << "icon";
+    // What export writes says its bit order: no option is needed.
+    for (const char* format : {"c4", "gas4"}) {
+      const Run exported = Cli({"export", Data("pictures/icon.ptv"), "--format", format,
+                                "--bit-order", "msb", "-o", "-"});
+      QTest::addRow("%s msb as export wrote it", format)
+          << QString::fromLatin1(exported.out) << QStringList() << "icon";
+    }
   }
   void convertReadsTheTextsBack() {
     QFETCH(QString, text);

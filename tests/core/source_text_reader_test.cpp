@@ -1,170 +1,115 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "core/documents/export_catalogue.h"
 #include "core/formats/listing.h"
-#include "core/formats/pack_pixels.h"
-#include "core/formats/source_text/writer.h"
 #include "core/formats/source_text/reader.h"
-#include "test_models.h"
 
 namespace pictavo {
 namespace {
 
-using Writer = std::function<std::string(CodeGridView, std::string_view)>;
+// What each code reads back as from a text of each depth (docs/formats.md):
+// at 1 bpp the light codes White and the dark Black, at 2 bpp Transparent
+// White, at 4 and 8 bpp every code itself.
+constexpr int ReadBack[3][5] = {{0, 0, 3, 3, 3}, {0, 1, 2, 3, 3}, {0, 1, 2, 3, 4}};
 
-// One way the program writes a picture as text, the depth it keeps, and what
-// the reader is told. Rows packed with align can take as many bytes as
-// without; then either reading may be taken.
-struct WriterRow {
-  std::string name;
-  Writer write;
-  int depth = 8;
-  bool aligned = false;
-  ReadTextOptions options = {};
-  // Texts that name a C symbol made from the name give that symbol back.
-  bool keeps_name = true;
-};
-
-Writer Listing(ListingFormat format, bool align) {
-  return [=](CodeGridView p, std::string_view n) { return BuildListing(p, n, format, align); };
-}
-Writer Clipboard(ListingFormat format, bool align) {
-  return
-      [=](CodeGridView p, std::string_view n) { return PictureClipboardText(p, n, format, align); };
-}
-
-std::vector<WriterRow> WriterRows() {
-  std::vector<WriterRow> rows = {
-      {"cpp", Listing(ListingFormat::Cpp, false)},
-      {"cpp clipboard", Clipboard(ListingFormat::Cpp, false)},
-      {"asm8", Listing(ListingFormat::Asm8, false)},
-      {"asm8 clipboard", Clipboard(ListingFormat::Asm8, true)},
-      {"asmfile", AsmFileListing},
-      {"1-bit array alone", MonoArrayListing, 1},
-  };
-  const std::pair<ListingFormat, int> packed[] = {
-      {ListingFormat::Asm1, 1}, {ListingFormat::Asm2, 2}, {ListingFormat::Asm4, 4}};
-  for (const auto& [format, depth] : packed) {
-    for (const bool align : {false, true}) {
-      const std::string name = "asm" + std::to_string(depth) + (align ? " aligned" : "");
-      rows.push_back({name, Listing(format, align), depth, align});
-      rows.push_back({name + " clipboard", Clipboard(format, align), depth, align});
-    }
-  }
-  // The texts made for compilers, told only what their text may not say.
-  const auto made = [](SourceFormat format, int depth, bool align, BitOrder order,
-                       ByteLayout layout) -> Writer {
-    return [=](CodeGridView p, std::string_view n) {
-      return WriteSourceText(p, {format, depth, align, order, layout, SourceSymbol(n, "file")});
-    };
-  };
-  for (const SourceFormat format : {SourceFormat::C, SourceFormat::Gas}) {
-    for (const int depth : {1, 2, 4, 8}) {
-      for (const bool align : {false, true}) {
-        for (const BitOrder order : {BitOrder::Lsb, BitOrder::Msb}) {
-          if (depth == 8 && (align || order == BitOrder::Msb)) continue;
-          ReadTextOptions told;
-          if (order == BitOrder::Msb) told.bit_order = BitOrder::Msb;
-          if (format == SourceFormat::Gas) told.depth = depth;
-          rows.push_back(
-              {std::string(format == SourceFormat::C ? "c" : "gas") + std::to_string(depth) +
-                   (align ? " aligned" : "") + (order == BitOrder::Msb ? " msb" : ""),
-               made(format, depth, align, order, ByteLayout::Rows), depth, align, told, false});
-        }
-      }
-    }
-    for (const BitOrder order : {BitOrder::Lsb, BitOrder::Msb}) {
-      ReadTextOptions told;
-      told.layout = ByteLayout::Pages;
-      if (order == BitOrder::Msb) told.bit_order = BitOrder::Msb;
-      if (format == SourceFormat::Gas) told.depth = 1;
-      rows.push_back({format == SourceFormat::C ? "c1 pages" : "gas1 pages",
-                      made(format, 1, false, order, ByteLayout::Pages), 1, false, told, false});
-    }
-  }
-  rows.push_back({"xbm",
-                  made(SourceFormat::Xbm, 1, true, BitOrder::Lsb, ByteLayout::Rows),
-                  1,
-                  false,
-                  {},
-                  false});
-  return rows;
-}
-
-// Whether the bytes of `row` could as well be rows packed without align.
-bool AlignmentUntold(const WriterRow& row, int width, int height) {
-  if (!row.aligned || width * row.depth % 8 == 0) return false;
-  const int per_byte = 8 / row.depth;
-  return height * ((width + per_byte - 1) / per_byte) == (width * height + per_byte - 1) / per_byte;
-}
-
-// The picture as a text of `depth` holds it.
-std::vector<PixelCode> AtDepth(CodeGridView picture, int depth) {
+std::vector<PixelCode> AsRead(const Picture& picture, int depth) {
   std::vector<PixelCode> codes;
-  for (int y = 1; y <= picture.Height(); ++y) {
-    for (int x = 1; x <= picture.Width(); ++x) {
-      const PixelCode code = picture.At(x, y);
-      if (depth == 1) {
-        codes.push_back(PackedValue(code, 1) ? PixelCode::White : PixelCode::Black);
-      } else {
-        codes.push_back(depth == 2 ? ToPixelCode(PackedValue(code, 2)) : code);
-      }
+  for (int y = 1; y <= picture.Height; ++y) {
+    for (int x = 1; x <= picture.Width; ++x) {
+      const int code = ToInt(picture.Cells.At(x, y));
+      codes.push_back(ToPixelCode(ReadBack[depth == 1 ? 0 : depth == 2 ? 1 : 2][code]));
     }
   }
   return codes;
 }
 
-TEST(ReadSourceText, EveryTextTheProgramWritesReadsBack) {
-  std::mt19937 random(22);
-  const std::string name_characters = "aZ09_ :[]{}=/*#;.,@";
-  const auto rows = WriterRows();
-  for (int round = 0; round < 200; ++round) {
+// Every combination of the options `format` takes, with `symbol`.
+std::vector<ExportChoices> EveryChoice(const ExportFormat& format, const std::string& symbol) {
+  std::vector<ExportChoices> all;
+  const auto takes = [&](bool set, ExportOption option) { return !set || format.Takes(option); };
+  for (const bool align : {false, true}) {
+    for (const BitOrder order : {BitOrder::Lsb, BitOrder::Msb}) {
+      for (const ByteLayout layout : {ByteLayout::Rows, ByteLayout::Pages}) {
+        const ExportChoices choices{align, order, layout, symbol};
+        if (takes(align, ExportOption::Align) &&
+            takes(order == BitOrder::Msb, ExportOption::BitOrder) &&
+            takes(layout == ByteLayout::Pages, ExportOption::Layout) &&
+            !(align && RefusedOption(format, ExportOption::Align, choices))) {
+          all.push_back(choices);
+        }
+      }
+    }
+  }
+  return all;
+}
+
+// Every export format with every option it takes, over random pictures with
+// hostile names, reads back with no options as the picture its depth holds:
+// what a text states decides over the readings its bytes fit.
+TEST(ReadSourceText, EveryExportReadsBackAsWritten) {
+  const std::string latin1 = "\xE9\xE8\xEA\xE0\xC7\xEF\xF1\xFC\xDF\xA0\xFF\xB5\xD8\xC6\xA9\xBF";
+  const std::string names[] = {"",        latin1, "a/*b",      "*/ c",      "x // y", "say \"hi\"",
+                               "it's",    "a:b:", "{x}",       "9lives",    "int",    "static",
+                               "#;@ asm", "icon", ".byte 1,2", "x[1][1]={", "a[] = {"};
+  // Widths whose rows take as many bytes aligned as not, then any size.
+  const std::pair<int, int> sizes[] = {{47, 2}, {71, 2}, {15, 2}, {1, 1}, {96, 92}, {3, 2}};
+  std::mt19937 random(30);
+  for (int round = 0; round < 40; ++round) {
     Picture picture;
-    picture.Width = std::uniform_int_distribution(1, MaxPictureWidth)(random);
-    picture.Height = std::uniform_int_distribution(1, MaxPictureHeight)(random);
-    // Small pictures are where packings coincide; take them often.
-    if (round % 3 == 0) picture.Width = std::uniform_int_distribution(1, 9)(random);
-    if (round % 4 == 0) picture.Height = std::uniform_int_distribution(1, 9)(random);
+    std::uniform_int_distribution small(1, 9);
+    if (round < std::ssize(sizes)) {
+      std::tie(picture.Width, picture.Height) = sizes[round];
+    } else {
+      picture.Width =
+          round % 3 ? std::uniform_int_distribution(1, MaxPictureWidth)(random) : small(random);
+      picture.Height =
+          round % 4 ? std::uniform_int_distribution(1, MaxPictureHeight)(random) : small(random);
+    }
     for (int y = 1; y <= picture.Height; ++y) {
       for (int x = 1; x <= picture.Width; ++x) {
         picture.Cells.At(x, y) = ToPixelCode(std::uniform_int_distribution(0, 4)(random));
       }
     }
-    std::string name(std::uniform_int_distribution(0, 16)(random), 'x');
-    for (char& c : name) c = name_characters[random() % name_characters.size()];
-    // Spaces around a label are not kept.
-    std::string expected_name = name;
-    expected_name.erase(0, expected_name.find_first_not_of(' '));
-    expected_name.erase(expected_name.find_last_not_of(' ') + 1);
-    for (const WriterRow& row : rows) {
-      const std::string text = row.write(ViewOf(picture), name);
-      const auto read = ReadSourceText(text, row.options);
-      ASSERT_TRUE(read) << row.name << " of \"" << name << "\": " << read.error().message << "\n"
-                        << text;
-      ASSERT_EQ(read->picture.width, picture.Width) << row.name;
-      ASSERT_EQ(read->picture.height, picture.Height) << row.name;
-      EXPECT_EQ(read->picture.name,
-                row.keeps_name ? expected_name : SourceSymbol(name, "file").substr(0, 16))
-          << row.name;
-      if (AlignmentUntold(row, picture.Width, picture.Height)) {
-        // Either reading is right; the one taken must give the same bytes.
-        Picture back = picture;
-        ApplyPictureRecord(back, read->picture);
-        EXPECT_EQ(PackPixels(ViewOf(back), row.depth, read->shape.aligned),
-                  PackPixels(ViewOf(picture), row.depth, true))
-            << row.name;
-        continue;
+    const std::string& name = names[round % std::size(names)];
+    // An odd count of names: each is given as the symbol in some rounds.
+    const std::string symbol = round % 2 ? name : "";
+    for (const ExportFormat& format : ExportFormats()) {
+      for (const ExportChoices& choices : EveryChoice(format, symbol)) {
+        const std::string text = WriteExport(format, ViewOf(picture), name, choices, "9 file");
+        SCOPED_TRACE(std::string(format.name) + ", align " + std::to_string(choices.align) + ":\n" +
+                     text);
+        const auto read = ReadSourceText(text);
+        ASSERT_TRUE(read) << read.error().message;
+        // The listings keep the name; the compiler texts the symbol made of it.
+        EXPECT_EQ(read->picture.name, format.Takes(ExportOption::Symbol)
+                                          ? ExportSymbol(choices, name, "9 file").substr(0, 16)
+                                          : name);
+        ASSERT_EQ(read->picture.width, picture.Width);
+        ASSERT_EQ(read->picture.codes, AsRead(picture, format.depth));
       }
-      EXPECT_EQ(read->picture.codes, AtDepth(ViewOf(picture), row.depth)) << row.name << "\n"
-                                                                          << text;
     }
+    // A listing copied alone does not say whether its rows were aligned: the
+    // reader is told. The 1-bit array alone is never aligned.
+    for (const auto& [format, depth] :
+         {std::pair{ListingFormat::Asm1, 1}, {ListingFormat::Asm2, 2}, {ListingFormat::Asm4, 4}}) {
+      for (const bool align : {false, true}) {
+        const std::string text = BuildListing(ViewOf(picture), name, format, align);
+        SCOPED_TRACE(text);
+        const auto read = ReadSourceText(text, {.align = align});
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->picture.codes, AsRead(picture, depth));
+      }
+    }
+    const auto mono = ReadSourceText(MonoArrayListing(ViewOf(picture), name));
+    ASSERT_TRUE(mono);
+    EXPECT_EQ(mono->picture.codes, AsRead(picture, 1));
   }
 }
 
@@ -192,6 +137,11 @@ std::string Gas(const std::string& bytes, const std::string& note = "") {
          "icon:\r\n\t# the size, then the rows:\r\n\t.byte 3,2\r\n\t.byte " +
          bytes + "\r\n\t.size icon, .-icon\r\n";
 }
+
+// The first line of the program's C header of the 3 x 2 icon at 4 bpp, up to
+// the bit order.
+const std::string Sentence4 =
+    " pixels, 4 bits per pixel, rows follow each other, first pixel in the ";
 
 struct Golden {
   std::string what;
@@ -228,7 +178,20 @@ TEST(ReadSourceText, HandWrittenTextsOfEveryLayout) {
        Header("4", "0x03, 0x41, 0x23"),
        Icon4,
        {4, false, High},
-       {High, std::nullopt, std::nullopt}},
+       {.bit_order = High}},
+      {"c4 msb in the program's words",
+       Header("4", "0x03, 0x41, 0x23", Sentence4 + "highest bits"),
+       Icon4,
+       {4, false, High}},
+      {"c4 msb in the program's words, told lsb",
+       Header("4", "0x03, 0x41, 0x23", Sentence4 + "highest bits"),
+       {3, 0, 1, 4, 3, 2},
+       {4},
+       {.bit_order = Low}},
+      {"c2 under a first line its define contradicts",
+       Header("2", "0x7C, 0x0E", Sentence4 + "highest bits"),
+       Icon2,
+       {2}},
       {"c8", Header("8", "0, 3, 4, 1, 2, 3"), Icon4, {8}},
       {"gas2", Gas("0x7C,0x0E"), Icon2, {2}},
       {"gas1 pages, said", Gas("0x00,0x03,0x03", ", 1 bpp, pages"), Icon1, {1, false, Low, Pages}},
@@ -236,7 +199,7 @@ TEST(ReadSourceText, HandWrittenTextsOfEveryLayout) {
        Gas("0x00,0x03,0x03"),
        Icon1,
        {1, false, Low, Pages},
-       {std::nullopt, Pages, 1}},
+       {.layout = Pages, .depth = 1}},
       {"gas4 aligned", Gas("0x30,0x04,0x21,0x03"), Icon4, {4, true}},
       {"gas8", Gas("0,3,4,1,2,3"), Icon4, {8}},
       {"xbm",
@@ -249,6 +212,7 @@ TEST(ReadSourceText, HandWrittenTextsOfEveryLayout) {
            "/*C++ format*/\r\n/* format 1 bit per pixel */\r\ndots[7][2]={\r\n\r\n{65,1}\r\n",
        dots,
        {1, true}},
+      {"asm1 aligned alone, told", dots_asm1, dots, {1, true}, {.align = true}},
       {"asm1 aligned alone, read unaligned",
        dots_asm1,
        {3, 0, 0, 0, 0, 0, 3, 0, 0, 3, 0, 0, 0, 0},

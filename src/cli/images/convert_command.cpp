@@ -262,7 +262,7 @@ int RunConvertCommand(const QStringList& arguments) {
                          "[--region X,Y] "
                          "[--[no-]keep-transparency]\n"
                          "       pictavo-cli convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] "
-                         "[--bit-order lsb|msb] [--layout rows|pages] [--depth 1|2|4|8]\n"
+                         "[--bit-order lsb|msb] [--layout rows|pages] [--align] [--depth 1|2|4|8]\n"
                          "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
                          "-o OUT.skin [same options]"),
           QStringLiteral("Makes a picture file of at most 96 x 92 pixels of an image (its "

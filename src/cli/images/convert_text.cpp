@@ -25,6 +25,7 @@ expected<ReadTextOptions, QString> SourceTextOptionSet::Read(
     }
     options.layout = value == QLatin1String("pages") ? ByteLayout::Pages : ByteLayout::Rows;
   }
+  if (parser.isSet(align)) options.align = true;
   if (parser.isSet(depth)) {
     const QString value = parser.value(depth);
     if (value != QLatin1String("1") && value != QLatin1String("2") && value != QLatin1String("4") &&

@@ -256,6 +256,7 @@ Parsed ParseCArray(const std::vector<TextLine>& lines, std::size_t index) {
   parsed.size_line = width->line;
   for (std::size_t i = 0; i <= values->end; ++i) GatherHints(lines[i].comments, parsed.hints);
   if (!parsed.depth && parsed.hints.depth) parsed.depth = parsed.hints.depth;
+  if (parsed.kind == SourceTextKind::CHeader) FindStatedPacking(lines, index, parsed);
   return parsed;
 }
 

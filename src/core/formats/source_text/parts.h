@@ -26,6 +26,10 @@ struct ParsedText {
   // A depth the text states (a header, a _BPP define) and the line saying it.
   std::optional<int> depth;
   int depth_line = 0;
+  // The whole packing, as the C header's and GNU as source's first line
+  // states it.
+  std::optional<PackingShape> stated;
+  // Looser words of other tools' comments: the order and layout to try first.
   PackingHints hints;
   // Under one of the program's own header comments: packed as the listings
   // pack, the lowest bits first, in rows.
@@ -61,6 +65,10 @@ std::optional<ArrayOpening> FindArrayOpening(std::string_view code);
 // The 1-bit array of a clipboard text, if one starts after lines[from].
 std::optional<std::vector<std::uint8_t>> TrailingMonoArray(const std::vector<TextLine>& lines,
                                                            std::size_t from, int width, int height);
+
+// The packing the nearest header comment at or above lines[index] states in
+// the writer's words, unless the text's depth says otherwise.
+void FindStatedPacking(const std::vector<TextLine>& lines, std::size_t index, ParsedText& parsed);
 
 // Refuses a size the picture cannot take.
 std::optional<Error> CheckSize(std::int64_t width, std::int64_t height, int line);

@@ -1,7 +1,10 @@
 #include "core/formats/source_text/reader.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
+#include "core/formats/source_text/header_comment.h"
 #include "core/formats/source_text/parts.h"
 
 namespace pictavo {
@@ -23,7 +26,10 @@ std::optional<Error> CheckSize(std::int64_t width, std::int64_t height, int line
 
 namespace {
 
-bool IsByteDirective(const TextLine& line) { return StartsWithWord(Trimmed(line.code), ".byte"); }
+// Not the name line under a listing's own header, whatever the name holds.
+bool IsByteDirective(const TextLine& line) {
+  return !line.kept_whole && StartsWithWord(Trimmed(line.code), ".byte");
+}
 
 bool IsBlank(const TextLine& line) { return Trimmed(line.code).empty(); }
 
@@ -113,11 +119,27 @@ Parsed ParseListing(const std::vector<TextLine>& lines, std::size_t index) {
     if (!before.depth && parsed.hints.depth) parsed.depth_line = lines[i].number;
   }
   parsed.depth = parsed.hints.depth;
+  FindStatedPacking(lines, index, parsed);
   for (std::size_t i = 0; i < index; ++i) {
     if (IsOwnHeader(lines[i].raw)) parsed.own_listing = true;
   }
   parsed.mono = TrailingMonoArray(lines, end + 1, parsed.width, parsed.height);
   return parsed;
+}
+
+void FindStatedPacking(const std::vector<TextLine>& lines, std::size_t index, ParsedText& parsed) {
+  for (std::size_t i = index + 1; i-- > 0;) {
+    const auto shape = StatedPacking(lines[i].comments, parsed.width, parsed.height);
+    if (!shape) continue;
+    // A sentence left behind when the define was changed by hand.
+    if (parsed.depth && *parsed.depth != shape->depth) return;
+    parsed.stated = shape;
+    if (!parsed.depth) {
+      parsed.depth = shape->depth;
+      parsed.depth_line = lines[i].number;
+    }
+    return;
+  }
 }
 
 namespace {
@@ -149,6 +171,9 @@ expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
   std::optional<Parsed> parsed;
   for (std::size_t i = 0; i < lines.size() && !parsed; ++i) {
     const TextLine& line = lines[i];
+    // A label under a listing's own header is only a label, whatever the
+    // name in it looks like.
+    if (line.kept_whole && LabelOf(line)) continue;
     if (IsByteDirective(line)) {
       parsed = ParseListing(lines, i);
     } else if (FindBracketOpening(line.code)) {
@@ -186,22 +211,6 @@ bool LooksLikeText(std::span<const std::uint8_t> bytes) {
     if (byte == 0x7F) return false;
   }
   return true;
-}
-
-std::string DescribeSourceText(SourceTextKind kind, const PackingShape& shape) {
-  switch (kind) {
-    case SourceTextKind::Listing:
-      return "an assembler listing at " + DescribeShape(shape);
-    case SourceTextKind::CppArray:
-      return "a C++ array of pixel codes";
-    case SourceTextKind::MonoArray:
-      return "a 1-bit C++ array";
-    case SourceTextKind::CHeader:
-      return "a C header at " + DescribeShape(shape);
-    case SourceTextKind::XBitmap:
-      return "an X bitmap";
-  }
-  return "a source text";
 }
 
 }  // namespace pictavo

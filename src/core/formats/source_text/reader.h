@@ -24,14 +24,17 @@ enum class SourceTextKind {
   XBitmap,    // #define name_width/height and name_bits[] = { bytes };
 };
 
-// What the caller knows that the text may not say. Unset: found from the text
-// (its comments, then which reading its bytes fit), the lowest bits first and
-// rows where nothing tells.
+// What the caller knows of how a text is packed. Each one given decides over
+// what the text says; unset, the text's own words decide, then which reading
+// its bytes fit. The code arrays and X bitmaps have one packing and take none.
 struct ReadTextOptions {
-  std::optional<BitOrder> bit_order;
-  std::optional<ByteLayout> layout;
-  // 1, 2, 4 or 8 for a GNU as source without a comment that says it.
-  std::optional<int> depth;
+  std::optional<BitOrder> bit_order{};
+  // Pages apply to 1-bit bytes only.
+  std::optional<ByteLayout> layout{};
+  // 1, 2, 4 or 8.
+  std::optional<int> depth{};
+  // Whether every row starts a new byte (not for pages).
+  std::optional<bool> align{};
 };
 
 struct SourceTextPicture {
@@ -53,17 +56,20 @@ inline constexpr std::size_t SourceTextReadLimit = std::size_t{1} << 20;
 // GNU as sources and X bitmaps. Comments, blank space, hex or decimal values
 // and any line ends are accepted. A text that is none of these, or holds a
 // size beyond 96 x 92, is refused with its line and what was expected there.
-// Where two packings fit the bytes equally well, rows come before pages, not
-// aligned before aligned, the lowest bits before the highest; a trailing 1-bit
-// array decides between them when there is one.
+// How the bytes are packed is decided part by part, each from the first that
+// tells: the options; the first line of a C header or GNU as source in the
+// words the program writes it ("2 bits per pixel, rows start a new byte,
+// first pixel in the highest bits"); a _BPP define, a listing's own header
+// or a depth any comment names ("4bpp"); then the reading the bytes fit (their
+// count, spare bits left 0, a trailing 1-bit array that agrees), trying the
+// highest depth, rows before pages, the lowest bits and rows not aligned
+// first, or first the order and layout another tool's comment names ("msb",
+// "pages").
 expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
                                                   const ReadTextOptions& options = {});
 
 // Whether the bytes could be a text at all: no NUL and no control characters
 // but tabs, line ends and form feeds.
 bool LooksLikeText(std::span<const std::uint8_t> bytes);
-
-// "an assembler listing at 2 bits per pixel", "an X bitmap".
-std::string DescribeSourceText(SourceTextKind kind, const PackingShape& shape);
 
 }  // namespace pictavo

@@ -11,47 +11,78 @@ namespace pictavo::source_text {
 
 namespace {
 
+// What is known of the packing, each part from the strongest source that
+// tells: the caller's options, then the text's own header comment, its depth
+// (a define, a listing's header) and the listings' fixed order.
+struct Known {
+  std::optional<int> depth;
+  std::optional<bool> aligned;
+  std::optional<BitOrder> order;
+  std::optional<ByteLayout> layout;
+};
+
+Known KnownOf(const ParsedText& parsed, const ReadTextOptions& options) {
+  Known known;
+  known.depth = parsed.depth;
+  if (const auto& stated = parsed.stated) {
+    known.order = stated->order;
+    known.layout = stated->layout;
+    if (stated->layout == ByteLayout::Rows) known.aligned = stated->aligned;
+  } else if (parsed.own_listing) {
+    known.order = BitOrder::Lsb;
+    known.layout = ByteLayout::Rows;
+  }
+  if (options.depth) known.depth = options.depth;
+  if (options.align) known.aligned = options.align;
+  if (options.bit_order) known.order = options.bit_order;
+  if (options.layout) known.layout = options.layout;
+  return known;
+}
+
+template <typename T>
+std::vector<T> Tried(const std::optional<T>& known, std::vector<T> in_order) {
+  return known ? std::vector<T>{*known} : in_order;
+}
+
+// Every reading left open, in order of preference: the highest depth, then
+// rows before pages, the lowest bits first, rows not aligned before aligned,
+// unless the text's looser words say otherwise.
 std::vector<PackingShape> Candidates(const ParsedText& parsed, const ReadTextOptions& options) {
-  std::vector<PackingShape> shapes = parsed.shapes;
-  if (shapes.empty()) {
-    const std::optional<int> depth = parsed.depth ? parsed.depth : options.depth;
-    const std::vector<int> depths = depth ? std::vector<int>{*depth} : std::vector<int>{8, 4, 2, 1};
-    const bool high_first = parsed.hints.says_high_first && !parsed.hints.says_low_first;
-    std::vector<BitOrder> orders = high_first ? std::vector{BitOrder::Msb, BitOrder::Lsb}
-                                              : std::vector{BitOrder::Lsb, BitOrder::Msb};
-    std::vector<ByteLayout> layouts = parsed.hints.pages
-                                          ? std::vector{ByteLayout::Pages, ByteLayout::Rows}
-                                          : std::vector{ByteLayout::Rows, ByteLayout::Pages};
-    if (parsed.own_listing) {
-      orders = {BitOrder::Lsb};
-      layouts = {ByteLayout::Rows};
+  // The texts of one packing only (code arrays, the 1-bit array, X bitmaps).
+  if (!parsed.shapes.empty()) return parsed.shapes;
+  const Known known = KnownOf(parsed, options);
+  const bool high_first = parsed.hints.says_high_first && !parsed.hints.says_low_first;
+  const auto depths = Tried(known.depth, {8, 4, 2, 1});
+  const auto orders = Tried(known.order, high_first ? std::vector{BitOrder::Msb, BitOrder::Lsb}
+                                                    : std::vector{BitOrder::Lsb, BitOrder::Msb});
+  const auto layouts =
+      Tried(known.layout, parsed.hints.pages ? std::vector{ByteLayout::Pages, ByteLayout::Rows}
+                                             : std::vector{ByteLayout::Rows, ByteLayout::Pages});
+  std::vector<PackingShape> shapes;
+  for (const int depth : depths) {
+    // One code per byte: neither order, layout nor align applies.
+    if (depth == 8) {
+      shapes.push_back({8});
+      continue;
     }
-    // The bit order weighs more than align: a reading in the usual order
-    // comes first.
-    for (const int depth : depths) {
-      for (const ByteLayout layout : layouts) {
-        if (layout == ByteLayout::Pages && depth != 1) continue;
-        for (const BitOrder order : orders) {
-          if (depth == 8 && order == BitOrder::Msb) continue;
-          for (const bool aligned : {false, true}) {
-            // Aligned rows that fill whole bytes are the same bytes.
-            if (aligned && (layout == ByteLayout::Pages || parsed.width * depth % 8 == 0)) {
-              continue;
-            }
-            shapes.push_back({depth, aligned, order, layout, false});
-          }
+    // Pages are 1-bit only: deeper bytes follow the rows whatever is told.
+    for (const ByteLayout layout : depth == 1 ? layouts : std::vector{ByteLayout::Rows}) {
+      // The bit order weighs more than align: a reading in the usual order
+      // comes first.
+      for (const BitOrder order : orders) {
+        if (layout == ByteLayout::Pages) {
+          shapes.push_back({1, false, order, layout});
+          continue;
+        }
+        // Rows that fill whole bytes are the same bytes either way.
+        const bool whole = parsed.width * depth % 8 == 0;
+        for (const bool aligned : Tried(known.aligned, {false, true})) {
+          if (aligned && whole && !known.aligned) continue;
+          shapes.push_back({depth, aligned, order, layout});
         }
       }
     }
   }
-  // What the caller says overrules the text, for the texts that can be
-  // written either way; at 8 bpp neither applies.
-  if (!parsed.shapes.empty()) return shapes;
-  std::erase_if(shapes, [&options](const PackingShape& shape) {
-    if (shape.depth == 8) return false;
-    if (options.bit_order && shape.order != *options.bit_order) return true;
-    return shape.depth == 1 && options.layout && shape.layout != *options.layout;
-  });
   return shapes;
 }
 
@@ -74,7 +105,8 @@ std::string Bytes(std::size_t count) {
 
 // Why no reading fits the byte count: what each reading at the stated depth
 // would take, or that no depth fits.
-Error CountMismatch(const ParsedText& parsed, const std::vector<PackingShape>& shapes) {
+Error CountMismatch(const ParsedText& parsed, const std::vector<PackingShape>& shapes,
+                    const ReadTextOptions& options) {
   const int line = parsed.data.empty() ? parsed.size_line : parsed.data.back().line;
   const std::string size = std::to_string(parsed.width) + " x " + std::to_string(parsed.height);
   const bool one_depth =
@@ -102,7 +134,7 @@ Error CountMismatch(const ParsedText& parsed, const std::vector<PackingShape>& s
   }
   const int depth = shapes.empty() ? 0 : shapes.front().depth;
   std::string said;
-  if (parsed.depth && parsed.depth_line > 0) {
+  if (parsed.depth && parsed.depth_line > 0 && !options.depth) {
     said = " (as line " + std::to_string(parsed.depth_line) + " says)";
   }
   return RefuseAt(line, "a " + size + " picture at " + std::to_string(depth) +
@@ -147,7 +179,7 @@ expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const ReadTextOpti
     }
   }
   if (best) return std::move(*best);
-  if (!bad) return unexpected(CountMismatch(parsed, shapes));
+  if (!bad) return unexpected(CountMismatch(parsed, shapes, options));
   const auto& [shape, unpacked] = *bad;
   const std::size_t pixel = *unpacked.bad_pixel;
   const std::size_t width = static_cast<std::size_t>(parsed.width);

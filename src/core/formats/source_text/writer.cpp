@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "core/formats/pack_pixels.h"
+#include "core/formats/source_text/header_comment.h"
 #include "core/formats/text_append.h"
 
 namespace pictavo {
@@ -21,7 +22,6 @@ void AppendDecimal(std::string& out, std::size_t value) {
   const auto result = std::to_chars(digits, digits + sizeof digits, value);
   out.append(digits, result.ptr);
 }
-
 
 std::string Upper(std::string_view text) {
   std::string out(text);
@@ -132,27 +132,16 @@ void AppendLineComment(std::string& out, std::size_t line, CodeGridView source, 
   out += " */";
 }
 
-std::string Description(CodeGridView source, const SourceTextOptions& options) {
+// The packing as the header comment names it.
+PackingShape ShapeOf(const SourceTextOptions& options) {
   const int depth = DepthOf(options);
-  std::string out = options.Symbol + ": ";
-  AppendDecimal(out, static_cast<std::size_t>(source.Width()));
-  out += " x ";
-  AppendDecimal(out, static_cast<std::size_t>(source.Height()));
-  out += depth == 1 ? " pixels, 1 bit per pixel" : " pixels, ";
-  if (depth != 1) {
-    AppendDecimal(out, static_cast<std::size_t>(depth));
-    out += " bits per pixel";
-  }
-  if (depth == 8) return out + ", one code per byte";
-  if (UsesPages(options)) {
-    out += ", pages of 8 rows, top row in bit ";
-    out += options.Order == BitOrder::Lsb ? "0" : "7";
-    return out;
-  }
-  out += options.Align ? ", rows start a new byte" : ", rows follow each other";
-  out += options.Order == BitOrder::Lsb ? ", first pixel in the lowest bits"
-                                        : ", first pixel in the highest bits";
-  return out;
+  if (depth == 8) return {8};
+  if (UsesPages(options)) return {1, false, options.Order, ByteLayout::Pages};
+  return {depth, options.Align, options.Order};
+}
+
+std::string Description(CodeGridView source, const SourceTextOptions& options) {
+  return HeaderComment(options.Symbol, source.Width(), source.Height(), ShapeOf(options));
 }
 
 // The data lines, each starting with `lead`, values separated by ",", every
