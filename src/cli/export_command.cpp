@@ -14,7 +14,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "cli/picture_input.h"
+#include "cli/document_input.h"
 #include "core/documents/export_catalogue.h"
 
 namespace pictavo::cli {
@@ -101,10 +101,7 @@ int RunExport(const QStringList& arguments) {
   QCommandLineParser parser;
   const QCommandLineOption format_option(
       QStringLiteral("format"),
-      QStringLiteral("cpp, asm1, asm2, asm4 or asm8: the text of the matching clipboard "
-                     "button; asmfile: the text \"Save (asm 8bpp format)...\" writes; c1, c2, "
-                     "c4, c8: a C header; gas1, gas2, gas4, gas8: a GNU as source; xbm: an X "
-                     "bitmap."),
+      QString::fromStdString(ExportFormatHelp()),
       QStringLiteral("format"));
   const QCommandLineOption align_option(
       QStringLiteral("align"),

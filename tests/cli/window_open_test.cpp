@@ -15,6 +15,7 @@
 #include "support/main_window_fixture.h"
 #include "cli_run.h"
 #include "ui/dialogs/bitmap_import_window.h"
+#include "ui/files/file_commands.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
@@ -69,7 +70,7 @@ class WindowOpenTest : public QObject {
     QFETCH(QString, format);
     QFETCH(bool, align);
     MainWindowFixture f;
-    f.form->OpenFile(Data("pictures/" + picture + ".ptv"));
+    f.form->Files()->Open(Data("pictures/" + picture + ".ptv"));
     QVERIFY(f.services.messages.isEmpty());
     if (align) f.Action("align")->trigger();
     if (format == QLatin1String("asmfile")) {
@@ -106,7 +107,7 @@ class WindowOpenTest : public QObject {
       window->BitBtn1Click();
       return dialog.result();
     };
-    f.form->OpenFile(Data("cli/gradient.bmp"));
+    f.form->Files()->Open(Data("cli/gradient.bmp"));
     QCOMPARE(shown, 1);
     QVERIFY(f.services.messages.isEmpty());
     QTemporaryDir dir;
@@ -147,7 +148,7 @@ class WindowOpenTest : public QObject {
       window->BitBtn1Click();
       return dialog.result();
     };
-    f.form->OpenFile(path);
+    f.form->Files()->Open(path);
     QVERIFY(f.services.messages.isEmpty());
     f.form->SetPictureName("same");
     f.services.file_answers << dir.filePath("window.ptv");
@@ -161,7 +162,7 @@ class WindowOpenTest : public QObject {
   // `skin extract` then `skin pack` give.
   void skinArgumentOpensTheSkin() {
     MainWindowFixture f;
-    f.form->OpenFile(Data("skins/mixed.skin"));
+    f.form->Files()->Open(Data("skins/mixed.skin"));
     QVERIFY(f.services.messages.isEmpty());
     QVERIFY(f.State().Document.SkinMode);
     QCOMPARE(f.editor.Skin().Count(), 4);
@@ -174,8 +175,8 @@ class WindowOpenTest : public QObject {
 
   void pictureArgumentOpensThePicture() {
     MainWindowFixture f;
-    f.form->OpenFile(Data("skins/mixed.skin"));
-    f.form->OpenFile(Data("pictures/diagonal.ptv"));
+    f.form->Files()->Open(Data("skins/mixed.skin"));
+    f.form->Files()->Open(Data("pictures/diagonal.ptv"));
     QVERIFY(f.services.messages.isEmpty());
     QCOMPARE(f.form->PictureName(), QByteArray("diagonal rows"));
     QCOMPARE(f.State().Document.Picture.Width, 10);
@@ -191,7 +192,7 @@ class WindowOpenTest : public QObject {
     QTemporaryDir dir;
     QVERIFY(QFile::copy(Data("skins/mixed.skin"), dir.filePath("mixed")));
     MainWindowFixture f;
-    f.form->OpenFile(dir.filePath("mixed"));
+    f.form->Files()->Open(dir.filePath("mixed"));
     QVERIFY(f.State().Document.SkinMode);
     QCOMPARE(f.editor.Skin().Count(), 4);
   }
@@ -210,7 +211,7 @@ class WindowOpenTest : public QObject {
     const auto expected = MenuMessages(menu_action.toLatin1().constData(), path);
     QCOMPARE(expected.size(), 1);
     MainWindowFixture f;
-    f.form->OpenFile(path);
+    f.form->Files()->Open(path);
     QCOMPARE(f.services.messages.size(), 1);
     QVERIFY(f.services.messages.front() == expected.front());
   }
@@ -232,7 +233,7 @@ class WindowOpenTest : public QObject {
     QCOMPARE(menu.services.messages.size(), 1);
 
     MainWindowFixture f;
-    f.form->OpenFile(fake.fileName());
+    f.form->Files()->Open(fake.fileName());
     QCOMPARE(f.services.messages.size(), 1);
     QVERIFY(f.services.messages.front() == menu.services.messages.front());
   }

@@ -302,10 +302,12 @@ class PictureFileCommandsTest : public QObject {
     QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file");
     QTest::newRow("a folder") << QByteArray("<folder>") << QStringLiteral("directory");
     QTest::newRow("a PNG image") << QByteArray::fromHex("89504E470D0A1A0A0000000D49484452")
-                                 << QStringLiteral("is a PNG image, not a picture file.");
+                                 << QStringLiteral("is a PNG image, not a picture file or a "
+                                                   "source text. \"Open BMP file...\" makes a "
+                                                   "picture of it.");
     QTest::newRow("a text that is no listing")
         << QByteArray("hello\n")
-        << QStringLiteral("is not a source text Pictavo can read.\nLine 1: expected");
+        << QStringLiteral("cannot be read as a source text: Line 1: expected");
   }
   void refusedFileIsReportedAndChangesNothing() {
     QFETCH(QByteArray, stored);

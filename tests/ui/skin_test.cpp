@@ -239,7 +239,8 @@ class SkinTest : public QObject {
       const QStringList lines = f.services.messages[0].text.split(QLatin1Char('\n'));
       QCOMPARE(lines.size(), 2);
       QCOMPARE(lines[0], QStringLiteral("Decompression Error!"));
-      QVERIFY2(lines[1].startsWith(QStringLiteral("\"%1\": ").arg(QDir::toNativeSeparators(path))),
+      QVERIFY2(lines[1].startsWith(QStringLiteral("\"%1\" cannot be read as a skin file: ")
+                                       .arg(QDir::toNativeSeparators(path))),
                qPrintable(lines[1]));
       QCOMPARE(f.services.messages[0].title, QStringLiteral("Skin Loading Error!"));
       QVERIFY2(f.State().Document.SkinMode, what);
