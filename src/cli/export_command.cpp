@@ -99,10 +99,9 @@ std::string ExportText(const ExportFormat& format, const LoadedPicture& loaded,
 
 int RunExport(const QStringList& arguments) {
   QCommandLineParser parser;
-  const QCommandLineOption format_option(
-      QStringLiteral("format"),
-      QString::fromStdString(ExportFormatHelp()),
-      QStringLiteral("format"));
+  const QCommandLineOption format_option(QStringLiteral("format"),
+                                         QString::fromStdString(ExportFormatHelp()),
+                                         QStringLiteral("format"));
   const QCommandLineOption align_option(
       QStringLiteral("align"),
       QStringLiteral("Start every row in a new byte (asm1, asm2, asm4, c1, c2, c4, gas1, gas2, "

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <QByteArray>

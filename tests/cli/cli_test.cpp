@@ -299,12 +299,13 @@ class CliTest : public QObject {
     row("not an image", {"convert", Data("pictures/icon.ptv"), "-o", "/nonexistent/x.ptv"}, 1,
         ": is a picture file, not a source text or a BMP, PNG, GIF or JPEG image.\n");
     // An image is refused with its decoder's reason, never a text reader's.
-    row("cut-short GIF", {"convert", d + "images/gif_cut_short.gif", "-o", "/nonexistent/x.ptv"},
-        1, ": cannot be read as a GIF image: The GIF data is cut short.\n");
+    row("cut-short GIF", {"convert", d + "images/gif_cut_short.gif", "-o", "/nonexistent/x.ptv"}, 1,
+        ": cannot be read as a GIF image: The GIF data is cut short.\n");
     // The PNG library's own message goes into the one line.
     row("damaged PNG", {"convert", d + "images/png_bad_checksum.png", "-o", "/nonexistent/x.ptv"},
-        1, ": cannot be read as a PNG image: The PNG data is damaged or cut short (IDAT: invalid "
-           "block type).\n");
+        1,
+        ": cannot be read as a PNG image: The PNG data is damaged or cut short (IDAT: invalid "
+        "block type).\n");
     row("sheet too large",
         {"render", Data("skins/large.skin"), "-o", "/nonexistent/a.png", "--scale", "64"}, 1,
         ": the sheet would be 12352 x 8000 pixels, more than the 16777216 (4096 x 4096) a render "

@@ -15,10 +15,10 @@
 #include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
-#include "ui/widgets/canvas_widget.h"
 #include "ui/dialogs/add_icon_dialog.h"
-#include "ui/widgets/icon_preview.h"
 #include "ui/skin/skin_commands.h"
+#include "ui/widgets/canvas_widget.h"
+#include "ui/widgets/icon_preview.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;

@@ -51,7 +51,7 @@ int ConvertSourceText(const QString& path, PictureDocument text, const QByteArra
   OutputTarget target;
   if (output != QLatin1String("-")) target = {OutputTarget::Kind::Replace, output};
   return WriteOutput(target, WritePictureFile(ViewOf(picture), text.record.name)) ? ExitOk
-                                                                                    : ExitRefused;
+                                                                                  : ExitRefused;
 }
 
 }  // namespace pictavo::cli

@@ -14,8 +14,8 @@
 #include <QImageWriter>
 
 #include "cli/cli_support.h"
-#include "cli/images/image_commands.h"
 #include "cli/document_input.h"
+#include "cli/images/image_commands.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/skin_file.h"
 #include "core/model/pixel_code.h"
@@ -199,8 +199,7 @@ int RunRenderCommand(const QStringList& arguments) {
 
   const QString path = parser.positionalArguments().front();
   std::vector<std::vector<Block>> rows;
-  std::optional<Document> document =
-      LoadDocument(path, Taking(PictureFiles | SkinFiles));
+  std::optional<Document> document = LoadDocument(path, Taking(PictureFiles | SkinFiles));
   if (!document) return ExitRefused;
   std::optional<LoadedPicture> picture;
   std::optional<LoadedSkin> skin;

@@ -19,15 +19,15 @@ constexpr std::array PngSuffixes = {"png"sv};
 constexpr std::array GifSuffixes = {"gif"sv};
 constexpr std::array JpegSuffixes = {"jpg"sv, "jpeg"sv};
 
+constexpr std::string_view TextCaption = "(Source texts *.h *.s *.S *.inc *.txt *.xbm)";
 constexpr std::string_view ImageWindowHint = "\"Open BMP file...\" makes a picture of it.";
 constexpr std::string_view ConvertHint = "\"pictavo-cli convert\" makes a picture of it.";
 
 constexpr std::array<FileKindInfo, 7> Kinds = {{
     {FileKind::PictureFile, "a picture file", "(Pictavo *.ptv)", PictureSuffixes, {}, {}},
-    {FileKind::SkinFile, "a skin file", "(Skin *.skin)", SkinSuffixes,
-     "\"OpenSkin...\" opens it.", "\"pictavo-cli skin extract\" makes pictures of it."},
-    {FileKind::SourceText, "a source text", "(Source texts *.h *.s *.S *.inc *.txt *.xbm)",
-     TextSuffixes, {}, ConvertHint},
+    {FileKind::SkinFile, "a skin file", "(Skin *.skin)", SkinSuffixes, "\"OpenSkin...\" opens it.",
+     "\"pictavo-cli skin extract\" makes pictures of it."},
+    {FileKind::SourceText, "a source text", TextCaption, TextSuffixes, {}, ConvertHint},
     {FileKind::BmpImage, "a BMP image", "Bitmap files (*.bmp)", BmpSuffixes, ImageWindowHint,
      ConvertHint},
     {FileKind::PngImage, "a PNG image", "PNG images (*.png)", PngSuffixes, ImageWindowHint,
@@ -97,9 +97,7 @@ std::string FileKindInfo::Filter() const {
 
 std::span<const FileKindInfo> FileKinds() { return Kinds; }
 
-const FileKindInfo& KindInfo(FileKind kind) {
-  return Kinds[static_cast<std::size_t>(kind)];
-}
+const FileKindInfo& KindInfo(FileKind kind) { return Kinds[static_cast<std::size_t>(kind)]; }
 
 bool IsImage(FileKind kind) { return Images.Has(kind); }
 
@@ -148,7 +146,7 @@ std::optional<FileKind> ImageSignatureKind(std::span<const std::uint8_t> bytes) 
 }
 
 std::optional<FileKind> SniffFileKind(std::span<const std::uint8_t> bytes,
-                                              std::string_view file_name) {
+                                      std::string_view file_name) {
   const std::optional<FileKind> image = ImageSignatureKind(bytes);
   const bool loose_bmp = image == FileKind::BmpImage && !HasBmpInfoHeader(bytes);
   if (image && !loose_bmp) return image;

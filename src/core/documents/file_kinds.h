@@ -35,7 +35,6 @@ class KindSet {
   constexpr KindSet operator|(KindSet other) const { return FromBits(bits_ | other.bits_); }
   constexpr KindSet Without(KindSet other) const { return FromBits(bits_ & ~other.bits_); }
   constexpr bool Overlaps(KindSet other) const { return (bits_ & other.bits_) != 0; }
-  friend constexpr bool operator==(KindSet, KindSet) = default;
 
  private:
   static constexpr unsigned Bit(FileKind kind) { return 1u << static_cast<unsigned>(kind); }
@@ -50,8 +49,8 @@ class KindSet {
 inline constexpr KindSet PictureFiles{FileKind::PictureFile};
 inline constexpr KindSet SkinFiles{FileKind::SkinFile};
 inline constexpr KindSet SourceTexts{FileKind::SourceText};
-inline constexpr KindSet Images{FileKind::BmpImage, FileKind::PngImage,
-                                FileKind::GifImage, FileKind::JpegImage};
+inline constexpr KindSet Images{FileKind::BmpImage, FileKind::PngImage, FileKind::GifImage,
+                                FileKind::JpegImage};
 inline constexpr KindSet AnyDocument = PictureFiles | SkinFiles | SourceTexts | Images;
 
 // One row of the table of kinds.
@@ -95,6 +94,6 @@ std::optional<FileKind> ImageSignatureKind(std::span<const std::uint8_t> bytes);
 // text that starts "BM" is a BMP when the name says so. Nothing when the
 // content does not tell.
 std::optional<FileKind> SniffFileKind(std::span<const std::uint8_t> bytes,
-                                              std::string_view file_name);
+                                      std::string_view file_name);
 
 }  // namespace pictavo

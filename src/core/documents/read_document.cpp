@@ -56,9 +56,9 @@ DocumentRefusal Refusal(DocumentRefusal::Cause cause, std::optional<FileKind> ki
 }
 
 DocumentRefusal Damaged(FileKind kind, std::string_view reason) {
-  return Refusal(DocumentRefusal::Cause::Damaged, kind,
-                 "cannot be read as " + std::string(KindInfo(kind).name) + ": " +
-                     AsSentence(reason));
+  return Refusal(
+      DocumentRefusal::Cause::Damaged, kind,
+      "cannot be read as " + std::string(KindInfo(kind).name) + ": " + AsSentence(reason));
 }
 
 std::span<const std::uint8_t> Start(std::span<const std::uint8_t> bytes, std::size_t limit) {

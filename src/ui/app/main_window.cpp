@@ -30,9 +30,7 @@
 namespace pictavo {
 
 TForm1::TForm1(Editor& editor, PlatformServices& services, QWidget* parent)
-    : QMainWindow(parent),
-      editor_(editor),
-      services_(services) {
+    : QMainWindow(parent), editor_(editor), services_(services) {
   InitResources();
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Dravik Pictavo 2.0"));

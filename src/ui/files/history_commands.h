@@ -9,8 +9,8 @@
 #include <QString>
 #include <QTimer>
 
-#include "core/editing/document_keeper.h"
 #include "core/documents/history_store.h"
+#include "core/editing/document_keeper.h"
 
 class QAction;
 class QLabel;

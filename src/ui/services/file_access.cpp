@@ -24,8 +24,8 @@ FileDialogRequest PictureDialogRequest(const QString& file_name) {
 
 FileDialogRequest OpenPictureDialogRequest() {
   FileDialogRequest request = PictureDialogRequest();
-  request.filter = Filter(DialogFilter(
-      {FileKind::PictureFile, FileKind::SkinFile, FileKind::SourceText}));
+  request.filter =
+      Filter(DialogFilter({FileKind::PictureFile, FileKind::SkinFile, FileKind::SourceText}));
   return request;
 }
 

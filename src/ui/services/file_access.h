@@ -36,8 +36,7 @@ struct RefusalMessage {
 };
 // "<path>" and the reason, with the command's title and its own lines: a
 // picture not changed, a skin's "Decompression Error!".
-RefusalMessage MessageFor(OpenCommand command, const QString& path,
-                          const DocumentRefusal& refusal);
+RefusalMessage MessageFor(OpenCommand command, const QString& path, const DocumentRefusal& refusal);
 
 // "Could not write "<path>": <reason>."
 QString CouldNotWrite(const QString& path, const Error& error);

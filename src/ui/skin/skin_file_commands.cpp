@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
-#include <variant>
 #include <utility>
+#include <variant>
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
