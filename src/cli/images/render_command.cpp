@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <QBuffer>
@@ -13,9 +14,8 @@
 #include <QImageWriter>
 
 #include "cli/cli_support.h"
+#include "cli/document_input.h"
 #include "cli/images/image_commands.h"
-#include "cli/picture_input.h"
-#include "cli/skin_input.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/skin_file.h"
 #include "core/model/pixel_code.h"
@@ -129,13 +129,6 @@ Block SubIconBlock(const TSkinIcon& icon, int sub_icon) {
           }};
 }
 
-bool IsSkinFile(const QString& path) {
-  if (path.endsWith(QLatin1String(".skin"), Qt::CaseInsensitive)) return true;
-  const auto head = ReadLocalFile(path, SkinFileMagic.size());
-  return head && std::string_view(reinterpret_cast<const char*>(head->data()), head->size()) ==
-                     SkinFileMagic;
-}
-
 }  // namespace
 
 int RunRenderCommand(const QStringList& arguments) {
@@ -206,11 +199,12 @@ int RunRenderCommand(const QStringList& arguments) {
 
   const QString path = parser.positionalArguments().front();
   std::vector<std::vector<Block>> rows;
+  std::optional<Document> document = LoadDocument(path, Taking(PictureFiles | SkinFiles));
+  if (!document) return ExitRefused;
   std::optional<LoadedPicture> picture;
   std::optional<LoadedSkin> skin;
-  if (IsSkinFile(path)) {
-    skin = LoadSkin(path);
-    if (!skin) return ExitRefused;
+  if (document->kind == FileKind::SkinFile) {
+    skin = SkinOf(std::move(*document));
     const TSkinIcon* chosen = nullptr;
     for (const TSkinIcon& icon : skin->skin.Icons()) {
       if (wanted_id && (icon.IconID & 0xFF) != *wanted_id) continue;
@@ -234,7 +228,7 @@ int RunRenderCommand(const QStringList& arguments) {
     }
   } else {
     if (wanted_id) return UsageError(kCommand, QStringLiteral("--icon is for skin files"));
-    picture = LoadPicture(path);
+    picture = PictureOf(path, std::get<PictureDocument>(document->content));
     if (!picture) return ExitRefused;
     const Picture& p = picture->picture;
     rows.push_back(
