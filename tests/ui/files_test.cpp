@@ -569,7 +569,7 @@ class BitmapImportTest : public QObject {
     QCOMPARE(f.services.messages.size(), 1);
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Open BMP"));
     QCOMPARE(f.services.messages[0].text,
-             QStringLiteral("\"%1\" cannot be opened as an image: Image too large (16384 x 16384 "
+             QStringLiteral("\"%1\" cannot be read as a BMP image: Image too large (16384 x 16384 "
                             "pixels).")
                  .arg(QDir::toNativeSeparators(path)));
     // The window keeps the earlier image and threshold, and OK imports that one.
