@@ -149,6 +149,7 @@ class Editor {
 
  private:
   friend class EditScope;
+  friend class ToolContext;
   friend struct EditorTestDoor;
 
   EditorState& MutableState() { return *state_; }
@@ -171,7 +172,6 @@ class Editor {
   // same cell; no redraw.
   void Rezoom(int size, int x, int y);
   Tool& CurrentTool();
-  PixelCode& ColorOf(MouseButton button);
 
   std::unique_ptr<EditorState> state_;
   ::pictavo::Skin skin_;
@@ -181,10 +181,5 @@ class Editor {
   EditorView* view_;
   DocumentKeeper* keeper_ = nullptr;
 };
-
-// Pixel under a canvas position: 1-based column and row.
-inline CellPoint PixelUnder(int px, int py, int pixel_size) {
-  return {px / pixel_size + 1, py / pixel_size + 1};
-}
 
 }  // namespace pictavo
