@@ -23,7 +23,6 @@ DeviceAxisMap::DeviceAxisMap(double device_pixel_ratio, int pixel_size, int logi
       origin_(origin),
       logical_length_(std::max(logical_length, 0)),
       line_width_(std::max(1, static_cast<int>(std::floor(ratio_ + kSlack)))),
-      identity_(ratio_ == 1.0),
       plain_(pixel_size_ == 1 || ratio_ < 1.0) {
   const int length = FirstDevice(logical_length_);
   table_.resize(static_cast<std::size_t>(std::max(length, 0)));

@@ -44,7 +44,6 @@ class DeviceAxisMap {
   // device pixel plain scaling gives to logical pixel LogicalLength().
   int DeviceLength() const { return static_cast<int>(table_.size()); }
   int LineWidth() const { return line_width_; }
-  bool IsIdentity() const { return identity_; }
 
   // The logical pixel that device pixel d shows; for d outside
   // 0..DeviceLength() - 1 the same rule continues (negative d gives a
@@ -71,7 +70,6 @@ class DeviceAxisMap {
   int origin_ = 0;
   int logical_length_ = 0;
   int line_width_ = 1;
-  bool identity_ = true;
   bool plain_ = true;
   std::vector<int> table_;
 };
