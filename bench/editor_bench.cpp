@@ -44,9 +44,10 @@ BENCHMARK(BM_Render)->Arg(1)->Arg(5)->Arg(15)->Arg(49);
 void BM_PaintCell(benchmark::State& state) {
   Editor editor;
   PreparePicture(editor, 5);
+  const pictavo::Picture& picture = editor.State().Document.Picture;
   int i = 0;
   for (auto _ : state) {
-    editor.PaintCell(1 + i % 96, 1 + (i / 96) % 92);
+    editor.Canvas().PaintCell(picture, 5, true, 1 + i % 96, 1 + (i / 96) % 92);
     ++i;
   }
 }
@@ -85,7 +86,8 @@ void BM_ShapeGhost(benchmark::State& state) {
   const int p = static_cast<int>(state.range(0));
   bool forth = true;
   for (auto _ : state) {
-    rectangle.Drag(context, pictavo::MouseButton::Left, (forth ? 95 : 94) * p, (forth ? 91 : 90) * p);
+    rectangle.Drag(context, pictavo::MouseButton::Left, (forth ? 95 : 94) * p,
+                   (forth ? 91 : 90) * p);
     forth = !forth;
   }
 }

@@ -27,7 +27,6 @@ class Editor {
   const ::pictavo::Skin& Skin() const { return skin_; }
   // The canvas bitmap: drawn from the state, never part of the document.
   CanvasRaster& Canvas() { return canvas_; }
-  const CanvasRaster& Canvas() const { return canvas_; }
   EditorView& View() { return *view_; }
   void SetView(EditorView* view);
 
@@ -83,7 +82,6 @@ class Editor {
   void RenderWithOverlay(const CellOverlay& overlay);
   // Shows the canvas bitmap; in skin mode the preview is drawn again too.
   void Present();
-  void PaintCell(int x, int y);
   void ShowCoordinates(int px, int py);
 
   // View commands.

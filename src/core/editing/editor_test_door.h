@@ -12,6 +12,12 @@ struct EditorTestDoor {
   static ::pictavo::Skin& MutableSkin(Editor& editor) { return editor.MutableSkin(); }
   // An undo step as a pixel tool's press saves it.
   static void PushUndo(Editor& editor) { editor.PushUndo(UndoRule::Picture); }
+  // The Picture of the step saved `age` steps before the newest; only for
+  // age < Count().
+  static const Picture& UndoPicture(const UndoRing& ring, int age) {
+    return ring.entries_[static_cast<std::size_t>((ring.newest_ + UndoDepth - age) % UndoDepth)]
+        .Picture;
+  }
 };
 
 }  // namespace pictavo

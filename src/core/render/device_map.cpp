@@ -45,7 +45,7 @@ int DeviceAxisMap::Compute(int device) const {
   if (plain_ || device < 0) return logical;
   const int line = FloorDiv(logical + origin_, pixel_size_) * pixel_size_ - origin_;
   if (logical != line) return logical;
-  // A line pixel keeps its first LineWidth() device pixels; the rest show
+  // A line pixel keeps its first line_width_ device pixels; the rest show
   // the first pixel of the cell after it.
   return device - FirstDevice(line) < line_width_ ? line : line + 1;
 }
