@@ -63,7 +63,6 @@ class SkinCommands : public QObject {
                const SkinControls& controls, QWidget* parent);
 
   TAddIconForm* AddIconDialog() const { return add_icon_dialog_; }
-  IconPreview* Preview() const { return controls_.Image3; }
   // Replaces the clock that drives playback (tests drive theirs by hand).
   void SetFrameClock(std::unique_ptr<FrameClock> clock);
 
