@@ -17,8 +17,10 @@ namespace pictavo {
 
 // The whole editor without a window: the state, the skin, the canvas bitmap
 // and the operations every command is built from. Window classes only call
-// these and draw what the view is told. The state and the skin change only
-// inside an EditScope.
+// these and draw what the view is told. The document (the picture, its name,
+// the skin, the mode) changes only inside an EditScope; the view, tool,
+// pointer and selection settings are set directly by the operations below
+// and by the tools through their ToolContext.
 class Editor {
  public:
   explicit Editor(EditorView* view = nullptr);

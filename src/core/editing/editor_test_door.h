@@ -5,8 +5,10 @@
 namespace pictavo {
 
 // For tests, benchmarks and tools that lay out a state before they drive the
-// editor: the only way to its state and skin that bypasses the edit scopes.
-// No program code includes it (a build check keeps it so).
+// editor, or look at its undo steps: mutable access to the whole state and
+// skin, which program code reaches only through the Editor's operations, its
+// edit scopes and the tools' context. No program code includes it (a build
+// check keeps it so).
 struct EditorTestDoor {
   static EditorState& MutableState(Editor& editor) { return editor.MutableState(); }
   static ::pictavo::Skin& MutableSkin(Editor& editor) { return editor.MutableSkin(); }
