@@ -21,7 +21,8 @@ CellOverlay& GhostOverlay() {
 }  // namespace
 
 void BeginBox(ToolContext& context, int x, int y) {
-  PictureEdit scope = context.Edit(UndoRule::Picture);
+  // Starting a box saves an undo step, though it changes no pixel.
+  PictureEdit undo_step = context.Edit(UndoRule::Picture);
   SelectionState& s = context.MutableSelection();
   s.BoxVisible = false;  // the old box goes at the next Render
   // Clamped like the move and release positions, so a press beyond the
