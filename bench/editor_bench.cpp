@@ -44,9 +44,10 @@ BENCHMARK(BM_Render)->Arg(1)->Arg(5)->Arg(15)->Arg(49);
 void BM_PaintCell(benchmark::State& state) {
   Editor editor;
   PreparePicture(editor, 5);
+  const pictavo::Picture& picture = editor.State().Document.Picture;
   int i = 0;
   for (auto _ : state) {
-    editor.PaintCell(1 + i % 96, 1 + (i / 96) % 92);
+    editor.Canvas().PaintCell(picture, 5, true, 1 + i % 96, 1 + (i / 96) % 92);
     ++i;
   }
 }
@@ -60,13 +61,13 @@ void BM_PenSegment(benchmark::State& state) {
   PreparePicture(editor, 49);
   pictavo::ToolContext context(editor);
   pictavo::PenTool pen;
-  PixelCode code = PixelCode::Black;
-  pen.Press(context, pictavo::MouseButton::Left, code, 0, 0);
+  editor.SetLeftColor(PixelCode::Black);
+  pen.Press(context, pictavo::MouseButton::Left, 0, 0);
   const int far = 49 * 96 - 1;
   bool forth = true;
   for (auto _ : state) {
-    code = forth ? PixelCode::White : PixelCode::Black;
-    pen.Drag(context, code, forth ? far : 0, forth ? 49 * 92 - 1 : 0);
+    editor.SetLeftColor(forth ? PixelCode::White : PixelCode::Black);
+    pen.Drag(context, pictavo::MouseButton::Left, forth ? far : 0, forth ? 49 * 92 - 1 : 0);
     forth = !forth;
   }
 }
@@ -80,12 +81,13 @@ void BM_ShapeGhost(benchmark::State& state) {
   pictavo::EditorTestDoor::MutableState(editor).Tools.RectangleFilled = true;
   pictavo::ToolContext context(editor);
   pictavo::ShapeTool rectangle(pictavo::ShapeTool::Shape::Rectangle);
-  PixelCode code = PixelCode::Black;
-  rectangle.Press(context, pictavo::MouseButton::Left, code, 0, 0);
+  editor.SetLeftColor(PixelCode::Black);
+  rectangle.Press(context, pictavo::MouseButton::Left, 0, 0);
   const int p = static_cast<int>(state.range(0));
   bool forth = true;
   for (auto _ : state) {
-    rectangle.Drag(context, code, (forth ? 95 : 94) * p, (forth ? 91 : 90) * p);
+    rectangle.Drag(context, pictavo::MouseButton::Left, (forth ? 95 : 94) * p,
+                   (forth ? 91 : 90) * p);
     forth = !forth;
   }
 }
@@ -116,8 +118,8 @@ void BM_BucketFill(benchmark::State& state) {
   pictavo::BucketTool bucket;
   bool black = true;
   for (auto _ : state) {
-    PixelCode code = black ? PixelCode::Black : PixelCode::White;
-    bucket.Press(context, pictavo::MouseButton::Left, code, 100, 100);
+    editor.SetLeftColor(black ? PixelCode::Black : PixelCode::White);
+    bucket.Press(context, pictavo::MouseButton::Left, 100, 100);
     black = !black;
   }
 }
@@ -130,8 +132,8 @@ void BM_ReplaceColor(benchmark::State& state) {
   pictavo::ChangeColorTool change_color;
   bool forth = true;
   for (auto _ : state) {
-    PixelCode code = forth ? PixelCode::Black : PixelCode::White;
-    change_color.Press(context, pictavo::MouseButton::Left, code, 2, 2);
+    editor.SetLeftColor(forth ? PixelCode::Black : PixelCode::White);
+    change_color.Press(context, pictavo::MouseButton::Left, 2, 2);
     forth = !forth;
   }
 }

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
+#include "core/documents/history_store.h"
 #include "core/editing/document_io.h"
 #include "core/editing/document_keeper.h"
 #include "core/editing/editor.h"
-#include "core/documents/history_store.h"
 
 namespace pictavo {
 namespace {
@@ -63,7 +63,7 @@ void BM_RecoveryWriteSkin(benchmark::State& state) {
   }
   Editor editor;
   editor.Start();
-  OpenSkinIntoEditor(editor, std::move(skin));
+  OpenSkinIntoEditor(editor, std::move(skin), "");
   if (!keeper.WriteRecovery(editor)) state.SkipWithError("the skin cannot be written");
   for (auto _ : state) benchmark::DoNotOptimize(keeper.WriteRecovery(editor));
   std::filesystem::remove_all(folder);

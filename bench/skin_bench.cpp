@@ -116,7 +116,7 @@ void BM_OpenSkin(benchmark::State& state) {
       state.SkipWithError(read.skin.error().message.c_str());
       return;
     }
-    OpenSkinIntoEditor(editor, std::move(*read.skin));
+    OpenSkinIntoEditor(editor, std::move(*read.skin), std::move(read.name));
     benchmark::DoNotOptimize(editor.Skin().Count());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file->size()));
@@ -130,7 +130,7 @@ void BM_StoreSubIcon(benchmark::State& state) {
   Editor editor;
   Skin skin;
   skin.Append(ShapeIcon(1, 6, 4, 32, 32));
-  OpenSkinIntoEditor(editor, std::move(skin));
+  OpenSkinIntoEditor(editor, std::move(skin), "");
   std::vector<std::uint32_t> preview;
   int x = 1;
   for (auto _ : state) {

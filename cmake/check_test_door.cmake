@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when program code includes the editor's test door: the door reaches
-# the state past the edit scopes, which only tests, benchmarks and tools that
-# lay out a state may do.
+# the whole state past the Editor's operations and edit scopes, which only
+# tests, benchmarks and tools that lay out a state may do.
 #   SRC_DIR  src
 file(GLOB_RECURSE files "${SRC_DIR}/*.h" "${SRC_DIR}/*.cpp")
 set(offenders "")

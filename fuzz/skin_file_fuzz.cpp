@@ -11,10 +11,10 @@
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
-#include "core/model/picture.h"
 #include "core/editing/icon_commands.h"
-#include "core/model/skin.h"
 #include "core/formats/skin_file.h"
+#include "core/model/picture.h"
+#include "core/model/skin.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   Editor editor;
-  OpenSkinIntoEditor(editor, skin);
+  OpenSkinIntoEditor(editor, skin, read.name);
   CheckEditor(editor);
 
   // A few icon bar commands chosen by the input's last bytes.

@@ -50,17 +50,17 @@ double ShownMean(const std::vector<int>& codes, const GrayLevels& levels = Shown
 // ---- tone rules ----------------------------------------------------------------------
 
 TEST(Tone, ThresholdIsAGainOnTheGray) {
-  EXPECT_EQ(GainedBrightness(100, 64), 100 * 256);  // 64 changes nothing
-  EXPECT_EQ(GainedBrightness(100, 128), 50 * 256);
-  EXPECT_EQ(GainedBrightness(1, 3), 5461);          // 21.33 grays, rounded in 1/256
-  EXPECT_EQ(GainedBrightness(200, 32), 255 * 256);  // clamped
+  EXPECT_EQ(GainTable(64)[100], 100 * 256);  // 64 changes nothing
+  EXPECT_EQ(GainTable(128)[100], 50 * 256);
+  EXPECT_EQ(GainTable(3)[1], 5461);          // 21.33 grays, rounded in 1/256
+  EXPECT_EQ(GainTable(32)[200], 255 * 256);  // clamped
+  // Every entry is gray * 64 / threshold in 1/256, rounded half up, at most 255.
   for (int threshold = 1; threshold <= 200; ++threshold) {
-    if (threshold < 200) {
-      ASSERT_GE(GainedBrightness(150, threshold), GainedBrightness(150, threshold + 1));
-    }
     const std::array<std::int32_t, 256> table = GainTable(threshold);
     for (int gray = 0; gray < 256; ++gray) {
-      ASSERT_EQ(table[static_cast<std::size_t>(gray)], GainedBrightness(gray, threshold))
+      const double exact = gray * 64.0 * 256.0 / threshold;
+      ASSERT_EQ(table[static_cast<std::size_t>(gray)],
+                std::min<std::int64_t>(std::llround(exact), 255 * 256))
           << gray << " at " << threshold;
     }
   }
@@ -108,12 +108,19 @@ TEST(DitherNone, MatchesTheThresholdConversionOnAnyOpaqueImage) {
                             static_cast<std::uint8_t>(random()),
                             static_cast<std::uint8_t>(random())});
   }
+  // The threshold rule: the gray, (R + G + B) div 3, divided by the
+  // threshold, at most White.
   for (int threshold : {1, 37, 64, 85, 200}) {
-    PictureCells plain;
     PictureCells optioned;
-    ConvertToCodes(image, 37, 23, threshold, plain);
     ConvertToCodes(image, 37, 23, With(DitherMethod::None, threshold), optioned);
-    EXPECT_EQ(plain, optioned) << threshold;
+    for (int y = 0; y < 23; ++y) {
+      for (int x = 0; x < 37; ++x) {
+        const Rgb c = image.At(x, y);
+        ASSERT_EQ(ToInt(optioned.At(x + 1, y + 1)),
+                  std::min((c.r + c.g + c.b) / 3 / threshold, ToInt(PixelCode::White)))
+            << threshold << " at " << x << ", " << y;
+      }
+    }
   }
 }
 
@@ -142,15 +149,19 @@ TEST(DitherBayer, FlatGraysBetweenTwoShownGraysGiveTheBayerPattern) {
 
 TEST(DitherBayer, MatricesHoldEveryEntryOnceAndKeepTheMeanOverACell) {
   for (int size : {4, 8}) {
-    std::vector<int> seen(static_cast<std::size_t>(size * size), 0);
-    for (int y = 0; y < size; ++y) {
-      for (int x = 0; x < size; ++x) ++seen[static_cast<std::size_t>(BayerIndex(size, x, y))];
+    const DitherMethod method = size == 4 ? DitherMethod::Bayer4 : DitherMethod::Bayer8;
+    // A gray k / size^2 of the way from Gray66 (128) to Gray33 (192) lifts
+    // exactly k cells of a matrix cell to Gray33 only when the matrix holds
+    // every entry once.
+    const int upper = Codes(Flat(1, 1, 192), With(method, 64))[0];
+    for (int k = 0; k < size * size; ++k) {
+      const auto gray = static_cast<std::uint8_t>(128 + k * 64 / (size * size));
+      const std::vector<int> codes = Codes(Flat(size, size, gray), With(method, 64));
+      EXPECT_EQ(std::count(codes.begin(), codes.end(), upper), k) << size << " at gray " << gray;
     }
-    EXPECT_EQ(seen, std::vector<int>(seen.size(), 1)) << size;
     // Every gray, over one matrix cell, shows its own brightness on average
     // within one step of the matrix between the two grays around it, at the
     // shown grays and at others.
-    const DitherMethod method = size == 4 ? DitherMethod::Bayer4 : DitherMethod::Bayer8;
     for (const GrayLevels& levels : {ShownGrays, GrayLevels{0, 85, 170, 255}}) {
       ConversionOptions options = With(method, 64);
       options.levels = levels;
@@ -281,7 +292,7 @@ TEST(DitherDiffusion, RowsOfAHorizontalRampKeepTheirMean) {
         double result = 0;
         for (int x = 0; x < 96; ++x) {
           const Rgb c = ramp.At(x, y);
-          source += GainedBrightness(c.r, threshold) / 256.0;
+          source += GainTable(threshold)[c.r] / 256.0;
           result +=
               ShownGrays[static_cast<std::size_t>(codes[static_cast<std::size_t>(y * 96 + x)])];
         }
@@ -323,6 +334,11 @@ TEST(DitherBlackAndWhite, UsesOnlyBlackAndWhite) {
 
 // ---- automatic threshold ---------------------------------------------------------------
 
+int Auto(const RgbImage& image, const ImagePart& part, const ConversionOptions& options) {
+  return AutoThreshold(PartGrays(image, part, options.keep_transparency), part.width, part.height,
+                       options);
+}
+
 TEST(AutoThreshold, ChoosesTheNearestMeanOfASweep) {
   std::mt19937 random(3);
   RgbImage noise{24, 20, {}, {}};
@@ -350,8 +366,7 @@ TEST(AutoThreshold, ChoosesTheNearestMeanOfASweep) {
           expected = t;
         }
       }
-      EXPECT_EQ(AutoThreshold(image, {0, 0, 24, 20}, With(method, 64)), expected)
-          << DitherName(method);
+      EXPECT_EQ(Auto(image, {0, 0, 24, 20}, With(method, 64)), expected) << DitherName(method);
     }
   }
   // A part of a larger image counts only itself: a dark image with a light
@@ -361,9 +376,8 @@ TEST(AutoThreshold, ChoosesTheNearestMeanOfASweep) {
     for (int x = 30; x < 40; ++x)
       corner.pixels[static_cast<std::size_t>(y * 40 + x)] = {180, 180, 180};
   }
-  EXPECT_EQ(
-      AutoThreshold(corner, {30, 30, 10, 10}, With(DitherMethod::FloydSteinberg, 64)),
-      AutoThreshold(Flat(10, 10, 180), {0, 0, 10, 10}, With(DitherMethod::FloydSteinberg, 64)));
+  EXPECT_EQ(Auto(corner, {30, 30, 10, 10}, With(DitherMethod::FloydSteinberg, 64)),
+            Auto(Flat(10, 10, 180), {0, 0, 10, 10}, With(DitherMethod::FloydSteinberg, 64)));
 }
 
 // ---- transparency ----------------------------------------------------------------------

@@ -70,8 +70,7 @@ TEST_F(DrawingTools, PenRepaintsOneSquareWithoutAFullRender) {
 TEST_F(DrawingTools, PenBeyondThePictureChangesNothing) {
   s().Document.Picture.Width = 10;
   ToolContext context(editor);
-  PixelCode black = PixelCode::Black;
-  PenTool().Drag(context, black, Pos(11), Pos(1));
+  PenTool().Drag(context, MouseButton::Left, Pos(11), Pos(1));
   EXPECT_EQ(Cell(11, 1), PixelCode::Transparent);
 }
 
@@ -160,7 +159,7 @@ TEST_F(DrawingTools, PipeReadsTheStorageBeyondThePicture) {
   EXPECT_EQ(s().Document.Undo.Count(), 0);  // the pipe saves nothing
   // Beyond the storage the colour stays, but the swatches are still updated.
   ToolContext context(editor);
-  PipeTool().Drag(context, s().Tools.LeftColor, 97 * s().View.PixelSize, 0);
+  PipeTool().Drag(context, MouseButton::Left, 97 * s().View.PixelSize, 0);
   EXPECT_EQ(s().Tools.LeftColor, PixelCode::Gray66);
   EXPECT_EQ(view.swatch_updates, swatches + 3);
 }

@@ -9,12 +9,13 @@
 #include <random>
 #include <string>
 
-#include "core/imaging/bitmap_import.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
-#include "core/editing/image_import.h"
+#include "core/editing/editor_test_door.h"
 #include "core/editing/icon_commands.h"
+#include "core/editing/image_import.h"
 #include "core/editing/selection_transform.h"
+#include "core/imaging/bitmap_import.h"
 
 namespace pictavo {
 namespace {
@@ -102,7 +103,7 @@ struct Session {
         Skin skin;
         for (int i = Below(3); i > 0; --i) skin.Append(Icon());
         const bool any = skin.Count() > 0;
-        OpenSkinIntoEditor(e, std::move(skin));
+        OpenSkinIntoEditor(e, std::move(skin), e.State().Document.Name);
         return any ? Undo::Clear : Undo::Keep;
       }
       case 22: e.LeaveSkinMode(); return Undo::Keep;
@@ -167,7 +168,8 @@ TEST(EditScope, EveryCommandCountsExactlyItsChangesAndItsUndoSteps) {
                                                      : 0;
       ASSERT_EQ(e.State().Document.Redo.Count(), redo_expected) << where;
       if (rule == Undo::Push || rule == Undo::Redo) {
-        ASSERT_TRUE(e.State().Document.Undo.Newest().Picture == picture_before) << where;
+        ASSERT_TRUE(EditorTestDoor::UndoPicture(e.State().Document.Undo, 0) == picture_before)
+            << where;
       }
       if (changed) {
         ++counted;

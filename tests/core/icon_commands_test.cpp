@@ -42,7 +42,7 @@ class IconCommands : public ::testing::Test {
   void Open(std::vector<TSkinIcon> icons) {
     Skin skin;
     for (TSkinIcon& icon : icons) skin.Append(std::move(icon));
-    OpenSkinIntoEditor(editor_, std::move(skin));
+    OpenSkinIntoEditor(editor_, std::move(skin), editor_.State().Document.Name);
   }
   EditorState& S() { return EditorTestDoor::MutableState(editor_); }
   const TSkinIcon& Icon(int i) { return editor_.Skin().At(i); }

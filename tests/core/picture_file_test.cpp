@@ -19,6 +19,8 @@
 namespace pictavo {
 namespace {
 
+using testing::CanvasPixel;
+
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Repeat(Bytes head, int count, std::uint8_t value) {
@@ -368,9 +370,10 @@ TEST(OneColumnPicture, EditorDrawsAndEditsWithinIt) {
   OpenPictureRecord(editor, PictureRecord{"line", 1, 3, Codes({0, 3, 0})});
 
   const int p = s.View.PixelSize;  // 5: grid lines on
-  EXPECT_EQ(editor.Canvas().PixelAt(2, 2), ColorOf(PixelCode::Black).Argb());
-  EXPECT_EQ(editor.Canvas().PixelAt(2, p + 2), ColorOf(PixelCode::White).Argb());
-  EXPECT_EQ(editor.Canvas().PixelAt(p + 2, 2), CanvasBackground.Argb());  // column 2 is not shown
+  EXPECT_EQ(CanvasPixel(editor.Canvas(), 2, 2), ColorOf(PixelCode::Black).Argb());
+  EXPECT_EQ(CanvasPixel(editor.Canvas(), 2, p + 2), ColorOf(PixelCode::White).Argb());
+  EXPECT_EQ(CanvasPixel(editor.Canvas(), p + 2, 2),
+            CanvasBackground.Argb());  // column 2 is not shown
 
   // Column 2 now holds White, the code the tools below meet inside.
   for (int y = 1; y <= 3; ++y) s.Document.Picture.Cells.At(2, y) = PixelCode::White;

@@ -339,7 +339,8 @@ std::optional<Problem> CheckIcons(const Editor& editor) {
   }
   const EditorState& s = editor.State();
   if (!s.Document.SkinMode) return std::nullopt;
-  if (skin.Count() == 0 ? s.Document.CurrentIconIndex != 0 : !skin.Contains(s.Document.CurrentIconIndex)) {
+  if (skin.Count() == 0 ? s.Document.CurrentIconIndex != 0
+                        : !skin.Contains(s.Document.CurrentIconIndex)) {
     return Problem{"current icon", "index " + std::to_string(s.Document.CurrentIconIndex) + " of " +
                                        std::to_string(skin.Count()) + " icons"};
   }
@@ -518,8 +519,8 @@ Picture AsShown(Picture picture, const Editor& editor) {
 void Session::Act(bool is_undo, const std::function<void()>& action) {
   const EditorState& s = editor_.State();
   const Picture before = s.Document.Picture;
-  const Picture top = s.Document.Undo.Newest().Picture;
-  const Picture second = s.Document.Undo.At(1).Picture;
+  const Picture top = EditorTestDoor::UndoPicture(s.Document.Undo, 0);
+  const Picture second = EditorTestDoor::UndoPicture(s.Document.Undo, 1);
   const int count = s.Document.Undo.Count();
   const bool available = s.Document.Undo.Available();
   action();
@@ -531,14 +532,14 @@ void Session::Act(bool is_undo, const std::function<void()>& action) {
     } else if (s.Document.Undo.Count() != count - 1) {
       Fail("undo",
            std::to_string(count) + " snapshots became " + std::to_string(s.Document.Undo.Count()));
-    } else if (count >= 2 && s.Document.Undo.Newest().Picture != second) {
+    } else if (count >= 2 && EditorTestDoor::UndoPicture(s.Document.Undo, 0) != second) {
       Fail("undo", "the second snapshot did not become the newest");
     }
   } else if (s.Document.Undo.Count() > count && count < UndoDepth) {
-    if (s.Document.Undo.Newest().Picture != before) {
+    if (EditorTestDoor::UndoPicture(s.Document.Undo, 0) != before) {
       Fail("undo snapshot", "the new snapshot is not the picture before the command" + where_);
     } else if (s.Document.Undo.Count() == count + 1 && count + 1 < UndoDepth && count > 0 &&
-               s.Document.Undo.At(1).Picture != top) {
+               EditorTestDoor::UndoPicture(s.Document.Undo, 1) != top) {
       Fail("undo snapshot", "the older snapshots did not move down one place" + where_);
     }
   }
@@ -566,10 +567,11 @@ void Session::Stroke(const Op& op) {
   for (std::size_t i = 0; i < op.events.size() && !failure_; ++i) {
     const MouseEvent& e = op.events[i];
     where_ = " (mouse event " + std::to_string(i + 1) + ")";
-    const bool select_tool = s.Tools.CurrentTool == DrawTool::SelectBox && e.button == MouseButton::Left;
+    const bool select_tool =
+        s.Tools.CurrentTool == DrawTool::SelectBox && e.button == MouseButton::Left;
     const bool capture = select_tool && e.type == MouseEvent::Up && s.Selection.SelectMode;
-    const bool paste =
-        select_tool && e.type == MouseEvent::Down && s.Selection.PasteMode && s.Selection.SelectionCaptured;
+    const bool paste = select_tool && e.type == MouseEvent::Down && s.Selection.PasteMode &&
+                       s.Selection.SelectionCaptured;
     const Picture before = s.Document.Picture;
     Act(false, [&] {
       if (e.type == MouseEvent::Down) editor_.MouseDown(e.button, e.x, e.y);
@@ -600,7 +602,9 @@ void Session::CheckMouseEffect(const Picture& before, const MouseEvent& e, bool 
       }
     }
   }
-  if (paste && s.Document.Picture != AsShown(Pasted(before, s.Selection.SelectionBuffer, e.x, e.y, s.View.PixelSize), editor_)) {
+  if (paste && s.Document.Picture !=
+                   AsShown(Pasted(before, s.Selection.SelectionBuffer, e.x, e.y, s.View.PixelSize),
+                           editor_)) {
     return Fail("paste", "the picture is not the buffer stamped at the click" + where_);
   }
   if (!capture) return;
@@ -658,7 +662,7 @@ void Session::Run(const Op& op) {
     case OpKind::ClearBox: ClearSelection(editor_); break;
     case OpKind::SaveSelection: SaveSelection(op.text); break;
     case OpKind::Rename: name_ = op.text; break;
-    case OpKind::OpenSkin: OpenSkinIntoEditor(editor_, RandomSkin(op.seed)); break;
+    case OpKind::OpenSkin: OpenSkinIntoEditor(editor_, RandomSkin(op.seed), editor_.State().Document.Name); break;
     case OpKind::ChooseIcon: SelectIcon(editor_, op.a); break;
     case OpKind::NextSubIcon: NextSubIcon(editor_); break;
     case OpKind::PreviousSubIcon: PreviousSubIcon(editor_); break;
@@ -733,7 +737,8 @@ std::optional<std::string> RecordDiffers(const PictureRecord& record, const std:
 void Session::PictureRoundTrip() {
   EditorState& s = EditorTestDoor::MutableState(editor_);
   const Picture before = s.Document.Picture;
-  const auto bytes = WritePictureFile(ViewOf(s.Document.Picture), name_, s.Document.PictureFileVersion);
+  const auto bytes =
+      WritePictureFile(ViewOf(s.Document.Picture), name_, s.Document.PictureFileVersion);
   const auto record = ReadPictureFile(bytes);
   if (!record)
     return Fail("picture file", "the saved picture is refused: " + record.error().message);
@@ -750,7 +755,8 @@ void Session::SaveSelection(const std::string& name) {
   EditorState& s = EditorTestDoor::MutableState(editor_);
   if (!s.Selection.SelectionCaptured) return;
   EditorTestDoor::PushUndo(editor_);
-  const auto bytes = WritePictureFile(ViewOf(s.Selection.SelectionBuffer), name, s.Document.PictureFileVersion);
+  const auto bytes =
+      WritePictureFile(ViewOf(s.Selection.SelectionBuffer), name, s.Document.PictureFileVersion);
   // A quarter turn of a wide capture is taller than a picture file holds.
   if (s.Selection.SelectionBuffer.Height > MaxPictureHeight) {
     if (stats_) ++stats_->tall_selection_saves;
@@ -788,7 +794,7 @@ void Session::SkinRoundTrip() {
   }
   if (stats_) ++stats_->skins_compared;
   name_ = read.name;
-  OpenSkinIntoEditor(editor_, std::move(*read.skin));
+  OpenSkinIntoEditor(editor_, std::move(*read.skin), editor_.State().Document.Name);
 }
 
 // ---- generating sequences -----------------------------------------------------------
@@ -1214,7 +1220,7 @@ TEST(RandomUseChecker, ReportsEachBrokenInvariant) {
       icon.Data.assign(icon.ExpectedDataSize(), 3);
       skin.Append(icon);
     }
-    OpenSkinIntoEditor(editor, skin);
+    OpenSkinIntoEditor(editor, skin, "");
     NextSubIcon(editor);
     ASSERT_FALSE(CheckModel(editor).has_value()) << "before " << row.check;
     row.corrupt(editor);

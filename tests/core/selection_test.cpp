@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "core/editing/editor.h"
+#include "test_models.h"
 
 namespace pictavo {
 namespace {
+
+using testing::CanvasPixel;
 
 constexpr std::uint32_t BlackArgb = 0xFF000000u;
 
@@ -59,7 +62,8 @@ class SelectionTest : public ::testing::Test {
 
   void FillPattern() {
     for (int x = 1; x <= MaxPictureWidth; ++x) {
-      for (int y = 1; y <= MaxPictureHeight; ++y) S().Document.Picture.Cells.At(x, y) = PatternCode(x, y);
+      for (int y = 1; y <= MaxPictureHeight; ++y)
+        S().Document.Picture.Cells.At(x, y) = PatternCode(x, y);
     }
   }
   void FillPicture(PixelCode code) { S().Document.Picture.Cells.Fill(code); }
@@ -92,7 +96,7 @@ class SelectionTest : public ::testing::Test {
     editor.SetSelectPanelModes(false, true);
     editor.SelectTool(DrawTool::SelectBox);
   }
-  std::uint32_t CanvasAtCell(int x, int y) { return editor.Canvas().PixelAt(Pos(x), Pos(y)); }
+  std::uint32_t CanvasAtCell(int x, int y) { return CanvasPixel(editor.Canvas(), Pos(x), Pos(y)); }
 
   RecordingView view;
   Editor editor{&view};
@@ -238,12 +242,12 @@ TEST(SelectPanelModes, FollowThePanelButtons) {
 // Black pixels on the vertical line at screen column x from y0 to y1 - 1.
 int BlackOnColumn(const CanvasRaster& canvas, int x, int y0, int y1) {
   int count = 0;
-  for (int y = y0; y < y1; ++y) count += canvas.PixelAt(x, y) == BlackArgb;
+  for (int y = y0; y < y1; ++y) count += CanvasPixel(canvas, x, y) == BlackArgb;
   return count;
 }
 int BlackOnRow(const CanvasRaster& canvas, int y, int x0, int x1) {
   int count = 0;
-  for (int x = x0; x < x1; ++x) count += canvas.PixelAt(x, y) == BlackArgb;
+  for (int x = x0; x < x1; ++x) count += CanvasPixel(canvas, x, y) == BlackArgb;
   return count;
 }
 
@@ -252,7 +256,7 @@ TEST_F(SelectionTest, ShownBoxIsADashedBlackLineAlongTheOuterEdges) {
   Drag({5, 7}, {2, 3});
   const CanvasRaster& canvas = editor.Canvas();
   // Columns 2..5 and rows 3..7 at pixel size 5: edges at x 5 and 25, y 10 and 35.
-  EXPECT_EQ(canvas.PixelAt(5, 10), BlackArgb);
+  EXPECT_EQ(CanvasPixel(canvas, 5, 10), BlackArgb);
   for (int x : {5, 25}) {
     const int black = BlackOnColumn(canvas, x, 10, 35);
     EXPECT_GT(black, 10) << "x " << x;
@@ -276,7 +280,7 @@ TEST_F(SelectionTest, ShownBoxIsADashedBlackLineAlongTheOuterEdges) {
 std::string PenMarks(const CanvasRaster& canvas, CellPoint from, CellPoint step, int length) {
   std::string marks;
   for (int i = 0; i < length; ++i) {
-    marks += canvas.PixelAt(from.x + i * step.x, from.y + i * step.y) == BlackArgb ? '#' : '.';
+    marks += CanvasPixel(canvas, from.x + i * step.x, from.y + i * step.y) == BlackArgb ? '#' : '.';
   }
   return marks;
 }
@@ -304,7 +308,7 @@ TEST_F(SelectionTest, RubberBandIsRedrawnOnlyWhenThePointerEntersAnotherCell) {
   EXPECT_EQ(S().Pointer.RubberBandCell, (CellPoint{3, 4}));
   const CanvasRaster& canvas = editor.Canvas();
   // 0-based cells (1, 1) to (3, 4): lines at x 5 and 20, y 5 and 25.
-  EXPECT_EQ(canvas.PixelAt(5, 5), BlackArgb);
+  EXPECT_EQ(CanvasPixel(canvas, 5, 5), BlackArgb);
   for (int x : {5, 20}) {
     const int black = BlackOnColumn(canvas, x, 5, 25);
     EXPECT_GT(black, 8);
@@ -323,7 +327,7 @@ TEST_F(SelectionTest, RubberBandIsRedrawnOnlyWhenThePointerEntersAnotherCell) {
   editor.MouseMove(Pos(2), Pos(2));
   EXPECT_EQ(view.renders, renders + 1);
   EXPECT_EQ(BlackOnColumn(canvas, 20, 5, 25), 0);
-  EXPECT_EQ(canvas.PixelAt(5, 5), BlackArgb);
+  EXPECT_EQ(CanvasPixel(canvas, 5, 5), BlackArgb);
   EXPECT_GT(BlackOnRow(canvas, 10, 5, 10), 0);
   // Up and left of the press the band still spans both cells.
   editor.MouseDown(MouseButton::Left, Pos(6), Pos(6));
@@ -444,8 +448,8 @@ TEST_F(SelectionTest, GhostShowsOpaquePixelsEverywhereAndTransparentOnesOnlyBeyo
     EXPECT_EQ(CanvasAtCell(cell.x, cell.y), cell.argb) << cell.x << "," << cell.y;
   }
   // A drawn square covers its grid lines; a skipped one keeps them.
-  EXPECT_EQ(editor.Canvas().PixelAt(18 * 5, 8 * 5), BlackArgb);
-  EXPECT_EQ(editor.Canvas().PixelAt(19 * 5, 8 * 5 + 2), GridColor.Argb());
+  EXPECT_EQ(CanvasPixel(editor.Canvas(), 18 * 5, 8 * 5), BlackArgb);
+  EXPECT_EQ(CanvasPixel(editor.Canvas(), 19 * 5, 8 * 5 + 2), GridColor.Argb());
   // The square right of the ghost shows the canvas ground.
   EXPECT_EQ(CanvasAtCell(22, 9), CanvasBackground.Argb());
 }
@@ -513,7 +517,8 @@ void DrawGhostSquareBySquare(CanvasRaster& canvas, const EditorState& s, int px,
       const int x = px + i - 1;
       const int y = py + j - 1;
       const PixelCode code = s.Selection.SelectionBuffer.Cells.At(i, j);
-      if (code == PixelCode::Transparent && x <= s.Document.Picture.Width && y <= s.Document.Picture.Height) {
+      if (code == PixelCode::Transparent && x <= s.Document.Picture.Width &&
+          y <= s.Document.Picture.Height) {
         continue;
       }
       canvas.FillRect((x - 1) * p, (y - 1) * p, x * p, y * p, ColorOf(code));
@@ -539,9 +544,7 @@ TEST_F(SelectionTest, GhostMatchesASquareBySquareDrawingAtEveryZoom) {
     editor.SetWidthQuick(c.width);
     editor.SetHeightQuick(c.height);
     editor.Render();
-    CanvasRaster reference;
-    std::memcpy(reference.Pixels(), editor.Canvas().Pixels(),
-                sizeof(std::uint32_t) * CanvasRaster::StoredWidth * CanvasRaster::StoredHeight);
+    CanvasRaster reference = editor.Canvas();
     DrawGhostSquareBySquare(reference, S(), c.cell.x, c.cell.y);
     S().Pointer.GhostCell = {0, 0};
     editor.MouseMove((c.cell.x - 1) * c.pixel_size, (c.cell.y - 1) * c.pixel_size);
@@ -549,7 +552,7 @@ TEST_F(SelectionTest, GhostMatchesASquareBySquareDrawingAtEveryZoom) {
     int differing = 0;
     for (int y = 0; y < CanvasRaster::StoredHeight; ++y) {
       for (int x = 0; x < CanvasRaster::StoredWidth; ++x) {
-        differing += editor.Canvas().PixelAt(x, y) != reference.PixelAt(x, y);
+        differing += CanvasPixel(editor.Canvas(), x, y) != CanvasPixel(reference, x, y);
       }
     }
     EXPECT_EQ(differing, 0);

@@ -6,12 +6,12 @@
 #include <random>
 #include <vector>
 
+#include "core/documents/skin_budget.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/editor_test_door.h"
 #include "core/editing/frame_player.h"
 #include "core/editing/icon_commands.h"
-#include "core/documents/skin_budget.h"
 #include "core/formats/skin_file.h"
 #include "recording_view.h"
 #include "test_models.h"
@@ -30,7 +30,7 @@ class SkinEditing : public ::testing::Test {
   void Open(std::vector<TSkinIcon> icons) {
     Skin skin;
     for (TSkinIcon& icon : icons) skin.Append(std::move(icon));
-    OpenSkinIntoEditor(editor_, std::move(skin));
+    OpenSkinIntoEditor(editor_, std::move(skin), editor_.State().Document.Name);
   }
   EditorState& S() { return EditorTestDoor::MutableState(editor_); }
   const TSkinIcon& Icon(int i) { return editor_.Skin().At(i); }

@@ -316,7 +316,7 @@ std::vector<DamagedCase> DamagedFiles() {
 
 TEST(SkinFileRead, EveryDamagedFileIsRefusedAndTheEditorKeepsItsSkin) {
   Editor editor;
-  OpenSkinIntoEditor(editor, SkinOf({MakeIcon(1, 2, 4, 4, 1, {T, W, B, G33, G66, G66, B, B})}));
+  OpenSkinIntoEditor(editor, SkinOf({MakeIcon(1, 2, 4, 4, 1, {T, W, B, G33, G66, G66, B, B})}), "");
   EditorTestDoor::MutableState(editor).Document.CurrentSubIconIndex = 1;
   EditorTestDoor::MutableState(editor).Document.Picture.Cells.At(1, 1) = PixelCode::Gray33;
   const Skin old_skin = editor.Skin();
@@ -385,7 +385,7 @@ TEST(OpenSkinIntoEditor, LoadsIconZeroSubIconZeroAndEmptiesUndo) {
       MakeIcon(0x10, 2, 4, 3, 8, Pattern(2, 3, 8, 4, 1)),
       MakeIcon(0x11, 1, 4, 2, 4, Pattern(1, 2, 4, 4, 2)),
   })));
-  OpenSkinIntoEditor(editor, skin);
+  OpenSkinIntoEditor(editor, skin, "");
   const EditorState& s = editor.State();
   EXPECT_TRUE(s.Document.SkinMode);
   EXPECT_EQ(s.Document.CurrentIconIndex, 0);
@@ -406,7 +406,7 @@ TEST(OpenSkinIntoEditor, EmptySkinEntersSkinModeAndLoadsNothing) {
   EditorTestDoor::MutableSkin(editor).Append(MakeIcon(1, 1, 4, 2, 1, {1, 1}));
   EditorTestDoor::MutableState(editor).Document.Picture.Cells.At(3, 3) = PixelCode::White;
   const Picture before = editor.State().Document.Picture;
-  OpenSkinIntoEditor(editor, ReadBack(FileFromStream({0xFF})));
+  OpenSkinIntoEditor(editor, ReadBack(FileFromStream({0xFF})), "");
   EXPECT_TRUE(editor.State().Document.SkinMode);
   EXPECT_EQ(editor.Skin().Count(), 0);
   EXPECT_EQ(editor.State().Document.Picture, before);

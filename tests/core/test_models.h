@@ -6,8 +6,16 @@
 
 #include "core/model/picture.h"
 #include "core/model/skin.h"
+#include "core/render/canvas_raster.h"
 
 namespace pictavo::testing {
+
+// The stored canvas pixel at a view position; 0 outside the view.
+inline std::uint32_t CanvasPixel(const CanvasRaster& canvas, int x, int y) {
+  if (x < 0 || x >= canvas.Width() || y < 0 || y >= canvas.Height()) return 0;
+  return canvas.Pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas.Width()) +
+                         static_cast<std::size_t>(x)];
+}
 
 inline TSkinIcon MakeIcon(int id, int sub_icons, int bpp, int width, int height,
                           std::vector<std::uint8_t> data) {

@@ -3,9 +3,12 @@
 #include "core/editing/editor.h"
 #include "core/editing/editor_test_door.h"
 #include "recording_view.h"
+#include "test_models.h"
 
 namespace pictavo {
 namespace {
+
+using testing::CanvasPixel;
 
 using testing::RecordingView;
 
@@ -232,7 +235,7 @@ TEST_F(ViewScroll, BoxAndPasteGhostLieOnTheCellsOfAScrolledView) {
   int differing = 0;
   for (int y = 0; y < 200; ++y) {
     for (int x = 0; x < 300; ++x)
-      differing += editor.Canvas().PixelAt(x, y) != reference.PixelAt(x, y);
+      differing += CanvasPixel(editor.Canvas(), x, y) != CanvasPixel(reference, x, y);
   }
   EXPECT_EQ(differing, 0);
 
@@ -240,7 +243,8 @@ TEST_F(ViewScroll, BoxAndPasteGhostLieOnTheCellsOfAScrolledView) {
   // brings it back.
   editor.ScrollBy(0, 1);
   editor.MouseMove(460 + 5, 320 + 9);
-  EXPECT_EQ(editor.Canvas().PixelAt(465 - 403, 329 - 288), reference.PixelAt(465 - 403, 329 - 287));
+  EXPECT_EQ(CanvasPixel(editor.Canvas(), 465 - 403, 329 - 288),
+            CanvasPixel(reference, 465 - 403, 329 - 287));
   editor.MouseDown(MouseButton::Left, 460 + 5, 320 + 9);
   EXPECT_EQ(s.Document.Picture.Cells.At(47, 33), buffer.Cells.At(1, 1));
   EXPECT_EQ(s.Document.Picture.Cells.At(46, 33), PixelCode::White);

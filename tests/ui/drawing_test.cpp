@@ -87,13 +87,15 @@ class DrawingTest : public QObject {
     QTest::mousePress(f.form->findChild<PaletteButton*>("SpeedButton5"), Qt::MiddleButton);
     QCOMPARE(f.State().Tools.LeftColor, PixelCode::White);
     QCOMPARE(f.State().Tools.RightColor, PixelCode::Gray66);
-    QCOMPARE(f.form->findChild<ColorSwatch*>("Col")->Code(), PixelCode::White);
-    QCOMPARE(f.form->findChild<ColorSwatch*>("ColRight")->Code(), PixelCode::Gray66);
+    QCOMPARE(f.form->findChild<ColorSwatch*>("Col")->grab().toImage().pixelColor(5, 5),
+             ToQColor(ColorOf(PixelCode::White)));
+    QCOMPARE(f.form->findChild<ColorSwatch*>("ColRight")->grab().toImage().pixelColor(5, 5),
+             ToQColor(ColorOf(PixelCode::Gray66)));
   }
 
   void swatchMenusListTheFiveColoursInOrder() {
     MainWindowFixture f;
-    QMenu* left = f.form->findChild<ColorSwatch*>("Col")->PopupMenu();
+    auto* left = f.form->findChild<QMenu*>("ColMenu");
     QStringList captions;
     for (QAction* item : left->actions()) {
       captions << item->text();

@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -50,6 +49,17 @@ void CaptureBox(MainWindowFixture& f) {
 }
 
 TForm4* Panel(MainWindowFixture& f) { return f.form->Export()->ExportPanel(); }
+QRadioButton* FormatItem(TForm4* panel, int index) {
+  return panel->findChild<QRadioButton*>(QStringLiteral("formats%1").arg(index));
+}
+QCheckBox* AlignBox(TForm4* panel) { return panel->findChild<QCheckBox*>("alignbox"); }
+// The checked format item; -1 when none is.
+int CheckedItem(TForm4* panel) {
+  for (int i = 0; i < 5; ++i) {
+    if (FormatItem(panel, i)->isChecked()) return i;
+  }
+  return -1;
+}
 
 QByteArray ReadAll(const QString& path) {
   QFile file(path);
@@ -132,15 +142,15 @@ class ExportTest : public QObject {
     MainWindowFixture f;
     f.DrawIcon();
     TForm4* panel = Panel(f);
-    panel->FormatItem(2)->setChecked(true);
+    FormatItem(panel, 2)->setChecked(true);
 
     QTest::mouseClick(f.Button("align"), Qt::LeftButton);
-    QVERIFY(!panel->alignbox()->isChecked());
+    QVERIFY(!AlignBox(panel)->isChecked());
     QTest::mouseClick(panel->BitBtn1(), Qt::LeftButton);
     QCOMPARE(*f.services.clipboard, kAsm2 + kMono);
 
     QTest::mouseClick(f.Button("align"), Qt::LeftButton);
-    panel->alignbox()->setChecked(true);
+    AlignBox(panel)->setChecked(true);
     QVERIFY(!f.State().View.AlignToByte);
     QVERIFY(!f.Button("align")->isChecked());
     QTest::mouseClick(f.Button("ToolButton16"), Qt::LeftButton);
@@ -161,15 +171,13 @@ class ExportTest : public QObject {
     QCOMPARE(panel->size(), QSize(168, 134));
     // Beside the main window, below the select panel.
     QCOMPARE(f.FirstShownOffset(panel), QPoint(f.form->frameGeometry().width(), 420));
-    QCOMPARE(panel->formats()->objectName(), QStringLiteral("formats"));
-    QCOMPARE(panel->formats()->title(), QStringLiteral("Format"));
+    QCOMPARE(panel->findChild<QGroupBox*>("formats")->title(), QStringLiteral("Format"));
     const QStringList captions = {"C++ array format", "ASM 1bpp format", "ASM 2bpp format",
                                   "ASM 4bpp format", "ASM 8bpp format"};
-    for (int i = 0; i < 5; ++i) QCOMPARE(panel->FormatItem(i)->text(), captions[i]);
-    QCOMPARE(panel->FormatGroup()->checkedId(), 4);
-    QCOMPARE(panel->alignbox()->objectName(), QStringLiteral("alignbox"));
-    QCOMPARE(panel->alignbox()->text(), QStringLiteral("align up to byte"));
-    QVERIFY(!panel->alignbox()->isChecked());
+    for (int i = 0; i < 5; ++i) QCOMPARE(FormatItem(panel, i)->text(), captions[i]);
+    QCOMPARE(CheckedItem(panel), 4);
+    QCOMPARE(AlignBox(panel)->text(), QStringLiteral("align up to byte"));
+    QVERIFY(!AlignBox(panel)->isChecked());
     QCOMPARE(panel->BitBtn1()->objectName(), QStringLiteral("BitBtn1"));
     QCOMPARE(panel->BitBtn1()->toolTip(), QStringLiteral("Move to ClipBoard"));
     QCOMPARE(panel->BitBtn2()->objectName(), QStringLiteral("BitBtn2"));
@@ -180,8 +188,8 @@ class ExportTest : public QObject {
     panel->show();
     panel->layout()->activate();
     for (QWidget* control : std::initializer_list<QWidget*>{
-             panel->FormatItem(0), panel->FormatItem(1), panel->FormatItem(2), panel->FormatItem(3),
-             panel->FormatItem(4), panel->alignbox()}) {
+             FormatItem(panel, 0), FormatItem(panel, 1), FormatItem(panel, 2), FormatItem(panel, 3),
+             FormatItem(panel, 4), AlignBox(panel)}) {
       QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
       QVERIFY2(panel->rect().contains(QRect(control->mapTo(panel, QPoint(0, 0)), control->size())),
                qPrintable(control->objectName()));
@@ -209,12 +217,12 @@ class ExportTest : public QObject {
     QTest::mouseClick(f.Button("ToolButton12"), Qt::LeftButton);
     QTest::mouseClick(panel->BitBtn1(), Qt::LeftButton);
     QCOMPARE(*f.services.clipboard, kAsm8 + kMono);
-    QTest::mouseClick(panel->FormatItem(0), Qt::LeftButton);
+    QTest::mouseClick(FormatItem(panel, 0), Qt::LeftButton);
     QTest::mouseClick(panel->BitBtn1(), Qt::LeftButton);
     QCOMPARE(*f.services.clipboard, kCpp + kMono);
-    QTest::mouseClick(panel->FormatItem(3), Qt::LeftButton);
-    QTest::mouseClick(panel->alignbox(), Qt::LeftButton);
-    QVERIFY(panel->alignbox()->isChecked());
+    QTest::mouseClick(FormatItem(panel, 3), Qt::LeftButton);
+    QTest::mouseClick(AlignBox(panel), Qt::LeftButton);
+    QVERIFY(AlignBox(panel)->isChecked());
     QTest::mouseClick(panel->BitBtn1(), Qt::LeftButton);
     QCOMPARE(*f.services.clipboard, kAsm4Aligned + kMono);
   }
@@ -240,7 +248,7 @@ class ExportTest : public QObject {
     QCOMPARE(*f.services.clipboard,
              QByteArray("/* format 8 bits per pixel */\r\nicon: \r\n"
                         ".byte 2,1  /* Image size*/\r\n.byte 0x03,0x01\r\n"));
-    QTest::mouseClick(panel->FormatItem(0), Qt::LeftButton);
+    QTest::mouseClick(FormatItem(panel, 0), Qt::LeftButton);
     QTest::mouseClick(panel->BitBtn2(), Qt::LeftButton);
     QCOMPARE(*f.services.clipboard,
              QByteArray("/*Created by DravikPictavo */\r\nicon[2][1]={\r\n{3,1}\r\n}"));
@@ -251,15 +259,15 @@ class ExportTest : public QObject {
     f.DrawIcon();
     TForm4* panel = Panel(f);
     QTest::mouseClick(f.Button("ToolButton12"), Qt::LeftButton);
-    panel->FormatItem(1)->setChecked(true);
-    panel->alignbox()->setChecked(true);
+    FormatItem(panel, 1)->setChecked(true);
+    AlignBox(panel)->setChecked(true);
     QVERIFY(panel->close());
     QVERIFY(!panel->isVisible());
     QCOMPARE(f.form->Export()->ExportPanel(), panel);
     QTest::mouseClick(f.Button("ToolButton12"), Qt::LeftButton);
     QVERIFY(panel->isVisible());
-    QCOMPARE(panel->FormatGroup()->checkedId(), 1);
-    QVERIFY(panel->alignbox()->isChecked());
+    QCOMPARE(CheckedItem(panel), 1);
+    QVERIFY(AlignBox(panel)->isChecked());
     QTest::mouseClick(panel->BitBtn1(), Qt::LeftButton);
     QCOMPARE(*f.services.clipboard, kAsm1Aligned + kMono);
   }
@@ -270,22 +278,22 @@ class ExportTest : public QObject {
     QTest::mouseClick(f.Button("ToolButton12"), Qt::LeftButton);
     panel->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(panel));
-    panel->FormatItem(4)->setFocus(Qt::TabFocusReason);
-    QCOMPARE(QApplication::focusWidget(), panel->FormatItem(4));
-    QTest::keyClick(panel->FormatItem(4), Qt::Key_Up);
-    QCOMPARE(panel->FormatGroup()->checkedId(), 3);
-    QCOMPARE(QApplication::focusWidget(), panel->FormatItem(3));
+    FormatItem(panel, 4)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), FormatItem(panel, 4));
+    QTest::keyClick(FormatItem(panel, 4), Qt::Key_Up);
+    QCOMPARE(CheckedItem(panel), 3);
+    QCOMPARE(QApplication::focusWidget(), FormatItem(panel, 3));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), panel->alignbox());
-    QTest::keyClick(panel->alignbox(), Qt::Key_Space);
-    QVERIFY(panel->alignbox()->isChecked());
+    QCOMPARE(QApplication::focusWidget(), AlignBox(panel));
+    QTest::keyClick(AlignBox(panel), Qt::Key_Space);
+    QVERIFY(AlignBox(panel)->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), panel->BitBtn1());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), panel->BitBtn2());
     QTest::keyClick(panel, Qt::Key_Escape);
     QVERIFY(!panel->isVisible());
-    QCOMPARE(panel->FormatGroup()->checkedId(), 3);
+    QCOMPARE(CheckedItem(panel), 3);
   }
 
   // ---- assembler files -----------------------------------------------------------

@@ -255,7 +255,6 @@ class MainWindowTest : public QObject {
     Move(f.form->Canvas(), Qt::NoButton, QPoint(12, 37));
     QCOMPARE(f.StatusText(0), QStringLiteral("X: 2"));
     QCOMPARE(f.StatusText(1), QStringLiteral("Y: 7"));
-    QCOMPARE(f.form->Canvas()->Hint(), QStringLiteral("X:2 Y:7"));
   }
 
   void gridAndBorderMenuAndButtonAlwaysAgree() {

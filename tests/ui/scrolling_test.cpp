@@ -23,8 +23,8 @@ void Wheel(QWidget* widget, QPoint at, QPoint turn, Qt::KeyboardModifiers modifi
 
 struct Scrolled : MainWindowFixture {
   CanvasWidget* canvas = form->Canvas();
-  QScrollBar* across = form->CanvasArea()->HorizontalBar();
-  QScrollBar* down = form->CanvasArea()->VerticalBar();
+  QScrollBar* across = form->CanvasArea()->horizontalScrollBar();
+  QScrollBar* down = form->CanvasArea()->verticalScrollBar();
   const Viewport& Shown() { return State().View.Shown; }
   // The 1-based cell under a position in the canvas widget.
   CellPoint CellAt(QPoint at) {

@@ -284,8 +284,8 @@ class SkinTest : public QObject {
           "SpeedButton50", "SpeedButton51", "SpeedButton52", "SpeedButton53", "SpeedButton48"}) {
       f.Button(name)->click();
     }
-    Click(f.Skins().Preview(), Qt::LeftButton, QPoint(3, 3));
-    f.Skins().Preview()->grab();
+    Click(f.form->findChild<IconPreview*>("Image3"), Qt::LeftButton, QPoint(3, 3));
+    f.form->findChild<IconPreview*>("Image3")->grab();
     Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(2, 2));
     QCOMPARE(f.GetEditor().Skin().Count(), 0);
     QVERIFY(f.services.messages.isEmpty());
@@ -406,7 +406,7 @@ class SkinTest : public QObject {
     }
     skin.Append(icon);
     f.OpenSkin(skin);
-    IconPreview* preview = f.Skins().Preview();
+    IconPreview* preview = f.form->findChild<IconPreview*>("Image3");
     preview->setFixedHeight(415);
     QApplication::processEvents();
     QCOMPARE(preview->height(), 415);
@@ -446,7 +446,8 @@ class SkinTest : public QObject {
     QVERIFY(f.Icon(0).Data[f.Icon(0).DataIndex(0, 1, 0)] != kBlack);
     Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(2, 1));
     QCOMPARE(f.Icon(0).Data[f.Icon(0).DataIndex(0, 1, 0)], kBlack);
-    QCOMPARE(f.Skins().Preview()->grab().toImage().pixelColor(1, 0), ColorOfCode(kBlack));
+    QCOMPARE(f.form->findChild<IconPreview*>("Image3")->grab().toImage().pixelColor(1, 0),
+             ColorOfCode(kBlack));
   }
 
   // ---- Add Icon dialog -----------------------------------------------------------------

@@ -36,11 +36,6 @@ void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
   scope.ChangedIf(editor.State().Document.Picture != before);
 }
 
-void OpenSkinIntoEditor(Editor& editor, Skin skin) {
-  editor.KeepBeforeDiscard(DiscardingCommand::OpenSkin);
-  ReplaceSkin(editor, std::move(skin));
-}
-
 void OpenSkinIntoEditor(Editor& editor, Skin skin, std::string name) {
   editor.KeepBeforeDiscard(DiscardingCommand::OpenSkin);
   editor.SetPictureName(std::move(name));

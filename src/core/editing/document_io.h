@@ -15,11 +15,10 @@ class Editor;
 void OpenPictureRecord(Editor& editor, const PictureRecord& record);
 
 // What a successful Open Skin does to the editor: the document it replaces is
-// kept, the skin replaces the old one, skin mode starts on sub-icon 0 and, if
-// there is an icon, icon 0 becomes current with its first sub-icon in the
-// Picture and an empty undo stack.
-void OpenSkinIntoEditor(Editor& editor, Skin skin);
-// The same with the name the skin file holds.
+// kept, the picture takes the name the skin file holds, the skin replaces the
+// old one, skin mode starts on sub-icon 0 and, if there is an icon, icon 0
+// becomes current with its first sub-icon in the Picture and an empty undo
+// stack.
 void OpenSkinIntoEditor(Editor& editor, Skin skin, std::string name);
 
 // New Skin once its first icon is prepared: the skin in memory is replaced by

@@ -19,12 +19,22 @@ enum class UndoRule {
   PictureAndIcon,
 };
 
-// The one door through which every change to the editor passes. Opening a
-// scope saves the undo snapshot its rule asks for; inside, the command gets
-// mutable access and says what it changed; when the scope closes, a changed
-// Picture is fitted to the icon's depth and stored in the current sub-icon,
-// the document version goes up when what a save writes changed, and the view
-// is drawn again: the whole canvas, or only the one square a pen dot changed.
+// The door through which every change to the document passes: the Picture,
+// its name, the skin, the mode and which icon and sub-icon are current.
+// Opening a scope saves the undo snapshot its rule asks for; inside, the
+// command gets mutable access and says what it changed; when the scope
+// closes, a changed Picture is fitted to the icon's depth and stored in the
+// current sub-icon, the document version goes up when what a save writes
+// changed, and the view is drawn again: the whole canvas, or only the one
+// square a pen dot changed.
+//
+// The rest is set directly, without a scope, by the Editor's own operations:
+// the start-up values, the view (zoom, scrolling, grid, border), the tools
+// and colours, the pointer, the select panel's modes and the bookkeeping
+// around the document (the saved and kept versions, the file path, emptying
+// the undo steps); the select box tool keeps its box and captured pixels
+// through its ToolContext. A few commands change such settings inside a
+// scope they open anyway (the preview scale, the selection transforms).
 class EditScope {
  public:
   explicit EditScope(Editor& editor, UndoRule rule = UndoRule::None);

@@ -224,11 +224,6 @@ void Editor::Present() {
   if (state_->Document.SkinMode) view_->PreviewChanged();
 }
 
-void Editor::PaintCell(int x, int y) {
-  canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y);
-  Present();
-}
-
 void Editor::ShowCoordinates(int px, int py) {
   view_->CoordinatesChanged(px / state_->View.PixelSize, py / state_->View.PixelSize);
 }

@@ -17,8 +17,10 @@ namespace pictavo {
 
 // The whole editor without a window: the state, the skin, the canvas bitmap
 // and the operations every command is built from. Window classes only call
-// these and draw what the view is told. The state and the skin change only
-// inside an EditScope.
+// these and draw what the view is told. The document (the picture, its name,
+// the skin, the mode) changes only inside an EditScope; the view, tool,
+// pointer and selection settings are set directly by the operations below
+// and by the tools through their ToolContext.
 class Editor {
  public:
   explicit Editor(EditorView* view = nullptr);
@@ -27,7 +29,6 @@ class Editor {
   const ::pictavo::Skin& Skin() const { return skin_; }
   // The canvas bitmap: drawn from the state, never part of the document.
   CanvasRaster& Canvas() { return canvas_; }
-  const CanvasRaster& Canvas() const { return canvas_; }
   EditorView& View() { return *view_; }
   void SetView(EditorView* view);
 
@@ -83,7 +84,6 @@ class Editor {
   void RenderWithOverlay(const CellOverlay& overlay);
   // Shows the canvas bitmap; in skin mode the preview is drawn again too.
   void Present();
-  void PaintCell(int x, int y);
   void ShowCoordinates(int px, int py);
 
   // View commands.
@@ -149,6 +149,7 @@ class Editor {
 
  private:
   friend class EditScope;
+  friend class ToolContext;
   friend struct EditorTestDoor;
 
   EditorState& MutableState() { return *state_; }
@@ -171,7 +172,6 @@ class Editor {
   // same cell; no redraw.
   void Rezoom(int size, int x, int y);
   Tool& CurrentTool();
-  PixelCode& ColorOf(MouseButton button);
 
   std::unique_ptr<EditorState> state_;
   ::pictavo::Skin skin_;
@@ -181,10 +181,5 @@ class Editor {
   EditorView* view_;
   DocumentKeeper* keeper_ = nullptr;
 };
-
-// Pixel under a canvas position: 1-based column and row.
-inline CellPoint PixelUnder(int px, int py, int pixel_size) {
-  return {px / pixel_size + 1, py / pixel_size + 1};
-}
 
 }  // namespace pictavo

@@ -103,8 +103,9 @@ struct SelectionState {
 };
 
 // The editing state, owned by the Editor for the whole run. Windows read it;
-// only the Editor's operations change it. It holds no window and no callback,
-// so every tool can be exercised on it alone.
+// only the Editor's operations, the edit scopes they open and the tools'
+// context change it. It holds no window and no callback, so every tool can be
+// exercised on it alone.
 struct EditorState {
   DocumentState Document;
   ViewOptions View;

@@ -68,7 +68,7 @@ void Editor::MouseDown(MouseButton button, int x, int y) {
   s.Pointer.RightButtonHeld = button == MouseButton::Right;
   if (button == MouseButton::Middle) return;
   ToolContext context(*this);
-  CurrentTool().Press(context, button, ColorOf(button), x, y);
+  CurrentTool().Press(context, button, x, y);
 }
 
 void Editor::MouseMove(int x, int y) {
@@ -76,8 +76,8 @@ void Editor::MouseMove(int x, int y) {
   ShowCoordinates(p.x, p.y);
   Tool& tool = CurrentTool();
   ToolContext context(*this);
-  if (state_->Pointer.LeftButtonHeld) tool.Drag(context, state_->Tools.LeftColor, p.x, p.y);
-  if (state_->Pointer.RightButtonHeld) tool.Drag(context, state_->Tools.RightColor, p.x, p.y);
+  if (state_->Pointer.LeftButtonHeld) tool.Drag(context, MouseButton::Left, p.x, p.y);
+  if (state_->Pointer.RightButtonHeld) tool.Drag(context, MouseButton::Right, p.x, p.y);
   tool.Hover(context, p.x, p.y);
 }
 
@@ -90,9 +90,5 @@ void Editor::MouseUp(MouseButton button, int x, int y) {
 }
 
 Tool& Editor::CurrentTool() { return *tools_[static_cast<std::size_t>(state_->Tools.CurrentTool)]; }
-
-PixelCode& Editor::ColorOf(MouseButton button) {
-  return button == MouseButton::Left ? state_->Tools.LeftColor : state_->Tools.RightColor;
-}
 
 }  // namespace pictavo

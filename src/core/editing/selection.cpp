@@ -4,7 +4,6 @@
 #include <array>
 #include <cstring>
 
-#include "core/editing/editor_view.h"
 #include "core/editing/selection_box.h"
 #include "core/editing/tools/tool_context.h"
 
@@ -22,80 +21,74 @@ CellOverlay& GhostOverlay() {
 }  // namespace
 
 void BeginBox(ToolContext& context, int x, int y) {
-  EditScope scope = context.Edit(UndoRule::Picture);
-  EditorState& s = scope.State();
-  s.Selection.BoxVisible = false;  // the old box goes at the next Render
+  // Starting a box saves an undo step, though it changes no pixel.
+  PictureEdit undo_step = context.Edit(UndoRule::Picture);
+  SelectionState& s = context.MutableSelection();
+  s.BoxVisible = false;  // the old box goes at the next Render
   // Clamped like the move and release positions, so a press beyond the
   // picture starts the box at its last column or row and the capture never
   // reaches cells outside the picture.
   const CellPoint p = context.Clamp(x, y);
-  s.Selection.BoxStart = {p.x / s.View.PixelSize, p.y / s.View.PixelSize};
-  s.Selection.BoxDragging = true;
+  s.BoxStart = {p.x / context.PixelSize(), p.y / context.PixelSize()};
+  s.BoxDragging = true;
 }
 
 void DrawRubberBand(ToolContext& context, CellPoint start, CellPoint cell) {
-  if (cell == context.State().Pointer.RubberBandCell) return;
-  EditScope scope = context.Edit();
-  EditorState& s = scope.State();
+  if (cell == context.RubberBandCell()) return;
   context.Render();
   const int left = std::min(start.x, cell.x);
   const int right = std::max(start.x, cell.x) + 1;
   const int top = std::min(start.y, cell.y);
   const int bottom = std::max(start.y, cell.y) + 1;
-  const int p = s.View.PixelSize;
+  const int p = context.PixelSize();
   context.StrokeBox(left * p, top * p, right * p, bottom * p);
   context.Present();
-  s.Pointer.RubberBandCell = cell;
+  context.SetRubberBandCell(cell);
 }
 
 void EndBox(ToolContext& context, int x, int y) {
-  EditScope scope = context.Edit();
-  EditorState& s = scope.State();
-  s.Selection.BoxVisible = true;
-  s.Selection.BoxEnd = {x / s.View.PixelSize + 1, y / s.View.PixelSize + 1};
+  SelectionState& s = context.MutableSelection();
+  s.BoxVisible = true;
+  s.BoxEnd = {x / context.PixelSize() + 1, y / context.PixelSize() + 1};
   CaptureSelection(context);
   context.Render();
-  s.Selection.BoxDragging = false;
+  s.BoxDragging = false;
 }
 
 void CaptureSelection(ToolContext& context) {
-  EditScope scope = context.Edit();
-  EditorState& s = scope.State();
-  ShownBox(s.Selection);  // a shown box is normalised before it is read
-  s.Selection.SelectionRect = {s.Selection.BoxStart.x + 1, s.Selection.BoxStart.y + 1,
-                               s.Selection.BoxEnd.x, s.Selection.BoxEnd.y};
-  const CellRect& r = s.Selection.SelectionRect;
+  SelectionState& s = context.MutableSelection();
+  ShownBox(s);  // a shown box is normalised before it is read
+  s.SelectionRect = {s.BoxStart.x + 1, s.BoxStart.y + 1, s.BoxEnd.x, s.BoxEnd.y};
+  const CellRect& r = s.SelectionRect;
   // The box comes from clamped positions, so it lies in the storage; the
   // copy is still held to it so that no index can ever leave the grids.
   const int left = std::max(r.Left, 1);
   const int top = std::max(r.Top, 1);
   const int right = std::min(r.Right, MaxPictureWidth);
   const int bottom = std::min(r.Bottom, MaxPictureHeight);
-  SelectionGrid& buffer = s.Selection.SelectionBuffer;
+  SelectionGrid& buffer = s.SelectionBuffer;
   buffer.Width = std::max(right - left + 1, 0);
   buffer.Height = std::max(bottom - top + 1, 0);
+  const PictureCells& cells = context.Picture().Cells;
   for (int x = left, i = 1; x <= right; ++x, ++i) {
-    for (int y = top, j = 1; y <= bottom; ++y, ++j) {
-      buffer.Cells.At(i, j) = s.Document.Picture.Cells.At(x, y);
-    }
+    for (int y = top, j = 1; y <= bottom; ++y, ++j) buffer.Cells.At(i, j) = cells.At(x, y);
   }
-  s.Selection.SelectionCaptured = true;
-  context.View().SelectionCoordinatesChanged(s.Selection.SelectionRect);
+  s.SelectionCaptured = true;
+  context.SelectionCoordinatesChanged();
 }
 
 void PasteSelection(ToolContext& context, int x, int y) {
-  if (!context.State().Selection.SelectionCaptured) {
+  if (!context.Selection().SelectionCaptured) {
     context.Render();
     return;
   }
-  EditScope scope = context.Edit(UndoRule::Picture);
-  EditorState& s = scope.State();
+  PictureEdit scope = context.Edit(UndoRule::Picture);
   bool changed = false;
-  const int p = s.View.PixelSize;
+  const int p = context.PixelSize();
   const int px = x / p + 1;
   const int py = y / p + 1;
-  const SelectionGrid& buffer = s.Selection.SelectionBuffer;
-  Picture& picture = s.Document.Picture;
+  const SelectionGrid& buffer = context.Selection().SelectionBuffer;
+  Picture& picture = scope.Picture();
   // Buffer cells that would land outside the picture are dropped: right of
   // and below it, and, for a position left of or above the canvas, before it.
   const int first_i = std::max(1, 2 - px);
@@ -116,32 +109,30 @@ void PasteSelection(ToolContext& context, int x, int y) {
 }
 
 void DrawPasteGhost(ToolContext& context, int x, int y) {
-  const EditorState& s = context.State();
-  const int px = x / s.View.PixelSize + 1;
-  const int py = y / s.View.PixelSize + 1;
-  if (px > s.Document.Picture.Width || py > s.Document.Picture.Height) return;
+  const int p = context.PixelSize();
+  const Picture& picture = context.Picture();
+  const int px = x / p + 1;
+  const int py = y / p + 1;
+  if (px > picture.Width || py > picture.Height) return;
   const CellPoint cell{px, py};
-  if (cell == s.Pointer.GhostCell) return;
+  if (cell == context.GhostCell()) return;
 
   // The ghost is laid over one full redraw, which also erases the previous
   // one. Transparent squares would hide the picture under them, so only those
   // beyond its right or bottom edge are shown.
-  const SelectionGrid& buffer = s.Selection.SelectionBuffer;
+  const SelectionGrid& buffer = context.Selection().SelectionBuffer;
   CellOverlay& ghost = GhostOverlay();
   ghost.Reset(px, py, buffer.Width, buffer.Height);
   // Only squares that can show in the view are worth laying over it.
-  const Viewport& shown = s.View.Shown;
-  const int last_column =
-      std::min(buffer.Width, (shown.Left + shown.Width - 1) / s.View.PixelSize + 2 - px);
-  const int last_row =
-      std::min(buffer.Height, (shown.Top + shown.Height - 1) / s.View.PixelSize + 2 - py);
+  const Viewport& shown = context.Shown();
+  const int last_column = std::min(buffer.Width, (shown.Left + shown.Width - 1) / p + 2 - px);
+  const int last_row = std::min(buffer.Height, (shown.Top + shown.Height - 1) / p + 2 - py);
   for (int j = 1; j <= last_row; ++j) {
     std::uint8_t* row = ghost.MutableRow(j);
     const PixelCode* codes =
         buffer.Cells.Data() + static_cast<std::size_t>(j - 1) * SelectionGridSize;
     // Below the picture every square shows; beside it, those past its edge.
-    const int shown_from =
-        py + j - 1 > s.Document.Picture.Height ? 1 : s.Document.Picture.Width - px + 2;
+    const int shown_from = py + j - 1 > picture.Height ? 1 : picture.Width - px + 2;
     for (int i = 1; i <= last_column; ++i) {
       const PixelCode code = codes[i - 1];
       if (code != PixelCode::Transparent || i >= shown_from) {
@@ -150,8 +141,7 @@ void DrawPasteGhost(ToolContext& context, int x, int y) {
     }
   }
   context.RenderWithOverlay(ghost);
-  EditScope scope = context.Edit();
-  scope.State().Pointer.GhostCell = cell;
+  context.SetGhostCell(cell);
 }
 
 }  // namespace pictavo

@@ -41,16 +41,12 @@ class UndoRing {
     for (UndoEntry& entry : entries_) entry.Icon.reset();
     count_ = 0;
   }
-  // The step saved `age` steps before the newest; only for age < Count().
-  const UndoEntry& At(int age) const {
-    return entries_[static_cast<std::size_t>((newest_ + UndoDepth - age) % UndoDepth)];
-  }
-  // The newest step; only while Count() > 0.
-  const UndoEntry& Newest() const { return At(0); }
   int Count() const { return count_; }
   bool Available() const { return count_ > 0; }
 
  private:
+  friend struct EditorTestDoor;
+
   std::array<UndoEntry, UndoDepth> entries_{};
   int newest_ = 0;
   int count_ = 0;

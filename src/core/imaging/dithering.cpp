@@ -254,10 +254,6 @@ std::string_view DitherCaption(DitherMethod method) {
   return {};
 }
 
-int BayerIndex(int size, int x, int y) {
-  return size == 8 ? kBayer8[y % 8][x % 8] : kBayer4[y % 4][x % 4];
-}
-
 std::optional<GrayLevels> ParseGrayLevels(std::string_view text) {
   GrayLevels levels{};
   std::size_t at = 0;

@@ -54,8 +54,4 @@ void DitherBrightness(std::span<const std::int32_t> brightness, int width, int h
                       DitherMethod method, const GrayLevels& levels, bool black_and_white,
                       std::span<PixelCode> codes);
 
-// The ordered-dither matrix entry (0 .. n*n - 1) at column x, row y for a
-// size of 4 or 8.
-int BayerIndex(int size, int x, int y);
-
 }  // namespace pictavo

@@ -7,38 +7,8 @@
 
 namespace pictavo {
 
-PixelCode GrayCode(Rgb color, int threshold) {
-  // Summed as ints: three bytes of 255 must not wrap.
-  const int gray = (int{color.r} + int{color.g} + int{color.b}) / 3;
-  return ToPixelCode(std::min(gray / threshold, ToInt(PixelCode::White)));
-}
-
-void ConvertToCodes(const RgbImage& image, int width, int height, int threshold,
-                    PictureCells& grid) {
-  // The code of every gray once, so the scroll bar's conversion divides 256
-  // times instead of once a pixel.
-  std::array<PixelCode, 256> code_of_gray;
-  for (int gray = 0; gray < 256; ++gray) {
-    const auto g = static_cast<std::uint8_t>(gray);
-    code_of_gray[static_cast<std::size_t>(gray)] = GrayCode({g, g, g}, threshold);
-  }
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const Rgb c = image.At(x, y);
-      grid.At(x + 1, y + 1) =
-          code_of_gray[static_cast<std::size_t>((int{c.r} + int{c.g} + int{c.b}) / 3)];
-    }
-  }
-}
-
-std::int32_t GainedBrightness(int gray, int threshold) {
-  const std::int64_t t = std::max(threshold, 1);
-  const std::int64_t gained = (std::int64_t{gray} * 64 * BrightnessOne * 2 + t) / (2 * t);
-  return static_cast<std::int32_t>(std::min<std::int64_t>(gained, 255 * BrightnessOne));
-}
-
 std::array<std::int32_t, 256> GainTable(int threshold) {
-  // GainedBrightness is (gray * 32768 + t) div 2t: the numerator grows by
+  // The gained brightness is (gray * 32768 + t) div 2t: the numerator grows by
   // 32768 a gray, so quotient and remainder grow by fixed steps.
   const std::int32_t divisor = 2 * std::max(threshold, 1);
   const std::int32_t step_quotient = 64 * BrightnessOne * 2 / divisor;
@@ -144,11 +114,6 @@ void ConvertToCodes(const RgbImage& image, const ImagePart& part, const Conversi
 void ConvertToCodes(const RgbImage& image, int width, int height, const ConversionOptions& options,
                     PictureCells& grid) {
   ConvertToCodes(image, ImagePart{0, 0, width, height}, options, grid);
-}
-
-int AutoThreshold(const RgbImage& image, const ImagePart& part, const ConversionOptions& options) {
-  return AutoThreshold(PartGrays(image, part, options.keep_transparency), part.width, part.height,
-                       options);
 }
 
 int AutoThreshold(std::span<const std::int16_t> grays, int width, int height,

@@ -27,15 +27,6 @@ struct RgbImage {
   }
 };
 
-// The code of one image pixel at a threshold of 1..200; never Transparent.
-PixelCode GrayCode(Rgb color, int threshold);
-
-// The top-left width x height pixels of the image as codes at a threshold,
-// image pixel (x - 1, y - 1) into cell (x, y). The size must lie within both
-// the image and the grid.
-void ConvertToCodes(const RgbImage& image, int width, int height, int threshold,
-                    PictureCells& grid);
-
 // Opacity below which a pixel counts as clear.
 inline constexpr int ClearAlphaBelow = 128;
 
@@ -55,12 +46,10 @@ struct ConversionOptions {
   friend bool operator==(const ConversionOptions&, const ConversionOptions&) = default;
 };
 
-// The brightness a gray is dithered at: the threshold works as a gain,
-// gray * 64 / threshold, so 64 changes nothing and a higher one darkens. In
-// 1/256 of a gray, rounded, at most 255 grays.
-std::int32_t GainedBrightness(int gray, int threshold);
-// GainedBrightness of every gray 0..255 at one threshold, without a division
-// a gray: the scroll bar makes this table at every step.
+// The brightness each gray 0..255 is dithered at: the threshold works as a
+// gain, gray * 64 / threshold, so 64 changes nothing and a higher one
+// darkens. In 1/256 of a gray, rounded half up, at most 255 grays. Made
+// without a division a gray: the scroll bar makes this table at every step.
 std::array<std::int32_t, 256> GainTable(int threshold);
 
 // The colour of a pixel with an opacity, laid over white.
@@ -87,21 +76,20 @@ void CodesOfGrays(std::span<const std::int16_t> grays, int width, int height,
                   const ConversionOptions& options, std::span<PixelCode> codes);
 
 // The part of the image as codes under the options, image pixel
-// (left + x - 1, top + y - 1) into cell (x, y). For an opaque image and
-// DitherMethod::None this gives the same codes as the threshold overload.
-// The part must lie within the image and its size within the grid.
+// (left + x - 1, top + y - 1) into cell (x, y). With DitherMethod::None an
+// opaque pixel's code is its gray, (R + G + B) div 3, divided by the
+// threshold, at most White. The part must lie within the image and its size
+// within the grid.
 void ConvertToCodes(const RgbImage& image, const ImagePart& part, const ConversionOptions& options,
                     PictureCells& grid);
 // The same for the top-left width x height pixels.
 void ConvertToCodes(const RgbImage& image, int width, int height, const ConversionOptions& options,
                     PictureCells& grid);
 
-// The threshold 1..200 whose conversion of the part, under the other
-// options, shows a mean brightness (at options.levels) nearest the image's
-// mean gray; transparent pixels count in neither. Of equally near ones, the
-// one nearest 64, then the lower.
-int AutoThreshold(const RgbImage& image, const ImagePart& part, const ConversionOptions& options);
-// The same for width x height grays as PartGrays gives them.
+// The threshold 1..200 whose conversion of width x height grays (as
+// PartGrays gives them), under the other options, shows a mean brightness
+// (at options.levels) nearest their mean gray; transparent pixels count in
+// neither. Of equally near ones, the one nearest 64, then the lower.
 int AutoThreshold(std::span<const std::int16_t> grays, int width, int height,
                   const ConversionOptions& options);
 

@@ -168,10 +168,4 @@ RgbImage CropImage(const RgbImage& image, const ImagePart& part) {
   return result;
 }
 
-RgbImage FitImage(const RgbImage& image, int max_width, int max_height) {
-  const FitDimensions size = FitSize(image.width, image.height, max_width, max_height);
-  if (size.width == image.width && size.height == image.height) return image;
-  return ScaleDownByArea(image, size.width, size.height);
-}
-
 }  // namespace pictavo

@@ -32,7 +32,4 @@ FitDimensions FillCropSize(int width, int height, int part_width, int part_heigh
 // part leaves the image.
 RgbImage CropImage(const RgbImage& image, const ImagePart& part);
 
-// ScaleDownByArea to FitSize, or a copy of the image when it already fits.
-RgbImage FitImage(const RgbImage& image, int max_width, int max_height);
-
 }  // namespace pictavo

@@ -21,12 +21,6 @@ CanvasRaster::CanvasRaster()
   SetView(view_);
 }
 
-std::uint32_t CanvasRaster::PixelAt(int x, int y) const {
-  if (x < 0 || x >= view_.Width || y < 0 || y >= view_.Height) return 0;
-  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(view_.Width) +
-                 static_cast<std::size_t>(x)];
-}
-
 void CellOverlay::Reset(int left, int top, int width, int height) {
   left_ = left;
   top_ = top;
@@ -103,8 +97,6 @@ void CanvasRaster::RenderSquares(const CanvasScene& scene) {
   const int oy = view_.Top;
   const int w = picture.Width * p;  // right edge of the squares, in the canvas
   const int h = picture.Height * p;
-  logical_width_ = std::max(w + 1, vw);
-  logical_height_ = std::max(h + 1, vh);
 
   const bool grid = scene.ShowGrid && p > 3;
   const std::uint32_t white = CanvasBackground.Argb();

@@ -75,7 +75,7 @@ struct CanvasScene {
 // view's size.
 //
 // Drawing primitives and PaintCell take positions in the whole drawing;
-// PixelAt and Pixels() are the stored view, its top-left corner first.
+// Pixels() are the stored view, its top-left corner first.
 class CanvasRaster {
  public:
   // The stored size until a Render asks for another view.
@@ -84,8 +84,6 @@ class CanvasRaster {
 
   CanvasRaster();
 
-  int LogicalWidth() const { return logical_width_; }
-  int LogicalHeight() const { return logical_height_; }
   // The view the last Render stored.
   const Viewport& View() const { return view_; }
   int Width() const { return view_.Width; }
@@ -93,9 +91,6 @@ class CanvasRaster {
 
   // 0xFFRRGGBB pixels, Width() per row.
   const std::uint32_t* Pixels() const { return pixels_.data(); }
-  std::uint32_t* Pixels() { return pixels_.data(); }
-  // A stored pixel, in view positions; 0 outside the view.
-  std::uint32_t PixelAt(int x, int y) const;
 
   // The whole redraw: white ground, the squares, grid lines, frame and box,
   // with the ghost's squares drawn in the same pass so a ghost costs no
@@ -138,8 +133,6 @@ class CanvasRaster {
   std::vector<std::uint32_t> scanline_;
   std::vector<std::uint32_t> inner_grid_row_;
   std::vector<std::uint32_t> last_grid_row_;
-  int logical_width_ = StoredWidth;
-  int logical_height_ = StoredHeight;
 };
 
 }  // namespace pictavo

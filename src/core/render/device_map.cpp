@@ -23,7 +23,6 @@ DeviceAxisMap::DeviceAxisMap(double device_pixel_ratio, int pixel_size, int logi
       origin_(origin),
       logical_length_(std::max(logical_length, 0)),
       line_width_(std::max(1, static_cast<int>(std::floor(ratio_ + kSlack)))),
-      identity_(ratio_ == 1.0),
       plain_(pixel_size_ == 1 || ratio_ < 1.0) {
   const int length = FirstDevice(logical_length_);
   table_.resize(static_cast<std::size_t>(std::max(length, 0)));
@@ -46,7 +45,7 @@ int DeviceAxisMap::Compute(int device) const {
   if (plain_ || device < 0) return logical;
   const int line = FloorDiv(logical + origin_, pixel_size_) * pixel_size_ - origin_;
   if (logical != line) return logical;
-  // A line pixel keeps its first LineWidth() device pixels; the rest show
+  // A line pixel keeps its first line_width_ device pixels; the rest show
   // the first pixel of the cell after it.
   return device - FirstDevice(line) < line_width_ ? line : line + 1;
 }

@@ -11,7 +11,7 @@ namespace pictavo {
 // first of them its grid line (or frame, or selection-box line). Showing it
 // by plain scaling (device pixel d shows logical floor(d / dpr)) would make
 // those lines 1 or 2 device pixels wide at 1.5. Here every logical pixel on a
-// line (a multiple of PixelSize) gets exactly LineWidth() = max(1, floor(dpr))
+// line (a multiple of PixelSize) gets exactly max(1, floor(dpr))
 // device pixels, and what plain scaling would have given it beyond that goes
 // to the cell after it. So all lines are equally wide, every logical pixel is
 // shown, and the cells differ by at most one device pixel.
@@ -43,8 +43,6 @@ class DeviceAxisMap {
   // Device pixels that show the logical length: those before the first
   // device pixel plain scaling gives to logical pixel LogicalLength().
   int DeviceLength() const { return static_cast<int>(table_.size()); }
-  int LineWidth() const { return line_width_; }
-  bool IsIdentity() const { return identity_; }
 
   // The logical pixel that device pixel d shows; for d outside
   // 0..DeviceLength() - 1 the same rule continues (negative d gives a
@@ -71,7 +69,6 @@ class DeviceAxisMap {
   int origin_ = 0;
   int logical_length_ = 0;
   int line_width_ = 1;
-  bool identity_ = true;
   bool plain_ = true;
   std::vector<int> table_;
 };

@@ -14,7 +14,6 @@ class TAbout : public QDialog {
  public:
   explicit TAbout(QWidget* parent);
   void SetProductText(const QString& text);
-  QLabel* Label3() const { return product_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

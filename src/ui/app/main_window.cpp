@@ -146,7 +146,6 @@ void TForm1::ViewControlsChanged() { SyncViewControls(); }
 void TForm1::CoordinatesChanged(int cx, int cy) {
   status_x_->setText(QStringLiteral("X: %1").arg(cx));
   status_y_->setText(QStringLiteral("Y: %1").arg(cy));
-  canvas_->SetHint(QStringLiteral("X:%1 Y:%2").arg(cx).arg(cy));
 }
 
 void TForm1::SelectPanelVisibilityChanged(bool visible) {

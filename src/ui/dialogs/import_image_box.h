@@ -21,7 +21,6 @@ class ImageBox : public QWidget {
   // The frame in the shown image's pixels; an empty one draws nothing.
   void SetFrame(const QRect& frame, bool movable);
   const QRect& Frame() const { return frame_; }
-  bool FrameMovable() const { return movable_; }
 
  signals:
   // The mouse dragged the frame: where its top-left corner should go, in

@@ -54,9 +54,6 @@ class ExportCommands : public QObject {
   // failure is reported and leaves the file as it was.
   void SaveListingFile(bool append);
 
-  // The file name `SaveDialog1` is preset with: the last one chosen.
-  const QString& LastFileName() const { return last_file_name_; }
-
  public slots:
   void ToolButton12Click();
   void ToolButton7Click();
@@ -81,6 +78,7 @@ class ExportCommands : public QObject {
   PlatformServices& services_;
   QWidget* parent_;
   TForm4* export_panel_;
+  // The file name `SaveDialog1` is preset with: the last one chosen.
   QString last_file_name_;
 };
 

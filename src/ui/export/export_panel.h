@@ -29,10 +29,6 @@ class TForm4 : public QWidget {
   // The state of `alignbox`.
   bool AlignUpToByte() const;
 
-  QGroupBox* formats() const { return formats_; }
-  QRadioButton* FormatItem(int index) const { return items_.at(static_cast<std::size_t>(index)); }
-  QButtonGroup* FormatGroup() const { return format_group_; }
-  QCheckBox* alignbox() const { return alignbox_; }
   QPushButton* BitBtn1() const { return bit_btn1_; }
   QPushButton* BitBtn2() const { return bit_btn2_; }
 

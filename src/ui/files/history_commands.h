@@ -38,7 +38,6 @@ class HistoryCommands : public QObject {
                   QWidget* parent);
   ~HistoryCommands() override;
 
-  RecoverWindow* Window() const { return window_; }
   HistoryStore& Store() { return *store_; }
 
   // The document changed, was saved or comes from another file: the status

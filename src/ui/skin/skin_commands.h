@@ -64,11 +64,6 @@ class SkinCommands : public QObject {
                const SkinControls& controls, QWidget* parent);
 
   TAddIconForm* AddIconDialog() const { return add_icon_dialog_; }
-  IconPreview* Preview() const { return controls_.Image3; }
-  // The paths the skin's open and save dialogs are preset with: the last ones chosen.
-  const QString& LastOpenPath() const { return last_open_path_; }
-  const QString& LastSavePath() const { return last_save_path_; }
-  const FramePlayer& Player() const { return player_; }
   // Replaces the clock that drives playback (tests drive theirs by hand).
   void SetFrameClock(std::unique_ptr<FrameClock> clock);
 
@@ -118,6 +113,7 @@ class SkinCommands : public QObject {
   SkinControls controls_;
   QWidget* parent_;
   TAddIconForm* add_icon_dialog_;
+  // The paths the skin's open and save dialogs are preset with: the last ones chosen.
   QString last_open_path_;
   QString last_save_path_;
   FramePlayer player_;

@@ -22,8 +22,6 @@ class CanvasScrollArea : public QAbstractScrollArea {
   CanvasScrollArea(Editor& editor, QWidget* parent);
 
   CanvasWidget* Canvas() const { return canvas_; }
-  QScrollBar* HorizontalBar() const { return horizontalScrollBar(); }
-  QScrollBar* VerticalBar() const { return verticalScrollBar(); }
 
   // After each full redraw: the bars the drawing needs now, their ranges
   // and their positions at the view's offset.

@@ -40,10 +40,6 @@ class CanvasWidget : public QWidget {
   // it.
   void PaintCanvas(QPainter& painter, const QRect& region);
 
-  // The pointer position text; kept but never shown, as hints are off here.
-  const QString& Hint() const { return hint_; }
-  void SetHint(const QString& hint) { hint_ = hint; }
-
  signals:
   void Image1_MouseDown(MouseButton button, int x, int y);
   void Image1_MouseMove(int x, int y);
@@ -71,7 +67,6 @@ class CanvasWidget : public QWidget {
   void FillDeviceRows(int first, int last);
 
   Editor& editor_;
-  QString hint_;
   DeviceMap map_;
   QImage device_image_;
   // Wheel turns towards the next zoom step, in eighths of a degree.

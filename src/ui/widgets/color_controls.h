@@ -20,7 +20,6 @@ class PaletteButton : public QToolButton {
 
  public:
   PaletteButton(const QString& name, PixelCode code, QWidget* parent);
-  PixelCode Code() const { return code_; }
 
  signals:
   void ColorPressed(MouseButton button, PixelCode code);
@@ -40,9 +39,7 @@ class ColorSwatch : public QWidget {
  public:
   ColorSwatch(const QString& name, QWidget* parent);
   void SetCode(PixelCode code);
-  PixelCode Code() const { return code_; }
   void SetPopupMenu(QMenu* menu) { menu_ = menu; }
-  QMenu* PopupMenu() const { return menu_; }
 
  signals:
   void Clicked();

@@ -22,7 +22,6 @@ class IconPreview : public QWidget {
   // While frames are played only the given sub-icon is shown; empty shows
   // them all again.
   void SetShownFrame(std::optional<int> frame);
-  std::optional<int> ShownFrame() const { return shown_frame_; }
   // Asks for the width that shows every frame at the preview's zoom, so the
   // column beside the canvas widens as the preview zooms in.
   void FitWidthToFrames();

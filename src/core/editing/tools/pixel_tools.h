@@ -14,11 +14,11 @@ namespace pictavo {
 // has no gaps however fast the pointer moves.
 class PenTool : public Tool {
  public:
-  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
-  void Drag(ToolContext& context, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, int x, int y) override;
+  void Drag(ToolContext& context, MouseButton button, int x, int y) override;
 
  private:
-  static void Dot(ToolContext& context, EditScope& scope, PixelCode code, int x, int y);
+  static void Dot(PictureEdit& scope, PixelCode code, int x, int y);
   // The cell the stroke reached last; none before the first press.
   std::optional<CellPoint> last_;
 };
@@ -27,23 +27,23 @@ class PenTool : public Tool {
 // dragging.
 class PipeTool : public Tool {
  public:
-  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
-  void Drag(ToolContext& context, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, int x, int y) override;
+  void Drag(ToolContext& context, MouseButton button, int x, int y) override;
 
  private:
-  static void Pick(ToolContext& context, PixelCode& color, int x, int y);
+  static void Pick(ToolContext& context, MouseButton button, int x, int y);
 };
 
 // Fills the 4-connected region under the pointer.
 class BucketTool : public Tool {
  public:
-  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, int x, int y) override;
 };
 
 // Replaces every square of the clicked code in the whole picture.
 class ChangeColorTool : public Tool {
  public:
-  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, int x, int y) override;
 };
 
 }  // namespace pictavo

@@ -4,29 +4,28 @@
 
 namespace pictavo {
 
-void SelectBoxTool::Press(ToolContext& context, MouseButton button, PixelCode&, int x, int y) {
+void SelectBoxTool::Press(ToolContext& context, MouseButton button, int x, int y) {
   if (button != MouseButton::Left) return;
-  const SelectionState& s = context.State().Selection;
+  const SelectionState& s = context.Selection();
   if (s.SelectMode) BeginBox(context, x, y);
   if (s.PasteMode) PasteSelection(context, x, y);
 }
 
 void SelectBoxTool::Hover(ToolContext& context, int x, int y) {
   Tool::Hover(context, x, y);
-  const EditorState& s = context.State();
-  if (s.Selection.SelectMode && s.Selection.BoxDragging) {
-    const int p = s.View.PixelSize;
-    DrawRubberBand(context, s.Selection.BoxStart, {x / p, y / p});
+  const SelectionState& s = context.Selection();
+  if (s.SelectMode && s.BoxDragging) {
+    const int p = context.PixelSize();
+    DrawRubberBand(context, s.BoxStart, {x / p, y / p});
   }
 }
 
 void SelectBoxTool::Release(ToolContext& context, MouseButton button, int x, int y) {
   if (button != MouseButton::Left) return;
-  if (context.State().Selection.SelectMode) {
+  if (context.Selection().SelectMode) {
     EndBox(context, x, y);
   } else {
-    EditScope scope = context.Edit();
-    scope.State().Selection.BoxVisible = false;
+    context.MutableSelection().BoxVisible = false;
   }
 }
 

@@ -9,7 +9,7 @@ namespace pictavo {
 // stamps the captured pixels. The right button does nothing here.
 class SelectBoxTool : public Tool {
  public:
-  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, int x, int y) override;
   void Hover(ToolContext& context, int x, int y) override;
   void Release(ToolContext& context, MouseButton button, int x, int y) override;
 };

@@ -13,42 +13,41 @@ void ShapeTool::ForEachCell(const ToolContext& context, CellPoint start, CellPoi
   if (shape_ == Shape::Line) {
     ForEachLineCell(start, end, visit);
   } else {
-    ForEachRectangleCell(start, end, context.State().Tools.RectangleFilled, visit);
+    ForEachRectangleCell(start, end, context.RectangleFilled(), visit);
   }
 }
 
-void ShapeTool::Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) {
+void ShapeTool::Press(ToolContext& context, MouseButton button, int x, int y) {
   // A press just beyond the picture starts the shape on its edge.
   const CellPoint p = context.Clamp(x, y);
   start_ = context.CellUnder(p.x, p.y);
   end_ = start_;
   button_ = button;
-  code_ = color;
+  code_ = context.Color(button);
   active_ = true;
   ShowGhost(context);
 }
 
-void ShapeTool::Drag(ToolContext& context, PixelCode& color, int x, int y) {
+void ShapeTool::Drag(ToolContext& context, MouseButton button, int x, int y) {
   if (!active_) return;
   const CellPoint end = EndCell(context, x, y);
-  if (end == end_ && color == code_) return;
+  const PixelCode code = context.Color(button);
+  if (end == end_ && code == code_) return;
   end_ = end;
-  code_ = color;
+  code_ = code;
   ShowGhost(context);
 }
 
 void ShapeTool::Release(ToolContext& context, MouseButton button, int x, int y) {
   if (!active_ || button != button_) return;
   active_ = false;
-  const PointerState& pointer = context.State().Pointer;
-  const bool held = button == MouseButton::Left ? pointer.LeftButtonHeld : pointer.RightButtonHeld;
-  if (!held) {
+  if (!context.ButtonHeld(button)) {
     context.Render();  // takes the ghost away
     return;
   }
   end_ = EndCell(context, x, y);
-  EditScope scope = context.Edit(UndoRule::Picture);
-  Picture& picture = scope.Document().Picture;
+  PictureEdit scope = context.Edit(UndoRule::Picture);
+  Picture& picture = scope.Picture();
   bool changed = false;
   ForEachCell(context, start_, end_, [&](int cx, int cy) {
     if (!picture.Contains(cx, cy)) return;
@@ -62,7 +61,7 @@ void ShapeTool::Release(ToolContext& context, MouseButton button, int x, int y) 
 
 CellPoint ShapeTool::EndCell(const ToolContext& context, int x, int y) const {
   const CellPoint cell = context.CellUnder(x, y);
-  if (!context.State().Pointer.ShiftHeld) return cell;
+  if (!context.ShiftHeld()) return cell;
   return shape_ == Shape::Line ? KeepLineStraight(start_, cell) : KeepSquare(start_, cell);
 }
 
@@ -76,8 +75,8 @@ void ShapeTool::ShowGhost(ToolContext& context) {
   auto lay = [&](int cx, int cy) {
     if (picture.Contains(cx, cy)) ghost_.MutableRow(cy)[cx - 1] = code;
   };
-  if (shape_ == Shape::Rectangle && context.State().Tools.RectangleFilled) {
-    const Viewport& shown = context.State().View.Shown;
+  if (shape_ == Shape::Rectangle && context.RectangleFilled()) {
+    const Viewport& shown = context.Shown();
     const int p = context.PixelSize();
     const int left = std::max(std::min(start_.x, end_.x), shown.Left / p + 1);
     const int top = std::max(std::min(start_.y, end_.y), shown.Top / p + 1);

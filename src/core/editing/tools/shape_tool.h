@@ -15,8 +15,8 @@ class ShapeTool : public Tool {
   enum class Shape { Line, Rectangle };
   explicit ShapeTool(Shape shape) : shape_(shape) {}
 
-  void Press(ToolContext& context, MouseButton button, PixelCode& color, int x, int y) override;
-  void Drag(ToolContext& context, PixelCode& color, int x, int y) override;
+  void Press(ToolContext& context, MouseButton button, int x, int y) override;
+  void Drag(ToolContext& context, MouseButton button, int x, int y) override;
   void Release(ToolContext& context, MouseButton button, int x, int y) override;
 
  private:

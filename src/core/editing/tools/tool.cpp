@@ -8,7 +8,7 @@
 namespace pictavo {
 
 void Tool::Hover(ToolContext& context, int x, int y) {
-  if (context.State().Selection.PasteMode) DrawPasteGhost(context, x, y);
+  if (context.Selection().PasteMode) DrawPasteGhost(context, x, y);
 }
 
 ToolSet MakeTools() {
