@@ -16,6 +16,7 @@
 #include "cli/images/image_commands.h"
 #include "cli/picture_input.h"
 #include "cli/skin_input.h"
+#include "core/documents/text_line.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/skin_file.h"
 #include "core/model/pixel_code.h"
@@ -157,13 +158,18 @@ int RunRenderCommand(const QStringList& arguments) {
   const QCommandLineOption grid(QStringLiteral("grid"),
                                 QStringLiteral("Grid lines between the pixels (needs --scale 3 "
                                                "or more)."));
-  parser.addOptions({output, scale, icon_option, sub_option, grid});
+  const QCommandLineOption text_option(
+      QStringLiteral("text"),
+      QStringLiteral("A line of text drawn with a glyph skin's icons, the icon of each "
+                     "character the one whose ID is its code."),
+      QStringLiteral("TEXT"));
+  parser.addOptions({output, scale, icon_option, sub_option, grid, text_option});
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A picture or skin file."),
                                QStringLiteral("PICTURE.ptv|SKIN.skin"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
           QStringLiteral("pictavo-cli render PICTURE.ptv|SKIN.skin -o OUT.png [--scale N] "
-                         "[--icon ID [--sub N]] [--grid]"),
+                         "[--icon ID [--sub N] | --text TEXT] [--grid]"),
           QStringLiteral("Draws a picture, or a skin's icons one row each, as a PNG in the "
                          "display colours with Transparent clear.")))
     return *done;
@@ -195,6 +201,9 @@ int RunRenderCommand(const QStringList& arguments) {
                                       .arg(parser.value(icon_option)));
     }
   }
+  if (parser.isSet(text_option) && parser.isSet(icon_option)) {
+    return UsageError(kCommand, QStringLiteral("give --icon or --text, not both"));
+  }
   std::optional<int> wanted_sub;
   if (parser.isSet(sub_option)) {
     bool number = false;
@@ -208,7 +217,18 @@ int RunRenderCommand(const QStringList& arguments) {
   std::vector<std::vector<Block>> rows;
   std::optional<LoadedPicture> picture;
   std::optional<LoadedSkin> skin;
-  if (IsSkinFile(path)) {
+  std::optional<CodeImage> line;
+  if (parser.isSet(text_option)) {
+    if (!IsSkinFile(path)) return UsageError(kCommand, QStringLiteral("--text is for skin files"));
+    skin = LoadSkin(path);
+    if (!skin) return ExitRefused;
+    const QList<uint> code_points = parser.value(text_option).toUcs4();
+    auto drawn = DrawTextLine(skin->skin, std::u32string(code_points.begin(), code_points.end()));
+    if (!drawn) return Refuse(path, drawn.error().message);
+    line = std::move(*drawn);
+    rows.push_back(
+        {Block{line->width, line->height, [&line](int x, int y) { return int{line->At(x, y)}; }}});
+  } else if (IsSkinFile(path)) {
     skin = LoadSkin(path);
     if (!skin) return ExitRefused;
     const TSkinIcon* chosen = nullptr;
