@@ -14,7 +14,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "cli/picture_input.h"
+#include "cli/document_input.h"
 #include "core/documents/export_catalogue.h"
 
 namespace pictavo::cli {
@@ -99,13 +99,9 @@ std::string ExportText(const ExportFormat& format, const LoadedPicture& loaded,
 
 int RunExport(const QStringList& arguments) {
   QCommandLineParser parser;
-  const QCommandLineOption format_option(
-      QStringLiteral("format"),
-      QStringLiteral("cpp, asm1, asm2, asm4 or asm8: the text of the matching clipboard "
-                     "button; asmfile: the text \"Save (asm 8bpp format)...\" writes; c1, c2, "
-                     "c4, c8: a C header; gas1, gas2, gas4, gas8: a GNU as source; xbm: an X "
-                     "bitmap."),
-      QStringLiteral("format"));
+  const QCommandLineOption format_option(QStringLiteral("format"),
+                                         QString::fromStdString(ExportFormatHelp()),
+                                         QStringLiteral("format"));
   const QCommandLineOption align_option(
       QStringLiteral("align"),
       QStringLiteral("Start every row in a new byte (asm1, asm2, asm4, c1, c2, c4, gas1, gas2, "

@@ -17,9 +17,8 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/document_input.h"
 #include "cli/file_set.h"
-#include "cli/picture_input.h"
-#include "cli/skin_input.h"
 #include "cli/skin_manifest.h"
 #include "core/documents/skin_budget.h"
 #include "core/formats/picture_file.h"

@@ -13,7 +13,7 @@
 #include <QSize>
 #include <QtGlobal>
 
-#include "core/formats/file_kind.h"
+#include "core/documents/file_kinds.h"
 #include "image_io/bmp_header_check.h"
 #include "image_io/decoder_messages.h"
 #include "image_io/image_data_check.h"
@@ -98,18 +98,16 @@ QString AnimationTooLarge(int frames, QSize size) {
       .arg(MaxBmpPixels);
 }
 
-// Decodes the whole file after its structure has been checked.
-// `bytes` is the start of a file of `file_size` bytes: all of it, or its
-// first MaxImageDataBytes, in which the image must then end.
-std::optional<std::vector<QImage>> DecodeImages(const QByteArray& bytes, std::size_t file_size,
-                                                QString* error, bool all_frames) {
+// Decodes the whole file after its structure has been checked, with the
+// decoder of the kind the catalogue found and no other. `bytes` is the
+// start of a file of `file_size` bytes: all of it, or its first
+// MaxImageDataBytes, in which the image must then end.
+std::optional<std::vector<QImage>> DecodeImages(FileKind kind, const QByteArray& bytes,
+                                                std::size_t file_size, QString* error,
+                                                bool all_frames) {
   using Result = std::vector<QImage>;
-  const FileKind kind = ImageSignature(AsBytes(bytes));
-  if (kind == FileKind::Unknown) {
-    const QString format = DetectedFormat(bytes);
-    QString reason = QStringLiteral("Not a BMP, PNG, GIF or JPEG image");
-    if (!format.isEmpty()) reason += QStringLiteral(" (%1)").arg(format);
-    return Refuse<Result>(error, reason);
+  if (const QString fault = ImageFileSizeFault(file_size); !fault.isEmpty()) {
+    return Refuse<Result>(error, fault);
   }
   QByteArray data = bytes;  // shared, not copied
   QBuffer buffer(&data);
@@ -202,9 +200,6 @@ std::optional<FileStart> ReadDevice(QIODevice& device, QString* error) {
         start.bytes.end(), part.begin(),
         part.begin() + static_cast<qsizetype>(std::min(room, std::size_t(part.size()))));
   }
-  if (const QString fault = ImageFileSizeFault(start.file_size); !fault.isEmpty()) {
-    return Refuse<FileStart>(error, fault);
-  }
   return start;
 }
 
@@ -222,14 +217,26 @@ std::optional<FileStart> ReadPath(const QString& path, QString* error, QString* 
     }
     start.bytes.resize(MaxImageDataBytes);
   }
-  if (const QString fault = ImageFileSizeFault(start.file_size); !fault.isEmpty()) {
-    return Refuse<FileStart>(error, fault);
-  }
   return start;
 }
 
 std::optional<std::vector<RgbImage>> LoadStart(const std::optional<FileStart>& start,
                                                QString* error, bool all_frames);
+
+// The decoder the first bytes ask for, or why there is none.
+std::optional<std::vector<QImage>> DecodeAnyImage(const QByteArray& bytes, std::size_t file_size,
+                                                  QString* error, bool all_frames) {
+  if (const auto kind = ImageSignatureKind(AsBytes(bytes))) {
+    return DecodeImages(*kind, bytes, file_size, error, all_frames);
+  }
+  if (const QString fault = ImageFileSizeFault(file_size); !fault.isEmpty()) {
+    return Refuse<std::vector<QImage>>(error, fault);
+  }
+  const QString format = DetectedFormat(bytes);
+  QString reason = QStringLiteral("Not a BMP, PNG, GIF or JPEG image");
+  if (!format.isEmpty()) reason += QStringLiteral(" (%1)").arg(format);
+  return Refuse<std::vector<QImage>>(error, reason);
+}
 
 std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImage>> images,
                                                  QString* error) {
@@ -252,8 +259,8 @@ std::optional<std::vector<RgbImage>> ToRgbImages(std::optional<std::vector<QImag
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QString* error,
                                                      bool all_frames) {
-  return ToRgbImages(DecodeImages(bytes, static_cast<std::size_t>(bytes.size()), error, all_frames),
-                     error);
+  return ToRgbImages(
+      DecodeAnyImage(bytes, static_cast<std::size_t>(bytes.size()), error, all_frames), error);
 }
 
 std::optional<std::vector<RgbImage>> LoadImageFrames(QIODevice& device, QString* error,
@@ -275,7 +282,7 @@ std::optional<std::vector<RgbImage>> LoadStart(const std::optional<FileStart>& s
   const QByteArray bytes =
       QByteArray::fromRawData(reinterpret_cast<const char*>(start->bytes.data()),
                               static_cast<qsizetype>(start->bytes.size()));
-  return ToRgbImages(DecodeImages(bytes, start->file_size, error, all_frames), error);
+  return ToRgbImages(DecodeAnyImage(bytes, start->file_size, error, all_frames), error);
 }
 
 }  // namespace
@@ -315,8 +322,19 @@ RgbImage ToRgbImage(const QImage& image) {
   return result;
 }
 
-bool StartsLikeImage(const QByteArray& start) {
-  return ImageSignature(AsBytes(start)) != FileKind::Unknown;
+expected<std::vector<RgbImage>, Error> LoaderImageDecoder::Decode(
+    std::optional<FileKind> kind, std::span<const std::uint8_t> bytes, std::uint64_t file_size,
+    bool all_frames) const {
+  // Not copied: the part given may be as large as its limit.
+  const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                  static_cast<qsizetype>(bytes.size()));
+  QString error;
+  const auto size = static_cast<std::size_t>(file_size);
+  auto frames = ToRgbImages(kind ? DecodeImages(*kind, data, size, &error, all_frames)
+                                 : DecodeAnyImage(data, size, &error, all_frames),
+                            &error);
+  if (!frames) return unexpected(Error{error.toStdString()});
+  return std::move(*frames);
 }
 
 }  // namespace pictavo

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <QByteArray>
@@ -9,6 +11,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "core/documents/image_decoder.h"
 #include "core/imaging/image_conversion.h"
 #include "image_io/image_data_check.h"
 
@@ -58,8 +61,15 @@ std::optional<std::vector<RgbImage>> LoadImageFrames(const QByteArray& bytes, QS
 // All pixels of an image; `alpha` is filled only when it has an alpha channel.
 RgbImage ToRgbImage(const QImage& image);
 
-// Whether a file's first bytes (8 are enough) are those of an image type the
-// loader reads: BMP, PNG, GIF or JPEG.
-bool StartsLikeImage(const QByteArray& start);
+// The loader as the core's image decoder: what ReadDocument decodes images
+// with, under the same limits and checks.
+class LoaderImageDecoder final : public ImageDecoder {
+ public:
+  std::size_t ReadLimit() const override { return MaxImageDataBytes; }
+  expected<std::vector<RgbImage>, Error> Decode(std::optional<FileKind> kind,
+                                                std::span<const std::uint8_t> bytes,
+                                                std::uint64_t file_size,
+                                                bool all_frames) const override;
+};
 
 }  // namespace pictavo

@@ -282,25 +282,30 @@ class CliTest : public QObject {
     };
     // The reasons are the window's.
     row("picture code 5", {"export", d + "picture_code_5.ptv", "--format", "cpp"}, 1,
-        ": not a picture file Pictavo can open: The pixel at column 2, row 2 has the code 5; "
+        ": cannot be read as a picture file: The pixel at column 2, row 2 has the code 5; "
         "pixel codes run from 0 to 4.\n");
     row("picture cut", {"export", d + "picture_pixels_cut.ptv", "--format", "asm8"}, 1,
-        ": not a picture file Pictavo can open: The file ends after 4 of the picture's 6 "
+        ": cannot be read as a picture file: The file ends after 4 of the picture's 6 "
         "pixels.\n");
     row("missing picture", {"export", "/nonexistent/a.ptv", "--format", "cpp"}, 1,
         "pictavo-cli: /nonexistent/a.ptv: could not be read: No such file or directory\n");
     row("a folder", {"export", d, "--format", "cpp"}, 1, ": could not be read: Is a directory\n");
     row("skin trailing byte", {"skin", "list", d + "skin_trailing_byte.skin"}, 1,
-        ": Decompression Error! Bytes follow the end of the compressed icon stream.\n");
+        ": cannot be read as a skin file: Bytes follow the end of the compressed icon stream.\n");
     row("skin depth 3", {"skin", "extract", d + "skin_depth_3.skin", "--out-dir", "/nonexistent"},
         1,
-        ": Decompression Error! Icon 1 (0x05) has a depth of 3 bits per pixel; only 1, 2, 4 and "
-        "8 exist.\n");
+        ": cannot be read as a skin file: Icon 1 (0x05) has a depth of 3 bits per pixel; only 1, "
+        "2, 4 and 8 exist.\n");
     row("not an image", {"convert", Data("pictures/icon.ptv"), "-o", "/nonexistent/x.ptv"}, 1,
-        ": cannot be opened as an image: Not a BMP, PNG, GIF or JPEG image\n");
+        ": is a picture file, not a source text or a BMP, PNG, GIF or JPEG image.\n");
+    // An image is refused with its decoder's reason, never a text reader's.
+    row("cut-short GIF", {"convert", d + "images/gif_cut_short.gif", "-o", "/nonexistent/x.ptv"}, 1,
+        ": cannot be read as a GIF image: The GIF data is cut short.\n");
     // The PNG library's own message goes into the one line.
     row("damaged PNG", {"convert", d + "images/png_bad_checksum.png", "-o", "/nonexistent/x.ptv"},
-        1, ": The PNG data is damaged or cut short (IDAT: invalid block type)\n");
+        1,
+        ": cannot be read as a PNG image: The PNG data is damaged or cut short (IDAT: invalid "
+        "block type).\n");
     row("sheet too large",
         {"render", Data("skins/large.skin"), "-o", "/nonexistent/a.png", "--scale", "64"}, 1,
         ": the sheet would be 12352 x 8000 pixels, more than the 16777216 (4096 x 4096) a render "
@@ -365,10 +370,10 @@ class CliTest : public QObject {
          "4"},
         1, ": icon 0xFE has 3 sub-icons, not 4\n");
     row("export of an image", {"export", Data("images/valid.png"), "--format", "cpp"}, 1,
-        "valid.png: is a PNG image, not a picture file; pictavo-cli convert makes a picture "
-        "file of it\n");
+        "valid.png: is a PNG image, not a picture file. \"pictavo-cli convert\" makes a picture "
+        "of it.\n");
     row("skin list of a picture", {"skin", "list", Data("pictures/icon.ptv")}, 1,
-        "icon.ptv: is a picture file, not a skin file\n");
+        "icon.ptv: is a picture file, not a skin file.\n");
     row("convert of a text that is no listing",
         {"convert", Data("README.md"), "-o", "/nonexistent/a.ptv"}, 1,
         "README.md: cannot be read as a source text: Line 1: expected a source text");
@@ -405,7 +410,7 @@ class CliTest : public QObject {
     big.close();
     const Run run = Cli({"convert", big.fileName(), "-o", dir.filePath("x.ptv")});
     QCOMPARE(run.err, "pictavo-cli: " + big.fileName().toLocal8Bit() +
-                          ": cannot be opened as an image: File larger than 256 MiB\n");
+                          ": cannot be read as a PNG image: File larger than 256 MiB.\n");
     QVERIFY(!QFile::exists(dir.filePath("x.ptv")));
   }
 

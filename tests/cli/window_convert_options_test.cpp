@@ -23,6 +23,7 @@
 #include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
 #include "ui/dialogs/bitmap_import_window.h"
+#include "ui/files/file_commands.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
@@ -169,7 +170,7 @@ class WindowConvertOptionsTest : public QObject {
     QVERIFY2(cli.status == 0, cli.err.constData());
 
     MainWindowFixture f;
-    f.form->OpenFile(skin);
+    f.form->Files()->Open(skin);
     QVERIFY(f.State().Document.SkinMode);
     SelectIcon(f.form->GetEditor(), 2);  // 0xFE: 6 x 4 at 4 bpp, 3 sub-icons
     f.services.file_answers << gif;

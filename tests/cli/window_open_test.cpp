@@ -12,9 +12,11 @@
 #include <QTest>
 #include <QUrl>
 
-#include "support/main_window_fixture.h"
 #include "cli_run.h"
+#include "support/main_window_fixture.h"
 #include "ui/dialogs/bitmap_import_window.h"
+#include "ui/files/file_commands.h"
+#include "ui/files/history_commands.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
@@ -38,6 +40,18 @@ QList<ScriptedServices::Message> MenuMessages(const char* action, const QString&
 
 bool operator==(const ScriptedServices::Message& a, const ScriptedServices::Message& b) {
   return a.text == b.text && a.title == b.title;
+}
+
+// Drops the file on the window; it opens once the drop is over.
+bool Drop(TForm1& form, const QString& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  const QPoint centre = form.rect().center();
+  QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form, &enter);
+  QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form, &drop);
+  return enter.isAccepted() && drop.isAccepted();
 }
 
 }  // namespace
@@ -69,7 +83,7 @@ class WindowOpenTest : public QObject {
     QFETCH(QString, format);
     QFETCH(bool, align);
     MainWindowFixture f;
-    f.form->OpenFile(Data("pictures/" + picture + ".ptv"));
+    f.form->Files()->Open(Data("pictures/" + picture + ".ptv"));
     QVERIFY(f.services.messages.isEmpty());
     if (align) f.Action("align")->trigger();
     if (format == QLatin1String("asmfile")) {
@@ -106,7 +120,7 @@ class WindowOpenTest : public QObject {
       window->BitBtn1Click();
       return dialog.result();
     };
-    f.form->OpenFile(Data("cli/gradient.bmp"));
+    f.form->Files()->Open(Data("cli/gradient.bmp"));
     QCOMPARE(shown, 1);
     QVERIFY(f.services.messages.isEmpty());
     QTemporaryDir dir;
@@ -147,7 +161,7 @@ class WindowOpenTest : public QObject {
       window->BitBtn1Click();
       return dialog.result();
     };
-    f.form->OpenFile(path);
+    f.form->Files()->Open(path);
     QVERIFY(f.services.messages.isEmpty());
     f.form->SetPictureName("same");
     f.services.file_answers << dir.filePath("window.ptv");
@@ -161,7 +175,7 @@ class WindowOpenTest : public QObject {
   // `skin extract` then `skin pack` give.
   void skinArgumentOpensTheSkin() {
     MainWindowFixture f;
-    f.form->OpenFile(Data("skins/mixed.skin"));
+    f.form->Files()->Open(Data("skins/mixed.skin"));
     QVERIFY(f.services.messages.isEmpty());
     QVERIFY(f.State().Document.SkinMode);
     QCOMPARE(f.editor.Skin().Count(), 4);
@@ -174,8 +188,8 @@ class WindowOpenTest : public QObject {
 
   void pictureArgumentOpensThePicture() {
     MainWindowFixture f;
-    f.form->OpenFile(Data("skins/mixed.skin"));
-    f.form->OpenFile(Data("pictures/diagonal.ptv"));
+    f.form->Files()->Open(Data("skins/mixed.skin"));
+    f.form->Files()->Open(Data("pictures/diagonal.ptv"));
     QVERIFY(f.services.messages.isEmpty());
     QCOMPARE(f.form->PictureName(), QByteArray("diagonal rows"));
     QCOMPARE(f.State().Document.Picture.Width, 10);
@@ -191,7 +205,7 @@ class WindowOpenTest : public QObject {
     QTemporaryDir dir;
     QVERIFY(QFile::copy(Data("skins/mixed.skin"), dir.filePath("mixed")));
     MainWindowFixture f;
-    f.form->OpenFile(dir.filePath("mixed"));
+    f.form->Files()->Open(dir.filePath("mixed"));
     QVERIFY(f.State().Document.SkinMode);
     QCOMPARE(f.editor.Skin().Count(), 4);
   }
@@ -210,7 +224,7 @@ class WindowOpenTest : public QObject {
     const auto expected = MenuMessages(menu_action.toLatin1().constData(), path);
     QCOMPARE(expected.size(), 1);
     MainWindowFixture f;
-    f.form->OpenFile(path);
+    f.form->Files()->Open(path);
     QCOMPARE(f.services.messages.size(), 1);
     QVERIFY(f.services.messages.front() == expected.front());
   }
@@ -232,22 +246,14 @@ class WindowOpenTest : public QObject {
     QCOMPARE(menu.services.messages.size(), 1);
 
     MainWindowFixture f;
-    f.form->OpenFile(fake.fileName());
+    f.form->Files()->Open(fake.fileName());
     QCOMPARE(f.services.messages.size(), 1);
     QVERIFY(f.services.messages.front() == menu.services.messages.front());
   }
 
   void droppedFileOpens() {
     MainWindowFixture f;
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(Data("pictures/full.ptv"))});
-    const QPoint centre = f.form->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(f.form.get(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(f.form.get(), &drop);
-    QVERIFY(drop.isAccepted());
+    QVERIFY(Drop(*f.form, Data("pictures/full.ptv")));
     // Opened once the drop is over.
     QVERIFY(f.form->PictureName().isEmpty());
     QCoreApplication::processEvents();
@@ -255,12 +261,50 @@ class WindowOpenTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Height, 92);
     QCOMPARE(f.form->PictureName(), QByteArray("caf\xE9 96x92"));
 
+    const QPoint centre = f.form->rect().center();
     QMimeData text;
     text.setText(QStringLiteral("not a file"));
     QDragEnterEvent refused(centre, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     refused.ignore();
     QCoreApplication::sendEvent(f.form.get(), &refused);
     QVERIFY(!refused.isAccepted());
+  }
+  // A drop and a recovered entry go through FileCommands::Open: a refused
+  // file is told as Open tells it, and recovery marks nothing recovered.
+  void dropAndRecoveryOpenThroughOpen() {
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath("damaged.skin");
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("PVSK") == 4);
+    file.close();
+    MainWindowFixture direct;
+    QVERIFY(!direct.form->Files()->Open(damaged));
+    MainWindowFixture f;
+    QVERIFY(Drop(*f.form, damaged));
+    QCoreApplication::processEvents();
+    QCOMPARE(f.services.messages.size(), 1);
+    QVERIFY(f.services.messages.front() == direct.services.messages.front());
+
+    // An entry kept from mine.ptv, damaged on disk before it is recovered.
+    f.services.file_answers << dir.filePath("mine.ptv");
+    f.Action("Savepicture1")->trigger();
+    f.DrawIcon();
+    f.Action("ClearImage1")->trigger();
+    QVERIFY(f.form->Files()->Open(Data("pictures/diagonal.ptv")));
+    const auto entries = f.form->History()->Store().List();
+    QVERIFY(!entries.empty());
+    for (const HistoryEntry& kept : entries) {
+      QFile entry(QString::fromStdString(kept.document.string()));
+      QVERIFY(entry.open(QIODevice::WriteOnly) && entry.write("\x02\0\0\0", 4) == 4);
+    }
+    f.services.dialog_handler = [](QDialog& dialog) {
+      dialog.accept();
+      return dialog.result();
+    };
+    f.Action("RecoverUnsavedWork")->trigger();
+    QCOMPARE(f.services.messages.size(), 2);
+    QCOMPARE(f.services.messages.back().title, QStringLiteral("Open Picture"));
+    QCOMPARE(f.State().Document.FilePath, Data("pictures/diagonal.ptv").toStdString());
   }
 };
 

@@ -67,7 +67,9 @@ std::vector<std::uint8_t> EnterSkinMode(MainWindowFixture& f) {
   return f.form->GetEditor().Skin().At(0).Data;
 }
 
-bool Panel6Visible(MainWindowFixture& f) { return f.form->findChild<QWidget*>("Panel6")->isVisible(); }
+bool Panel6Visible(MainWindowFixture& f) {
+  return f.form->findChild<QWidget*>("Panel6")->isVisible();
+}
 
 // Two small picture files known byte for byte: the 3 x 2 "icon" and the all-Black
 // 10 x 2 "ab", whose width byte 0x0A is stored as 0D 0A.
@@ -239,7 +241,8 @@ class PictureFileCommandsTest : public QObject {
     f.form->SetPictureName(name);
     SetPicture(f.State(), 13, 10, {});
     for (int y = 1; y <= 10; ++y) {
-      for (int x = 1; x <= 13; ++x) f.State().Document.Picture.Cells.At(x, y) = ToPixelCode((x * y) % 5);
+      for (int x = 1; x <= 13; ++x)
+        f.State().Document.Picture.Cells.At(x, y) = ToPixelCode((x * y) % 5);
     }
     const Picture saved = f.State().Document.Picture;
     QTemporaryDir dir;
@@ -276,10 +279,13 @@ class PictureFileCommandsTest : public QObject {
     QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file");
     QTest::newRow("a folder") << QByteArray("<folder>") << QStringLiteral("directory");
     QTest::newRow("a PNG image") << QByteArray::fromHex("89504E470D0A1A0A0000000D49484452")
-                                 << QStringLiteral("is a PNG image, not a picture file.");
+                                 << QStringLiteral(
+                                        "is a PNG image, not a picture file or a "
+                                        "source text. \"Open BMP file...\" makes a "
+                                        "picture of it.");
     QTest::newRow("a text that is no listing")
         << QByteArray("hello\n")
-        << QStringLiteral("is not a source text Pictavo can read.\nLine 1: expected");
+        << QStringLiteral("cannot be read as a source text: Line 1: expected");
   }
   void refusedFileIsReportedAndChangesNothing() {
     QFETCH(QByteArray, stored);
@@ -563,7 +569,7 @@ class BitmapImportTest : public QObject {
     QCOMPARE(f.services.messages.size(), 1);
     QCOMPARE(f.services.messages[0].title, QStringLiteral("Open BMP"));
     QCOMPARE(f.services.messages[0].text,
-             QStringLiteral("\"%1\" cannot be opened as an image: Image too large (16384 x 16384 "
+             QStringLiteral("\"%1\" cannot be read as a BMP image: Image too large (16384 x 16384 "
                             "pixels).")
                  .arg(QDir::toNativeSeparators(path)));
     // The window keeps the earlier image and threshold, and OK imports that one.

@@ -14,10 +14,10 @@
 #include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
-#include "ui/widgets/canvas_widget.h"
 #include "ui/dialogs/add_icon_dialog.h"
-#include "ui/widgets/icon_preview.h"
 #include "ui/skin/skin_commands.h"
+#include "ui/widgets/canvas_widget.h"
+#include "ui/widgets/icon_preview.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
@@ -238,7 +238,8 @@ class SkinTest : public QObject {
       const QStringList lines = f.services.messages[0].text.split(QLatin1Char('\n'));
       QCOMPARE(lines.size(), 2);
       QCOMPARE(lines[0], QStringLiteral("Decompression Error!"));
-      QVERIFY2(lines[1].startsWith(QStringLiteral("\"%1\": ").arg(QDir::toNativeSeparators(path))),
+      QVERIFY2(lines[1].startsWith(QStringLiteral("\"%1\" cannot be read as a skin file: ")
+                                       .arg(QDir::toNativeSeparators(path))),
                qPrintable(lines[1]));
       QCOMPARE(f.services.messages[0].title, QStringLiteral("Skin Loading Error!"));
       QVERIFY2(f.State().Document.SkinMode, what);

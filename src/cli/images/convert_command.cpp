@@ -2,6 +2,7 @@
 // file...", OK and "Save Picture..." make it.
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <QCommandLineParser>
 
 #include "cli/cli_support.h"
+#include "cli/document_input.h"
 #include "cli/images/convert_frames.h"
 #include "cli/images/convert_text.h"
 #include "cli/images/image_commands.h"
@@ -275,33 +277,23 @@ int RunConvertCommand(const QStringList& arguments) {
   const auto text_options = text_set.Read(parser);
   if (!text_options) return UsageError(kCommand, text_options.error());
 
-  // A text the program wrote comes back as the picture it holds; anything
-  // else, and a file that cannot be read, goes to the image loader.
-  if (!options->frames) {
-    const auto start = ReadLocalFile(options->image, SourceTextReadLimit + 1);
-    if (start && LooksLikeText(*start)) {
-      return ConvertSourceText(options->image, *start, *text_options, options->name,
-                               options->output);
-    }
+  // A text the program wrote comes back as the picture it holds; an image is
+  // read with every frame, as "Open BMP" reads it, with the same limits.
+  const LoaderImageDecoder decoder;
+  ReadHints hints = Taking(options->frames ? Images : SourceTexts | Images, &decoder);
+  hints.text = *text_options;
+  std::optional<Document> document = LoadDocument(options->image, hints);
+  if (!document) return ExitRefused;
+  if (auto* text = std::get_if<PictureDocument>(&document->content)) {
+    return ConvertSourceText(options->image, std::move(*text), options->name, options->output);
   }
-  QString error;
-  QString read_error;
-  // Every frame, as "Open BMP" reads them, with the same limits.
-  std::optional<std::vector<RgbImage>> frames =
-      LoadImageFrames(options->image, &error, true, &read_error);
-  if (!read_error.isEmpty()) {
-    return Refuse(options->image, QStringLiteral("could not be read: %1").arg(read_error));
-  }
-  if (frames && frames->empty()) error = QStringLiteral("The file holds no image");
-  if (!frames || frames->empty()) {
-    return Refuse(options->image, QStringLiteral("cannot be opened as an image: %1").arg(error));
-  }
-  if (const std::optional<QString> outside = RegionOutside(*options, frames->front())) {
+  std::vector<RgbImage>& frames = std::get<ImageDocument>(document->content).frames;
+  if (const std::optional<QString> outside = RegionOutside(*options, frames.front())) {
     return Refuse(options->image, *outside);
   }
   if (options->frames) {
     BitmapImport import;
-    import.OpenFrames(std::move(*frames));
+    import.OpenFrames(std::move(frames));
     ApplyChoices(*options, import);
     return WriteFramesIntoSkin(import, options->image, options->skin, options->icon_id,
                                options->output);
@@ -310,7 +302,7 @@ int RunConvertCommand(const QStringList& arguments) {
   if (options->output != QLatin1String("-")) {
     output = {OutputTarget::Kind::Replace, options->output};
   }
-  return WriteOutput(output, ConvertedPicture(*options, std::move(*frames))) ? ExitOk : ExitRefused;
+  return WriteOutput(output, ConvertedPicture(*options, std::move(frames))) ? ExitOk : ExitRefused;
 }
 
 }  // namespace pictavo::cli

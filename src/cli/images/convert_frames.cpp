@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/cli_support.h"
-#include "cli/skin_input.h"
+#include "cli/document_input.h"
 #include "core/documents/frame_import.h"
 #include "core/formats/skin_file.h"
 

@@ -37,28 +37,22 @@ expected<ReadTextOptions, QString> SourceTextOptionSet::Read(
   return options;
 }
 
-int ConvertSourceText(const QString& path, std::span<const std::uint8_t> bytes,
-                      const ReadTextOptions& options, const QByteArray& name,
+int ConvertSourceText(const QString& path, PictureDocument text, const QByteArray& name,
                       const QString& output) {
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  auto read = ReadSourceText(text, options);
-  if (!read) {
-    return Refuse(path, "cannot be read as a source text: " + read.error().message);
-  }
   if (!name.isEmpty()) {
-    read->picture.name = name.toStdString();
+    text.record.name = name.toStdString();
   } else {
-    for (const std::string& note : read->notes) Warn(path, ReasonText(note));
+    for (const std::string& note : text.notes) Warn(path, ReasonText(note));
   }
   // Through the window's own copy, fit check included.
   Picture picture;
-  if (!ApplyPictureRecord(picture, read->picture)) {
+  if (!ApplyPictureRecord(picture, text.record)) {
     return Refuse(path, std::string("the picture does not fit the editor"));
   }
   OutputTarget target;
   if (output != QLatin1String("-")) target = {OutputTarget::Kind::Replace, output};
-  return WriteOutput(target, WritePictureFile(ViewOf(picture), read->picture.name)) ? ExitOk
-                                                                                    : ExitRefused;
+  return WriteOutput(target, WritePictureFile(ViewOf(picture), text.record.name)) ? ExitOk
+                                                                                  : ExitRefused;
 }
 
 }  // namespace pictavo::cli

@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include "core/documents/read_document.h"
 #include "core/formats/source_text/reader.h"
 
 namespace pictavo::cli {
@@ -42,11 +43,10 @@ struct SourceTextOptionSet {
   expected<ReadTextOptions, QString> Read(const QCommandLineParser& parser) const;
 };
 
-// convert of a text the program wrote: the picture it holds, written as a
+// convert of a text the program wrote, once read: the picture it holds, written as a
 // picture file to `output` (- for standard output). A `name` given replaces
 // the text's label. Returns the exit status.
-int ConvertSourceText(const QString& path, std::span<const std::uint8_t> bytes,
-                      const ReadTextOptions& options, const QByteArray& name,
+int ConvertSourceText(const QString& path, PictureDocument text, const QByteArray& name,
                       const QString& output);
 
 }  // namespace pictavo::cli

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <QBuffer>
@@ -13,9 +14,8 @@
 #include <QImageWriter>
 
 #include "cli/cli_support.h"
+#include "cli/document_input.h"
 #include "cli/images/image_commands.h"
-#include "cli/picture_input.h"
-#include "cli/skin_input.h"
 #include "core/documents/text_line.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/skin_file.h"
@@ -130,13 +130,6 @@ Block SubIconBlock(const TSkinIcon& icon, int sub_icon) {
           }};
 }
 
-bool IsSkinFile(const QString& path) {
-  if (path.endsWith(QLatin1String(".skin"), Qt::CaseInsensitive)) return true;
-  const auto head = ReadLocalFile(path, SkinFileMagic.size());
-  return head && std::string_view(reinterpret_cast<const char*>(head->data()), head->size()) ==
-                     SkinFileMagic;
-}
-
 }  // namespace
 
 int RunRenderCommand(const QStringList& arguments) {
@@ -215,22 +208,24 @@ int RunRenderCommand(const QStringList& arguments) {
 
   const QString path = parser.positionalArguments().front();
   std::vector<std::vector<Block>> rows;
+  std::optional<Document> document = LoadDocument(path, Taking(PictureFiles | SkinFiles));
+  if (!document) return ExitRefused;
   std::optional<LoadedPicture> picture;
   std::optional<LoadedSkin> skin;
   std::optional<CodeImage> line;
   if (parser.isSet(text_option)) {
-    if (!IsSkinFile(path)) return UsageError(kCommand, QStringLiteral("--text is for skin files"));
-    skin = LoadSkin(path);
-    if (!skin) return ExitRefused;
+    if (document->kind != FileKind::SkinFile) {
+      return UsageError(kCommand, QStringLiteral("--text is for skin files"));
+    }
+    skin = SkinOf(std::move(*document));
     const QList<uint> code_points = parser.value(text_option).toUcs4();
     auto drawn = DrawTextLine(skin->skin, std::u32string(code_points.begin(), code_points.end()));
     if (!drawn) return Refuse(path, drawn.error().message);
     line = std::move(*drawn);
     rows.push_back(
         {Block{line->width, line->height, [&line](int x, int y) { return int{line->At(x, y)}; }}});
-  } else if (IsSkinFile(path)) {
-    skin = LoadSkin(path);
-    if (!skin) return ExitRefused;
+  } else if (document->kind == FileKind::SkinFile) {
+    skin = SkinOf(std::move(*document));
     const TSkinIcon* chosen = nullptr;
     for (const TSkinIcon& icon : skin->skin.Icons()) {
       if (wanted_id && (icon.IconID & 0xFF) != *wanted_id) continue;
@@ -254,7 +249,7 @@ int RunRenderCommand(const QStringList& arguments) {
     }
   } else {
     if (wanted_id) return UsageError(kCommand, QStringLiteral("--icon is for skin files"));
-    picture = LoadPicture(path);
+    picture = PictureOf(path, std::get<PictureDocument>(document->content));
     if (!picture) return ExitRefused;
     const Picture& p = picture->picture;
     rows.push_back(

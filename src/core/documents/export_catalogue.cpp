@@ -10,17 +10,21 @@ namespace pictavo {
 
 namespace {
 
+constexpr std::string_view ButtonText = "the text of the matching clipboard button";
+
 constexpr std::array<ExportFamilyInfo, 6> Families = {{
     {ExportFamily::Listing, "ASM listing (clipboard text)", "s",
-     "(Assembler source *.s)|*.s|(All Files *.*)|*.*", true},
+     "(Assembler source *.s)|*.s|(All Files *.*)|*.*", true, ButtonText},
     {ExportFamily::Cpp, "C++ array (clipboard text)", "h", "(C header *.h)|*.h|(All Files *.*)|*.*",
-     false},
+     false, ButtonText},
     {ExportFamily::AsmFile, "asm 8bpp file", "s", "(Assembler source *.s)|*.s|(All Files *.*)|*.*",
-     false},
-    {ExportFamily::CHeader, "C header", "h", "(C header *.h)|*.h|(All Files *.*)|*.*", true},
+     false, "the text \"Save (asm 8bpp format)...\" writes"},
+    {ExportFamily::CHeader, "C header", "h", "(C header *.h)|*.h|(All Files *.*)|*.*", true,
+     "a C header"},
     {ExportFamily::GasSource, "GNU as source", "s",
-     "(Assembler source *.s)|*.s|(All Files *.*)|*.*", true},
-    {ExportFamily::XBitmap, "X bitmap", "xbm", "(X bitmap *.xbm)|*.xbm|(All Files *.*)|*.*", false},
+     "(Assembler source *.s)|*.s|(All Files *.*)|*.*", true, "a GNU as source"},
+    {ExportFamily::XBitmap, "X bitmap", "xbm", "(X bitmap *.xbm)|*.xbm|(All Files *.*)|*.*", false,
+     "an X bitmap"},
 }};
 
 // The format names stand here and nowhere else.
@@ -116,6 +120,24 @@ std::string ExportFormatNames() {
     names += Formats[i].name;
   }
   return names;
+}
+
+std::string ExportFormatHelp() {
+  std::string help;
+  for (std::size_t i = 0; i < Formats.size();) {
+    // The run of formats that share a description, named together.
+    const std::string_view what = Formats[i].Family().help;
+    std::size_t end = i + 1;
+    while (end < Formats.size() && Formats[end].Family().help == what) ++end;
+    if (!help.empty()) help += "; ";
+    for (std::size_t j = i; j < end; ++j) {
+      if (j > i) help += j + 1 == end ? " or " : ", ";
+      help += Formats[j].name;
+    }
+    help += ": " + std::string(what);
+    i = end;
+  }
+  return help + ".";
 }
 
 std::optional<std::string> RefusedOption(const ExportFormat& format, ExportOption option,

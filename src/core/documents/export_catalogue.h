@@ -40,6 +40,8 @@ struct ExportFamilyInfo {
   // The save dialog's filter, in the "(Caption *.x)|*.x|..." form.
   std::string_view filter;
   bool has_depth;  // more than one depth to choose from
+  // What its texts are, for the command line's help: "a C header".
+  std::string_view help;
 };
 
 struct ExportFormat {
@@ -65,6 +67,9 @@ const ExportFormat* FindExportFormat(std::string_view name);
 const ExportFormat& ExportFormatOf(ExportFamily family, int depth);
 // "cpp, asm1, ..., gas8 or xbm".
 std::string ExportFormatNames();
+// The formats with what each gives, for --format's help: "cpp, asm1, asm2,
+// asm4 or asm8: the text of the matching clipboard button; ...; xbm: an X bitmap."
+std::string ExportFormatHelp();
 
 // Why `option`, given with the other choices, is refused for `format` (a
 // usage error that names the option), or nothing when it applies.

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 
 #include "ui/app/main_window.h"
+#include "ui/files/file_commands.h"
 #include "ui/services/platform_services.h"
 
 namespace pictavo {
@@ -87,10 +88,10 @@ int RunPictavo(int argc, char** argv) {
     window.CreateSecondaryWindows();
     window.show();
     // A file named on the command line (as the desktop's "Open with" gives
-    // it) opens once the window is up, as its menu command would open it.
+    // it) opens once the window is up, as a dropped file does.
     if (!file.isEmpty()) {
       QMetaObject::invokeMethod(
-          &window, [&window, file] { window.OpenFile(file); }, Qt::QueuedConnection);
+          &window, [&window, file] { window.Files()->Open(file); }, Qt::QueuedConnection);
     }
     return app.exec();
   } catch (const std::exception& error) {

@@ -7,7 +7,6 @@
 #include <QSplitter>
 
 #include "ui/app/about_box.h"
-#include "ui/app/file_arguments.h"
 #include "ui/app/resources.h"
 #include "ui/dialogs/add_icon_dialog.h"
 #include "ui/dialogs/bitmap_import_window.h"
@@ -31,10 +30,7 @@
 namespace pictavo {
 
 TForm1::TForm1(Editor& editor, PlatformServices& services, QWidget* parent)
-    : QMainWindow(parent),
-      editor_(editor),
-      services_(services),
-      file_services_(std::make_unique<PresetOpenServices>(services)) {
+    : QMainWindow(parent), editor_(editor), services_(services) {
   InitResources();
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Dravik Pictavo 2.0"));
@@ -113,13 +109,14 @@ void TForm1::CreateSecondaryWindows() {
   selection_ = new SelectionCommands(editor_, services_, actions_.tools.box_button, this);
   RegisterWindow(selection_->SelectPanel());
   RegisterWindow(selection_->NamePrompt());
-  files_ = new FileCommands(editor_, *file_services_, actions_.files, this);
+  // The file commands open the skins given to them through the skin commands.
+  skins_ = new SkinCommands(editor_, services_, actions_.skins, skin_controls_, this);
+  files_ = new FileCommands(editor_, services_, actions_.files, *skins_, this);
   RegisterWindow(files_->BitmapImportWindow());
-  skins_ = new SkinCommands(editor_, *file_services_, actions_.skins, skin_controls_, this);
   RegisterWindow(skins_->AddIconDialog());
   history_ = new HistoryCommands(
       editor_, services_, actions_.RecoverUnsavedWork, statusBar(),
-      [this](const QString& path) { OpenFile(path); }, this);
+      [this](const QString& path) { return files_->Open(path); }, this);
 }
 
 void TForm1::RegisterWindow(QWidget* window) { creation_order_ << window->objectName(); }

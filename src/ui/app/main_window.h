@@ -30,7 +30,6 @@ class CanvasWidget;
 class IconBar;
 class PictureBar;
 class PlatformServices;
-class PresetOpenServices;
 class PreviewBox;
 class QuickSizePanel;
 class SelectionCommands;
@@ -54,12 +53,6 @@ class TForm1 : public QMainWindow, public EditorView {
   void CreateSecondaryWindows();
   // Object names of the windows in the order they were created.
   const QStringList& CreationOrder() const { return creation_order_; }
-
-  // Opens a file given to the program, on its command line or dropped on the
-  // window, with the command the menu runs for it: a picture with "Open
-  // Picture...", a skin with "OpenSkin...", an image in the import window.
-  // Needs the secondary windows.
-  void OpenFile(const QString& path);
 
   Editor& GetEditor() { return editor_; }
   CanvasWidget* Canvas() const { return canvas_; }
@@ -188,8 +181,6 @@ class TForm1 : public QMainWindow, public EditorView {
 
   Editor& editor_;
   PlatformServices& services_;
-  // The file commands' services: they answer the open dialog for OpenFile.
-  std::unique_ptr<PresetOpenServices> file_services_;
   QStringList creation_order_;
   Actions actions_{};
   QActionGroup* tools_ = nullptr;

@@ -25,6 +25,7 @@
 #include "core/editing/image_import.h"
 #include "core/imaging/dithering.h"
 #include "image_io/image_loading.h"
+#include "ui/services/file_access.h"
 #include "ui/services/platform_services.h"
 #include "ui/services/scaled_sizes.h"
 
@@ -61,12 +62,6 @@ QLabel* Caption(const char* name, const char* text, QWidget* parent) {
   label->setObjectName(QLatin1String(name));
   return label;
 }
-
-// Every type the loader reads first and chosen, so a folder of PNGs does
-// not look empty; the bitmap entry after it.
-const char kOpenDialog1Filter[] =
-    "Image files (*.bmp, *.png, *.gif, *.jpg)|*.bmp;*.png;*.gif;*.jpg;*.jpeg|"
-    "Bitmap files (*.bmp)|*.bmp";
 
 QCheckBox* OptionBox(const char* name, const QString& text, const char* tip, QWidget* parent) {
   auto* box = new QCheckBox(text, parent);
@@ -295,36 +290,36 @@ void TbmpWin::showEvent(QShowEvent* event) {
 }
 
 void TbmpWin::OpenImage() {
-  FileDialogRequest request;
-  request.filter = QLatin1String(kOpenDialog1Filter);
-  request.filter_index = 0;
-  request.default_suffix = QStringLiteral("bmp");
+  FileDialogRequest request = ImageDialogRequest();
   // The folder of the last image, this run or an earlier one.
   if (!memory_.folder.isEmpty()) request.file_name = memory_.folder + QLatin1Char('/');
   const QString path = services_.OpenFileName(this, request);
   if (path.isEmpty()) return;
-
-  QString error;
   // Every frame, so "Import frames" can be chosen after opening.
-  std::optional<std::vector<RgbImage>> frames = LoadImageFrames(path, &error, true);
-  QImage shown;
-  if (frames && !frames->empty()) {
-    shown = ShownImage(frames->front());
-    if (shown.isNull()) error = QStringLiteral("Not enough memory for the image");
-  } else if (frames) {
-    error = QStringLiteral("The file holds no image");
+  const LoaderImageDecoder decoder;
+  auto read = ReadWindowDocument(path, Taking(Images, &decoder));
+  if (!read) {
+    const RefusalMessage message = MessageFor(OpenCommand::OpenImage, path, read.error());
+    services_.ShowMessage(this, message.text, message.title);
+    return;
   }
+  ShowFrames(path, std::move(std::get<ImageDocument>(read->content).frames));
+}
+
+bool TbmpWin::ShowFrames(const QString& path, std::vector<RgbImage> frames) {
+  QImage shown = frames.empty() ? QImage() : ShownImage(frames.front());
   if (shown.isNull()) {
     services_.ShowMessage(this,
-                          QStringLiteral("\"%1\" cannot be opened as an image: %2.")
-                              .arg(QDir::toNativeSeparators(path), error),
+                          QStringLiteral("\"%1\" cannot be shown: there is not enough memory for "
+                                         "the image.")
+                              .arg(QDir::toNativeSeparators(path)),
                           QStringLiteral("Open BMP"));
-    return;
+    return false;
   }
   loaded_path_ = path;
   memory_.folder = QFileInfo(path).absolutePath();
   Remember();
-  import_.OpenFrames(std::move(*frames));
+  import_.OpenFrames(std::move(frames));
   shown_image_ = std::move(shown);
   shown_whole_ = !import_.FitToPicture();  // so ShowPart sets the image
   ShowPart();
@@ -336,6 +331,7 @@ void TbmpWin::OpenImage() {
   SyncOptionBoxes();
   DrawPreview();
   bit_btn1_->setEnabled(import_.CanAccept());
+  return true;
 }
 
 void TbmpWin::BitBtn3Click() { OpenImage(); }

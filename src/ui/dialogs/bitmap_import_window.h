@@ -1,8 +1,11 @@
 #pragma once
 
+#include <vector>
+
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
+#include <QString>
 
 #include "core/imaging/bitmap_import.h"
 #include "ui/dialogs/import_image_box.h"
@@ -51,6 +54,10 @@ class TbmpWin : public QDialog {
   // "Open BMP": asks for a file and loads it. A file that cannot be read as
   // an image is reported, and the window keeps what it showed.
   void OpenImage();
+  // What "Open BMP" does once the image at `path` is read: its frames are
+  // shown and converted. False, with a message, when there is no memory to
+  // show it; the window then keeps what it showed.
+  bool ShowFrames(const QString& path, std::vector<RgbImage> frames);
 
  public slots:
   void BitBtn3Click();

@@ -1,9 +1,10 @@
 #include "ui/files/file_commands.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include <QAction>
@@ -12,15 +13,15 @@
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
-#include "core/formats/file_kind.h"
 #include "core/formats/picture_file.h"
-#include "core/formats/source_text/reader.h"
 #include "core/platform/safe_file.h"
+#include "image_io/image_loading.h"
 #include "ui/dialogs/bitmap_import_window.h"
 #include "ui/services/file_access.h"
 #include "ui/services/name_box.h"
 #include "ui/services/platform_services.h"
 #include "ui/services/window_placement.h"
+#include "ui/skin/skin_commands.h"
 
 namespace pictavo {
 
@@ -28,44 +29,11 @@ namespace {
 
 QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
-struct OpenedRecord {
-  PictureRecord record;
-  std::string notes;  // to tell the user, one per line
-};
-
-// A picture file, or a source text the program wrote; on failure the rest of
-// a sentence that starts with the file's name.
-expected<OpenedRecord, Error> ReadPictureOrText(const std::vector<std::uint8_t>& stored) {
-  if (!stored.empty() && LooksLikeText(stored)) {
-    auto text = ReadSourceText(
-        std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size()));
-    if (!text) {
-      return unexpected(Error{"is not a source text Pictavo can read.\n" + text.error().message});
-    }
-    OpenedRecord opened{std::move(text->picture), {}};
-    for (const std::string& note : text->notes) {
-      opened.notes += (opened.notes.empty() ? "" : "\n") + note;
-    }
-    return opened;
-  }
-  auto record = ReadPictureFile(stored);
-  if (record) return OpenedRecord{std::move(*record), {}};
-  const FileKind kind = SniffFileKind(stored);
-  if (kind != FileKind::PictureFile && kind != FileKind::Unknown) {
-    const bool image = kind == FileKind::PngImage || kind == FileKind::GifImage ||
-                       kind == FileKind::JpegImage || kind == FileKind::BmpImage;
-    return unexpected(Error{"is " + std::string(FileKindName(kind)) + ", not a picture file." +
-                            (image ? " \"Open BMP file...\" makes a picture of it." : "")});
-  }
-  return unexpected(
-      Error{"is not a picture file Pictavo can open.\n" + AsSentence(record.error().message)});
-}
-
 }  // namespace
 
 FileCommands::FileCommands(Editor& editor, PlatformServices& services, const FileActions& actions,
-                           QWidget* parent)
-    : QObject(parent), editor_(editor), services_(services), parent_(parent) {
+                           SkinCommands& skins, QWidget* parent)
+    : QObject(parent), editor_(editor), services_(services), skins_(skins), parent_(parent) {
   bitmap_import_window_ = new TbmpWin(editor, services, parent);
   PlaceWhenFirstShown(*bitmap_import_window_, *parent->window(), QPoint(391, 152));
   connect(actions.OpenPicture1, &QAction::triggered, this, &FileCommands::OpenPicture1Click);
@@ -116,7 +84,57 @@ void FileCommands::SavePictureFile() {
 
 void FileCommands::OpenPictureFile() {
   const QString path = services_.OpenFileName(parent_, OpenPictureDialogRequest());
-  const bool opened = !path.isEmpty() && LoadPicture(path);
+  std::optional<PictureDocument> opened;
+  if (!path.isEmpty()) {
+    auto read = ReadWindowDocument(path, Taking(PictureFiles | SourceTexts));
+    if (read) {
+      opened = std::move(std::get<PictureDocument>(read->content));
+    } else {
+      Report(OpenCommand::OpenPicture, path, read.error());
+    }
+  }
+  FinishOpenPicture(path, std::move(opened));
+}
+
+bool FileCommands::Open(const QString& path) {
+  const LoaderImageDecoder decoder;
+  auto read = ReadWindowDocument(path, Taking(AnyDocument, &decoder));
+  if (!read) {
+    const OpenCommand command = CommandFor(read.error().kind);
+    Report(command, path, read.error());
+    // Open Picture and "Open BMP file..." end skin mode whatever comes of them.
+    if (command != OpenCommand::OpenSkin) editor_.LeaveSkinMode();
+    return false;
+  }
+  switch (CommandFor(read->kind)) {
+    case OpenCommand::OpenPicture:
+      FinishOpenPicture(path, std::move(std::get<PictureDocument>(read->content)));
+      return true;
+    case OpenCommand::OpenSkin:
+      skins_.OpenSkinDocument(path, std::move(std::get<SkinDocument>(read->content)));
+      return true;
+    case OpenCommand::OpenImage:
+      break;
+  }
+  // The import window with the image open, then as "Open BMP file..." shows it.
+  auto& frames = std::get<ImageDocument>(read->content).frames;
+  if (!bitmap_import_window_->ShowFrames(path, std::move(frames))) {
+    editor_.LeaveSkinMode();
+    return false;
+  }
+  OpenBMPfile1Click();
+  return true;
+}
+
+void FileCommands::FinishOpenPicture(const QString& path, std::optional<PictureDocument> opened) {
+  if (opened) {
+    OpenPictureRecord(editor_, opened->record);
+    QString notes;
+    for (const std::string& note : opened->notes) {
+      notes += (notes.isEmpty() ? QString() : QStringLiteral("\n")) + ReasonText(note);
+    }
+    if (!notes.isEmpty()) services_.ShowMessage(parent_, notes, QStringLiteral("Open Picture"));
+  }
   // In every case, the file read or not. Skin mode ends last, so an opened
   // picture is still written into the current icon where the two overlap.
   editor_.LeaveSkinMode();
@@ -126,28 +144,10 @@ void FileCommands::OpenPictureFile() {
   }
 }
 
-bool FileCommands::LoadPicture(const QString& path) {
-  const auto stored = ReadLocalFile(path, PictureReadLimit);
-  if (!stored) {
-    services_.ShowMessage(parent_,
-                          QStringLiteral("\"%1\" %2.")
-                              .arg(Shown(path), ReasonText(CouldNotReadReason(stored.error()))),
-                          QStringLiteral("Open Picture"));
-    return false;
-  }
-  const auto opened = ReadPictureOrText(*stored);
-  if (!opened) {
-    services_.ShowMessage(parent_,
-                          QStringLiteral("\"%1\" %2\nThe picture was not changed.")
-                              .arg(Shown(path), ReasonText(opened.error())),
-                          QStringLiteral("Open Picture"));
-    return false;
-  }
-  OpenPictureRecord(editor_, opened->record);
-  if (!opened->notes.empty()) {
-    services_.ShowMessage(parent_, ReasonText(opened->notes), QStringLiteral("Open Picture"));
-  }
-  return true;
+void FileCommands::Report(OpenCommand command, const QString& path,
+                          const DocumentRefusal& refusal) {
+  const RefusalMessage message = MessageFor(command, path, refusal);
+  services_.ShowMessage(parent_, message.text, message.title);
 }
 
 }  // namespace pictavo

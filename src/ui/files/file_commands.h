@@ -1,7 +1,12 @@
 #pragma once
 
+#include <optional>
+
 #include <QObject>
 #include <QString>
+
+#include "core/documents/read_document.h"
+#include "ui/services/file_access.h"
 
 class QAction;
 class QWidget;
@@ -10,6 +15,7 @@ namespace pictavo {
 
 class Editor;
 class PlatformServices;
+class SkinCommands;
 class TbmpWin;
 
 // The menu items of the picture file commands; the tool-bar buttons
@@ -28,8 +34,9 @@ class FileCommands : public QObject {
   Q_OBJECT
 
  public:
+  // `skins` opens the skins given to Open.
   FileCommands(Editor& editor, PlatformServices& services, const FileActions& actions,
-               QWidget* parent);
+               SkinCommands& skins, QWidget* parent);
 
   TbmpWin* BitmapImportWindow() const { return bitmap_import_window_; }
 
@@ -41,6 +48,14 @@ class FileCommands : public QObject {
   // name box. A file that cannot be read or is not a picture file is
   // reported and changes nothing. Whatever the outcome, skin mode ends.
   void OpenPictureFile();
+  // Opens a file given to the program (named on its command line, dropped
+  // on the main window, brought back by recovery) by what it holds: a
+  // picture or source text as "Open Picture..." opens it, a skin as
+  // "OpenSkin..." does, an image in the import window as "Open BMP
+  // file..." shows it. A file that cannot be opened is reported in the
+  // words of its kind's command, which still ends skin mode where it
+  // always does. True when the document was opened.
+  bool Open(const QString& path);
 
  public slots:
   void OpenPicture1Click();
@@ -48,12 +63,14 @@ class FileCommands : public QObject {
   void OpenBMPfile1Click();
 
  private:
-  // Reads one chosen file into the Picture and the name box, or reports why not.
-  // True when the file was read and became the picture.
-  bool LoadPicture(const QString& path);
+  // Open Picture once its file is read, or was not: the picture becomes the
+  // Picture, then skin mode ends.
+  void FinishOpenPicture(const QString& path, std::optional<PictureDocument> opened);
+  void Report(OpenCommand command, const QString& path, const DocumentRefusal& refusal);
 
   Editor& editor_;
   PlatformServices& services_;
+  SkinCommands& skins_;
   QWidget* parent_;
   TbmpWin* bitmap_import_window_;
 };

@@ -31,7 +31,7 @@ HistoryTime Now() {
 
 HistoryCommands::HistoryCommands(Editor& editor, PlatformServices& services,
                                  QAction* recover_action, QStatusBar* status_bar,
-                                 std::function<void(const QString&)> open_file, QWidget* parent)
+                                 std::function<bool(const QString&)> open_file, QWidget* parent)
     : QObject(parent),
       editor_(editor),
       services_(services),
@@ -110,8 +110,7 @@ void HistoryCommands::RecoverUnsavedWorkClick() {
   // Kept under this command's name before the entry replaces it.
   editor_.KeepBeforeDiscard(DiscardingCommand::RecoverEntry);
   const QString path = QString::fromStdString(chosen->document.string());
-  open_file_(path);
-  if (editor_.State().Document.FilePath != path.toStdString()) return;
+  if (!open_file_(path)) return;
   // Back as it was: from its own file, and not saved there.
   editor_.SetFilePath(chosen->record.source);
   editor_.MarkRecovered();

@@ -9,8 +9,8 @@
 #include <QString>
 #include <QTimer>
 
-#include "core/editing/document_keeper.h"
 #include "core/documents/history_store.h"
+#include "core/editing/document_keeper.h"
 
 class QAction;
 class QLabel;
@@ -31,9 +31,10 @@ class HistoryCommands : public QObject {
   Q_OBJECT
 
  public:
-  // `open_file` opens a picture or skin file as its menu command would.
+  // `open_file` opens a picture or skin file as its menu command would, and
+  // says whether it did.
   HistoryCommands(Editor& editor, PlatformServices& services, QAction* recover_action,
-                  QStatusBar* status_bar, std::function<void(const QString&)> open_file,
+                  QStatusBar* status_bar, std::function<bool(const QString&)> open_file,
                   QWidget* parent);
   ~HistoryCommands() override;
 
@@ -61,7 +62,7 @@ class HistoryCommands : public QObject {
   Editor& editor_;
   PlatformServices& services_;
   QStatusBar* status_bar_;
-  std::function<void(const QString&)> open_file_;
+  std::function<bool(const QString&)> open_file_;
   std::unique_ptr<HistoryStore> store_;
   std::unique_ptr<HistoryKeeper> keeper_;
   QTimer recovery_timer_;

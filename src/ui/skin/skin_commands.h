@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include "core/documents/read_document.h"
 #include "core/editing/frame_player.h"
 #include "ui/skin/frame_clock.h"
 
@@ -70,6 +71,10 @@ class SkinCommands : public QObject {
   const FramePlayer& Player() const { return player_; }
   // Replaces the clock that drives playback (tests drive theirs by hand).
   void SetFrameClock(std::unique_ptr<FrameClock> clock);
+
+  // What OpenSkin does once the file is read: the skin replaces the one in
+  // the editor, under the file's name, and skin mode starts on it.
+  void OpenSkinDocument(const QString& path, SkinDocument skin);
 
   // The window calls these: after every full redraw, and whenever the
   // preview must be drawn again. Playback stops when the icon it plays has

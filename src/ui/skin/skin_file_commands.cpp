@@ -1,11 +1,9 @@
 // "OpenSkin..." and "SaveSkin...": the file side of SkinCommands.
 #include <cstdint>
-#include <expected>
 #include <span>
 #include <string_view>
 #include <utility>
-
-#include <QDir>
+#include <variant>
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
@@ -22,27 +20,20 @@ void SkinCommands::OpenSkin1Click() {
   const QString path = services_.OpenFileName(parent_, SkinDialogRequest(last_open_path_));
   if (path.isEmpty()) return;
   last_open_path_ = path;
-
-  const std::expected<QByteArray, QString> bytes =
-      ReadFileStart(path, static_cast<qint64>(SkinReadLimit));
-  if (!bytes) {
-    Report(QStringLiteral("Could not read \"%1\": %2.")
-               .arg(QDir::toNativeSeparators(path), bytes.error()),
-           Latin1Text(DecompressionErrorTitle));
-    return;
-  }
-  SkinFileRead read = ReadSkinFile(AsBytes(*bytes));
-  if (!read.skin) {
+  auto read = ReadWindowDocument(path, Taking(SkinFiles));
+  if (!read) {
     // A file that cannot be read changes nothing: the skin, its lists, the
-    // mode and the name stay as they were. The second line says which file
-    // and why.
-    Report(Latin1Text(DecompressionErrorText) +
-               QStringLiteral("\n\"%1\": %2.")
-                   .arg(QDir::toNativeSeparators(path), ReasonText(read.skin.error())),
-           Latin1Text(DecompressionErrorTitle));
+    // mode and the name stay as they were.
+    const RefusalMessage message = MessageFor(OpenCommand::OpenSkin, path, read.error());
+    Report(message.text, message.title);
     return;
   }
-  OpenSkinIntoEditor(editor_, std::move(*read.skin), std::move(read.name));
+  OpenSkinDocument(path, std::move(std::get<SkinDocument>(read->content)));
+}
+
+void SkinCommands::OpenSkinDocument(const QString& path, SkinDocument skin) {
+  last_open_path_ = path;
+  OpenSkinIntoEditor(editor_, std::move(skin.skin), std::move(skin.name));
   editor_.SetFilePath(path.toStdString());
   editor_.MarkSaved();
   RefillIconLists();
