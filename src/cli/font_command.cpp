@@ -189,7 +189,7 @@ int RunFont(const QStringList& arguments) {
   const QString path = parser.positionalArguments().front();
   auto bytes = ReadLocalFile(path, MaxFontFileSize + 1);
   if (!bytes) return Refuse(path, CouldNotReadReason(bytes.error()));
-  auto face = FontFace::Open(std::move(*bytes));
+  auto face = OpenFontFile(std::move(*bytes), path.toStdString());
   if (!face) return Refuse(path, face.error().message);
   if (parser.isSet(info)) {
     return PrintInfo(path, *face, parser.isSet(size) ? std::optional<int>(o.size) : std::nullopt,

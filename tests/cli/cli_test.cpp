@@ -618,7 +618,7 @@ class CliTest : public QObject {
     const Run not_font = Cli({"font", picture, "-o", dir.filePath("x.skin")});
     QCOMPARE(not_font.status, 1);
     QCOMPARE(not_font.err,
-             "pictavo-cli: " + picture.toUtf8() + ": not a TrueType, OpenType, BDF or PCF font\n");
+             "pictavo-cli: " + picture.toUtf8() + ": is a picture file, not a font\n");
     QCOMPARE(Cli({"font", picture, "-o", "x.skin", "--transparent"}).status, 2);
     const QString skin = dir.filePath("tiny.skin");
     QCOMPARE(Cli({"font", Data("fonts/tiny.bdf"), "-o", skin}).status, 0);

@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "core/documents/file_kinds.h"
 #include "core/formats/skin_file.h"
 
 namespace pictavo {
@@ -59,6 +60,19 @@ void CellCodes(std::span<const std::uint8_t> cover, int width, int height,
 }
 
 }  // namespace
+
+expected<FontFace, Error> OpenFontFile(std::vector<std::uint8_t> bytes, std::string_view name) {
+  constexpr std::size_t kSniffed = 4096;
+  const std::vector<std::uint8_t> start(bytes.begin(),
+                                        bytes.begin() + std::min(bytes.size(), kSniffed));
+  auto face = FontFace::Open(std::move(bytes));
+  if (face) return face;
+  const auto kind = SniffFileKind(start, name);
+  if (kind && *kind != FileKind::Font) {
+    return unexpected(Error{"is " + std::string(KindInfo(*kind).name) + ", not a font"});
+  }
+  return face;
+}
 
 FontHinting DefaultHinting(int depth) {
   return depth == 1 ? FontHinting::Mono : FontHinting::Normal;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/formats/fonts/char_set.h"
@@ -12,6 +14,10 @@
 #include "core/model/skin.h"
 
 namespace pictavo {
+
+// Opens a font file's bytes; a file of another kind the program knows is
+// named: "is a PNG image, not a font".
+expected<FontFace, Error> OpenFontFile(std::vector<std::uint8_t> bytes, std::string_view name);
 
 // Sizes a font may be asked for, in pixels.
 inline constexpr int MinFontPixelSize = 1;
