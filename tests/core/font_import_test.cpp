@@ -1,6 +1,6 @@
 // Fonts become skins of glyph icons. The oracles are golden icons drawn by
 // hand from a small BDF font, and FreeType's own bitmaps of Debian's fonts
-// (found by CMake, named in PICTAVO_FONT_*), placed by bearing and baseline.
+// (found by CMake, linked into PICTAVO_TEST_FONTS), placed by bearing and baseline.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -30,10 +30,11 @@ std::string DataPath(const std::string& name) {
   return std::string(dir ? dir : "") + "/fonts/" + name;
 }
 
-// A Debian font's path, or empty (the caller skips).
-std::string DebianFont(const char* variable) {
-  const char* path = std::getenv(variable);
-  return path && std::ifstream(path).good() ? path : "";
+// A Debian font's path ("dejavu", "terminus"), or empty (the caller skips).
+std::string DebianFont(const char* name) {
+  const char* dir = std::getenv("PICTAVO_TEST_FONTS");
+  const std::string path = std::string(dir ? dir : "") + "/" + name;
+  return dir && std::ifstream(path).good() ? path : "";
 }
 
 FontFace OpenFont(const std::string& path) {
@@ -74,7 +75,7 @@ TEST(FontFiles, AreToldByContent) {
     EXPECT_EQ(SniffFontFormat(std::vector<std::uint8_t>(bytes.begin(), bytes.end())), format)
         << bytes;
   }
-  if (const std::string terminus = DebianFont("PICTAVO_FONT_TERMINUS"); !terminus.empty()) {
+  if (const std::string terminus = DebianFont("terminus"); !terminus.empty()) {
     EXPECT_EQ(SniffFontFormat(ReadBytes(terminus)), FontFormat::PcfGzip);
   }
 }
@@ -201,7 +202,7 @@ void ExpectIconsMatch(const Skin& skin, FT_Face oracle, int ascender, int depth,
 }
 
 TEST(BitmapFonts, TerminusIconsAreItsBitmaps) {
-  const std::string path = DebianFont("PICTAVO_FONT_TERMINUS");
+  const std::string path = DebianFont("terminus");
   if (path.empty()) GTEST_SKIP() << "Terminus (Debian xfonts-terminus) is not installed";
   FontFace face = OpenFont(path);
   FontImportOptions options;
@@ -220,7 +221,7 @@ TEST(BitmapFonts, TerminusIconsAreItsBitmaps) {
 }
 
 TEST(OutlineFonts, DejaVuIconsAreFreeTypesBitmapsOnTheBaseline) {
-  const std::string path = DebianFont("PICTAVO_FONT_DEJAVU");
+  const std::string path = DebianFont("dejavu");
   if (path.empty()) GTEST_SKIP() << "DejaVu Sans (Debian fonts-dejavu-core) is not installed";
   FontFace face = OpenFont(path);
   FT_Library library;
@@ -262,7 +263,7 @@ TEST(FontImport, RefusesWhatNoSkinCanHold) {
     change(options);
     EXPECT_EQ(Outcome(tiny, options), reason);
   }
-  const std::string dejavu = DebianFont("PICTAVO_FONT_DEJAVU");
+  const std::string dejavu = DebianFont("dejavu");
   if (dejavu.empty()) GTEST_SKIP() << "DejaVu Sans (Debian fonts-dejavu-core) is not installed";
   FontFace face = OpenFont(dejavu);
   FontImportOptions options;

@@ -174,9 +174,11 @@ expected<FontImportOptions, Error> FontImportDialog::Options() const {
   o.transparent = transparent_->isChecked() && o.depth == 2;
   if (hinting_->currentIndex() > 0)
     o.hinting = static_cast<FontHinting>(hinting_->currentData().toInt());
-  const auto levels = ParseGrayLevels(levels_->text().toStdString());
-  if (!levels) return unexpected(Error{"the grays are four whole numbers 0 to 255, rising"});
-  o.levels = *levels;
+  if (o.depth == 2) {
+    const auto levels = ParseGrayLevels(levels_->text().toStdString());
+    if (!levels) return unexpected(Error{"the grays are four whole numbers 0 to 255, rising"});
+    o.levels = *levels;
+  }
   auto chars = ParseCharSet(chars_->text().toStdString());
   if (!chars) return unexpected(chars.error());
   o.chars = std::move(*chars);
