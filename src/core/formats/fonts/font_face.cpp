@@ -314,6 +314,16 @@ expected<GlyphBitmap, Error> FontFace::DrawGlyph(char32_t c, bool mono, FontHint
       bitmap.rows > static_cast<unsigned>(max_height)) {
     return unexpected(too_large(bitmap.width, bitmap.rows));
   }
+  // A damaged bitmap font can leave a glyph without pixels or with rows too
+  // short for its width: reading it would leave the buffer.
+  const std::size_t row_bytes = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                    ? (static_cast<std::size_t>(bitmap.width) + 7) / 8
+                                    : static_cast<std::size_t>(bitmap.width);
+  const auto pitch = static_cast<std::size_t>(
+      bitmap.pitch < 0 ? -static_cast<long long>(bitmap.pitch) : bitmap.pitch);
+  if (bitmap.width > 0 && bitmap.rows > 0 && (bitmap.buffer == nullptr || pitch < row_bytes)) {
+    return unexpected(Error{"its glyph's bitmap is damaged"});
+  }
   GlyphBitmap glyph;
   glyph.left = slot->bitmap_left;
   glyph.top = slot->bitmap_top;
