@@ -9,6 +9,7 @@ namespace pictavo::cli {
 int RunExport(const QStringList& arguments);
 int RunConvert(const QStringList& arguments);
 int RunRender(const QStringList& arguments);
+int RunFont(const QStringList& arguments);
 int RunSkinList(const QStringList& arguments);
 int RunSkinExtract(const QStringList& arguments);
 int RunSkinPack(const QStringList& arguments);

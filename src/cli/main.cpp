@@ -32,6 +32,14 @@ const char kHelp[] =
     "                      a picture file from a text the program wrote\n"
     "  render PICTURE.ptv|SKIN.skin -o OUT.png [--scale N] [--icon ID [--sub N]] [--grid]\n"
     "                      a PNG in the display colours\n"
+    "  render SKIN.skin --text TEXT -o OUT.png [--scale N] [--grid]\n"
+    "                      a line of text drawn with a glyph skin's icons\n"
+    "  font FONT -o OUT.skin [--size PX] [--height H] [--width W] [--depth 1|2]\n"
+    "         [--levels G0,G1,G2,G3] [--invert] [--transparent] [--hinting MODE]\n"
+    "         [--chars SET | --chars-file FILE] [--ids-from N] [--name NAME]\n"
+    "  font FONT --info [--size PX] [--chars SET]\n"
+    "                      a TrueType, OpenType, BDF or PCF font as a skin of glyph\n"
+    "                      icons (docs/fonts.md), or what the font holds\n"
     "  skin list SKIN.skin [--json]\n"
     "                      the icons of a skin and its stream length\n"
     "  skin extract SKIN.skin --out-dir DIR\n"
@@ -86,6 +94,7 @@ int main(int argc, char** argv) {
   if (command == QLatin1String("export")) return RunExport(rest(1));
   if (command == QLatin1String("convert")) return RunConvert(rest(1));
   if (command == QLatin1String("render")) return RunRender(rest(1));
+  if (command == QLatin1String("font")) return RunFont(rest(1));
   if (command == QLatin1String("skin")) {
     const QString action = arguments.value(2);
     if (action == QLatin1String("list")) return RunSkinList(rest(2));

@@ -545,8 +545,8 @@ class CliTest : public QObject {
         ReadAll(QStringLiteral(PICTAVO_SOURCE_DIR "/docs/pictavo-cli.1")).replace("\\", "");
     for (const QStringList& command :
          {QStringList{"export"}, QStringList{"convert"}, QStringList{"render"},
-          QStringList{"skin", "list"}, QStringList{"skin", "extract"},
-          QStringList{"skin", "pack"}}) {
+          QStringList{"skin", "list"}, QStringList{"skin", "extract"}, QStringList{"skin", "pack"},
+          QStringList{"font"}}) {
       const Run run = Cli(command + QStringList{"--help"});
       QCOMPARE(run.status, 0);
       QVERIFY2(run.out.startsWith("Usage: pictavo-cli " + command.join(' ').toLatin1() + " "),
@@ -567,6 +567,66 @@ class CliTest : public QObject {
       }
       QVERIFY(checked > 0);
     }
+  }
+
+  // A font's skin drawn as a line of text: the hand-drawn golden icons of
+  // tests/data/fonts side by side.
+  void fontSkinDrawsItsGoldenGlyphsInALine() {
+    QTemporaryDir dir;
+    const QString font = Data("fonts/tiny.bdf");
+    const Run made =
+        Cli({"font", font, "-o", dir.filePath("tiny.skin"), "--chars", QString::fromUtf8(" Agjé")});
+    QCOMPARE(made.status, 0);
+    const QByteArray warning = "pictavo-cli: " + font.toUtf8() + ": warning: ";
+    QCOMPARE(made.err, warning + "ink outside the cell was cut from 'j' (U+006A), 'é' (U+00E9)\n" +
+                           warning +
+                           "widths padded on the right so each icon fills whole bytes: ' ' "
+                           "(U+0020) 4 to 8, 'A' (U+0041) 5 to 8, 'g' (U+0067) 5 to 8, 'j' "
+                           "(U+006A) 3 to 8, 'é' (U+00E9) 5 to 8\n");
+    const Run drawn = Cli({"render", dir.filePath("tiny.skin"), "--text", QString::fromUtf8("gAé"),
+                           "-o", dir.filePath("line.png")});
+    QCOMPARE(drawn.status, 0);
+    QMap<QByteArray, QList<QByteArray>> golden;
+    QList<QByteArray> rows;
+    for (const QByteArray& line : ReadAll(Data("fonts/tiny_depth1.txt")).split('\n')) {
+      if (line.startsWith("0x")) rows = QList<QByteArray>();
+      if (line.startsWith("0x"))
+        golden[line.left(4)] = rows;
+      else if (!line.isEmpty())
+        golden[golden.lastKey()].append(line);
+    }
+    const QImage image(dir.filePath("line.png"));
+    QCOMPARE(image.size(), QSize(24, 7));
+    const QByteArray ids[] = {"0x67", "0x41", "0xE9"};
+    for (int x = 0; x < 24; ++x) {
+      for (int y = 0; y < 7; ++y) {
+        const bool ink = golden[ids[x / 8]][y][x % 8] == '#';
+        QCOMPARE(image.pixel(x, y), ink ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+      }
+    }
+  }
+
+  void fontInfoAndRefusals() {
+    const Run info =
+        Cli({"font", Data("fonts/tiny.bdf"), "--info", "--size", "7", "--chars", "A-C"});
+    QCOMPARE(info.status, 0);
+    QCOMPARE(info.out, QByteArray("family: Tiny\nstyle: Regular\nformat: a BDF font\nglyphs: 6\n"
+                                  "outlines: no\nbitmap sizes: 7 px (5 x 7)\nline at 7 px: 7 rows, "
+                                  "5 above the baseline\nlacking: '-' (U+002D), 'C' (U+0043)\n"));
+    QTemporaryDir dir;
+    const QString picture = Data("pictures/icon.ptv");
+    const Run not_font = Cli({"font", picture, "-o", dir.filePath("x.skin")});
+    QCOMPARE(not_font.status, 1);
+    QCOMPARE(not_font.err,
+             "pictavo-cli: " + picture.toUtf8() + ": is a picture file, not a font\n");
+    QCOMPARE(Cli({"font", picture, "-o", "x.skin", "--transparent"}).status, 2);
+    const QString skin = dir.filePath("tiny.skin");
+    QCOMPARE(Cli({"font", Data("fonts/tiny.bdf"), "-o", skin}).status, 0);
+    const Run missing = Cli({"render", skin, "--text", "Ab", "-o", dir.filePath("x.png")});
+    QCOMPARE(missing.status, 1);
+    QCOMPARE(missing.err,
+             "pictavo-cli: " + skin.toUtf8() + ": the skin has no icon for 'b' (U+0062)\n");
+    QVERIFY(!QFile::exists(dir.filePath("x.skin")) && !QFile::exists(dir.filePath("x.png")));
   }
 
   void historyListsAndRestoresNewestFirst() {

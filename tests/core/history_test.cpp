@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "core/imaging/bitmap_import.h"
 #include "core/editing/document_io.h"
 #include "core/editing/document_keeper.h"
 #include "core/editing/editor.h"
-#include "core/editing/image_import.h"
 #include "core/editing/editor_test_door.h"
+#include "core/editing/image_import.h"
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/platform/safe_file.h"
 #include "test_models.h"
 
@@ -60,6 +60,8 @@ const std::vector<std::pair<DiscardingCommand, Command>>& Commands() {
       {DiscardingCommand::OpenSkin, [](Editor& e) { OpenSkinIntoEditor(e, OneIconSkin(), "s"); }},
       {DiscardingCommand::NewSkin,
        [](Editor& e) { StartNewSkin(e, testing::MakeIcon(9, 1, 1, 2, 2, {})); }},
+      {DiscardingCommand::ImportFont,
+       [](Editor& e) { OpenFontSkinIntoEditor(e, OneIconSkin(), "Tiny"); }},
       {DiscardingCommand::Exit, [](Editor& e) { e.KeepBeforeDiscard(DiscardingCommand::Exit); }},
   };
   return commands;

@@ -16,6 +16,7 @@
 #include "cli/cli_support.h"
 #include "cli/document_input.h"
 #include "cli/images/image_commands.h"
+#include "core/documents/text_line.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/skin_file.h"
 #include "core/model/pixel_code.h"
@@ -150,13 +151,18 @@ int RunRenderCommand(const QStringList& arguments) {
   const QCommandLineOption grid(QStringLiteral("grid"),
                                 QStringLiteral("Grid lines between the pixels (needs --scale 3 "
                                                "or more)."));
-  parser.addOptions({output, scale, icon_option, sub_option, grid});
+  const QCommandLineOption text_option(
+      QStringLiteral("text"),
+      QStringLiteral("A line of text drawn with a glyph skin's icons, the icon of each "
+                     "character the one whose ID is its code."),
+      QStringLiteral("TEXT"));
+  parser.addOptions({output, scale, icon_option, sub_option, grid, text_option});
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A picture or skin file."),
                                QStringLiteral("PICTURE.ptv|SKIN.skin"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
           QStringLiteral("pictavo-cli render PICTURE.ptv|SKIN.skin -o OUT.png [--scale N] "
-                         "[--icon ID [--sub N]] [--grid]"),
+                         "[--icon ID [--sub N] | --text TEXT] [--grid]"),
           QStringLiteral("Draws a picture, or a skin's icons one row each, as a PNG in the "
                          "display colours with Transparent clear.")))
     return *done;
@@ -188,6 +194,9 @@ int RunRenderCommand(const QStringList& arguments) {
                                       .arg(parser.value(icon_option)));
     }
   }
+  if (parser.isSet(text_option) && parser.isSet(icon_option)) {
+    return UsageError(kCommand, QStringLiteral("give --icon or --text, not both"));
+  }
   std::optional<int> wanted_sub;
   if (parser.isSet(sub_option)) {
     bool number = false;
@@ -203,7 +212,19 @@ int RunRenderCommand(const QStringList& arguments) {
   if (!document) return ExitRefused;
   std::optional<LoadedPicture> picture;
   std::optional<LoadedSkin> skin;
-  if (document->kind == FileKind::SkinFile) {
+  std::optional<CodeImage> line;
+  if (parser.isSet(text_option)) {
+    if (document->kind != FileKind::SkinFile) {
+      return UsageError(kCommand, QStringLiteral("--text is for skin files"));
+    }
+    skin = SkinOf(std::move(*document));
+    const QList<uint> code_points = parser.value(text_option).toUcs4();
+    auto drawn = DrawTextLine(skin->skin, std::u32string(code_points.begin(), code_points.end()));
+    if (!drawn) return Refuse(path, drawn.error().message);
+    line = std::move(*drawn);
+    rows.push_back(
+        {Block{line->width, line->height, [&line](int x, int y) { return int{line->At(x, y)}; }}});
+  } else if (document->kind == FileKind::SkinFile) {
     skin = SkinOf(std::move(*document));
     const TSkinIcon* chosen = nullptr;
     for (const TSkinIcon& icon : skin->skin.Icons()) {

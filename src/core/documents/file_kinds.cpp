@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/formats/fonts/font_face.h"
 #include "core/formats/skin_file.h"
 
 namespace pictavo {
@@ -18,12 +19,13 @@ constexpr std::array BmpSuffixes = {"bmp"sv};
 constexpr std::array PngSuffixes = {"png"sv};
 constexpr std::array GifSuffixes = {"gif"sv};
 constexpr std::array JpegSuffixes = {"jpg"sv, "jpeg"sv};
+constexpr std::array FontSuffixes = {"ttf"sv, "otf"sv, "ttc"sv, "bdf"sv, "pcf"sv, "pcf.gz"sv};
 
 constexpr std::string_view TextCaption = "(Source texts *.h *.s *.S *.inc *.txt *.xbm)";
 constexpr std::string_view ImageWindowHint = "\"Open BMP file...\" makes a picture of it.";
 constexpr std::string_view ConvertHint = "\"pictavo-cli convert\" makes a picture of it.";
 
-constexpr std::array<FileKindInfo, 7> Kinds = {{
+constexpr std::array<FileKindInfo, 8> Kinds = {{
     {FileKind::PictureFile, "a picture file", "(Pictavo *.ptv)", PictureSuffixes, {}, {}},
     {FileKind::SkinFile, "a skin file", "(Skin *.skin)", SkinSuffixes, "\"OpenSkin...\" opens it.",
      "\"pictavo-cli skin extract\" makes pictures of it."},
@@ -36,6 +38,8 @@ constexpr std::array<FileKindInfo, 7> Kinds = {{
      ConvertHint},
     {FileKind::JpegImage, "a JPEG image", "JPEG images (*.jpg, *.jpeg)", JpegSuffixes,
      ImageWindowHint, ConvertHint},
+    {FileKind::Font, "a font", "Fonts (*.ttf *.otf *.ttc *.bdf *.pcf *.pcf.gz)", FontSuffixes,
+     "\"Import Font...\" makes a skin of it.", "\"pictavo-cli font\" makes a skin of it."},
 }};
 
 // The info header sizes a BMP can have, at offset 14.
@@ -152,6 +156,13 @@ std::optional<FileKind> SniffFileKind(std::span<const std::uint8_t> bytes,
   if (image && !loose_bmp) return image;
   if (StartsWith(bytes, SkinFileMagic)) return FileKind::SkinFile;
   if (LooksLikePictureFile(bytes)) return FileKind::PictureFile;
+  // Before the texts: a BDF font is one. A gzip stream is a font when it
+  // holds a PCF font, or, cut short by the read, when its name says so.
+  if (SniffFontFormat(bytes) ||
+      (bytes.size() >= 2 && bytes[0] == 0x1F && bytes[1] == 0x8B && file_name.size() > 7 &&
+       SameLetters(file_name.substr(file_name.size() - 7), ".pcf.gz"))) {
+    return FileKind::Font;
+  }
   if (LooksLikeTextStart(bytes)) {
     if (loose_bmp && KindOfName(file_name) == FileKind::BmpImage) return image;
     return FileKind::SourceText;

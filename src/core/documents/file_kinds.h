@@ -21,6 +21,7 @@ enum class FileKind {
   PngImage,
   GifImage,
   JpegImage,
+  Font,  // TrueType, OpenType, BDF, PCF: made a skin by its own command, not read here
 };
 
 // The kinds a caller opens.
@@ -52,6 +53,7 @@ inline constexpr KindSet SourceTexts{FileKind::SourceText};
 inline constexpr KindSet Images{FileKind::BmpImage, FileKind::PngImage, FileKind::GifImage,
                                 FileKind::JpegImage};
 inline constexpr KindSet AnyDocument = PictureFiles | SkinFiles | SourceTexts | Images;
+inline constexpr KindSet Fonts{FileKind::Font};
 
 // One row of the table of kinds.
 struct FileKindInfo {

@@ -116,6 +116,8 @@ Result ReadAs(FileKind kind, const StoredFile& file, const ReadHints& hints, boo
       document.content = std::move(*text);
       return document;
     }
+    case FileKind::Font:
+      return unexpected(Damaged(kind, "a font is made a skin by its own command"));
     default:
       break;
   }
@@ -141,7 +143,9 @@ DocumentRefusal OtherKind(FileKind kind, const StoredFile& file, const ReadHints
     hint = {};
   }
   std::string reason = "is " + std::string(name) + ", not " + WantedKinds(takes) + ".";
-  if (takes.Has(FileKind::PictureFile) && !hint.empty()) reason += " " + std::string(hint);
+  if ((takes.Has(FileKind::PictureFile) || kind == FileKind::Font) && !hint.empty()) {
+    reason += " " + std::string(hint);
+  }
   return Refusal(DocumentRefusal::Cause::OtherKind, kind, std::move(reason));
 }
 

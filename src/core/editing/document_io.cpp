@@ -42,6 +42,13 @@ void OpenSkinIntoEditor(Editor& editor, Skin skin, std::string name) {
   ReplaceSkin(editor, std::move(skin));
 }
 
+void OpenFontSkinIntoEditor(Editor& editor, Skin skin, std::string name) {
+  editor.KeepBeforeDiscard(DiscardingCommand::ImportFont);
+  editor.SetFilePath({});
+  editor.SetPictureName(std::move(name));
+  ReplaceSkin(editor, std::move(skin));
+}
+
 bool StartNewSkin(Editor& editor, TSkinIcon first) {
   if (!IsIconSize(first.Width, first.Height) || first.SubIcons < 1) return false;
   editor.KeepBeforeDiscard(DiscardingCommand::NewSkin);

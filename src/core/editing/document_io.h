@@ -21,6 +21,11 @@ void OpenPictureRecord(Editor& editor, const PictureRecord& record);
 // stack.
 void OpenSkinIntoEditor(Editor& editor, Skin skin, std::string name);
 
+// Import Font once the font is made a skin: the document it replaces is
+// kept, and the glyph skin opens as a skin file does, under the font's name
+// and no file of its own.
+void OpenFontSkinIntoEditor(Editor& editor, Skin skin, std::string name);
+
 // New Skin once its first icon is prepared: the skin in memory is replaced by
 // one holding only that icon, made as Add Icon makes it, and skin mode starts
 // on it. An icon no skin can hold changes nothing and gives false.

@@ -22,6 +22,8 @@ std::string_view CommandText(DiscardingCommand command) {
       return "OpenSkin";
     case DiscardingCommand::NewSkin:
       return "New Skin";
+    case DiscardingCommand::ImportFont:
+      return "Import Font";
     case DiscardingCommand::Exit:
       return "Exit";
     case DiscardingCommand::RecoverEntry:
@@ -32,7 +34,7 @@ std::string_view CommandText(DiscardingCommand command) {
 
 bool DiscardsSkin(DiscardingCommand command) {
   return command == DiscardingCommand::OpenSkin || command == DiscardingCommand::NewSkin ||
-         command == DiscardingCommand::Exit;
+         command == DiscardingCommand::ImportFont || command == DiscardingCommand::Exit;
 }
 
 expected<FiledDocument, Error> MakeFiledDocument(const Editor& editor, DocumentKind kind) {

@@ -20,6 +20,7 @@ enum class DiscardingCommand {
   ImportImage,
   OpenSkin,
   NewSkin,
+  ImportFont,
   Exit,
   RecoverEntry,
 };

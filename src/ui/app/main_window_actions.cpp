@@ -33,6 +33,9 @@ void TForm1::CreateActions() {
   a.skins.NewSkin = NewAction("NewSkin", "New Skin...", Qt::CTRL | Qt::SHIFT | Qt::Key_N);
   a.skins.OpenSkin1 = NewAction("OpenSkin1", "OpenSkin...");
   a.skins.SaveSkin1 = NewAction("SaveSkin1", "SaveSkin...");
+  a.skins.ImportFont = NewAction("ImportFont", "Import Font...");
+  a.skins.ImportFont->setStatusTip(
+      QStringLiteral("Makes a skin of a font's glyphs, one icon a character"));
   a.exports.Save1 = NewAction("Save1", "Save (asm 8bpp format)...", Qt::CTRL | Qt::Key_A);
   a.exports.Savetoend1 =
       NewAction("Savetoend1", "Save to end (asm 8bpp format)...", Qt::CTRL | Qt::Key_E);
@@ -100,8 +103,8 @@ void TForm1::CreateActions() {
   // on; the select box also needs the select panel.
   for (QAction* action :
        {a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1, a.skins.NewSkin,
-        a.skins.OpenSkin1, a.skins.SaveSkin1, a.exports.Save1, a.exports.Savetoend1,
-        a.exports.exportAction, a.exports.ToolButton12, a.exports.ToolButton7,
+        a.skins.OpenSkin1, a.skins.SaveSkin1, a.skins.ImportFont, a.exports.Save1,
+        a.exports.Savetoend1, a.exports.exportAction, a.exports.ToolButton12, a.exports.ToolButton7,
         a.exports.ToolButton5, a.exports.ToolButton16, a.exports.ToolButton17,
         a.exports.ToolButton8, a.tools.box_button, a.RecoverUnsavedWork}) {
     action->setEnabled(false);
@@ -125,11 +128,11 @@ void TForm1::BuildMenus() {
       }
     }
   };
-  add_menu(
-      "&File", "FileMenu",
-      {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1, nullptr,
-       a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, nullptr, a.exports.Save1,
-       a.exports.Savetoend1, a.exports.exportAction, nullptr, a.RecoverUnsavedWork, a.Exit1});
+  add_menu("&File", "FileMenu",
+           {a.NewPicture1, a.files.OpenPicture1, a.files.OpenBMPfile1, a.files.Savepicture1,
+            nullptr, a.skins.NewSkin, a.skins.OpenSkin1, a.skins.SaveSkin1, a.skins.ImportFont,
+            nullptr, a.exports.Save1, a.exports.Savetoend1, a.exports.exportAction, nullptr,
+            a.RecoverUnsavedWork, a.Exit1});
   add_menu("&Image", "ImageMenu",
            {a.Undochange1, a.RedoChange, nullptr, a.SetSize1, a.ClearImage1});
   add_menu("&Tools", "ToolsMenu",

@@ -11,12 +11,13 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "core/documents/skin_budget.h"
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/editing/icon_commands.h"
-#include "core/documents/skin_budget.h"
 #include "core/formats/skin_file.h"
 #include "ui/dialogs/add_icon_dialog.h"
+#include "ui/dialogs/font_import_dialog.h"
 #include "ui/services/file_access.h"
 #include "ui/services/platform_services.h"
 #include "ui/widgets/icon_preview.h"
@@ -27,11 +28,14 @@ SkinCommands::SkinCommands(Editor& editor, PlatformServices& services, const Ski
                            const SkinControls& controls, QWidget* parent)
     : QObject(parent), editor_(editor), services_(services), controls_(controls), parent_(parent) {
   add_icon_dialog_ = new TAddIconForm(services, parent);
+  font_dialog_ = new FontImportDialog(services, parent);
   SetFrameClock(std::make_unique<TimerFrameClock>());
   ConnectControls();
   connect(actions.NewSkin, &QAction::triggered, this, &SkinCommands::NewSkin);
   connect(actions.OpenSkin1, &QAction::triggered, this, &SkinCommands::OpenSkin1Click);
   connect(actions.SaveSkin1, &QAction::triggered, this, &SkinCommands::SaveSkin1Click);
+  connect(actions.ImportFont, &QAction::triggered, this, &SkinCommands::ImportFontClick);
+  actions.ImportFont->setEnabled(true);
   actions.NewSkin->setEnabled(true);
   actions.OpenSkin1->setEnabled(true);
   actions.SaveSkin1->setEnabled(true);

@@ -22,6 +22,7 @@ namespace pictavo {
 class Editor;
 class IconPreview;
 class PlatformServices;
+class FontImportDialog;
 class TAddIconForm;
 
 // The skin commands' menu items.
@@ -29,6 +30,7 @@ struct SkinActions {
   QAction* NewSkin;
   QAction* OpenSkin1;
   QAction* SaveSkin1;
+  QAction* ImportFont;  // "Import Font...": a font as a skin of glyph icons
 };
 
 // The main window's controls of skin mode: the icon bar `Panel3`, the
@@ -64,6 +66,7 @@ class SkinCommands : public QObject {
                const SkinControls& controls, QWidget* parent);
 
   TAddIconForm* AddIconDialog() const { return add_icon_dialog_; }
+  FontImportDialog* FontDialog() const { return font_dialog_; }
   // Replaces the clock that drives playback (tests drive theirs by hand).
   void SetFrameClock(std::unique_ptr<FrameClock> clock);
 
@@ -81,6 +84,8 @@ class SkinCommands : public QObject {
   void NewSkin();
   void OpenSkin1Click();
   void SaveSkin1Click();
+  // The work in hand is kept in the history, then the font opens as a skin.
+  void ImportFontClick();
   void ComboBox1Change();
   void ListBox1Click();
   void SpeedButton45Click();
@@ -113,6 +118,7 @@ class SkinCommands : public QObject {
   SkinControls controls_;
   QWidget* parent_;
   TAddIconForm* add_icon_dialog_;
+  FontImportDialog* font_dialog_;
   // The paths the skin's open and save dialogs are preset with: the last ones chosen.
   QString last_open_path_;
   QString last_save_path_;

@@ -9,6 +9,7 @@
 #include "core/editing/editor.h"
 #include "core/formats/skin_file.h"
 #include "core/platform/safe_file.h"
+#include "ui/dialogs/font_import_dialog.h"
 #include "ui/services/file_access.h"
 #include "ui/services/name_box.h"
 #include "ui/services/platform_services.h"
@@ -67,6 +68,16 @@ void SkinCommands::SaveSkin1Click() {
   }
   if (editor_.State().Document.SkinMode) editor_.SetFilePath(path.toStdString());
   editor_.MarkSkinSaved();
+}
+
+void SkinCommands::ImportFontClick() {
+  font_dialog_->SetZoom(editor_.State().View.PixelSize);
+  font_dialog_->setResult(QDialog::Rejected);
+  if (services_.ExecDialog(*font_dialog_) != QDialog::Accepted) return;
+  const auto& imported = font_dialog_->Imported();
+  if (!imported) return;
+  OpenFontSkinIntoEditor(editor_, imported->skin, font_dialog_->SkinName());
+  RefillIconLists();
 }
 
 }  // namespace pictavo
