@@ -79,9 +79,20 @@ QString DisplayPath(const std::filesystem::path& path) {
   return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
+OutputTarget OutputTo(const QString& path, bool binary) {
+  if (path == QLatin1String("-"))
+    return OutputTarget{OutputTarget::Kind::StandardOutput, {}, binary};
+  return OutputTarget{OutputTarget::Kind::Replace, path, binary};
+}
+
 bool WriteOutput(const OutputTarget& target, std::span<const std::uint8_t> bytes) {
   const std::filesystem::path path = LocalPath(target.path);
   if (target.kind == OutputTarget::Kind::StandardOutput || IsStandardOutput(path)) {
+    if (target.binary && ::isatty(STDOUT_FILENO) == 1) {
+      Refuse(QString(),
+             QStringLiteral("refusing to write binary to a terminal; use -o FILE or redirect"));
+      return false;
+    }
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
       Refuse(QStringLiteral("standard output"), std::string(std::strerror(errno)));
       return false;

@@ -51,7 +51,12 @@ struct OutputTarget {
   enum class Kind { StandardOutput, Replace, Append };
   Kind kind = Kind::StandardOutput;
   QString path;
+  // Bytes no terminal shows: refused when standard output is one, as a
+  // compressor refuses.
+  bool binary = false;
 };
+// "-" is standard output, any other path a file replaced whole.
+OutputTarget OutputTo(const QString& path, bool binary);
 // Writes the bytes; on failure prints the reason and returns false.
 bool WriteOutput(const OutputTarget& target, std::span<const std::uint8_t> bytes);
 bool WriteOutput(const OutputTarget& target, std::string_view bytes);

@@ -9,9 +9,10 @@ namespace pictavo::cli {
 
 std::optional<Document> LoadDocument(const QString& path, ReadHints hints) {
   hints.front = Front::CommandLine;
-  auto document = ReadDocumentFile(path, hints);
+  const bool stream = IsStandardInput(path);
+  auto document = stream ? ReadDocumentStream(stdin, hints) : ReadDocumentFile(path, hints);
   if (!document) {
-    Refuse(path, document.error().reason);
+    Refuse(stream ? QStringLiteral("standard input") : path, document.error().reason);
     return std::nullopt;
   }
   return std::move(*document);

@@ -12,8 +12,11 @@
 
 namespace pictavo::cli {
 
-// A file of the kinds the hints take, read as the window reads it; on
-// failure prints "pictavo-cli: <path>: <reason>".
+// "-": standard input, read to its end and told by its content alone.
+inline bool IsStandardInput(const QString& path) { return path == QLatin1String("-"); }
+
+// A file of the kinds the hints take (or standard input for "-"), read as
+// the window reads it; on failure prints "pictavo-cli: <path>: <reason>".
 std::optional<Document> LoadDocument(const QString& path, ReadHints hints);
 
 // A picture file or source text as "Open Picture..." reads it: the record's

@@ -15,6 +15,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/document_input.h"
+#include "cli/export_choices.h"
 #include "core/documents/export_catalogue.h"
 
 namespace pictavo::cli {
@@ -34,65 +35,33 @@ QString FormatChoices() {
 
 std::string Suffix(const ExportFormat& format) { return "." + std::string(format.Family().suffix); }
 
-// Checks the options that only some formats take; a usage error names the
-// one given in vain.
-std::optional<QString> CheckSourceOptions(const QCommandLineParser& parser,
-                                          const ExportFormat& format, ExportChoices& choices,
-                                          qsizetype inputs) {
-  if (parser.isSet(QStringLiteral("bit-order"))) {
-    if (auto refused = RefusedOption(format, ExportOption::BitOrder, choices)) {
-      return QString::fromStdString(*refused);
-    }
-    const QString value = parser.value(QStringLiteral("bit-order"));
-    if (value == QLatin1String("msb")) {
-      choices.order = BitOrder::Msb;
-    } else if (value != QLatin1String("lsb")) {
-      return QStringLiteral("unknown bit order \"%1\"; choose lsb or msb").arg(value);
-    }
-  }
-  if (parser.isSet(QStringLiteral("layout"))) {
-    if (auto refused = RefusedOption(format, ExportOption::Layout, choices)) {
-      return QString::fromStdString(*refused);
-    }
-    const QString value = parser.value(QStringLiteral("layout"));
-    if (value == QLatin1String("pages")) {
-      choices.layout = ByteLayout::Pages;
-    } else if (value != QLatin1String("rows")) {
-      return QStringLiteral("unknown layout \"%1\"; choose rows or pages").arg(value);
-    }
-  }
-  if (parser.isSet(QStringLiteral("align"))) {
-    if (auto refused = RefusedOption(format, ExportOption::Align, choices)) {
-      return QString::fromStdString(*refused);
-    }
-    choices.align = true;
-  }
-  if (parser.isSet(QStringLiteral("symbol"))) {
-    if (auto refused = RefusedOption(format, ExportOption::Symbol, choices)) {
-      return QString::fromStdString(*refused);
-    }
-    if (inputs > 1) return QStringLiteral("--symbol names one picture's symbol; give one picture");
-    choices.symbol = parser.value(QStringLiteral("symbol")).toLocal8Bit().toStdString();
-  }
-  return std::nullopt;
-}
-
-// The symbol of one picture, said when it is not the picture's name.
-void SaySymbol(const ExportFormat& format, const LoadedPicture& loaded, const QString& input,
-               const ExportChoices& choices) {
-  if (!format.Takes(ExportOption::Symbol)) return;
-  const std::string symbol = ExportSymbol(choices, loaded.name, LocalPath(input).stem().string());
-  if (symbol != loaded.name) {
-    Warn(input,
-         QStringLiteral("the symbol is %1 (the picture's name is \"%2\")")
-             .arg(QString::fromLatin1(symbol.c_str()), QString::fromLatin1(loaded.name.c_str())));
-  }
-}
-
 std::string ExportText(const ExportFormat& format, const LoadedPicture& loaded,
                        const QString& input, const ExportChoices& choices) {
-  return WriteExport(format, ViewOf(loaded.picture), loaded.name, choices,
-                     LocalPath(input).stem().string());
+  return WriteExport(format, ViewOf(loaded.picture), loaded.name, choices, SymbolFallback(input));
+}
+
+// Why the inputs and destination do not go together, or nothing.
+std::optional<QString> WrongDestination(const QCommandLineParser& parser, const QStringList& inputs,
+                                        const ExportFormat& format) {
+  if (inputs.count(QStringLiteral("-")) > 1) {
+    return QStringLiteral("standard input (-) can be read only once");
+  }
+  if (parser.isSet(QStringLiteral("out-dir")) && inputs.contains(QStringLiteral("-"))) {
+    return QStringLiteral(
+        "--out-dir names each file after its picture file; standard input has "
+        "no name");
+  }
+  // A picture file holds one picture, whole.
+  if (format.Family().binary && parser.isSet(QStringLiteral("append"))) {
+    return QStringLiteral("--append is not for ptv: a picture file holds one picture");
+  }
+  if (format.Family().binary && inputs.size() > 1 && !parser.isSet(QStringLiteral("out-dir"))) {
+    return QStringLiteral("a picture file holds one picture: give one, or --out-dir");
+  }
+  if (parser.isSet(QStringLiteral("symbol")) && inputs.size() > 1) {
+    return QStringLiteral("--symbol names one picture's symbol; give one picture");
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -113,13 +82,14 @@ int RunExport(const QStringList& arguments) {
       QStringLiteral("lsb|msb"));
   const QCommandLineOption layout_option(
       QStringLiteral("layout"),
-      QStringLiteral("c1 and gas1: rows (default), or pages: each byte one column of 8 rows, "
-                     "the top row in bit 0 (bit 7 with msb)."),
+      QStringLiteral("rows (default, every text), or for c1 and gas1 pages: each byte one "
+                     "column of 8 rows, the top row in bit 0 (bit 7 with msb)."),
       QStringLiteral("rows|pages"));
   const QCommandLineOption symbol_option(
       QStringLiteral("symbol"),
-      QStringLiteral("c, gas and xbm: the array's name (default: the picture's name, or the "
-                     "file's when that is no C identifier)."),
+      QStringLiteral("c, gas and xbm: the array's name, a C identifier (default: the picture's "
+                     "name, or the file's when that is none); a name C or C++ reserves gets "
+                     "_picture behind."),
       QStringLiteral("name"));
   const QCommandLineOption output_option(
       QStringList{QStringLiteral("o"), QStringLiteral("output")},
@@ -133,12 +103,14 @@ int RunExport(const QStringList& arguments) {
   const QCommandLineOption out_dir_option(
       QStringLiteral("out-dir"),
       QStringLiteral("Write one file per picture into this folder: its name with .h (cpp, c), "
-                     ".xbm (xbm) or .s."),
+                     ".xbm (xbm), .ptv (ptv) or .s."),
       QStringLiteral("folder"));
   parser.addOptions({format_option, align_option, bit_order_option, layout_option, symbol_option,
                      output_option, append_option, out_dir_option});
-  parser.addPositionalArgument(QStringLiteral("pictures"), QStringLiteral("Picture files (.ptv)."),
-                               QStringLiteral("PICTURE.ptv..."));
+  parser.addPositionalArgument(
+      QStringLiteral("pictures"),
+      QStringLiteral("Picture files (.ptv); - reads one from standard input."),
+      QStringLiteral("PICTURE.ptv..."));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
           QStringLiteral("pictavo-cli export PICTURE.ptv... --format %1 "
@@ -165,10 +137,9 @@ int RunExport(const QStringList& arguments) {
   if (destinations > 1) {
     return UsageError(kCommand, QStringLiteral("give only one of -o, --append and --out-dir"));
   }
-  ExportChoices choices;
-  if (auto wrong = CheckSourceOptions(parser, *format, choices, inputs.size())) {
-    return UsageError(kCommand, *wrong);
-  }
+  if (auto wrong = WrongDestination(parser, inputs, *format)) return UsageError(kCommand, *wrong);
+  const auto choices = ReadExportChoices(parser, *format);
+  if (!choices) return UsageError(kCommand, choices.error());
 
   // Every input is read and checked before anything is written, so a refused
   // picture leaves every output as it was.
@@ -185,7 +156,8 @@ int RunExport(const QStringList& arguments) {
   if (refused) return ExitRefused;
 
   for (std::size_t i = 0; i < pictures.size(); ++i) {
-    SaySymbol(*format, pictures[i], inputs[static_cast<qsizetype>(i)], choices);
+    const QString& input = inputs[static_cast<qsizetype>(i)];
+    SaySymbol(*format, *choices, pictures[i].name, SymbolFallback(input), input);
   }
 
   if (parser.isSet(out_dir_option)) {
@@ -206,9 +178,9 @@ int RunExport(const QStringList& arguments) {
       const std::filesystem::path target =
           LocalPath(folder) /
           LocalPath(inputs[static_cast<qsizetype>(i)]).stem().concat(Suffix(*format));
-      const OutputTarget output{OutputTarget::Kind::Replace, DisplayPath(target)};
-      if (!WriteOutput(
-              output, ExportText(*format, pictures[i], inputs[static_cast<qsizetype>(i)], choices)))
+      const OutputTarget output = OutputTo(DisplayPath(target), format->Family().binary);
+      if (!WriteOutput(output, ExportText(*format, pictures[i], inputs[static_cast<qsizetype>(i)],
+                                          *choices)))
         return ExitRefused;
     }
     return ExitOk;
@@ -218,12 +190,11 @@ int RunExport(const QStringList& arguments) {
   // end" commands would leave them.
   std::string text;
   for (std::size_t i = 0; i < pictures.size(); ++i)
-    text += ExportText(*format, pictures[i], inputs[static_cast<qsizetype>(i)], choices);
-  OutputTarget output;
+    text += ExportText(*format, pictures[i], inputs[static_cast<qsizetype>(i)], *choices);
+  OutputTarget output = OutputTo(parser.value(output_option), format->Family().binary);
+  if (!parser.isSet(output_option)) output.kind = OutputTarget::Kind::StandardOutput;
   if (parser.isSet(append_option)) {
     output = {OutputTarget::Kind::Append, parser.value(append_option)};
-  } else if (parser.isSet(output_option) && parser.value(output_option) != QLatin1String("-")) {
-    output = {OutputTarget::Kind::Replace, parser.value(output_option)};
   }
   return WriteOutput(output, text) ? ExitOk : ExitRefused;
 }

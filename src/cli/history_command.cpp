@@ -77,7 +77,7 @@ int RunHistoryRestore(const QStringList& arguments) {
   const HistoryEntry& entry = entries[static_cast<std::size_t>(number - 1)];
   const auto bytes = HistoryStore(LocalPath(HistoryFolder())).Read(entry);
   if (!bytes) return Refuse(DisplayPath(entry.document), CouldNotReadReason(bytes.error()));
-  return WriteOutput(OutputTarget{OutputTarget::Kind::Replace, parser.value(output)}, *bytes)
+  return WriteOutput(OutputTarget{OutputTarget::Kind::Replace, parser.value(output), true}, *bytes)
              ? ExitOk
              : ExitRefused;
 }

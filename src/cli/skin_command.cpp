@@ -248,9 +248,9 @@ int RunSkinPack(const QStringList& arguments) {
   }
   const auto file = WriteSkinFile(skin, manifest->name);
   if (!file) return Refuse(path, AsSentence(file.error().message));
-  OutputTarget target{OutputTarget::Kind::Replace, parser.value(output)};
-  if (parser.value(output) == QLatin1String("-")) target = OutputTarget{};
-  return WriteOutput(target, std::span<const std::uint8_t>(*file)) ? ExitOk : ExitRefused;
+  return WriteOutput(OutputTo(parser.value(output), true), std::span<const std::uint8_t>(*file))
+             ? ExitOk
+             : ExitRefused;
 }
 
 }  // namespace pictavo::cli

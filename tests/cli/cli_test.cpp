@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -92,8 +93,8 @@ class CliTest : public QObject {
         {"diagonal",
          {"--format", "gas1", "--layout", "pages", "--bit-order", "msb"},
          "gas1_pages_msb.s",
-         "diagonal.ptv: warning: the symbol is diagonal (the picture's name is \"diagonal "
-         "rows\")\n"},
+         "diagonal.ptv: warning: the symbol is diagonal (the picture's name \"diagonal rows\" is "
+         "no C identifier)\n"},
         {"full", {"--format", "xbm"}, "picture.xbm", "full.ptv: warning: the symbol is full"},
     };
     for (const auto& c : cases) {
@@ -105,10 +106,98 @@ class CliTest : public QObject {
       QCOMPARE(run.out, ReadAll(Data(QString("listings/%1/%2").arg(c.picture, c.golden))));
     }
     const Run named =
-        Cli({"export", Data("pictures/icon.ptv"), "--format", "c8", "--symbol", "9 lives"});
-    QVERIFY(named.out.contains("static const uint8_t _9_lives[] = {"));
-    QVERIFY(named.out.contains("#define _9_LIVES_BPP 8"));
-    QVERIFY(named.err.contains("the symbol is _9_lives"));
+        Cli({"export", Data("pictures/icon.ptv"), "--format", "c8", "--symbol", "int"});
+    QVERIFY(named.out.contains("static const uint8_t int_picture[] = {"));
+    QVERIFY(named.out.contains("#define INT_PICTURE_BPP 8"));
+    QCOMPARE(named.err, "pictavo-cli: " + Data("pictures/icon.ptv").toLocal8Bit() +
+                            ": warning: the symbol is int_picture (\"int\" is a keyword of C or "
+                            "C++)\n");
+  }
+
+  // convert IMAGE -o OUT in one step writes what convert to a picture file,
+  // then export of it, write; the picture file is named as the image, so
+  // the symbol falls back to the same name.
+  void convertWritesInOneStepWhatExportWrites_data() {
+    QTest::addColumn<QString>("input");  // "-": the image on standard input
+    QTest::addColumn<QStringList>("one_step");
+    QTest::addColumn<QStringList>("export_options");
+    QTest::newRow(".h") << "gradient" << QStringList{"-o", "g.h"} << QStringList{"--format", "c2"};
+    QTest::newRow(".h at 1 bpp in pages, msb")
+        << "gradient"
+        << QStringList{"-o", "g.h", "--depth", "1", "--layout", "pages", "--bit-order", "msb"}
+        << QStringList{"--format", "c1", "--layout", "pages", "--bit-order", "msb"};
+    QTest::newRow(".S at 4 bpp aligned")
+        << "gradient" << QStringList{"-o", "g.S", "--depth", "4", "--align"}
+        << QStringList{"--format", "gas4", "--align"};
+    QTest::newRow(".xbm, a symbol given")
+        << "gradient" << QStringList{"-o", "g.xbm", "--symbol", "logo"}
+        << QStringList{"--format", "xbm", "--symbol", "logo"};
+    QTest::newRow("--format over the suffix, rows for c2")
+        << "gradient" << QStringList{"-o", "g.txt", "--format", "c2", "--layout", "rows"}
+        << QStringList{"--format", "c2"};
+    QTest::newRow(".ptv") << "gradient" << QStringList{"-o", "g.ptv"}
+                          << QStringList{"--format", "ptv"};
+    QTest::newRow("standard input to standard output")
+        << "-" << QStringList{"-o", "-", "--format", "xbm"} << QStringList{"--format", "xbm"};
+  }
+
+  void convertWritesInOneStepWhatExportWrites() {
+    QFETCH(QString, input);
+    QFETCH(QStringList, one_step);
+    QFETCH(QStringList, export_options);
+    QTemporaryDir dir;
+    const QString image = Data("cli/gradient.bmp");
+    // Without a file's name the symbol is "picture".
+    const QString picture = dir.filePath(input == "-" ? "picture.ptv" : "gradient.ptv");
+    QCOMPARE(Cli({"convert", image, "-o", picture}).status, 0);
+    const Run two_steps = Cli(QStringList{"export", picture, "-o", "-"} + export_options);
+    QCOMPARE(two_steps.status, 0);
+
+    const qsizetype out_at = one_step.indexOf("-o") + 1;
+    if (one_step[out_at] != "-") one_step[out_at] = dir.filePath(one_step[out_at]);
+    const Run run = input == "-" ? Cli(QStringList{"convert", "-"} + one_step, ReadAll(image))
+                                 : Cli(QStringList{"convert", image} + one_step);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(one_step[out_at] == "-" ? run.out : ReadAll(one_step[out_at]), two_steps.out);
+  }
+
+  // A text read back is written as any format; export reads a picture file
+  // from standard input.
+  void textsAndStandardInputInOneStep() {
+    const Run gas = Cli({"convert", Data("listings/icon/c2.h"), "-o", "-", "--format", "gas2"});
+    QCOMPARE(gas.err, QByteArray());
+    QCOMPARE(gas.out, ReadAll(Data("listings/icon/gas2.s")));
+    const Run piped =
+        Cli({"export", "-", "--format", "c2", "-o", "-"}, ReadAll(Data("pictures/icon.ptv")));
+    QCOMPARE(piped.err, QByteArray());
+    QCOMPARE(piped.out, ReadAll(Data("listings/icon/c2.h")));
+  }
+
+  // As gzip refuses: a picture file is not poured onto a terminal; a text is.
+  void binaryIsNotWrittenToATerminal() {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+      QSKIP("no pseudo-terminal to write to");
+    }
+    const QString terminal = QString::fromLocal8Bit(::ptsname(master));
+    const auto run = [&](const QStringList& arguments) {
+      QProcess process;
+      process.setStandardOutputFile(terminal);
+      process.start(QStringLiteral(PICTAVO_CLI), arguments);
+      process.waitForFinished(-1);
+      return Run{process.exitCode(), {}, process.readAllStandardError()};
+    };
+    const QString text = Data("listings/icon/c2.h");
+    const Run binary = run({"convert", text, "-o", "-"});
+    QCOMPARE(binary.err,
+             QByteArray("pictavo-cli: refusing to write binary to a terminal; use -o FILE or "
+                        "redirect\n"));
+    QCOMPARE(binary.status, 1);
+    const Run xbm = run({"convert", text, "-o", "-", "--format", "xbm"});
+    QCOMPARE(xbm.err, QByteArray());
+    QCOMPARE(xbm.status, 0);
+    ::close(master);
   }
 
   void exportDestinations() {
@@ -326,7 +415,26 @@ class CliTest : public QObject {
         "give only one of -o, --append and --out-dir\n");
     row("no picture", {"export", "--format", "cpp"}, 2, "no picture file given\n");
     row("pages at 2 bpp", {"export", "a.ptv", "--format", "c2", "--layout", "pages"}, 2,
-        "--layout is for c1 and gas1\n");
+        "--layout pages is for c1 and gas1\n");
+    row("symbol no identifier", {"export", "a.ptv", "--format", "c2", "--symbol", "9bad-name"}, 2,
+        "the symbol \"9bad-name\" is no C identifier: it starts with a digit\n");
+    row("standard input twice", {"export", "-", "-", "--format", "c2"}, 2,
+        "standard input (-) can be read only once\n");
+    row("two pictures, one file", {"export", "a.ptv", "b.ptv", "--format", "ptv", "-o", "x"}, 2,
+        "a picture file holds one picture: give one, or --out-dir\n");
+    const QString text = Data("listings/icon/c2.h");
+    const QString image = Data("cli/gradient.bmp");
+    row("output named as an image", {"convert", text, "-o", "/nonexistent/x.png"}, 2,
+        "the name /nonexistent/x.png asks for no format convert writes: name it .ptv, .h, .s or "
+        ".xbm, or give --format\n");
+    row("depth against format", {"convert", image, "-o", "-", "--format", "c2", "--depth", "4"}, 2,
+        "--depth 4 does not go with --format c2, which says the depth\n");
+    row("aligned picture file", {"convert", image, "-o", "/nonexistent/x.ptv", "--align"}, 2,
+        "--align is not for ptv, a picture file\n");
+    row("frames as a text",
+        {"convert", image, "--frames", "--skin", "a.skin", "--icon", "1", "-o", "x", "--format",
+         "c2"},
+        2, "--format is not for --frames, which writes a skin file\n");
     row("bit order of a listing", {"export", "a.ptv", "--format", "asm1", "--bit-order", "msb"}, 2,
         "--bit-order is for the c and gas formats\n");
     row("bad bit order", {"export", "a.ptv", "--format", "gas1", "--bit-order", "high"}, 2,
@@ -350,7 +458,7 @@ class CliTest : public QObject {
         "the name must be at most 16 printable Latin-1 characters\n");
     row("name outside Latin-1", {"convert", "a.bmp", "-o", "a.ptv", "--name", "\u20ac"}, 2,
         "printable Latin-1");
-    row("convert without -o", {"convert", "a.bmp"}, 2, "-o PICTURE.ptv is required\n");
+    row("convert without -o", {"convert", "a.bmp"}, 2, "-o OUT is required\n");
     row("grid at scale 1", {"render", "a.ptv", "-o", "a.png", "--grid"}, 2,
         "--grid needs --scale 3 or more\n");
     row("scale 65", {"render", "a.ptv", "-o", "a.png", "--scale", "65"}, 2,

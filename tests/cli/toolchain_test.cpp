@@ -141,8 +141,11 @@ class ToolchainTest : public QObject {
 
     QTemporaryDir dir;
     QVERIFY(QFile::copy(Data("pictures/icon.ptv"), dir.filePath("icon.ptv")));
+    // Linked with every warning an error: the source says it needs no
+    // executable stack.
     QVERIFY(Write(dir.filePath("Makefile"),
-                  rule + "\nshow: show.c icon.o\n\tgcc -std=c99 -o $@ show.c icon.o\n"));
+                  rule + "\nshow: show.c icon.o\n\tgcc -std=c99 -Wl,--fatal-warnings -o $@ "
+                         "show.c icon.o\n"));
     // The picture's first two bytes are its size, the packed pixels follow.
     QVERIFY(Write(dir.filePath("show.c"),
                   "#include <stdio.h>\nextern const unsigned char icon[];\n"
@@ -155,6 +158,58 @@ class ToolchainTest : public QObject {
     const ToolRun shown = RunIn(dir.path(), dir.filePath("show"), {});
     QVERIFY(shown.ok);
     QCOMPARE(shown.out.toHex(' '), QByteArray("\x03\x02\x7C\x0E").toHex(' '));
+  }
+
+  // The names C, C++ and <stdint.h> reserve or define, given as --symbol, as
+  // the picture's name and as an image's file name, give headers that build
+  // together as C and C++ with every warning an error, Clang's reserved
+  // identifiers included.
+  void reservedNamesBuildEverywhere_data() {
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QStringList>("flags");
+    const QStringList clang_reserved = {"-Wreserved-identifier"};
+    QTest::newRow("gcc c99") << "gcc" << QStringList{"-std=c99"};
+    QTest::newRow("gcc gnu17") << "gcc" << QStringList{"-std=gnu17"};
+    QTest::newRow("gcc c2x") << "gcc" << QStringList{"-std=c2x"};
+    QTest::newRow("g++ c++17") << "g++" << QStringList{"-std=c++17"};
+    QTest::newRow("g++ c++23") << "g++" << QStringList{"-std=c++23"};
+    QTest::newRow("clang c99") << "clang" << QStringList{"-std=c99"} + clang_reserved;
+    QTest::newRow("clang c2x") << "clang" << QStringList{"-std=c2x"} + clang_reserved;
+    QTest::newRow("clang++ c++17") << "clang++" << QStringList{"-std=c++17"} + clang_reserved;
+    QTest::newRow("clang++ c++2b") << "clang++" << QStringList{"-std=c++2b"} + clang_reserved;
+  }
+
+  void reservedNamesBuildEverywhere() {
+    QFETCH(QString, tool);
+    QFETCH(QStringList, flags);
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty()) QSKIP(qPrintable(tool + " is not installed"));
+    QTemporaryDir dir;
+    QByteArray source = "#include <limits.h>\n#include <stdint.h>\n#include <stdio.h>\n";
+    const auto header = [&](const QStringList& arguments, const QString& file) {
+      const Run run = Cli(arguments + QStringList{"-o", dir.filePath(file)});
+      if (run.status != 0) qWarning("%s", run.err.constData());
+      source += "#include \"" + file.toLocal8Bit() + "\"\n";
+      return run.status == 0;
+    };
+    const QString icon = Data("pictures/icon.ptv");
+    const QString text = Data("listings/icon/c2.h");
+    int n = 0;
+    for (const char* name : {"uint8_t", "INT8_MAX", "SIZE_MAX", "INT8_C", "__STDC__", "main", "std",
+                             "INT8", "_Bool", "_Complex", "_Generic", "_Atomic", "int", "char8_t",
+                             "typeof", "a__b", "logo_", "linux", "uchar"}) {
+      const QString file = QString("s%1.h").arg(++n);
+      QVERIFY(header({"export", icon, "--format", "c2", "--symbol", name}, file));
+      QVERIFY(header({"convert", text, "--format", "c4", "--name", name}, "n" + file));
+    }
+    // Frames of a skin and a name beyond ASCII, as file names.
+    for (const QString& file : {QString("0x01-1"), QString::fromUtf8("\xC3\xA9")}) {
+      QVERIFY(QFile::copy(Data("images/valid.png"), dir.filePath(file + ".png")));
+      QVERIFY(header({"convert", dir.filePath(file + ".png")}, "f" + QString::number(++n) + ".h"));
+    }
+    const QString all = tool.endsWith("++") ? "all.cpp" : "all.c";
+    QVERIFY(Write(dir.filePath(all), source + "int main(void) { return 0; }\n"));
+    QVERIFY(RunIn(dir.path(), program, flags + kStrict + QStringList{"-c", all}).ok);
   }
 };
 

@@ -177,12 +177,89 @@ TEST(ExportCatalogue, ManualListsEveryFormat) {
   std::istringstream line(manual.substr(
       at + option.size(), manual.find('\n', at + option.size()) - at - option.size()));
   std::vector<std::string> listed;
+  // "|\:" lets the line break after a bar.
   for (std::string word; line >> word;) {
-    if (word != "|") listed.push_back(word);
+    if (word != "|" && word != "|\\:") listed.push_back(word);
   }
   std::vector<std::string> formats;
   for (const ExportFormat& format : ExportFormats()) formats.emplace_back(format.name);
   EXPECT_EQ(listed, formats);
+}
+
+// The format an output's name asks for, and the options each format refuses
+// in words that name them.
+TEST(ExportCatalogue, OutputNamesAndOptions) {
+  const struct {
+    const char* file;
+    int depth;
+    const char* format;  // empty: none
+  } names[] = {
+      {"rose.h", 2, "c2"}, {"out/ROSE.H", 4, "c4"}, {"x.s", 1, "gas1"},
+      {"x.S", 8, "gas8"},  {"x.xbm", 4, "xbm"},     {"a.b/x.ptv", 2, "ptv"},
+      {"x.png", 2, ""},    {"x.txt", 2, ""},        {"-", 2, ""},
+      {"x", 2, ""},        {".h", 2, ""},
+  };
+  for (const auto& c : names) {
+    const ExportFormat* format = ExportFormatOfName(c.file, c.depth);
+    EXPECT_EQ(format != nullptr ? format->name : "", std::string_view(c.format)) << c.file;
+  }
+  const struct {
+    const char* format;
+    ExportOption option;
+    ByteLayout layout;
+    const char* refusal;  // empty: taken
+  } options[] = {
+      {"c2", ExportOption::Layout, ByteLayout::Rows, ""},
+      {"gas8", ExportOption::Layout, ByteLayout::Rows, ""},
+      {"xbm", ExportOption::Layout, ByteLayout::Rows, ""},
+      {"c2", ExportOption::Layout, ByteLayout::Pages, "--layout pages is for c1 and gas1"},
+      {"c1", ExportOption::Layout, ByteLayout::Pages, ""},
+      {"ptv", ExportOption::Layout, ByteLayout::Rows, "--layout is not for ptv, a picture file"},
+      {"ptv", ExportOption::Align, ByteLayout::Rows, "--align is not for ptv, a picture file"},
+      {"ptv", ExportOption::Symbol, ByteLayout::Rows, "--symbol is for the c, gas and xbm formats"},
+  };
+  for (const auto& c : options) {
+    ExportChoices choices;
+    choices.layout = c.layout;
+    const auto refused = RefusedOption(*FindExportFormat(c.format), c.option, choices);
+    EXPECT_EQ(refused.value_or(""), c.refusal) << c.format;
+  }
+}
+
+// Said only when a name the user gave (the symbol, else the picture's name)
+// had to change; a file's name is no name given.
+TEST(ExportCatalogue, SymbolNoteOnlyWhenAGivenNameChanged) {
+  const struct {
+    const char* symbol;
+    const char* name;
+    const char* note;
+  } cases[] = {
+      {"", "rose", ""},
+      {"", "", ""},
+      {"", "int",
+       "the symbol is int_picture (the picture's name \"int\" is a keyword of C or C++)"},
+      {"", "my rose", "the symbol is rose (the picture's name \"my rose\" is no C identifier)"},
+      {"icon", "my rose", ""},
+      {"uint8_t", "rose",
+       "the symbol is uint8_t_picture (\"uint8_t\" is a type name C reserves for <stdint.h>)"},
+      {"a-b", "rose", "the symbol is a_b (\"a-b\" is no C identifier: it holds \"-\")"},
+  };
+  for (const auto& c : cases) {
+    ExportChoices choices;
+    choices.symbol = c.symbol;
+    EXPECT_EQ(ExportSymbolNote(choices, c.name, "rose"), c.note) << c.symbol << c.name;
+  }
+}
+
+// ptv is the picture file itself, as "Save Picture..." writes it.
+TEST(ExportCatalogue, PictureFileFormatWritesThePictureFile) {
+  const std::string stored = ReadAll(DataDir() / "pictures/icon.ptv");
+  const auto record =
+      ReadPictureFile({reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()});
+  ASSERT_TRUE(record);
+  Picture picture;
+  ASSERT_TRUE(ApplyPictureRecord(picture, *record));
+  EXPECT_EQ(WriteExport(*FindExportFormat("ptv"), ViewOf(picture), record->name, {}), stored);
 }
 
 }  // namespace

@@ -81,6 +81,8 @@ TEST(ReadSourceText, EveryExportReadsBackAsWritten) {
     // An odd count of names: each is given as the symbol in some rounds.
     const std::string symbol = round % 2 ? name : "";
     for (const ExportFormat& format : ExportFormats()) {
+      // The picture file's own round trip stands in its tests.
+      if (format.Family().binary) continue;
       for (const ExportChoices& choices : EveryChoice(format, symbol)) {
         const std::string text = WriteExport(format, ViewOf(picture), name, choices, "9 file");
         SCOPED_TRACE(std::string(format.name) + ", align " + std::to_string(choices.align) + ":\n" +

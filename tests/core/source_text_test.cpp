@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "core/formats/pack_pixels.h"
+#include "core/formats/source_text/symbol.h"
 #include "core/formats/source_text/writer.h"
 
 namespace pictavo {
 namespace {
 
-TEST(SourceSymbol, KeepsAnIdentifierAndMendsTheFileName) {
+// The rows of the table in docs/formats.md, and the names C, C++ and
+// <stdint.h> reserve that the issue met.
+TEST(SourceSymbol, KeepsAnIdentifierAndMendsWhatIsReserved) {
   const struct {
     const char* name;
     const char* file;
@@ -23,15 +26,76 @@ TEST(SourceSymbol, KeepsAnIdentifierAndMendsTheFileName) {
       {"logo", "x", "logo"},
       {"", "logo", "logo"},
       {"diagonal rows", "diagonal", "diagonal"},
-      {"caf\xE9", "caf\xE9", "caf_"},
-      {"", "2nd-frame", "_2nd_frame"},
-      {"int", "int", "int_"},
+      {"caf\xE9", "caf\xC3\xA9", "caf"},  // a Latin-1 name, a UTF-8 file name
+      {"", "\xC3\xA9", "picture"},
+      {"", "0x01-1", "picture_0x01_1"},
       {"", "", "picture"},
-      {"_under", "x", "_under"},
+      {"int", "x", "int_picture"},
+      {"main", "x", "main_picture"},
+      {"std", "x", "std_picture"},
+      {"uint8_t", "x", "uint8_t_picture"},
+      {"INT8_MAX", "x", "INT8_MAX_picture"},
+      {"SIZE_MAX", "x", "SIZE_MAX_picture"},
+      {"INT8_C", "x", "INT8_C_picture"},
+      {"INT8", "x", "INT8_picture"},    // INT8_WIDTH
+      {"uchar", "x", "uchar_picture"},  // UCHAR_WIDTH
+      {"char8_t", "x", "char8_t_picture"},
+      {"linux", "x", "linux_picture"},
+      {"_Bool", "x", "Bool_picture"},  // BOOL_WIDTH
+      {"__STDC__", "x", "STDC"},
+      {"_int", "x", "int_picture"},
+      {"a__b", "x", "a_b"},
+      {"logo_", "x", "logo"},
+      {"integer", "x", "integer"},
+      {"uint8", "x", "uint8_picture"},  // UINT8_WIDTH
   };
   for (const auto& c : cases) EXPECT_EQ(SourceSymbol(c.name, c.file), c.symbol) << c.name;
-  EXPECT_FALSE(IsCIdentifier("class"));  // a C++ keyword: the header is also C++
-  EXPECT_FALSE(IsCIdentifier("a b"));
+}
+
+// Whatever the name, the symbol is an identifier nothing reserves, and
+// mending it again changes nothing.
+TEST(SourceSymbol, AlwaysAnIdentifierNothingReserves) {
+  const std::string pieces[] = {"_",    "__",       "a",    "Z",   "9",     "-",
+                                " ",    "\xC3\xA9", "\xE9", "int", "main",  "uint8_t",
+                                "INT8", "_MAX",     "_t",   "std", "linux", "x"};
+  std::mt19937 random(31);
+  for (int round = 0; round < 2000; ++round) {
+    std::string name;
+    const int count = std::uniform_int_distribution(0, 4)(random);
+    for (int i = 0; i < count; ++i) {
+      name += pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+    }
+    const std::string symbol = SourceSymbol(name, name);
+    EXPECT_TRUE(IsCIdentifier(symbol)) << name << " -> " << symbol;
+    EXPECT_FALSE(ReservedReason(symbol))
+        << name << " -> " << symbol << ": " << *ReservedReason(symbol);
+    EXPECT_EQ(MendedSymbol(symbol), symbol) << name;
+  }
+}
+
+TEST(SourceSymbol, SaysWhyANameIsNoIdentifierOrReserved) {
+  const std::pair<const char*, const char*> not_identifiers[] = {
+      {"9bad-name", "starts with a digit"},
+      {"bad-name", "holds \"-\""},
+      {"caf\xC3\xA9", "holds \"\xC3\xA9\""},
+      {"", "is empty"},
+  };
+  for (const auto& [name, why] : not_identifiers) EXPECT_EQ(NotIdentifierReason(name), why);
+  const std::pair<const char*, const char*> reserved[] = {
+      {"int", "is a keyword of C or C++"},
+      {"_Atomic", "is a keyword of C or C++"},
+      {"_x", "starts with \"_\", reserved in C and C++"},
+      {"a__b", "holds \"__\", reserved in C++"},
+      {"main", "is the name of a program's entry point"},
+      {"std2", "is a namespace C++ reserves"},
+      {"int_fast8_t", "is a type name C reserves for <stdint.h>"},
+      {"UINTPTR_MAX", "is a macro of <stdint.h>"},
+      {"unix", "is a macro compilers predefine"},
+      {"INT8", "would make INT8_WIDTH, which is a macro of <stdint.h>"},
+      {"schar", "would make SCHAR_WIDTH, which is a macro of <limits.h>"},
+      {"x_", "would make PICTAVO_X__H, which holds \"__\", reserved in C++"},
+  };
+  for (const auto& [name, why] : reserved) EXPECT_EQ(ReservedReason(name), why) << name;
 }
 
 // Bit `bit` of the value a pixel packs to at `depth`.

@@ -3,13 +3,17 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,6 +94,62 @@ class ExportDialogTest : public QObject {
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), Golden("c2_aligned_msb.h"));
+  }
+
+  // The last format and options come back at the next opening, presets are
+  // kept, chosen from the keyboard and deleted; the symbol is said only for
+  // a name that had to change.
+  void remembersItsChoicesAndPresets() {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
+    QCoreApplication::setOrganizationName(QStringLiteral("PictavoTest"));
+    const auto forget = qScopeGuard([] { QCoreApplication::setOrganizationName(QString()); });
+    MainWindowFixture f;
+    f.DrawIcon();
+    bool note_hidden = false;
+    QString note;
+    f.services.dialog_handler = [&](QDialog& dialog) {
+      Find<QComboBox>(dialog, "formatBox")->setCurrentText("C header");
+      Find<QComboBox>(dialog, "depthBox")->setCurrentText("1");
+      Find<QComboBox>(dialog, "layoutBox")->setCurrentIndex(1);
+      QTest::keyClicks(Find<QComboBox>(dialog, "presetBox")->lineEdit(), "oled");
+      QTest::mouseClick(Find<QPushButton>(dialog, "savePresetButton"), Qt::LeftButton);
+      Find<QComboBox>(dialog, "formatBox")->setCurrentText("X bitmap");
+      note_hidden = Find<QLabel>(dialog, "symbolNote")->isHidden();
+      Find<QLineEdit>(dialog, "symbolBox")->setText("int");
+      note = Find<QLabel>(dialog, "symbolNote")->text();
+      return int{QDialog::Rejected};
+    };
+    f.Action("exportAction")->trigger();
+    QVERIFY(note_hidden);
+    QCOMPARE(note, QString("the symbol is int_picture (\"int\" is a keyword of C or C++)"));
+
+    QString format_at_start, format_chosen, depth_chosen;
+    int layout_chosen = -1, presets_left = -1;
+    f.services.dialog_handler = [&](QDialog& dialog) {
+      format_at_start = Find<QComboBox>(dialog, "formatBox")->currentText();
+      auto* presets = Find<QComboBox>(dialog, "presetBox");
+      presets->setFocus();
+      QTest::keyClick(presets, Qt::Key_Down);
+      format_chosen = Find<QComboBox>(dialog, "formatBox")->currentText();
+      depth_chosen = Find<QComboBox>(dialog, "depthBox")->currentText();
+      layout_chosen = Find<QComboBox>(dialog, "layoutBox")->currentIndex();
+      QTest::mouseClick(Find<QPushButton>(dialog, "deletePresetButton"), Qt::LeftButton);
+      presets_left = presets->count();
+      return int{QDialog::Rejected};
+    };
+    f.Action("exportAction")->trigger();
+    QCOMPARE(format_at_start, QString("X bitmap"));
+    QCOMPARE(format_chosen, QString("C header"));
+    QCOMPARE(depth_chosen, QString("1"));
+    QCOMPARE(layout_chosen, 1);
+    QCOMPARE(presets_left, 0);
+    f.services.dialog_handler = [&](QDialog& dialog) {
+      presets_left = Find<QComboBox>(dialog, "presetBox")->count();
+      return int{QDialog::Rejected};
+    };
+    f.Action("exportAction")->trigger();
+    QCOMPARE(presets_left, 0);
   }
 };
 

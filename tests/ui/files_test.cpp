@@ -208,9 +208,11 @@ class PictureFileCommandsTest : public QObject {
     QCOMPARE(f.form->findChild<QLineEdit*>("WID")->text(), QString::number(width));
 
     const FileDialogRequest& request = f.services.file_requests.first();
-    QCOMPARE(request.filter, QStringLiteral("(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin|"
-                                            "(Source texts *.h *.s *.S *.inc *.txt *.xbm)|"
-                                            "*.h;*.s;*.S;*.inc;*.txt;*.xbm"));
+    QCOMPARE(request.filter,
+             QStringLiteral("All files Pictavo reads|*.ptv;*.h;*.s;*.S;*.inc;*.txt;*.xbm|"
+                            "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin|"
+                            "(Source texts *.h *.s *.S *.inc *.txt *.xbm)|"
+                            "*.h;*.s;*.S;*.inc;*.txt;*.xbm"));
     QCOMPARE(request.filter_index, 0);
     QCOMPARE(request.default_suffix, QStringLiteral("ptv"));
   }

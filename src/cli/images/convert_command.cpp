@@ -1,5 +1,6 @@
-// pictavo-cli convert: an image made into a picture file the way "Open BMP
-// file...", OK and "Save Picture..." make it.
+// pictavo-cli convert: an image made into a picture the way "Open BMP
+// file..." and OK make it, or a text read back, written as a picture file or
+// in any export format in one step.
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -12,11 +13,11 @@
 #include "cli/cli_support.h"
 #include "cli/document_input.h"
 #include "cli/images/convert_frames.h"
+#include "cli/images/convert_output.h"
 #include "cli/images/convert_text.h"
 #include "cli/images/image_commands.h"
-#include "core/imaging/bitmap_import.h"
 #include "core/formats/icon_id.h"
-#include "core/formats/picture_file.h"
+#include "core/imaging/bitmap_import.h"
 #include "image_io/image_loading.h"
 
 namespace pictavo::cli {
@@ -36,7 +37,7 @@ struct ConvertOptions {
   GrayLevels levels = ShownGrays;
   bool fill = false;
   std::optional<ImagePart> region;  // left and top only
-  QByteArray name;  // Latin-1; empty, as a fresh window's name box
+  QByteArray name;                  // Latin-1; empty, as a fresh window's name box
   DitherMethod dither = DitherMethod::None;
   bool fit = false;
   std::optional<bool> keep_transparency;  // unset: on exactly for an alpha channel
@@ -48,7 +49,8 @@ struct ConvertOptions {
 
 struct ConvertOptionSet {
   QCommandLineOption output{QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                            QStringLiteral("The picture file to write (- for standard output)."),
+                            QStringLiteral("The file to write (- for standard output); its suffix "
+                                           "names the format unless --format does."),
                             QStringLiteral("file")};
   QCommandLineOption threshold{
       QStringLiteral("threshold"),
@@ -115,7 +117,7 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
   const QStringList inputs = parser.positionalArguments();
   if (inputs.size() != 1) return unexpected(QStringLiteral("give exactly one image"));
   options.image = inputs.front();
-  if (!parser.isSet(set.output)) return unexpected(QStringLiteral("-o PICTURE.ptv is required"));
+  if (!parser.isSet(set.output)) return unexpected(QStringLiteral("-o OUT is required"));
   options.output = parser.value(set.output);
   options.auto_threshold = parser.value(set.threshold) == QLatin1String("auto");
   if (parser.isSet(set.threshold) && !options.auto_threshold) {
@@ -184,6 +186,12 @@ expected<ConvertOptions, QString> ReadConvertOptions(const QCommandLineParser& p
   if (parser.isSet(set.keep_transparency)) options.keep_transparency = true;
   if (parser.isSet(set.no_keep_transparency)) options.keep_transparency = false;
   options.frames = parser.isSet(set.frames);
+  for (const char* text_option : {"format", "symbol", "depth", "align", "bit-order", "layout"}) {
+    if (options.frames && parser.isSet(QLatin1String(text_option))) {
+      return unexpected(QStringLiteral("--%1 is not for --frames, which writes a skin file")
+                            .arg(QLatin1String(text_option)));
+    }
+  }
   if (options.frames != (parser.isSet(set.skin) && parser.isSet(set.icon)) ||
       (!options.frames && (parser.isSet(set.skin) || parser.isSet(set.icon)))) {
     return unexpected(QStringLiteral("--frames goes with --skin SKIN.skin and --icon ID"));
@@ -233,18 +241,6 @@ std::optional<QString> RegionOutside(const ConvertOptions& options, const RgbIma
       .arg(most_y);
 }
 
-// The import window's steps: open the image (with its frames, as the window
-// keeps them), set the threshold, accept, save.
-std::vector<std::uint8_t> ConvertedPicture(const ConvertOptions& options,
-                                           std::vector<RgbImage> frames) {
-  BitmapImport import;
-  import.OpenFrames(std::move(frames));
-  ApplyChoices(options, import);
-  const CodeGridView picture(import.ImportGrid(), import.ImportWidth(), import.ImportHeight());
-  return WritePictureFile(
-      picture, {options.name.constData(), static_cast<std::size_t>(options.name.size())});
-}
-
 }  // namespace
 
 int RunConvertCommand(const QStringList& arguments) {
@@ -253,24 +249,32 @@ int RunConvertCommand(const QStringList& arguments) {
   set.AddTo(parser);
   const SourceTextOptionSet text_set;
   text_set.AddTo(parser);
+  const ConvertOutputSet output_set;
+  output_set.AddTo(parser);
   parser.addPositionalArgument(QStringLiteral("image"),
                                QStringLiteral("A BMP, PNG, GIF or JPEG image, or a source text "
-                                              "the program wrote."),
+                                              "the program wrote; - reads standard input."),
                                QStringLiteral("IMAGE"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
-          QStringLiteral("pictavo-cli convert IMAGE -o PICTURE.ptv [--threshold 1..200|auto] "
-                         "[--name NAME] [--dither METHOD] [--levels G0,G1,G2,G3] [--fit [--fill]] "
-                         "[--region X,Y] "
-                         "[--[no-]keep-transparency]\n"
-                         "       pictavo-cli convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] "
-                         "[--bit-order lsb|msb] [--layout rows|pages] [--align] [--depth 1|2|4|8]\n"
+          QStringLiteral("pictavo-cli convert IMAGE -o OUT [--format FORMAT] [--threshold "
+                         "1..200|auto] [--name NAME] [--dither METHOD] [--levels G0,G1,G2,G3] "
+                         "[--fit [--fill]] [--region X,Y] [--[no-]keep-transparency] [--depth "
+                         "1|2|4|8] [--align] [--bit-order lsb|msb] [--layout rows|pages] "
+                         "[--symbol NAME]\n"
+                         "       pictavo-cli convert SOURCE-TEXT -o OUT [--format FORMAT] [--name "
+                         "NAME] [--bit-order lsb|msb] [--layout rows|pages] [--align] [--depth "
+                         "1|2|4|8] [--symbol NAME]\n"
                          "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
                          "-o OUT.skin [same options]"),
-          QStringLiteral("Makes a picture file of at most 96 x 92 pixels of an image (its "
+          QStringLiteral("Makes a picture of at most 96 x 92 pixels of an image (its "
                          "top-left part unless --region, --fit or --fill says otherwise), as the "
                          "import window does; clear pixels of an image with an alpha channel "
-                         "become Transparent, as its \"Keep transparency\" starts.")))
+                         "become Transparent, as its \"Keep transparency\" starts. Or reads a "
+                         "text back. Writes it as a picture file, or in the format --format or "
+                         "OUT's suffix names (.h a C header, .s a GNU as source, .xbm, .ptv). For "
+                         "an image, --depth, --align, --bit-order and --layout say how the text "
+                         "written is packed, as for export; for a text, how it is read.")))
     return *done;
   const auto options = ReadConvertOptions(parser, set);
   if (!options) return UsageError(kCommand, options.error());
@@ -284,8 +288,19 @@ int RunConvertCommand(const QStringList& arguments) {
   hints.text = *text_options;
   std::optional<Document> document = LoadDocument(options->image, hints);
   if (!document) return ExitRefused;
+  // What the options mean depends on what was read.
+  expected<ConvertOutput, QString> output = ConvertOutput{};
+  if (!options->frames) {
+    output = ReadConvertOutput(parser, output_set, options->output,
+                               !std::holds_alternative<ImageDocument>(document->content),
+                               text_options->depth);
+    if (!output) return UsageError(kCommand, output.error());
+  }
   if (auto* text = std::get_if<PictureDocument>(&document->content)) {
-    return ConvertSourceText(options->image, std::move(*text), options->name, options->output);
+    const auto picture = ConvertedText(options->image, std::move(*text), options->name);
+    if (!picture) return ExitRefused;
+    return WriteConverted(*output, ViewOf(picture->picture), picture->name, options->image,
+                          options->output);
   }
   std::vector<RgbImage>& frames = std::get<ImageDocument>(document->content).frames;
   if (const std::optional<QString> outside = RegionOutside(*options, frames.front())) {
@@ -298,11 +313,13 @@ int RunConvertCommand(const QStringList& arguments) {
     return WriteFramesIntoSkin(import, options->image, options->skin, options->icon_id,
                                options->output);
   }
-  OutputTarget output;
-  if (options->output != QLatin1String("-")) {
-    output = {OutputTarget::Kind::Replace, options->output};
-  }
-  return WriteOutput(output, ConvertedPicture(*options, std::move(frames))) ? ExitOk : ExitRefused;
+  // The import window's steps: open the image (with its frames, as the
+  // window keeps them), set the threshold, accept.
+  BitmapImport import;
+  import.OpenFrames(std::move(frames));
+  ApplyChoices(*options, import);
+  const CodeGridView picture(import.ImportGrid(), import.ImportWidth(), import.ImportHeight());
+  return WriteConverted(*output, picture, AsView(options->name), options->image, options->output);
 }
 
 }  // namespace pictavo::cli

@@ -40,9 +40,7 @@ int WriteFramesIntoSkin(const BitmapImport& import, const QString& image, const 
     return Refuse(skin_path,
                   std::string(CompressionErrorText) + " " + AsSentence(bytes.error().message));
   }
-  OutputTarget target;
-  if (output != QLatin1String("-")) target = {OutputTarget::Kind::Replace, output};
-  return WriteOutput(target, *bytes) ? ExitOk : ExitRefused;
+  return WriteOutput(OutputTo(output, true), *bytes) ? ExitOk : ExitRefused;
 }
 
 }  // namespace pictavo::cli

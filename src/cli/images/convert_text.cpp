@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "cli/cli_support.h"
-#include "core/formats/picture_file.h"
 
 namespace pictavo::cli {
 
@@ -37,22 +36,14 @@ expected<ReadTextOptions, QString> SourceTextOptionSet::Read(
   return options;
 }
 
-int ConvertSourceText(const QString& path, PictureDocument text, const QByteArray& name,
-                      const QString& output) {
+std::optional<LoadedPicture> ConvertedText(const QString& path, PictureDocument text,
+                                           const QByteArray& name) {
   if (!name.isEmpty()) {
     text.record.name = name.toStdString();
   } else {
     for (const std::string& note : text.notes) Warn(path, ReasonText(note));
   }
-  // Through the window's own copy, fit check included.
-  Picture picture;
-  if (!ApplyPictureRecord(picture, text.record)) {
-    return Refuse(path, std::string("the picture does not fit the editor"));
-  }
-  OutputTarget target;
-  if (output != QLatin1String("-")) target = {OutputTarget::Kind::Replace, output};
-  return WriteOutput(target, WritePictureFile(ViewOf(picture), text.record.name)) ? ExitOk
-                                                                                  : ExitRefused;
+  return PictureOf(path, text);
 }
 
 }  // namespace pictavo::cli

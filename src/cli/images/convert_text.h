@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include "cli/document_input.h"
 #include "core/documents/read_document.h"
 #include "core/formats/source_text/reader.h"
 
@@ -43,10 +45,10 @@ struct SourceTextOptionSet {
   expected<ReadTextOptions, QString> Read(const QCommandLineParser& parser) const;
 };
 
-// convert of a text the program wrote, once read: the picture it holds, written as a
-// picture file to `output` (- for standard output). A `name` given replaces
-// the text's label. Returns the exit status.
-int ConvertSourceText(const QString& path, PictureDocument text, const QByteArray& name,
-                      const QString& output);
+// convert of a text the program wrote, once read: the picture it holds, in
+// the window's own copy, with `name`, when given, in place of its label (the
+// reader's notes said otherwise); nothing when it does not fit, said.
+std::optional<LoadedPicture> ConvertedText(const QString& path, PictureDocument text,
+                                           const QByteArray& name);
 
 }  // namespace pictavo::cli

@@ -271,9 +271,7 @@ int RunRenderCommand(const QStringList& arguments) {
   QImageWriter writer(&buffer, "png");
   if (!writer.write(image)) return Refuse(parser.value(output), writer.errorString());
   const QByteArray png = buffer.data();
-  OutputTarget target{OutputTarget::Kind::Replace, parser.value(output)};
-  if (parser.value(output) == QLatin1String("-")) target = OutputTarget{};
-  return WriteOutput(target,
+  return WriteOutput(OutputTo(parser.value(output), true),
                      std::string_view(png.constData(), static_cast<std::size_t>(png.size())))
              ? ExitOk
              : ExitRefused;

@@ -1,8 +1,12 @@
 #include "core/documents/export_catalogue.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "core/formats/listing.h"
+#include "core/formats/picture_file.h"
 #include "core/formats/source_text/symbol.h"
 #include "core/formats/source_text/writer.h"
 
@@ -12,23 +16,27 @@ namespace {
 
 constexpr std::string_view ButtonText = "the text of the matching clipboard button";
 
-constexpr std::array<ExportFamilyInfo, 6> Families = {{
-    {ExportFamily::Listing, "ASM listing (clipboard text)", "s",
-     "(Assembler source *.s)|*.s|(All Files *.*)|*.*", true, ButtonText},
-    {ExportFamily::Cpp, "C++ array (clipboard text)", "h", "(C header *.h)|*.h|(All Files *.*)|*.*",
-     false, ButtonText},
-    {ExportFamily::AsmFile, "asm 8bpp file", "s", "(Assembler source *.s)|*.s|(All Files *.*)|*.*",
-     false, "the text \"Save (asm 8bpp format)...\" writes"},
-    {ExportFamily::CHeader, "C header", "h", "(C header *.h)|*.h|(All Files *.*)|*.*", true,
-     "a C header"},
-    {ExportFamily::GasSource, "GNU as source", "s",
-     "(Assembler source *.s)|*.s|(All Files *.*)|*.*", true, "a GNU as source"},
+constexpr std::string_view AsmFilter = "(Assembler source *.s)|*.s|(All Files *.*)|*.*";
+constexpr std::string_view HeaderFilter = "(C header *.h)|*.h|(All Files *.*)|*.*";
+
+constexpr std::array<ExportFamilyInfo, 7> Families = {{
+    {ExportFamily::Listing, "ASM listing (clipboard text)", "s", AsmFilter, true, ButtonText, false,
+     false},
+    {ExportFamily::Cpp, "C++ array (clipboard text)", "h", HeaderFilter, false, ButtonText, false,
+     false},
+    {ExportFamily::AsmFile, "asm 8bpp file", "s", AsmFilter, false,
+     "the text \"Save (asm 8bpp format)...\" writes", false, false},
+    {ExportFamily::CHeader, "C header", "h", HeaderFilter, true, "a C header", true, false},
+    {ExportFamily::GasSource, "GNU as source", "s", AsmFilter, true, "a GNU as source", true,
+     false},
     {ExportFamily::XBitmap, "X bitmap", "xbm", "(X bitmap *.xbm)|*.xbm|(All Files *.*)|*.*", false,
-     "an X bitmap"},
+     "an X bitmap", true, false},
+    {ExportFamily::PictureFile, "Picture file", "ptv", "(Pictavo *.ptv)|*.ptv", false,
+     "a picture file, as \"Save Picture...\" writes it", true, true},
 }};
 
 // The format names stand here and nowhere else.
-constexpr std::array<ExportFormat, 15> Formats = {{
+constexpr std::array<ExportFormat, 16> Formats = {{
     {"cpp", ExportFamily::Cpp, 8},
     {"asm1", ExportFamily::Listing, 1},
     {"asm2", ExportFamily::Listing, 2},
@@ -44,6 +52,7 @@ constexpr std::array<ExportFormat, 15> Formats = {{
     {"gas4", ExportFamily::GasSource, 4},
     {"gas8", ExportFamily::GasSource, 8},
     {"xbm", ExportFamily::XBitmap, 1},
+    {"ptv", ExportFamily::PictureFile, 8},
 }};
 
 bool CompilerText(ExportFamily family) {
@@ -54,6 +63,20 @@ bool CompilerText(ExportFamily family) {
 bool COrGas(ExportFamily family) {
   return family == ExportFamily::CHeader || family == ExportFamily::GasSource;
 }
+
+bool SameLetters(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [&lower](char x, char y) { return lower(x) == lower(y); });
+}
+
+// "--align is not for ptv, a picture file".
+std::string NotForPictureFile(std::string_view option) {
+  return "--" + std::string(option) + " is not for ptv, a picture file";
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 ListingFormat ListingOfDepth(int depth) {
   switch (depth) {
@@ -103,6 +126,19 @@ const ExportFormat* FindExportFormat(std::string_view name) {
   return nullptr;
 }
 
+const ExportFormat* ExportFormatOfName(std::string_view file_name, int depth) {
+  const std::size_t slash = file_name.find_last_of("/\\");
+  if (slash != std::string_view::npos) file_name.remove_prefix(slash + 1);
+  const std::size_t dot = file_name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return nullptr;
+  for (const ExportFamilyInfo& info : Families) {
+    if (info.named_by_suffix && SameLetters(file_name.substr(dot + 1), info.suffix)) {
+      return &ExportFormatOf(info.family, depth);
+    }
+  }
+  return nullptr;
+}
+
 const ExportFormat& ExportFormatOf(ExportFamily family, int depth) {
   const ExportFormat* first = nullptr;
   for (const ExportFormat& format : Formats) {
@@ -142,8 +178,10 @@ std::string ExportFormatHelp() {
 
 std::optional<std::string> RefusedOption(const ExportFormat& format, ExportOption option,
                                          const ExportChoices& choices) {
+  const bool binary = format.Family().binary;
   switch (option) {
     case ExportOption::Align:
+      if (binary) return NotForPictureFile("align");
       // The listings take it as the tool bar's align button does, also
       // where it changes nothing (cpp, asm8, asmfile).
       if (!CompilerText(format.family)) return std::nullopt;
@@ -157,7 +195,11 @@ std::optional<std::string> RefusedOption(const ExportFormat& format, ExportOptio
       if (!COrGas(format.family)) return "--bit-order is for the c and gas formats";
       return std::nullopt;
     case ExportOption::Layout:
-      if (!format.Takes(ExportOption::Layout)) return "--layout is for c1 and gas1";
+      if (binary) return NotForPictureFile("layout");
+      // Every text runs along the rows; c1 and gas1 also take pages.
+      if (choices.layout == ByteLayout::Pages && !format.Takes(ExportOption::Layout)) {
+        return "--layout pages is for c1 and gas1";
+      }
       return std::nullopt;
     case ExportOption::Symbol:
       if (!CompilerText(format.family)) return "--symbol is for the c, gas and xbm formats";
@@ -180,6 +222,26 @@ std::string ExportSymbol(const ExportChoices& choices, std::string_view name,
                          std::string_view fallback) {
   if (!choices.symbol.empty()) return SourceSymbol(choices.symbol, choices.symbol);
   return SourceSymbol(name, fallback);
+}
+
+std::string ExportSymbolNote(const ExportChoices& choices, std::string_view name,
+                             std::string_view fallback) {
+  std::string why;
+  if (!choices.symbol.empty()) {
+    if (auto wrong = NotIdentifierReason(choices.symbol)) {
+      why = Quoted(choices.symbol) + " is no C identifier: it " + *wrong;
+    } else if (auto reserved = ReservedReason(choices.symbol)) {
+      why = Quoted(choices.symbol) + " " + *reserved;
+    }
+  } else if (!name.empty()) {
+    if (!IsCIdentifier(name)) {
+      why = "the picture's name " + Quoted(name) + " is no C identifier";
+    } else if (auto reserved = ReservedReason(name)) {
+      why = "the picture's name " + Quoted(name) + " " + *reserved;
+    }
+  }
+  if (why.empty()) return why;
+  return "the symbol is " + ExportSymbol(choices, name, fallback) + " (" + why + ")";
 }
 
 std::string WriteExport(const ExportFormat& format, CodeGridView picture, std::string_view name,
@@ -205,6 +267,10 @@ std::string WriteExport(const ExportFormat& format, CodeGridView picture, std::s
       options.Layout = choices.layout;
       options.Symbol = ExportSymbol(choices, name, fallback);
       return WriteSourceText(picture, options);
+    }
+    case ExportFamily::PictureFile: {
+      const std::vector<std::uint8_t> bytes = WritePictureFile(picture, name);
+      return {bytes.begin(), bytes.end()};
     }
   }
   return {};

@@ -13,12 +13,13 @@ namespace pictavo {
 // The families of text a picture is exported as. Each family is one choice
 // of the Export window; the depth makes it one format of the command line.
 enum class ExportFamily {
-  Listing,    // asm1..asm8: a clipboard button's listing, then the 1-bit C++ array
-  Cpp,        // cpp: the C++ array of codes, then the 1-bit C++ array
-  AsmFile,    // asmfile: what "Save (asm 8bpp format)..." writes
-  CHeader,    // c1..c8
-  GasSource,  // gas1..gas8
-  XBitmap,    // xbm
+  Listing,      // asm1..asm8: a clipboard button's listing, then the 1-bit C++ array
+  Cpp,          // cpp: the C++ array of codes, then the 1-bit C++ array
+  AsmFile,      // asmfile: what "Save (asm 8bpp format)..." writes
+  CHeader,      // c1..c8
+  GasSource,    // gas1..gas8
+  XBitmap,      // xbm
+  PictureFile,  // ptv: the picture file itself, bytes rather than a text
 };
 
 // What an export can be told beyond its format.
@@ -42,6 +43,11 @@ struct ExportFamilyInfo {
   bool has_depth;  // more than one depth to choose from
   // What its texts are, for the command line's help: "a C header".
   std::string_view help;
+  // Its suffix names it: an output file called so is written in it.
+  bool named_by_suffix;
+  // Bytes, not a text: the Export window does not offer it, and the
+  // command line writes it to no terminal.
+  bool binary;
 };
 
 struct ExportFormat {
@@ -62,6 +68,10 @@ std::span<const ExportFormat> ExportFormats();
 std::span<const ExportFamilyInfo> ExportFamilies();
 
 const ExportFormat* FindExportFormat(std::string_view name);
+// The format an output file's name asks for by its suffix, any case: .h a C
+// header, .s (or .S) a GNU as source, each at `depth`; .xbm an X bitmap;
+// .ptv a picture file. Nothing for any other name.
+const ExportFormat* ExportFormatOfName(std::string_view file_name, int depth);
 // The family's format at that depth; a family of one depth ignores it, and a
 // depth the family lacks gives its first.
 const ExportFormat& ExportFormatOf(ExportFamily family, int depth);
@@ -80,9 +90,15 @@ std::optional<std::string> RefusedOption(const ExportFormat& format, ExportOptio
 ExportChoices ChoicesFor(const ExportFormat& format, ExportChoices choices);
 
 // The symbol a compiler text is written with: the given one, else the
-// picture's name, else the fallback (a file's name), made a C identifier.
+// picture's name when it is a C identifier, else the fallback (a file's
+// name) spelled as one; then mended where it is reserved (see MendedSymbol).
 std::string ExportSymbol(const ExportChoices& choices, std::string_view name,
                          std::string_view fallback);
+// What to tell the user when a name they gave (the given symbol, or the
+// picture's name) had to change: "the symbol is int_picture (\"int\" is a
+// keyword of C or C++)". Empty when none had to, or none was given.
+std::string ExportSymbolNote(const ExportChoices& choices, std::string_view name,
+                             std::string_view fallback);
 
 // The whole text of the picture in the format, in the program's bytes
 // (Latin-1, the format's own line ends). `name` is the picture's name: the

@@ -114,6 +114,17 @@ std::string DialogFilter(std::initializer_list<FileKind> kinds) {
   return filter;
 }
 
+std::string AllReadFilter(KindSet kinds) {
+  std::string patterns;
+  for (const FileKindInfo& info : Kinds) {
+    if (!kinds.Has(info.kind)) continue;
+    for (const std::string_view suffix : info.suffixes) {
+      patterns += std::string(patterns.empty() ? "" : ";") + "*." + std::string(suffix);
+    }
+  }
+  return "All files Pictavo reads|" + patterns;
+}
+
 std::string AllImagesFilter() {
   std::string caption;
   std::string patterns;

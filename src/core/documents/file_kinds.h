@@ -78,6 +78,9 @@ bool IsImage(FileKind kind);
 
 // The dialog entries of the kinds, joined: "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin".
 std::string DialogFilter(std::initializer_list<FileKind> kinds);
+// One entry for every file of the kinds, chosen first so that the dialog
+// shows all a command reads: "All files Pictavo reads|*.ptv;*.h;...".
+std::string AllReadFilter(KindSet kinds);
 // One entry for every image kind, chosen first so that a folder of PNGs does
 // not look empty: "Image files (*.bmp, *.png, *.gif, *.jpg)|*.bmp;...".
 std::string AllImagesFilter();

@@ -1,6 +1,7 @@
 #include "ui/dialogs/export_dialog.h"
 
 #include <string_view>
+#include <utility>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +17,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/formats/source_text/symbol.h"
+#include "qt_support/core_bridge.h"
 
 namespace pictavo {
 
@@ -33,17 +34,25 @@ QComboBox* NewCombo(QWidget* parent, const char* name, const char* tip,
 
 }  // namespace
 
-ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidget* parent)
-    : QDialog(parent), picture_(picture), name_(name) {
+ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
+                           const std::string& fallback, ExportMemory memory, QWidget* parent)
+    : QDialog(parent),
+      picture_(picture),
+      name_(name),
+      fallback_(fallback),
+      presets_(std::move(memory.presets)) {
   setObjectName(QStringLiteral("ExportDialog"));
   setWindowTitle(QStringLiteral("Export"));
 
   format_ = new QComboBox(this);
   format_->setObjectName(QStringLiteral("formatBox"));
   format_->setToolTip(QStringLiteral("Which text to make"));
+  // The texts; a picture file is what "Save Picture..." writes.
   for (const ExportFamilyInfo& family : ExportFamilies()) {
+    if (family.binary) continue;
     format_->addItem(
-        QString::fromLatin1(family.caption.data(), static_cast<qsizetype>(family.caption.size())));
+        QString::fromLatin1(family.caption.data(), static_cast<qsizetype>(family.caption.size())),
+        static_cast<int>(family.family));
   }
   depth_ = NewCombo(this, "depthBox", "Bits per pixel", {"1", "2", "4", "8"});
   align_ = new QCheckBox(QStringLiteral("&Align rows to bytes"), this);
@@ -56,9 +65,15 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidg
                      {"rows", "pages of 8 rows"});
   symbol_ = new QLineEdit(this);
   symbol_->setObjectName(QStringLiteral("symbolBox"));
-  symbol_->setToolTip(QStringLiteral("The array's name; characters C cannot hold become _"));
-  const std::string_view typed_name(name.constData(), static_cast<std::size_t>(name.size()));
-  symbol_->setText(QString::fromLatin1(SourceSymbol(typed_name, typed_name)));
+  symbol_->setToolTip(
+      QStringLiteral("The array's name; empty: the picture's name. Characters C cannot hold "
+                     "become _, and a name C or C++ reserves gets _picture behind"));
+  // Empty, the box stands for the picture's own symbol, shown greyed.
+  symbol_->setPlaceholderText(QString::fromLatin1(ExportSymbol({}, AsView(name), fallback_)));
+  symbol_note_ = new QLabel(this);
+  symbol_note_->setObjectName(QStringLiteral("symbolNote"));
+  symbol_note_->setWordWrap(true);
+  symbol_note_->setToolTip(QStringLiteral("Why the symbol is not the name given"));
 
   auto* options = new QFormLayout;
   options->addRow(QStringLiteral("&Format:"), format_);
@@ -67,6 +82,8 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidg
   options->addRow(QStringLiteral("&Bit order:"), bit_order_);
   options->addRow(QStringLiteral("&Layout:"), layout_);
   options->addRow(QStringLiteral("&Symbol:"), symbol_);
+  options->addRow(QString(), symbol_note_);
+  options->addRow(QStringLiteral("&Preset:"), NewPresetRow());
 
   // Bits 7 to 0 of the first byte, each with the pixel that feeds it.
   auto* diagram = new QFrame(this);
@@ -122,14 +139,105 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidg
   }
   connect(align_, &QCheckBox::toggled, this, &ExportDialog::Update);
   connect(symbol_, &QLineEdit::textChanged, this, &ExportDialog::Update);
+  Show(memory.last);
+}
+
+QWidget* ExportDialog::NewPresetRow() {
+  auto* row = new QWidget(this);
+  preset_ = new QComboBox(row);
+  preset_->setObjectName(QStringLiteral("presetBox"));
+  preset_->setEditable(true);
+  preset_->setInsertPolicy(QComboBox::NoInsert);
+  preset_->setToolTip(
+      QStringLiteral("A named format with its options: choose one to use it, or type a new name "
+                     "and save the choices under it"));
+  preset_->lineEdit()->setPlaceholderText(QStringLiteral("name of a preset"));
+  for (const ExportPreset& preset : presets_) preset_->addItem(preset.name);
+  preset_->setCurrentIndex(-1);
+  save_preset_ = new QPushButton(QStringLiteral("Sa&ve preset"), row);
+  save_preset_->setObjectName(QStringLiteral("savePresetButton"));
+  save_preset_->setToolTip(QStringLiteral("Keep the format and options under the preset's name"));
+  delete_preset_ = new QPushButton(QStringLiteral("D&elete preset"), row);
+  delete_preset_->setObjectName(QStringLiteral("deletePresetButton"));
+  delete_preset_->setToolTip(QStringLiteral("Forget the preset of this name"));
+  for (QPushButton* button : {save_preset_, delete_preset_}) button->setAutoDefault(false);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(preset_, 1);
+  layout->addWidget(save_preset_);
+  layout->addWidget(delete_preset_);
+  connect(preset_, &QComboBox::activated, this, &ExportDialog::ChoosePreset);
+  connect(preset_, &QComboBox::editTextChanged, this, &ExportDialog::UpdatePresetButtons);
+  connect(save_preset_, &QPushButton::clicked, this, &ExportDialog::SavePreset);
+  connect(delete_preset_, &QPushButton::clicked, this, &ExportDialog::DeletePreset);
+  UpdatePresetButtons();
+  return row;
+}
+
+void ExportDialog::ChoosePreset(int index) {
+  if (index >= 0 && index < static_cast<int>(presets_.size())) {
+    Show(presets_[static_cast<std::size_t>(index)].setting);
+  }
+  UpdatePresetButtons();
+}
+
+void ExportDialog::SavePreset() {
+  const QString name = preset_->currentText().trimmed();
+  if (name.isEmpty()) return;
+  const int at = preset_->findText(name);
+  if (at >= 0) {
+    presets_[static_cast<std::size_t>(at)].setting = Setting();
+  } else {
+    presets_.push_back({name, Setting()});
+    preset_->addItem(name);
+  }
+  preset_->setCurrentIndex(preset_->findText(name));
+  UpdatePresetButtons();
+}
+
+void ExportDialog::DeletePreset() {
+  const int at = preset_->findText(preset_->currentText().trimmed());
+  if (at < 0) return;
+  presets_.erase(presets_.begin() + at);
+  preset_->removeItem(at);
+  preset_->setCurrentIndex(-1);
+  preset_->setEditText(QString());
+  UpdatePresetButtons();
+}
+
+void ExportDialog::UpdatePresetButtons() {
+  const QString name = preset_->currentText().trimmed();
+  save_preset_->setEnabled(!name.isEmpty());
+  delete_preset_->setEnabled(preset_->findText(name) >= 0);
+}
+
+ExportSetting ExportDialog::Setting() const {
+  ExportSetting setting;
+  const ExportFormat& format = Format();
+  setting.format = std::string(format.name);
+  setting.choices.align = align_->isChecked();
+  setting.choices.order = bit_order_->currentIndex() == 1 ? BitOrder::Msb : BitOrder::Lsb;
+  setting.choices.layout = layout_->currentIndex() == 1 ? ByteLayout::Pages : ByteLayout::Rows;
+  return setting;
+}
+
+void ExportDialog::Show(const ExportSetting& setting) {
+  const ExportFormat* format = FindExportFormat(setting.format);
+  if (format != nullptr && !format->Family().binary) {
+    format_->setCurrentIndex(format_->findData(static_cast<int>(format->family)));
+    if (format->Family().has_depth) depth_->setCurrentText(QString::number(format->depth));
+  }
+  align_->setChecked(setting.choices.align);
+  bit_order_->setCurrentIndex(setting.choices.order == BitOrder::Msb ? 1 : 0);
+  layout_->setCurrentIndex(setting.choices.layout == ByteLayout::Pages ? 1 : 0);
   Update();
 }
 
+ExportMemory ExportDialog::Memory() const { return {Setting(), presets_}; }
+
 const ExportFormat& ExportDialog::Format() const {
-  const auto families = ExportFamilies();
-  const auto index = static_cast<std::size_t>(std::max(0, format_->currentIndex()));
-  return ExportFormatOf(families[std::min(index, families.size() - 1)].family,
-                        depth_->currentText().toInt());
+  const auto family = static_cast<ExportFamily>(format_->currentData().toInt());
+  return ExportFormatOf(family, depth_->currentText().toInt());
 }
 
 QString ExportDialog::Suffix() const { return QString::fromLatin1(Format().Family().suffix); }
@@ -147,10 +255,7 @@ void ExportDialog::Update() {
   given.align = align_->isChecked();
   given.order = bit_order_->currentIndex() == 1 ? BitOrder::Msb : BitOrder::Lsb;
   given.layout = layout_->currentIndex() == 1 ? ByteLayout::Pages : ByteLayout::Rows;
-  // An empty box names the array "picture", as the rule for a name with
-  // nothing left of it does.
-  const std::string typed = symbol_->text().toLatin1().toStdString();
-  given.symbol = SourceSymbol(typed, typed);
+  given.symbol = symbol_->text().toLatin1().toStdString();
   const ExportChoices choices = ChoicesFor(format, given);
   depth_->setEnabled(format.Family().has_depth);
   align_->setEnabled(format.Takes(ExportOption::Align) && choices.layout == ByteLayout::Rows);
@@ -158,9 +263,14 @@ void ExportDialog::Update() {
   layout_->setEnabled(format.Takes(ExportOption::Layout));
   symbol_->setEnabled(format.Takes(ExportOption::Symbol));
 
-  const std::string_view name(name_.constData(), static_cast<std::size_t>(name_.size()));
-  symbol_used_ = QByteArray::fromStdString(given.symbol);
-  text_ = WriteExport(format, ViewOf(picture_), name, given);
+  const std::string_view name = AsView(name_);
+  symbol_used_ = QByteArray::fromStdString(ExportSymbol(given, name, fallback_));
+  // Said only when a name the user gave had to change, as the command line says it.
+  const std::string note =
+      format.Takes(ExportOption::Symbol) ? ExportSymbolNote(given, name, fallback_) : "";
+  symbol_note_->setText(QString::fromLatin1(note));
+  symbol_note_->setVisible(!note.empty());
+  text_ = WriteExport(format, ViewOf(picture_), name, given, fallback_);
   // The preview shows lines, whatever their ends.
   preview_->setPlainText(QString::fromLatin1(text_.data(), static_cast<qsizetype>(text_.size()))
                              .remove(QLatin1Char('\r')));

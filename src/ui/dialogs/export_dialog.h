@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <QByteArray>
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include "core/documents/export_catalogue.h"
 #include "core/formats/source_text/writer.h"
 #include "core/model/picture.h"
+#include "ui/dialogs/export_memory.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,8 +29,12 @@ class ExportDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // The picture is copied: the dialog shows it as it was when opened.
-  ExportDialog(const Picture& picture, const QByteArray& name, QWidget* parent);
+  // The picture is copied: the dialog shows it as it was when opened. Its
+  // symbol is the picture's name, or `fallback` (the file's name) when that
+  // is no C identifier, as on the command line. The window starts with the
+  // memory's last format and options and offers its presets.
+  ExportDialog(const Picture& picture, const QByteArray& name, const std::string& fallback,
+               ExportMemory memory, QWidget* parent);
 
   // The text the preview shows, in the program's bytes (Latin-1, line ends
   // as the format has them).
@@ -38,6 +44,8 @@ class ExportDialog : public QDialog {
   QString SaveFilter() const;
   // The symbol, or for the listings the picture's name: the file name offered.
   QString FileStem() const;
+  // The format and options as they stand, and the presets.
+  ExportMemory Memory() const;
 
  signals:
   void copyRequested();
@@ -47,9 +55,18 @@ class ExportDialog : public QDialog {
   void Update();
   void UpdateDiagram(const SourceTextOptions& options, bool packed);
   const ExportFormat& Format() const;
+  ExportSetting Setting() const;
+  void Show(const ExportSetting& setting);
+  QWidget* NewPresetRow();
+  void ChoosePreset(int index);
+  void SavePreset();
+  void DeletePreset();
+  void UpdatePresetButtons();
 
   Picture picture_;
   QByteArray name_;
+  std::string fallback_;
+  std::vector<ExportPreset> presets_;
   QByteArray symbol_used_;  // the symbol box's text made a C identifier
   std::string text_;
   QComboBox* format_;
@@ -58,6 +75,10 @@ class ExportDialog : public QDialog {
   QComboBox* bit_order_;
   QComboBox* layout_;
   QLineEdit* symbol_;
+  QLabel* symbol_note_;
+  QComboBox* preset_;
+  QPushButton* save_preset_;
+  QPushButton* delete_preset_;
   QPlainTextEdit* preview_;
   QLabel* bits_[8];
   QPushButton* copy_;

@@ -12,6 +12,7 @@
 #include "core/editing/editor.h"
 #include "core/platform/safe_file.h"
 #include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/export_memory.h"
 #include "ui/export/export_panel.h"
 #include "ui/services/file_access.h"
 #include "ui/services/name_box.h"
@@ -90,10 +91,14 @@ void ExportCommands::Save1Click() { SaveListingFile(false); }
 void ExportCommands::Savetoend1Click() { SaveListingFile(true); }
 
 void ExportCommands::ShowExportDialog() {
-  ExportDialog dialog(editor_.State().Document.Picture, PictureName(editor_), parent_);
+  const auto& document = editor_.State().Document;
+  ExportDialog dialog(document.Picture, PictureName(editor_),
+                      std::filesystem::path(document.FilePath).stem().string(),
+                      RecallExportMemory(), parent_);
   connect(&dialog, &ExportDialog::copyRequested, this, [&] { PutOnClipboard(dialog.Text()); });
   connect(&dialog, &ExportDialog::saveRequested, this, [&] { SaveExportText(dialog); });
   services_.ExecDialog(dialog);
+  StoreExportMemory(dialog.Memory());
 }
 
 void ExportCommands::SaveExportText(ExportDialog& dialog) {

@@ -24,8 +24,10 @@ FileDialogRequest PictureDialogRequest(const QString& file_name) {
 
 FileDialogRequest OpenPictureDialogRequest() {
   FileDialogRequest request = PictureDialogRequest();
+  // What Open Picture reads, all in one entry first.
   request.filter =
-      Filter(DialogFilter({FileKind::PictureFile, FileKind::SkinFile, FileKind::SourceText}));
+      Filter(AllReadFilter(PictureFiles | SourceTexts) + "|" +
+             DialogFilter({FileKind::PictureFile, FileKind::SkinFile, FileKind::SourceText}));
   return request;
 }
 

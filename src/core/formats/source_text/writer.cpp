@@ -23,14 +23,6 @@ void AppendDecimal(std::string& out, std::size_t value) {
   out.append(digits, result.ptr);
 }
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
 // The fields of a byte in the opposite order: what the lowest bits held goes
 // to the highest. A field keeps its own bit order, so a 2-bit value stays
 // that value.
@@ -167,15 +159,14 @@ void AppendDataLines(std::string& out, const std::vector<std::uint8_t>& bytes, C
 
 void AppendCHeader(std::string& out, CodeGridView source, const SourceTextOptions& options,
                    const std::vector<std::uint8_t>& bytes) {
-  const std::string upper = Upper(options.Symbol);
-  const std::string guard = "PICTAVO_" + upper + "_H";
+  const std::string guard = SymbolGuard(options.Symbol);
   out += "/* " + Description(source, options) + " */\n";
   out += "#ifndef " + guard + "\n#define " + guard + "\n\n#include <stdint.h>\n\n";
-  out += "#define " + upper + "_WIDTH ";
+  out += "#define " + SymbolDefine(options.Symbol, "WIDTH") + " ";
   AppendDecimal(out, static_cast<std::size_t>(source.Width()));
-  out += "\n#define " + upper + "_HEIGHT ";
+  out += "\n#define " + SymbolDefine(options.Symbol, "HEIGHT") + " ";
   AppendDecimal(out, static_cast<std::size_t>(source.Height()));
-  out += "\n#define " + upper + "_BPP ";
+  out += "\n#define " + SymbolDefine(options.Symbol, "BPP") + " ";
   AppendDecimal(out, static_cast<std::size_t>(DepthOf(options)));
   out += "\n\nstatic const uint8_t " + options.Symbol + "[] = {\n";
   AppendDataLines(out, bytes, source, options, "    ", true);
@@ -193,6 +184,9 @@ void AppendGas(std::string& out, CodeGridView source, const SourceTextOptions& o
   out += " /* width, height */\n";
   AppendDataLines(out, bytes, source, options, "\t.byte ", false);
   out += "\t.size " + options.Symbol + ", . - " + options.Symbol + "\n";
+  // The data asks for no executable stack: without this note an ELF linker
+  // gives the whole program one, and warns.
+  out += "\t.section .note.GNU-stack,\"\",%progbits\n";
 }
 
 void AppendXbm(std::string& out, CodeGridView source, const SourceTextOptions& options,

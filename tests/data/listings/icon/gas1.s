@@ -6,3 +6,4 @@ icon:
 	.byte 3,2 /* width, height */
 	.byte 0x36
 	.size icon, . - icon
+	.section .note.GNU-stack,"",%progbits

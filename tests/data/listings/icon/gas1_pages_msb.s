@@ -6,3 +6,4 @@ icon:
 	.byte 3,2 /* width, height */
 	.byte 0x00,0xC0,0xC0 /* rows 0-1 */
 	.size icon, . - icon
+	.section .note.GNU-stack,"",%progbits

@@ -6,3 +6,4 @@ icon:
 	.byte 3,2 /* width, height */
 	.byte 0x7C,0x0E
 	.size icon, . - icon
+	.section .note.GNU-stack,"",%progbits

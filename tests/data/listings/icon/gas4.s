@@ -6,3 +6,4 @@ icon:
 	.byte 3,2 /* width, height */
 	.byte 0x30,0x14,0x32
 	.size icon, . - icon
+	.section .note.GNU-stack,"",%progbits

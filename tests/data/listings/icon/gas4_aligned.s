@@ -7,3 +7,4 @@ icon:
 	.byte 0x30,0x04 /* row 0 */
 	.byte 0x21,0x03 /* row 1 */
 	.size icon, . - icon
+	.section .note.GNU-stack,"",%progbits
