@@ -14,9 +14,9 @@
 #include "cli/images/convert_frames.h"
 #include "cli/images/convert_text.h"
 #include "cli/images/image_commands.h"
-#include "core/imaging/bitmap_import.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/picture_file.h"
+#include "core/imaging/bitmap_import.h"
 #include "image_io/image_loading.h"
 
 namespace pictavo::cli {
@@ -36,7 +36,7 @@ struct ConvertOptions {
   GrayLevels levels = ShownGrays;
   bool fill = false;
   std::optional<ImagePart> region;  // left and top only
-  QByteArray name;  // Latin-1; empty, as a fresh window's name box
+  QByteArray name;                  // Latin-1; empty, as a fresh window's name box
   DitherMethod dither = DitherMethod::None;
   bool fit = false;
   std::optional<bool> keep_transparency;  // unset: on exactly for an alpha channel
@@ -254,8 +254,8 @@ int RunConvertCommand(const QStringList& arguments) {
   const SourceTextOptionSet text_set;
   text_set.AddTo(parser);
   parser.addPositionalArgument(QStringLiteral("image"),
-                               QStringLiteral("A BMP, PNG, GIF or JPEG image, or a source text "
-                                              "the program wrote."),
+                               QStringLiteral("A BMP, PNG, GIF or JPEG image, or a source text: "
+                                              "one the program wrote, or another tool's array."),
                                QStringLiteral("IMAGE"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
@@ -263,10 +263,11 @@ int RunConvertCommand(const QStringList& arguments) {
                          "[--name NAME] [--dither METHOD] [--levels G0,G1,G2,G3] [--fit [--fill]] "
                          "[--region X,Y] "
                          "[--[no-]keep-transparency]\n"
-                         "       pictavo-cli convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] "
-                         "[--bit-order lsb|msb] [--layout rows|pages] [--align] [--depth 1|2|4|8]\n"
-                         "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
-                         "-o OUT.skin [same options]"),
+                         "       pictavo-cli convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] ") +
+              SourceTextOptionSet::Synopsis() +
+              QStringLiteral(
+                  "\n       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
+                  "-o OUT.skin [same options]"),
           QStringLiteral("Makes a picture file of at most 96 x 92 pixels of an image (its "
                          "top-left part unless --region, --fit or --fill says otherwise), as the "
                          "import window does; clear pixels of an image with an alpha channel "

@@ -32,12 +32,31 @@ struct SourceTextOptionSet {
                      "says; a listing does not say.")};
   QCommandLineOption depth{
       QStringLiteral("depth"),
-      QStringLiteral("For a C header or GNU as source: its bits per pixel, over what the text "
-                     "says."),
+      QStringLiteral("For a source text: its bits per pixel, over what the text says."),
       QStringLiteral("1|2|4|8")};
+  QCommandLineOption size{
+      QStringLiteral("size"),
+      QStringLiteral("For an array that gives no size, as other tools' arrays: the picture's "
+                     "width and height, 1x1 to 96x92."),
+      QStringLiteral("WxH")};
+  QCommandLineOption invert{
+      QStringLiteral("invert"),
+      QStringLiteral("For a 1-bit source text: a bit 1 is a drawn pixel (Black), as display "
+                     "libraries draw bitmaps; without it 1 is White.")};
+  QCommandLineOption skip{
+      QStringLiteral("skip"),
+      QStringLiteral("For a source text: leave out the first N values of its array, a palette "
+                     "or header that another tool puts before the pixels."),
+      QStringLiteral("N")};
 
   void AddTo(QCommandLineParser& parser) const {
-    parser.addOptions({bit_order, layout, align, depth});
+    parser.addOptions({size, bit_order, layout, align, depth, invert, skip});
+  }
+  // The options in a usage line.
+  static QString Synopsis() {
+    return QStringLiteral(
+        "[--size WxH] [--bit-order lsb|msb] [--layout rows|pages] [--align] "
+        "[--depth 1|2|4|8] [--invert] [--skip N]");
   }
   // The options as given, or the usage error to report.
   expected<ReadTextOptions, QString> Read(const QCommandLineParser& parser) const;
