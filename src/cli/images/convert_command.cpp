@@ -14,9 +14,9 @@
 #include "cli/images/convert_frames.h"
 #include "cli/images/convert_text.h"
 #include "cli/images/image_commands.h"
+#include "core/imaging/bitmap_import.h"
 #include "core/formats/icon_id.h"
 #include "core/formats/picture_file.h"
-#include "core/imaging/bitmap_import.h"
 #include "image_io/image_loading.h"
 
 namespace pictavo::cli {
@@ -36,7 +36,7 @@ struct ConvertOptions {
   GrayLevels levels = ShownGrays;
   bool fill = false;
   std::optional<ImagePart> region;  // left and top only
-  QByteArray name;                  // Latin-1; empty, as a fresh window's name box
+  QByteArray name;  // Latin-1; empty, as a fresh window's name box
   DitherMethod dither = DitherMethod::None;
   bool fit = false;
   std::optional<bool> keep_transparency;  // unset: on exactly for an alpha channel
@@ -265,9 +265,8 @@ int RunConvertCommand(const QStringList& arguments) {
                          "[--[no-]keep-transparency]\n"
                          "       pictavo-cli convert SOURCE-TEXT -o PICTURE.ptv [--name NAME] ") +
               SourceTextOptionSet::Synopsis() +
-              QStringLiteral(
-                  "\n       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
-                  "-o OUT.skin [same options]"),
+              QStringLiteral("\n       pictavo-cli convert IMAGE --frames --skin SKIN.skin "
+                             "--icon ID -o OUT.skin [same options]"),
           QStringLiteral("Makes a picture file of at most 96 x 92 pixels of an image (its "
                          "top-left part unless --region, --fit or --fill says otherwise), as the "
                          "import window does; clear pixels of an image with an alpha channel "

@@ -55,9 +55,11 @@ std::string Upper(std::string text) {
   return text;
 }
 
-// The next character that is not blank space, on this line or a later one.
-bool NextAcross(const std::vector<TextLine>& lines, std::size_t& line, std::size_t& at) {
-  while (line < lines.size()) {
+// The next character that is not blank space, on this line or a later one
+// up to lines[last].
+bool NextAcross(const std::vector<TextLine>& lines, std::size_t last, std::size_t& line,
+                std::size_t& at) {
+  while (line <= last && line < lines.size()) {
     SkipSpace(lines[line].code, at);
     if (at < lines[line].code.size()) return true;
     ++line;
@@ -111,13 +113,20 @@ std::optional<ArrayOpening> FindArrayOpening(const std::vector<TextLine>& lines,
     const std::size_t close = code.find_first_of("]=[{}", p + 1);
     if (close == code.npos || code[close] != ']') continue;
     // Attributes such as PROGMEM may stand before the "=", and the "=" and
-    // the "{" on lines of their own.
+    // the "{" on lines of their own: a few words and lines, which also keeps
+    // a text of many brackets from being read over and over.
+    constexpr std::size_t MostLines = 4;
+    constexpr int MostWords = 8;
+    const std::size_t last = index + MostLines;
     std::size_t line = index;
     std::size_t at = close + 1;
-    while (NextAcross(lines, line, at) && !Word(lines[line].code, at).empty()) {
+    int words = 0;
+    while (words < MostWords && NextAcross(lines, last, line, at) &&
+           !Word(lines[line].code, at).empty()) {
+      ++words;
     }
-    if (line >= lines.size() || !Take(lines[line].code, at, '=')) continue;
-    if (!NextAcross(lines, line, at) || !Take(lines[line].code, at, '{')) continue;
+    if (!NextAcross(lines, last, line, at) || !Take(lines[line].code, at, '=')) continue;
+    if (!NextAcross(lines, last, line, at) || !Take(lines[line].code, at, '{')) continue;
     return ArrayOpening{std::string(code.substr(start, end - start)),
                         std::string(Trimmed(code.substr(0, start))), line, at};
   }
