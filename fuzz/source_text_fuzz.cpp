@@ -25,6 +25,16 @@ void Check(bool condition, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pictavo;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  // An array that gives no size: read with one, and the other options, taken
+  // from the first bytes.
+  if (size >= 2 && TextWantsSize(text)) {
+    const ReadTextOptions options{.size = TextSize{1 + data[0] % 96, 1 + data[1] % 92},
+                                  .invert = (data[0] & 1) != 0,
+                                  .skip = static_cast<std::size_t>(data[1] % 9)};
+    const auto sized = ReadSourceText(text, options);
+    Check(sized ? FitsPicture(sized->picture) : sized.error().message.starts_with("Line "),
+          "a sized array refused without its line, or beyond the editor");
+  }
   const auto read = ReadSourceText(text);
   if (!read) {
     Check(read.error().message.starts_with("Line ") || size > SourceTextReadLimit,

@@ -489,6 +489,17 @@ class CliTest : public QObject {
         "the bit order must be lsb or msb, not \"msb-first\"\n");
     row("depth 3", {"convert", "a.s", "-o", "a.ptv", "--depth", "3"}, 2,
         "the depth must be 1, 2, 4 or 8, not \"3\"\n");
+    row("another tool's array without its size",
+        {"convert", Data("other_tools/u8g2_xbm.h"), "-o", "/nonexistent/a.ptv"}, 1,
+        "u8g2_xbm.h: cannot be read as a source text: Line 1: no size in the text: the array "
+        "\"arrow_bits\" has no \"#define ARROW_BITS_WIDTH\" and \"#define ARROW_BITS_HEIGHT\"; "
+        "give --size WxH.\n");
+    row("size 97x2", {"convert", "a.h", "-o", "a.ptv", "--size", "97x2"}, 2,
+        "the size must be WIDTHxHEIGHT from 1x1 to 96x92, as 16x16, not \"97x2\"\n");
+    row("skip -1", {"convert", "a.h", "-o", "a.ptv", "--skip", "-1"}, 2,
+        "the skip must be a whole number of values from 0, not \"-1\"\n");
+    row("invert at 2 bpp", {"convert", "a.h", "-o", "a.ptv", "--invert", "--depth", "2"}, 2,
+        "--invert is for 1-bit texts, not --depth 2\n");
   }
 
   // Names with line ends, # and backslashes come back; a plain name line
@@ -586,6 +597,11 @@ class CliTest : public QObject {
                "#define ICON_WIDTH 3\n#define ICON_HEIGHT 2\n#define ICON_BPP 4\n"
                "static const uint8_t icon[] = {0x03, 0x41, 0x23};\n")
         << QStringList{"--bit-order", "msb"} << "icon";
+    // Another tool's array gives no size, and may put a palette first.
+    QTest::newRow("an array without size, a palette first")
+        << QStringLiteral(
+               "static const uint8_t icon[] PROGMEM =\n{ 0xFF, 0xFF, 0, 3, 4, 1, 2, 3 };\n")
+        << QStringList{"--size", "3x2", "--skip", "2"} << "icon";
     // What export writes says its bit order: no option is needed.
     for (const char* format : {"c4", "gas4"}) {
       const Run exported = Cli({"export", Data("pictures/icon.ptv"), "--format", format,

@@ -20,6 +20,7 @@
 #include "core/formats/listing.h"
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
+#include "core/formats/source_text/reader.h"
 #include "core/formats/source_text/writer.h"
 
 namespace pictavo {
@@ -298,6 +299,93 @@ TEST_P(SourceTextGolden, MatchesTheExpectedText) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, SourceTextGolden, ::testing::ValuesIn(SourceCases()),
                          CaseName<SourceCase>);
+
+// ---- other tools' arrays -------------------------------------------------------
+
+// Each file is written in that tool's documented output form for the picture
+// drawn in other_tools/picture.txt (# Black, . White); read with the options
+// docs/formats.md gives for the tool, it is that picture. Without --size,
+// a text that gives none says so.
+struct OtherToolCase {
+  std::string label;
+  std::string file;
+  ReadTextOptions options;
+  std::string name;
+  bool gives_size = false;
+};
+void PrintTo(const OtherToolCase& c, std::ostream* os) { *os << c.label; }
+
+std::string Drawn(const PictureRecord& picture) {
+  std::string rows;
+  for (std::size_t i = 0; i < picture.codes.size(); ++i) {
+    rows += picture.codes[i] == PixelCode::Black ? '#' : '.';
+    if ((i + 1) % static_cast<std::size_t>(picture.width) == 0) rows += '\n';
+  }
+  return rows;
+}
+
+class OtherToolArray : public ::testing::TestWithParam<OtherToolCase> {};
+
+TEST_P(OtherToolArray, ReadsAsThePictureWithTheDocumentedOptions) {
+  const OtherToolCase& c = GetParam();
+  const auto text = Load("other_tools/" + c.file);
+  const auto picture = Load("other_tools/picture.txt");
+  ASSERT_TRUE(text && picture);
+  const auto read = ReadSourceText(AsText(*text), c.options);
+  ASSERT_TRUE(read) << read.error().message;
+  EXPECT_EQ(read->picture.name, c.name);
+  EXPECT_EQ(Drawn(read->picture), AsText(*picture));
+  ReadTextOptions sizeless = c.options;
+  sizeless.size.reset();
+  const auto without = ReadSourceText(AsText(*text), sizeless);
+  if (c.gives_size) {
+    ASSERT_TRUE(without) << without.error().message;
+    EXPECT_EQ(without->picture.codes, read->picture.codes);
+  } else {
+    ASSERT_FALSE(without);
+    EXPECT_NE(without.error().message.find(": no size in the text: "), std::string::npos)
+        << without.error().message;
+  }
+}
+
+constexpr TextSize Arrow{10, 9};
+constexpr BitOrder Msb = BitOrder::Msb;
+constexpr BitOrder Lsb = BitOrder::Lsb;
+
+INSTANTIATE_TEST_SUITE_P(
+    Tools, OtherToolArray,
+    ::testing::Values(
+        OtherToolCase{"image2cpp_horizontal",
+                      "image2cpp_horizontal.h",
+                      {.bit_order = Msb, .depth = 1, .align = true, .size = Arrow},
+                      "epd_bitmap_arrow"},
+        OtherToolCase{"image2cpp_vertical_plain_bytes",
+                      "image2cpp_vertical.txt",
+                      {.bit_order = Lsb, .layout = ByteLayout::Pages, .depth = 1, .size = Arrow},
+                      ""},
+        OtherToolCase{"lcd_image_converter",
+                      "lcd_image_converter.c",
+                      {.bit_order = Msb, .depth = 1, .align = true, .size = Arrow},
+                      "image_data_arrow"},
+        OtherToolCase{"u8g2_xbm",
+                      "u8g2_xbm.h",
+                      {.bit_order = Lsb, .depth = 1, .align = true, .size = Arrow, .invert = true},
+                      "arrow_bits"},
+        OtherToolCase{"adafruit_gfx",
+                      "adafruit_gfx.h",
+                      {.bit_order = Msb, .depth = 1, .align = true, .size = Arrow, .invert = true},
+                      "logo_bmp",
+                      true},
+        OtherToolCase{"lvgl_indexed_1bit",
+                      "lvgl_indexed_1bit.c",
+                      {.bit_order = Msb, .depth = 1, .align = true, .size = Arrow, .skip = 8},
+                      "arrow_map"},
+        OtherToolCase{"lvgl_alpha_1bit",
+                      "lvgl_alpha_1bit.c",
+                      {.bit_order = Msb, .depth = 1, .align = true, .size = Arrow, .invert = true},
+                      "arrow_map"},
+        OtherToolCase{"x10_bitmap", "x10.xbm", {}, "arrow", true}),
+    CaseName<OtherToolCase>);
 
 // ---- skins ---------------------------------------------------------------------
 

@@ -215,6 +215,31 @@ TEST(ReadSourceText, HandWrittenTextsOfEveryLayout) {
        dots,
        {1, true}},
       {"asm1 aligned alone, told", dots_asm1, dots, {1, true}, {.align = true}},
+      {"xbm, its brace on a line of its own",
+       "#define icon_width 3\n#define icon_height 2\nstatic unsigned char icon_bits[] =\n\n"
+       "{\n   0x01, 0x01};\n",
+       Icon1,
+       {1, true, Low, Rows, true}},
+      {"Arduino's binary constant, PROGMEM, the brace below",
+       "#define ICON_WIDTH 3\n#define ICON_HEIGHT 2\n#define ICON_BPP 1\n"
+       "const uint8_t icon[] PROGMEM =\n{ B00110110 };\n",
+       Icon1,
+       {1}},
+      {"no size in the text, given",
+       "static const uint8_t icon[] U8X8_PROGMEM = {0x60, 0x60};",
+       Icon1,
+       {1, true, High},
+       {.bit_order = High, .depth = 1, .align = true, .size = TextSize{3, 2}}},
+      {"no size, 1 drawn",
+       "static const uint8_t icon[] U8X8_PROGMEM = {0x60, 0x60};",
+       {3, 0, 0, 3, 0, 0},
+       {1, true, High, Rows, true},
+       {.bit_order = High, .align = true, .size = TextSize{3, 2}, .invert = true}},
+      {"a palette left out",
+       "const uint8_t icon[] = {0xAA, 0xBB, 0x36};",
+       Icon1,
+       {1},
+       {.depth = 1, .size = TextSize{3, 2}, .skip = 2}},
       {"asm1 aligned alone, read unaligned",
        dots_asm1,
        {3, 0, 0, 0, 0, 0, 3, 0, 0, 3, 0, 0, 0, 0},
@@ -264,11 +289,27 @@ TEST(ReadSourceText, RefusesWithTheLineAndWhatWasExpected) {
        "Line 5: the pixel at column 2, row 2 has the value 7 at 8 bits per pixel; pixel codes run "
        "from 0 to 4."},
       {"icon:\n.byte 3,2\n.byte 0,3,4,1,2,256\n", "Line 3: the value 256 does not fit in a byte."},
+      {"icon:\n.byte 3,2\n.byte 0,3,4,1,2,18446744073709551617\n",
+       "Line 3: the value 18446744073709551617 does not fit in a byte."},
+      {"icon:\n.byte 4294967299,2\n",
+       "Line 2: the picture is 4294967299 x 2; a picture is 1 x 1 to 96 x 92."},
+      {"x[3][0x100000002]={\n",
+       "Line 1: the picture is 3 x 0x100000002; a picture is 1 x 1 to 96 x 92."},
+      {"#define I_WIDTH 99999999999999999999999\n#define I_HEIGHT 2\nconst uint8_t i[] = {1};",
+       "Line 1: the picture is 99999999999999999999999 x 2; a picture is 1 x 1 to 96 x 92."},
+      {"#define I_WIDTH 3\n#define I_HEIGHT 2\n#define I_BPP 4294967298\nconst uint8_t i[] = {1};",
+       "Line 3: the depth is 4294967298 bits per pixel; expected 1, 2, 4 or 8."},
+      {"#define a_width 3\n#define a_height 1\nstatic short a_bits[] = {0x10000};",
+       "Line 3: the value 0x10000 does not fit in 16 bits."},
+      {"#define a_width 17\n#define a_height 1\nstatic short a_bits[] = {0, 0, 0};",
+       "Line 3: an X10 bitmap of 17 x 1 pixels takes 2 words of 16 bits; the text holds 3."},
+      {"// 'arrow', 10x9px\n0x00, 0x40,\n",
+       "Line 2: no size in the text: it holds values alone; give --size WxH."},
       {"x[2][2]={\n{0,1}\n{2,+3}\n}",
        "Line 3: expected a number, \",\" or \"}\" in the array, found \"+3}\"."},
       {"static const uint8_t icon[] = {1, 2};",
-       "Line 1: expected \"#define ICON_WIDTH\" and \"#define ICON_HEIGHT\" giving the size of the "
-       "array \"icon\"; the text has no such lines."},
+       "Line 1: no size in the text: the array \"icon\" has no \"#define ICON_WIDTH\" and "
+       "\"#define ICON_HEIGHT\"; give --size WxH."},
       {"#define ICON_WIDTH 3\n#define ICON_HEIGHT 2\n#define ICON_BPP 3\nconst uint8_t icon[] = "
        "{1};",
        "Line 3: the depth is 3 bits per pixel; expected 1, 2, 4 or 8."},
@@ -280,6 +321,30 @@ TEST(ReadSourceText, RefusesWithTheLineAndWhatWasExpected) {
     ASSERT_FALSE(read) << text;
     EXPECT_EQ(read.error().message, message);
   }
+}
+
+TEST(ReadSourceText, RefusesWhatTheOptionsCannotMeet) {
+  const std::string header = Header("2", "0x7C, 0x0E");
+  const std::tuple<std::string, ReadTextOptions, std::string> rows[] = {
+      {header,
+       {.size = TextSize{4, 4}},
+       "Line 5: the text gives the size 3 x 2, not the 4 x 4 asked for."},
+      {header,
+       {.invert = true},
+       "Line 7: the text is read at 2 bits per pixel; a bit 1 as a drawn pixel is for 1-bit "
+       "texts."},
+      {"const uint8_t i[] = {1, 2};",
+       {.size = TextSize{1, 1}, .skip = 2},
+       "Line 1: the array holds 2 values; leaving out the first 2 leaves none."},
+  };
+  for (const auto& [text, options, message] : rows) {
+    const auto read = ReadSourceText(text, options);
+    ASSERT_FALSE(read) << text;
+    EXPECT_EQ(read.error().message, message);
+    EXPECT_FALSE(TextWantsSize(text, options));
+  }
+  EXPECT_TRUE(TextWantsSize("const uint8_t i[] = {1, 2};"));
+  EXPECT_FALSE(TextWantsSize("const uint8_t i[] = {1, 2};", {.size = TextSize{1, 2}}));
 }
 
 TEST(ReadSourceText, LongNamesAreCutAndSaidSo) {

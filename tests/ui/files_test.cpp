@@ -16,6 +16,7 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -234,6 +235,43 @@ class PictureFileCommandsTest : public QObject {
     QCOMPARE(f.State().Document.Picture.Cells.At(1, 2), PixelCode::Gray66);
     QCOMPARE(f.services.messages.size(), 1);
     QVERIFY(f.services.messages[0].text.contains("longer than 16 characters"));
+  }
+
+  // Other tools' arrays give no size: it is asked, and Cancel changes nothing.
+  void openAsksTheSizeOfAnArrayThatGivesNone_data() {
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Cancel") << false;
+  }
+  void openAsksTheSizeOfAnArrayThatGivesNone() {
+    QFETCH(bool, answered);
+    MainWindowFixture f;
+    f.form->SetPictureName("kept");
+    SetPicture(f.State(), 5, 4, {});
+    const Picture before = f.State().Document.Picture;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("codes.h");
+    WriteAll(path, "const uint8_t codes[] PROGMEM =\n{ 0, 3, 4, 1, 2, 3 };\n");
+    f.services.file_answers << path;
+    f.services.dialog_handler = [&](QDialog& dialog) {
+      dialog.findChild<QSpinBox*>("WidthBox")->setValue(3);
+      dialog.findChild<QSpinBox*>("HeightBox")->setValue(2);
+      return answered ? QDialog::Accepted : QDialog::Rejected;
+    };
+    f.Action("OpenPicture1")->trigger();
+
+    QCOMPARE(f.services.shown_dialogs, QList<QString>{"TextSizeDialog"});
+    QVERIFY(f.services.messages.isEmpty());
+    if (!answered) {
+      QCOMPARE(f.form->PictureName(), QByteArray("kept"));
+      QVERIFY(f.State().Document.Picture == before);
+      return;
+    }
+    QCOMPARE(f.form->PictureName(), QByteArray("codes"));
+    QCOMPARE(f.State().Document.Picture.Width, 3);
+    QCOMPARE(f.State().Document.Picture.Height, 2);
+    QCOMPARE(f.State().Document.Picture.Cells.At(3, 1), PixelCode::Transparent);
+    QCOMPARE(f.State().Document.Picture.Cells.At(1, 2), PixelCode::Gray66);
   }
 
   void saveThenOpenGivesBackTheSamePictureAndName() {

@@ -252,8 +252,9 @@ int RunConvertCommand(const QStringList& arguments) {
   const ConvertOutputSet output_set;
   output_set.AddTo(parser);
   parser.addPositionalArgument(QStringLiteral("image"),
-                               QStringLiteral("A BMP, PNG, GIF or JPEG image, or a source text "
-                                              "the program wrote; - reads standard input."),
+                               QStringLiteral("A BMP, PNG, GIF or JPEG image, or a source text: "
+                                              "one the program wrote, or another tool's array; "
+                                              "- reads standard input."),
                                QStringLiteral("IMAGE"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
@@ -263,10 +264,11 @@ int RunConvertCommand(const QStringList& arguments) {
                          "1|2|4|8] [--align] [--bit-order lsb|msb] [--layout rows|pages] "
                          "[--symbol NAME]\n"
                          "       pictavo-cli convert SOURCE-TEXT -o OUT [--format FORMAT] [--name "
-                         "NAME] [--bit-order lsb|msb] [--layout rows|pages] [--align] [--depth "
-                         "1|2|4|8] [--symbol NAME]\n"
-                         "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
-                         "-o OUT.skin [same options]"),
+                         "NAME] ") +
+              SourceTextOptionSet::Synopsis() +
+              QStringLiteral(" [--symbol NAME]\n"
+                             "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
+                             "-o OUT.skin [same options]"),
           QStringLiteral("Makes a picture of at most 96 x 92 pixels of an image (its "
                          "top-left part unless --region, --fit or --fill says otherwise), as the "
                          "import window does; clear pixels of an image with an alpha channel "

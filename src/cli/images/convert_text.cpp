@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include <QStringList>
+
 #include "cli/cli_support.h"
 
 namespace pictavo::cli {
@@ -32,6 +34,39 @@ expected<ReadTextOptions, QString> SourceTextOptionSet::Read(
       return unexpected(QStringLiteral("the depth must be 1, 2, 4 or 8, not \"%1\"").arg(value));
     }
     options.depth = value.toInt();
+  }
+  if (parser.isSet(size)) {
+    const QString value = parser.value(size);
+    const QStringList parts = value.split(QLatin1Char('x'));
+    bool width_ok = false;
+    bool height_ok = false;
+    const int width = parts.value(0).toInt(&width_ok);
+    const int height = parts.value(1).toInt(&height_ok);
+    if (parts.size() != 2 || !width_ok || !height_ok || width < 1 || width > MaxPictureWidth ||
+        height < 1 || height > MaxPictureHeight) {
+      return unexpected(
+          QStringLiteral("the size must be WIDTHxHEIGHT from 1x1 to 96x92, as 16x16, not \"%1\"")
+              .arg(value));
+    }
+    options.size = TextSize{width, height};
+  }
+  options.invert = parser.isSet(invert);
+  if (options.invert && options.depth && *options.depth != 1) {
+    return unexpected(
+        QStringLiteral("--invert is for 1-bit texts, not --depth %1").arg(*options.depth));
+  }
+  if (parser.isSet(skip)) {
+    const QString value = parser.value(skip);
+    bool number = false;
+    const qlonglong count = value.toLongLong(&number);
+    // No array holds more values than its text has bytes.
+    if (!number || count < 0 || count > static_cast<qlonglong>(SourceTextReadLimit) ||
+        !value.front().isDigit()) {
+      return unexpected(
+          QStringLiteral("the skip must be a whole number of values from 0, not \"%1\"")
+              .arg(value));
+    }
+    options.skip = static_cast<std::size_t>(count);
   }
   return options;
 }

@@ -20,26 +20,48 @@ namespace pictavo::cli {
 struct SourceTextOptionSet {
   QCommandLineOption bit_order{
       QStringLiteral("bit-order"),
-      QStringLiteral("For a source text: the first pixel of a byte in its lowest (lsb) or "
-                     "highest (msb) bits, over what the text says."),
+      QStringLiteral("The first pixel of a byte in its lowest (lsb) or highest (msb) bits: in "
+                     "the text written from an image, or how a source text is read, over what "
+                     "it says."),
       QStringLiteral("lsb|msb")};
   QCommandLineOption layout{
       QStringLiteral("layout"),
-      QStringLiteral("For a 1-bit source text: bytes along the rows, or pages of 8 rows of one "
-                     "column, over what the text says."),
+      QStringLiteral("At 1 bit per pixel: bytes along the rows, or pages of 8 rows of one "
+                     "column: in the text written from an image, or how a source text is read, "
+                     "over what it says."),
       QStringLiteral("rows|pages")};
   QCommandLineOption align{
       QStringLiteral("align"),
-      QStringLiteral("For a packed source text: every row starts a new byte, over what the text "
-                     "says; a listing does not say.")};
+      QStringLiteral("Every row starts a new byte: in the text written from an image, or how a "
+                     "packed source text is read, over what it says (a listing does not say).")};
   QCommandLineOption depth{
       QStringLiteral("depth"),
-      QStringLiteral("For a C header or GNU as source: its bits per pixel, over what the text "
-                     "says."),
+      QStringLiteral("Bits per pixel: of the text written from an image (default 2), or how a "
+                     "source text is read, over what it says."),
       QStringLiteral("1|2|4|8")};
+  QCommandLineOption size{
+      QStringLiteral("size"),
+      QStringLiteral("For an array that gives no size, as other tools' arrays: the picture's "
+                     "width and height, 1x1 to 96x92."),
+      QStringLiteral("WxH")};
+  QCommandLineOption invert{
+      QStringLiteral("invert"),
+      QStringLiteral("For a 1-bit source text: a bit 1 is a drawn pixel (Black), as display "
+                     "libraries draw bitmaps; without it 1 is White.")};
+  QCommandLineOption skip{
+      QStringLiteral("skip"),
+      QStringLiteral("For a source text: leave out the first N values of its array, a palette "
+                     "or header that another tool puts before the pixels."),
+      QStringLiteral("N")};
 
   void AddTo(QCommandLineParser& parser) const {
-    parser.addOptions({bit_order, layout, align, depth});
+    parser.addOptions({size, bit_order, layout, align, depth, invert, skip});
+  }
+  // The options in a usage line.
+  static QString Synopsis() {
+    return QStringLiteral(
+        "[--size WxH] [--bit-order lsb|msb] [--layout rows|pages] [--align] "
+        "[--depth 1|2|4|8] [--invert] [--skip N]");
   }
   // The options as given, or the usage error to report.
   expected<ReadTextOptions, QString> Read(const QCommandLineParser& parser) const;

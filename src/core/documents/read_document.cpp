@@ -112,7 +112,12 @@ Result ReadAs(FileKind kind, const StoredFile& file, const ReadHints& hints, boo
     }
     case FileKind::SourceText: {
       auto text = ReadText(file.bytes, hints.text);
-      if (!text) return unexpected(Damaged(kind, text.error()));
+      if (!text) {
+        DocumentRefusal refusal = Damaged(kind, text.error());
+        const auto start = Start(file.bytes, SourceTextReadLimit + 1);
+        refusal.wants_size = LooksLikeText(start) && TextWantsSize(AsText(start), hints.text);
+        return unexpected(std::move(refusal));
+      }
       document.content = std::move(*text);
       return document;
     }
@@ -138,7 +143,8 @@ DocumentRefusal OtherKind(FileKind kind, const StoredFile& file, const ReadHints
   std::string_view name = info.name;
   std::string_view hint = hints.front == Front::Window ? info.window_hint : info.cli_hint;
   // A text is called a source text only when it reads as one.
-  if (kind == FileKind::SourceText && !ReadText(file.bytes, hints.text)) {
+  if (kind == FileKind::SourceText && !ReadText(file.bytes, hints.text) &&
+      !TextWantsSize(AsText(Start(file.bytes, SourceTextReadLimit + 1)), hints.text)) {
     name = "a text file";
     hint = {};
   }

@@ -81,6 +81,9 @@ struct DocumentRefusal {
   std::optional<FileKind> kind;
   // "is a PNG image, not a picture file. ...", "cannot be read as a GIF image: ...".
   std::string reason;
+  // A source text whose array gives no size: it reads once the caller's
+  // hints give one (ReadTextOptions::size).
+  bool wants_size = false;
 };
 
 // How much of a file to read for these hints: enough for every kind taken.

@@ -9,7 +9,9 @@
 
 #include <QAction>
 #include <QByteArray>
+#include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
@@ -17,6 +19,7 @@
 #include "core/platform/safe_file.h"
 #include "image_io/image_loading.h"
 #include "ui/dialogs/bitmap_import_window.h"
+#include "ui/dialogs/text_size_dialog.h"
 #include "ui/services/file_access.h"
 #include "ui/services/name_box.h"
 #include "ui/services/platform_services.h"
@@ -86,19 +89,35 @@ void FileCommands::OpenPictureFile() {
   const QString path = services_.OpenFileName(parent_, OpenPictureDialogRequest());
   std::optional<PictureDocument> opened;
   if (!path.isEmpty()) {
-    auto read = ReadWindowDocument(path, Taking(PictureFiles | SourceTexts));
-    if (read) {
-      opened = std::move(std::get<PictureDocument>(read->content));
-    } else {
-      Report(OpenCommand::OpenPicture, path, read.error());
+    auto read = ReadAskingSize(path, Taking(PictureFiles | SourceTexts));
+    if (read && *read) {
+      opened = std::move(std::get<PictureDocument>((*read)->content));
+    } else if (read) {
+      Report(OpenCommand::OpenPicture, path, read->error());
     }
   }
   FinishOpenPicture(path, std::move(opened));
 }
 
+std::optional<expected<Document, DocumentRefusal>> FileCommands::ReadAskingSize(const QString& path,
+                                                                                ReadHints hints) {
+  auto read = ReadWindowDocument(path, hints);
+  if (read || !read.error().wants_size) return read;
+  TextSizeDialog dialog(QFileInfo(path).fileName(), parent_);
+  if (services_.ExecDialog(dialog) != QDialog::Accepted) return std::nullopt;
+  hints.text.size = dialog.Size();
+  return ReadWindowDocument(path, hints);
+}
+
 bool FileCommands::Open(const QString& path) {
   const LoaderImageDecoder decoder;
-  auto read = ReadWindowDocument(path, Taking(AnyDocument, &decoder));
+  auto asked = ReadAskingSize(path, Taking(AnyDocument, &decoder));
+  if (!asked) {
+    // Cancelled as Open Picture's file dialog is: skin mode ends all the same.
+    editor_.LeaveSkinMode();
+    return false;
+  }
+  auto& read = *asked;
   if (!read) {
     const OpenCommand command = CommandFor(read.error().kind);
     Report(command, path, read.error());

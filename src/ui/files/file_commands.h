@@ -66,6 +66,10 @@ class FileCommands : public QObject {
   // Open Picture once its file is read, or was not: the picture becomes the
   // Picture, then skin mode ends.
   void FinishOpenPicture(const QString& path, std::optional<PictureDocument> opened);
+  // The file read for the window; an array that gives no size is read again
+  // with the size the user is asked for. Nothing when the user cancels.
+  std::optional<expected<Document, DocumentRefusal>> ReadAskingSize(const QString& path,
+                                                                    ReadHints hints);
   void Report(OpenCommand command, const QString& path, const DocumentRefusal& refusal);
 
   Editor& editor_;

@@ -15,13 +15,14 @@ unexpected<Error> RefuseAt(int line, const std::string& text) {
   return unexpected<Error>(Error{"Line " + std::to_string(line) + ": " + text});
 }
 
-std::optional<Error> CheckSize(std::int64_t width, std::int64_t height, int line) {
-  if (width >= 1 && width <= MaxPictureWidth && height >= 1 && height <= MaxPictureHeight) {
+std::optional<Error> CheckSize(const LineValue& width, const LineValue& height, int line) {
+  if (width.value >= 1 && width.value <= MaxPictureWidth && height.value >= 1 &&
+      height.value <= MaxPictureHeight) {
     return std::nullopt;
   }
-  return Error{"Line " + std::to_string(line) + ": the picture is " + std::to_string(width) +
-               " x " + std::to_string(height) + "; a picture is 1 x 1 to " +
-               std::to_string(MaxPictureWidth) + " x " + std::to_string(MaxPictureHeight) + "."};
+  return Error{"Line " + std::to_string(line) + ": the picture is " + width.written + " x " +
+               height.written + "; a picture is 1 x 1 to " + std::to_string(MaxPictureWidth) +
+               " x " + std::to_string(MaxPictureHeight) + "."};
 }
 
 namespace {
@@ -63,7 +64,7 @@ expected<std::vector<LineValue>, Error> ByteValues(const TextLine& line) {
     if (!value) {
       return RefuseAt(line.number, "expected a number after \".byte\", " + Found(item) + ".");
     }
-    values.push_back({*value, line.number});
+    values.push_back({*value, line.number, std::string(item)});
     if (comma == rest.npos) break;
     rest.remove_prefix(comma + 1);
   }
@@ -102,11 +103,12 @@ Parsed ParseListing(const std::vector<TextLine>& lines, std::size_t index) {
   if (values.size() < 2) {
     return RefuseAt(parsed.size_line, "expected \".byte WIDTH,HEIGHT\" with the picture's size.");
   }
-  parsed.width = static_cast<int>(std::min<std::int64_t>(values[0].value, 1 << 20));
-  parsed.height = static_cast<int>(std::min<std::int64_t>(values[1].value, 1 << 20));
-  if (auto error = CheckSize(values[0].value, values[1].value, parsed.size_line)) {
+  if (auto error = CheckSize(values[0], values[1], parsed.size_line)) {
     return unexpected(std::move(*error));
   }
+  parsed.width = static_cast<int>(values[0].value);
+  parsed.height = static_cast<int>(values[1].value);
+  parsed.opening = index;
   parsed.data.assign(values.begin() + 2, values.end());
   for (std::size_t i = 0; i <= end; ++i) {
     PackingHints before = parsed.hints;
@@ -153,6 +155,65 @@ std::string CutName(std::string name, std::vector<std::string>& notes) {
   return cut;
 }
 
+std::vector<TextLine> LinesOf(std::string_view text) {
+  // Editors may start a UTF-8 file with a byte order mark.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  return ScanLines(text);
+}
+
+// The first family the text holds, parsed, or nothing when it holds none.
+std::optional<Parsed> ParseFirst(const std::vector<TextLine>& lines) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const TextLine& line = lines[i];
+    // A label under a listing's own header is only a label, whatever the
+    // name in it looks like.
+    if (line.kept_whole && LabelOf(line)) continue;
+    if (IsByteDirective(line)) return ParseListing(lines, i);
+    if (FindBracketOpening(line.code)) return ParseBracketArray(lines, i);
+    if (FindArrayOpening(lines, i)) return ParseCArray(lines, i);
+  }
+  if (auto list = ParseValueList(lines)) return Parsed(std::move(*list));
+  return std::nullopt;
+}
+
+std::string SizeText(int width, int height) {
+  return std::to_string(width) + " x " + std::to_string(height);
+}
+
+// The caller's size and skip applied: the size where the text gives none,
+// the values before the pixels left out.
+std::optional<Error> ApplyOptions(ParsedText& parsed, const std::vector<TextLine>& lines,
+                                  const ReadTextOptions& options) {
+  if (const auto& size = options.size) {
+    if (parsed.no_size.empty() && (size->width != parsed.width || size->height != parsed.height)) {
+      return RefuseAt(parsed.size_line, "the text gives the size " +
+                                            SizeText(parsed.width, parsed.height) + ", not the " +
+                                            SizeText(size->width, size->height) + " asked for.")
+          .error();
+    }
+    const LineValue width{size->width, parsed.size_line, std::to_string(size->width)};
+    const LineValue height{size->height, parsed.size_line, std::to_string(size->height)};
+    if (auto error = CheckSize(width, height, parsed.size_line)) return error;
+    parsed.width = size->width;
+    parsed.height = size->height;
+    parsed.no_size.clear();
+  }
+  if (!parsed.no_size.empty()) return RefuseAt(parsed.size_line, parsed.no_size).error();
+  if (parsed.kind == SourceTextKind::CHeader) FindStatedPacking(lines, parsed.opening, parsed);
+  if (options.skip > 0) {
+    if (options.skip >= parsed.data.size()) {
+      const int line = parsed.data.empty() ? parsed.size_line : parsed.data.back().line;
+      return RefuseAt(line, "the array holds " + std::to_string(parsed.data.size()) +
+                                " values; leaving out the first " + std::to_string(options.skip) +
+                                " leaves none.")
+          .error();
+    }
+    parsed.data.erase(parsed.data.begin(),
+                      parsed.data.begin() + static_cast<std::ptrdiff_t>(options.skip));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 }  // namespace source_text
@@ -165,23 +226,8 @@ expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
                             " bytes long; a picture's source text is at most " +
                             std::to_string(SourceTextReadLimit) + " bytes."});
   }
-  // Editors may start a UTF-8 file with a byte order mark.
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  const std::vector<TextLine> lines = ScanLines(text);
-  std::optional<Parsed> parsed;
-  for (std::size_t i = 0; i < lines.size() && !parsed; ++i) {
-    const TextLine& line = lines[i];
-    // A label under a listing's own header is only a label, whatever the
-    // name in it looks like.
-    if (line.kept_whole && LabelOf(line)) continue;
-    if (IsByteDirective(line)) {
-      parsed = ParseListing(lines, i);
-    } else if (FindBracketOpening(line.code)) {
-      parsed = ParseBracketArray(lines, i);
-    } else if (FindArrayOpening(line.code)) {
-      parsed = ParseCArray(lines, i);
-    }
-  }
+  const std::vector<TextLine> lines = LinesOf(text);
+  std::optional<Parsed> parsed = ParseFirst(lines);
   if (!parsed) {
     std::size_t first = 0;
     while (first + 1 < lines.size() && IsBlank(lines[first])) ++first;
@@ -192,7 +238,8 @@ expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
                         Found(lines[first].code) + ".");
   }
   if (!*parsed) return unexpected(std::move(parsed->error()));
-  const ParsedText& found = **parsed;
+  ParsedText& found = **parsed;
+  if (auto error = ApplyOptions(found, lines, options)) return unexpected(std::move(*error));
   auto chosen = ChooseShape(found, options);
   if (!chosen) return unexpected(std::move(chosen.error()));
   SourceTextPicture result;
@@ -203,6 +250,13 @@ expected<SourceTextPicture, Error> ReadSourceText(std::string_view text,
   result.picture.height = found.height;
   result.picture.codes = std::move(chosen->codes);
   return result;
+}
+
+bool TextWantsSize(std::string_view text, const ReadTextOptions& options) {
+  using namespace source_text;
+  if (options.size || text.size() > SourceTextReadLimit) return false;
+  const std::optional<Parsed> parsed = ParseFirst(LinesOf(text));
+  return parsed && *parsed && !(*parsed)->no_size.empty();
 }
 
 bool LooksLikeText(std::span<const std::uint8_t> bytes) {

@@ -1,5 +1,6 @@
 #include "core/formats/source_text/scan.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -123,6 +124,11 @@ std::optional<std::int64_t> ParseNumber(std::string_view token) {
   if (token.size() > 2 && token[0] == '0' && (Lower(token[1]) == 'x' || Lower(token[1]) == 'b')) {
     base = Lower(token[1]) == 'x' ? 16 : 2;
     token.remove_prefix(2);
+  } else if (token.size() > 1 && token.size() <= 9 && token[0] == 'B' &&
+             token.find_first_not_of("01", 1) == token.npos) {
+    // Arduino's binary constants, B0 to B11111111.
+    base = 2;
+    token.remove_prefix(1);
   } else if (token.size() > 1 && token[0] == '0') {
     base = 8;
   }
@@ -137,9 +143,8 @@ std::optional<std::int64_t> ParseNumber(std::string_view token) {
       return std::nullopt;
     }
     if (digit >= base) return std::nullopt;
-    value = value * base + digit;
-    // Far beyond any byte or size; stops the number before it can overflow.
-    if (value > 0xFFFFFFFF) return std::nullopt;
+    // Held at the ceiling, past every range, so that it cannot overflow.
+    value = std::min(value * base + digit, NumberCeiling);
   }
   return value;
 }

@@ -32,14 +32,19 @@ bool IsOwnHeader(std::string_view line);
 std::string_view Trimmed(std::string_view text);
 bool StartsWithWord(std::string_view text, std::string_view word);  // case-insensitive
 
-// A number as C or GNU as writes it: decimal, 0x hex, 0b binary, a leading
-// 0 for octal, with unsigned/long suffixes allowed. No sign.
+// A number as C, GNU as or Arduino writes it: decimal, 0x hex, 0b binary,
+// Arduino's B01010101, a leading 0 for octal, with unsigned/long suffixes
+// allowed. No sign. A number past NumberCeiling comes back as NumberCeiling,
+// beyond every field's range, so that the field's check refuses it rather
+// than a wrapped value passing.
+inline constexpr std::int64_t NumberCeiling = std::int64_t{1} << 40;
 std::optional<std::int64_t> ParseNumber(std::string_view token);
 
-// A number with the line it stands on.
+// A number with the line it stands on and its text, which messages quote.
 struct LineValue {
   std::int64_t value = 0;
   int line = 0;
+  std::string written;
 };
 
 // Hints a comment can give about how its picture is packed.

@@ -33,6 +33,8 @@ Known KnownOf(const ParsedText& parsed, const ReadTextOptions& options) {
     known.layout = ByteLayout::Rows;
   }
   if (options.depth) known.depth = options.depth;
+  // A 1 that means a drawn pixel is a 1-bit reading.
+  if (options.invert && !known.depth) known.depth = 1;
   if (options.align) known.aligned = options.align;
   if (options.bit_order) known.order = options.bit_order;
   if (options.layout) known.layout = options.layout;
@@ -71,14 +73,14 @@ std::vector<PackingShape> Candidates(const ParsedText& parsed, const ReadTextOpt
       // comes first.
       for (const BitOrder order : orders) {
         if (layout == ByteLayout::Pages) {
-          shapes.push_back({1, false, order, layout});
+          shapes.push_back({1, false, order, layout, options.invert});
           continue;
         }
         // Rows that fill whole bytes are the same bytes either way.
         const bool whole = parsed.width * depth % 8 == 0;
         for (const bool aligned : Tried(known.aligned, {false, true})) {
           if (aligned && whole && !known.aligned) continue;
-          shapes.push_back({depth, aligned, order, layout});
+          shapes.push_back({depth, aligned, order, layout, options.invert && depth == 1});
         }
       }
     }
@@ -114,8 +116,12 @@ Error CountMismatch(const ParsedText& parsed, const std::vector<PackingShape>& s
         return shape.depth == shapes.front().depth;
       });
   if (!one_depth) {
-    return RefuseAt(line, "the text holds " + Bytes(parsed.data.size()) +
-                              " after the size, a count no " + size +
+    // A listing's first two values are its size; an array's are pixels.
+    const std::string holds =
+        parsed.kind == SourceTextKind::Listing
+            ? "the text holds " + Bytes(parsed.data.size()) + " after the size"
+            : "the array holds " + Bytes(parsed.data.size());
+    return RefuseAt(line, holds + ", a count no " + size +
                               " picture packs into at 1, 2, 4 or 8 bits per pixel.")
         .error();
   }
@@ -150,10 +156,18 @@ expected<Chosen, Error> ChooseShape(const ParsedText& parsed, const ReadTextOpti
   bytes.reserve(parsed.data.size());
   for (const LineValue& value : parsed.data) {
     if (value.value > 0xFF) {
-      return RefuseAt(value.line,
-                      "the value " + std::to_string(value.value) + " does not fit in a byte.");
+      return RefuseAt(value.line, "the value " + value.written + " does not fit in a byte.");
     }
     bytes.push_back(static_cast<std::uint8_t>(value.value));
+  }
+  if (options.invert && parsed.shapes.empty()) {
+    const Known known = KnownOf(parsed, options);
+    if (known.depth != 1) {
+      const bool said = !options.depth && parsed.depth_line > 0;
+      return RefuseAt(said ? parsed.depth_line : parsed.size_line,
+                      "the text is read at " + std::to_string(*known.depth) +
+                          " bits per pixel; a bit 1 as a drawn pixel is for 1-bit texts.");
+    }
   }
   const std::vector<PackingShape> shapes = Candidates(parsed, options);
   // Best first: spare bits 0 and the trailing 1-bit array agreeing, then
