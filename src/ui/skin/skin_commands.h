@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -65,7 +66,9 @@ class SkinCommands : public QObject {
 
   TAddIconForm* AddIconDialog() const { return add_icon_dialog_; }
   IconPreview* Preview() const { return controls_.Image3; }
-  // The paths the skin's open and save dialogs are preset with: the last ones chosen.
+  // The last paths chosen in the skin's open and save dialogs: the open
+  // dialog is preset with the one, the save dialog offers the skin's name
+  // beside either.
   const QString& LastOpenPath() const { return last_open_path_; }
   const QString& LastSavePath() const { return last_save_path_; }
   const FramePlayer& Player() const { return player_; }
@@ -111,6 +114,7 @@ class SkinCommands : public QObject {
   void RefillIconLists();
   void SelectCurrentInLists();
   void ShowBppRefused(bool refused);
+  QString OfferedSkinFile(const QByteArray& name) const;
   void Report(const QString& text, const QString& title);
 
   Editor& editor_;

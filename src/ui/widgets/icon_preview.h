@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include "core/model/pixel_code.h"
+
 namespace pictavo {
 
 class Editor;
@@ -23,6 +25,8 @@ class IconPreview : public QWidget {
   // them all again.
   void SetShownFrame(std::optional<int> frame);
   std::optional<int> ShownFrame() const { return shown_frame_; }
+  // The colours the codes are drawn in: the editor's, or a device's.
+  void SetColors(const CodePalette& colors);
   // Asks for the width that shows every frame at the preview's zoom, so the
   // column beside the canvas widens as the preview zooms in.
   void FitWidthToFrames();
@@ -40,6 +44,7 @@ class IconPreview : public QWidget {
   // Kept between paints: the preview is redrawn on every screen update.
   std::vector<std::uint32_t> pixels_;
   std::optional<int> shown_frame_;
+  CodePalette colors_ = CodeColors;
 };
 
 }  // namespace pictavo
