@@ -92,6 +92,8 @@ DevicePreviewPanel::DevicePreviewPanel(const Editor& editor, PlatformServices& s
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setWidget(image_);
   scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // On a low screen the pictures scroll rather than holding the window tall.
+  scroll_->setMinimumSize(48, 32);
 
   auto* form = new QFormLayout(this);
   form->setContentsMargins(4, 4, 4, 4);
