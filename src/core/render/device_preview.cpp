@@ -10,18 +10,6 @@ std::uint8_t Lit(std::uint8_t gray, std::uint8_t light) {
   return static_cast<std::uint8_t>((gray * light + 127) / 255);
 }
 
-// A w x h block of one colour at (left, top), held to the buffer.
-void Fill(std::vector<std::uint32_t>& out, int width, int height, int left, int top, int w, int h,
-          std::uint32_t argb) {
-  const int x0 = std::clamp(left, 0, width);
-  const int x1 = std::clamp(left + w, 0, width);
-  const int y1 = std::clamp(top + h, 0, height);
-  for (int y = std::clamp(top, 0, height); y < y1; ++y) {
-    std::uint32_t* row = out.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-    std::fill(row + x0, row + x1, argb);
-  }
-}
-
 }  // namespace
 
 CodePalette DevicePalette(const DeviceLook& look) {
@@ -49,18 +37,28 @@ void DrawDevicePreview(const CodeGridView& picture, const CodePalette& colors, R
   height = std::max(height, 0);
   argb_out.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
                   surround.Argb());
-  if (width == 0 || height == 0) return;
   std::array<std::uint32_t, PixelCodeCount> argb;
   for (int c = 0; c < PixelCodeCount; ++c) argb[c] = colors[c].Argb();
-  const int second_top = DevicePreviewMargin + picture.Height() + DevicePreviewGap;
+  const auto row = [&](int y) {
+    return argb_out.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+  };
+  // Row by row, each held to the buffer: the 1:1 picture, then the 2:1
+  // picture, each of whose rows is written once and copied below.
+  const int m = DevicePreviewMargin;
+  const int single_columns = std::clamp(width - m, 0, picture.Width());
+  const int double_columns = std::clamp(width - m, 0, 2 * picture.Width());
+  const int second_top = m + picture.Height() + DevicePreviewGap;
   for (int y = 1; y <= picture.Height(); ++y) {
-    for (int x = 1; x <= picture.Width(); ++x) {
-      const std::uint32_t color = argb[static_cast<std::size_t>(picture.At(x, y))];
-      Fill(argb_out, width, height, DevicePreviewMargin + x - 1, DevicePreviewMargin + y - 1, 1, 1,
-           color);
-      Fill(argb_out, width, height, DevicePreviewMargin + 2 * (x - 1), second_top + 2 * (y - 1), 2,
-           2, color);
+    const int single_y = m + y - 1;
+    if (single_y < height) {
+      std::uint32_t* out = row(single_y) + m;
+      for (int x = 0; x < single_columns; ++x) out[x] = argb[ToInt(picture.At(x + 1, y))];
     }
+    const int double_y = second_top + 2 * (y - 1);
+    if (double_y >= height) continue;
+    std::uint32_t* out = row(double_y) + m;
+    for (int i = 0; i < double_columns; ++i) out[i] = argb[ToInt(picture.At(i / 2 + 1, y))];
+    if (double_y + 1 < height) std::copy(out, out + double_columns, row(double_y + 1) + m);
   }
 }
 
