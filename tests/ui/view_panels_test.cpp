@@ -65,7 +65,6 @@ class ViewPanelsTest : public QObject {
     CodePalette colors = DevicePalette({});
     QCOMPARE(shown(7, 6), Argb(colors[ToInt(PixelCode::Black)]));
     QCOMPARE(shown(6, 6), Argb(colors[ToInt(PixelCode::Transparent)]));
-    QCOMPARE(shown(8, 6 + 92 + 8), Argb(colors[ToInt(PixelCode::Black)]));
 
     // The grays are the import window's: typed in either, both take them.
     TbmpWin* import = f.form->Files()->BitmapImportWindow();
@@ -94,15 +93,14 @@ class ViewPanelsTest : public QObject {
     // the editor's again once the panel is closed.
     OpenFrames(f);
     colors = panel->Colors();
-    const auto frame_pixel = [&] {
-      return f.form->Skins()->Preview()->grab().toImage().pixel(0, 0);
+    const auto frames = [&](int y) {
+      return f.form->Skins()->Preview()->grab().toImage().pixel(0, y);
     };
-    QCOMPARE(frame_pixel(), Argb(colors[ToInt(PixelCode::Black)]));
-    QCOMPARE(f.form->Skins()->Preview()->grab().toImage().pixel(0, 3),
-             Argb(colors[ToInt(PixelCode::White)]));
+    QCOMPARE(frames(0), Argb(colors[ToInt(PixelCode::Black)]));
+    QCOMPARE(frames(3), Argb(colors[ToInt(PixelCode::White)]));
     f.Action("ShowDevicePreview")->trigger();
     QVERIFY(!panel->isVisible());
-    QCOMPARE(f.form->Skins()->Preview()->grab().toImage().pixel(0, 3), qRgb(255, 255, 255));
+    QCOMPARE(frames(3), qRgb(255, 255, 255));
   }
 
   void onionSkinShowsTheFramesBesideInSkinModeOnly() {
@@ -163,11 +161,12 @@ class ViewPanelsTest : public QObject {
     MainWindowFixture f;
     const QWidget* add_icon = f.form->Skins()->AddIconDialog();
     for (const char* name : {"SpeedButton2", "SpeedButton4", "SpeedButton3", "SpeedButton1"}) {
-      QVERIFY2(f.Button(name)->autoRepeat(), name);
       QVERIFY2(add_icon->findChild<QToolButton*>(name)->autoRepeat(), name);
     }
-    QVERIFY(f.Button("SpeedButton23")->autoRepeat());
-    QVERIFY(f.Button("SpeedButton24")->autoRepeat());
+    for (const char* name : {"SpeedButton2", "SpeedButton4", "SpeedButton3", "SpeedButton1",
+                             "SpeedButton23", "SpeedButton24"}) {
+      QVERIFY2(f.Button(name)->autoRepeat(), name);
+    }
   }
 };
 
