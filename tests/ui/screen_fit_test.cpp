@@ -1,9 +1,10 @@
 // The windows on small and scaled screens: the main window (plain, in skin
 // mode with the device preview) and every dialog fit the screen's available
 // area, and every control lies whole inside its window, or inside the
-// content of a scrolled area. The screen is set up before the application
-// starts, from the command line ("--screen 1366x768@1.5"; by default
-// 1920 x 1080 at a scale of 2), on the offscreen platform.
+// content of a scrolled area. CTest runs it on each screen of
+// tests/data/screens at each scale, as
+//   QT_QPA_PLATFORM=offscreen:configfile=tests/data/screens/1920x1080.json
+//   QT_SCALE_FACTOR=2 ui_screen_fit_test
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
@@ -108,33 +109,5 @@ class ScreenFitTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  // The screen, before the application exists: a size, and the scale every
-  // window is shown at. QTest takes the other arguments.
-  QString screen = QStringLiteral("1920x1080@2");
-  std::vector<char*> args;
-  for (int i = 0; i < argc; ++i) {
-    if (QByteArray(argv[i]) == "--screen" && i + 1 < argc) {
-      screen = QString::fromLocal8Bit(argv[++i]);
-    } else {
-      args.push_back(argv[i]);
-    }
-  }
-  const QStringList size = screen.section('@', 0, 0).split('x');
-  QTemporaryDir dir;
-  QFile config(dir.filePath("screen.json"));
-  if (size.size() != 2 || !config.open(QIODevice::WriteOnly)) return 2;
-  config.write(QStringLiteral("{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": "
-                              "%1, \"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96}]}")
-                   .arg(size[0], size[1])
-                   .toUtf8());
-  config.close();
-  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
-  qputenv("QT_SCALE_FACTOR", screen.section('@', 1, 1).toLocal8Bit());
-  int count = static_cast<int>(args.size());
-  QApplication app(count, args.data());
-  ScreenFitTest test;
-  return QTest::qExec(&test, count, args.data());
-}
-
+QTEST_MAIN(ScreenFitTest)
 #include "screen_fit_test.moc"
