@@ -14,7 +14,6 @@
 #include <QToolButton>
 
 #include "support/main_window_fixture.h"
-#include "ui/dialogs/export_dialog.h"
 #include "ui/skin/skin_commands.h"
 
 using namespace pictavo;
@@ -103,8 +102,12 @@ class ScreenFitTest : public QObject {
                              "TAddIconForm", "RecoverWindow"}) {
       cut << ShownCutOff(window.findChild<QWidget*>(name));
     }
-    ExportDialog export_dialog(editor.State().Document.Picture, "icons", &window);
-    cut << ShownCutOff(&export_dialog);
+    services.dialog_handler = [&cut](QDialog& dialog) {
+      cut << ShownCutOff(&dialog);
+      return int(QDialog::Rejected);
+    };
+    window.findChild<QAction*>("exportAction")->trigger();
+    QCOMPARE(services.shown_dialogs, QStringList{"ExportDialog"});
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
   }
 };

@@ -94,7 +94,7 @@ class ViewPanelsTest : public QObject {
     OpenFrames(f);
     colors = panel->Colors();
     const auto frames = [&](int y) {
-      return f.form->Skins()->Preview()->grab().toImage().pixel(0, y);
+      return f.form->findChild<QWidget*>("Image3")->grab().toImage().pixel(0, y);
     };
     QCOMPARE(frames(0), Argb(colors[ToInt(PixelCode::Black)]));
     QCOMPARE(frames(3), Argb(colors[ToInt(PixelCode::White)]));

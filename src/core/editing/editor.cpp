@@ -189,6 +189,25 @@ void Editor::CommitEdit(bool changed, bool document_changed, bool redraw,
   }
 }
 
+// The square of a cell as the canvas shows it, onion skin included.
+void Editor::PaintCanvasCell(int x, int y) {
+  const OnionFrames onion = Onion();
+  canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y,
+                    onion.Any() ? &onion : nullptr);
+}
+
+OnionFrames Editor::Onion() const {
+  const EditorState& s = *state_;
+  const TSkinIcon* icon = s.Document.SkinMode && s.View.OnionSkin ? CurrentIcon() : nullptr;
+  if (icon == nullptr || icon->Data.size() != icon->ExpectedDataSize()) return {};
+  const int frame = s.Document.CurrentSubIconIndex;
+  const auto start = [icon](int sub_icon) { return &icon->Data[icon->DataIndex(sub_icon, 0, 0)]; };
+  OnionFrames onion{nullptr, nullptr, icon->Width, icon->Height};
+  if (frame > 0 && frame < icon->SubIcons) onion.previous = start(frame - 1);
+  if (s.View.OnionNext && frame >= 0 && frame + 1 < icon->SubIcons) onion.next = start(frame + 1);
+  return onion;
+}
+
 // ---- redrawing ----------------------------------------------------------------
 
 void Editor::Render() { RenderScene(nullptr); }
@@ -225,26 +244,8 @@ void Editor::Present() {
 }
 
 void Editor::PaintCell(int x, int y) {
-  PaintCanvasCell(x, y);
+  canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y);
   Present();
-}
-
-void Editor::PaintCanvasCell(int x, int y) {
-  const OnionFrames onion = Onion();
-  canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y,
-                    onion.Any() ? &onion : nullptr);
-}
-
-OnionFrames Editor::Onion() const {
-  const EditorState& s = *state_;
-  const TSkinIcon* icon = s.Document.SkinMode && s.View.OnionSkin ? CurrentIcon() : nullptr;
-  if (icon == nullptr || icon->Data.size() != icon->ExpectedDataSize()) return {};
-  const int frame = s.Document.CurrentSubIconIndex;
-  const auto start = [icon](int sub_icon) { return &icon->Data[icon->DataIndex(sub_icon, 0, 0)]; };
-  OnionFrames onion{nullptr, nullptr, icon->Width, icon->Height};
-  if (frame > 0 && frame < icon->SubIcons) onion.previous = start(frame - 1);
-  if (s.View.OnionNext && frame >= 0 && frame + 1 < icon->SubIcons) onion.next = start(frame + 1);
-  return onion;
 }
 
 void Editor::ShowCoordinates(int px, int py) {

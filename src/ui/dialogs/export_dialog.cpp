@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include "core/formats/source_text/symbol.h"
-#include "ui/services/window_placement.h"
 
 namespace pictavo {
 
@@ -95,8 +94,8 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidg
   preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
   preview_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   preview_->setToolTip(QStringLiteral("The text as it will be copied or saved"));
-  // Room for 480 x 220 of text (below), and less on a low screen.
-  preview_->setMinimumSize(480, 220);
+  // Low enough for the dialog to fit a 1366 x 768 screen at a scale of 2.
+  preview_->setMinimumSize(480, 120);
 
   copy_ = new QPushButton(QStringLiteral("&Copy"), this);
   copy_->setObjectName(QStringLiteral("copyButton"));
@@ -125,9 +124,6 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name, QWidg
   connect(align_, &QCheckBox::toggled, this, &ExportDialog::Update);
   connect(symbol_, &QLineEdit::textChanged, this, &ExportDialog::Update);
   Update();
-  const QSize wanted = sizeHint();
-  preview_->setMinimumSize(240, 80);
-  resize(BoundedToScreen(*this, wanted));
 }
 
 const ExportFormat& ExportDialog::Format() const {

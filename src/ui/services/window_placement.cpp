@@ -77,21 +77,7 @@ QRect VisibleCanvasCells(const QWidget& main_window, const Editor& editor) {
                                                         std::clamp(height, 0, canvas->height())));
 }
 
-// The frame is not known before the window is shown: room for a title bar
-// and borders of the style's sizes.
-QSize FrameAround(const QWidget& window) {
-  const QStyle* style = window.style();
-  const int title = style->pixelMetric(QStyle::PM_TitleBarHeight);
-  const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-  return {2 * border, title + border};
-}
-
 }  // namespace
-
-QSize BoundedToScreen(const QWidget& window, QSize size) {
-  const QRect area = AvailableArea(window);
-  return area.isEmpty() ? size : size.boundedTo(area.size() - FrameAround(window));
-}
 
 void FitOnScreen(QWidget& main_window, QSize start_size) {
   const QRect area = AvailableArea(main_window);
@@ -99,7 +85,12 @@ void FitOnScreen(QWidget& main_window, QSize start_size) {
     main_window.resize(start_size);
     return;
   }
-  const QSize frame = FrameAround(main_window);
+  // The frame is not known before the window is shown: leave room for a
+  // title bar and borders of the style's sizes.
+  const QStyle* style = main_window.style();
+  const int title = style->pixelMetric(QStyle::PM_TitleBarHeight);
+  const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  const QSize frame(2 * border, title + border);
   const QSize size = start_size.boundedTo(area.size() - frame);
   main_window.resize(size);
   // move() places the frame.

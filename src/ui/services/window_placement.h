@@ -15,10 +15,6 @@ class Editor;
 // centres the window on that area.
 void FitOnScreen(QWidget& main_window, QSize start_size);
 
-// `size` held to what the available area of the window's screen leaves
-// inside a frame of the style's title bar and borders.
-QSize BoundedToScreen(const QWidget& window, QSize size);
-
 // When `window` is first shown, puts it at `offset` from the top-left of the
 // main window's frame, moved as little as needed to lie on the available
 // area of the main window's screen. Later shows leave it where it was.

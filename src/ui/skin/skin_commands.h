@@ -66,9 +66,7 @@ class SkinCommands : public QObject {
 
   TAddIconForm* AddIconDialog() const { return add_icon_dialog_; }
   IconPreview* Preview() const { return controls_.Image3; }
-  // The last paths chosen in the skin's open and save dialogs: the open
-  // dialog is preset with the one, the save dialog offers the skin's name
-  // beside either.
+  // The paths the skin's open and save dialogs are preset with: the last ones chosen.
   const QString& LastOpenPath() const { return last_open_path_; }
   const QString& LastSavePath() const { return last_save_path_; }
   const FramePlayer& Player() const { return player_; }

@@ -25,11 +25,11 @@ class IconPreview : public QWidget {
   // them all again.
   void SetShownFrame(std::optional<int> frame);
   std::optional<int> ShownFrame() const { return shown_frame_; }
-  // The colours the codes are drawn in: the editor's, or a device's.
-  void SetColors(const CodePalette& colors);
   // Asks for the width that shows every frame at the preview's zoom, so the
   // column beside the canvas widens as the preview zooms in.
   void FitWidthToFrames();
+  // The colours the codes are drawn in: the editor's, or a device's.
+  void SetColors(const CodePalette& colors);
 
  signals:
   void Image3MouseUp(int x, int y);
