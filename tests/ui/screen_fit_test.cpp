@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
