@@ -22,6 +22,7 @@
 #include "ui/dialogs/set_size_dialog.h"
 #include "ui/services/platform_services.h"
 #include "ui/widgets/canvas_widget.h"
+#include "ui/widgets/recovery_bar.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
@@ -113,11 +114,34 @@ class HistoryTest : public QObject {
     QFile file(recovery);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), PictureBytes(f.editor));
-    // Nothing unsaved left: the file goes.
+    // Nothing unsaved left: the file goes with the save, not at the next
+    // quiet moment, so a kill right after it finds no work to report.
     f.services.file_answers << f.state_home.filePath("a.ptv");
     f.Action("Savepicture1")->trigger();
-    f.form->History()->WriteRecoveryNow();
     QVERIFY(!QFile::exists(recovery));
+  }
+
+  void recoveryBarStaysUntilOneIsChosen() {
+    QTemporaryDir home;
+    QVERIFY(QDir().mkpath(History(home)));
+    QVERIFY(QFile::copy(qEnvironmentVariable("PICTAVO_TEST_DATA") + "/pictures/icon.ptv",
+                        History(home) + "/recovery.ptv"));
+    qputenv("XDG_STATE_HOME", home.path().toLocal8Bit());
+    ScriptedServices services;
+    Editor editor;
+    TForm1 window(editor, services);
+    window.CreateSecondaryWindows();
+    window.show();
+    QWidget* bar = window.RecoveryNote();
+    // Above the canvas, not over the status bar's coordinates; it stays.
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+    QVERIFY(bar->geometry().bottom() < window.Canvas()->mapTo(bar->parentWidget(), QPoint()).y());
+    Click(window.Canvas(), Qt::LeftButton, Centre({3, 3}));
+    QVERIFY(bar->isVisible());
+    bar->findChild<QPushButton*>("DismissButton")->click();
+    QVERIFY(!bar->isVisible());
+    QCOMPARE(window.History()->Store().List().size(), std::size_t{1});
+    QVERIFY(services.shown_dialogs.isEmpty());
   }
 
   void recoverWindowFromTheKeyboard() {
@@ -189,15 +213,17 @@ class HistoryTest : public QObject {
     Editor editor;
     TForm1 window(editor, services);
     window.CreateSecondaryWindows();
-    QVERIFY(window.statusBar()->currentMessage().contains("can be recovered"));
+    window.show();
+    QVERIFY(window.RecoveryNote()->isVisible());
     QVERIFY(!QFile::exists(recovery));
     Editor fresh;
     fresh.Start();
     QCOMPARE(PictureBytes(editor), PictureBytes(fresh));  // the start is unchanged
     services.dialog_handler =
         Keys([](QListWidget* list) { QTest::keyClick(list, Qt::Key_Return); });
-    window.findChild<QAction*>("RecoverUnsavedWork")->trigger();
+    window.RecoveryNote()->findChild<QPushButton*>("RecoverButton")->click();
     QCOMPARE(PictureBytes(editor), PictureBytes(expected));
+    QVERIFY(!window.RecoveryNote()->isVisible());
   }
 };
 

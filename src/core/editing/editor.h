@@ -90,6 +90,9 @@ class Editor {
   void SetAlignToByte(bool align);
   void ToggleGrid();
   void ToggleBorder();
+  // Onion skin: the frame before the edited one (and with `next` the one
+  // after it) shown faintly on the canvas in skin mode; view only.
+  void SetOnionSkin(bool shown, bool next);
   // The pixel-size menu items; sizes 1 to 3 also resync the view controls.
   void SetPixelSizeFromMenu(int size);
   void PixelSizeUp();
@@ -103,12 +106,13 @@ class Editor {
   void ScrollBy(int dx, int dy) {
     ScrollTo(state_->View.Shown.Left + dx, state_->View.Shown.Top + dy);
   }
-  // The pixel size up by `steps` (down when negative), held to 1..49,
-  // keeping the cell under view position (x, y) where it is.
+  // The pixel size `steps` rungs of the zoom ladder up (down when
+  // negative), keeping the cell under view position (x, y) where it is.
   void ZoomAt(int steps, int x, int y);
   void ZoomAtCentre(int steps);
-  // The largest pixel size at which the whole picture fits the view.
-  void FitToView();
+  // The largest pixel size at which the whole picture fits the view's room
+  // without scroll bars, so the answer is the same whether bars show or not.
+  void FitToView(int room_width, int room_height);
 
   // Colours and tools.
   void SetColor(MouseButton button, PixelCode code);
@@ -166,6 +170,10 @@ class Editor {
   void CommitEdit(bool changed, bool document_changed, bool redraw,
                   std::span<const CellPoint> cells);
   void RenderScene(const CellOverlay* ghost);
+  // The frames the canvas shows faintly now: none outside skin mode or
+  // without onion skin.
+  OnionFrames Onion() const;
+  void PaintCanvasCell(int x, int y);
   // The width and height arrows: one step of either, with its undo step.
   void StepSize(int width_step, int height_step);
   // A new pixel size, the offset moved to keep view position (x, y) on the

@@ -111,7 +111,8 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
   preview_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   preview_->setToolTip(QStringLiteral("The text as it will be copied or saved"));
-  preview_->setMinimumSize(480, 220);
+  // Low enough for the dialog to fit a 1366 x 768 screen at a scale of 2.
+  preview_->setMinimumSize(480, 120);
 
   copy_ = new QPushButton(QStringLiteral("&Copy"), this);
   copy_->setObjectName(QStringLiteral("copyButton"));

@@ -59,11 +59,8 @@ HistoryCommands::HistoryCommands(Editor& editor, PlatformServices& services,
   // A recovery file here was left by a run that ended without Exit.
   if (const auto left = store_->FileLeftRecovery("Unexpected end", Now().stamp); !left) {
     ShowFailure("Could not keep the work left unsaved by the last run: " + left.error().message);
-  } else if (*left) {
-    status_bar_->showMessage(
-        QStringLiteral("Unsaved work from the last run can be recovered: File > Recover Unsaved "
-                       "Work..."),
-        StatusMessageMs);
+  } else {
+    kept_left_work_ = *left;
   }
   ShowDocumentState();
 }
@@ -72,6 +69,10 @@ HistoryCommands::~HistoryCommands() { editor_.SetKeeper(nullptr); }
 
 void HistoryCommands::DocumentStateChanged() {
   ShowDocumentState();
+  if (recovery_written_ && !editor_.HoldsUnkeptWork()) {
+    store_->RemoveRecovery();
+    recovery_written_ = false;
+  }
   recovery_timer_.start();
 }
 

@@ -39,9 +39,14 @@ class HistoryCommands : public QObject {
   ~HistoryCommands() override;
 
   HistoryStore& Store() { return *store_; }
+  // Whether this start found work a run that ended without Exit left
+  // unsaved, and kept it in the history.
+  bool KeptLeftWork() const { return kept_left_work_; }
 
   // The document changed, was saved or comes from another file: the status
-  // bar follows and the recovery write waits for a quiet moment again.
+  // bar follows and the recovery write waits for a quiet moment again. Once
+  // nothing is left unsaved the recovery file goes at once, so a save is
+  // never reported as lost work later.
   void DocumentStateChanged();
   // What the recovery timer runs: the document into the recovery file while
   // it holds unkept work, the file removed once it does not. Never during a
@@ -68,6 +73,7 @@ class HistoryCommands : public QObject {
   QLabel* document_state_ = nullptr;
   RecoverWindow* window_ = nullptr;
   bool recovery_written_ = false;
+  bool kept_left_work_ = false;
   struct ShownState {
     std::string path;
     bool skin = false;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -62,6 +63,13 @@ int QtPlatformServices::ExecDialog(QDialog& dialog) { return dialog.exec(); }
 
 void QtPlatformServices::ShowFolder(const QString& path) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::optional<QColor> QtPlatformServices::ChooseColor(QWidget* parent, const QColor& initial,
+                                                      const QString& title) {
+  const QColor color = QColorDialog::getColor(initial, parent, title);
+  if (!color.isValid()) return std::nullopt;
+  return color;
 }
 
 }  // namespace pictavo

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +40,10 @@ class PlatformServices {
   virtual int ExecDialog(QDialog& dialog) = 0;
   // Shows a folder in the desktop's file manager.
   virtual void ShowFolder(const QString& path) = 0;
+  // A colour chosen in the desktop's colour dialog, starting at `initial`;
+  // nothing when the user cancelled.
+  virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial,
+                                            const QString& title) = 0;
 };
 
 // "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin" as Qt name filters.
@@ -50,6 +57,8 @@ class QtPlatformServices : public PlatformServices {
   void SetClipboardText(const QByteArray& latin1) override;
   int ExecDialog(QDialog& dialog) override;
   void ShowFolder(const QString& path) override;
+  std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial,
+                                    const QString& title) override;
 };
 
 }  // namespace pictavo

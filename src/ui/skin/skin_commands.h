@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -111,6 +112,7 @@ class SkinCommands : public QObject {
   void RefillIconLists();
   void SelectCurrentInLists();
   void ShowBppRefused(bool refused);
+  QString OfferedSkinFile(const QByteArray& name) const;
   void Report(const QString& text, const QString& title);
 
   Editor& editor_;

@@ -5,6 +5,9 @@
 #include <utility>
 #include <variant>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/formats/skin_file.h"
@@ -40,6 +43,15 @@ void SkinCommands::OpenSkinDocument(const QString& path, SkinDocument skin) {
   RefillIconLists();
 }
 
+// The skin's name, in the folder it was last saved to or opened from, as
+// Save Picture offers the picture's; without a name, the last file saved.
+QString SkinCommands::OfferedSkinFile(const QByteArray& name) const {
+  if (name.isEmpty()) return last_save_path_;
+  const QString file = QString::fromLatin1(name);
+  const QString& near = !last_save_path_.isEmpty() ? last_save_path_ : last_open_path_;
+  return near.isEmpty() ? file : QFileInfo(near).dir().filePath(file);
+}
+
 void SkinCommands::SaveSkin1Click() {
   const Skin& skin = editor_.Skin();
   // Compressed before the dialog, so nothing is asked of the user for a skin
@@ -56,7 +68,7 @@ void SkinCommands::SaveSkin1Click() {
     return;
   }
 
-  const QString path = services_.SaveFileName(parent_, SkinDialogRequest(last_save_path_));
+  const QString path = services_.SaveFileName(parent_, SkinDialogRequest(OfferedSkinFile(name)));
   if (path.isEmpty()) return;
   last_save_path_ = path;
   // Skin files are binary: written as they are, whole or not at all.

@@ -27,6 +27,11 @@ class ScriptedServices : public PlatformServices {
   void SetClipboardText(const QByteArray& latin1) override;
   int ExecDialog(QDialog& dialog) override;
   void ShowFolder(const QString& path) override { shown_folders << path; }
+  // The next of color_answers; nothing (cancelled) when none is left.
+  std::optional<QColor> ChooseColor(QWidget*, const QColor&, const QString&) override {
+    if (color_answers.isEmpty()) return std::nullopt;
+    return color_answers.takeFirst();
+  }
 
   // Answers of the next file dialogs, in order; an empty string cancels.
   QList<QString> file_answers;
@@ -38,6 +43,7 @@ class ScriptedServices : public PlatformServices {
   std::function<int(QDialog&)> dialog_handler;
   QList<QString> shown_dialogs;
   QList<QString> shown_folders;
+  QList<QColor> color_answers;
 };
 
 }  // namespace pictavo::testing
