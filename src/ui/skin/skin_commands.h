@@ -121,7 +121,9 @@ class SkinCommands : public QObject {
   QWidget* parent_;
   TAddIconForm* add_icon_dialog_;
   FontImportDialog* font_dialog_;
-  // The paths the skin's open and save dialogs are preset with: the last ones chosen.
+  // The open dialog is preset with the last skin opened; the save dialog with
+  // the skin's name in the folder of the last save or open (the last save
+  // itself for a skin without a name).
   QString last_open_path_;
   QString last_save_path_;
   FramePlayer player_;
