@@ -115,7 +115,7 @@ std::pair<std::uint32_t, std::uint32_t> DrawOnFrameOne(bool onion) {
   editor.MouseDown(MouseButton::Left, 15, 5);
   editor.MouseMove(25, 5);
   editor.MouseUp(MouseButton::Left, 25, 5);
-  return {editor.Canvas().PixelAt(5, 5), editor.Canvas().PixelAt(25, 5)};
+  return {testing::CanvasPixel(editor.Canvas(), 5, 5), testing::CanvasPixel(editor.Canvas(), 25, 5)};
 }
 
 TEST(OnionSkin, ShowsOnTheWholeRedrawAndOnEachPenDot) {

@@ -1,5 +1,6 @@
 #include "ui/dialogs/export_dialog.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "qt_support/core_bridge.h"
@@ -127,11 +129,22 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   connect(copy_, &QPushButton::clicked, this, &ExportDialog::copyRequested);
   connect(save_, &QPushButton::clicked, this, &ExportDialog::saveRequested);
 
-  auto* top = new QHBoxLayout;
+  // The options scroll on a low screen, so the window never asks for more
+  // height than the screen has; the preview takes what is left.
+  auto* settings = new QWidget;
+  auto* top = new QHBoxLayout(settings);
+  top->setContentsMargins(0, 0, 0, 0);
   top->addLayout(options);
   top->addWidget(diagram, 0, Qt::AlignTop);
+  auto* scroller = new QScrollArea(this);
+  scroller->setObjectName(QStringLiteral("exportOptions"));
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(settings);
+  scroller->setMinimumHeight(std::min(settings->sizeHint().height(), 4 * fontMetrics().height()));
+  scroller->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
+  layout->addWidget(scroller);
   layout->addWidget(preview_, 1);
   layout->addWidget(buttons);
 
