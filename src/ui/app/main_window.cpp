@@ -116,7 +116,11 @@ void TForm1::CreateSecondaryWindows() {
   RegisterWindow(skins_->AddIconDialog());
   history_ = new HistoryCommands(
       editor_, services_, actions_.RecoverUnsavedWork, statusBar(),
-      [this](const QString& path) { return files_->Open(path); }, this);
+      [this](const QString& path) { return files_->Open(path); },
+      [this](DocumentKind kind) {
+        return kind == DocumentKind::Skin ? skins_->SaveSkinFile() : files_->SavePictureFile();
+      },
+      this);
 }
 
 void TForm1::RegisterWindow(QWidget* window) { creation_order_ << window->objectName(); }

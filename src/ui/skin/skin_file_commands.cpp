@@ -31,42 +31,46 @@ void SkinCommands::OpenSkin1Click() {
   OpenSkinDocument(path, std::move(std::get<SkinDocument>(read->content)));
 }
 
-void SkinCommands::OpenSkinDocument(const QString& path, SkinDocument skin) {
+bool SkinCommands::OpenSkinDocument(const QString& path, SkinDocument skin) {
   last_open_path_ = path;
-  OpenSkinIntoEditor(editor_, std::move(skin.skin), std::move(skin.name));
+  if (!OpenSkinIntoEditor(editor_, std::move(skin.skin), std::move(skin.name))) return false;
   editor_.SetFilePath(path.toStdString());
   editor_.MarkSaved();
   RefillIconLists();
+  return true;
 }
 
-void SkinCommands::SaveSkin1Click() {
+void SkinCommands::SaveSkin1Click() { SaveSkinFile(); }
+
+bool SkinCommands::SaveSkinFile() {
   const Skin& skin = editor_.Skin();
   // Compressed before the dialog, so nothing is asked of the user for a skin
   // that cannot be saved.
   if (const auto stream = BuildSkinStream(skin); !stream) {
     Report(ReasonText(AsSentence(stream.error().message)), Latin1Text(CompressionErrorTitle));
-    return;
+    return false;
   }
   const QByteArray name = PictureName(editor_);
   const auto file = WriteSkinFile(skin, AsView(name));
   if (!file) {
     editor_.Render();
     Report(Latin1Text(CompressionErrorText), Latin1Text(CompressionErrorTitle));
-    return;
+    return false;
   }
 
   const QString path = services_.SaveFileName(parent_, SkinDialogRequest(last_save_path_));
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return false;
   last_save_path_ = path;
   // Skin files are binary: written as they are, whole or not at all.
   if (const auto written =
           WriteFileAtomically(LocalPath(path), std::span<const std::uint8_t>(*file));
       !written) {
     Report(CouldNotWrite(path, written.error()), Latin1Text(CompressionErrorTitle));
-    return;
+    return false;
   }
   if (editor_.State().Document.SkinMode) editor_.SetFilePath(path.toStdString());
   editor_.MarkSkinSaved();
+  return true;
 }
 
 }  // namespace pictavo
