@@ -72,12 +72,17 @@ TEST(HistoryStore, ListsCountsAndTrimsOnlyItsOwnEntries) {
   Put(outside, "the user's picture");
   const std::string later = "20990101-000000-000-0";
   const std::pair<std::string, std::string> texts[] = {
-      {"zz-01.ptv", "x"},         {"zz-01.record", Head},            // a name it never makes
-      {later + "0.ptv", "x"},     {later + "0.record", "time=1\n"},  // no record's first line
-      {later + "1.record", Head},                                    // a document too large, below
-      {later + "2.ptv", "x"},                                        // a record too large, below
-      {later + "3.record", Head},                                    // a link, below
-      {later + "4.ptv", "x"},     {later + "4.skin", "x"},          {later + "4.record", Head},
+      {"zz-01.ptv", "x"},
+      {"zz-01.record", Head},  // a name it never makes
+      {later + "0.ptv", "x"},
+      {later + "0.record", "time=1\n"},  // no record's first line
+      {later + "1.record", Head},        // a document too large, below
+      {later + "2.ptv", "x"},            // a record too large, below
+      {later + "3.record", Head},        // a link, below
+      {later + "4.ptv", "x"},
+      {later + "4.skin", "x"},
+      {later + "4.record", Head},
+      {"20261208-000000-000-00.ptv", "x"},  // where the next filing would go
   };
   for (const auto& [name, text] : texts) Put(folder / name, text);
   Sparse(folder / (later + "1.ptv"), 65 * MiB);
@@ -92,7 +97,7 @@ TEST(HistoryStore, ListsCountsAndTrimsOnlyItsOwnEntries) {
   auto now = Files(folder);
   auto expected = planted;
   for (const char* extension : {".ptv", ".record"}) {
-    now.erase(std::string("20261208-000000-000-00") + extension);
+    now.erase(std::string("20261208-000000-000-01") + extension);
     expected.erase(std::string("20260101-000000-000-00") + extension);
   }
   EXPECT_EQ(now, expected);

@@ -166,32 +166,42 @@ expected<HistoryEntry, Error> HistoryStore::File(const FiledDocument& document,
       next = std::max(next, std::stoi(filed.id.substr(prefix.size())) + 1);
     }
   }
-  std::string id;
-  for (; next < MaxFilingsPerStamp; ++next) {
-    id = prefix + (next < 10 ? "0" : "") + std::to_string(next);
-    if (!AnythingAt(folder_ / (id + ".ptv")) && !AnythingAt(folder_ / (id + ".skin")) &&
-        !AnythingAt(folder_ / (id + std::string(RecordExtension)))) {
-      break;
-    }
-  }
-  if (next == MaxFilingsPerStamp) {
-    return unexpected(Error{"too many entries filed at " + std::string(stamp)});
-  }
-  const std::string document_name = id + std::string(DocumentExtension(document.kind));
-  HistoryEntry entry{id, document.kind, record, folder_ / document_name, size};
-  // The document first: a record is listed only with its document.
-  if (auto written = WriteFile(document_name, document.bytes); !written) {
-    return unexpected(written.error());
-  }
   const std::span<const std::uint8_t> record_bytes(
       reinterpret_cast<const std::uint8_t*>(record_text.data()), record_text.size());
-  if (auto written = WriteFile(id + std::string(RecordExtension), record_bytes); !written) {
-    std::error_code ignored;
-    fs::remove(entry.document, ignored);
-    return unexpected(written.error());
+  // Each name is taken only where nothing stands, so that two windows filing
+  // at once, or a file put there, never lose one another's.
+  const auto create = [this](const fs::path& path,
+                             std::span<const std::uint8_t> bytes) -> expected<bool, Error> {
+    auto created = CreateFileNoFollow(path, bytes, write_call_);
+    if (created) return created;
+    return unexpected(Error{path.string() + ": " + created.error().message});
+  };
+  for (; next < MaxFilingsPerStamp; ++next) {
+    const std::string id = prefix + (next < 10 ? "0" : "") + std::to_string(next);
+    const DocumentKind other =
+        document.kind == DocumentKind::Skin ? DocumentKind::Picture : DocumentKind::Skin;
+    const fs::path record_path = folder_ / (id + std::string(RecordExtension));
+    if (AnythingAt(record_path) ||
+        AnythingAt(folder_ / (id + std::string(DocumentExtension(other))))) {
+      continue;
+    }
+    HistoryEntry entry{id, document.kind, record,
+                       folder_ / (id + std::string(DocumentExtension(document.kind))), size};
+    // The document first: a record is listed only with its document.
+    const auto document_created = create(entry.document, document.bytes);
+    if (!document_created) return unexpected(document_created.error());
+    if (!*document_created) continue;
+    const auto record_created = create(record_path, record_bytes);
+    if (!record_created || !*record_created) {
+      std::error_code ignored;
+      fs::remove(entry.document, ignored);
+      if (!record_created) return unexpected(record_created.error());
+      continue;
+    }
+    Trim(id);
+    return entry;
   }
-  Trim(id);
-  return entry;
+  return unexpected(Error{"too many entries filed at " + std::string(stamp)});
 }
 
 std::vector<HistoryEntry> HistoryStore::List() const {

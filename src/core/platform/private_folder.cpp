@@ -89,7 +89,8 @@ expected<FileLock, Error> FileLock::CreateLocked(const fs::path& path) {
                             "-" + std::to_string(++counter));
   FileLock lock(
       ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR));
-  if (!lock.Held()) return unexpected(PathErrno(temp, errno));
+  // Named by the file it makes: the temporary name means nothing to a user.
+  if (!lock.Held()) return unexpected(PathErrno(path, errno));
   int error = ::flock(lock.fd_, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
   // link() never replaces what stands at the path.
   if (error == 0 && ::link(temp.c_str(), path.c_str()) != 0) error = errno;

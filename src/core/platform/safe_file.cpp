@@ -101,9 +101,9 @@ expected<fs::path, Error> ResolveLinks(const fs::path& path) {
   return unexpected(ErrorFromErrno(ELOOP));
 }
 
-// Creates a fresh file next to `target` with `mode` (less the umask).
-expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target, fs::path& temp_path,
-                                                      mode_t mode) {
+// Creates a fresh file next to `target` with `mode` (less the umask); not
+// open, with `errno` set, on failure.
+FileDescriptor CreateTemporaryBeside(const fs::path& target, fs::path& temp_path, mode_t mode) {
   static unsigned counter = 0;
   const std::string stem = target.filename().string().substr(0, MaxTempStemLength);
   for (int attempt = 0; attempt < MaxTempAttempts; ++attempt) {
@@ -111,10 +111,9 @@ expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target, fs
                                         std::to_string(++counter));
     const int fd =
         ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-    if (fd >= 0) return FileDescriptor(fd);
-    if (errno != EEXIST) return unexpected(ErrorFromErrno(errno));
+    if (fd >= 0 || errno != EEXIST) return FileDescriptor(fd);
   }
-  return unexpected(ErrorFromErrno(EEXIST));
+  return FileDescriptor();
 }
 
 // Opens for appending, creating a missing file but never an existing one anew.
@@ -142,31 +141,44 @@ std::span<const std::uint8_t> BytesOf(std::string_view text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-// The bytes go into a new file beside `target`, which is flushed to disk and
-// renamed over it; every failure removes the new file and keeps the old one.
-expected<void, Error> WriteThroughTemporary(const fs::path& target,
-                                            std::span<const std::uint8_t> bytes,
-                                            const WriteCall& write_call, mode_t create_mode,
-                                            std::optional<mode_t> mode) {
-  fs::path temp_path;
-  auto temp = CreateTemporaryBeside(target, temp_path, create_mode);
-  if (!temp) return unexpected(temp.error());
-  auto fail = [&temp_path](int error_number) -> expected<void, Error> {
-    ::unlink(temp_path.c_str());
-    return unexpected(ErrorFromErrno(error_number));
-  };
-  if (mode) ::fchmod(temp->Get(), *mode);
-  if (const int error = WriteAll(temp->Get(), bytes, write_call); error != 0) return fail(error);
-  if (::fsync(temp->Get()) != 0) return fail(errno);
-  if (temp->Close() != 0) return fail(errno);
-  if (::rename(temp_path.c_str(), target.c_str()) != 0) return fail(errno);
+// How a new file takes its place: renamed over what stands there, or linked
+// in only where nothing does.
+enum class Placing { Replace, OnlyNew };
 
-  // Make the rename itself durable; the new file is already in place, so a
+// The bytes go into a new file beside `target`, which is flushed to disk and
+// then put in place; every failure removes the new file and keeps the old
+// one. Gives 0 or the errno of the failure.
+int WriteThroughTemporary(const fs::path& target, std::span<const std::uint8_t> bytes,
+                          const WriteCall& write_call, mode_t create_mode,
+                          std::optional<mode_t> mode, Placing placing = Placing::Replace) {
+  fs::path temp_path;
+  FileDescriptor temp = CreateTemporaryBeside(target, temp_path, create_mode);
+  if (!temp.IsOpen()) return errno != 0 ? errno : EEXIST;
+  auto fail = [&temp_path](int error_number) {
+    ::unlink(temp_path.c_str());
+    return error_number;
+  };
+  if (mode) ::fchmod(temp.Get(), *mode);
+  if (const int error = WriteAll(temp.Get(), bytes, write_call); error != 0) return fail(error);
+  if (::fsync(temp.Get()) != 0) return fail(errno);
+  if (temp.Close() != 0) return fail(errno);
+  if (placing == Placing::Replace ? ::rename(temp_path.c_str(), target.c_str()) != 0
+                                  : ::link(temp_path.c_str(), target.c_str()) != 0) {
+    return fail(errno);
+  }
+  if (placing == Placing::OnlyNew) ::unlink(temp_path.c_str());
+
+  // Make the new name itself durable; the new file is already in place, so a
   // folder that cannot be synced is no reason to report a failed save.
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   FileDescriptor folder_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder_fd.IsOpen()) ::fsync(folder_fd.Get());
-  return {};
+  return 0;
+}
+
+expected<void, Error> Written(int error_number) {
+  if (error_number == 0) return {};
+  return unexpected(ErrorFromErrno(error_number));
 }
 
 std::string SizeText(std::size_t bytes) {
@@ -262,9 +274,9 @@ expected<void, Error> WriteFileAtomically(const fs::path& path, std::span<const 
   }
 
   // The replacement keeps the permissions of the file it replaces.
-  return WriteThroughTemporary(
+  return Written(WriteThroughTemporary(
       target, bytes, write_call, 0666,
-      replacing ? std::optional<mode_t>(old_file.st_mode & 07777) : std::nullopt);
+      replacing ? std::optional<mode_t>(old_file.st_mode & 07777) : std::nullopt));
 }
 
 expected<void, Error> ReplaceFileNoFollow(const fs::path& path, std::span<const std::uint8_t> bytes,
@@ -275,7 +287,16 @@ expected<void, Error> ReplaceFileNoFollow(const fs::path& path, std::span<const 
     return unexpected(ErrorFromErrno(EISDIR));
   }
   // The rename replaces a link at the path, not the file it points at.
-  return WriteThroughTemporary(path, bytes, write_call, 0600, std::nullopt);
+  return Written(WriteThroughTemporary(path, bytes, write_call, 0600, std::nullopt));
+}
+
+expected<bool, Error> CreateFileNoFollow(const fs::path& path, std::span<const std::uint8_t> bytes,
+                                         const WriteCall& write_call) {
+  const int error =
+      WriteThroughTemporary(path, bytes, write_call, 0600, std::nullopt, Placing::OnlyNew);
+  if (error == EEXIST) return false;
+  if (auto written = Written(error); !written) return unexpected(written.error());
+  return true;
 }
 
 expected<void, Error> WriteFileAtomically(const fs::path& path, std::string_view bytes,

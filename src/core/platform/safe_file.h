@@ -63,6 +63,12 @@ expected<void, Error> ReplaceFileNoFollow(const std::filesystem::path& path,
                                           std::span<const std::uint8_t> bytes,
                                           const WriteCall& write_call = {});
 
+// As ReplaceFileNoFollow, but nothing is ever replaced: false, with nothing
+// written, when anything stands at `path` (a name another process took).
+expected<bool, Error> CreateFileNoFollow(const std::filesystem::path& path,
+                                         std::span<const std::uint8_t> bytes,
+                                         const WriteCall& write_call = {});
+
 // Adds `bytes` at the end of the file at `path`, creating it if it is missing.
 // An existing file is never truncated or re-created: if it cannot be opened,
 // nothing is written. If writing fails part-way the file is cut back to its

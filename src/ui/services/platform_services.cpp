@@ -60,8 +60,11 @@ int QtPlatformServices::AskQuestion(QWidget* parent, const QString& text, const 
   QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
   QList<QAbstractButton*> added;
   for (const QString& caption : buttons) {
-    added << box.addButton(caption, added.size() + 1 == buttons.size() ? QMessageBox::RejectRole
-                                                                       : QMessageBox::AcceptRole);
+    const QMessageBox::ButtonRole role = added.isEmpty() ? QMessageBox::AcceptRole
+                                         : added.size() + 1 == buttons.size()
+                                             ? QMessageBox::RejectRole
+                                             : QMessageBox::ActionRole;
+    added << box.addButton(caption, role);
   }
   if (added.isEmpty()) return -1;
   box.setDefaultButton(qobject_cast<QPushButton*>(added.constFirst()));
