@@ -67,24 +67,21 @@ TEST(HistoryStore, ListsCountsAndTrimsOnlyItsOwnEntries) {
   for (const char* day : {"20260101", "20260102", "20260103"}) {
     ASSERT_TRUE(store.File(Picture(10), {"t", "c", "n", ""}, std::string(day) + "-000000-000"));
   }
-  // Beside them, what the store did not write or cannot read back.
+  // Beside them, what the store did not write or cannot read back: a name it
+  // never makes, a record without its first line, a document and a record too
+  // large, a link, two documents for one record, a file where the next
+  // filing would go.
   const fs::path outside = temp.path / "mine.ptv";
   Put(outside, "the user's picture");
   const std::string later = "20990101-000000-000-0";
-  const std::pair<std::string, std::string> texts[] = {
-      {"zz-01.ptv", "x"},
-      {"zz-01.record", Head},  // a name it never makes
-      {later + "0.ptv", "x"},
-      {later + "0.record", "time=1\n"},  // no record's first line
-      {later + "1.record", Head},        // a document too large, below
-      {later + "2.ptv", "x"},            // a record too large, below
-      {later + "3.record", Head},        // a link, below
-      {later + "4.ptv", "x"},
-      {later + "4.skin", "x"},
-      {later + "4.record", Head},
-      {"20261208-000000-000-00.ptv", "x"},  // where the next filing would go
-  };
-  for (const auto& [name, text] : texts) Put(folder / name, text);
+  for (const char* name : {"zz-01.ptv", "zz-01.record", "20261208-000000-000-00.ptv"}) {
+    Put(folder / name, Head);
+  }
+  for (const char* name :
+       {"0.ptv", "1.record", "2.ptv", "3.record", "4.ptv", "4.skin", "4.record"}) {
+    Put(folder / (later + name), Head);
+  }
+  Put(folder / (later + "0.record"), "time=1\n");
   Sparse(folder / (later + "1.ptv"), 65 * MiB);
   Sparse(folder / (later + "2.record"), 1024 * MiB);
   fs::create_symlink(outside, folder / (later + "3.ptv"));
@@ -155,39 +152,23 @@ TEST(RecoveryFile, EachWindowOwnsItsOwnUntilItEnds) {
   second.Release();
   EXPECT_EQ(Files(folder).size(), 3u);
   EXPECT_EQ(Get(folder / (first->Name() + ".ptv")), "first");
-  // The first is killed: its lock dies with it, its work is filed at the next start.
+  // The first is killed: its lock dies with it, its work is filed at the next
+  // start; so is an older version's, which has no lock. One too large to be a
+  // window's work is read whole or not at all, and left as it is.
   first.reset();
-  left = FileLeftRecovery(store, "Unexpected end", "20261208-000000-000");
-  EXPECT_EQ(left.filed, 1);
-  EXPECT_FALSE(left.failure.has_value());
-  const auto entries = store.List();
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(*store.Read(entries[0]), Document(DocumentKind::Picture, "first").bytes);
-  EXPECT_EQ(entries[0].record, (HistoryRecord{"10:37", "Unexpected end", "one", "/x/a.ptv"}));
-  EXPECT_EQ(Files(folder).size(), 2u);
-  EXPECT_EQ(FileLeftRecovery(store, "Unexpected end", "20261208-000000-001").filed, 0);
-}
-
-TEST(RecoveryFile, LeftFilesAreFiledWholeOrLeftInPlace) {
-  TempFolder temp;
-  const fs::path folder = temp.path / "history";
-  HistoryStore store(folder);
-  for (const char* day : {"20260101", "20260102"}) {
-    ASSERT_TRUE(store.File(Picture(10), {}, std::string(day) + "-000000-000"));
-  }
-  // An older version's recovery file, without a lock: its window is gone.
   Put(folder / "recovery.ptv", "old");
   Put(folder / "recovery.record", Head + "name=n\n");
-  // Too large to be a window's work: read whole or not at all.
   Sparse(folder / "recovery-7.ptv", 65 * MiB);
-  const LeftRecovery left = FileLeftRecovery(store, "Unexpected end", "20261208-000000-000");
-  EXPECT_EQ(left.filed, 1);
-  ASSERT_TRUE(left.failure.has_value());
+  left = FileLeftRecovery(store, "Unexpected end", "20261208-000000-000");
+  EXPECT_EQ(left.filed, 2);
   EXPECT_EQ(left.failure->message, (folder / "recovery-7.ptv").string() + ": Larger than 64 MiB");
-  EXPECT_EQ(Ids(store), "20261208 20260102 20260101 ");
-  EXPECT_EQ(store.List()[0].record.name, "n");
-  EXPECT_EQ(fs::file_size(folder / "recovery-7.ptv"), 65 * MiB);
-  EXPECT_FALSE(fs::exists(folder / "recovery.ptv"));
+  const auto entries = store.List();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(*store.Read(entries[0]), Document(DocumentKind::Picture, "first").bytes);
+  EXPECT_EQ(entries[0].record, (HistoryRecord{"10:37", "Unexpected end", "one", "/x/a.ptv"}));
+  EXPECT_EQ(entries[1].record.name, "n");
+  EXPECT_EQ(Files(folder).size(), 5u);  // the two entries and the file too large
+  EXPECT_EQ(FileLeftRecovery(store, "Unexpected end", "20261208-000000-001").filed, 0);
 }
 
 TEST(RecoveryFile, WritesStayInTheProgramsOwnFolder) {
