@@ -58,8 +58,8 @@ const std::vector<std::pair<DiscardingCommand, Command>>& Commands() {
 // A started editor that keeps into a store in a temporary folder; work that
 // cannot be filed is asked about and answered with `go_on`.
 struct Kept {
-  explicit Kept(fs::path folder, WriteCall write_call = {})
-      : store(std::move(folder), {}, std::move(write_call)),
+  explicit Kept(fs::path folder)
+      : store(std::move(folder), {}),
         keeper(
             store,
             [this] {

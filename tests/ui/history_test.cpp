@@ -127,6 +127,7 @@ class HistoryTest : public QObject {
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), drawn);
     QVERIFY(f.services.questions.isEmpty());  // filing worked: nothing asked
+    QVERIFY(QDir(History(f.state_home)).entryList({"recovery*"}).isEmpty());
 
     // Saved work shows its file's name and is not kept again.
     const QString path = f.state_home.filePath("mine.ptv");
