@@ -124,25 +124,28 @@ void Editor::SetFilePath(std::string path) {
   view_->DocumentStateChanged();
 }
 
-void Editor::KeepBeforeDiscard(DiscardingCommand command) {
-  if (keeper_ == nullptr) return;
+bool Editor::KeepBeforeDiscard(DiscardingCommand command) {
+  if (keeper_ == nullptr) return true;
   DocumentState& d = state_->Document;
   if (HoldsUnkeptWork()) {
-    if (keeper_->Keep(*this, d.SkinMode ? DocumentKind::Skin : DocumentKind::Picture, command)) {
-      d.FiledVersion = d.Version;
-      if (d.SkinMode) d.SkinUnsaved = false;
+    if (!keeper_->Keep(*this, d.SkinMode ? DocumentKind::Skin : DocumentKind::Picture, command)) {
+      return false;
     }
+    d.FiledVersion = d.Version;
+    if (d.SkinMode) d.SkinUnsaved = false;
   }
   // The skin left behind when skin mode ended goes too.
-  if (!d.SkinMode && d.SkinUnsaved && DiscardsSkin(command) &&
-      keeper_->Keep(*this, DocumentKind::Skin, command)) {
+  if (!d.SkinMode && d.SkinUnsaved && DiscardsSkin(command)) {
+    if (!keeper_->Keep(*this, DocumentKind::Skin, command)) return false;
     d.SkinUnsaved = false;
   }
+  return true;
 }
 
-void Editor::ClearPicture() {
-  KeepBeforeDiscard(DiscardingCommand::ClearImage);
+bool Editor::ClearPicture() {
+  if (!KeepBeforeDiscard(DiscardingCommand::ClearImage)) return false;
   ClearCells();
+  return true;
 }
 
 void Editor::ClearCells() {

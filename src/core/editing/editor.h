@@ -59,9 +59,9 @@ class Editor {
   void SetKeeper(DocumentKeeper* keeper) { keeper_ = keeper; }
   // Called by every command before it replaces the picture or the skin
   // wholesale: what it would discard and has not been saved, opened or kept
-  // since it last changed is handed to the keeper. The command goes on
-  // whatever the keeper answers.
-  void KeepBeforeDiscard(DiscardingCommand command);
+  // since it last changed is handed to the keeper. False when the keeper
+  // stops the command, which then changes nothing.
+  [[nodiscard]] bool KeepBeforeDiscard(DiscardingCommand command);
 
   // `PictureName`: Latin-1 bytes, as the name box holds them.
   void SetPictureName(std::string latin1);
@@ -73,8 +73,8 @@ class Editor {
   void ClearUndo();
   void UpdateUndoControls();
   // Every cell of the storage becomes RightColor; not undoable. The picture
-  // it replaces is kept first.
-  void ClearPicture();
+  // it replaces is kept first (false: the keeper stopped it).
+  bool ClearPicture();
 
   // Redrawing: these change nothing of the document (they only hold the view
   // offset to the drawing and normalise the shown box).
@@ -144,7 +144,8 @@ class Editor {
   // The confirmed Set Size dialog: undo step, new size, the icon resized.
   void ApplySetSize(int width, int height);
   // New Picture after its dialog: confirmed with a size, or cancelled.
-  void NewPicture(bool confirmed, int width, int height);
+  // False when the keeper stopped it, which then changes nothing.
+  bool NewPicture(bool confirmed, int width, int height);
   // Ends skin mode and redraws so the window returns to the plain layout.
   void LeaveSkinMode();
 

@@ -121,7 +121,11 @@ void TForm1::CreateSecondaryWindows() {
   RegisterWindow(skins_->AddIconDialog());
   history_ = new HistoryCommands(
       editor_, services_, actions_.RecoverUnsavedWork, statusBar(),
-      [this](const QString& path) { return files_->Open(path); }, this);
+      [this](const QString& path) { return files_->Open(path); },
+      [this](DocumentKind kind) {
+        return kind == DocumentKind::Skin ? skins_->SaveSkinFile() : files_->SavePictureFile();
+      },
+      this);
   // Work a run that ended without Exit left unsaved was kept: the bar says
   // so until it is recovered or dismissed.
   connect(recovery_bar_, &RecoveryBar::RecoverChosen, history_,

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace pictavo {
@@ -53,6 +54,25 @@ QString QtPlatformServices::OpenFileName(QWidget* parent, const FileDialogReques
 void QtPlatformServices::ShowMessage(QWidget* parent, const QString& text, const QString& title) {
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
   box.exec();
+}
+
+int QtPlatformServices::AskQuestion(QWidget* parent, const QString& text, const QString& title,
+                                    const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+  QList<QAbstractButton*> added;
+  for (const QString& caption : buttons) {
+    const QMessageBox::ButtonRole role = added.isEmpty() ? QMessageBox::AcceptRole
+                                         : added.size() + 1 == buttons.size()
+                                             ? QMessageBox::RejectRole
+                                             : QMessageBox::ActionRole;
+    added << box.addButton(caption, role);
+  }
+  if (added.isEmpty()) return -1;
+  box.setDefaultButton(qobject_cast<QPushButton*>(added.constFirst()));
+  box.setEscapeButton(added.constLast());
+  box.exec();
+  const qsizetype chosen = added.indexOf(box.clickedButton());
+  return static_cast<int>(chosen >= 0 ? chosen : added.size() - 1);
 }
 
 void QtPlatformServices::SetClipboardText(const QByteArray& latin1) {

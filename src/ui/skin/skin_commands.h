@@ -72,8 +72,11 @@ class SkinCommands : public QObject {
   void SetFrameClock(std::unique_ptr<FrameClock> clock);
 
   // What OpenSkin does once the file is read: the skin replaces the one in
-  // the editor, under the file's name, and skin mode starts on it.
-  void OpenSkinDocument(const QString& path, SkinDocument skin);
+  // the editor, under the file's name, and skin mode starts on it. False
+  // when the work it would replace could not be kept and the user kept it.
+  bool OpenSkinDocument(const QString& path, SkinDocument skin);
+  // SaveSkin: true once the skin is written to the file the user chose.
+  bool SaveSkinFile();
 
   // The window calls these: after every full redraw, and whenever the
   // preview must be drawn again. Playback stops when the icon it plays has

@@ -24,6 +24,8 @@ class ScriptedServices : public PlatformServices {
   QString SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   QString OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   void ShowMessage(QWidget* parent, const QString& text, const QString& title) override;
+  int AskQuestion(QWidget* parent, const QString& text, const QString& title,
+                  const QStringList& buttons) override;
   void SetClipboardText(const QByteArray& latin1) override;
   int ExecDialog(QDialog& dialog) override;
   void ShowFolder(const QString& path) override { shown_folders << path; }
@@ -37,6 +39,15 @@ class ScriptedServices : public PlatformServices {
   QList<QString> file_answers;
   QList<FileDialogRequest> file_requests;
   QList<Message> messages;
+  // Questions asked, with their buttons; each is answered by the next of
+  // `answers` (a button's caption), or by its last button once none is left.
+  struct Question {
+    QString text;
+    QString title;
+    QStringList buttons;
+  };
+  QList<Question> questions;
+  QList<QString> answers;
   std::optional<QByteArray> clipboard;
   // Drives a modal dialog and returns its result. When unset, dialogs are
   // rejected at once.
