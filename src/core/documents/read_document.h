@@ -59,7 +59,7 @@ struct SkinDocument {
   Skin skin;
   std::string name;  // the name field
   // Sentences to pass on to the user (a skin table's name that was cut).
-  std::vector<std::string> notes;
+  std::vector<std::string> notes = {};
 };
 struct ImageDocument {
   std::vector<RgbImage> frames;  // at least one
