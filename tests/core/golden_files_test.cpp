@@ -21,6 +21,7 @@
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
 #include "core/formats/source_text/reader.h"
+#include "core/formats/source_text/skin_table.h"
 #include "core/formats/source_text/writer.h"
 
 namespace pictavo {
@@ -67,7 +68,8 @@ std::string Escaped(std::string_view text) {
     } else if (c == '\n') {
       out << "\\n";
     } else if (byte < 0x20 || byte >= 0x7F) {
-      out << "\\x" << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 15];
+      out << "\\x"
+          << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 15];
     } else {
       out << c;
     }
@@ -85,8 +87,7 @@ void ExpectGolden(const std::string& relative, std::string_view actual) {
   if (expected && want == actual) return;
   if (expected) {
     const std::size_t at = static_cast<std::size_t>(
-        std::mismatch(want.begin(), want.end(), actual.begin(), actual.end()).first -
-        want.begin());
+        std::mismatch(want.begin(), want.end(), actual.begin(), actual.end()).first - want.begin());
     const std::size_t from = at < 20 ? 0 : at - 20;
     ADD_FAILURE() << relative << " differs at byte " << at << " (expected " << want.size()
                   << " bytes, got " << actual.size() << ")\n  expected: ..."
@@ -214,8 +215,8 @@ std::vector<ListingCase> ListingCases() {
     for (const auto& o : outputs) {
       std::string golden = o.golden;
       if (picture.rows_fill_bytes && o.align) golden = golden.substr(0, golden.find("_aligned"));
-      cases.push_back({picture.label + "_" + o.label, &picture, o.format, o.align,
-                       folder + golden + ".txt"});
+      cases.push_back(
+          {picture.label + "_" + o.label, &picture, o.format, o.align, folder + golden + ".txt"});
     }
     cases.push_back(
         {picture.label + "_asm8_file", &picture, std::nullopt, false, folder + "asm8_file.s"});
@@ -232,9 +233,9 @@ TEST_P(PictureListingGolden, MatchesTheExpectedText) {
   const auto record = ReadPicture(c.picture->file);
   ASSERT_TRUE(record.has_value());
   const Picture picture = ToPicture(*record);
-  ExpectGolden(c.golden, c.format ? PictureClipboardText(ViewOf(picture), record->name,
-                                                         *c.format, c.align)
-                                  : AsmFileListing(ViewOf(picture), record->name));
+  ExpectGolden(c.golden,
+               c.format ? PictureClipboardText(ViewOf(picture), record->name, *c.format, c.align)
+                        : AsmFileListing(ViewOf(picture), record->name));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PictureListingGolden, ::testing::ValuesIn(ListingCases()),
@@ -432,6 +433,29 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SkinCase{"four_depths", "mixed", "mixed", {"0x05", "0x09", "0xFE", "0x40"}},
                       SkinCase{"full_size_icons", "large", "sixteen chars ok", {"0x01", "0x02"}}),
     CaseName<SkinCase>);
+
+// A skin as a table: the bits are the stream's pixels (each icon at its own
+// depth), the index and lookup as docs/formats.md lays them out; the golden
+// text reads back into the same stream.
+TEST(SkinTableGolden, MixedSkinAsCAndGasReadsBackIntoItsStream) {
+  const auto file = Load("skins/mixed.skin");
+  ASSERT_TRUE(file.has_value());
+  const SkinFileRead read = ReadSkinFile(*file);
+  ASSERT_TRUE(read.skin.has_value());
+  const auto stream = Load("skins/mixed.stream");
+  ASSERT_TRUE(stream.has_value());
+  for (const auto& [format, golden] : {std::pair{SourceFormat::C, "skins/mixed_table.h"},
+                                       {SourceFormat::Gas, "skins/mixed_table.s"}}) {
+    const auto text = WriteSkinTable(*read.skin, read.name,
+                                     {.Format = format, .Lookup = true, .Symbol = "mixed"});
+    ASSERT_TRUE(text.has_value()) << text.error().message;
+    ExpectGolden(golden, *text);
+    const auto back = ReadSkinTable(*text);
+    ASSERT_TRUE(back.has_value()) << back.error().message;
+    EXPECT_EQ(back->name, "mixed");
+    EXPECT_EQ(BuildSkinStream(back->skin), *stream) << golden;
+  }
+}
 
 // ---- damaged inputs ------------------------------------------------------------
 

@@ -39,11 +39,14 @@ expected<Arrays, Error> CArrays(const std::vector<TextLine>& lines) {
 }
 
 bool IsDataDirective(std::string_view code) {
-  return StartsWithWord(code, ".byte") || StartsWithWord(code, ".2byte") ||
-         StartsWithWord(code, ".4byte");
+  for (const std::string_view directive : {".byte", ".short", ".long", ".2byte", ".4byte"}) {
+    if (StartsWithWord(code, directive)) return true;
+  }
+  return false;
 }
 
-// "label:" and the .byte, .2byte and .4byte values below it.
+// "label:" and the .byte, .short and .long values below it (.2byte and
+// .4byte as well, the same values spelt by size).
 expected<Arrays, Error> GasArrays(const std::vector<TextLine>& lines) {
   Arrays arrays;
   NamedValues* current = nullptr;
@@ -116,12 +119,8 @@ expected<TSkinIcon, Error> IconOf(const Entry& e, int line, std::span<const std:
                               std::to_string(e.height) + " pixels and " + std::to_string(e.frames) +
                               " frames; icons are 1 to 96 wide, 1 to 92 high, 1 to 255 frames.");
   }
-  if (!PacksIntoBytes(e.width, e.height, e.bpp)) {
-    return RefuseAt(line, "an icon of " + std::to_string(e.width) + " x " +
-                              std::to_string(e.height) + " at " +
-                              DescribeShape({static_cast<int>(e.bpp)}) +
-                              ", which a skin cannot hold: " + std::string(PackingRuleText));
-  }
+  // A frame need not fill whole bytes: a skin file holds such icons (the
+  // window's rule is stricter), and the table pads each frame to a byte.
   shape.depth = static_cast<int>(e.bpp);
   if (shape.depth != 1) shape.layout = ByteLayout::Rows;
   const int width = static_cast<int>(e.width);

@@ -147,8 +147,8 @@ void AppendGasTable(std::string& out, const SkinTableContent& table, const std::
   AppendGasObject(out, symbol + "_icons");
   out += "\t/* id, width, height, bpp, frames, reserved; frame bytes; offset */\n";
   for (const SkinTableEntry& entry : table.index) {
-    out += "\t.byte " + EntryBytes(entry, ",") + "\n\t.2byte " + Decimal(entry.frame_bytes) +
-           "\n\t.4byte " + Decimal(entry.offset) + "\n";
+    out += "\t.byte " + EntryBytes(entry, ",") + "\n\t.short " + Decimal(entry.frame_bytes) +
+           "\n\t.long " + Decimal(entry.offset) + "\n";
   }
   out += "\t.size " + symbol + "_icons, . - " + symbol + "_icons\n";
   if (lookup) {
@@ -157,7 +157,7 @@ void AppendGasTable(std::string& out, const SkinTableContent& table, const std::
     out += "\t.size " + symbol + "_lookup, . - " + symbol + "_lookup\n";
   }
   AppendGasObject(out, symbol + "_icon_count");
-  out += "\t.2byte " + Decimal(table.index.size()) + "\n";
+  out += "\t.short " + Decimal(table.index.size()) + "\n";
   out += "\t.size " + symbol + "_icon_count, . - " + symbol + "_icon_count\n";
   // The data asks for no executable stack, as every GNU as source says.
   out += "\t.section .note.GNU-stack,\"\",%progbits\n";
@@ -248,7 +248,7 @@ std::string WriteSkinBytesText(std::span<const std::uint8_t> file, std::string_v
   // C has sizeof; code that reaches the bytes from C here reads their count.
   out += "\t.balign 4\n";
   AppendGasObject(out, symbol + "_size");
-  out += "\t.4byte " + Decimal(file.size()) + "\n";
+  out += "\t.long " + Decimal(file.size()) + "\n";
   out += "\t.size " + symbol + "_size, . - " + symbol + "_size\n";
   out += "\t.section .note.GNU-stack,\"\",%progbits\n";
   return out;
