@@ -33,7 +33,7 @@ using testing::TempFolder;
 
 std::string Tool(const std::string& name) {
   const char* path = std::getenv("PATH");
-  std::string dirs = path != nullptr ? path : "/usr/bin";
+  const std::string dirs = path != nullptr ? path : "";
   for (std::size_t start = 0; start <= dirs.size();) {
     const std::size_t end = std::min(dirs.find(':', start), dirs.size());
     const fs::path candidate = fs::path(dirs.substr(start, end - start)) / name;
