@@ -68,8 +68,7 @@ std::string Escaped(std::string_view text) {
     } else if (c == '\n') {
       out << "\\n";
     } else if (byte < 0x20 || byte >= 0x7F) {
-      out << "\\x"
-          << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 15];
+      out << "\\x" << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 15];
     } else {
       out << c;
     }
@@ -87,7 +86,8 @@ void ExpectGolden(const std::string& relative, std::string_view actual) {
   if (expected && want == actual) return;
   if (expected) {
     const std::size_t at = static_cast<std::size_t>(
-        std::mismatch(want.begin(), want.end(), actual.begin(), actual.end()).first - want.begin());
+        std::mismatch(want.begin(), want.end(), actual.begin(), actual.end()).first -
+        want.begin());
     const std::size_t from = at < 20 ? 0 : at - 20;
     ADD_FAILURE() << relative << " differs at byte " << at << " (expected " << want.size()
                   << " bytes, got " << actual.size() << ")\n  expected: ..."
@@ -215,8 +215,8 @@ std::vector<ListingCase> ListingCases() {
     for (const auto& o : outputs) {
       std::string golden = o.golden;
       if (picture.rows_fill_bytes && o.align) golden = golden.substr(0, golden.find("_aligned"));
-      cases.push_back(
-          {picture.label + "_" + o.label, &picture, o.format, o.align, folder + golden + ".txt"});
+      cases.push_back({picture.label + "_" + o.label, &picture, o.format, o.align,
+                       folder + golden + ".txt"});
     }
     cases.push_back(
         {picture.label + "_asm8_file", &picture, std::nullopt, false, folder + "asm8_file.s"});
@@ -233,9 +233,9 @@ TEST_P(PictureListingGolden, MatchesTheExpectedText) {
   const auto record = ReadPicture(c.picture->file);
   ASSERT_TRUE(record.has_value());
   const Picture picture = ToPicture(*record);
-  ExpectGolden(c.golden,
-               c.format ? PictureClipboardText(ViewOf(picture), record->name, *c.format, c.align)
-                        : AsmFileListing(ViewOf(picture), record->name));
+  ExpectGolden(c.golden, c.format ? PictureClipboardText(ViewOf(picture), record->name,
+                                                         *c.format, c.align)
+                                  : AsmFileListing(ViewOf(picture), record->name));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PictureListingGolden, ::testing::ValuesIn(ListingCases()),
