@@ -13,6 +13,7 @@ int RunFont(const QStringList& arguments);
 int RunSkinList(const QStringList& arguments);
 int RunSkinExtract(const QStringList& arguments);
 int RunSkinPack(const QStringList& arguments);
+int RunSkinExport(const QStringList& arguments);
 int RunHistoryList(const QStringList& arguments);
 int RunHistoryRestore(const QStringList& arguments);
 

@@ -27,7 +27,28 @@ expected<ExportChoices, QString> ReadExportChoices(const QCommandLineParser& par
   const QString bit_order = QStringLiteral("bit-order");
   const QString layout = QStringLiteral("layout");
   const QString align = QStringLiteral("align");
-  // The values first: whether an option applies can depend on them.
+  // The values first: whether an option applies can depend on them. Only
+  // skin export has --depth and --lookup as choices of the text written.
+  if (format.Source() == ExportSource::Skin) {
+    const QString depth = QStringLiteral("depth");
+    if (parser.isSet(depth)) {
+      const QString value = parser.value(depth);
+      if (value != QLatin1String("1") && value != QLatin1String("2") &&
+          value != QLatin1String("4") && value != QLatin1String("8")) {
+        return unexpected(QStringLiteral("the depth must be 1, 2, 4 or 8, not \"%1\"").arg(value));
+      }
+      choices.depth = value.toInt();
+      if (auto refused = Refused(format, ExportOption::Depth, choices)) {
+        return unexpected(*refused);
+      }
+    }
+    if (parser.isSet(QStringLiteral("lookup"))) {
+      if (auto refused = Refused(format, ExportOption::Lookup, choices)) {
+        return unexpected(*refused);
+      }
+      choices.lookup = true;
+    }
+  }
   if (parser.isSet(bit_order)) {
     const QString value = parser.value(bit_order);
     if (value != QLatin1String("lsb") && value != QLatin1String("msb")) {
@@ -78,7 +99,7 @@ std::string SymbolFallback(const QString& input) {
 void SaySymbol(const ExportFormat& format, const ExportChoices& choices, std::string_view name,
                std::string_view fallback, const QString& input) {
   if (!format.Takes(ExportOption::Symbol)) return;
-  const std::string note = ExportSymbolNote(choices, name, fallback);
+  const std::string note = ExportSymbolNote(choices, name, fallback, format.Source());
   if (!note.empty()) {
     Warn(IsStandardInput(input) ? QStringLiteral("standard input") : input,
          QString::fromLatin1(note.c_str()));

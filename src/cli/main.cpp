@@ -31,6 +31,8 @@ const char kHelp[] =
     "  convert IMAGE --frames --skin SKIN.skin --icon ID -o OUT.skin [same options]\n"
     "                      a picture from an image, as the bitmap import window, written\n"
     "                      as --format or OUT's suffix says (.h, .s, .xbm, .ptv)\n"
+    "  convert SKIN-TABLE -o OUT.skin [--name NAME]\n"
+    "                      a skin from a text skin export wrote\n"
     "  convert SOURCE-TEXT -o OUT [--format FORMAT] [--name NAME] [--size WxH]\n"
     "         [--depth 1|2|4|8] [--bit-order lsb|msb] [--layout rows|pages] [--align]\n"
     "         [--invert] [--skip N] [--symbol NAME]\n"
@@ -52,6 +54,11 @@ const char kHelp[] =
     "                      one picture file per sub-icon and a manifest\n"
     "  skin pack MANIFEST -o SKIN.skin\n"
     "                      a skin from a manifest\n"
+    "  skin export SKIN.skin --format c|gas|skin-bytes-c|skin-bytes-gas [--depth 1|2|4|8]\n"
+    "         [--align] [--bit-order lsb|msb] [--layout rows|pages] [--lookup]\n"
+    "         [--symbol NAME] [-o OUT]\n"
+    "                      the whole skin as a C header or GNU as source: every frame,\n"
+    "                      an index of the icons and a lookup by ID, or the file's bytes\n"
     "  history list | history restore N -o FILE\n"
     "                      the window's local history of work it replaced or left unsaved\n"
     "\n"
@@ -63,10 +70,11 @@ const char kHelp[] =
     "2 wrong usage.\n";
 
 const char kSkinHelp[] =
-    "Usage: pictavo-cli skin list|extract|pack ...\n"
+    "Usage: pictavo-cli skin list|extract|pack|export ...\n"
     "  skin list SKIN.skin [--json]\n"
     "  skin extract SKIN.skin --out-dir DIR\n"
     "  skin pack MANIFEST -o SKIN.skin\n"
+    "  skin export SKIN.skin --format FORMAT [-o OUT]\n"
     "Each takes --help.\n";
 
 int Print(const char* text) {
@@ -106,9 +114,10 @@ int main(int argc, char** argv) {
     if (action == QLatin1String("list")) return RunSkinList(rest(2));
     if (action == QLatin1String("extract")) return RunSkinExtract(rest(2));
     if (action == QLatin1String("pack")) return RunSkinPack(rest(2));
+    if (action == QLatin1String("export")) return RunSkinExport(rest(2));
     if (action == QLatin1String("-h") || action == QLatin1String("--help")) return Print(kSkinHelp);
     return UsageError(QStringLiteral("skin"),
-                      action.isEmpty() ? QStringLiteral("skin needs list, extract or pack")
+                      action.isEmpty() ? QStringLiteral("skin needs list, extract, pack or export")
                                        : QStringLiteral("unknown skin command \"%1\"").arg(action));
   }
   if (command == QLatin1String("history")) {

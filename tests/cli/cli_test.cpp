@@ -670,7 +670,7 @@ class CliTest : public QObject {
     for (const QStringList& command :
          {QStringList{"export"}, QStringList{"convert"}, QStringList{"render"},
           QStringList{"skin", "list"}, QStringList{"skin", "extract"}, QStringList{"skin", "pack"},
-          QStringList{"font"}}) {
+          QStringList{"skin", "export"}, QStringList{"font"}}) {
       const Run run = Cli(command + QStringList{"--help"});
       QCOMPARE(run.status, 0);
       QVERIFY2(run.out.startsWith("Usage: pictavo-cli " + command.join(' ').toLatin1() + " "),

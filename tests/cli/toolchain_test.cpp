@@ -211,6 +211,65 @@ class ToolchainTest : public QObject {
     QVERIFY(Write(dir.filePath(all), source + "int main(void) { return 0; }\n"));
     QVERIFY(RunIn(dir.path(), program, flags + kStrict + QStringList{"-c", all}).ok);
   }
+
+  // The program of docs/fonts.md, built with the font's table, draws a
+  // string as render --text does: its characters per pixel code against the
+  // PNG's display colours.
+  void fontTableDrawsAsRenderDoes_data() {
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("terminus, 1 bpp") << "terminus" << QStringList{};
+    QTest::newRow("dejavu 12 px, 2 bpp") << "dejavu" << QStringList{"--size", "12", "--depth", "2"};
+  }
+
+  void fontTableDrawsAsRenderDoes() {
+    QFETCH(QString, font);
+    QFETCH(QStringList, options);
+    const QString gcc = QStandardPaths::findExecutable("gcc");
+    if (gcc.isEmpty()) QSKIP("gcc is not installed");
+    const QString path = qEnvironmentVariable("PICTAVO_TEST_FONTS") + "/" + font;
+    if (!QFileInfo::exists(path))
+      QSKIP(qPrintable(font + " is not installed (scripts/install-deps)"));
+    const QByteArray docs = ReadAll(QStringLiteral(PICTAVO_SOURCE_DIR "/docs/fonts.md"));
+    const qsizetype start = docs.indexOf("```c\n/* draw.c:");
+    QVERIFY2(start >= 0, "docs/fonts.md has no draw.c");
+    const qsizetype end = docs.indexOf("```", start + 5);
+    QTemporaryDir dir;
+    QVERIFY(Write(dir.filePath("draw.c"), docs.mid(start + 5, end - start - 5)));
+    const QString skin = dir.filePath("font.skin");
+    QCOMPARE(Cli(QStringList{"font", path, "-o", skin} + options).status, 0);
+    QCOMPARE(Cli({"skin", "export", skin, "--format", "c", "--lookup", "--symbol", "font", "-o",
+                  dir.filePath("font.h")})
+                 .status,
+             0);
+    QVERIFY(RunIn(dir.path(), gcc,
+                  QStringList{"-std=c99"} + kStrict + QStringList{"-o", "draw", "draw.c"})
+                .ok);
+    const QString text = "Hello, 123 {gq}";
+    const ToolRun drawn = RunIn(dir.path(), dir.filePath("draw"), {text});
+    QVERIFY(drawn.ok);
+
+    QCOMPARE(Cli({"render", skin, "--text", text, "-o", dir.filePath("line.png")}).status, 0);
+    const QImage line(dir.filePath("line.png"));
+    QByteArray rendered;
+    for (int y = 0; y < line.height(); ++y) {
+      for (int x = 0; x < line.width(); ++x) {
+        const QRgb pixel = line.pixel(x, y);
+        const int gray = qGray(pixel);
+        rendered += qAlpha(pixel) == 0 ? ' '
+                    : gray == 0        ? '#'
+                    : gray == 128      ? '+'
+                    : gray == 192      ? '-'
+                    : gray == 255      ? '.'
+                                       : '?';
+      }
+      rendered += '\n';
+    }
+    QCOMPARE(drawn.out, rendered);
+    // And the table is the skin: convert writes back the same file.
+    QCOMPARE(Cli({"convert", dir.filePath("font.h"), "-o", dir.filePath("back.skin")}).status, 0);
+    QCOMPARE(ReadAll(dir.filePath("back.skin")), ReadAll(skin));
+  }
 };
 
 QTEST_GUILESS_MAIN(ToolchainTest)

@@ -21,6 +21,7 @@
 #include "core/formats/picture_file.h"
 #include "core/formats/skin_file.h"
 #include "core/formats/source_text/reader.h"
+#include "core/formats/source_text/skin_table.h"
 #include "core/formats/source_text/writer.h"
 
 namespace pictavo {
@@ -432,6 +433,29 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SkinCase{"four_depths", "mixed", "mixed", {"0x05", "0x09", "0xFE", "0x40"}},
                       SkinCase{"full_size_icons", "large", "sixteen chars ok", {"0x01", "0x02"}}),
     CaseName<SkinCase>);
+
+// A skin as a table: the bits are the stream's pixels (each icon at its own
+// depth), the index and lookup as docs/formats.md lays them out; the golden
+// text reads back into the same stream.
+TEST(SkinTableGolden, MixedSkinAsCAndGasReadsBackIntoItsStream) {
+  const auto file = Load("skins/mixed.skin");
+  ASSERT_TRUE(file.has_value());
+  const SkinFileRead read = ReadSkinFile(*file);
+  ASSERT_TRUE(read.skin.has_value());
+  const auto stream = Load("skins/mixed.stream");
+  ASSERT_TRUE(stream.has_value());
+  for (const auto& [format, golden] : {std::pair{SourceFormat::C, "skins/mixed_table.h"},
+                                       {SourceFormat::Gas, "skins/mixed_table.s"}}) {
+    const auto text = WriteSkinTable(*read.skin, read.name,
+                                     {.Format = format, .Lookup = true, .Symbol = "mixed"});
+    ASSERT_TRUE(text.has_value()) << text.error().message;
+    ExpectGolden(golden, *text);
+    const auto back = ReadSkinTable(*text);
+    ASSERT_TRUE(back.has_value()) << back.error().message;
+    EXPECT_EQ(back->name, "mixed");
+    EXPECT_EQ(BuildSkinStream(back->skin), *stream) << golden;
+  }
+}
 
 // ---- damaged inputs ------------------------------------------------------------
 

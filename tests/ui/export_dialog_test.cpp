@@ -17,7 +17,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/formats/skin_file.h"
 #include "support/main_window_fixture.h"
+#include "ui/skin/skin_commands.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
@@ -150,6 +152,47 @@ class ExportDialogTest : public QObject {
     };
     f.Action("exportAction")->trigger();
     QCOMPARE(presets_left, 0);
+  }
+
+  // "Whole skin" is offered in skin mode only, and shows the skin's table.
+  void wholeSkinSourceShowsTheTableInSkinModeOnly() {
+    MainWindowFixture f;
+    f.DrawIcon();
+    bool picture_offers_skin = true;
+    f.services.dialog_handler = [&](QDialog& dialog) {
+      picture_offers_skin = Find<QComboBox>(dialog, "sourceBox")->isEnabled();
+      return int{QDialog::Rejected};
+    };
+    f.Action("exportAction")->trigger();
+    QVERIFY(!picture_offers_skin);
+
+    QFile file(qEnvironmentVariable("PICTAVO_TEST_DATA") + "/skins/mixed.skin");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    SkinFileRead read = ReadSkinFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                               static_cast<std::size_t>(bytes.size())));
+    QVERIFY(read.skin.has_value());
+    QTemporaryDir dir;
+    f.form->Skins()->OpenSkinDocument(dir.filePath("mixed.skin"),
+                                      SkinDocument{std::move(*read.skin), read.name});
+    QString format, preview;
+    f.services.dialog_handler = [&](QDialog& dialog) {
+      auto* source = Find<QComboBox>(dialog, "sourceBox");
+      if (!source || !source->isEnabled()) return int{QDialog::Rejected};
+      source->setCurrentIndex(1);
+      format = Find<QComboBox>(dialog, "formatBox")->currentText();
+      Find<QCheckBox>(dialog, "lookupBox")->setChecked(true);
+      preview = Find<QPlainTextEdit>(dialog, "preview")->toPlainText();
+      QTest::mouseClick(Find<QPushButton>(dialog, "copyButton"), Qt::LeftButton);
+      return int{QDialog::Rejected};
+    };
+    f.Action("exportAction")->trigger();
+    QCOMPARE(format, QString("C header: table of every icon"));
+    QFile golden(qEnvironmentVariable("PICTAVO_TEST_DATA") + "/skins/mixed_table.h");
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    const QByteArray table = golden.readAll();
+    QCOMPARE(f.services.clipboard.value_or(""), table);
+    QCOMPARE(preview, QString::fromLatin1(table));
   }
 };
 

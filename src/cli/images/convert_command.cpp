@@ -254,7 +254,8 @@ int RunConvertCommand(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("image"),
                                QStringLiteral("A BMP, PNG, GIF or JPEG image, or a source text: "
                                               "one the program wrote, or another tool's array; "
-                                              "- reads standard input."),
+                                              "or a skin table skin export wrote; - reads "
+                                              "standard input."),
                                QStringLiteral("IMAGE"));
   if (auto done = ParseCommandLine(
           parser, arguments, kCommand,
@@ -268,7 +269,8 @@ int RunConvertCommand(const QStringList& arguments) {
               SourceTextOptionSet::Synopsis() +
               QStringLiteral(" [--symbol NAME]\n"
                              "       pictavo-cli convert IMAGE --frames --skin SKIN.skin --icon ID "
-                             "-o OUT.skin [same options]"),
+                             "-o OUT.skin [same options]\n"
+                             "       pictavo-cli convert SKIN-TABLE -o OUT.skin [--name NAME]"),
           QStringLiteral("Makes a picture of at most 96 x 92 pixels of an image (its "
                          "top-left part unless --region, --fit or --fill says otherwise), as the "
                          "import window does; clear pixels of an image with an alpha channel "
@@ -276,7 +278,9 @@ int RunConvertCommand(const QStringList& arguments) {
                          "text back. Writes it as a picture file, or in the format --format or "
                          "OUT's suffix names (.h a C header, .s a GNU as source, .xbm, .ptv). For "
                          "an image, --depth, --align, --bit-order and --layout say how the text "
-                         "written is packed, as for export; for a text, how it is read.")))
+                         "written is packed, as for export; for a text, how it is read. A skin "
+                         "table (skin export's c, gas, skin-bytes-c, skin-bytes-gas) is written "
+                         "back as the skin file it was made of.")))
     return *done;
   const auto options = ReadConvertOptions(parser, set);
   if (!options) return UsageError(kCommand, options.error());
@@ -286,10 +290,15 @@ int RunConvertCommand(const QStringList& arguments) {
   // A text the program wrote comes back as the picture it holds; an image is
   // read with every frame, as "Open BMP" reads it, with the same limits.
   const LoaderImageDecoder decoder;
-  ReadHints hints = Taking(options->frames ? Images : SourceTexts | Images, &decoder);
+  ReadHints hints = Taking(options->frames ? Images : SourceTexts | SkinTables | Images, &decoder);
   hints.text = *text_options;
   std::optional<Document> document = LoadDocument(options->image, hints);
   if (!document) return ExitRefused;
+  // A skin table comes back as its skin.
+  if (auto* skin = std::get_if<SkinDocument>(&document->content)) {
+    return WriteSkinBack(parser, output_set, *text_options, std::move(*skin), options->name,
+                         options->image, options->output);
+  }
   // What the options mean depends on what was read.
   expected<ConvertOutput, QString> output = ConvertOutput{};
   if (!options->frames) {

@@ -6,10 +6,13 @@
 #include "cli/document_input.h"
 #include "cli/export_choices.h"
 #include "core/documents/file_kinds.h"
+#include "core/formats/skin_file.h"
 
 namespace pictavo::cli {
 
 namespace {
+
+const QString kConvert = QStringLiteral("convert");
 
 // The depth a suffix alone gives a C header or GNU as source.
 constexpr int DefaultTextDepth = 2;
@@ -84,6 +87,42 @@ int WriteConverted(const ConvertOutput& chosen, CodeGridView picture, std::strin
   const std::string bytes = WriteExport(*chosen.format, picture, name, chosen.choices, fallback);
   return WriteOutput(OutputTo(output, chosen.format->Family().binary), bytes) ? ExitOk
                                                                               : ExitRefused;
+}
+
+}  // namespace pictavo::cli
+
+namespace pictavo::cli {
+
+int WriteSkinBack(const QCommandLineParser& parser, const ConvertOutputSet& set,
+                  const ReadTextOptions& read, SkinDocument skin, const QByteArray& name,
+                  const QString& input, const QString& output) {
+  const auto refuse = [](const QString& option) {
+    return UsageError(kConvert, QStringLiteral("--%1 is not for a skin table, which convert "
+                                               "writes back as the skin file it was made of")
+                                    .arg(option));
+  };
+  if (parser.isSet(set.format)) return refuse(QStringLiteral("format"));
+  if (parser.isSet(set.symbol)) return refuse(QStringLiteral("symbol"));
+  if (read.depth) return refuse(QStringLiteral("depth"));
+  if (read.size) return refuse(QStringLiteral("size"));
+  if (read.invert) return refuse(QStringLiteral("invert"));
+  if (read.skip > 0) return refuse(QStringLiteral("skip"));
+  const std::optional<FileKind> named = KindOfName(output.toStdString());
+  if (output != QLatin1String("-") && named && *named != FileKind::SkinFile) {
+    return UsageError(kConvert, QStringLiteral("a skin table is written back as a skin file, "
+                                               "not as %1: name it .skin")
+                                    .arg(output));
+  }
+  const QString who = IsStandardInput(input) ? QStringLiteral("standard input") : input;
+  if (!name.isEmpty()) {
+    skin.name = name.toStdString();
+  } else {
+    for (const std::string& note : skin.notes) Warn(who, ReasonText(note));
+  }
+  const auto file = WriteSkinFile(skin.skin, skin.name);
+  if (!file) return Refuse(who, AsSentence(file.error().message));
+  return WriteOutput(OutputTo(output, true), std::span<const std::uint8_t>(*file)) ? ExitOk
+                                                                                   : ExitRefused;
 }
 
 }  // namespace pictavo::cli

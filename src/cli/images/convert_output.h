@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "core/documents/export_catalogue.h"
+#include "core/documents/read_document.h"
 #include "core/model/expected.h"
 #include "core/model/picture.h"
 
@@ -54,5 +55,12 @@ expected<ConvertOutput, QString> ReadConvertOutput(const QCommandLineParser& par
 // output's. Returns the exit status.
 int WriteConverted(const ConvertOutput& chosen, CodeGridView picture, std::string_view name,
                    const QString& input, const QString& output);
+
+// A skin table read back, written as a skin file to `output` (- for standard
+// output), named `name` (Latin-1) when given; the options for writing a text
+// and for reading a picture's are refused. Returns the exit status.
+int WriteSkinBack(const QCommandLineParser& parser, const ConvertOutputSet& set,
+                  const ReadTextOptions& read, SkinDocument skin, const QByteArray& name,
+                  const QString& input, const QString& output);
 
 }  // namespace pictavo::cli

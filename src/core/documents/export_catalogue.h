@@ -6,7 +6,10 @@
 #include <string_view>
 
 #include "core/formats/packing_order.h"
+#include "core/model/error.h"
+#include "core/model/expected.h"
 #include "core/model/picture.h"
+#include "core/model/skin.h"
 
 namespace pictavo {
 
@@ -20,10 +23,19 @@ enum class ExportFamily {
   GasSource,    // gas1..gas8
   XBitmap,      // xbm
   PictureFile,  // ptv: the picture file itself, bytes rather than a text
+  // A whole skin, for skin export and the Export window's "Whole skin":
+  SkinTableC,    // c: every frame of every icon, an index and a lookup
+  SkinTableGas,  // gas: the same as a GNU as source
+  SkinBytesC,    // skin-bytes-c: the skin file's own bytes as a C array
+  SkinBytesGas,  // skin-bytes-gas: the same as a GNU as source
 };
 
-// What an export can be told beyond its format.
-enum class ExportOption { Align, BitOrder, Layout, Symbol };
+// What a format writes: the picture (or the selection), or the whole skin.
+enum class ExportSource { Picture, Skin };
+
+// What an export can be told beyond its format. Depth and Lookup are the
+// skin tables': every icon at one depth, and the lookup from ID to entry.
+enum class ExportOption { Align, BitOrder, Layout, Symbol, Depth, Lookup };
 
 struct ExportChoices {
   bool align = false;
@@ -32,6 +44,10 @@ struct ExportChoices {
   // The array's name as the user gave it; empty: the picture's name, or the
   // fallback (a file's name) when that is no C identifier.
   std::string symbol;
+  // Skin tables: 0 packs each icon at its own depth, 1, 2, 4 or 8 every icon
+  // at that one.
+  int depth = 0;
+  bool lookup = false;
 };
 
 struct ExportFamilyInfo {
@@ -48,6 +64,7 @@ struct ExportFamilyInfo {
   // Bytes, not a text: the Export window does not offer it, and the
   // command line writes it to no terminal.
   bool binary;
+  ExportSource source;
 };
 
 struct ExportFormat {
@@ -56,18 +73,22 @@ struct ExportFormat {
   int depth;  // bits per pixel of the bytes; 8 for the texts of codes
 
   const ExportFamilyInfo& Family() const;
+  ExportSource Source() const { return Family().source; }
   // Whether the option means something for this format at all (the window
   // enables its control, the command line accepts it); alignment also needs
   // rows, see RefusedOption.
   bool Takes(ExportOption option) const;
 };
 
-// Every export format, in the order the command line's help lists them.
-std::span<const ExportFormat> ExportFormats();
-// Every family, in the order the Export window offers them.
-std::span<const ExportFamilyInfo> ExportFamilies();
+// Every export format of the source, in the order the command line's help
+// lists them.
+std::span<const ExportFormat> ExportFormats(ExportSource source = ExportSource::Picture);
+// Every family of the source, in the order the Export window offers them.
+std::span<const ExportFamilyInfo> ExportFamilies(ExportSource source = ExportSource::Picture);
 
-const ExportFormat* FindExportFormat(std::string_view name);
+// The format of the source with that name; the names of all sources differ.
+const ExportFormat* FindExportFormat(std::string_view name,
+                                     ExportSource source = ExportSource::Picture);
 // The format an output file's name asks for by its suffix, any case: .h a C
 // header, .s (or .S) a GNU as source, each at `depth`; .xbm an X bitmap;
 // .ptv a picture file. Nothing for any other name.
@@ -76,10 +97,10 @@ const ExportFormat* ExportFormatOfName(std::string_view file_name, int depth);
 // depth the family lacks gives its first.
 const ExportFormat& ExportFormatOf(ExportFamily family, int depth);
 // "cpp, asm1, ..., gas8 or xbm".
-std::string ExportFormatNames();
+std::string ExportFormatNames(ExportSource source = ExportSource::Picture);
 // The formats with what each gives, for --format's help: "cpp, asm1, asm2,
 // asm4 or asm8: the text of the matching clipboard button; ...; xbm: an X bitmap."
-std::string ExportFormatHelp();
+std::string ExportFormatHelp(ExportSource source = ExportSource::Picture);
 
 // Why `option`, given with the other choices, is refused for `format` (a
 // usage error that names the option), or nothing when it applies.
@@ -95,15 +116,23 @@ ExportChoices ChoicesFor(const ExportFormat& format, ExportChoices choices);
 std::string ExportSymbol(const ExportChoices& choices, std::string_view name,
                          std::string_view fallback);
 // What to tell the user when a name they gave (the given symbol, or the
-// picture's name) had to change: "the symbol is int_picture (\"int\" is a
-// keyword of C or C++)". Empty when none had to, or none was given.
+// picture's or skin's name) had to change: "the symbol is int_picture
+// (\"int\" is a keyword of C or C++)". Empty when none had to, or none was given.
 std::string ExportSymbolNote(const ExportChoices& choices, std::string_view name,
-                             std::string_view fallback);
+                             std::string_view fallback,
+                             ExportSource source = ExportSource::Picture);
 
 // The whole text of the picture in the format, in the program's bytes
 // (Latin-1, the format's own line ends). `name` is the picture's name: the
 // listings' label, and the symbol when the choices give none.
 std::string WriteExport(const ExportFormat& format, CodeGridView picture, std::string_view name,
                         const ExportChoices& choices, std::string_view fallback = {});
+
+// The whole text of the skin in a skin format, or why the skin cannot be
+// written so (no icon, an icon a skin file cannot hold, pages for an icon
+// of more than 1 bit, ...). `name` is the skin's name field.
+expected<std::string, Error> WriteSkinExport(const ExportFormat& format, const Skin& skin,
+                                             std::string_view name, const ExportChoices& choices,
+                                             std::string_view fallback = {});
 
 }  // namespace pictavo

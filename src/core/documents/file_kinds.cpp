@@ -5,6 +5,7 @@
 
 #include "core/formats/fonts/font_face.h"
 #include "core/formats/skin_file.h"
+#include "core/formats/source_text/skin_table.h"
 
 namespace pictavo {
 
@@ -25,7 +26,11 @@ constexpr std::string_view TextCaption = "(Source texts *.h *.s *.S *.inc *.txt 
 constexpr std::string_view ImageWindowHint = "\"Open BMP file...\" makes a picture of it.";
 constexpr std::string_view ConvertHint = "\"pictavo-cli convert\" makes a picture of it.";
 
-constexpr std::array<FileKindInfo, 8> Kinds = {{
+// Told by content only: their names are those of the other texts.
+constexpr std::array<std::string_view, 0> NoSuffixes = {};
+constexpr std::string_view SkinTableHint = "\"pictavo-cli convert\" makes a skin file of it.";
+
+constexpr std::array<FileKindInfo, 9> Kinds = {{
     {FileKind::PictureFile, "a picture file", "(Pictavo *.ptv)", PictureSuffixes, {}, {}},
     {FileKind::SkinFile, "a skin file", "(Skin *.skin)", SkinSuffixes, "\"OpenSkin...\" opens it.",
      "\"pictavo-cli skin extract\" makes pictures of it."},
@@ -40,6 +45,8 @@ constexpr std::array<FileKindInfo, 8> Kinds = {{
      ImageWindowHint, ConvertHint},
     {FileKind::Font, "a font", "Fonts (*.ttf *.otf *.ttc *.bdf *.pcf *.pcf.gz)", FontSuffixes,
      "\"Import Font...\" makes a skin of it.", "\"pictavo-cli font\" makes a skin of it."},
+    {FileKind::SkinTable, "a skin table", "(Skin tables *.h *.s)", NoSuffixes, SkinTableHint,
+     SkinTableHint},
 }};
 
 // The info header sizes a BMP can have, at offset 14.
@@ -175,6 +182,10 @@ std::optional<FileKind> SniffFileKind(std::span<const std::uint8_t> bytes,
     return FileKind::Font;
   }
   if (LooksLikeTextStart(bytes)) {
+    if (LooksLikeSkinTable(
+            {reinterpret_cast<const char*>(bytes.data()), std::min(bytes.size(), TextSample)})) {
+      return FileKind::SkinTable;
+    }
     if (loose_bmp && KindOfName(file_name) == FileKind::BmpImage) return image;
     return FileKind::SourceText;
   }

@@ -21,7 +21,8 @@ enum class FileKind {
   PngImage,
   GifImage,
   JpegImage,
-  Font,  // TrueType, OpenType, BDF, PCF: made a skin by its own command, not read here
+  Font,       // TrueType, OpenType, BDF, PCF: made a skin by its own command, not read here
+  SkinTable,  // a whole skin as a C or GNU as text (skin export), told by its first line
 };
 
 // The kinds a caller opens.
@@ -54,6 +55,7 @@ inline constexpr KindSet Images{FileKind::BmpImage, FileKind::PngImage, FileKind
                                 FileKind::JpegImage};
 inline constexpr KindSet AnyDocument = PictureFiles | SkinFiles | SourceTexts | Images;
 inline constexpr KindSet Fonts{FileKind::Font};
+inline constexpr KindSet SkinTables{FileKind::SkinTable};
 
 // One row of the table of kinds.
 struct FileKindInfo {

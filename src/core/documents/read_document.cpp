@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/formats/skin_file.h"
+#include "core/formats/source_text/skin_table.h"
 
 namespace pictavo {
 
@@ -26,6 +27,8 @@ std::string WantedKinds(KindSet takes) {
   std::vector<std::string_view> names;
   for (const FileKindInfo& info : FileKinds()) {
     if (!takes.Has(info.kind)) continue;
+    // A skin table is a source text too, to whoever takes both.
+    if (info.kind == FileKind::SkinTable && takes.Has(FileKind::SourceText)) continue;
     if (IsImage(info.kind) && Images.Without(takes).Empty()) {
       if (info.kind == FileKind::BmpImage) names.push_back(AnyImage);
       continue;
@@ -107,7 +110,7 @@ Result ReadAs(FileKind kind, const StoredFile& file, const ReadHints& hints, boo
     case FileKind::SkinFile: {
       SkinFileRead read = ReadSkinFile(Start(file.bytes, SkinReadLimit));
       if (!read.skin) return unexpected(Damaged(kind, read.skin.error().message));
-      document.content = SkinDocument{std::move(*read.skin), std::move(read.name)};
+      document.content = SkinDocument{std::move(*read.skin), std::move(read.name), {}};
       return document;
     }
     case FileKind::SourceText: {
@@ -119,6 +122,15 @@ Result ReadAs(FileKind kind, const StoredFile& file, const ReadHints& hints, boo
         return unexpected(std::move(refusal));
       }
       document.content = std::move(*text);
+      return document;
+    }
+    case FileKind::SkinTable: {
+      const auto text = Start(file.bytes, SkinTableReadLimit + 1);
+      if (auto stray = StrayByte(text)) return unexpected(Damaged(kind, *stray));
+      auto read = ReadSkinTable(AsText(text), hints.text);
+      if (!read) return unexpected(Damaged(kind, read.error().message));
+      document.content =
+          SkinDocument{std::move(read->skin), std::move(read->name), std::move(read->notes)};
       return document;
     }
     case FileKind::Font:
@@ -149,7 +161,8 @@ DocumentRefusal OtherKind(FileKind kind, const StoredFile& file, const ReadHints
     hint = {};
   }
   std::string reason = "is " + std::string(name) + ", not " + WantedKinds(takes) + ".";
-  if ((takes.Has(FileKind::PictureFile) || kind == FileKind::Font) && !hint.empty()) {
+  if ((takes.Has(FileKind::PictureFile) || kind == FileKind::Font || kind == FileKind::SkinTable) &&
+      !hint.empty()) {
     reason += " " + std::string(hint);
   }
   return Refusal(DocumentRefusal::Cause::OtherKind, kind, std::move(reason));
@@ -163,6 +176,7 @@ std::size_t DocumentReadLimit(const ReadHints& hints) {
   if (takes.Has(FileKind::PictureFile)) limit = std::max(limit, PictureReadLimit);
   if (takes.Has(FileKind::SkinFile)) limit = std::max(limit, SkinReadLimit);
   if (takes.Has(FileKind::SourceText)) limit = std::max(limit, SourceTextReadLimit + 1);
+  if (takes.Has(FileKind::SkinTable)) limit = std::max(limit, SkinTableReadLimit + 1);
   if (takes.Overlaps(Images)) limit = std::max(limit, hints.images->ReadLimit());
   return limit;
 }

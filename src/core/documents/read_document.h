@@ -58,6 +58,8 @@ struct PictureDocument {
 struct SkinDocument {
   Skin skin;
   std::string name;  // the name field
+  // Sentences to pass on to the user (a skin table's name that was cut).
+  std::vector<std::string> notes = {};
 };
 struct ImageDocument {
   std::vector<RgbImage> frames;  // at least one

@@ -37,7 +37,8 @@ QComboBox* NewCombo(QWidget* parent, const char* name, const char* tip,
 }  // namespace
 
 ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
-                           const std::string& fallback, ExportMemory memory, QWidget* parent)
+                           const std::string& fallback, ExportMemory memory, QWidget* parent,
+                           const Skin* skin)
     : QDialog(parent),
       picture_(picture),
       name_(name),
@@ -45,17 +46,16 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
       presets_(std::move(memory.presets)) {
   setObjectName(QStringLiteral("ExportDialog"));
   setWindowTitle(QStringLiteral("Export"));
+  if (skin != nullptr) skin_ = *skin;
 
+  source_ =
+      NewCombo(this, "sourceBox", "What to export: the picture, or in skin mode the whole skin",
+               {"Picture", "Whole skin"});
+  source_->setEnabled(skin_.has_value());
   format_ = new QComboBox(this);
   format_->setObjectName(QStringLiteral("formatBox"));
   format_->setToolTip(QStringLiteral("Which text to make"));
-  // The texts; a picture file is what "Save Picture..." writes.
-  for (const ExportFamilyInfo& family : ExportFamilies()) {
-    if (family.binary) continue;
-    format_->addItem(
-        QString::fromLatin1(family.caption.data(), static_cast<qsizetype>(family.caption.size())),
-        static_cast<int>(family.family));
-  }
+  ShowSource(ExportSource::Picture);
   depth_ = NewCombo(this, "depthBox", "Bits per pixel", {"1", "2", "4", "8"});
   align_ = new QCheckBox(QStringLiteral("&Align rows to bytes"), this);
   align_->setObjectName(QStringLiteral("alignBox"));
@@ -78,8 +78,11 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   symbol_note_->setToolTip(QStringLiteral("Why the symbol is not the name given"));
 
   auto* options = new QFormLayout;
+  form_ = options;
+  options->addRow(QStringLiteral("So&urce:"), source_);
   options->addRow(QStringLiteral("&Format:"), format_);
   options->addRow(QStringLiteral("&Depth:"), depth_);
+  AddSkinRows(options);
   options->addRow(QString(), align_);
   options->addRow(QStringLiteral("&Bit order:"), bit_order_);
   options->addRow(QStringLiteral("&Layout:"), layout_);
@@ -148,10 +151,15 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   layout->addWidget(preview_, 1);
   layout->addWidget(buttons);
 
-  for (QComboBox* combo : {format_, depth_, bit_order_, layout_}) {
+  for (QComboBox* combo : {format_, depth_, bit_order_, layout_, skin_depth_}) {
     connect(combo, &QComboBox::currentIndexChanged, this, &ExportDialog::Update);
   }
+  connect(source_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    ShowSource(index == 1 ? ExportSource::Skin : ExportSource::Picture);
+    Update();
+  });
   connect(align_, &QCheckBox::toggled, this, &ExportDialog::Update);
+  connect(lookup_, &QCheckBox::toggled, this, &ExportDialog::Update);
   connect(symbol_, &QLineEdit::textChanged, this, &ExportDialog::Update);
   Show(memory.last);
 }
@@ -225,22 +233,37 @@ void ExportDialog::UpdatePresetButtons() {
   delete_preset_->setEnabled(preset_->findText(name) >= 0);
 }
 
+ExportChoices ExportDialog::Given() const {
+  ExportChoices given;
+  given.align = align_->isChecked();
+  given.order = bit_order_->currentIndex() == 1 ? BitOrder::Msb : BitOrder::Lsb;
+  given.layout = layout_->currentIndex() == 1 ? ByteLayout::Pages : ByteLayout::Rows;
+  given.symbol = symbol_->text().toLatin1().toStdString();
+  given.depth = skin_depth_->currentIndex() > 0 ? skin_depth_->currentText().toInt() : 0;
+  given.lookup = lookup_->isChecked();
+  return given;
+}
+
 ExportSetting ExportDialog::Setting() const {
   ExportSetting setting;
-  const ExportFormat& format = Format();
-  setting.format = std::string(format.name);
-  setting.choices.align = align_->isChecked();
-  setting.choices.order = bit_order_->currentIndex() == 1 ? BitOrder::Msb : BitOrder::Lsb;
-  setting.choices.layout = layout_->currentIndex() == 1 ? ByteLayout::Pages : ByteLayout::Rows;
+  setting.format = std::string(Format().name);
+  setting.choices = Given();
+  // The symbol is the picture's own, never remembered.
+  setting.choices.symbol.clear();
   return setting;
 }
 
 void ExportDialog::Show(const ExportSetting& setting) {
   const ExportFormat* format = FindExportFormat(setting.format);
+  if (format == nullptr && skin_) format = FindExportFormat(setting.format, ExportSource::Skin);
   if (format != nullptr && !format->Family().binary) {
+    source_->setCurrentIndex(format->Source() == ExportSource::Skin ? 1 : 0);
     format_->setCurrentIndex(format_->findData(static_cast<int>(format->family)));
     if (format->Family().has_depth) depth_->setCurrentText(QString::number(format->depth));
   }
+  skin_depth_->setCurrentIndex(
+      std::max(0, skin_depth_->findText(QString::number(setting.choices.depth))));
+  lookup_->setChecked(setting.choices.lookup);
   align_->setChecked(setting.choices.align);
   bit_order_->setCurrentIndex(setting.choices.order == BitOrder::Msb ? 1 : 0);
   layout_->setCurrentIndex(setting.choices.layout == ByteLayout::Pages ? 1 : 0);
@@ -265,14 +288,17 @@ QString ExportDialog::FileStem() const {
 
 void ExportDialog::Update() {
   const ExportFormat& format = Format();
-  ExportChoices given;
-  given.align = align_->isChecked();
-  given.order = bit_order_->currentIndex() == 1 ? BitOrder::Msb : BitOrder::Lsb;
-  given.layout = layout_->currentIndex() == 1 ? ByteLayout::Pages : ByteLayout::Rows;
-  given.symbol = symbol_->text().toLatin1().toStdString();
+  const ExportChoices given = Given();
   const ExportChoices choices = ChoicesFor(format, given);
+  const bool skin = format.Source() == ExportSource::Skin;
+  form_->setRowVisible(depth_, !skin);
+  form_->setRowVisible(skin_depth_, skin);
+  form_->setRowVisible(lookup_, skin);
   depth_->setEnabled(format.Family().has_depth);
-  align_->setEnabled(format.Takes(ExportOption::Align) && choices.layout == ByteLayout::Rows);
+  skin_depth_->setEnabled(format.Takes(ExportOption::Depth));
+  lookup_->setEnabled(format.Takes(ExportOption::Lookup));
+  align_->setEnabled(format.Takes(ExportOption::Align) && choices.layout == ByteLayout::Rows &&
+                     choices.depth != 8);
   bit_order_->setEnabled(format.Takes(ExportOption::BitOrder));
   layout_->setEnabled(format.Takes(ExportOption::Layout));
   symbol_->setEnabled(format.Takes(ExportOption::Symbol));
@@ -280,10 +306,17 @@ void ExportDialog::Update() {
   const std::string_view name = AsView(name_);
   symbol_used_ = QByteArray::fromStdString(ExportSymbol(given, name, fallback_));
   // Said only when a name the user gave had to change, as the command line says it.
-  const std::string note =
-      format.Takes(ExportOption::Symbol) ? ExportSymbolNote(given, name, fallback_) : "";
+  const std::string note = format.Takes(ExportOption::Symbol)
+                               ? ExportSymbolNote(given, name, fallback_, format.Source())
+                               : "";
   symbol_note_->setText(QString::fromLatin1(note));
   symbol_note_->setVisible(!note.empty());
+  copy_->setEnabled(true);
+  save_->setEnabled(true);
+  if (skin) {
+    UpdateSkinText(format, given);
+    return;
+  }
   text_ = WriteExport(format, ViewOf(picture_), name, given, fallback_);
   // The preview shows lines, whatever their ends.
   preview_->setPlainText(QString::fromLatin1(text_.data(), static_cast<qsizetype>(text_.size()))
@@ -294,17 +327,20 @@ void ExportDialog::Update() {
   options.Align = choices.align;
   options.Order = choices.order;
   options.Layout = choices.layout;
-  UpdateDiagram(options, format.family != ExportFamily::Cpp);
+  UpdateDiagram(
+      ViewOf(picture_), options,
+      format.family == ExportFamily::Cpp ? QStringLiteral("codes in\ndecimal") : QString());
 }
 
-void ExportDialog::UpdateDiagram(const SourceTextOptions& options, bool packed) {
-  const auto bits = FirstByteBits(ViewOf(picture_), options);
+void ExportDialog::UpdateDiagram(CodeGridView shown, const SourceTextOptions& options,
+                                 const QString& note) {
+  const auto bits = FirstByteBits(shown, options);
   const bool inverted = options.Format == SourceFormat::Xbm;
   for (int bit = 0; bit < 8; ++bit) {
     const BitSource& s = bits[static_cast<std::size_t>(bit)];
     QString text = QStringLiteral("0");
-    if (!packed) {
-      text = bit == 0 ? QStringLiteral("codes in\ndecimal") : QString();
+    if (!note.isEmpty()) {
+      text = bit == 0 ? note : QString();
     } else if (s.used) {
       text = QStringLiteral("(%1, %2)").arg(s.x).arg(s.y);
       if (options.Bpp > 1 && !inverted) text += QStringLiteral("\nbit %1").arg(s.value_bit);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,10 +11,12 @@
 #include "core/documents/export_catalogue.h"
 #include "core/formats/source_text/writer.h"
 #include "core/model/picture.h"
+#include "core/model/skin.h"
 #include "ui/dialogs/export_memory.h"
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -22,9 +25,9 @@ class QPushButton;
 namespace pictavo {
 
 // "Export": every text of the picture in one window, with its options, a
-// live preview and which pixel feeds each bit of the first byte. "Copy" and
-// "Save..." hand the text to whoever listens; the window itself writes
-// nothing.
+// live preview and which pixel feeds each bit of the first byte; in skin
+// mode also the texts of the whole skin. "Copy" and "Save..." hand the text
+// to whoever listens; the window itself writes nothing.
 class ExportDialog : public QDialog {
   Q_OBJECT
 
@@ -32,9 +35,11 @@ class ExportDialog : public QDialog {
   // The picture is copied: the dialog shows it as it was when opened. Its
   // symbol is the picture's name, or `fallback` (the file's name) when that
   // is no C identifier, as on the command line. The window starts with the
-  // memory's last format and options and offers its presets.
+  // memory's last format and options and offers its presets. Given a skin
+  // (skin mode), it also offers the "Whole skin" texts, on a copy of it; the
+  // name is then the skin's.
   ExportDialog(const Picture& picture, const QByteArray& name, const std::string& fallback,
-               ExportMemory memory, QWidget* parent);
+               ExportMemory memory, QWidget* parent, const Skin* skin = nullptr);
 
   // The text the preview shows, in the program's bytes (Latin-1, line ends
   // as the format has them).
@@ -53,8 +58,14 @@ class ExportDialog : public QDialog {
 
  private:
   void Update();
-  void UpdateDiagram(const SourceTextOptions& options, bool packed);
+  void UpdateDiagram(CodeGridView shown, const SourceTextOptions& options, const QString& note);
   const ExportFormat& Format() const;
+  ExportSource Source() const;
+  ExportChoices Given() const;
+  // The skin's half: its rows, choosing the source, and its text.
+  void AddSkinRows(QFormLayout* options);
+  void ShowSource(ExportSource source);
+  void UpdateSkinText(const ExportFormat& format, const ExportChoices& given);
   ExportSetting Setting() const;
   void Show(const ExportSetting& setting);
   QWidget* NewPresetRow();
@@ -64,13 +75,20 @@ class ExportDialog : public QDialog {
   void UpdatePresetButtons();
 
   Picture picture_;
+  std::optional<Skin> skin_;
+  // The first frame of the skin's first icon: what the diagram shows of it.
+  Picture first_frame_;
   QByteArray name_;
   std::string fallback_;
   std::vector<ExportPreset> presets_;
   QByteArray symbol_used_;  // the symbol box's text made a C identifier
   std::string text_;
+  QComboBox* source_;
   QComboBox* format_;
   QComboBox* depth_;
+  QComboBox* skin_depth_;
+  QCheckBox* lookup_;
+  QFormLayout* form_;
   QCheckBox* align_;
   QComboBox* bit_order_;
   QComboBox* layout_;

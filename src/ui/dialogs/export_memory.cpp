@@ -12,7 +12,10 @@ bool HasSettings() { return !QCoreApplication::organizationName().isEmpty(); }
 ExportSetting ReadSetting(const QSettings& settings) {
   ExportSetting setting;
   const std::string format = settings.value(QStringLiteral("format")).toString().toStdString();
-  if (FindExportFormat(format) != nullptr) setting.format = format;
+  if (FindExportFormat(format) != nullptr ||
+      FindExportFormat(format, ExportSource::Skin) != nullptr) {
+    setting.format = format;
+  }
   setting.choices.align = settings.value(QStringLiteral("align"), false).toBool();
   if (settings.value(QStringLiteral("bitOrder")).toString() == QLatin1String("msb")) {
     setting.choices.order = BitOrder::Msb;
@@ -20,6 +23,9 @@ ExportSetting ReadSetting(const QSettings& settings) {
   if (settings.value(QStringLiteral("layout")).toString() == QLatin1String("pages")) {
     setting.choices.layout = ByteLayout::Pages;
   }
+  const int depth = settings.value(QStringLiteral("skinDepth"), 0).toInt();
+  if (depth == 1 || depth == 2 || depth == 4 || depth == 8) setting.choices.depth = depth;
+  setting.choices.lookup = settings.value(QStringLiteral("lookup"), false).toBool();
   return setting;
 }
 
@@ -32,6 +38,8 @@ void WriteSetting(QSettings& settings, const ExportSetting& setting) {
   settings.setValue(QStringLiteral("layout"), setting.choices.layout == ByteLayout::Pages
                                                   ? QStringLiteral("pages")
                                                   : QStringLiteral("rows"));
+  settings.setValue(QStringLiteral("skinDepth"), setting.choices.depth);
+  settings.setValue(QStringLiteral("lookup"), setting.choices.lookup);
 }
 
 }  // namespace

@@ -92,9 +92,10 @@ void ExportCommands::Savetoend1Click() { SaveListingFile(true); }
 
 void ExportCommands::ShowExportDialog() {
   const auto& document = editor_.State().Document;
+  // In skin mode the window also offers the whole skin.
   ExportDialog dialog(document.Picture, PictureName(editor_),
                       std::filesystem::path(document.FilePath).stem().string(),
-                      RecallExportMemory(), parent_);
+                      RecallExportMemory(), parent_, document.SkinMode ? &editor_.Skin() : nullptr);
   connect(&dialog, &ExportDialog::copyRequested, this, [&] { PutOnClipboard(dialog.Text()); });
   connect(&dialog, &ExportDialog::saveRequested, this, [&] { SaveExportText(dialog); });
   services_.ExecDialog(dialog);

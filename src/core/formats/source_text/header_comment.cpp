@@ -36,10 +36,15 @@ std::string HeaderComment(std::string_view symbol, int width, int height,
   out += ": " + std::to_string(width) + " x " + std::to_string(height) + " pixels, ";
   out += shape.depth == 1 ? "1 bit per pixel" : std::to_string(shape.depth) + " bits per pixel";
   if (shape.depth == 8) return out + ", one code per byte";
+  return out + ", " + PackingWords(shape);
+}
+
+std::string PackingWords(const PackingShape& shape) {
   if (shape.depth == 1 && shape.layout == ByteLayout::Pages) {
-    return out + ", pages of 8 rows, top row in bit " + (shape.order == BitOrder::Lsb ? "0" : "7");
+    return std::string("pages of 8 rows, top row in bit ") +
+           (shape.order == BitOrder::Lsb ? "0" : "7");
   }
-  out += shape.aligned ? ", rows start a new byte" : ", rows follow each other";
+  std::string out = shape.aligned ? "rows start a new byte" : "rows follow each other";
   out += shape.order == BitOrder::Lsb ? ", first pixel in the lowest bits"
                                       : ", first pixel in the highest bits";
   return out;

@@ -15,6 +15,11 @@ namespace pictavo {
 std::string HeaderComment(std::string_view symbol, int width, int height,
                           const PackingShape& shape);
 
+// How the bytes are arranged, in the words of that sentence: "rows follow
+// each other, first pixel in the lowest bits", "pages of 8 rows, top row in
+// bit 7". The skin tables say it in the same words.
+std::string PackingWords(const PackingShape& shape);
+
 // The packing a comment states in exactly those words for a width x height
 // picture, or nothing. The symbol before ": " is not compared: an array
 // renamed by hand keeps its packing.

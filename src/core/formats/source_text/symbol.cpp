@@ -41,9 +41,12 @@ constexpr std::array Keywords = {
 // machines the texts are built on: an array named so would be the number 1.
 constexpr std::array PredefinedMacros = {"i386"sv, "linux"sv, "unix"sv};
 
-// What the texts add to the symbol, each name checked like the symbol.
-constexpr std::array DefineParts = {"WIDTH"sv, "HEIGHT"sv, "BPP"sv};
-constexpr std::array XbmParts = {"_width"sv, "_height"sv, "_bits"sv};
+// What the texts add to the symbol, each name checked like the symbol: the
+// picture header's defines, the X bitmap's names, and a skin table's count,
+// arrays and entry type.
+constexpr std::array DefineParts = {"WIDTH"sv, "HEIGHT"sv, "BPP"sv, "ICONS"sv};
+constexpr std::array NameParts = {"_width"sv, "_height"sv, "_bits"sv,       "_icons"sv,
+                                  "_icon"sv,  "_lookup"sv, "_icon_count"sv, "_size"sv};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsIdentifierChar(char c) {
@@ -123,7 +126,7 @@ std::optional<std::string> ReservedReason(std::string_view identifier) {
   if (auto own = OwnReason(identifier)) return own;
   std::vector<std::string> made = {SymbolGuard(identifier)};
   for (const std::string_view part : DefineParts) made.push_back(SymbolDefine(identifier, part));
-  for (const std::string_view part : XbmParts)
+  for (const std::string_view part : NameParts)
     made.push_back(std::string(identifier) + std::string(part));
   for (const std::string& name : made) {
     if (auto reason = OwnReason(name)) return "would make " + name + ", which " + *reason;

@@ -15,8 +15,8 @@ bool IsCIdentifier(std::string_view name);
 std::optional<std::string> NotIdentifierReason(std::string_view name);
 
 // The names a text makes of its symbol: the C header's defines
-// (SYMBOL_WIDTH), its include guard (PICTAVO_SYMBOL_H) and the X bitmap's
-// symbol_bits.
+// (SYMBOL_WIDTH), its include guard (PICTAVO_SYMBOL_H), the X bitmap's
+// symbol_bits and a skin table's SYMBOL_ICONS, symbol_icons and the like.
 std::string SymbolDefine(std::string_view symbol, std::string_view what);
 std::string SymbolGuard(std::string_view symbol);
 
