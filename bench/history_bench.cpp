@@ -21,14 +21,16 @@ std::filesystem::path TempFolder() {
   return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
 }
 
-// A keeper whose clock stands still and whose failures go unsaid.
+// A keeper whose clock stands still, whose failures go unsaid and which lets
+// work it cannot keep go.
 HistoryKeeper FixedClockKeeper(HistoryStore& store) {
   return HistoryKeeper(
       store,
       [] {
         return HistoryTime{"20261208-000000-000", "now"};
       },
-      [](const std::string&) {});
+      [](const std::string&) {},
+      [](DiscardingCommand, DocumentKind, const std::string&) { return true; });
 }
 
 void BM_RecoveryWrite(benchmark::State& state) {

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include <zlib.h>
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
@@ -194,6 +196,32 @@ QByteArray PngClaiming(std::uint32_t length) {
   return out;
 }
 
+// A zlib stream of `mebibytes` MiB of zeros in about a kilobyte each: one
+// mebibyte compressed as far as deflate goes and flushed so that it stands
+// on its own, repeated, then an empty last block and the checksum.
+QByteArray InflatingZeros(int mebibytes) {
+  constexpr uLong Part = 1 << 20;
+  std::vector<Bytef> zeros(Part, 0);
+  std::vector<Bytef> out(compressBound(Part));
+  z_stream stream{};
+  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
+  stream.next_in = zeros.data();
+  stream.avail_in = static_cast<uInt>(Part);
+  stream.next_out = out.data();
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FULL_FLUSH);
+  const QByteArray part(reinterpret_cast<const char*>(out.data()),
+                        static_cast<qsizetype>(stream.total_out));
+  deflateEnd(&stream);
+  QByteArray data("\x78\xDA", 2);  // deflate, 32 KiB window, best compression
+  for (int i = 0; i < mebibytes; ++i) data += part;
+  data += QByteArray("\x03\x00", 2);  // the last block: fixed codes, its end at once
+  // Adler-32 of zeros: the first sum stays 1, the second counts the bytes.
+  const auto length = static_cast<std::uint64_t>(mebibytes) * Part;
+  Add32(data, static_cast<std::uint32_t>(length % 65521) << 16 | 1);
+  return data;
+}
+
 // ---- JPEG -------------------------------------------------------------------
 
 QImage Noise(int width, int height, QImage::Format format) {
@@ -271,6 +299,8 @@ std::vector<HostileImage> HostileImages() {
       {"png_16_bits_too_large.png", PngStart(4096, 4096, 16, 6) + PngChunk("IEND", {})},
       {"png_too_large.png",
        PngStart(65535, 65535) + PngChunk("IDAT", QByteArray(8, '\0')) + PngChunk("IEND", {})},
+      {"png_inflates_past_rows.png",
+       PngStart(4096, 4096, 8, 6) + PngChunk("IDAT", InflatingZeros(1024)) + PngChunk("IEND", {})},
       {"jpeg_2000_scans.jpg", RepeatedScans(Noise(8, 8, QImage::Format_RGB32), 2000)},
       {"jpeg_too_large.jpg", too_large_jpeg},
       {"jpeg_scans_over_image.jpg", RepeatedScans(Noise(8, 8, QImage::Format_RGB32), 20, 4096)},

@@ -17,6 +17,7 @@
 #include "image_io/bmp_header_check.h"
 #include "image_io/decoder_messages.h"
 #include "image_io/image_data_check.h"
+#include "image_io/png_inflate_check.h"
 #include "qt_support/core_bridge.h"
 
 namespace pictavo {
@@ -79,8 +80,10 @@ std::string StructureFault(FileKind kind, const QByteArray& bytes, GifLayout* gi
       return GifDataFault(file, gif);
     case FileKind::JpegImage:
       return JpegDataFault(file);
-    case FileKind::PngImage:
-      return PngDataFault(file);
+    case FileKind::PngImage: {
+      std::string fault = PngDataFault(file);
+      return fault.empty() ? PngInflateFault(file) : fault;
+    }
     default:  // no image: refused before a decoder is chosen
       break;
   }

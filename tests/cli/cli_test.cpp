@@ -763,6 +763,13 @@ class CliTest : public QObject {
     WriteAll(folder + "/20260102-000000-000-00.skin", "newer skin");
     WriteAll(folder + "/20260102-000000-000-00.record",
              "Pictavo history record 1\ntime=2 Jan\ncommand=Exit\nname=s\n");
+    // Not the history's own: a name it never makes, and an entry larger than
+    // all it holds (sparse), which would be restored cut.
+    WriteAll(folder + "/zz-01.ptv", "foreign");
+    WriteAll(folder + "/zz-01.record", "Pictavo history record 1\ncommand=x\n");
+    WriteAll(folder + "/20990101-000000-000-00.record", "Pictavo history record 1\ncommand=x\n");
+    QFile large(folder + "/20990101-000000-000-00.ptv");
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(qint64{65} << 20));
     qputenv("XDG_STATE_HOME", home.path().toLocal8Bit());
     const Run list = Cli({"history", "list"});
     const Run restore = Cli({"history", "restore", "2", "-o", home.filePath("out.ptv")});

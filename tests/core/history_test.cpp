@@ -1,8 +1,6 @@
-// The local history: which commands keep what they discard, the store's
-// bounds and records, the recovery file, and failures that change nothing.
+// The local history as the commands use it: which commands keep what they
+// discard, and what becomes of work that cannot be kept.
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
 
 #include <functional>
 #include <string>
@@ -17,6 +15,7 @@
 #include "core/formats/skin_file.h"
 #include "core/imaging/bitmap_import.h"
 #include "core/platform/safe_file.h"
+#include "temp_folder.h"
 #include "test_models.h"
 
 namespace pictavo {
@@ -24,17 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TempFolder {
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "pictavo-history-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  fs::path path;
-};
+using testing::TempFolder;
 
 Skin OneIconSkin() {
   Skin skin;
@@ -62,21 +51,29 @@ const std::vector<std::pair<DiscardingCommand, Command>>& Commands() {
        [](Editor& e) { StartNewSkin(e, testing::MakeIcon(9, 1, 1, 2, 2, {})); }},
       {DiscardingCommand::ImportFont,
        [](Editor& e) { OpenFontSkinIntoEditor(e, OneIconSkin(), "Tiny"); }},
-      {DiscardingCommand::Exit, [](Editor& e) { e.KeepBeforeDiscard(DiscardingCommand::Exit); }},
+      {DiscardingCommand::Exit,
+       [](Editor& e) { (void)e.KeepBeforeDiscard(DiscardingCommand::Exit); }},
   };
   return commands;
 }
 
-// A started editor that keeps into a store in a temporary folder.
+// A started editor that keeps into a store in a temporary folder; work that
+// cannot be filed is asked about and answered with `go_on`.
 struct Kept {
   explicit Kept(fs::path folder)
       : store(std::move(folder), {}),
         keeper(
             store,
             [this] {
-              return HistoryTime{"20261208-1037" + std::to_string(++tick), "now"};
+              const std::string ms = std::to_string(100 + ++tick);
+              return HistoryTime{"20261208-103700-" + ms, "now"};
             },
-            [this](const std::string& message) { failures.push_back(message); }) {
+            [this](const std::string& message) { failures.push_back(message); },
+            [this](DiscardingCommand command, DocumentKind kind, const std::string& reason) {
+              questions.push_back(std::string(CommandText(command)) + ":" +
+                                  std::string(DocumentWord(kind)) + ": " + reason);
+              return go_on;
+            }) {
     editor.Start();
     editor.SetKeeper(&keeper);
     editor.SetPictureName("work");
@@ -96,10 +93,12 @@ struct Kept {
   }
 
   int tick = 0;
+  bool go_on = false;
   HistoryStore store;
   HistoryKeeper keeper;
   Editor editor;
   std::vector<std::string> failures;
+  std::vector<std::string> questions;
 };
 
 enum class Before { Saved, Drawn, SkinOpened, SkinDrawn, SkinLeftDrawn };
@@ -114,7 +113,6 @@ void Prepare(Kept& k, Before before) {
   }
   if (before == Before::SkinLeftDrawn) k.editor.LeaveSkinMode();
   k.editor.MarkFiled();  // what preparing did is not under test
-  k.store.RemoveRecovery();
   for (const HistoryEntry& entry : k.store.List()) (void)k.store.Remove(entry);
   if (before == Before::Drawn || before == Before::SkinDrawn) k.Draw(2, 1);
   if (before == Before::SkinLeftDrawn) {
@@ -146,7 +144,7 @@ TEST(History, EveryCommandKeepsExactlyWhatItDiscards) {
                                 std::to_string(static_cast<int>(row.before));
       const Picture picture = k.editor.State().Document.Picture;
       // Kept once: the command's own discard after this keeps nothing more.
-      k.editor.KeepBeforeDiscard(command);
+      ASSERT_TRUE(k.editor.KeepBeforeDiscard(command));
       run(k.editor);
       std::string expected;
       const std::string text =
@@ -161,6 +159,7 @@ TEST(History, EveryCommandKeepsExactlyWhatItDiscards) {
       }
       EXPECT_EQ(k.Filed(), expected) << where;
       EXPECT_TRUE(k.failures.empty()) << where;
+      EXPECT_TRUE(k.questions.empty()) << where;
       // A kept picture is the one shown before, under its name.
       const auto entries = k.store.List();
       if (!entries.empty() && entries.back().kind == DocumentKind::Picture) {
@@ -173,74 +172,44 @@ TEST(History, EveryCommandKeepsExactlyWhatItDiscards) {
   }
 }
 
-TEST(History, AFailureToKeepChangesNoCommandsOutcome) {
-  for (const auto& [command, run] : Commands()) {
-    TempFolder folder;
-    // The store's folder cannot be made: a file stands where it would go.
-    ASSERT_TRUE(WriteFileAtomically(folder.path / "blocked", std::string_view("x")).has_value());
-    Kept failing(folder.path / "blocked" / "history");
-    Editor plain;
-    plain.Start();
-    plain.SetPictureName("work");
-    for (Editor* e : {&failing.editor, &plain}) {
-      e->MouseDown(MouseButton::Left, 2, 2);
-      e->MouseUp(MouseButton::Left, 2, 2);
-      run(*e);
+// The question names the command, the kind and the reason. Let go, the
+// command ends as it does without a history; kept, nothing changes.
+TEST(History, WorkThatCannotBeKeptIsAskedAboutAndStaysUnlessLetGo) {
+  for (const bool go_on : {true, false}) {
+    for (const auto& [command, run] : Commands()) {
+      TempFolder folder;
+      // The store's folder cannot be made: a file stands where it would go.
+      ASSERT_TRUE(WriteFileAtomically(folder.path / "blocked", std::string_view("x")).has_value());
+      Kept failing(folder.path / "blocked" / "history");
+      failing.go_on = go_on;
+      Editor plain;
+      plain.Start();
+      plain.SetPictureName("work");
+      for (Editor* e : {&failing.editor, &plain}) {
+        e->MouseDown(MouseButton::Left, 2, 2);
+        e->MouseUp(MouseButton::Left, 2, 2);
+      }
+      const Picture picture = failing.editor.State().Document.Picture;
+      const std::string name = failing.editor.State().Document.Name;
+      const Skin skin = failing.editor.Skin();
+      run(plain);
+      run(failing.editor);
+      const std::string where = std::string(CommandText(command)) + (go_on ? " let go" : " kept");
+      EXPECT_EQ(failing.questions,
+                std::vector<std::string>{std::string(CommandText(command)) + ":picture: " +
+                                         (folder.path / "blocked").string() + ": Not a directory"})
+          << where;
+      const Editor& now = failing.editor;
+      EXPECT_TRUE(now.State().Document.Picture ==
+                  (go_on ? plain.State().Document.Picture : picture))
+          << where;
+      EXPECT_EQ(now.State().Document.Name, go_on ? plain.State().Document.Name : name) << where;
+      EXPECT_TRUE(now.Skin() == (go_on ? plain.Skin() : skin)) << where;
+      EXPECT_EQ(now.State().Document.SkinMode, go_on && plain.State().Document.SkinMode) << where;
+      EXPECT_EQ(now.HasUnsavedChanges(), go_on ? plain.HasUnsavedChanges() : true) << where;
+      EXPECT_TRUE(go_on || now.HoldsUnkeptWork()) << where;
     }
-    const std::string where(CommandText(command));
-    EXPECT_EQ(failing.failures.size(), 1u) << where;
-    EXPECT_TRUE(failing.editor.State().Document.Picture == plain.State().Document.Picture) << where;
-    EXPECT_EQ(failing.editor.State().Document.Name, plain.State().Document.Name) << where;
-    EXPECT_EQ(failing.editor.State().Document.SkinMode, plain.State().Document.SkinMode) << where;
-    EXPECT_TRUE(failing.editor.Skin() == plain.Skin()) << where;
-    EXPECT_EQ(failing.editor.HasUnsavedChanges(), plain.HasUnsavedChanges()) << where;
   }
-}
-
-TEST(HistoryStore, KeepsTheNewestWithinBothBounds) {
-  TempFolder folder;
-  const FiledDocument small{DocumentKind::Picture, std::vector<std::uint8_t>(100, 1)};
-  const FiledDocument large{DocumentKind::Skin, std::vector<std::uint8_t>(1000, 2)};
-  HistoryStore by_count(folder.path / "count", {3, 1 << 20});
-  for (int i = 0; i < 5; ++i) {
-    ASSERT_TRUE(by_count.File(small, {"t", "c" + std::to_string(i), "n", ""}, "s").has_value());
-  }
-  std::vector<std::string> ids;
-  for (const HistoryEntry& e : by_count.List()) ids.push_back(e.id + " " + e.record.command);
-  EXPECT_EQ(ids, (std::vector<std::string>{"s-04 c4", "s-03 c3", "s-02 c2"}));
-
-  HistoryStore by_size(folder.path / "size", {100, 2500});
-  for (int i = 0; i < 4; ++i) ASSERT_TRUE(by_size.File(large, {}, std::to_string(i)).has_value());
-  ASSERT_EQ(by_size.List().size(), 2u);
-  EXPECT_EQ(by_size.List()[0].id, "3-00");
-  // The newest entry is kept even when it alone is beyond the bound.
-  HistoryStore tiny(folder.path / "tiny", {100, 10});
-  ASSERT_TRUE(tiny.File(large, {}, "a").has_value());
-  ASSERT_TRUE(tiny.File(large, {}, "b").has_value());
-  ASSERT_EQ(tiny.List().size(), 1u);
-  EXPECT_EQ(tiny.List()[0].id, "b-00");
-  ASSERT_TRUE(tiny.Remove(tiny.List()[0]).has_value());
-  EXPECT_TRUE(tiny.List().empty());
-  EXPECT_FALSE(fs::exists(folder.path / "tiny" / "b-00.record"));
-}
-
-TEST(HistoryStore, RecoveryFileBecomesAnEntryOnce) {
-  TempFolder folder;
-  HistoryStore store(folder.path);
-  const HistoryRecord record{"10:37", "Unsaved work", "two\nlines\\ and \r", "/x/a.skin"};
-  EXPECT_EQ(ReadHistoryRecord(WriteHistoryRecord(record)), record);
-  ASSERT_TRUE(store.WriteRecovery({DocumentKind::Picture, {1, 2}}, record).has_value());
-  ASSERT_TRUE(store.WriteRecovery({DocumentKind::Skin, {3, 4, 5}}, record).has_value());
-  EXPECT_TRUE(store.List().empty());  // the recovery file is no entry
-  ASSERT_EQ(store.FileLeftRecovery("Unexpected end", "z"), true);
-  const auto entries = store.List();
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].kind, DocumentKind::Skin);
-  EXPECT_EQ(*store.Read(entries[0]), (std::vector<std::uint8_t>{3, 4, 5}));
-  EXPECT_EQ(entries[0].record,
-            (HistoryRecord{"10:37", "Unexpected end", "two\nlines\\ and \r", "/x/a.skin"}));
-  EXPECT_EQ(store.FileLeftRecovery("Unexpected end", "z"), false);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
 }
 
 }  // namespace

@@ -270,5 +270,17 @@ TEST_F(SafeFileTest, SpecialFilesAreRefusedAndLeftAsTheyAre) {
   EXPECT_EQ(Entries(), (std::vector<std::string>{"device.s", "link.s", "pipe.ptv"}));
 }
 
+// For the program's own files: whole or nothing, never through a link (the
+// history's tests show the replacing of a link).
+TEST_F(SafeFileTest, OwnFilesAreReadWholeAndNeverThroughALink) {
+  const fs::path file = folder_ / "a.ptv";
+  WritePlain(file, "12345");
+  fs::create_symlink("a.ptv", folder_ / "link.ptv");
+  EXPECT_EQ(ReadWholeFile(file, 5).value(), (std::vector<std::uint8_t>{'1', '2', '3', '4', '5'}));
+  EXPECT_EQ(ReasonOf(ReadWholeFile(file, 4)), "Larger than 4 bytes");
+  EXPECT_EQ(ReasonOf(ReadWholeFile(folder_ / "link.ptv", 5)), "Is a symbolic link");
+  EXPECT_EQ(ReasonOf(ReplaceFileNoFollow(folder_, {})), std::strerror(EISDIR));
+}
+
 }  // namespace
 }  // namespace pictavo

@@ -86,7 +86,7 @@ TEST_F(ViewScroll, WheelZoomKeepsTheCellUnderThePointer) {
           const CellPoint before = CellUnder(pointer.x, pointer.y);
           const Viewport shown = Shown();
           editor.ZoomAt(steps, pointer.x, pointer.y);
-          const int new_size = std::clamp(size + steps, MinPixelSize, MaxPixelSize);
+          const int new_size = ZoomStep(size, steps);
           ASSERT_EQ(s.View.PixelSize, new_size);
           SCOPED_TRACE(::testing::Message()
                        << "size " << size << " by " << steps << " at " << pointer.x << ", "
@@ -130,27 +130,46 @@ TEST_F(ViewScroll, ZoomStaysWithinOneToFortyNine) {
   editor.SetView(nullptr);
 }
 
-TEST_F(ViewScroll, FitToViewTakesTheLargestSizeThatShowsTheWholePicture) {
+TEST(ZoomLadder, StepsStopAtTheRungs) {
   struct Row {
-    int width, height, view_width, view_height, size;
+    int size, steps, expected;
   };
   const Row rows[] = {
-      {96, 92, 670, 587, 6},  // 577 x 553 fits, 673 wide does not
-      {8, 8, 670, 587, 49},   // held to 49
-      {2, 2, 99, 99, 49},     // 99 x 99 exactly
-      {2, 2, 98, 99, 48},     // one pixel short
-      {10, 40, 1920, 81, 2},  // the height decides
-      {96, 92, 50, 50, 1},    // nothing fits: the smallest
+      {5, 1, 6},    {6, 1, 8},     {8, 1, 10},   {10, 1, 12}, {12, 1, 16},  {16, 1, 20},
+      {20, 1, 24},  {24, 1, 32},   {32, 1, 40},  {40, 1, 49}, {49, 1, 49},  {1, -1, 1},
+      {49, -1, 40}, {6, -1, 5},    {5, -1, 4},   {2, -1, 1},  {5, 3, 10},   {49, -14, 1},
+      {7, 1, 8},    {7, -1, 6},    {33, -1, 32}, {45, 1, 49}, {45, -1, 40}, {11, 2, 16},
+      {1, 100, 49}, {49, -100, 1}, {17, 0, 17},
   };
   for (const Row& row : rows) {
-    s.Document.Picture.Width = row.width;
-    s.Document.Picture.Height = row.height;
-    editor.SetViewSize(row.view_width, row.view_height);
-    editor.ScrollTo(1000, 1000);
-    editor.FitToView();
-    EXPECT_EQ(s.View.PixelSize, row.size) << row.width << " x " << row.height;
-    if (row.size > 1) {
-      EXPECT_EQ(Shown().Left + Shown().Top, 0);
+    EXPECT_EQ(ZoomStep(row.size, row.steps), row.expected) << row.size << " by " << row.steps;
+  }
+}
+
+// The room given is the view's without scroll bars: bars showing or not,
+// the same room gives the same size.
+TEST_F(ViewScroll, FitToViewTakesTheLargestSizeAtWhichNoBarIsNeeded) {
+  struct Row {
+    int width, height, room_width, room_height, size;
+  };
+  const Row rows[] = {
+      {96, 92, 670, 587, 6},   // 577 x 553 fits, 673 wide does not
+      {8, 8, 670, 587, 49},    // held to 49
+      {2, 2, 99, 99, 49},      // 99 x 99 exactly
+      {2, 2, 98, 99, 48},      // one pixel short
+      {10, 40, 1920, 81, 2},   // the height decides
+      {96, 92, 50, 50, 1},     // nothing fits: the smallest
+      {32, 32, 645, 645, 20},  // 641 x 641
+  };
+  for (const Row& row : rows) {
+    for (const int bar : {0, 17}) {
+      s.Document.Picture.Width = row.width;
+      s.Document.Picture.Height = row.height;
+      editor.SetPixelSizeFromMenu(49);
+      editor.SetViewSize(row.room_width - bar, row.room_height - bar);
+      editor.ScrollTo(1000, 1000);
+      editor.FitToView(row.room_width, row.room_height);
+      EXPECT_EQ(s.View.PixelSize, row.size) << row.width << " x " << row.height << ", bar " << bar;
     }
   }
 }
@@ -181,7 +200,7 @@ TEST_F(ViewScroll, KeysZoomAboutTheMiddleOfTheView) {
   EXPECT_EQ(CellUnder(335, 293), middle);
   editor.ZoomAtCentre(-1);
   editor.ZoomAtCentre(-1);
-  EXPECT_EQ(s.View.PixelSize, 19);
+  EXPECT_EQ(s.View.PixelSize, 16);
   EXPECT_EQ(CellUnder(335, 293), middle);
 }
 

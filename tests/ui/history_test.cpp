@@ -1,9 +1,11 @@
-// The local history in the window: what Exit and the commands keep, the
-// recovery file and strokes, the document's state in the status bar, the
-// Recover window from the keyboard, and a killed process's work coming back.
+// The local history in the window: what Exit and the commands keep, what
+// they ask when it cannot be kept, the recovery file and strokes, the
+// document's state in the status bar, the Recover window from the keyboard,
+// and two programs on one history, one killed and one ended with Exit.
 #include <signal.h>
 
 #include <string_view>
+#include <vector>
 
 #include <QApplication>
 #include <QDir>
@@ -12,24 +14,28 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include "core/formats/picture_file.h"
 #include "support/main_window_fixture.h"
 #include "support/mouse.h"
+#include "ui/app/application.h"
 #include "ui/dialogs/recover_window.h"
 #include "ui/dialogs/set_size_dialog.h"
 #include "ui/services/platform_services.h"
 #include "ui/widgets/canvas_widget.h"
+#include "ui/widgets/recovery_bar.h"
 
 using namespace pictavo;
 using namespace pictavo::testing;
 
 namespace {
 
-// The cells the killed process draws, at the start's pixel size of 5.
-const QPoint DrawnCells[] = {{1, 1}, {4, 2}, {7, 9}, {96, 92}};
+// The cells each child program draws, at the start's pixel size of 5.
+const std::vector<QPoint> ChildCells[] = {{{1, 1}, {4, 2}, {7, 9}}, {{96, 92}, {3, 3}}};
 
 QPoint Centre(QPoint cell) { return {(cell.x() - 1) * 5 + 2, (cell.y() - 1) * 5 + 2}; }
 
@@ -39,19 +45,51 @@ QByteArray PictureBytes(const Editor& editor) {
   return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
 }
 
+// The start's picture with `cells` drawn black.
+QByteArray DrawnPicture(const std::vector<QPoint>& cells) {
+  Editor editor;
+  editor.Start();
+  for (const QPoint cell : cells) {
+    editor.MouseDown(MouseButton::Left, Centre(cell).x(), Centre(cell).y());
+    editor.MouseUp(MouseButton::Left, Centre(cell).x(), Centre(cell).y());
+  }
+  return PictureBytes(editor);
+}
+
 QString History(const QTemporaryDir& home) { return home.filePath("pictavo/history"); }
 
-// The child process: the program's window on its real services, drawn on and
-// then left running until it is killed.
-int DrawAndWait(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QtPlatformServices services;
-  Editor editor;
-  TForm1 window(editor, services);
-  window.CreateSecondaryWindows();
-  window.show();
-  for (const QPoint cell : DrawnCells) Click(window.Canvas(), Qt::LeftButton, Centre(cell));
-  return app.exec();
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The child process runs the program as it starts, on its real services;
+// once its window is up, it draws its cells, and a line on its standard
+// input then ends it as Exit does.
+int child_cells = -1;
+
+void DriveChildWindow() {
+  if (child_cells < 0) return;
+  QTimer::singleShot(0, [] {
+    TForm1* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (auto* form = qobject_cast<TForm1*>(top)) window = form;
+    }
+    for (const QPoint cell : ChildCells[child_cells]) {
+      Click(window->Canvas(), Qt::LeftButton, Centre(cell));
+    }
+    auto* input = new QSocketNotifier(0, QSocketNotifier::Read, window);
+    QObject::connect(input, &QSocketNotifier::activated, window,
+                     [window] { window->findChild<QAction*>("Exit1")->trigger(); });
+  });
+}
+Q_COREAPP_STARTUP_FUNCTION(DriveChildWindow)
+
+int RunChild(int argc, char** argv) {
+  child_cells = std::atoi(argv[2]);
+  // The program sees none of the test's arguments.
+  argv[2] = argv[0];
+  return RunPictavo(argc - 2, argv + 2);
 }
 
 // Drives the Recover window from the keyboard only, as `keys` says.
@@ -89,7 +127,8 @@ class HistoryTest : public QObject {
     QFile kept(QString::fromStdString(entries[1].document.string()));
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), drawn);
-    QVERIFY(!QFile::exists(History(f.state_home) + "/recovery.ptv"));
+    QVERIFY(f.services.questions.isEmpty());  // filing worked: nothing asked
+    QVERIFY(QDir(History(f.state_home)).entryList({"recovery*"}).isEmpty());
 
     // Saved work shows its file's name and is not kept again.
     const QString path = f.state_home.filePath("mine.ptv");
@@ -100,9 +139,46 @@ class HistoryTest : public QObject {
     QCOMPARE(f.form->History()->Store().List().size(), std::size_t{2});
   }
 
+  // The history cannot be written: a file stands in its folder's place.
+  void workThatCannotBeKeptIsAskedAbout() {
+    MainWindowFixture f;
+    const QString history = History(f.state_home);
+    QVERIFY(QDir(history).removeRecursively());
+    QFile blocking(history);
+    QVERIFY(blocking.open(QIODevice::WriteOnly));
+    Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(2, 2));
+    const QByteArray drawn = PictureBytes(f.editor);
+
+    // Saved as the picture's save saves it, then cleared.
+    const QString saved = f.state_home.filePath("kept.ptv");
+    f.services.answers << "Save As...";
+    f.services.file_answers << saved;
+    f.Action("ClearImage1")->trigger();
+    QCOMPARE(f.services.questions.size(), 1);
+    const auto& question = f.services.questions[0];
+    QCOMPARE(question.text, "Your unsaved work could not be kept in the history: " + history +
+                                ": Not a directory.");
+    QCOMPARE(question.title, QStringLiteral("Clear Image"));
+    QCOMPARE(question.buttons, (QStringList{"Save As...", "Discard", "Cancel"}));
+    QCOMPARE(ReadFile(saved), drawn);
+    QVERIFY(PictureBytes(f.editor) != drawn);
+
+    // Exit stays open on Cancel, and closes once the work is let go.
+    Click(f.form->Canvas(), Qt::LeftButton, f.CellCentre(3, 3));
+    f.services.answers << "Cancel"
+                       << "Discard";
+    QVERIFY(!f.form->close());
+    QVERIFY(f.form->close());
+    QCOMPARE(f.services.questions.size(), 3);
+    QCOMPARE(f.services.questions[2].title, QStringLiteral("Exit"));
+  }
+
   void recoveryFileWaitsForTheStrokesEnd() {
     MainWindowFixture f;
-    const QString recovery = History(f.state_home) + "/recovery.ptv";
+    // The window's own, named by its process.
+    const QString recovery =
+        History(f.state_home) +
+        QStringLiteral("/recovery-%1.ptv").arg(QCoreApplication::applicationPid());
     QWidget* canvas = f.form->Canvas();
     Press(canvas, Qt::LeftButton, f.CellCentre(1, 1));
     Move(canvas, Qt::LeftButton, f.CellCentre(3, 1));
@@ -113,11 +189,34 @@ class HistoryTest : public QObject {
     QFile file(recovery);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), PictureBytes(f.editor));
-    // Nothing unsaved left: the file goes.
+    // Nothing unsaved left: the file goes with the save, not at the next
+    // quiet moment, so a kill right after it finds no work to report.
     f.services.file_answers << f.state_home.filePath("a.ptv");
     f.Action("Savepicture1")->trigger();
-    f.form->History()->WriteRecoveryNow();
     QVERIFY(!QFile::exists(recovery));
+  }
+
+  void recoveryBarStaysUntilOneIsChosen() {
+    QTemporaryDir home;
+    QVERIFY(QDir().mkpath(History(home)));
+    QVERIFY(QFile::copy(qEnvironmentVariable("PICTAVO_TEST_DATA") + "/pictures/icon.ptv",
+                        History(home) + "/recovery.ptv"));
+    qputenv("XDG_STATE_HOME", home.path().toLocal8Bit());
+    ScriptedServices services;
+    Editor editor;
+    TForm1 window(editor, services);
+    window.CreateSecondaryWindows();
+    window.show();
+    QWidget* bar = window.RecoveryNote();
+    // Above the canvas, not over the status bar's coordinates; it stays.
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+    QVERIFY(bar->geometry().bottom() < window.Canvas()->mapTo(bar->parentWidget(), QPoint()).y());
+    Click(window.Canvas(), Qt::LeftButton, Centre({3, 3}));
+    QVERIFY(bar->isVisible());
+    bar->findChild<QPushButton*>("DismissButton")->click();
+    QVERIFY(!bar->isVisible());
+    QCOMPARE(window.History()->Store().List().size(), std::size_t{1});
+    QVERIFY(services.shown_dialogs.isEmpty());
   }
 
   void recoverWindowFromTheKeyboard() {
@@ -160,49 +259,76 @@ class HistoryTest : public QObject {
     QCOMPARE(entries[0].record.command, std::string("Recover Unsaved Work"));
   }
 
-  void workOfAKilledProcessComesBack() {
+  // Each draws in its own window and recovery file; one is killed, the other
+  // ends with Exit; the next start finds both works in the history.
+  void twoProgramsOneKilledOneEndedKeepBothWorks() {
     QTemporaryDir home;
-    QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_STATE_HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {"--draw-and-wait"});
-    QVERIFY(child.waitForStarted());
-    const QString recovery = History(home) + "/recovery.ptv";
-    // The record is written after the picture: both are there once it is.
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(History(home) + "/recovery.record"), 30000);
-    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
-    QVERIFY(child.waitForFinished());
-    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-
-    // The expected picture: the start's, with the drawn cells black.
-    Editor expected;
-    expected.Start();
-    for (const QPoint cell : DrawnCells) {
-      expected.MouseDown(MouseButton::Left, Centre(cell).x(), Centre(cell).y());
-      expected.MouseUp(MouseButton::Left, Centre(cell).x(), Centre(cell).y());
+    QProcess killed;
+    QProcess ended;
+    for (QProcess* child : {&killed, &ended}) {
+      child->setProcessEnvironment(env);
+      child->start(QCoreApplication::applicationFilePath(),
+                   {"--child-window", child == &killed ? "0" : "1"});
+      QVERIFY(child->waitForStarted());
     }
+    const QByteArray killed_work = DrawnPicture(ChildCells[0]);
+    const QByteArray ended_work = DrawnPicture(ChildCells[1]);
+    // Each window's work reaches its own recovery file once its record does.
+    const auto recovered = [&home] {
+      QSet<QByteArray> works;
+      const QDir folder(History(home));
+      for (const QString& name : folder.entryList({"recovery-*.record"})) {
+        const QString document = folder.filePath(name.chopped(7) + ".ptv");
+        works << ReadFile(document);
+      }
+      return works;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(recovered(), (QSet<QByteArray>{killed_work, ended_work}), 30000);
+    // Neither start took the other's live work for work left behind.
+    QVERIFY(HistoryStore(History(home).toStdString()).List().empty());
+
+    ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+    QVERIFY(killed.waitForFinished());
+    QCOMPARE(killed.exitStatus(), QProcess::CrashExit);
+    ended.write("exit\n");
+    QVERIFY(ended.waitForFinished(30000));
+    QCOMPARE(ended.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(ended.exitCode(), 0);
+    QCOMPARE(recovered(), QSet<QByteArray>{killed_work});
 
     qputenv("XDG_STATE_HOME", home.path().toLocal8Bit());
     ScriptedServices services;
     Editor editor;
     TForm1 window(editor, services);
     window.CreateSecondaryWindows();
-    QVERIFY(window.statusBar()->currentMessage().contains("can be recovered"));
-    QVERIFY(!QFile::exists(recovery));
+    window.show();
+    QVERIFY(window.RecoveryNote()->isVisible());
+    QVERIFY(recovered().isEmpty());
+    const auto entries = window.History()->Store().List();
+    QCOMPARE(entries.size(), std::size_t{2});
+    QMap<QString, QByteArray> filed;
+    for (const HistoryEntry& entry : entries) {
+      filed[QString::fromStdString(entry.record.command)] =
+          ReadFile(QString::fromStdString(entry.document.string()));
+    }
+    QCOMPARE(filed.value("Exit"), ended_work);
+    QCOMPARE(filed.value("Unexpected end"), killed_work);
     Editor fresh;
     fresh.Start();
     QCOMPARE(PictureBytes(editor), PictureBytes(fresh));  // the start is unchanged
-    services.dialog_handler =
-        Keys([](QListWidget* list) { QTest::keyClick(list, Qt::Key_Return); });
-    window.findChild<QAction*>("RecoverUnsavedWork")->trigger();
-    QCOMPARE(PictureBytes(editor), PictureBytes(expected));
+    // The bar's "Recover..." is the menu command.
+    services.dialog_handler = [](QDialog&) { return int(QDialog::Rejected); };
+    window.RecoveryNote()->findChild<QPushButton*>("RecoverButton")->click();
+    QCOMPARE(services.shown_dialogs, QStringList{"RecoverWindow"});
   }
 };
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::string_view(argv[1]) == "--draw-and-wait") return DrawAndWait(argc, argv);
+  if (argc > 2 && std::string_view(argv[1]) == "--child-window") return RunChild(argc, argv);
   QApplication app(argc, argv);
   HistoryTest test;
   return QTest::qExec(&test, argc, argv);

@@ -220,6 +220,8 @@ class ImageLoadingTest : public QObject {
         {"png_16_bits_too_large.png",
          "Image too large to decode (4096 x 4096 pixels of 16 bits a channel take 128 MiB; at most "
          "64 MiB)"},
+        {"png_inflates_past_rows.png",
+         "The PNG's pixel data inflates past the 67112960 bytes of its 4096 x 4096 pixels"},
         {"jpeg_scans_over_image.jpg",
          "The JPEG takes more than 16 scans over its 4096 x 4096 pixels"},
         {"jpeg_2000_scans.jpg", "The JPEG holds more than 100 scans"},

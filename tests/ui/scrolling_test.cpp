@@ -109,20 +109,40 @@ class ScrollingTest : public QObject {
     Wheel(f.canvas, {100, 100}, {0, 120});
     QCOMPARE(f.Shown().Top, 0);
 
+    // Scrolled far enough that no edge holds the view while it zooms.
+    f.across->setValue(f.across->maximum() / 2);
+    f.down->setValue(f.down->maximum() / 2);
     const QPoint pointer(333, 222);
     const CellPoint under = f.CellAt(pointer);
     Wheel(f.canvas, pointer, {0, 120}, Qt::ControlModifier);
     QCOMPARE(f.State().View.PixelSize, 16);
     QCOMPARE(f.CellAt(pointer), under);
     QCOMPARE(f.across->value(), f.Shown().Left);
-    // Half notches add up to one step.
+    // Half notches add up to one step, down the zoom ladder.
     Wheel(f.canvas, pointer, {0, -60}, Qt::ControlModifier);
     QCOMPARE(f.State().View.PixelSize, 16);
     Wheel(f.canvas, pointer, {0, -60}, Qt::ControlModifier);
-    QCOMPARE(f.State().View.PixelSize, 15);
+    QCOMPARE(f.State().View.PixelSize, 12);
     QCOMPARE(f.CellAt(pointer), under);
     // The status bar names the cell under the pointer after the zoom.
     QCOMPARE(f.StatusText(0), QStringLiteral("X: %1").arg(under.x - 1));
+  }
+
+  void fitToWindowIsTheSameWithOrWithoutBars() {
+    Scrolled f;
+    Editor& editor = f.form->GetEditor();
+    editor.SetWidthQuick(30);
+    editor.SetHeightQuick(30);
+    int fitted[2] = {};
+    for (const bool bars : {false, true}) {
+      editor.SetPixelSizeFromMenu(bars ? 49 : 1);
+      QCOMPARE(f.across->isVisible(), bars);
+      f.Action("FitToWindow")->trigger();
+      fitted[bars] = f.State().View.PixelSize;
+      QVERIFY(!f.across->isVisible() && !f.down->isVisible());
+    }
+    QCOMPARE(fitted[0], fitted[1]);
+    QVERIFY(DrawingLength(30, fitted[0] + 1) > f.canvas->height());
   }
 
   void zoomKeysKeepTheMiddleOfTheView() {
@@ -134,10 +154,10 @@ class ScrollingTest : public QObject {
     const QPoint middle(f.canvas->width() / 2, f.canvas->height() / 2);
     const CellPoint under = f.CellAt(middle);
     QTest::keyClick(f.form.get(), Qt::Key_Plus, Qt::ControlModifier);
-    QCOMPARE(f.State().View.PixelSize, 11);
+    QCOMPARE(f.State().View.PixelSize, 12);
     QCOMPARE(f.CellAt(middle), under);
     QTest::keyClick(f.form.get(), Qt::Key_Equal, Qt::ControlModifier);
-    QCOMPARE(f.State().View.PixelSize, 12);
+    QCOMPARE(f.State().View.PixelSize, 16);
     QTest::keyClick(f.form.get(), Qt::Key_Minus, Qt::ControlModifier);
     QTest::keyClick(f.form.get(), Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(f.State().View.PixelSize, 10);

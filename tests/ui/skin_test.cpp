@@ -580,7 +580,9 @@ class SkinTest : public QObject {
     QCOMPARE(request.filter, QStringLiteral("(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin"));
     QCOMPARE(request.filter_index, 1);
     QCOMPARE(request.default_suffix, QStringLiteral("skin"));
-    QVERIFY(request.file_name.isEmpty());
+    // The skin's name, beside the file it came from.
+    const QString offered = f.dir.filePath(QStringLiteral("round"));
+    QCOMPARE(request.file_name, offered);
     const QByteArray written = ReadAll(path);
     const SkinFileRead read = ReadSkinFile(Span(written));
     QCOMPARE(QByteArray::fromStdString(read.name), QByteArray("round"));
@@ -588,17 +590,16 @@ class SkinTest : public QObject {
     QVERIFY(*read.skin == f.GetEditor().Skin());
     QCOMPARE(read.skin->At(0).Data[0], kBlack);
 
-    // Out of skin mode the icons held are still saved; the dialog is preset
-    // with the last path chosen.
+    // Out of skin mode the icons held are still saved; the dialog offers
+    // the name beside the last file saved.
     f.Action("NewPicture1")->trigger();
     QVERIFY(!f.State().Document.SkinMode);
     const QString again = f.dir.filePath(QStringLiteral("again.skin"));
     f.Save(again);
-    QCOMPARE(f.services.file_requests.last().file_name, path);
+    QCOMPARE(f.services.file_requests.last().file_name, offered);
     QCOMPARE(ReadAll(again), written);
     // Cancelled: nothing written, nothing said.
     f.Save(QString());
-    QCOMPARE(f.services.file_requests.last().file_name, again);
     QVERIFY(f.services.messages.isEmpty());
     QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files).size(), 3);
   }

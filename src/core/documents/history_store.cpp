@@ -1,11 +1,13 @@
 #include "core/documents/history_store.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
-#include <cstdlib>
+#include <cctype>
 #include <system_error>
 #include <utility>
 
-#include "core/platform/safe_file.h"
+#include "core/platform/private_folder.h"
 
 namespace pictavo {
 
@@ -15,13 +17,8 @@ namespace {
 
 constexpr std::string_view RecordExtension = ".record";
 constexpr std::string_view RecordHead = "Pictavo history record 1\n";
-constexpr std::string_view RecoveryId = "recovery";
-// A filed document is a picture or a skin file, far below this.
-constexpr std::size_t DocumentReadLimit = std::size_t{64} << 20;
-
-Error FileError(const fs::path& path, const std::error_code& code) {
-  return Error{path.string() + ": " + code.message()};
-}
+// Entries filed within one stamp are numbered 00 to 99.
+constexpr int MaxFilingsPerStamp = 100;
 
 // One value per line: backslashes, line feeds and carriage returns escaped.
 std::string Escape(std::string_view value) {
@@ -53,23 +50,34 @@ std::string Unescape(std::string_view value) {
   return out;
 }
 
-std::uintmax_t SizeOr0(const fs::path& path) {
-  std::error_code code;
-  const std::uintmax_t size = fs::file_size(path, code);
-  return code ? 0 : size;
+// Digits where `form` has '9', the same character elsewhere.
+bool Matches(std::string_view text, std::string_view form) {
+  if (text.size() != form.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+    if (form[i] == '9' ? !digit : text[i] != form[i]) return false;
+  }
+  return true;
 }
 
-fs::path DocumentPath(const fs::path& folder, std::string_view id, DocumentKind kind) {
-  return folder / (std::string(id) + std::string(DocumentExtension(kind)));
+constexpr std::string_view StampForm = "99999999-999999-999";
+constexpr std::string_view IdForm = "99999999-999999-999-99";
+
+std::string SizeText(std::uintmax_t bytes) {
+  return bytes % (std::uintmax_t{1} << 20) == 0 ? std::to_string(bytes >> 20) + " MiB"
+                                                : std::to_string(bytes) + " bytes";
 }
 
-fs::path RecordPath(const fs::path& folder, std::string_view id) {
-  return folder / (std::string(id) + std::string(RecordExtension));
+// The size of a regular file at `path` (never through a link), or nothing.
+std::optional<std::uintmax_t> RegularFileSize(const fs::path& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return static_cast<std::uintmax_t>(status.st_size);
 }
 
-std::string ReadText(const fs::path& path) {
-  const auto bytes = ReadRegularFile(path, 1 << 16);
-  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+bool AnythingAt(const fs::path& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0;
 }
 
 }  // namespace
@@ -77,6 +85,12 @@ std::string ReadText(const fs::path& path) {
 std::string_view DocumentExtension(DocumentKind kind) {
   return kind == DocumentKind::Skin ? ".skin" : ".ptv";
 }
+
+std::string_view DocumentWord(DocumentKind kind) {
+  return kind == DocumentKind::Skin ? "skin" : "picture";
+}
+
+bool IsHistoryStamp(std::string_view stamp) { return Matches(stamp, StampForm); }
 
 std::string WriteHistoryRecord(const HistoryRecord& record) {
   std::string text(RecordHead);
@@ -88,7 +102,9 @@ std::string WriteHistoryRecord(const HistoryRecord& record) {
   return text;
 }
 
-HistoryRecord ReadHistoryRecord(std::string_view text) {
+std::optional<HistoryRecord> ReadHistoryRecord(std::string_view text) {
+  if (!text.starts_with(RecordHead)) return std::nullopt;
+  text.remove_prefix(RecordHead.size());
   HistoryRecord record;
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
@@ -106,45 +122,86 @@ HistoryRecord ReadHistoryRecord(std::string_view text) {
   return record;
 }
 
-HistoryStore::HistoryStore(fs::path folder, HistoryBounds bounds)
-    : folder_(std::move(folder)), bounds_(bounds) {}
+HistoryStore::HistoryStore(fs::path folder, HistoryBounds bounds, WriteCall write_call)
+    : folder_(std::move(folder)), bounds_(bounds), write_call_(std::move(write_call)) {}
 
-expected<void, Error> HistoryStore::MakeFolder() const {
-  std::error_code code;
-  fs::create_directories(folder_, code);
-  if (code) return unexpected(FileError(folder_, code));
+expected<void, Error> HistoryStore::MakeFolder() const { return MakePrivateFolder(folder_); }
+
+expected<void, Error> HistoryStore::WriteFile(const std::string& name,
+                                              std::span<const std::uint8_t> bytes) const {
+  if (auto made = MakeFolder(); !made) return made;
+  const fs::path path = folder_ / name;
+  if (auto written = ReplaceFileNoFollow(path, bytes, write_call_); !written) {
+    return unexpected(Error{path.string() + ": " + written.error().message});
+  }
   return {};
+}
+
+expected<std::vector<std::uint8_t>, Error> HistoryStore::ReadFile(const std::string& name,
+                                                                  std::size_t limit) const {
+  const fs::path path = folder_ / name;
+  auto bytes = ReadWholeFile(path, limit);
+  if (!bytes) return unexpected(Error{path.string() + ": " + bytes.error().message});
+  return bytes;
 }
 
 expected<HistoryEntry, Error> HistoryStore::File(const FiledDocument& document,
                                                  const HistoryRecord& record,
                                                  std::string_view stamp) {
+  if (!IsHistoryStamp(stamp)) return unexpected(Error{"not a filing time: " + std::string(stamp)});
+  const std::string record_text = WriteHistoryRecord(record);
+  const std::uintmax_t size = document.bytes.size() + record_text.size();
+  if (size > bounds_.max_bytes || record_text.size() > MaxRecordBytes) {
+    return unexpected(Error{"the " + std::string(DocumentWord(document.kind)) + " takes " +
+                            std::to_string(size) + " bytes, more than the " +
+                            SizeText(bounds_.max_bytes) + " the history holds"});
+  }
   if (auto made = MakeFolder(); !made) return unexpected(made.error());
   // Filings within one stamp are numbered on from the newest of them, so ids
-  // keep sorting in filing order.
+  // keep sorting in filing order; a name taken by anything is passed over.
   const std::string prefix = std::string(stamp) + "-";
   int next = 0;
   for (const HistoryEntry& filed : List()) {
-    if (filed.id.size() == prefix.size() + 2 && filed.id.starts_with(prefix)) {
-      next = std::max(next, std::atoi(filed.id.c_str() + prefix.size()) + 1);
+    if (filed.id.starts_with(prefix)) {
+      next = std::max(next, std::stoi(filed.id.substr(prefix.size())) + 1);
     }
   }
-  if (next > 99) return unexpected(Error{"too many entries filed at " + std::string(stamp)});
-  const std::string id = prefix + (next < 10 ? "0" : "") + std::to_string(next);
-  HistoryEntry entry{id, document.kind, record, DocumentPath(folder_, id, document.kind), 0};
-  // The document first: a record is listed only with its document.
-  if (auto written = WriteFileAtomically(entry.document, document.bytes); !written) {
-    return unexpected(Error{entry.document.string() + ": " + written.error().message});
+  const std::span<const std::uint8_t> record_bytes(
+      reinterpret_cast<const std::uint8_t*>(record_text.data()), record_text.size());
+  // Each name is taken only where nothing stands, so that two windows filing
+  // at once, or a file put there, never lose one another's.
+  const auto create = [this](const fs::path& path,
+                             std::span<const std::uint8_t> bytes) -> expected<bool, Error> {
+    auto created = CreateFileNoFollow(path, bytes, write_call_);
+    if (created) return created;
+    return unexpected(Error{path.string() + ": " + created.error().message});
+  };
+  for (; next < MaxFilingsPerStamp; ++next) {
+    const std::string id = prefix + (next < 10 ? "0" : "") + std::to_string(next);
+    const DocumentKind other =
+        document.kind == DocumentKind::Skin ? DocumentKind::Picture : DocumentKind::Skin;
+    const fs::path record_path = folder_ / (id + std::string(RecordExtension));
+    if (AnythingAt(record_path) ||
+        AnythingAt(folder_ / (id + std::string(DocumentExtension(other))))) {
+      continue;
+    }
+    HistoryEntry entry{id, document.kind, record,
+                       folder_ / (id + std::string(DocumentExtension(document.kind))), size};
+    // The document first: a record is listed only with its document.
+    const auto document_created = create(entry.document, document.bytes);
+    if (!document_created) return unexpected(document_created.error());
+    if (!*document_created) continue;
+    const auto record_created = create(record_path, record_bytes);
+    if (!record_created || !*record_created) {
+      std::error_code ignored;
+      fs::remove(entry.document, ignored);
+      if (!record_created) return unexpected(record_created.error());
+      continue;
+    }
+    Trim(id);
+    return entry;
   }
-  const fs::path record_path = RecordPath(folder_, id);
-  if (auto written = WriteFileAtomically(record_path, WriteHistoryRecord(record)); !written) {
-    std::error_code ignored;
-    fs::remove(entry.document, ignored);
-    return unexpected(Error{record_path.string() + ": " + written.error().message});
-  }
-  entry.bytes = SizeOr0(entry.document) + SizeOr0(record_path);
-  Trim();
-  return entry;
+  return unexpected(Error{"too many entries filed at " + std::string(stamp)});
 }
 
 std::vector<HistoryEntry> HistoryStore::List() const {
@@ -154,15 +211,23 @@ std::vector<HistoryEntry> HistoryStore::List() const {
     const fs::path& path = file.path();
     if (path.extension() != RecordExtension) continue;
     const std::string id = path.stem().string();
-    if (id == RecoveryId) continue;
-    for (const DocumentKind kind : {DocumentKind::Picture, DocumentKind::Skin}) {
-      const fs::path document = DocumentPath(folder_, id, kind);
-      std::error_code missing;
-      if (!fs::is_regular_file(document, missing)) continue;
-      entries.push_back(HistoryEntry{id, kind, ReadHistoryRecord(ReadText(path)), document,
-                                     SizeOr0(document) + SizeOr0(path)});
-      break;
-    }
+    if (!Matches(id, IdForm)) continue;
+    const auto record_size = RegularFileSize(path);
+    if (!record_size || *record_size > MaxRecordBytes) continue;
+    // Exactly one document, as the store writes it.
+    const auto picture = RegularFileSize(folder_ / (id + ".ptv"));
+    const auto skin = RegularFileSize(folder_ / (id + ".skin"));
+    if (picture.has_value() == skin.has_value()) continue;
+    const DocumentKind kind = picture ? DocumentKind::Picture : DocumentKind::Skin;
+    const std::uintmax_t bytes = *record_size + (picture ? *picture : *skin);
+    if (bytes > bounds_.max_bytes) continue;
+    const auto text = ReadWholeFile(path, MaxRecordBytes);
+    if (!text) continue;
+    auto record = ReadHistoryRecord(
+        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
+    if (!record) continue;
+    entries.push_back(HistoryEntry{id, kind, std::move(*record),
+                                   folder_ / (id + std::string(DocumentExtension(kind))), bytes});
   }
   std::sort(entries.begin(), entries.end(),
             [](const HistoryEntry& a, const HistoryEntry& b) { return a.id > b.id; });
@@ -172,74 +237,36 @@ std::vector<HistoryEntry> HistoryStore::List() const {
 expected<void, Error> HistoryStore::Remove(const HistoryEntry& entry) {
   std::error_code code;
   fs::remove(entry.document, code);
-  if (code) return unexpected(FileError(entry.document, code));
-  fs::remove(RecordPath(folder_, entry.id), code);
+  if (code) return unexpected(Error{entry.document.string() + ": " + code.message()});
+  fs::remove(folder_ / (entry.id + std::string(RecordExtension)), code);
   return {};
 }
 
 expected<std::vector<std::uint8_t>, Error> HistoryStore::Read(const HistoryEntry& entry) const {
-  return ReadRegularFile(entry.document, DocumentReadLimit);
+  return ReadWholeFile(entry.document, bounds_.max_bytes);
 }
 
-void HistoryStore::Trim() {
+void HistoryStore::Trim(const std::string& filed_id) {
+  const std::vector<HistoryEntry> entries = List();
+  // The entry just filed counts first, whatever the others' ids; a removed
+  // entry counts no more.
   std::size_t count = 0;
   std::uintmax_t total = 0;
-  for (const HistoryEntry& entry : List()) {
-    ++count;
-    total += entry.bytes;
-    if (count > 1 && (count > bounds_.max_entries || total > bounds_.max_bytes)) {
+  for (const HistoryEntry& entry : entries) {
+    if (entry.id == filed_id) {
+      count = 1;
+      total = entry.bytes;
+    }
+  }
+  for (const HistoryEntry& entry : entries) {
+    if (entry.id == filed_id) continue;
+    if (count < bounds_.max_entries && total + entry.bytes <= bounds_.max_bytes) {
+      ++count;
+      total += entry.bytes;
+    } else {
       (void)Remove(entry);
     }
   }
-}
-
-expected<void, Error> HistoryStore::WriteRecovery(const FiledDocument& document,
-                                                  const HistoryRecord& record) {
-  if (auto made = MakeFolder(); !made) return unexpected(made.error());
-  const fs::path path = DocumentPath(folder_, RecoveryId, document.kind);
-  if (auto written = WriteFileAtomically(path, document.bytes); !written) {
-    return unexpected(Error{path.string() + ": " + written.error().message});
-  }
-  // Only one kind is ever the document at a time.
-  std::error_code ignored;
-  fs::remove(DocumentPath(
-                 folder_, RecoveryId,
-                 document.kind == DocumentKind::Skin ? DocumentKind::Picture : DocumentKind::Skin),
-             ignored);
-  const fs::path record_path = RecordPath(folder_, RecoveryId);
-  if (auto written = WriteFileAtomically(record_path, WriteHistoryRecord(record)); !written) {
-    return unexpected(Error{record_path.string() + ": " + written.error().message});
-  }
-  return {};
-}
-
-void HistoryStore::RemoveRecovery() {
-  std::error_code ignored;
-  for (const DocumentKind kind : {DocumentKind::Picture, DocumentKind::Skin}) {
-    fs::remove(DocumentPath(folder_, RecoveryId, kind), ignored);
-  }
-  fs::remove(RecordPath(folder_, RecoveryId), ignored);
-}
-
-expected<bool, Error> HistoryStore::FileLeftRecovery(std::string_view command,
-                                                     std::string_view stamp) {
-  bool found = false;
-  HistoryRecord record = ReadHistoryRecord(ReadText(RecordPath(folder_, RecoveryId)));
-  record.command = std::string(command);
-  for (const DocumentKind kind : {DocumentKind::Picture, DocumentKind::Skin}) {
-    const fs::path path = DocumentPath(folder_, RecoveryId, kind);
-    std::error_code missing;
-    if (!fs::exists(path, missing)) continue;
-    auto bytes = ReadRegularFile(path, DocumentReadLimit);
-    if (!bytes) return unexpected(Error{path.string() + ": " + bytes.error().message});
-    // Kept until it is safely filed, so a failure here loses nothing.
-    if (auto filed = File(FiledDocument{kind, std::move(*bytes)}, record, stamp); !filed) {
-      return unexpected(filed.error());
-    }
-    found = true;
-  }
-  RemoveRecovery();
-  return found;
 }
 
 }  // namespace pictavo

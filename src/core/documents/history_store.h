@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/model/error.h"
 #include "core/model/expected.h"
+#include "core/platform/safe_file.h"
 
 namespace pictavo {
 
@@ -40,53 +43,72 @@ struct HistoryEntry {
 };
 
 // The newest entries kept: at most this many, and at most this many bytes
-// together (the newest entry is kept whatever its size).
+// together. An entry larger than all of it is refused.
 struct HistoryBounds {
   std::size_t max_entries = 100;
   std::uintmax_t max_bytes = std::uintmax_t{64} << 20;
 };
 
 // One folder of filed documents, each a .ptv or .skin file with a .record
-// text beside it, plus the recovery file the running program keeps up to
-// date. Every file is written by the safe save, so an interrupted write
-// leaves the folder as it was.
+// text beside it, plus the recovery files of the running windows. The
+// folder is the program's own (mode 0700) and is checked before every write;
+// files are replaced whole through a temporary file and never written
+// through a symbolic link. Only entries whose names and records the store
+// writes are listed, counted, trimmed and read; anything else in the folder
+// is left alone.
 class HistoryStore {
  public:
-  explicit HistoryStore(std::filesystem::path folder, HistoryBounds bounds = {});
+  // `write_call` stands in for the system's write (tests fail it as a full
+  // disk would).
+  explicit HistoryStore(std::filesystem::path folder, HistoryBounds bounds = {},
+                        WriteCall write_call = {});
 
   const std::filesystem::path& Folder() const { return folder_; }
+  const HistoryBounds& Bounds() const { return bounds_; }
 
-  // Files a document under an id made from `stamp` (sortable text such as
-  // "20261208-103756-123"), then drops the oldest entries beyond the bounds.
+  // Files a document under an id made from `stamp` ("20261208-103756-123",
+  // the form HistoryStamp checks), then drops the oldest entries beyond the
+  // bounds, never the one just filed.
   expected<HistoryEntry, Error> File(const FiledDocument& document, const HistoryRecord& record,
                                      std::string_view stamp);
-  // Newest first; a record without its document is not listed.
+  // Newest first.
   std::vector<HistoryEntry> List() const;
   expected<void, Error> Remove(const HistoryEntry& entry);
+  // The whole document, or why not (a file grown past the bounds is
+  // refused); the reason does not name the file.
   expected<std::vector<std::uint8_t>, Error> Read(const HistoryEntry& entry) const;
 
-  // The recovery file: replaced whole by each write, removed when nothing is
-  // left unsaved.
-  expected<void, Error> WriteRecovery(const FiledDocument& document, const HistoryRecord& record);
-  void RemoveRecovery();
-  // A recovery file left by a run that did not end normally becomes an
-  // entry filed by `command`, its record keeping the name, the source and
-  // the time of the last write. Gives whether there was one.
-  expected<bool, Error> FileLeftRecovery(std::string_view command, std::string_view stamp);
+  // The file layer the recovery files share: the folder made or checked,
+  // then `name` in it replaced whole; read whole up to `limit` bytes.
+  expected<void, Error> MakeFolder() const;
+  expected<void, Error> WriteFile(const std::string& name,
+                                  std::span<const std::uint8_t> bytes) const;
+  expected<std::vector<std::uint8_t>, Error> ReadFile(const std::string& name,
+                                                      std::size_t limit) const;
 
  private:
-  expected<void, Error> MakeFolder() const;
-  void Trim();
+  void Trim(const std::string& filed_id);
 
   std::filesystem::path folder_;
   HistoryBounds bounds_;
+  WriteCall write_call_;
 };
 
+// Whether `stamp` is a filing's time as the store names entries by it:
+// "yyyymmdd-hhmmss-mmm".
+bool IsHistoryStamp(std::string_view stamp);
+
 // The record as the .record file holds it, and back; unknown lines are
-// ignored so later versions can add to it.
+// ignored so later versions can add to it. A text without the record's
+// first line is none.
 std::string WriteHistoryRecord(const HistoryRecord& record);
-HistoryRecord ReadHistoryRecord(std::string_view text);
+std::optional<HistoryRecord> ReadHistoryRecord(std::string_view text);
+
+// The most a record the store writes can take.
+inline constexpr std::size_t MaxRecordBytes = std::size_t{1} << 16;
 
 std::string_view DocumentExtension(DocumentKind kind);
+// "picture" or "skin".
+std::string_view DocumentWord(DocumentKind kind);
 
 }  // namespace pictavo

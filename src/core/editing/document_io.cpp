@@ -27,31 +27,34 @@ void ReplaceSkin(Editor& editor, Skin skin) {
 
 }  // namespace
 
-void OpenPictureRecord(Editor& editor, const PictureRecord& record) {
-  editor.KeepBeforeDiscard(DiscardingCommand::OpenPicture);
+bool OpenPictureRecord(Editor& editor, const PictureRecord& record) {
+  if (!editor.KeepBeforeDiscard(DiscardingCommand::OpenPicture)) return false;
   editor.SetPictureName(record.name);
   EditScope scope(editor);
   const Picture before = editor.State().Document.Picture;
   ApplyPictureRecord(scope.Document().Picture, record);
   scope.ChangedIf(editor.State().Document.Picture != before);
+  return true;
 }
 
-void OpenSkinIntoEditor(Editor& editor, Skin skin, std::string name) {
-  editor.KeepBeforeDiscard(DiscardingCommand::OpenSkin);
+bool OpenSkinIntoEditor(Editor& editor, Skin skin, std::string name) {
+  if (!editor.KeepBeforeDiscard(DiscardingCommand::OpenSkin)) return false;
   editor.SetPictureName(std::move(name));
   ReplaceSkin(editor, std::move(skin));
+  return true;
 }
 
-void OpenFontSkinIntoEditor(Editor& editor, Skin skin, std::string name) {
-  editor.KeepBeforeDiscard(DiscardingCommand::ImportFont);
+bool OpenFontSkinIntoEditor(Editor& editor, Skin skin, std::string name) {
+  if (!editor.KeepBeforeDiscard(DiscardingCommand::ImportFont)) return false;
   editor.SetFilePath({});
   editor.SetPictureName(std::move(name));
   ReplaceSkin(editor, std::move(skin));
+  return true;
 }
 
 bool StartNewSkin(Editor& editor, TSkinIcon first) {
   if (!IsIconSize(first.Width, first.Height) || first.SubIcons < 1) return false;
-  editor.KeepBeforeDiscard(DiscardingCommand::NewSkin);
+  if (!editor.KeepBeforeDiscard(DiscardingCommand::NewSkin)) return false;
   editor.SetFilePath({});
   ReplaceSkin(editor, Skin{});
   return AddIcon(editor, std::move(first));

@@ -48,8 +48,12 @@ expected<FiledDocument, Error> MakeFiledDocument(const Editor& editor, DocumentK
   return FiledDocument{kind, std::move(*bytes)};
 }
 
-HistoryKeeper::HistoryKeeper(HistoryStore& store, Clock clock, Report report_failure)
-    : store_(store), clock_(std::move(clock)), report_failure_(std::move(report_failure)) {}
+HistoryKeeper::HistoryKeeper(HistoryStore& store, Clock clock, Report report_failure, Ask ask)
+    : store_(store),
+      recovery_(store),
+      clock_(std::move(clock)),
+      report_failure_(std::move(report_failure)),
+      ask_(std::move(ask)) {}
 
 HistoryRecord HistoryKeeper::RecordOf(const Editor& editor, std::string_view command,
                                       const HistoryTime& time) const {
@@ -66,15 +70,12 @@ bool HistoryKeeper::Keep(const Editor& editor, DocumentKind kind, DiscardingComm
     if (kind != (editor.State().Document.SkinMode ? DocumentKind::Skin : DocumentKind::Picture)) {
       record.source.clear();
     }
-    if (auto filed = store_.File(*document, record, clock_().stamp))
+    if (auto filed = store_.File(*document, record, time.stamp))
       return true;
     else
       document = unexpected(filed.error());
   }
-  report_failure_("Could not keep the " +
-                  std::string(kind == DocumentKind::Skin ? "skin" : "picture") +
-                  " in the history: " + document.error().message);
-  return false;
+  return ask_(command, kind, document.error().message);
 }
 
 bool HistoryKeeper::WriteRecovery(const Editor& editor) {
@@ -82,7 +83,7 @@ bool HistoryKeeper::WriteRecovery(const Editor& editor) {
       editor.State().Document.SkinMode ? DocumentKind::Skin : DocumentKind::Picture;
   auto document = MakeFiledDocument(editor, kind);
   if (document) {
-    auto written = store_.WriteRecovery(*document, RecordOf(editor, "Unsaved work", clock_()));
+    auto written = recovery_.Write(*document, RecordOf(editor, "Unsaved work", clock_()));
     if (written) return true;
     document = unexpected(written.error());
   }

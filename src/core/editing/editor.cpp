@@ -124,25 +124,28 @@ void Editor::SetFilePath(std::string path) {
   view_->DocumentStateChanged();
 }
 
-void Editor::KeepBeforeDiscard(DiscardingCommand command) {
-  if (keeper_ == nullptr) return;
+bool Editor::KeepBeforeDiscard(DiscardingCommand command) {
+  if (keeper_ == nullptr) return true;
   DocumentState& d = state_->Document;
   if (HoldsUnkeptWork()) {
-    if (keeper_->Keep(*this, d.SkinMode ? DocumentKind::Skin : DocumentKind::Picture, command)) {
-      d.FiledVersion = d.Version;
-      if (d.SkinMode) d.SkinUnsaved = false;
+    if (!keeper_->Keep(*this, d.SkinMode ? DocumentKind::Skin : DocumentKind::Picture, command)) {
+      return false;
     }
+    d.FiledVersion = d.Version;
+    if (d.SkinMode) d.SkinUnsaved = false;
   }
   // The skin left behind when skin mode ended goes too.
-  if (!d.SkinMode && d.SkinUnsaved && DiscardsSkin(command) &&
-      keeper_->Keep(*this, DocumentKind::Skin, command)) {
+  if (!d.SkinMode && d.SkinUnsaved && DiscardsSkin(command)) {
+    if (!keeper_->Keep(*this, DocumentKind::Skin, command)) return false;
     d.SkinUnsaved = false;
   }
+  return true;
 }
 
-void Editor::ClearPicture() {
-  KeepBeforeDiscard(DiscardingCommand::ClearImage);
+bool Editor::ClearPicture() {
+  if (!KeepBeforeDiscard(DiscardingCommand::ClearImage)) return false;
   ClearCells();
+  return true;
 }
 
 void Editor::ClearCells() {
@@ -184,11 +187,28 @@ void Editor::CommitEdit(bool changed, bool document_changed, bool redraw,
   if (changed || redraw) {
     Render();
   } else if (!cells.empty()) {
-    for (const CellPoint& c : cells) {
-      canvas_.PaintCell(d.Picture, state_->View.PixelSize, state_->View.ShowGrid, c.x, c.y);
-    }
+    for (const CellPoint& c : cells) PaintCanvasCell(c.x, c.y);
     Present();
   }
+}
+
+// The square of a cell as the canvas shows it, onion skin included.
+void Editor::PaintCanvasCell(int x, int y) {
+  const OnionFrames onion = Onion();
+  canvas_.PaintCell(state_->Document.Picture, state_->View.PixelSize, state_->View.ShowGrid, x, y,
+                    onion.Any() ? &onion : nullptr);
+}
+
+OnionFrames Editor::Onion() const {
+  const EditorState& s = *state_;
+  const TSkinIcon* icon = s.Document.SkinMode && s.View.OnionSkin ? CurrentIcon() : nullptr;
+  if (icon == nullptr || icon->Data.size() != icon->ExpectedDataSize()) return {};
+  const int frame = s.Document.CurrentSubIconIndex;
+  const auto start = [icon](int sub_icon) { return &icon->Data[icon->DataIndex(sub_icon, 0, 0)]; };
+  OnionFrames onion{nullptr, nullptr, icon->Width, icon->Height};
+  if (frame > 0 && frame < icon->SubIcons) onion.previous = start(frame - 1);
+  if (s.View.OnionNext && frame >= 0 && frame + 1 < icon->SubIcons) onion.next = start(frame + 1);
+  return onion;
 }
 
 // ---- redrawing ----------------------------------------------------------------
@@ -206,6 +226,8 @@ void Editor::RenderScene(const CellOverlay* ghost) {
   scene.ShowBorder = s.View.ShowBorder;
   scene.box = ShownBox(s.Selection);
   scene.ghost = ghost;
+  const OnionFrames onion = Onion();
+  if (onion.Any()) scene.onion = &onion;
   Viewport& shown = s.View.Shown;
   shown.Left =
       std::clamp(shown.Left, 0,
@@ -235,6 +257,12 @@ void Editor::SetAlignToByte(bool align) { state_->View.AlignToByte = align; }
 void Editor::ToggleGrid() {
   state_->View.ShowGrid = !state_->View.ShowGrid;
   view_->ViewControlsChanged();
+  Render();
+}
+
+void Editor::SetOnionSkin(bool shown, bool next) {
+  state_->View.OnionSkin = shown;
+  state_->View.OnionNext = next;
   Render();
 }
 

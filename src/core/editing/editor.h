@@ -59,9 +59,9 @@ class Editor {
   void SetKeeper(DocumentKeeper* keeper) { keeper_ = keeper; }
   // Called by every command before it replaces the picture or the skin
   // wholesale: what it would discard and has not been saved, opened or kept
-  // since it last changed is handed to the keeper. The command goes on
-  // whatever the keeper answers.
-  void KeepBeforeDiscard(DiscardingCommand command);
+  // since it last changed is handed to the keeper. False when the keeper
+  // stops the command, which then changes nothing.
+  [[nodiscard]] bool KeepBeforeDiscard(DiscardingCommand command);
 
   // `PictureName`: Latin-1 bytes, as the name box holds them.
   void SetPictureName(std::string latin1);
@@ -73,8 +73,8 @@ class Editor {
   void ClearUndo();
   void UpdateUndoControls();
   // Every cell of the storage becomes RightColor; not undoable. The picture
-  // it replaces is kept first.
-  void ClearPicture();
+  // it replaces is kept first (false: the keeper stopped it).
+  bool ClearPicture();
 
   // Redrawing: these change nothing of the document (they only hold the view
   // offset to the drawing and normalise the shown box).
@@ -90,6 +90,9 @@ class Editor {
   void SetAlignToByte(bool align);
   void ToggleGrid();
   void ToggleBorder();
+  // Onion skin: the frame before the edited one (and with `next` the one
+  // after it) shown faintly on the canvas in skin mode; view only.
+  void SetOnionSkin(bool shown, bool next);
   // The pixel-size menu items; sizes 1 to 3 also resync the view controls.
   void SetPixelSizeFromMenu(int size);
   void PixelSizeUp();
@@ -103,12 +106,13 @@ class Editor {
   void ScrollBy(int dx, int dy) {
     ScrollTo(state_->View.Shown.Left + dx, state_->View.Shown.Top + dy);
   }
-  // The pixel size up by `steps` (down when negative), held to 1..49,
-  // keeping the cell under view position (x, y) where it is.
+  // The pixel size `steps` rungs of the zoom ladder up (down when
+  // negative), keeping the cell under view position (x, y) where it is.
   void ZoomAt(int steps, int x, int y);
   void ZoomAtCentre(int steps);
-  // The largest pixel size at which the whole picture fits the view.
-  void FitToView();
+  // The largest pixel size at which the whole picture fits the view's room
+  // without scroll bars, so the answer is the same whether bars show or not.
+  void FitToView(int room_width, int room_height);
 
   // Colours and tools.
   void SetColor(MouseButton button, PixelCode code);
@@ -140,7 +144,8 @@ class Editor {
   // The confirmed Set Size dialog: undo step, new size, the icon resized.
   void ApplySetSize(int width, int height);
   // New Picture after its dialog: confirmed with a size, or cancelled.
-  void NewPicture(bool confirmed, int width, int height);
+  // False when the keeper stopped it, which then changes nothing.
+  bool NewPicture(bool confirmed, int width, int height);
   // Ends skin mode and redraws so the window returns to the plain layout.
   void LeaveSkinMode();
 
@@ -166,6 +171,10 @@ class Editor {
   void CommitEdit(bool changed, bool document_changed, bool redraw,
                   std::span<const CellPoint> cells);
   void RenderScene(const CellOverlay* ghost);
+  // The frames the canvas shows faintly now: none outside skin mode or
+  // without onion skin.
+  OnionFrames Onion() const;
+  void PaintCanvasCell(int x, int y);
   // The width and height arrows: one step of either, with its undo step.
   void StepSize(int width_step, int height_step);
   // A new pixel size, the offset moved to keep view position (x, y) on the

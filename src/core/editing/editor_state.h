@@ -57,6 +57,10 @@ struct ViewOptions {
   bool ShowBorder = false;
   bool AlignToByte = false;
   int PreviewScale = 1;
+  // In skin mode the frame before the edited one, and with OnionNext the
+  // one after it too, shows faintly on the canvas (onion skin).
+  bool OnionSkin = false;
+  bool OnionNext = false;
   // The part of the canvas drawing the view shows, held to the drawing at
   // every redraw.
   Viewport Shown;

@@ -225,13 +225,13 @@ bool ChoosePreviewSubIcon(Editor& editor, int x, int y, int image_height) {
 }
 
 void DrawPreview(const Editor& editor, int width, int height, Rgb background,
-                 std::vector<std::uint32_t>& argb_out) {
+                 std::vector<std::uint32_t>& argb_out, const CodePalette& colors) {
   DrawPreview(editor.CurrentIcon(), editor.State().View.PreviewScale, width, height, background,
-              argb_out);
+              argb_out, colors);
 }
 
 void DrawPreviewFrame(const Editor& editor, int frame, int width, int height, Rgb background,
-                      std::vector<std::uint32_t>& argb_out) {
+                      std::vector<std::uint32_t>& argb_out, const CodePalette& colors) {
   const TSkinIcon* icon = editor.CurrentIcon();
   std::optional<TSkinIcon> one;
   if (icon != nullptr && frame >= 0 && frame < icon->SubIcons &&
@@ -242,7 +242,7 @@ void DrawPreviewFrame(const Editor& editor, int frame, int width, int height, Rg
     one->Data.assign(first, first + static_cast<std::ptrdiff_t>(icon->PixelsPerSubIcon()));
   }
   DrawPreview(one ? &*one : nullptr, editor.State().View.PreviewScale, width, height, background,
-              argb_out);
+              argb_out, colors);
 }
 
 }  // namespace pictavo

@@ -59,13 +59,14 @@ void PreviewZoomOut(Editor& editor);
 bool ChoosePreviewSubIcon(Editor& editor, int x, int y, int image_height);
 
 // Draws the preview of the current icon into a width x height buffer of
-// 0xFFRRGGBB pixels on the given background; without a current icon the
-// buffer is all background.
+// 0xFFRRGGBB pixels on the given background, in the colours given (the
+// editor's, or a device's); without a current icon the buffer is all
+// background.
 void DrawPreview(const Editor& editor, int width, int height, Rgb background,
-                 std::vector<std::uint32_t>& argb_out);
+                 std::vector<std::uint32_t>& argb_out, const CodePalette& colors = CodeColors);
 // The same for one sub-icon of the current icon alone, as frame playback
 // shows it; a frame outside the icon draws only the background.
 void DrawPreviewFrame(const Editor& editor, int frame, int width, int height, Rgb background,
-                      std::vector<std::uint32_t>& argb_out);
+                      std::vector<std::uint32_t>& argb_out, const CodePalette& colors = CodeColors);
 
 }  // namespace pictavo

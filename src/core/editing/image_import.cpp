@@ -5,9 +5,10 @@
 
 namespace pictavo {
 
-void AcceptImport(const BitmapImport& import, Editor& editor) {
-  if (!import.CanAccept()) return;
-  editor.KeepBeforeDiscard(DiscardingCommand::ImportImage);
+bool AcceptImport(const BitmapImport& import, Editor& editor) {
+  if (!import.CanAccept() || !editor.KeepBeforeDiscard(DiscardingCommand::ImportImage)) {
+    return false;
+  }
   // The picture now comes from an image, not from the file it was opened from.
   editor.SetFilePath({});
   EditScope scope(editor);
@@ -20,6 +21,7 @@ void AcceptImport(const BitmapImport& import, Editor& editor) {
   picture.Width = import.ImportWidth();
   picture.Height = import.ImportHeight();
   scope.ChangedIf(picture != before);
+  return true;
 }
 
 FrameImportOutcome ImportFrames(const BitmapImport& import, Editor& editor) {

@@ -12,8 +12,8 @@ class Editor;
 // "OK" of the import window: the document it replaces is kept, then
 // ImportGrid is written into the Picture's cells, its size set and the canvas
 // drawn again. No undo step; nothing else changes. Does nothing without an
-// image.
-void AcceptImport(const BitmapImport& import, Editor& editor);
+// image. False when nothing was imported: no image, or the keeper stopped it.
+bool AcceptImport(const BitmapImport& import, Editor& editor);
 // "Import frames" on OK: every frame becomes one sub-icon of the current
 // icon (see ImportFramesIntoIcon); nothing changes without an image.
 FrameImportOutcome ImportFrames(const BitmapImport& import, Editor& editor);

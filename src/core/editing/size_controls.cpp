@@ -69,12 +69,12 @@ void Editor::ApplySetSize(int width, int height) {
          state_->Document.SkinMode ? MutableCurrentIcon() : nullptr);
 }
 
-void Editor::NewPicture(bool confirmed, int width, int height) {
+bool Editor::NewPicture(bool confirmed, int width, int height) {
   if (!confirmed) {
     LeaveSkinMode();
-    return;
+    return true;
   }
-  KeepBeforeDiscard(DiscardingCommand::NewPicture);
+  if (!KeepBeforeDiscard(DiscardingCommand::NewPicture)) return false;
   {
     EditScope scope(*this);
     Resize(scope, ClampWidth(width), ClampHeight(height));
@@ -88,6 +88,7 @@ void Editor::NewPicture(bool confirmed, int width, int height) {
   state_->Document.FilePath.clear();
   MarkFiled();
   view_->DocumentStateChanged();
+  return true;
 }
 
 }  // namespace pictavo

@@ -51,16 +51,15 @@ void Editor::Rezoom(int size, int x, int y) {
 }
 
 void Editor::ZoomAt(int steps, int x, int y) {
-  const int size = std::clamp(state_->View.PixelSize + steps, MinPixelSize, MaxPixelSize);
+  const int size = std::clamp(ZoomStep(state_->View.PixelSize, steps), MinPixelSize, MaxPixelSize);
   if (size == state_->View.PixelSize) return;
   Rezoom(size, x, y);
   Render();
 }
 
-void Editor::FitToView() {
-  const EditorState& s = *state_;
-  SetPixelSizeFromMenu(FitPixelSize(s.Document.Picture.Width, s.Document.Picture.Height,
-                                    s.View.Shown.Width, s.View.Shown.Height));
+void Editor::FitToView(int room_width, int room_height) {
+  const Picture& picture = state_->Document.Picture;
+  SetPixelSizeFromMenu(FitPixelSize(picture.Width, picture.Height, room_width, room_height));
 }
 
 void Editor::ZoomAtCentre(int steps) {

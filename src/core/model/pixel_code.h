@@ -35,8 +35,11 @@ struct Rgb {
   friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// One colour for each pixel code, indexed by code.
+using CodePalette = std::array<Rgb, PixelCodeCount>;
+
 // Display colours, indexed by code; teal marks transparency on screen.
-inline constexpr std::array<Rgb, PixelCodeCount> CodeColors{{
+inline constexpr CodePalette CodeColors{{
     {0, 0, 0},
     {128, 128, 128},
     {192, 192, 192},

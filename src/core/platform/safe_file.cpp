@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -100,18 +101,19 @@ expected<fs::path, Error> ResolveLinks(const fs::path& path) {
   return unexpected(ErrorFromErrno(ELOOP));
 }
 
-// Creates a fresh file next to `target`, readable as a normal new file would be.
-expected<FileDescriptor, Error> CreateTemporaryBeside(const fs::path& target, fs::path& temp_path) {
+// Creates a fresh file next to `target` with `mode` (less the umask); not
+// open, with `errno` set, on failure.
+FileDescriptor CreateTemporaryBeside(const fs::path& target, fs::path& temp_path, mode_t mode) {
   static unsigned counter = 0;
   const std::string stem = target.filename().string().substr(0, MaxTempStemLength);
   for (int attempt = 0; attempt < MaxTempAttempts; ++attempt) {
     temp_path = target.parent_path() / ("." + stem + ".tmp" + std::to_string(::getpid()) + "-" +
                                         std::to_string(++counter));
-    const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return FileDescriptor(fd);
-    if (errno != EEXIST) return unexpected(ErrorFromErrno(errno));
+    const int fd =
+        ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return FileDescriptor(fd);
   }
-  return unexpected(ErrorFromErrno(EEXIST));
+  return FileDescriptor();
 }
 
 // Opens for appending, creating a missing file but never an existing one anew.
@@ -137,6 +139,51 @@ expected<FileDescriptor, Error> OpenForAppend(const fs::path& path, bool& create
 
 std::span<const std::uint8_t> BytesOf(std::string_view text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// How a new file takes its place: renamed over what stands there, or linked
+// in only where nothing does.
+enum class Placing { Replace, OnlyNew };
+
+// The bytes go into a new file beside `target`, which is flushed to disk and
+// then put in place; every failure removes the new file and keeps the old
+// one. Gives 0 or the errno of the failure.
+int WriteThroughTemporary(const fs::path& target, std::span<const std::uint8_t> bytes,
+                          const WriteCall& write_call, mode_t create_mode,
+                          std::optional<mode_t> mode, Placing placing = Placing::Replace) {
+  fs::path temp_path;
+  FileDescriptor temp = CreateTemporaryBeside(target, temp_path, create_mode);
+  if (!temp.IsOpen()) return errno != 0 ? errno : EEXIST;
+  auto fail = [&temp_path](int error_number) {
+    ::unlink(temp_path.c_str());
+    return error_number;
+  };
+  if (mode) ::fchmod(temp.Get(), *mode);
+  if (const int error = WriteAll(temp.Get(), bytes, write_call); error != 0) return fail(error);
+  if (::fsync(temp.Get()) != 0) return fail(errno);
+  if (temp.Close() != 0) return fail(errno);
+  if (placing == Placing::Replace ? ::rename(temp_path.c_str(), target.c_str()) != 0
+                                  : ::link(temp_path.c_str(), target.c_str()) != 0) {
+    return fail(errno);
+  }
+  if (placing == Placing::OnlyNew) ::unlink(temp_path.c_str());
+
+  // Make the new name itself durable; the new file is already in place, so a
+  // folder that cannot be synced is no reason to report a failed save.
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  FileDescriptor folder_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder_fd.IsOpen()) ::fsync(folder_fd.Get());
+  return 0;
+}
+
+expected<void, Error> Written(int error_number) {
+  if (error_number == 0) return {};
+  return unexpected(ErrorFromErrno(error_number));
+}
+
+std::string SizeText(std::size_t bytes) {
+  return bytes % (std::size_t{1} << 20) == 0 ? std::to_string(bytes >> 20) + " MiB"
+                                             : std::to_string(bytes) + " bytes";
 }
 
 }  // namespace
@@ -177,6 +224,40 @@ expected<std::vector<std::uint8_t>, Error> ReadRegularFile(const fs::path& path,
   return bytes;
 }
 
+expected<std::vector<std::uint8_t>, Error> ReadWholeFile(const fs::path& path, std::size_t limit) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return unexpected(ErrorFromErrno(errno));
+  if (S_ISLNK(status.st_mode)) return unexpected(Error{"Is a symbolic link"});
+  if (auto regular = CheckRegular(status.st_mode); !regular) return unexpected(regular.error());
+  FileDescriptor file(
+      ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW));
+  if (!file.IsOpen()) {
+    return unexpected(errno == ELOOP ? Error{"Is a symbolic link"} : ErrorFromErrno(errno));
+  }
+  if (::fstat(file.Get(), &status) != 0) return unexpected(ErrorFromErrno(errno));
+  if (auto regular = CheckRegular(status.st_mode); !regular) return unexpected(regular.error());
+  const Error too_large{"Larger than " + SizeText(limit)};
+  if (static_cast<std::uintmax_t>(status.st_size) > limit) return unexpected(too_large);
+  // One byte more than the limit tells a file that grew since.
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size) + 1);
+  std::size_t done = 0;
+  for (;;) {
+    if (done == bytes.size()) {
+      if (done > limit) return unexpected(too_large);
+      bytes.resize(std::min(limit + 1, done + ReadPartSize));
+    }
+    const ssize_t got = ::read(file.Get(), bytes.data() + done, bytes.size() - done);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return unexpected(ErrorFromErrno(errno));
+    }
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
 expected<void, Error> WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
                                           const WriteCall& write_call) {
   const auto resolved = ResolveLinks(path);
@@ -192,28 +273,30 @@ expected<void, Error> WriteFileAtomically(const fs::path& path, std::span<const 
     if (auto regular = CheckRegular(old_file.st_mode); !regular) return regular;
   }
 
-  fs::path temp_path;
-  auto temp = CreateTemporaryBeside(target, temp_path);
-  if (!temp) return unexpected(temp.error());
-
-  // From here on every failure removes the temporary file and keeps the old one.
-  auto fail = [&temp_path](int error_number) -> expected<void, Error> {
-    ::unlink(temp_path.c_str());
-    return unexpected(ErrorFromErrno(error_number));
-  };
   // The replacement keeps the permissions of the file it replaces.
-  if (replacing) ::fchmod(temp->Get(), old_file.st_mode & 07777);
-  if (const int error = WriteAll(temp->Get(), bytes, write_call); error != 0) return fail(error);
-  if (::fsync(temp->Get()) != 0) return fail(errno);
-  if (temp->Close() != 0) return fail(errno);
-  if (::rename(temp_path.c_str(), target.c_str()) != 0) return fail(errno);
+  return Written(WriteThroughTemporary(
+      target, bytes, write_call, 0666,
+      replacing ? std::optional<mode_t>(old_file.st_mode & 07777) : std::nullopt));
+}
 
-  // Make the rename itself durable; the new file is already in place, so a
-  // folder that cannot be synced is no reason to report a failed save.
-  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-  FileDescriptor folder_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder_fd.IsOpen()) ::fsync(folder_fd.Get());
-  return {};
+expected<void, Error> ReplaceFileNoFollow(const fs::path& path, std::span<const std::uint8_t> bytes,
+                                          const WriteCall& write_call) {
+  if (path.filename().empty()) return unexpected(ErrorFromErrno(EISDIR));
+  struct stat old_file {};
+  if (::lstat(path.c_str(), &old_file) == 0 && S_ISDIR(old_file.st_mode)) {
+    return unexpected(ErrorFromErrno(EISDIR));
+  }
+  // The rename replaces a link at the path, not the file it points at.
+  return Written(WriteThroughTemporary(path, bytes, write_call, 0600, std::nullopt));
+}
+
+expected<bool, Error> CreateFileNoFollow(const fs::path& path, std::span<const std::uint8_t> bytes,
+                                         const WriteCall& write_call) {
+  const int error =
+      WriteThroughTemporary(path, bytes, write_call, 0600, std::nullopt, Placing::OnlyNew);
+  if (error == EEXIST) return false;
+  if (auto written = Written(error); !written) return unexpected(written.error());
+  return true;
 }
 
 expected<void, Error> WriteFileAtomically(const fs::path& path, std::string_view bytes,

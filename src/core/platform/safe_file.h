@@ -29,6 +29,12 @@ expected<void, Error> RequireRegularFile(const std::filesystem::path& path);
 expected<std::vector<std::uint8_t>, Error> ReadRegularFile(const std::filesystem::path& path,
                                                            std::size_t limit);
 
+// The whole regular file at `path`, never through a symbolic link: a link
+// is refused ("Is a symbolic link"), and so is a file of more than `limit`
+// bytes ("Larger than 64 MiB"), rather than read in part.
+expected<std::vector<std::uint8_t>, Error> ReadWholeFile(const std::filesystem::path& path,
+                                                         std::size_t limit);
+
 // One write call on an open file descriptor, with the contract of POSIX
 // write(): the number of bytes written, or -1 with errno set. Saves use the
 // real one; tests pass one that gives up part-way, to prove that a failed
@@ -48,6 +54,20 @@ expected<void, Error> WriteFileAtomically(const std::filesystem::path& path,
                                           const WriteCall& write_call = {});
 expected<void, Error> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                           const WriteCall& write_call = {});
+
+// As WriteFileAtomically, for files in a folder of the program's own: a
+// symbolic link at `path` is replaced itself, never followed, and the new
+// file is readable and writable by its owner only. A folder at the path is
+// refused.
+expected<void, Error> ReplaceFileNoFollow(const std::filesystem::path& path,
+                                          std::span<const std::uint8_t> bytes,
+                                          const WriteCall& write_call = {});
+
+// As ReplaceFileNoFollow, but nothing is ever replaced: false, with nothing
+// written, when anything stands at `path` (a name another process took).
+expected<bool, Error> CreateFileNoFollow(const std::filesystem::path& path,
+                                         std::span<const std::uint8_t> bytes,
+                                         const WriteCall& write_call = {});
 
 // Adds `bytes` at the end of the file at `path`, creating it if it is missing.
 // An existing file is never truncated or re-created: if it cannot be opened,

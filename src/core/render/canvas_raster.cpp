@@ -16,6 +16,31 @@ constexpr Rgb SelectionBoxColor{0, 0, 0};
 
 }  // namespace
 
+std::uint32_t OnionArgb(const OnionFrames& onion, int x, int y, PixelCode code) {
+  const Rgb own = ColorOf(code);
+  int r = 3 * own.r;
+  int g = 3 * own.g;
+  int b = 3 * own.b;
+  int parts = 3;
+  if (x >= 1 && x <= onion.width && y >= 1 && y <= onion.height) {
+    const std::size_t at = static_cast<std::size_t>(y - 1) * static_cast<std::size_t>(onion.width) +
+                           static_cast<std::size_t>(x - 1);
+    for (const std::uint8_t* frame : {onion.previous, onion.next}) {
+      if (frame == nullptr || !IsPixelCode(frame[at]) || frame[at] == ToInt(code)) continue;
+      const Rgb other = CodeColors[frame[at]];
+      r += other.r;
+      g += other.g;
+      b += other.b;
+      ++parts;
+    }
+  }
+  if (parts == 3) return own.Argb();
+  const auto mix = [parts](int sum) {
+    return static_cast<std::uint8_t>((sum + parts / 2) / parts);
+  };
+  return Rgb{mix(r), mix(g), mix(b)}.Argb();
+}
+
 CanvasRaster::CanvasRaster()
     : pixels_(static_cast<std::size_t>(StoredWidth) * StoredHeight, CanvasBackground.Argb()) {
   SetView(view_);
@@ -140,8 +165,14 @@ void CanvasRaster::RenderSquares(const CanvasScene& scene) {
     const bool inside = y <= picture.Height;
     int last_column = inside ? std::min(picture.Width, last_visible_column) : 0;
     if (inside) {
-      for (int x = first_visible_column; x <= last_column; ++x) {
-        square_argb[x] = code_argb[static_cast<std::size_t>(picture.Cells.At(x, y))];
+      if (scene.onion != nullptr) {
+        for (int x = first_visible_column; x <= last_column; ++x) {
+          square_argb[x] = OnionArgb(*scene.onion, x, y, picture.Cells.At(x, y));
+        }
+      } else {
+        for (int x = first_visible_column; x <= last_column; ++x) {
+          square_argb[x] = code_argb[static_cast<std::size_t>(picture.Cells.At(x, y))];
+        }
       }
     }
     // Squares the overlay covers in this row.
@@ -224,7 +255,8 @@ void CanvasRaster::RenderSquares(const CanvasScene& scene) {
 // The square and, with the grid, its outline on all four sides (which
 // reaches one pixel into the next squares), row by row: a stroke repaints
 // many squares, and only the stored part of each is written.
-void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x, int y) {
+void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x, int y,
+                             const OnionFrames* onion) {
   const int p = pixel_size;
   const bool grid = show_grid && p > 3;
   const int extent = grid ? p + 1 : p;
@@ -235,7 +267,9 @@ void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_g
   const int y0 = std::max(top, 0);
   const int y1 = std::min(top + extent, view_.Height);
   if (x0 >= x1 || y0 >= y1) return;
-  const std::uint32_t fill = ColorOf(picture.Cells.At(x, y)).Argb();
+  const PixelCode code = picture.Cells.At(x, y);
+  const std::uint32_t fill =
+      onion != nullptr ? OnionArgb(*onion, x, y, code) : ColorOf(code).Argb();
   const std::uint32_t line_argb = GridColor.Argb();
   // Both kinds of row made once and copied: a copy is far quicker than a
   // fill this short.
@@ -243,7 +277,8 @@ void CanvasRaster::PaintCell(const Picture& picture, int pixel_size, bool show_g
   const int width = x1 - x0;
   if (width > kMaxRow) {
     FillRect(left + view_.Left, top + view_.Top, left + p + view_.Left, top + p + view_.Top,
-             ColorOf(picture.Cells.At(x, y)));
+             Rgb{static_cast<std::uint8_t>(fill >> 16), static_cast<std::uint8_t>(fill >> 8),
+                 static_cast<std::uint8_t>(fill)});
     if (grid) {
       StrokeBox(left + view_.Left, top + view_.Top, left + p + view_.Left, top + p + view_.Top,
                 GridColor, false);

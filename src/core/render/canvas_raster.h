@@ -52,6 +52,23 @@ class CellOverlay {
   std::array<std::uint8_t, static_cast<std::size_t>(MaxSize) * MaxSize> codes_{};
 };
 
+// The frames beside the edited one, shown faintly with it (onion skin): the
+// codes of whole frames of the icon, `width` x `height` row by row as an
+// icon's Data holds them; null for a frame not shown. They only colour the
+// canvas: nothing of them goes into the picture.
+struct OnionFrames {
+  const std::uint8_t* previous = nullptr;
+  const std::uint8_t* next = nullptr;
+  int width = 0;
+  int height = 0;
+  bool Any() const { return previous != nullptr || next != nullptr; }
+};
+
+// The colour cell (x, y), 1-based, of the edited frame is shown in with its
+// onion frames: three parts its own colour and one part the colour of each
+// onion frame whose code differs there, rounded to the nearest.
+std::uint32_t OnionArgb(const OnionFrames& onion, int x, int y, PixelCode code);
+
 // What one redraw of the canvas shows, all of it read, none of it kept.
 struct CanvasScene {
   const Picture* picture = nullptr;
@@ -64,6 +81,8 @@ struct CanvasScene {
   // Squares laid over everything else (the paste ghost), kept clear of the
   // lines and the box as well.
   const CellOverlay* ghost = nullptr;
+  // Frames shown faintly under the picture's squares, if any.
+  const OnionFrames* onion = nullptr;
   // The part of the whole drawing to store: the view.
   Viewport view;
 };
@@ -97,7 +116,8 @@ class CanvasRaster {
   // second pass over the bitmap.
   void Render(const CanvasScene& scene);
   // Repaint one square (1-based cell) with its grid outline.
-  void PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x, int y);
+  void PaintCell(const Picture& picture, int pixel_size, bool show_grid, int x, int y,
+                 const OnionFrames* onion = nullptr);
 
   // Drawing primitives in positions of the whole drawing, clipped to the
   // stored view. A rectangle covers its left and top edges but not its right

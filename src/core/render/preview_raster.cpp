@@ -38,7 +38,7 @@ std::optional<int> PreviewHitTest(const TSkinIcon& icon, int scale, int image_he
 }
 
 void DrawPreview(const TSkinIcon* icon, int scale, int width, int height, Rgb background,
-                 std::vector<std::uint32_t>& argb_out) {
+                 std::vector<std::uint32_t>& argb_out, const CodePalette& colors) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   argb_out.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
@@ -50,7 +50,7 @@ void DrawPreview(const TSkinIcon* icon, int scale, int width, int height, Rgb ba
   scale = std::max(scale, 1);
   const int rows = PreviewRows(height, *icon, scale);
   std::array<std::uint32_t, PixelCodeCount> code_argb;
-  for (int c = 0; c < PixelCodeCount; ++c) code_argb[c] = CodeColors[c].Argb();
+  for (int c = 0; c < PixelCodeCount; ++c) code_argb[c] = colors[c].Argb();
   for (int i = 0; i < icon->SubIcons; ++i) {
     const PreviewPoint origin = PreviewCellOrigin(*icon, scale, rows, i);
     // Columns only move right from here on.

@@ -28,9 +28,10 @@ PreviewPoint PreviewCellOrigin(const TSkinIcon& icon, int scale, int rows, int s
 // two-pixel strip, reaches beyond the position on both axes.
 std::optional<int> PreviewHitTest(const TSkinIcon& icon, int scale, int image_height, int x, int y);
 // Draws the preview of an icon at a scale into a width x height buffer of
-// 0xFFRRGGBB pixels on the given background; without an icon, or with one
-// whose Data does not fit it, the buffer is all background.
+// 0xFFRRGGBB pixels on the given background, each code in its colour of
+// `colors`; without an icon, or with one whose Data does not fit it, the
+// buffer is all background.
 void DrawPreview(const TSkinIcon* icon, int scale, int width, int height, Rgb background,
-                 std::vector<std::uint32_t>& argb_out);
+                 std::vector<std::uint32_t>& argb_out, const CodePalette& colors = CodeColors);
 
 }  // namespace pictavo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace pictavo {
 
 // The size in screen pixels of the canvas view when the window opens.
@@ -27,12 +29,42 @@ constexpr int MaxScroll(int drawing_length, int view_length) {
 }
 
 // The largest pixel size from 1 to 49 at which a picture's whole drawing
-// fits the view; 1 when none does.
+// fits the view; 1 when none does. Given the view's room without scroll
+// bars, it is the largest size at which no scroll bar is needed.
 constexpr int FitPixelSize(int width, int height, int view_width, int view_height) {
   int size = 49;
   while (size > 1 &&
          (DrawingLength(width, size) > view_width || DrawingLength(height, size) > view_height)) {
     --size;
+  }
+  return size;
+}
+
+// The pixel sizes Zoom In and Zoom Out (and the wheel with Ctrl) stop at:
+// about a quarter more at each step, so a few presses cross the whole range.
+inline constexpr std::array<int, 15> ZoomLadder{1,  2,  3,  4,  5,  6,  8, 10,
+                                                12, 16, 20, 24, 32, 40, 49};
+
+// The pixel size `steps` rungs of the ladder above `size` (below it when
+// negative). A size between two rungs goes to the nearer rung in the
+// direction of the step; the ends of the ladder hold.
+constexpr int ZoomStep(int size, int steps) {
+  for (; steps > 0; --steps) {
+    int next = ZoomLadder.back();
+    for (const int rung : ZoomLadder) {
+      if (rung > size) {
+        next = rung;
+        break;
+      }
+    }
+    size = next;
+  }
+  for (; steps < 0; ++steps) {
+    int next = ZoomLadder.front();
+    for (const int rung : ZoomLadder) {
+      if (rung < size) next = rung;
+    }
+    size = next;
   }
   return size;
 }

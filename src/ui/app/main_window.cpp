@@ -20,12 +20,14 @@
 #include "ui/services/window_placement.h"
 #include "ui/widgets/canvas_scroll_area.h"
 #include "ui/widgets/canvas_widget.h"
+#include "ui/widgets/device_preview_panel.h"
 #include "ui/widgets/icon_bar.h"
 #include "ui/widgets/icon_preview.h"
 #include "ui/widgets/panel_controls.h"
 #include "ui/widgets/picture_bar.h"
 #include "ui/widgets/preview_box.h"
 #include "ui/widgets/quick_size_panel.h"
+#include "ui/widgets/recovery_bar.h"
 
 namespace pictavo {
 
@@ -72,6 +74,9 @@ void TForm1::ConnectCommands() {
       {a.FilledRectangle, &TForm1::FilledRectangleClick},
       {a.ViewGrids1, &TForm1::ViewGrids1Click},
       {a.ViewBorder1, &TForm1::ViewBorder1Click},
+      {a.ShowDevicePreview, &TForm1::DevicePreviewClick},
+      {a.ShowOnionSkin, &TForm1::OnionSkinClick},
+      {a.OnionSkinNextFrame, &TForm1::OnionSkinClick},
       {a.x11, &TForm1::x11Click},
       {a.x2NoGrids1, &TForm1::x2NoGrids1Click},
       {a.x3NoGrids1, &TForm1::x3NoGrids1Click},
@@ -116,7 +121,17 @@ void TForm1::CreateSecondaryWindows() {
   RegisterWindow(skins_->AddIconDialog());
   history_ = new HistoryCommands(
       editor_, services_, actions_.RecoverUnsavedWork, statusBar(),
-      [this](const QString& path) { return files_->Open(path); }, this);
+      [this](const QString& path) { return files_->Open(path); },
+      [this](DocumentKind kind) {
+        return kind == DocumentKind::Skin ? skins_->SaveSkinFile() : files_->SavePictureFile();
+      },
+      this);
+  // Work a run that ended without Exit left unsaved was kept: the bar says
+  // so until it is recovered or dismissed.
+  connect(recovery_bar_, &RecoveryBar::RecoverChosen, history_,
+          &HistoryCommands::RecoverUnsavedWorkClick);
+  recovery_bar_->setVisible(history_->KeptLeftWork());
+  ConnectDeviceGrays();
 }
 
 void TForm1::RegisterWindow(QWidget* window) { creation_order_ << window->objectName(); }
@@ -127,12 +142,16 @@ void TForm1::SetPictureName(const QByteArray& latin1) { pictavo::SetPictureName(
 
 // ---- what the editor asks of the window ----------------------------------------
 
-void TForm1::Present() { canvas_->update(); }
+void TForm1::Present() {
+  canvas_->update();
+  if (device_preview_->isVisible()) device_preview_->Image()->update();
+}
 
 void TForm1::Rendered() {
   picture_bar_->ShowSize();
   ApplyModeLayout();
   canvas_area_->SyncScrollBars();
+  if (device_preview_->isVisible()) device_preview_->Image()->FollowPictureSize();
 }
 
 void TForm1::UndoControlsChanged(bool available) { actions_.Undochange1->setEnabled(available); }
@@ -186,6 +205,7 @@ void TForm1::ApplyModeLayout() {
   preview_box_->setVisible(skin);
   splitter_->handle(1)->setVisible(skin);
   picture_bar_->SetSizeArrowsEnabled(!skin);
+  SyncOnionSkinItems(skin);
   if (skins_ != nullptr) skins_->ShowIconState();
 }
 
@@ -218,6 +238,12 @@ void TForm1::SetSize1Click() {
 }
 
 void TForm1::ClearImage1Click() { editor_.ClearPicture(); }
+
+// The room the canvas has with no scroll bar, whether bars show now or not.
+void TForm1::FitToWindow() {
+  const QSize room = canvas_area_->maximumViewportSize();
+  editor_.FitToView(room.width(), room.height());
+}
 
 // The menu items press their tool's button first; the tools share one
 // exclusive group, so that releases the others.

@@ -27,11 +27,13 @@ namespace pictavo {
 
 class CanvasScrollArea;
 class CanvasWidget;
+class DevicePreviewPanel;
 class IconBar;
 class PictureBar;
 class PlatformServices;
 class PreviewBox;
 class QuickSizePanel;
+class RecoveryBar;
 class SelectionCommands;
 class TAbout;
 class TForm2;
@@ -57,6 +59,8 @@ class TForm1 : public QMainWindow, public EditorView {
   Editor& GetEditor() { return editor_; }
   CanvasWidget* Canvas() const { return canvas_; }
   CanvasScrollArea* CanvasArea() const { return canvas_area_; }
+  RecoveryBar* RecoveryNote() const { return recovery_bar_; }
+  DevicePreviewPanel* DevicePreview() const { return device_preview_; }
   TForm2* SetSizeDialog() const { return set_size_dialog_; }
   TAbout* About() const { return about_; }
   ExportCommands* Export() const { return export_; }
@@ -97,10 +101,11 @@ class TForm1 : public QMainWindow, public EditorView {
   void x51Click() { editor_.SetPixelSizeFromMenu(5); }
   void x101Click() { editor_.SetPixelSizeFromMenu(10); }
   void x151Click() { editor_.SetPixelSizeFromMenu(15); }
-  // One pixel size up or down, keeping the middle of the view in place.
+  // One rung of the zoom ladder up or down, keeping the middle of the view
+  // in place.
   void ZoomIn() { editor_.ZoomAtCentre(1); }
   void ZoomOut() { editor_.ZoomAtCentre(-1); }
-  void FitToWindow() { editor_.FitToView(); }
+  void FitToWindow();
 
  public slots:
   void NewPicture1Click();
@@ -120,6 +125,11 @@ class TForm1 : public QMainWindow, public EditorView {
   void FilledRectangleClick();
   void ViewGrids1Click();
   void ViewBorder1Click();
+  // View > "Device Preview": the panel beside the canvas, and the frames'
+  // preview in the device's colours.
+  void DevicePreviewClick();
+  // View > "Onion Skin" and its next-frame item.
+  void OnionSkinClick();
   void About2Click();
   void alignClick();
   // The select box's button; the other tool buttons, like the tool-bar
@@ -155,6 +165,9 @@ class TForm1 : public QMainWindow, public EditorView {
     QAction* ClearImage1;
     QAction* ViewGrids1;
     QAction* ViewBorder1;
+    QAction* ShowDevicePreview;
+    QAction* ShowOnionSkin;
+    QAction* OnionSkinNextFrame;
     QAction* x11;
     QAction* x2NoGrids1;
     QAction* x3NoGrids1;
@@ -178,6 +191,13 @@ class TForm1 : public QMainWindow, public EditorView {
   QToolButton* AddToolButton(QAction* action, const char* name, const char* hint, const char* icon);
   void AddGap(int width);
   void RegisterWindow(QWidget* window);
+  // The device preview shares the import window's device grays.
+  void ConnectDeviceGrays();
+  // The frames' preview in the device's colours while the device preview
+  // shows, else in the editor's.
+  void ShowPreviewColors();
+  // The onion skin's items apply in skin mode only.
+  void SyncOnionSkinItems(bool skin);
 
   Editor& editor_;
   PlatformServices& services_;
@@ -187,6 +207,7 @@ class TForm1 : public QMainWindow, public EditorView {
 
   CanvasWidget* canvas_ = nullptr;
   CanvasScrollArea* canvas_area_ = nullptr;
+  RecoveryBar* recovery_bar_ = nullptr;
   QLineEdit* name_box_ = nullptr;  // `Edit1`
   PictureBar* picture_bar_ = nullptr;
   IconBar* icon_bar_ = nullptr;
@@ -194,6 +215,7 @@ class TForm1 : public QMainWindow, public EditorView {
   QuickSizePanel* quick_sizes_ = nullptr;
   QGroupBox* icon_list_ = nullptr;  // "Icons ID"
   PreviewBox* preview_box_ = nullptr;
+  DevicePreviewPanel* device_preview_ = nullptr;
   QSplitter* splitter_ = nullptr;
   SkinControls skin_controls_{};  // the icon bar, the icon list and the preview
   QLabel* status_x_ = nullptr;

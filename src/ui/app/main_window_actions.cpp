@@ -59,6 +59,16 @@ void TForm1::CreateActions() {
   a.FilledRectangle = NewAction("FilledRectangle", "Filled Rectangle", Qt::SHIFT | Qt::Key_F7);
   a.ViewGrids1 = NewAction("ViewGrids1", "View Grids");
   a.ViewBorder1 = NewAction("ViewBorder1", "View Border");
+  a.ShowDevicePreview = NewAction("ShowDevicePreview", "Device Preview", Qt::Key_F8);
+  a.ShowDevicePreview->setToolTip(
+      QStringLiteral("Show the picture as the device shows it, in its grays and backlight"));
+  a.ShowOnionSkin = NewAction("ShowOnionSkin", "Onion Skin", Qt::Key_F9);
+  a.ShowOnionSkin->setToolTip(
+      QStringLiteral("Show the frame before the edited one faintly under it"));
+  a.OnionSkinNextFrame =
+      NewAction("OnionSkinNextFrame", "Onion Skin: Next Frame Too", Qt::SHIFT | Qt::Key_F9);
+  a.OnionSkinNextFrame->setToolTip(
+      QStringLiteral("Show the frame after the edited one faintly as well"));
   a.x11 = NewAction("x11", "x1 (No Grids)");
   a.x2NoGrids1 = NewAction("x2NoGrids1", "x2 (No Grids)");
   a.x3NoGrids1 = NewAction("x3NoGrids1", "x3 (No Grids)");
@@ -80,7 +90,8 @@ void TForm1::CreateActions() {
   a.exports.ToolButton17 = NewAction("ToolButton17", "Move to Clipboard (format ASM 4bpp)");
   a.exports.ToolButton8 = NewAction("ToolButton8", "Move to Clipboard (format ASM)");
 
-  for (QAction* toggle : {a.ViewGrids1, a.ViewBorder1, a.align, a.FilledRectangle}) {
+  for (QAction* toggle : {a.ViewGrids1, a.ViewBorder1, a.align, a.FilledRectangle,
+                          a.ShowDevicePreview, a.ShowOnionSkin, a.OnionSkinNextFrame}) {
     toggle->setCheckable(true);
   }
   tools_ = new QActionGroup(this);
@@ -138,7 +149,9 @@ void TForm1::BuildMenus() {
   add_menu("&Tools", "ToolsMenu",
            {a.tools.Pen1, a.tools.Bucket1, a.tools.Pipe1, a.tools.ChangeColor1, a.tools.LineTool,
             a.tools.RectangleTool, a.FilledRectangle});
-  add_menu("&View", "ViewMenu", {a.ViewGrids1, a.ViewBorder1});
+  add_menu("&View", "ViewMenu",
+           {a.ViewGrids1, a.ViewBorder1, nullptr, a.ShowDevicePreview, a.ShowOnionSkin,
+            a.OnionSkinNextFrame});
   add_menu("&Pixel", "PixelMenu",
            {a.x11, a.x2NoGrids1, a.x3NoGrids1, a.x51, a.x101, a.x151, nullptr, a.ZoomIn, a.ZoomOut,
             a.FitToWindow});

@@ -13,10 +13,13 @@
 #include "ui/app/main_window.h"
 #include "ui/services/name_box.h"
 #include "ui/widgets/canvas_scroll_area.h"
+#include "ui/widgets/device_preview_panel.h"
 #include "ui/widgets/icon_bar.h"
 #include "ui/widgets/picture_bar.h"
 #include "ui/widgets/preview_box.h"
 #include "ui/widgets/quick_size_panel.h"
+#include "ui/widgets/recovery_bar.h"
+#include "ui/widgets/scrolling_column.h"
 
 namespace pictavo {
 
@@ -52,6 +55,9 @@ void TForm1::BuildCentralWidget() {
   canvas_frame->setPalette(QPalette(Qt::white));
   auto* canvas_layout = new QVBoxLayout(canvas_frame);
   canvas_layout->setContentsMargins(0, 0, 0, 0);
+  canvas_layout->setSpacing(0);
+  recovery_bar_ = new RecoveryBar(canvas_frame);
+  canvas_layout->addWidget(recovery_bar_);
   canvas_area_ = new CanvasScrollArea(editor_, canvas_frame);
   canvas_ = canvas_area_->Canvas();
   canvas_layout->addWidget(canvas_area_);
@@ -62,6 +68,8 @@ void TForm1::BuildCentralWidget() {
   splitter_->setStretchFactor(1, 0);
   splitter_->handle(1)->setObjectName(QStringLiteral("Splitter1"));
   middle->addWidget(splitter_, 1);
+  device_preview_ = new DevicePreviewPanel(editor_, services_, central);
+  middle->addWidget(device_preview_);
   column->addLayout(middle, 1);
   setCentralWidget(central);
 
@@ -125,7 +133,8 @@ QWidget* TForm1::BuildLeftColumn(QWidget* parent) {
   icon_list_->hide();
   column->addWidget(icon_list_, 1);
   column->addStretch(0);
-  return left;
+  // On a low screen the column scrolls rather than holding the window tall.
+  return new ScrollingColumn(left, parent);
 }
 
 }  // namespace pictavo

@@ -135,8 +135,8 @@ TAddIconForm::TAddIconForm(PlatformServices& services, QWidget* parent)
   rows->addLayout(columns, 1);
   rows->addLayout(buttons);
 
-  QWidget* const tab_order[] = {edit1_, wid_, heig_, icon_bpp_edit_, current_icon_edit_, ok_,
-                                cancel_};
+  QWidget* const tab_order[] = {edit1_, wid_,   heig_, icon_bpp_edit_, current_icon_edit_,
+                                ok_,    cancel_};
   for (std::size_t i = 1; i < std::size(tab_order); ++i) {
     setTabOrder(tab_order[i - 1], tab_order[i]);
   }
@@ -170,6 +170,8 @@ QToolButton* TAddIconForm::AddArrow(const char* name, bool up, void (AddIconMode
   arrow->setFixedSize(16, 16);
   arrow->setAutoRaise(true);
   arrow->setFocusPolicy(Qt::NoFocus);
+  // Held down, an arrow goes on stepping: 4 to 32 is one press.
+  arrow->setAutoRepeat(true);
   connect(arrow, &QToolButton::clicked, this, [this, step] {
     (model_.*step)();
     FormPaint();

@@ -88,6 +88,15 @@ void TbmpWin::LevelsEditDone() {
   import_.SetLevels(*levels);
   Remember();
   DrawPreview();
+  emit LevelsChanged(*levels);
+}
+
+void TbmpWin::SetLevels(const GrayLevels& levels) {
+  levels_edit_->setText(QString::fromStdString(GrayLevelsText(levels)));
+  if (levels == import_.Levels()) return;
+  import_.SetLevels(levels);
+  Remember();
+  DrawPreview();
 }
 
 void TbmpWin::FrameDragged(QPoint top_left) {

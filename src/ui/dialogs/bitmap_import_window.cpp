@@ -345,8 +345,9 @@ void TbmpWin::BitBtn1Click() {
       editor_.State().Document.SkinMode) {
     if (!ImportFrames()) return;
     frames_imported_ = true;
-  } else {
-    AcceptImport(import_, editor_);
+  } else if (!AcceptImport(import_, editor_)) {
+    // The work it would replace could not be kept and the user kept it.
+    return;
   }
   accept();
 }

@@ -58,6 +58,13 @@ class TbmpWin : public QDialog {
   // shown and converted. False, with a message, when there is no memory to
   // show it; the window then keeps what it showed.
   bool ShowFrames(const QString& path, std::vector<RgbImage> frames);
+  // Device grays given elsewhere (the device preview shares them): taken,
+  // shown and remembered; no LevelsChanged follows.
+  void SetLevels(const GrayLevels& levels);
+
+ signals:
+  // The device grays were changed here.
+  void LevelsChanged(const GrayLevels& levels);
 
  public slots:
   void BitBtn3Click();

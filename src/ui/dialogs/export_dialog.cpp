@@ -1,5 +1,6 @@
 #include "ui/dialogs/export_dialog.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "qt_support/core_bridge.h"
@@ -111,7 +113,8 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
   preview_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   preview_->setToolTip(QStringLiteral("The text as it will be copied or saved"));
-  preview_->setMinimumSize(480, 220);
+  // Low enough for the dialog to fit a 1366 x 768 screen at a scale of 2.
+  preview_->setMinimumSize(480, 120);
 
   copy_ = new QPushButton(QStringLiteral("&Copy"), this);
   copy_->setObjectName(QStringLiteral("copyButton"));
@@ -126,11 +129,22 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   connect(copy_, &QPushButton::clicked, this, &ExportDialog::copyRequested);
   connect(save_, &QPushButton::clicked, this, &ExportDialog::saveRequested);
 
-  auto* top = new QHBoxLayout;
+  // The options scroll on a low screen, so the window never asks for more
+  // height than the screen has; the preview takes what is left.
+  auto* settings = new QWidget;
+  auto* top = new QHBoxLayout(settings);
+  top->setContentsMargins(0, 0, 0, 0);
   top->addLayout(options);
   top->addWidget(diagram, 0, Qt::AlignTop);
+  auto* scroller = new QScrollArea(this);
+  scroller->setObjectName(QStringLiteral("exportOptions"));
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(settings);
+  scroller->setMinimumHeight(std::min(settings->sizeHint().height(), 4 * fontMetrics().height()));
+  scroller->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
+  layout->addWidget(scroller);
   layout->addWidget(preview_, 1);
   layout->addWidget(buttons);
 

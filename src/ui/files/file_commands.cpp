@@ -60,12 +60,12 @@ void FileCommands::OpenBMPfile1Click() {
   if (!bitmap_import_window_->FramesImported()) editor_.LeaveSkinMode();
 }
 
-void FileCommands::SavePictureFile() {
+bool FileCommands::SavePictureFile() {
   FileDialogRequest request = PictureDialogRequest();
   const QByteArray name = PictureName(editor_);
   request.file_name = QString::fromLatin1(name);
   const QString path = services_.SaveFileName(parent_, request);
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return false;
 
   const EditorState& state = editor_.State();
   const std::vector<std::uint8_t> bytes = WritePictureFile(
@@ -76,13 +76,14 @@ void FileCommands::SavePictureFile() {
         QStringLiteral("The picture could not be saved to \"%1\": %2.\nThe file was not changed.")
             .arg(Shown(path), ReasonText(written.error())),
         QStringLiteral("Save Picture"));
-    return;
+    return false;
   }
   // In skin mode the skin is the document; a picture saved from it is a copy.
   if (!state.Document.SkinMode) {
     editor_.SetFilePath(path.toStdString());
     editor_.MarkSaved();
   }
+  return true;
 }
 
 void FileCommands::OpenPictureFile() {
@@ -127,11 +128,9 @@ bool FileCommands::Open(const QString& path) {
   }
   switch (CommandFor(read->kind)) {
     case OpenCommand::OpenPicture:
-      FinishOpenPicture(path, std::move(std::get<PictureDocument>(read->content)));
-      return true;
+      return FinishOpenPicture(path, std::move(std::get<PictureDocument>(read->content)));
     case OpenCommand::OpenSkin:
-      skins_.OpenSkinDocument(path, std::move(std::get<SkinDocument>(read->content)));
-      return true;
+      return skins_.OpenSkinDocument(path, std::move(std::get<SkinDocument>(read->content)));
     case OpenCommand::OpenImage:
       break;
   }
@@ -145,9 +144,9 @@ bool FileCommands::Open(const QString& path) {
   return true;
 }
 
-void FileCommands::FinishOpenPicture(const QString& path, std::optional<PictureDocument> opened) {
+bool FileCommands::FinishOpenPicture(const QString& path, std::optional<PictureDocument> opened) {
   if (opened) {
-    OpenPictureRecord(editor_, opened->record);
+    if (!OpenPictureRecord(editor_, opened->record)) return false;
     QString notes;
     for (const std::string& note : opened->notes) {
       notes += (notes.isEmpty() ? QString() : QStringLiteral("\n")) + ReasonText(note);
@@ -161,6 +160,7 @@ void FileCommands::FinishOpenPicture(const QString& path, std::optional<PictureD
     editor_.SetFilePath(path.toStdString());
     editor_.MarkSaved();
   }
+  return opened.has_value();
 }
 
 void FileCommands::Report(OpenCommand command, const QString& path,

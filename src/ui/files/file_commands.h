@@ -42,8 +42,8 @@ class FileCommands : public QObject {
 
   // Asks for a file in `SaveDialog2` and writes the Picture under its name.
   // A failure is reported and leaves the file on disk as it was. No undo
-  // step and no redraw.
-  void SavePictureFile();
+  // step and no redraw. True once the file is written.
+  bool SavePictureFile();
   // Asks for a file in `OpenDialog1` and reads it into the Picture and the
   // name box. A file that cannot be read or is not a picture file is
   // reported and changes nothing. Whatever the outcome, skin mode ends.
@@ -64,8 +64,9 @@ class FileCommands : public QObject {
 
  private:
   // Open Picture once its file is read, or was not: the picture becomes the
-  // Picture, then skin mode ends.
-  void FinishOpenPicture(const QString& path, std::optional<PictureDocument> opened);
+  // Picture, then skin mode ends; unless the work it would replace could not
+  // be kept and the user kept it, which changes nothing.
+  bool FinishOpenPicture(const QString& path, std::optional<PictureDocument> opened);
   // The file read for the window; an array that gives no size is read again
   // with the size the user is asked for. Nothing when the user cancels.
   std::optional<expected<Document, DocumentRefusal>> ReadAskingSize(const QString& path,

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "core/editing/editor.h"
+#include "qt_support/core_bridge.h"
 #include "qt_support/history_folder.h"
 #include "ui/dialogs/recover_window.h"
 #include "ui/services/platform_services.h"
@@ -31,15 +32,20 @@ HistoryTime Now() {
 
 HistoryCommands::HistoryCommands(Editor& editor, PlatformServices& services,
                                  QAction* recover_action, QStatusBar* status_bar,
-                                 std::function<bool(const QString&)> open_file, QWidget* parent)
+                                 std::function<bool(const QString&)> open_file,
+                                 std::function<bool(DocumentKind)> save_as, QWidget* parent)
     : QObject(parent),
       editor_(editor),
       services_(services),
       status_bar_(status_bar),
       open_file_(std::move(open_file)),
+      save_as_(std::move(save_as)),
       store_(std::make_unique<HistoryStore>(HistoryFolder().toStdString())),
       keeper_(std::make_unique<HistoryKeeper>(
-          *store_, Now, [this](const std::string& message) { ShowFailure(message); })) {
+          *store_, Now, [this](const std::string& message) { ShowFailure(message); },
+          [this](DiscardingCommand command, DocumentKind kind, const std::string& reason) {
+            return AskAboutUnkeptWork(command, kind, reason);
+          })) {
   window_ = new RecoverWindow(*store_, services_, parent);
   document_state_ = new QLabel(status_bar);
   document_state_->setObjectName(QStringLiteral("DocumentState"));
@@ -56,14 +62,15 @@ HistoryCommands::HistoryCommands(Editor& editor, PlatformServices& services,
   parent->installEventFilter(this);
   editor_.SetKeeper(keeper_.get());
 
-  // A recovery file here was left by a run that ended without Exit.
-  if (const auto left = store_->FileLeftRecovery("Unexpected end", Now().stamp); !left) {
-    ShowFailure("Could not keep the work left unsaved by the last run: " + left.error().message);
-  } else if (*left) {
-    status_bar_->showMessage(
-        QStringLiteral("Unsaved work from the last run can be recovered: File > Recover Unsaved "
-                       "Work..."),
-        StatusMessageMs);
+  // This window's recovery file is its own from the start; those of windows
+  // that ended without Exit are filed, those of running ones left to them.
+  // A folder that cannot be written yet is tried again at the first write.
+  (void)keeper_->Recovery().Claim();
+  if (const LeftRecovery left = FileLeftRecovery(*store_, "Unexpected end", Now().stamp);
+      left.failure) {
+    ShowFailure("Could not keep the work left unsaved by the last run: " + left.failure->message);
+  } else {
+    kept_left_work_ = left.filed > 0;
   }
   ShowDocumentState();
 }
@@ -72,6 +79,10 @@ HistoryCommands::~HistoryCommands() { editor_.SetKeeper(nullptr); }
 
 void HistoryCommands::DocumentStateChanged() {
   ShowDocumentState();
+  if (recovery_written_ && !editor_.HoldsUnkeptWork()) {
+    keeper_->Recovery().Remove();
+    recovery_written_ = false;
+  }
   recovery_timer_.start();
 }
 
@@ -84,21 +95,29 @@ void HistoryCommands::WriteRecoveryNow() {
   if (editor_.HoldsUnkeptWork()) {
     recovery_written_ = keeper_->WriteRecovery(editor_);
   } else if (recovery_written_) {
-    store_->RemoveRecovery();
+    keeper_->Recovery().Remove();
     recovery_written_ = false;
   }
 }
 
-void HistoryCommands::Closing() {
+bool HistoryCommands::Closing() {
   recovery_timer_.stop();
-  editor_.KeepBeforeDiscard(DiscardingCommand::Exit);
-  // Kept in the history now; if keeping failed the recovery file stays, so
-  // the next start still finds the work.
-  if (!editor_.HoldsUnkeptWork()) store_->RemoveRecovery();
+  if (!editor_.KeepBeforeDiscard(DiscardingCommand::Exit)) {
+    // Still open, and still kept in the recovery file meanwhile.
+    if (editor_.HoldsUnkeptWork()) recovery_timer_.start();
+    return false;
+  }
+  // Kept in the history, saved or let go: the window's files go.
+  keeper_->Recovery().Release();
+  recovery_written_ = false;
+  return true;
 }
 
 bool HistoryCommands::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Close && watched == parent()) Closing();
+  if (event->type() == QEvent::Close && watched == parent() && !Closing()) {
+    event->ignore();
+    return true;
+  }
   return QObject::eventFilter(watched, event);
 }
 
@@ -108,7 +127,7 @@ void HistoryCommands::RecoverUnsavedWorkClick() {
   const auto chosen = window_->Chosen();
   if (!chosen) return;
   // Kept under this command's name before the entry replaces it.
-  editor_.KeepBeforeDiscard(DiscardingCommand::RecoverEntry);
+  if (!editor_.KeepBeforeDiscard(DiscardingCommand::RecoverEntry)) return;
   const QString path = QString::fromStdString(chosen->document.string());
   if (!open_file_(path)) return;
   // Back as it was: from its own file, and not saved there.
@@ -134,7 +153,25 @@ void HistoryCommands::ShowDocumentState() {
 }
 
 void HistoryCommands::ShowFailure(const std::string& message) {
-  status_bar_->showMessage(QString::fromStdString(message), StatusMessageMs);
+  status_bar_->showMessage(ReasonText(message), StatusMessageMs);
+}
+
+bool HistoryCommands::AskAboutUnkeptWork(DiscardingCommand command, DocumentKind kind,
+                                         const std::string& reason) {
+  QString text = QStringLiteral("Your unsaved work could not be kept in the history: %1")
+                     .arg(ReasonText(reason));
+  if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+  const QStringList buttons = {QStringLiteral("Save As..."), QStringLiteral("Discard"),
+                               QStringLiteral("Cancel")};
+  auto* window = qobject_cast<QWidget*>(parent());
+  switch (services_.AskQuestion(window, text, Latin1Text(CommandText(command)), buttons)) {
+    case 0:  // saved, the command goes on; not saved, nothing changes
+      return save_as_(kind);
+    case 1:
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace pictavo

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace pictavo {
@@ -54,6 +56,25 @@ void QtPlatformServices::ShowMessage(QWidget* parent, const QString& text, const
   box.exec();
 }
 
+int QtPlatformServices::AskQuestion(QWidget* parent, const QString& text, const QString& title,
+                                    const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+  QList<QAbstractButton*> added;
+  for (const QString& caption : buttons) {
+    const QMessageBox::ButtonRole role = added.isEmpty() ? QMessageBox::AcceptRole
+                                         : added.size() + 1 == buttons.size()
+                                             ? QMessageBox::RejectRole
+                                             : QMessageBox::ActionRole;
+    added << box.addButton(caption, role);
+  }
+  if (added.isEmpty()) return -1;
+  box.setDefaultButton(qobject_cast<QPushButton*>(added.constFirst()));
+  box.setEscapeButton(added.constLast());
+  box.exec();
+  const qsizetype chosen = added.indexOf(box.clickedButton());
+  return static_cast<int>(chosen >= 0 ? chosen : added.size() - 1);
+}
+
 void QtPlatformServices::SetClipboardText(const QByteArray& latin1) {
   QApplication::clipboard()->setText(QString::fromLatin1(latin1));
 }
@@ -62,6 +83,13 @@ int QtPlatformServices::ExecDialog(QDialog& dialog) { return dialog.exec(); }
 
 void QtPlatformServices::ShowFolder(const QString& path) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::optional<QColor> QtPlatformServices::ChooseColor(QWidget* parent, const QColor& initial,
+                                                      const QString& title) {
+  const QColor color = QColorDialog::getColor(initial, parent, title);
+  if (!color.isValid()) return std::nullopt;
+  return color;
 }
 
 }  // namespace pictavo

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -31,12 +34,21 @@ class PlatformServices {
   virtual QString OpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
   // A modal box with a text, a title and one OK button.
   virtual void ShowMessage(QWidget* parent, const QString& text, const QString& title) = 0;
+  // A modal question with a button for each of `buttons`, the first the
+  // default and the last the one Escape presses: the index of the button
+  // chosen.
+  virtual int AskQuestion(QWidget* parent, const QString& text, const QString& title,
+                          const QStringList& buttons) = 0;
   // Replaces the clipboard's content with 8-bit Latin-1 text, line ends intact.
   virtual void SetClipboardText(const QByteArray& latin1) = 0;
   // Shows a dialog modally and returns its result (QDialog::Accepted or Rejected).
   virtual int ExecDialog(QDialog& dialog) = 0;
   // Shows a folder in the desktop's file manager.
   virtual void ShowFolder(const QString& path) = 0;
+  // A colour chosen in the desktop's colour dialog, starting at `initial`;
+  // nothing when the user cancelled.
+  virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial,
+                                            const QString& title) = 0;
 };
 
 // "(Pictavo *.ptv)|*.ptv|(Skin *.skin)|*.skin" as Qt name filters.
@@ -47,9 +59,13 @@ class QtPlatformServices : public PlatformServices {
   QString SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   QString OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   void ShowMessage(QWidget* parent, const QString& text, const QString& title) override;
+  int AskQuestion(QWidget* parent, const QString& text, const QString& title,
+                  const QStringList& buttons) override;
   void SetClipboardText(const QByteArray& latin1) override;
   int ExecDialog(QDialog& dialog) override;
   void ShowFolder(const QString& path) override;
+  std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial,
+                                    const QString& title) override;
 };
 
 }  // namespace pictavo

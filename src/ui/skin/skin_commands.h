@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -71,8 +72,11 @@ class SkinCommands : public QObject {
   void SetFrameClock(std::unique_ptr<FrameClock> clock);
 
   // What OpenSkin does once the file is read: the skin replaces the one in
-  // the editor, under the file's name, and skin mode starts on it.
-  void OpenSkinDocument(const QString& path, SkinDocument skin);
+  // the editor, under the file's name, and skin mode starts on it. False
+  // when the work it would replace could not be kept and the user kept it.
+  bool OpenSkinDocument(const QString& path, SkinDocument skin);
+  // SaveSkin: true once the skin is written to the file the user chose.
+  bool SaveSkinFile();
 
   // The window calls these: after every full redraw, and whenever the
   // preview must be drawn again. Playback stops when the icon it plays has
@@ -111,6 +115,7 @@ class SkinCommands : public QObject {
   void RefillIconLists();
   void SelectCurrentInLists();
   void ShowBppRefused(bool refused);
+  QString OfferedSkinFile(const QByteArray& name) const;
   void Report(const QString& text, const QString& title);
 
   Editor& editor_;
@@ -119,7 +124,9 @@ class SkinCommands : public QObject {
   QWidget* parent_;
   TAddIconForm* add_icon_dialog_;
   FontImportDialog* font_dialog_;
-  // The paths the skin's open and save dialogs are preset with: the last ones chosen.
+  // The open dialog is preset with the last skin opened; the save dialog with
+  // the skin's name in the folder of the last save or open (the last save
+  // itself for a skin without a name).
   QString last_open_path_;
   QString last_save_path_;
   FramePlayer player_;

@@ -5,6 +5,9 @@
 #include <utility>
 #include <variant>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "core/editing/document_io.h"
 #include "core/editing/editor.h"
 #include "core/formats/skin_file.h"
@@ -32,42 +35,55 @@ void SkinCommands::OpenSkin1Click() {
   OpenSkinDocument(path, std::move(std::get<SkinDocument>(read->content)));
 }
 
-void SkinCommands::OpenSkinDocument(const QString& path, SkinDocument skin) {
+bool SkinCommands::OpenSkinDocument(const QString& path, SkinDocument skin) {
   last_open_path_ = path;
-  OpenSkinIntoEditor(editor_, std::move(skin.skin), std::move(skin.name));
+  if (!OpenSkinIntoEditor(editor_, std::move(skin.skin), std::move(skin.name))) return false;
   editor_.SetFilePath(path.toStdString());
   editor_.MarkSaved();
   RefillIconLists();
+  return true;
 }
 
-void SkinCommands::SaveSkin1Click() {
+// The skin's name, in the folder it was last saved to or opened from, as
+// Save Picture offers the picture's; without a name, the last file saved.
+QString SkinCommands::OfferedSkinFile(const QByteArray& name) const {
+  if (name.isEmpty()) return last_save_path_;
+  const QString file = QString::fromLatin1(name);
+  const QString& near = !last_save_path_.isEmpty() ? last_save_path_ : last_open_path_;
+  return near.isEmpty() ? file : QFileInfo(near).dir().filePath(file);
+}
+
+void SkinCommands::SaveSkin1Click() { SaveSkinFile(); }
+
+bool SkinCommands::SaveSkinFile() {
   const Skin& skin = editor_.Skin();
   // Compressed before the dialog, so nothing is asked of the user for a skin
   // that cannot be saved.
   if (const auto stream = BuildSkinStream(skin); !stream) {
     Report(ReasonText(AsSentence(stream.error().message)), Latin1Text(CompressionErrorTitle));
-    return;
+    return false;
   }
   const QByteArray name = PictureName(editor_);
   const auto file = WriteSkinFile(skin, AsView(name));
   if (!file) {
     editor_.Render();
     Report(Latin1Text(CompressionErrorText), Latin1Text(CompressionErrorTitle));
-    return;
+    return false;
   }
 
-  const QString path = services_.SaveFileName(parent_, SkinDialogRequest(last_save_path_));
-  if (path.isEmpty()) return;
+  const QString path = services_.SaveFileName(parent_, SkinDialogRequest(OfferedSkinFile(name)));
+  if (path.isEmpty()) return false;
   last_save_path_ = path;
   // Skin files are binary: written as they are, whole or not at all.
   if (const auto written =
           WriteFileAtomically(LocalPath(path), std::span<const std::uint8_t>(*file));
       !written) {
     Report(CouldNotWrite(path, written.error()), Latin1Text(CompressionErrorTitle));
-    return;
+    return false;
   }
   if (editor_.State().Document.SkinMode) editor_.SetFilePath(path.toStdString());
   editor_.MarkSkinSaved();
+  return true;
 }
 
 void SkinCommands::ImportFontClick() {
@@ -76,7 +92,8 @@ void SkinCommands::ImportFontClick() {
   if (services_.ExecDialog(*font_dialog_) != QDialog::Accepted) return;
   const auto& imported = font_dialog_->Imported();
   if (!imported) return;
-  OpenFontSkinIntoEditor(editor_, imported->skin, font_dialog_->SkinName());
+  // Refused when the work it would replace could not be kept and the user cancelled.
+  if (!OpenFontSkinIntoEditor(editor_, imported->skin, font_dialog_->SkinName())) return;
   RefillIconLists();
 }
 

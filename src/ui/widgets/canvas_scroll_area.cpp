@@ -23,7 +23,8 @@ CanvasScrollArea::CanvasScrollArea(Editor& editor, QWidget* parent)
   verticalScrollBar()->setObjectName(QStringLiteral("CanvasVerticalBar"));
   horizontalScrollBar()->setAccessibleName(tr("Scroll the picture sideways"));
   verticalScrollBar()->setAccessibleName(tr("Scroll the picture up and down"));
-  setMinimumSize(200, 150);
+  // Small enough for the rest of the window to fit a low, scaled screen.
+  setMinimumSize(120, 90);
 }
 
 bool CanvasScrollArea::event(QEvent* event) {

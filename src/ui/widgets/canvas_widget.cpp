@@ -162,7 +162,8 @@ void CanvasWidget::resizeEvent(QResizeEvent* event) {
 void CanvasWidget::wheelEvent(QWheelEvent* event) {
   const QPoint turn = event->angleDelta();
   if (event->modifiers() & Qt::ControlModifier) {
-    // One pixel size per notch; finer wheels add up to whole notches.
+    // One rung of the zoom ladder per notch; finer wheels add up to whole
+    // notches.
     zoom_turn_ += turn.y() != 0 ? turn.y() : turn.x();
     const int steps = zoom_turn_ / 120;
     zoom_turn_ -= steps * 120;

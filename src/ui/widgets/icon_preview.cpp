@@ -27,6 +27,12 @@ void IconPreview::SetShownFrame(std::optional<int> frame) {
   update();
 }
 
+void IconPreview::SetColors(const CodePalette& colors) {
+  if (colors == colors_) return;
+  colors_ = colors;
+  update();
+}
+
 void IconPreview::FitWidthToFrames() {
   // Never more than half the screen: the canvas keeps the rest.
   constexpr int kMinimum = 40;
@@ -54,9 +60,9 @@ void IconPreview::paintEvent(QPaintEvent*) {
   const int w = width();
   const int h = height();
   if (shown_frame_) {
-    DrawPreviewFrame(editor_, *shown_frame_, w, h, background, pixels_);
+    DrawPreviewFrame(editor_, *shown_frame_, w, h, background, pixels_, colors_);
   } else {
-    DrawPreview(editor_, w, h, background, pixels_);
+    DrawPreview(editor_, w, h, background, pixels_, colors_);
   }
   if (w <= 0 || h <= 0) return;
   const QImage image(reinterpret_cast<const uchar*>(pixels_.data()), w, h, w * 4,

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include "core/model/pixel_code.h"
+
 namespace pictavo {
 
 class Editor;
@@ -25,6 +27,8 @@ class IconPreview : public QWidget {
   // Asks for the width that shows every frame at the preview's zoom, so the
   // column beside the canvas widens as the preview zooms in.
   void FitWidthToFrames();
+  // The colours the codes are drawn in: the editor's, or a device's.
+  void SetColors(const CodePalette& colors);
 
  signals:
   void Image3MouseUp(int x, int y);
@@ -39,6 +43,7 @@ class IconPreview : public QWidget {
   // Kept between paints: the preview is redrawn on every screen update.
   std::vector<std::uint32_t> pixels_;
   std::optional<int> shown_frame_;
+  CodePalette colors_ = CodeColors;
 };
 
 }  // namespace pictavo

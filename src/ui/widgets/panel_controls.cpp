@@ -62,4 +62,13 @@ QVBoxLayout* ArrowPair(QToolButton* up, QToolButton* down) {
   return arrows;
 }
 
+QHBoxLayout* ControlGroup(QWidget* bar, QLayout* bar_layout, int spacing) {
+  auto* group = new QWidget(bar);
+  auto* row = new QHBoxLayout(group);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(spacing);
+  bar_layout->addWidget(group);
+  return row;
+}
+
 }  // namespace pictavo

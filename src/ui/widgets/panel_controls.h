@@ -2,7 +2,9 @@
 
 #include <QIcon>
 
+class QHBoxLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QToolButton;
 class QVBoxLayout;
@@ -32,5 +34,9 @@ QToolButton* Arrow(QWidget* parent, const char* name, bool up, const char* hint 
 
 // An up arrow over a down arrow.
 QVBoxLayout* ArrowPair(QToolButton* up, QToolButton* down);
+
+// A row of controls that a bar keeps together when it wraps: a widget in
+// `bar`'s layout whose own row, returned, lays them out with `spacing`.
+QHBoxLayout* ControlGroup(QWidget* bar, QLayout* bar_layout, int spacing);
 
 }  // namespace pictavo

@@ -10,24 +10,26 @@
 
 #include "core/editing/editor.h"
 #include "ui/widgets/panel_controls.h"
+#include "ui/widgets/wrap_layout.h"
 
 namespace pictavo {
 
 PictureBar::PictureBar(Editor& editor, QLineEdit* name_box, QWidget* parent)
     : QFrame(parent), editor_(editor) {
   setObjectName(QStringLiteral("Panel2"));
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(4, 2, 4, 2);
-  row->setSpacing(4);
+  // One row on a wide window; on a narrow one the groups go on below.
+  auto* bar = new WrapLayout(this, 4);
+  bar->setContentsMargins(4, 2, 4, 2);
 
+  QHBoxLayout* row = ControlGroup(this, bar, 4);
   QLabel* name_label = BoldLabel("&Name:", "blue", this, "Label1");
   row->addWidget(name_label);
   name_label->setBuddy(name_box);
   row->addWidget(name_box);
-  row->addSpacing(8);
-  row->addWidget(BoldLabel("Size:", "blue", this));
+  bar->AddGap(8);
 
-  // A caption, a read-only number box and its up and down arrows.
+  // A caption, a read-only number box and its up and down arrows, which
+  // repeat while held.
   auto add_number = [&](const char* caption, const char* color, const char* box_name,
                         std::pair<const char*, const char*> up, void (PictureBar::*up_handler)(),
                         std::pair<const char*, const char*> down,
@@ -37,6 +39,7 @@ PictureBar::PictureBar(Editor& editor, QLineEdit* name_box, QWidget* parent)
     row->addWidget(box);
     QToolButton* up_arrow = Arrow(this, up.first, true, up.second);
     QToolButton* down_arrow = Arrow(this, down.first, false, down.second);
+    for (QToolButton* arrow : {up_arrow, down_arrow}) arrow->setAutoRepeat(true);
     connect(up_arrow, &QToolButton::clicked, this, up_handler);
     connect(down_arrow, &QToolButton::clicked, this, down_handler);
     row->addLayout(ArrowPair(up_arrow, down_arrow));
@@ -46,18 +49,21 @@ PictureBar::PictureBar(Editor& editor, QLineEdit* name_box, QWidget* parent)
   QToolButton* width_down;
   QToolButton* height_up;
   QToolButton* height_down;
+  row = ControlGroup(this, bar, 4);
+  row->addWidget(BoldLabel("Size:", "blue", this));
   std::tie(wid_, width_up, width_down) = add_number(
       "Width :", "green", "WID", {"SpeedButton2", "Width up"}, &PictureBar::SpeedButton2Click,
       {"SpeedButton4", "Width down"}, &PictureBar::SpeedButton4Click);
+  row = ControlGroup(this, bar, 4);
   std::tie(heig_, height_up, height_down) = add_number(
       "Height :", "green", "HEIG", {"SpeedButton3", "Height up"}, &PictureBar::SpeedButton3Click,
       {"SpeedButton1", "Height down"}, &PictureBar::SpeedButton1Click);
+  row = ControlGroup(this, bar, 4);
   std::tie(psize_, std::ignore, std::ignore) =
       add_number("Pixel Size :", "blue", "PSIZE", {"SpeedButton23", "Pixel size up"},
                  &PictureBar::SpeedButton23Click, {"SpeedButton24", "Pixel size down"},
                  &PictureBar::SpeedButton24Click);
   size_arrows_ = {height_down, width_up, height_up, width_down};
-  row->addStretch(1);
 }
 
 void PictureBar::ShowSize() {

@@ -18,6 +18,13 @@ void ScriptedServices::ShowMessage(QWidget*, const QString& text, const QString&
   messages << Message{text, title};
 }
 
+int ScriptedServices::AskQuestion(QWidget*, const QString& text, const QString& title,
+                                  const QStringList& buttons) {
+  questions << Question{text, title, buttons};
+  const qsizetype chosen = answers.isEmpty() ? -1 : buttons.indexOf(answers.takeFirst());
+  return static_cast<int>(chosen >= 0 ? chosen : buttons.size() - 1);
+}
+
 void ScriptedServices::SetClipboardText(const QByteArray& latin1) { clipboard = latin1; }
 
 int ScriptedServices::ExecDialog(QDialog& dialog) {
