@@ -131,6 +131,24 @@ TEST(HistoryStore, TrimKeepsTheEntryJustFiledAndCountsARemovedEntryOnce) {
             "Larger than " + std::to_string(1100 + 4 * record_size) + " bytes");
 }
 
+// The bounds the window and the command line keep, given by no one.
+TEST(HistoryStore, KeepsTheNewestHundredEntriesAnd64MiBByDefault) {
+  TempFolder temp;
+  HistoryStore store(temp.path / "history");
+  const HistoryRecord record{};
+  for (int i = 100; i <= 200; ++i) {
+    ASSERT_TRUE(store.File(Picture(1), record, "20260101-000000-" + std::to_string(i)));
+  }
+  const std::vector<HistoryEntry> kept = store.List();
+  ASSERT_EQ(kept.size(), 100u);
+  EXPECT_EQ(kept.back().id.substr(0, 19), "20260101-000000-101");
+  const std::size_t record_size = WriteHistoryRecord(record).size();
+  EXPECT_EQ(store.File(Picture(64 * MiB - record_size + 1), record, "20260102-000000-000")
+                .error()
+                .message,
+            "the picture takes 67108865 bytes, more than the 64 MiB the history holds");
+}
+
 TEST(RecoveryFile, EachWindowOwnsItsOwnUntilItEnds) {
   TempFolder temp;
   const fs::path folder = temp.path / "history";
