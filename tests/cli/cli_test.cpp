@@ -225,6 +225,17 @@ class CliTest : public QObject {
     QCOMPARE(Cli({"export", icon, "--format", "asmfile", "--append", dir.filePath("new.s")}).status,
              0);
     QCOMPARE(ReadAll(dir.filePath("new.s")), icon_text);
+    // The name of standard output under ">> build.log" (the process's own fd
+    // 1, where the system's stdout link leads; a failed run cannot save over
+    // procfs): through standard output, after what the log held.
+    QProcess logged;
+    const QString log = dir.filePath("build.log");
+    WriteAll(log, "; kept\r\n");
+    logged.setStandardOutputFile(log, QIODevice::Append);
+    logged.start(PICTAVO_CLI, {"export", icon, "--format", "asmfile", "-o", "/proc/self/fd/1"});
+    QVERIFY(logged.waitForFinished(-1));
+    QCOMPARE(logged.exitCode(), 0);
+    QCOMPARE(ReadAll(log), "; kept\r\n" + icon_text);
 
     // --out-dir: one file per picture, made with the folder if need be.
     const QString folder = dir.filePath("gen/sub");
@@ -502,8 +513,9 @@ class CliTest : public QObject {
         "--invert is for 1-bit texts, not --depth 2\n");
   }
 
-  // Names with line ends, # and backslashes come back; a plain name line
-  // reads as it always has.
+  // Names with control bytes, # and backslashes come back, and extract
+  // writes each control byte escaped; a plain name line reads as it always
+  // has.
   void manifestNamesComeBack() {
     QTemporaryDir dir;
     const QByteArray icon = Data("pictures/icon.ptv").toLocal8Bit();
@@ -511,11 +523,15 @@ class CliTest : public QObject {
     const QString again = dir.filePath("again.skin");
     for (const auto& [line, name] :
          {std::pair<QByteArray, QByteArray>{"escaped-name a\\nb#\\r\\\\\\x01", "a\nb#\r\\\x01"},
+          {"escaped-name a\\rb", "a\rb"},
+          {"escaped-name a\\tb", "a\tb"},
+          {"escaped-name \\x1Fz\\x7F", "\x1Fz\x7F"},
           {"name a\\n#", "a\\n#"}}) {
       WriteAll(dir.filePath("m.txt"), line + "\nicon 1 8\nsub-icon " + icon + "\n");
       QCOMPARE(Cli({"skin", "pack", dir.filePath("m.txt"), "-o", skin}).status, 0);
       QVERIFY(ReadAll(skin).contains(name));
       QCOMPARE(Cli({"skin", "extract", skin, "--out-dir", dir.filePath("x")}).status, 0);
+      QVERIFY(ReadAll(dir.filePath("x/manifest.txt")).contains("\n" + line + "\n"));
       QCOMPARE(Cli({"skin", "pack", dir.filePath("x/manifest.txt"), "-o", again}).status, 0);
       QCOMPARE(ReadAll(again), ReadAll(skin));
     }

@@ -114,21 +114,43 @@ TEST(HistoryStore, TrimKeepsTheEntryJustFiledAndCountsARemovedEntryOnce) {
   ASSERT_TRUE(roomy.File(Picture(1500), record, "20260102-000000-000"));
   // Dated after every filing: counted, yet never before the entry just filed.
   ASSERT_TRUE(roomy.File(Picture(100), record, "20990101-000000-000"));
-  HistoryStore tight(folder, {3, 1100 + 4 * record_size});
+  HistoryStore tight(folder, {3, 1100 + 3 * record_size});
   ASSERT_TRUE(tight.File(Picture(500), record, "20261208-000000-000"));
-  // The 1500 bytes do not fit; once removed they count no more.
+  // The 1500 bytes do not fit; once removed they count no more, and the
+  // oldest fills the bounds exactly.
   EXPECT_EQ(Ids(tight), "20990101 20261208 20260101 ");
 
   // An entry larger than the bounds is refused, never cut, and removes nothing.
   EXPECT_EQ(tight.File(Picture(2000), record, "20261209-000000-000").error().message,
             "the picture takes " + std::to_string(2000 + record_size) + " bytes, more than the " +
-                std::to_string(1100 + 4 * record_size) + " bytes the history holds");
+                std::to_string(1100 + 3 * record_size) + " bytes the history holds");
   EXPECT_EQ(Ids(tight), "20990101 20261208 20260101 ");
   // Read whole or not at all: one grown past the bounds since it was listed.
   const HistoryEntry entry = tight.List().back();
   fs::resize_file(entry.document, 2 * MiB);
   EXPECT_EQ(tight.Read(entry).error().message,
-            "Larger than " + std::to_string(1100 + 4 * record_size) + " bytes");
+            "Larger than " + std::to_string(1100 + 3 * record_size) + " bytes");
+  // An entry of exactly the bounds is filed, and then alone.
+  ASSERT_TRUE(tight.File(Picture(1100 + 2 * record_size), record, "20261210-000000-000"));
+  EXPECT_EQ(Ids(tight), "20261210 ");
+}
+
+// The bounds the window and the command line keep, given by no one.
+TEST(HistoryStore, KeepsTheNewestHundredEntriesAnd64MiBByDefault) {
+  TempFolder temp;
+  HistoryStore store(temp.path / "history");
+  const HistoryRecord record{};
+  for (int i = 100; i <= 200; ++i) {
+    ASSERT_TRUE(store.File(Picture(1), record, "20260101-000000-" + std::to_string(i)));
+  }
+  const std::vector<HistoryEntry> kept = store.List();
+  ASSERT_EQ(kept.size(), 100u);
+  EXPECT_EQ(kept.back().id.substr(0, 19), "20260101-000000-101");
+  const std::size_t record_size = WriteHistoryRecord(record).size();
+  EXPECT_EQ(store.File(Picture(64 * MiB - record_size + 1), record, "20260102-000000-000")
+                .error()
+                .message,
+            "the picture takes 67108865 bytes, more than the 64 MiB the history holds");
 }
 
 TEST(RecoveryFile, EachWindowOwnsItsOwnUntilItEnds) {

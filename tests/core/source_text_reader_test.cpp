@@ -145,6 +145,19 @@ std::string Gas(const std::string& bytes, const std::string& note = "") {
 const std::string Sentence4 =
     " pixels, 4 bits per pixel, rows follow each other, first pixel in the ";
 
+// The 4 bpp header of the 3 x 2 icon under another first line.
+std::string Under(const std::string& first_line, const std::string& bytes) {
+  const std::string text = Header("4", bytes);
+  return "/* " + first_line + " */" + text.substr(text.find('\n'));
+}
+
+// A 2 x 8 picture, Black but for one White pixel at (x, y).
+std::vector<int> OneWhite(int x, int y) {
+  std::vector<int> codes(16, 0);
+  codes[static_cast<std::size_t>(y * 2 + x)] = 3;
+  return codes;
+}
+
 struct Golden {
   std::string what;
   std::string text;
@@ -190,6 +203,40 @@ TEST(ReadSourceText, HandWrittenTextsOfEveryLayout) {
        {3, 0, 1, 4, 3, 2},
        {4},
        {.bit_order = Low}},
+      {"c4 msb in the program's words, the symbol renamed",
+       Under("logo: 3 x 2" + Sentence4 + "highest bits", "0x03, 0x41, 0x23"),
+       Icon4,
+       {4, false, High}},
+      {"c4 under the program's words for another size",
+       Under("icon: 4 x 2" + Sentence4 + "highest bits", "0x03, 0x41, 0x23"),
+       {3, 0, 1, 4, 3, 2},
+       {4}},
+      {"c1 told 2 bits: the option over the define",
+       Header("1", "0x06, 0x06"),
+       {2, 1, 0, 0, 2, 1},
+       {2},
+       {.depth = 2}},
+      {"c4: octal as C reads it, unsigned and long suffixes",
+       Header("4", "0x30u, 024UL, 50ll"),
+       Icon4,
+       {4}},
+      // Nothing says the depth: 1 x 4 takes four bytes aligned at 2, 4 and
+      // 8 bits, and the highest is read.
+      {"no depth said: the highest that fits",
+       "icon:\n.byte 1,4\n.byte 0,1,2,3\n",
+       {0, 1, 2, 3},
+       {8}},
+      // Two bytes are 2 x 8 pixels at 1 bit in rows or in a page; rows come
+      // first, and the lowest bits, unless a comment names the others.
+      {"2 x 8: rows before pages", "icon:\n.byte 2,8\n.byte 2,0\n", OneWhite(1, 0), {1}},
+      {"2 x 8: pages, said",
+       "icon: /* pages */\n.byte 2,8\n.byte 2,0\n",
+       OneWhite(0, 1),
+       {1, false, Low, Pages}},
+      {"2 x 8: msb, said",
+       "icon: // msb\n.byte 2,8\n.byte 2,0\n",
+       OneWhite(0, 3),
+       {1, false, High}},
       {"c2 under a first line its define contradicts",
        Header("2", "0x7C, 0x0E", Sentence4 + "highest bits"),
        Icon2,
@@ -274,6 +321,7 @@ TEST(ReadSourceText, RefusesWithTheLineAndWhatWasExpected) {
       {".byte 3 x:\n", "Line 1: expected a number after \".byte\", found \"3 x:\"."},
       {"icon:\n.byte 97,2\n", "Line 2: the picture is 97 x 2; a picture is 1 x 1 to 96 x 92."},
       {"x[3][93]={\n", "Line 1: the picture is 3 x 93; a picture is 1 x 1 to 96 x 92."},
+      {"icon:\n.byte 0,2\n", "Line 2: the picture is 0 x 2; a picture is 1 x 1 to 96 x 92."},
       {asm2 + ".byte 0x7C,0x0E,0x00\r\n",
        "Line 4: a 3 x 2 picture at 2 bits per pixel (as line 1 says) takes 2 bytes; the text holds "
        "3."},

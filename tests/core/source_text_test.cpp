@@ -37,6 +37,7 @@ TEST(SourceSymbol, KeepsAnIdentifierAndMendsWhatIsReserved) {
       {"INT8_MAX", "x", "INT8_MAX_picture"},
       {"SIZE_MAX", "x", "SIZE_MAX_picture"},
       {"INT8_C", "x", "INT8_C_picture"},
+      {"INTMAX_C", "x", "INTMAX_C_picture"},
       {"INT8", "x", "INT8_picture"},    // INT8_WIDTH
       {"uchar", "x", "uchar_picture"},  // UCHAR_WIDTH
       {"char8_t", "x", "char8_t_picture"},
