@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -105,6 +106,13 @@ class ScreenFitTest : public QObject {
     }
     services.dialog_handler = [&cut](QDialog& dialog) {
       cut << ShownCutOff(&dialog);
+      // At scale 1 every screen has room for all of the Export window's options.
+      const auto* options = dialog.findChild<QAbstractScrollArea*>("exportOptions");
+      if (qgetenv("QT_SCALE_FACTOR") == "1" && options != nullptr &&
+          (options->horizontalScrollBar()->isVisibleTo(&dialog) ||
+           options->verticalScrollBar()->isVisibleTo(&dialog))) {
+        cut << QStringLiteral("exportOptions scrolled at scale 1");
+      }
       return int(QDialog::Rejected);
     };
     window.findChild<QAction*>("exportAction")->trigger();

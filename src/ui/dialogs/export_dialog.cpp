@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QFrame>
@@ -17,9 +18,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "qt_support/core_bridge.h"
+#include "ui/services/window_placement.h"
 
 namespace pictavo {
 
@@ -33,6 +37,29 @@ QComboBox* NewCombo(QWidget* parent, const char* name, const char* tip,
   for (const char* item : items) combo->addItem(QLatin1String(item));
   return combo;
 }
+
+// Asks for room for all of its options, as they now stand, where a plain
+// scroll area asks for a few dozen characters at most: where the screen has
+// the room, every option shows without a scroll bar.
+class OptionsScroller : public QScrollArea {
+ public:
+  OptionsScroller(QWidget* content, QWidget* parent) : QScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(content);
+    content->installEventFilter(this);
+  }
+  QSize sizeHint() const override {
+    const QSize content = widget()->sizeHint();
+    return {content.width() + verticalScrollBar()->sizeHint().width(), content.height()};
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+    return QScrollArea::eventFilter(watched, event);
+  }
+};
 
 }  // namespace
 
@@ -139,13 +166,10 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   top->setContentsMargins(0, 0, 0, 0);
   top->addLayout(options);
   top->addWidget(diagram, 0, Qt::AlignTop);
-  auto* scroller = new QScrollArea(this);
+  auto* scroller = new OptionsScroller(settings, this);
   scroller->setObjectName(QStringLiteral("exportOptions"));
-  scroller->setFrameShape(QFrame::NoFrame);
-  scroller->setWidgetResizable(true);
-  scroller->setWidget(settings);
+  options_area_ = scroller;
   scroller->setMinimumHeight(std::min(settings->sizeHint().height(), 4 * fontMetrics().height()));
-  scroller->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(scroller);
   layout->addWidget(preview_, 1);
@@ -162,6 +186,18 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   connect(lookup_, &QCheckBox::toggled, this, &ExportDialog::Update);
   connect(symbol_, &QLineEdit::textChanged, this, &ExportDialog::Update);
   Show(memory.last);
+}
+
+void ExportDialog::showEvent(QShowEvent* event) {
+  // Polished for its screen, the options can want more room than when the
+  // window was made: its first size is taken from them as they now stand
+  // (all of the screen where it is small, not the two thirds Qt gives).
+  if (!sized_ && !event->spontaneous()) {
+    sized_ = true;
+    options_area_->updateGeometry();
+    FitOnScreen(*this, sizeHint());
+  }
+  QDialog::showEvent(event);
 }
 
 QWidget* ExportDialog::NewPresetRow() {

@@ -56,6 +56,9 @@ class ExportDialog : public QDialog {
   void copyRequested();
   void saveRequested();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void Update();
   void UpdateDiagram(CodeGridView shown, const SourceTextOptions& options, const QString& note);
@@ -89,6 +92,8 @@ class ExportDialog : public QDialog {
   QComboBox* skin_depth_;
   QCheckBox* lookup_;
   QFormLayout* form_;
+  QWidget* options_area_;  // scrolls on a low screen
+  bool sized_ = false;
   QCheckBox* align_;
   QComboBox* bit_order_;
   QComboBox* layout_;
