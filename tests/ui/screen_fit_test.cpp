@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 
 #include "support/main_window_fixture.h"
+#include "ui/files/file_commands.h"
 #include "ui/skin/skin_commands.h"
 
 using namespace pictavo;
@@ -116,7 +118,15 @@ class ScreenFitTest : public QObject {
       return int(QDialog::Rejected);
     };
     window.findChild<QAction*>("exportAction")->trigger();
-    QCOMPARE(services.shown_dialogs, QStringList{"ExportDialog"});
+    window.findChild<QAction*>("ImportFont")->trigger();
+    // An array that gives no size asks for one.
+    QFile array(home.filePath("codes.h"));
+    QVERIFY(array.open(QIODevice::WriteOnly));
+    array.write("const uint8_t codes[] PROGMEM =\n{ 0, 3, 4, 1, 2, 3 };\n");
+    array.close();
+    window.Files()->Open(array.fileName());
+    QCOMPARE(services.shown_dialogs,
+             (QStringList{"ExportDialog", "FontImportDialog", "TextSizeDialog"}));
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
   }
 };

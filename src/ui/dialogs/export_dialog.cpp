@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QEvent>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QFrame>
@@ -17,13 +16,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "qt_support/core_bridge.h"
 #include "ui/services/window_placement.h"
+#include "ui/widgets/options_scroller.h"
 
 namespace pictavo {
 
@@ -37,29 +35,6 @@ QComboBox* NewCombo(QWidget* parent, const char* name, const char* tip,
   for (const char* item : items) combo->addItem(QLatin1String(item));
   return combo;
 }
-
-// Asks for room for all of its options, as they now stand, where a plain
-// scroll area asks for a few dozen characters at most: where the screen has
-// the room, every option shows without a scroll bar.
-class OptionsScroller : public QScrollArea {
- public:
-  OptionsScroller(QWidget* content, QWidget* parent) : QScrollArea(parent) {
-    setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(true);
-    setWidget(content);
-    content->installEventFilter(this);
-  }
-  QSize sizeHint() const override {
-    const QSize content = widget()->sizeHint();
-    return {content.width() + verticalScrollBar()->sizeHint().width(), content.height()};
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
-    return QScrollArea::eventFilter(watched, event);
-  }
-};
 
 }  // namespace
 
@@ -169,7 +144,6 @@ ExportDialog::ExportDialog(const Picture& picture, const QByteArray& name,
   auto* scroller = new OptionsScroller(settings, this);
   scroller->setObjectName(QStringLiteral("exportOptions"));
   options_area_ = scroller;
-  scroller->setMinimumHeight(std::min(settings->sizeHint().height(), 4 * fontMetrics().height()));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(scroller);
   layout->addWidget(preview_, 1);

@@ -15,10 +15,13 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 #include "core/documents/text_line.h"
 #include "qt_support/core_bridge.h"
 #include "ui/services/platform_services.h"
+#include "ui/services/window_placement.h"
+#include "ui/widgets/options_scroller.h"
 
 namespace pictavo {
 
@@ -89,8 +92,13 @@ FontImportDialog::FontImportDialog(PlatformServices& services, QWidget* parent)
   auto* file_row = new QHBoxLayout;
   file_row->addWidget(file_, 1);
   file_row->addWidget(browse);
-  auto* form = new QFormLayout(this);
-  form->addRow(QStringLiteral("&Font file:"), file_row);
+  auto* options = new QWidget;
+  auto* form = new QFormLayout(options);
+  form->setContentsMargins(0, 0, 0, 0);
+  // A row of a layout gets a label with no buddy, which would show the "&".
+  auto* file_label = new QLabel(QStringLiteral("&Font file:"), options);
+  file_label->setBuddy(file_);
+  form->addRow(file_label, file_row);
   form->addRow(QStringLiteral("&Size:"), size_);
   form->addRow(QStringLiteral("&Characters:"), chars_);
   form->addRow(QStringLiteral("&Depth:"), depth_);
@@ -99,9 +107,14 @@ FontImportDialog::FontImportDialog(PlatformServices& services, QWidget* parent)
   form->addRow(QString(), invert_);
   form->addRow(QString(), transparent_);
   form->addRow(QStringLiteral("Sample &text:"), sample_text_);
-  form->addRow(sample_area);
-  form->addRow(status_);
-  form->addRow(buttons_);
+  // The options scroll on a low screen, above a sample of its least size.
+  auto* options_area = new OptionsScroller(options, this);
+  options_area->setObjectName(QStringLiteral("FontOptions"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(options_area, 1);
+  layout->addWidget(sample_area);
+  layout->addWidget(status_);
+  layout->addWidget(buttons_);
 
   connect(browse, &QPushButton::clicked, this, &FontImportDialog::Browse);
   connect(file_, &QLineEdit::editingFinished, this, [this] { LoadFont(file_->text()); });
@@ -119,6 +132,8 @@ FontImportDialog::FontImportDialog(PlatformServices& services, QWidget* parent)
   connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
   Update();
+  // All of a small screen if it needs it, not the two thirds Qt gives.
+  FitOnScreen(*this, sizeHint());
 }
 
 void FontImportDialog::SetZoom(int pixel_size) {
