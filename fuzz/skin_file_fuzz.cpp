@@ -4,8 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 #include <vector>
 
@@ -15,29 +13,13 @@
 #include "core/formats/skin_file.h"
 #include "core/model/picture.h"
 #include "core/model/skin.h"
+#include "skin_invariants.h"
 
 namespace {
 
 using namespace pictavo;
-
-void Require(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "skin invariant broken: %s\n", what);
-    std::abort();
-  }
-}
-
-void CheckSkin(const Skin& skin) {
-  for (const TSkinIcon& icon : skin.Icons()) {
-    Require(icon.Width >= 1 && icon.Width <= MaxPictureWidth, "width in 1..96");
-    Require(icon.Height >= 1 && icon.Height <= MaxPictureHeight, "height in 1..92");
-    Require(icon.SubIcons >= 1, "at least one sub-icon");
-    Require(icon.BPP == 1 || icon.BPP == 2 || icon.BPP == 4 || icon.BPP == 8, "known depth");
-    Require(icon.IconID >= 0 && icon.IconID < 255, "ID below the end marker");
-    Require(icon.Data.size() == icon.ExpectedDataSize(), "Width x Height x SubIcons entries");
-    for (std::uint8_t code : icon.Data) Require(IsPixelCode(code), "codes 0..4");
-  }
-}
+using fuzz::CheckSkin;
+using fuzz::Require;
 
 void CheckEditor(const Editor& editor) {
   CheckSkin(editor.Skin());
